@@ -1,0 +1,7 @@
+#include "solver_data.h"
+
+namespace bl {
+
+SolverData sd;
+
+}  // namespace bl
