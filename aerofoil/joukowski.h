@@ -1,0 +1,78 @@
+// Exact potential flow about a Joukowski aerofoil.
+//
+// A circle in the z-plane through the critical point z = a is carried into
+// the aerofoil plane by  zeta = z + a^2/z.  The flow past the circle, with
+// free stream at incidence alpha and the Kutta circulation that puts the rear
+// stagnation point at z = a, gives the exact surface speed on the section.
+// Lift, focus and moment follow in closed form from the mapping parameters.
+#pragma once
+
+#include <vector>
+
+namespace aerofoil {
+
+// Solution state of one section.  Point arrays run 0..N: index 0 is the
+// trailing edge, the index runs over the upper surface to the leading edge
+// near N/2 and back along the lower surface to the trailing edge at N.
+struct Joukowski {
+  // Inputs.
+  double mapConstant = 1.0;  // a, the constant of the transformation
+  double alphaDeg = 12.0;    // angle of attack, degrees
+  double eR1 = 0.131;        // thickness parameter e, units of a
+  double hR1 = 0.0;          // camber parameter h, units of a
+  int currentN = 0;          // number of contour intervals N (points 0..N)
+
+  // Point arrays, N+1 entries each.
+  std::vector<double> radius;  // distance of the circle point from the origin
+  std::vector<double> theta;   // polar angle of the circle point, rad
+  std::vector<double> x, y;    // contour, fractions of the chord after a solve
+  std::vector<double> v;       // signed surface speed / free-stream speed
+  std::vector<double> cp;      // pressure coefficient 1 - v^2
+  std::vector<double> s;       // arc length along the normalised contour
+
+  // Integral characteristics.
+  double chord = 0;          // chord of the symmetric section, units of a
+  double clift = 0;          // lift coefficient
+  double cmFocus = 0;        // moment coefficient about the focus
+  double xFocus = 0;         // focus abscissa, fraction of chord from the leftmost point
+  double yFocus = 0;         // focus ordinate, fraction of chord
+  double maxThickSym = 0;    // half thickness ratio of the symmetric section, fitted in e
+  double camber = 0;         // relative camber
+  double alphaZeroLift = 0;  // angle of zero lift, degrees
+};
+
+// Sizes the seven point arrays to n+1 entries and sets currentN = n.
+void resizePoints(Joukowski& af, int n);
+
+// Fills the point arrays and the integral characteristics for the section
+// with mapping constant a, camber h and thickness e at af.alphaDeg; the
+// arrays must already hold af.currentN + 1 entries.  Normalises the contour
+// to the chord.  Checks nothing: for e = 0 the leading-edge point of an even
+// N has an unbounded speed.
+void solveJoukowski(Joukowski& af, double a, double h, double e);
+
+// Half thickness ratio of the symmetric section with thickness parameter e:
+// a polynomial fit, good to about 1e-4 for 0 <= e <= 1.
+double maxThickSym(double e);
+
+// Everything the aerofoil window does on an input change, without drawing:
+// thickness measure, camber, solve.
+void solveSection(Joukowski& af, double alphaDeg, double eR1, double hR1);
+
+// Extremes of a solution over points 0..N-1 (point N repeats point 0).
+// Non-finite values (the sharp leading edge at e = 0) are left out.
+struct Extremes {
+  double xmin, xmax, ymin, ymax, cpmin, cpmax;
+};
+Extremes findExtremes(const Joukowski& af);
+
+// Bounds of the contour-interval count N.  The lower bound keeps the
+// polygon an aerofoil; the upper one is what the boundary-layer hand-over
+// can hold (1200 contour points).
+constexpr int kMinPoints = 8;
+constexpr int kMaxPoints = 1199;
+// N as the window uses it: below the lower bound becomes the lower bound,
+// above the upper bound becomes the upper bound.
+int clampPoints(int requested);
+
+}  // namespace aerofoil
