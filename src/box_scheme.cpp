@@ -1,0 +1,212 @@
+// Box-scheme residuals, Jacobians, Newton system and profile updates.
+#include "box_scheme.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "block_solver.h"
+#include "march_state.h"
+#include "solver_data.h"
+#include "work_arrays.h"
+
+namespace bl {
+
+BoxState bx;
+
+namespace {
+
+// (gamma - 1)/2 for air: the kinetic-energy term of the total enthalpy.
+constexpr double kHalfGammaMinus1 = 0.2f;
+// Sutherland's law mu = kSutherlandC * T^1.5 / (T + kSutherlandT), SI units.
+constexpr double kSutherlandC = 1.491e-7f;
+constexpr double kSutherlandT = 110.4f;  // K
+
+// Gas properties across the layer at station P.  Total enthalpy is constant
+// through the layer, so T/Te = 1 + (gamma-1)/2 Me^2 (1 - (u/ue)^2); the
+// pressure is constant across it, so rho/rhoe = Te/T.
+void update_properties(int P) {
+  const int np = sd.NP;
+  const double ue3 = wa.u(3, np);
+  const double m2 = kHalfGammaMinus1 * (wa.eme(P) * wa.eme(P));
+  for (int j = 1; j <= np; ++j) {
+    const double ur = wa.u(3, j) / ue3;
+    wa.tte(j) = 1.0 + (1.0 - ur * ur) * m2;
+    wa.ccro(3, j) = wa.roe8(P) / wa.tte(j);
+    const double t = wa.tte(j) * wa.te(P);
+    wa.ccmu(3, j) =
+        wa.ccro(3, j) * kSutherlandC * std::pow(t, 1.5) / (t + kSutherlandT) / wa.emue(P);
+    wa.bb(j) = (1.0 + wa.b(3, j)) * wa.ccmu(3, j);
+  }
+  // d(bb)/deta: one-sided at wall and edge, central in between.
+  wa.bbt(1) = (wa.bb(2) - wa.bb(1)) / wa.deta(1);
+  for (int j = 2; j <= np - 1; ++j)
+    wa.bbt(j) = (wa.bb(j + 1) - wa.bb(j - 1)) / (wa.deta(j) + wa.deta(j - 1));
+  wa.bbt(np) = (wa.bb(np) - wa.bb(np - 1)) / wa.deta(np - 1);
+}
+
+// Coefficient rows of the box equation r over (k0, k1) with half width a:
+// the residual q(k1) - q(k0) - a (qp(k1) + qp(k0)) differentiated with
+// respect to the variables of k0 (left, into `left` at block j) and of k1
+// (right, into `right` at block j).
+void box_row(int r, int k0, int k1, double a, Alloc3<double>& left, Alloc3<double>& right,
+             int j) {
+  for (int c = 1; c <= 3; ++c) {
+    left(r, c, j) = -ca.dqdx(r, c, k0) - a * ca.dqpdx(r, c, k0);
+    right(r, c, j) = ca.dqdx(r, c, k1) - a * ca.dqpdx(r, c, k1);
+  }
+}
+
+void zero_row(Alloc3<double>& m, int r, int j) {
+  for (int c = 1; c <= 3; ++c) m(r, c, j) = 0.0;
+}
+
+// A row that fixes one variable: -d(var) = rhs.
+void pin_row(int r, int var, int j, double diag, double rhs) {
+  zero_row(ca.amat, r, j);
+  zero_row(ca.bmat, r, j);
+  zero_row(ca.cmat, r, j);
+  ca.bmat(r, var, j) = diag;
+  ca.rvec(r, j) = rhs;
+}
+
+// Adds the corrections to the current-station profiles.
+void apply_corrections() {
+  for (int j = 1; j <= sd.NP; ++j) {
+    wa.f(3, j) = wa.f(3, j) + wa.df(j);
+    wa.u(3, j) = wa.u(3, j) + wa.du(j);
+    wa.v(3, j) = wa.v(3, j) + wa.dv(j);
+  }
+}
+
+}  // namespace
+
+void box_fluxes(int P, double dpdx) {
+  const int np = sd.NP;
+  const double c1 = ms.c1, c2 = ms.c2, c3 = ms.c3;
+
+  // Properties are refreshed once per iteration and then held fixed: they
+  // do not enter the Jacobians.
+  update_properties(P);
+
+  double dudx = 0.0, rho = 0.0;
+  for (int j = 1; j <= np; ++j) {
+    const double f1 = wa.f(1, j), f2 = wa.f(2, j), f3 = wa.f(3, j);
+    const double u1 = wa.u(1, j), u2 = wa.u(2, j), u3 = wa.u(3, j);
+    const double vc = wa.v(3, j);
+    rho = wa.ccro(3, j);
+
+    // In reversed flow the convective term loses its current-station
+    // velocity (u+ = 0) in both factors; the continuity flux keeps u3.
+    const double u_plus = std::max(u3, 0.0);
+    dudx = c3 * u_plus + c2 * u2 + c1 * u1;
+    const double fx = c3 * f3 + c2 * f2 + c1 * f1;
+
+    ca.q(1, j) = f3;
+    ca.q(2, j) = u3;
+    ca.q(3, j) = wa.bb(j) * vc;
+    ca.qp(1, j) = rho * u3;
+    ca.qp(2, j) = vc;
+    ca.qp(3, j) = dudx * rho * u_plus - fx * vc + dpdx;
+
+    for (int r = 1; r <= 3; ++r)
+      for (int c = 1; c <= 3; ++c) {
+        ca.dqdx(r, c, j) = 0.0;
+        ca.dqpdx(r, c, j) = 0.0;
+      }
+    ca.dqdx(1, 1, j) = 1.0;
+    ca.dqdx(2, 2, j) = 1.0;
+    ca.dqdx(3, 3, j) = wa.bb(j);
+    ca.dqpdx(1, 2, j) = rho;
+    ca.dqpdx(2, 3, j) = 1.0;
+    ca.dqpdx(3, 1, j) = -c3 * vc;
+    ca.dqpdx(3, 2, j) = rho * (dudx + c3 * u_plus);  // rho dudx in reversed flow, not 0
+    ca.dqpdx(3, 3, j) = -fx;
+
+    if (j == 1) bx.fx_wall = fx;
+  }
+
+  // Box residuals: trapezoidal rule for dq/deta = qp over (j-1, j).
+  for (int j = 2; j <= np; ++j)
+    for (int r = 1; r <= 3; ++r)
+      ca.rq(r, j) = -(ca.q(r, j) - ca.q(r, j - 1) - wa.aa(j) * (ca.qp(r, j) + ca.qp(r, j - 1)));
+
+  // Momentum balance at the edge, where the shear has vanished:
+  // rho ue due/dx + dpdx = 0, with the unclipped edge velocity.
+  const double ue3 = wa.u(3, np);
+  bx.res_edge = -(dudx * rho * ue3 + dpdx);
+  bx.dres_edge = rho * (dudx + c3 * ue3);
+}
+
+void box_system(int P) {
+  const int np = sd.NP;
+  const double c3 = ms.c3;
+  const bool inverse = wa.x(P) > sd.XINV;
+
+  // Wall: df/dx = -rho vw (mass transfer through the wall) and u = uw.
+  pin_row(1, 1, 1, -1.0, (bx.fx_wall + wa.vww(P) * wa.ccro(3, 1)) / c3);
+  pin_row(2, 2, 1, -1.0, wa.u(3, 1) - wa.uww(P));
+
+  // Rows 1 and 2 of block j: the first two box equations of (j-1, j).
+  for (int j = 2; j <= np; ++j) {
+    for (int r = 1; r <= 2; ++r) {
+      box_row(r, j - 1, j, wa.aa(j), ca.amat, ca.bmat, j);
+      zero_row(ca.cmat, r, j);
+      ca.rvec(r, j) = ca.rq(r, j);
+    }
+  }
+  // Row 3 of block j: the shear equation of (j, j+1).
+  for (int j = 1; j <= np - 1; ++j) {
+    zero_row(ca.amat, 3, j);
+    box_row(3, j, j + 1, wa.aa(j + 1), ca.bmat, ca.cmat, j);
+    ca.rvec(3, j) = ca.rq(3, j + 1);
+  }
+
+  // Edge: the edge velocity is prescribed (direct), or the linearised
+  // momentum balance at the edge holds (inverse).
+  if (!inverse) {
+    pin_row(3, 2, np, -1.0, wa.u(3, np) - wa.ue(P));
+  } else {
+    const double two_a = 2.0 * wa.aa(np);
+    pin_row(3, 2, np, -(two_a * bx.dres_edge), two_a * bx.res_edge);
+
+    // d(rvec)/d(dpdx): dpdx enters both qp(3) values of every shear box,
+    // and in the edge row ties the edge-velocity correction to the
+    // pressure-gradient change.
+    for (int j = 1; j <= np; ++j) {
+      ca.eyvec(1, j) = 0.0;
+      ca.eyvec(2, j) = 0.0;
+    }
+    for (int j = 1; j <= np - 1; ++j) ca.eyvec(3, j) = 2.0 * wa.aa(j + 1);
+    ca.eyvec(3, np) = two_a;
+  }
+}
+
+void newton_update(const Alloc2<double>& xvec) {
+  for (int j = 1; j <= sd.NP; ++j) {
+    wa.df(j) = xvec(1, j);
+    wa.du(j) = xvec(2, j);
+    wa.dv(j) = xvec(3, j);
+  }
+  apply_corrections();
+}
+
+Status inverse_update(double cf_bc, const Alloc2<double>& xvec, const Alloc2<double>& yvec,
+                      int P) {
+  // Wall shear after the update: ccmu (v + xvec(3,1) + lambda yvec(3,1)) = cf/2.
+  const double lambda = (cf_bc * 0.5 / wa.ccmu(3, 1) - wa.v(3, 1) - xvec(3, 1)) / yvec(3, 1);
+  if (!std::isfinite(lambda)) {
+    return Status::failure("station " + std::to_string(P) +
+                           ": no finite pressure-gradient change meets the prescribed skin "
+                           "friction (the wall shear does not respond to it)");
+  }
+  for (int j = 1; j <= sd.NP; ++j) {
+    wa.df(j) = xvec(1, j) + lambda * yvec(1, j);
+    wa.du(j) = xvec(2, j) + lambda * yvec(2, j);
+    wa.dv(j) = xvec(3, j) + lambda * yvec(3, j);
+  }
+  apply_corrections();
+  return Status{};
+}
+
+}  // namespace bl

@@ -1,0 +1,377 @@
+// Box scheme at one station: the Newton system is the true linearisation
+// of the box residuals, the wall and edge rows hold after an update, the
+// inverse update meets the prescribed wall shear, and on the Hiemenz
+// stagnation flow the iteration converges quadratically to the similarity
+// wall shear with second-order accuracy in the grid step.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "block_solver.h"
+#include "box_scheme.h"
+#include "march_state.h"
+#include "solver_data.h"
+#include "work_arrays.h"
+
+namespace {
+
+using bl::ca;
+using bl::ms;
+using bl::sd;
+using bl::wa;
+
+double sutherland(double t) { return 1.491e-7f * std::pow(t, 1.5) / (t + 110.4f); }
+
+// Backward-difference weights of station P as the march sets them.
+void set_weights(int P) {
+  const double d1 = wa.x(P) - wa.x(P - 1);
+  if (P == 3) {
+    ms.c3 = 1.0 / d1;
+    ms.c2 = -ms.c3;
+    ms.c1 = 0.0;
+    return;
+  }
+  const double d2 = wa.x(P - 1) - wa.x(P - 2);
+  ms.c3 = (2.0 * d1 + d2) / (d1 * (d1 + d2));
+  ms.c2 = -(d1 + d2) / (d1 * d2);
+  ms.c1 = d1 / (d2 * (d1 + d2));
+}
+
+void set_grid(int np, double h, double ratio) {
+  sd.NP = np;
+  wa.eta(1) = 0.0;
+  for (int j = 1; j < bl::kMaxGridPoints; ++j) {
+    wa.deta(j) = h * std::pow(ratio, j - 1);
+    wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
+    wa.aa(j + 1) = 0.5 * wa.deta(j);
+  }
+}
+
+class BoxScheme : public ::testing::Test {
+ protected:
+  static constexpr int P = 4;
+
+  void SetUp() override {
+    bl::alloc_bl(6);
+    bl::solver_alloc();
+    sd.XINV = 10.0;  // direct mode unless a test moves it
+    const double xs[] = {0.0, 0.1, 0.2, 0.32, 0.4, 0.5};
+    int i = 0;
+    for (double x : xs) {
+      ++i;
+      wa.x(i) = x;
+      wa.ue(i) = 1.0 + x;
+      wa.roe8(i) = 1.1;
+      wa.te(i) = 280.0;
+      wa.emue(i) = 1.2 * sutherland(280.0);
+    }
+    set_weights(P);
+  }
+  void TearDown() override {
+    bl::solver_free();
+    bl::dealloc_bl();
+  }
+
+  // Smooth boundary-layer-like profiles at the three levels, level 3 off
+  // the solution so that every residual is non-zero.
+  void hand_made_profile(int np, double wall_u) {
+    set_grid(np, 0.08, 1.07);
+    for (int k = 1; k <= 3; ++k) {
+      const double ue = wa.ue(P - 3 + k);
+      for (int j = 1; j <= np; ++j) {
+        const double e = wa.eta(j);
+        const double wobble = k == 3 ? 0.03 * std::sin(3.0 * e) : 0.0;
+        wa.u(k, j) = ue * (1.0 - std::exp(-1.3 * e)) + wobble;
+        wa.v(k, j) = ue * 1.3 * std::exp(-1.3 * e) + wobble;
+        wa.f(k, j) = ue * (e - (1.0 - std::exp(-1.3 * e)) / 1.3) + 0.01 * k;
+        wa.b(k, j) = 2.0 * e * std::exp(-e);
+      }
+    }
+    wa.u(3, 1) = wall_u;
+  }
+
+  void assemble() {
+    bl::box_fluxes(P, wa.dpdx(P));
+    bl::box_system(P);
+  }
+};
+
+// Every coefficient of the block rows must be minus the derivative of that
+// row's right-hand side with respect to the variable it multiplies
+// (central differences; properties do not depend on u when Me = 0).
+TEST_F(BoxScheme, NewtonSystemIsTheLinearisationOfTheResiduals) {
+  hand_made_profile(12, 0.02);
+  wa.dpdx(P) = -0.7;
+  wa.vww(P) = 0.05;
+  wa.uww(P) = 0.01;
+  const int np = sd.NP;
+  assemble();
+  const bl::CoreArrays base = ca;
+
+  const double h = 1e-6;
+  for (int k = 1; k <= np; ++k) {
+    for (int c = 1; c <= 3; ++c) {
+      double& var = c == 1 ? wa.f(3, k) : c == 2 ? wa.u(3, k) : wa.v(3, k);
+      const double keep = var;
+      var = keep + h;
+      assemble();
+      const bl::CoreArrays plus = ca;
+      var = keep - h;
+      assemble();
+      var = keep;
+      for (int j = 1; j <= np; ++j)
+        for (int r = 1; r <= 3; ++r) {
+          const double slope = (plus.rvec(r, j) - ca.rvec(r, j)) / (2.0 * h);
+          double coef = 0.0;
+          if (k == j - 1) coef = base.amat(r, c, j);
+          if (k == j) coef = base.bmat(r, c, j);
+          if (k == j + 1) coef = base.cmat(r, c, j);
+          EXPECT_NEAR(coef, -slope, 1e-7 * (1.0 + std::fabs(coef)))
+              << "row " << r << " of block " << j << ", variable " << c << " at " << k;
+        }
+    }
+  }
+}
+
+TEST_F(BoxScheme, DirectUpdateMeetsWallAndEdgeConditions) {
+  for (int np : {2, 15}) {
+    hand_made_profile(np, 0.02);
+    wa.eme(P) = 0.4;  // density varies across the layer
+    wa.vww(P) = 0.05;
+    wa.uww(P) = 0.01;
+    wa.dpdx(P) = -0.7;
+    assemble();
+    const double rho_wall = wa.ccro(3, 1);
+    ASSERT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
+    bl::newton_update(ca.xvec);
+
+    const int n = sd.NP;
+    EXPECT_NEAR(wa.u(3, 1), wa.uww(P), 1e-15) << np;
+    EXPECT_NEAR(wa.u(3, n), wa.ue(P), 1e-15) << np;
+    const double fx = ms.c1 * wa.f(1, 1) + ms.c2 * wa.f(2, 1) + ms.c3 * wa.f(3, 1);
+    EXPECT_NEAR(fx, -rho_wall * wa.vww(P), 1e-13) << np;
+    EXPECT_EQ(wa.du(n), ca.xvec(2, n));
+  }
+  // An impermeable wall at rest stays so.
+  hand_made_profile(15, 0.02);
+  wa.vww(P) = wa.uww(P) = 0.0;
+  assemble();
+  ASSERT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
+  bl::newton_update(ca.xvec);
+  EXPECT_NEAR(wa.u(3, 1), 0.0, 1e-16);
+  EXPECT_NEAR(ms.c1 * wa.f(1, 1) + ms.c2 * wa.f(2, 1) + ms.c3 * wa.f(3, 1), 0.0, 1e-13);
+}
+
+TEST_F(BoxScheme, GasPropertiesFollowTheTotalEnthalpy) {
+  hand_made_profile(10, 0.0);
+  wa.eme(P) = 0.5;
+  bl::box_fluxes(P, 0.0);
+  // Wall at rest: T/Te = 1 + (gamma-1)/2 Me^2, (gamma-1)/2 the single-
+  // precision 0.2.  At the edge the gas is at the edge state.
+  EXPECT_EQ(wa.tte(1), 1.0 + 0.25 * static_cast<double>(0.2f));
+  EXPECT_EQ(wa.tte(sd.NP), 1.0);
+  EXPECT_EQ(wa.ccro(3, sd.NP), wa.roe8(P));
+  EXPECT_DOUBLE_EQ(wa.ccmu(3, sd.NP), wa.roe8(P) * sutherland(280.0) / wa.emue(P));
+
+  // Incompressible edge: uniform properties, bb varying only through b.
+  wa.eme(P) = 0.0;
+  bl::box_fluxes(P, 0.0);
+  for (int j = 1; j <= sd.NP; ++j) {
+    EXPECT_EQ(wa.tte(j), 1.0);
+    EXPECT_EQ(wa.ccmu(3, j), wa.ccmu(3, 1));
+    EXPECT_EQ(wa.bb(j), (1.0 + wa.b(3, j)) * wa.ccmu(3, 1));
+  }
+}
+
+TEST_F(BoxScheme, ReversedFlowDropsOnlyTheConvectiveVelocity) {
+  hand_made_profile(10, 0.0);
+  const int j = 3;
+  wa.u(3, j) = -0.05;
+  const double dpdx = -0.4;
+  bl::box_fluxes(P, dpdx);
+  const double rho = wa.ccro(3, j);
+  const double dudx = ms.c2 * wa.u(2, j) + ms.c1 * wa.u(1, j);  // c3 * u+ = 0
+  const double fx = ms.c3 * wa.f(3, j) + ms.c2 * wa.f(2, j) + ms.c1 * wa.f(1, j);
+  EXPECT_EQ(ca.qp(1, j), rho * -0.05);  // continuity keeps the negative velocity
+  EXPECT_DOUBLE_EQ(ca.qp(3, j), -fx * wa.v(3, j) + dpdx);
+  EXPECT_DOUBLE_EQ(ca.dqpdx(3, 2, j), rho * dudx);
+  EXPECT_NE(ca.dqpdx(3, 2, j), 0.0);
+}
+
+TEST_F(BoxScheme, InverseUpdateMeetsThePrescribedWallShear) {
+  hand_made_profile(15, 0.0);
+  sd.XINV = 0.3;  // station P at x = 0.32 lies beyond
+  const int np = sd.NP;
+  // Pressure gradient recomputed from the edge velocity, as in the march.
+  wa.dpdx(P) = -wa.ccro(3, np) * wa.u(3, np) *
+               (ms.c3 * wa.u(3, np) + ms.c2 * wa.u(2, np) + ms.c1 * wa.u(1, np));
+  assemble();
+
+  // The sensitivity right-hand side is d(rvec)/d(dpdx) in the shear rows.
+  for (int j = 1; j < np; ++j) {
+    EXPECT_EQ(ca.eyvec(1, j), 0.0);
+    EXPECT_EQ(ca.eyvec(2, j), 0.0);
+    EXPECT_EQ(ca.eyvec(3, j), 2.0 * wa.aa(j + 1));
+  }
+  EXPECT_EQ(ca.eyvec(3, np), 2.0 * wa.aa(np));
+  EXPECT_EQ(ca.bmat(3, 2, np), -2.0 * wa.aa(np) * bl::bx.dres_edge);
+
+  ASSERT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
+  ASSERT_TRUE(bl::block_solve(P, ca.eyvec, ca.yvec).ok);
+  const double cf = 0.0123;
+  ASSERT_TRUE(bl::inverse_update(cf, ca.xvec, ca.yvec, P).ok);
+  EXPECT_NEAR(wa.ccmu(3, 1) * wa.v(3, 1), cf / 2, 1e-15);
+  EXPECT_NEAR(wa.u(3, 1), 0.0, 1e-15);  // the wall rows still hold
+
+  // A wall shear that does not respond to the pressure gradient: refused,
+  // the profiles untouched.
+  const double v_wall = wa.v(3, 1);
+  ca.yvec(3, 1) = 0.0;
+  const bl::Status st = bl::inverse_update(cf, ca.xvec, ca.yvec, P);
+  EXPECT_FALSE(st.ok);
+  EXPECT_NE(st.message.find("station 4"), std::string::npos);
+  EXPECT_EQ(wa.v(3, 1), v_wall);
+}
+
+// Hiemenz stagnation flow, ue = x: the similarity profile F(eta) of
+// F''' + F F'' + 1 - F'^2 = 0 gives the exact station profiles
+// f = x F, u = x F', v = x F'' in the march's variables (rho = 1, bb = 1,
+// dpdx = -ue due/dx = -x), and both x-differences are exact for them.
+struct Similarity {
+  std::vector<double> F, Fp, Fpp;  // at eta = i*h, i = 0..n
+  double wall_shear = 0;           // F''(0)
+};
+
+// RK4 over [0, n*h] in substeps of h/sub; returns F'(n*h) - 1.
+double integrate(double s, double h, int n, int sub, Similarity* out) {
+  std::vector<double> y = {0.0, 0.0, s};
+  auto rhs = [](const std::vector<double>& z) {
+    return std::vector<double>{z.at(1), z.at(2), -z.at(0) * z.at(2) - 1.0 + z.at(1) * z.at(1)};
+  };
+  auto step = [](const std::vector<double>& z, const std::vector<double>& d, double w) {
+    std::vector<double> r = z;
+    for (std::size_t c = 0; c < r.size(); ++c) r.at(c) += w * d.at(c);
+    return r;
+  };
+  if (out) *out = Similarity{{y.at(0)}, {y.at(1)}, {y.at(2)}, s};
+  const double dt = h / sub;
+  for (int i = 0; i < n; ++i) {
+    for (int m = 0; m < sub; ++m) {
+      const auto k1 = rhs(y);
+      const auto k2 = rhs(step(y, k1, 0.5 * dt));
+      const auto k3 = rhs(step(y, k2, 0.5 * dt));
+      const auto k4 = rhs(step(y, k3, dt));
+      for (std::size_t c = 0; c < 3; ++c)
+        y.at(c) += dt / 6.0 * (k1.at(c) + 2.0 * k2.at(c) + 2.0 * k3.at(c) + k4.at(c));
+    }
+    if (out) {
+      out->F.push_back(y.at(0));
+      out->Fp.push_back(y.at(1));
+      out->Fpp.push_back(y.at(2));
+    }
+  }
+  return y.at(1) - 1.0;
+}
+
+// Shooting on F''(0) by the secant method so that F' = 1 at the edge.
+Similarity hiemenz(double h, int n) {
+  double s0 = 1.2, s1 = 1.25;
+  double r0 = integrate(s0, h, n, 20, nullptr), r1 = integrate(s1, h, n, 20, nullptr);
+  for (int it = 0; it < 50 && std::fabs(r1) > 1e-14 && r1 != r0; ++it) {
+    const double s2 = s1 - r1 * (s1 - s0) / (r1 - r0);
+    s0 = s1;
+    r0 = r1;
+    s1 = s2;
+    r1 = integrate(s1, h, n, 20, nullptr);
+  }
+  Similarity sim;
+  integrate(s1, h, n, 20, &sim);
+  return sim;
+}
+
+struct NewtonRun {
+  std::vector<double> du_max;  // largest |du| of each iteration
+  double wall_shear = 0;       // v(3,1)/ue of the converged station
+};
+
+// Station 4 of x = 0.9, 1.0, 1.1, 1.2 on a uniform grid of step h to
+// eta = 8; levels 1 and 2 exact, level 3 starting from the unscaled
+// profile of station 3 (9 % off).
+NewtonRun hiemenz_station(double h) {
+  const int n = static_cast<int>(std::lround(8.0 / h));
+  const Similarity sim = hiemenz(h, n);
+  bl::alloc_bl(4);
+  bl::solver_alloc();
+  sd.XINV = 10.0;
+  set_grid(n + 1, h, 1.0);
+  for (int i = 1; i <= 4; ++i) {
+    wa.x(i) = 0.8 + 0.1 * i;
+    wa.ue(i) = wa.x(i);
+    wa.roe8(i) = 1.0;
+    wa.te(i) = 300.0;
+    wa.emue(i) = sutherland(300.0);
+  }
+  const int P = 4;
+  set_weights(P);
+  const double G = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
+  wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * G;
+  for (int k = 1; k <= 3; ++k) {
+    const double xs = wa.x(k == 3 ? P - 1 : P - 3 + k);
+    for (int j = 1; j <= sd.NP; ++j) {
+      wa.f(k, j) = xs * sim.F.at(j - 1);
+      wa.u(k, j) = xs * sim.Fp.at(j - 1);
+      wa.v(k, j) = xs * sim.Fpp.at(j - 1);
+    }
+  }
+
+  NewtonRun run;
+  for (int it = 0; it < 8; ++it) {
+    bl::box_fluxes(P, wa.dpdx(P));
+    bl::box_system(P);
+    EXPECT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
+    bl::newton_update(ca.xvec);
+    double m = 0.0;
+    for (int j = 1; j <= sd.NP; ++j) m = std::fmax(m, std::fabs(wa.du(j)));
+    run.du_max.push_back(m);
+    if (m < 1e-13) break;
+  }
+  run.wall_shear = wa.v(3, 1) / wa.ue(P);
+  bl::solver_free();
+  bl::dealloc_bl();
+  return run;
+}
+
+TEST(BoxSchemeHiemenz, NewtonConvergesQuadraticallyToTheSimilarityWallShear) {
+  const double exact = hiemenz(0.01, 800).wall_shear;
+  EXPECT_NEAR(exact, 1.2326, 1e-4);
+
+  const NewtonRun coarse = hiemenz_station(0.1);
+  const NewtonRun fine = hiemenz_station(0.05);
+  for (const NewtonRun* run : {&coarse, &fine}) {
+    ASSERT_LE(run->du_max.size(), 6u);
+    EXPECT_LT(run->du_max.back(), 1e-13);
+    // Quadratic: each correction is of the order of the square of the last.
+    for (std::size_t k = 1; k < run->du_max.size(); ++k) {
+      if (run->du_max.at(k) < 1e-14) break;
+      EXPECT_LT(run->du_max.at(k), 10.0 * run->du_max.at(k - 1) * run->du_max.at(k - 1))
+          << "iteration " << k + 1;
+    }
+  }
+  // The box scheme is second order in the step: halving it cuts the wall-
+  // shear error by about four.
+  const double e_coarse = coarse.wall_shear - exact;
+  const double e_fine = fine.wall_shear - exact;
+  EXPECT_LT(std::fabs(e_fine), 1e-3);
+  EXPECT_NEAR(e_coarse / e_fine, 4.0, 0.3);
+  std::printf("Hiemenz F''(0) = %.7f; box scheme h=0.1: %.7f, h=0.05: %.7f, error ratio %.3f\n",
+              exact, coarse.wall_shear, fine.wall_shear, e_coarse / e_fine);
+  for (const NewtonRun* run : {&coarse, &fine}) {
+    std::printf("  |du|max per iteration:");
+    for (double d : run->du_max) std::printf(" %.2e", d);
+    std::printf("\n");
+  }
+}
+
+}  // namespace
