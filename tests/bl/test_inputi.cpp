@@ -1,0 +1,199 @@
+// Input preparation of a surface pass, working arrays and parameter checks.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "BLPanel.h"
+#include "Inputi.h"
+#include "exchange.h"
+#include "parameters.h"
+#include "report_folder_fixture.h"
+#include "solver_data.h"
+#include "work_arrays.h"
+
+namespace {
+
+// A fresh run: default parameters and the small contour whose split is
+// kept in sxr_ue_small.out (4 nodes on each surface).
+class InputPrep : public ReportFolderTest {
+ protected:
+  void SetUp() override {
+    ReportFolderTest::SetUp();
+    bl::blx = bl::ExchangeData{};
+    bl::sd = bl::SolverData{};
+    bl::set_default_parameters();
+    bl::blx.n_cont(0) = 5;
+    const double s[] = {0.0, 0.3, 0.5, 0.55, 0.7, 1.0};
+    const double v[] = {0.9, 0.6, 0.2, -0.3, -0.8, -1.0};
+    for (int i = 1; i <= 6; ++i) {
+      bl::blx.s_cont(i) = s[i - 1];
+      bl::blx.v_cont(i) = v[i - 1];
+    }
+    ASSERT_TRUE(bl::BLPanel(0).ok);
+  }
+  void TearDown() override {
+    bl::dealloc_bl();
+    ReportFolderTest::TearDown();
+  }
+};
+
+}  // namespace
+
+TEST_F(InputPrep, FreeStreamAtTheDefaults) {
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(bl::Inputi(0, 0).ok);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(bl::sd.M8, 0.0);
+  EXPECT_EQ(bl::sd.T8, 300.0);
+  EXPECT_EQ(bl::sd.T0, 300.0);
+  EXPECT_EQ(bl::sd.RE, 1.0e7);
+  EXPECT_NEAR(bl::sd.SQRE, 3162.2777, 1e-4);
+  EXPECT_NEAR(bl::sd.A8, 347.276, 1e-3);
+  EXPECT_EQ(bl::sd.A8, static_cast<double>(static_cast<float>(bl::sd.A8)));  // single precision
+  EXPECT_NEAR(bl::sd.U8, 69.455, 1e-3);
+  EXPECT_NEAR(bl::sd.MU8, 1.8878e-6, 1e-10);
+  EXPECT_DOUBLE_EQ(bl::sd.NU8, bl::sd.U8 / 1.0e7);
+  EXPECT_DOUBLE_EQ(bl::sd.RO8, bl::sd.MU8 / bl::sd.NU8);
+  EXPECT_EQ(bl::sd.RO0, bl::sd.RO8);
+
+  EXPECT_EQ(bl::sd.NXT, 4);
+  EXPECT_EQ(bl::sd.NP, 41);
+  EXPECT_EQ(bl::sd.NEQ, 3);
+  EXPECT_EQ(bl::sd.XTR, 0.02);
+  EXPECT_EQ(bl::sd.ETAE, 6.0);
+  EXPECT_EQ(bl::sd.VLBL, 1.1);
+  EXPECT_EQ(bl::sd.VTBL, 1.1);
+  EXPECT_EQ(bl::sd.CFSEP, 0.15);
+}
+
+TEST_F(InputPrep, EdgeStateAndWallOfEveryStation) {
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(bl::Inputi(0, 1).ok);
+  testing::internal::GetCapturedStdout();
+  for (int i = 1; i <= bl::sd.NXT; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(bl::wa.x(i), bl::blx.s_bl(i, 5));
+    EXPECT_EQ(bl::wa.ue(i), bl::blx.ue_bl(i, 5));
+    EXPECT_EQ(bl::wa.eme(i), 0.0);
+    EXPECT_DOUBLE_EQ(bl::wa.roe8(i), 1.0);
+    EXPECT_DOUBLE_EQ(bl::wa.emue8(i), 1.0);
+    EXPECT_DOUBLE_EQ(bl::wa.enue8(i), 1.0);
+    EXPECT_DOUBLE_EQ(bl::wa.te8(i), 1.0);
+    // Re_x = ue x U8 / NU8 = ue x Re with all ratios 1
+    EXPECT_NEAR(bl::wa.rx(i), bl::wa.ue(i) * bl::wa.x(i) * 1.0e7, 1e-6 * (1 + bl::wa.rx(i)));
+    EXPECT_EQ(bl::wa.cf_bc(i), 0.15);
+    EXPECT_EQ(bl::wa.d1_bc(i) + bl::wa.rv_bc(i) + bl::wa.uww(i) + bl::wa.vww(i) + bl::wa.tww(i), 0.0);
+  }
+  EXPECT_EQ(bl::wa.rx(1), 0.0);  // the stagnation point
+}
+
+// Two passes of one computation, byte for byte: the first pass prints the
+// CFSEP left from before (0 in a new run), the second the copied value; the
+// wall table appears twice in each pass; the closing lines also go to
+// standard output.
+TEST_F(InputPrep, ReportOfUpperAndLowerPass) {
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(bl::Inputi(0, 0).ok);
+  bl::dealloc_bl();
+  ASSERT_TRUE(bl::Inputi(0, 1).ok);
+  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string rep = read("InputBl.out");
+  EXPECT_EQ(rep, slurp(std::filesystem::path(VELTARO_TEST_DATA) / "InputBl_small.out"));
+  EXPECT_EQ(out,
+            "                                        NUMBER RE=  0.1000E+08\n"
+            " NXT  =  4              NP2  = 41     XTR  =  0.200000E-01\n"
+            " ETAE =  0.600000E+01   VLBL =  0.110000E+01   VTBL=   0.110000E+01   NU   =  0.694552E-05\n"
+            "\n"
+            "                                        NUMBER RE=  0.1000E+08\n"
+            " NXT  =  4              NP2  = 41     XTR  =  0.300000E-01\n"
+            " ETAE =  0.600000E+01   VLBL =  0.110000E+01   VTBL=   0.110000E+01   NU   =  0.694552E-05\n"
+            "\n");
+}
+
+TEST_F(InputPrep, WorkingArraysStartAtZeroEveryPass) {
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(bl::Inputi(0, 0).ok);
+  // Leftovers of a pass in elements the march reads before writing them.
+  bl::wa.aa(1) = 7;
+  bl::wa.deta(821) = 7;
+  bl::wa.cfb(2) = 7;
+  bl::wa.d1_bc(2) = 7;
+  bl::wa.f(3, 821) = 7;
+  bl::dealloc_bl();
+  EXPECT_FALSE(bl::wa.x.allocated());
+  bl::dealloc_bl();  // a second release is harmless
+  ASSERT_TRUE(bl::Inputi(0, 1).ok);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(bl::wa.aa(1), 0.0);
+  EXPECT_EQ(bl::wa.deta(821), 0.0);
+  EXPECT_EQ(bl::wa.cfb(2), 0.0);
+  EXPECT_EQ(bl::wa.d1_bc(2), 0.0);
+  EXPECT_EQ(bl::wa.f(3, 821), 0.0);
+  EXPECT_EQ(bl::wa.x.size(), bl::blx.n_bl_max);
+  EXPECT_EQ(bl::wa.eta.size(), 821);
+}
+
+TEST_F(InputPrep, BadParametersRefusedBeforeAnything) {
+  bl::blx.np_in = 900;
+  const bl::Status s = bl::Inputi(0, 0);
+  EXPECT_FALSE(s.ok);
+  EXPECT_NE(s.message.find("Np"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "InputBl.out"));
+  EXPECT_FALSE(bl::wa.x.allocated());
+  EXPECT_FALSE(bl::Inputi(0, 2).ok);
+  EXPECT_FALSE(bl::Inputi(5, 0).ok);
+}
+
+TEST(Parameters, DefaultsAreValid) {
+  bl::blx = bl::ExchangeData{};
+  bl::set_default_parameters();
+  EXPECT_TRUE(bl::validate_parameters(bl::current_parameters()).ok);
+}
+
+TEST(Parameters, EachOutOfRangeValueIsNamedWithItsRange) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  bl::blx = bl::ExchangeData{};
+  bl::set_default_parameters();
+  const bl::ComputationParameters good = bl::current_parameters();
+  struct Case {
+    void (*spoil)(bl::ComputationParameters&);
+    const char* name;
+    const char* range;
+  };
+  const Case cases[] = {
+      {[](auto& p) { p.re_mill = 0; }, "Re(mill)", "greater than 0"},
+      {[](auto& p) { p.re_mill = -3; }, "Re(mill)", "greater than 0"},
+      {[](auto& p) { p.eta_e = 0; }, "ETAe", "greater than 0"},
+      {[](auto& p) { p.kv = -1.1; }, "Kv", "greater than 0"},
+      {[](auto& p) { p.np_in = 1; }, "Np", "from 2 to 821"},
+      {[](auto& p) { p.np_in = 822; }, "Np", "from 2 to 821"},
+      {[](auto& p) { p.cfs_sqrt_re = 0; }, "Cfs*sqrt(Re)", "greater than 0"},
+      {[](auto& p) { p.xtr_surf[0] = -1e-9; }, "Str u", "at least 0"},
+      {[](auto& p) { p.xtr_surf[1] = -0.5; }, "Str l", "at least 0"},
+      {[](auto& p) { p.xinv_surf[1] = -0.5; }, "Sinv l", "at least 0"},
+  };
+  for (const Case& c : cases) {
+    bl::ComputationParameters p = good;
+    c.spoil(p);
+    const bl::Status s = bl::validate_parameters(p);
+    EXPECT_FALSE(s.ok) << c.name;
+    EXPECT_NE(s.message.find(c.name), std::string::npos) << s.message;
+    EXPECT_NE(s.message.find(c.range), std::string::npos) << s.message;
+  }
+  for (double bad : {nan, inf, -inf}) {
+    bl::ComputationParameters p = good;
+    p.xtr_surf[0] = bad;
+    EXPECT_FALSE(bl::validate_parameters(p).ok);
+    p = good;
+    p.kv = bad;
+    EXPECT_FALSE(bl::validate_parameters(p).ok);
+  }
+  bl::ComputationParameters edge = good;  // the ends of the ranges are allowed
+  edge.np_in = 2;
+  edge.xtr_surf[0] = edge.xtr_surf[1] = 0;
+  EXPECT_TRUE(bl::validate_parameters(edge).ok);
+  edge.np_in = 821;
+  EXPECT_TRUE(bl::validate_parameters(edge).ok);
+}
