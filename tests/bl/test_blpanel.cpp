@@ -7,6 +7,7 @@
 #include "BLPanel.h"
 #include "exchange.h"
 #include "report_folder_fixture.h"
+#include "small_contour.h"
 
 namespace {
 
@@ -110,13 +111,7 @@ TEST_F(Split, CountsOfAFineContourPrintAsStars) {
 // The complete report of a small contour, byte for byte.
 TEST_F(Split, ReportLayout) {
   bl::blx = bl::ExchangeData{};
-  bl::blx.n_cont(0) = 5;
-  const double s[] = {0.0, 0.3, 0.5, 0.55, 0.7, 1.0};
-  const double v[] = {0.9, 0.6, 0.2, -0.3, -0.8, -1.0};
-  for (int i = 1; i <= 6; ++i) {
-    bl::blx.s_cont(i) = s[i - 1];
-    bl::blx.v_cont(i) = v[i - 1];
-  }
+  hand_over_small_contour();
   ASSERT_TRUE(bl::BLPanel(0).ok);
   EXPECT_EQ(read("sxr_ue.out"), slurp(std::filesystem::path(VELTARO_TEST_DATA) / "sxr_ue_small.out"));
 }

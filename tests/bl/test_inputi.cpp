@@ -9,6 +9,7 @@
 #include "exchange.h"
 #include "parameters.h"
 #include "report_folder_fixture.h"
+#include "small_contour.h"
 #include "solver_data.h"
 #include "work_arrays.h"
 
@@ -23,13 +24,7 @@ class InputPrep : public ReportFolderTest {
     bl::blx = bl::ExchangeData{};
     bl::sd = bl::SolverData{};
     bl::set_default_parameters();
-    bl::blx.n_cont(0) = 5;
-    const double s[] = {0.0, 0.3, 0.5, 0.55, 0.7, 1.0};
-    const double v[] = {0.9, 0.6, 0.2, -0.3, -0.8, -1.0};
-    for (int i = 1; i <= 6; ++i) {
-      bl::blx.s_cont(i) = s[i - 1];
-      bl::blx.v_cont(i) = v[i - 1];
-    }
+    hand_over_small_contour();
     ASSERT_TRUE(bl::BLPanel(0).ok);
   }
   void TearDown() override {
