@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cmath>
-#include <utility>
 #include <iostream>
+#include <utility>
 
 #include "report_files.h"
 #include "report_format.h"
