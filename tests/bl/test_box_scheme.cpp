@@ -12,6 +12,8 @@
 #include "block_solver.h"
 #include "box_scheme.h"
 #include "march_state.h"
+#include "module_init2d.h"
+#include "report_folder_fixture.h"
 #include "solver_data.h"
 #include "work_arrays.h"
 
@@ -235,77 +237,31 @@ TEST_F(BoxScheme, InverseUpdateMeetsThePrescribedWallShear) {
   EXPECT_EQ(wa.v(3, 1), v_wall);
 }
 
-// Hiemenz stagnation flow, ue = x: the similarity profile F(eta) of
-// F''' + F F'' + 1 - F'^2 = 0 gives the exact station profiles
-// f = x F, u = x F', v = x F'' in the march's variables (rho = 1, bb = 1,
-// dpdx = -ue due/dx = -x), and both x-differences are exact for them.
-struct Similarity {
-  std::vector<double> F, Fp, Fpp;  // at eta = i*h, i = 0..n
-  double wall_shear = 0;           // F''(0)
-};
-
-// RK4 over [0, n*h] in substeps of h/sub; returns F'(n*h) - 1.
-double integrate(double s, double h, int n, int sub, Similarity* out) {
-  std::vector<double> y = {0.0, 0.0, s};
-  auto rhs = [](const std::vector<double>& z) {
-    return std::vector<double>{z.at(1), z.at(2), -z.at(0) * z.at(2) - 1.0 + z.at(1) * z.at(1)};
-  };
-  auto step = [](const std::vector<double>& z, const std::vector<double>& d, double w) {
-    std::vector<double> r = z;
-    for (std::size_t c = 0; c < r.size(); ++c) r.at(c) += w * d.at(c);
-    return r;
-  };
-  if (out) *out = Similarity{{y.at(0)}, {y.at(1)}, {y.at(2)}, s};
-  const double dt = h / sub;
-  for (int i = 0; i < n; ++i) {
-    for (int m = 0; m < sub; ++m) {
-      const auto k1 = rhs(y);
-      const auto k2 = rhs(step(y, k1, 0.5 * dt));
-      const auto k3 = rhs(step(y, k2, 0.5 * dt));
-      const auto k4 = rhs(step(y, k3, dt));
-      for (std::size_t c = 0; c < 3; ++c)
-        y.at(c) += dt / 6.0 * (k1.at(c) + 2.0 * k2.at(c) + 2.0 * k3.at(c) + k4.at(c));
-    }
-    if (out) {
-      out->F.push_back(y.at(0));
-      out->Fp.push_back(y.at(1));
-      out->Fpp.push_back(y.at(2));
-    }
-  }
-  return y.at(1) - 1.0;
-}
-
-// Shooting on F''(0) by the secant method so that F' = 1 at the edge.
-Similarity hiemenz(double h, int n) {
-  double s0 = 1.2, s1 = 1.25;
-  double r0 = integrate(s0, h, n, 20, nullptr), r1 = integrate(s1, h, n, 20, nullptr);
-  for (int it = 0; it < 50 && std::fabs(r1) > 1e-14 && r1 != r0; ++it) {
-    const double s2 = s1 - r1 * (s1 - s0) / (r1 - r0);
-    s0 = s1;
-    r0 = r1;
-    s1 = s2;
-    r1 = integrate(s1, h, n, 20, nullptr);
-  }
-  Similarity sim;
-  integrate(s1, h, n, 20, &sim);
-  return sim;
-}
+// Hiemenz stagnation flow, ue = x: with the similarity profile F(eta) of
+// F''' + F F'' + 1 - F'^2 = 0 the station profiles are f = x F, u = x F',
+// v = x F'' (rho = 1, bb = 1, dpdx = -ue due/dx = -x; the scale
+// sqrt(x/ue) is 1), and both x-differences are exact for them.
+constexpr double kHiemenzWallShear = 1.2325877;  // F''(0)
 
 struct NewtonRun {
   std::vector<double> du_max;  // largest |du| of each iteration
   double wall_shear = 0;       // v(3,1)/ue of the converged station
 };
 
-// Station 4 of x = 0.9, 1.0, 1.1, 1.2 on a uniform grid of step h to
-// eta = 8; levels 1 and 2 exact, level 3 starting from the unscaled
-// profile of station 3 (9 % off).
-NewtonRun hiemenz_station(double h) {
-  const int n = static_cast<int>(std::lround(8.0 / h));
-  const Similarity sim = hiemenz(h, n);
+// Station 4 of x = 0.9, 1.0, 1.1, 1.2 on the starting-profile grid; levels
+// 1 and 2 the starting profile scaled to stations 2 and 3, level 3 starting
+// from the unscaled profile of station 3 (9 % off).
+NewtonRun hiemenz_station(int np, double step_ratio, double eta_e) {
+  EXPECT_TRUE(bl::init_2d(np, step_ratio, eta_e, 1).ok);
   bl::alloc_bl(4);
   bl::solver_alloc();
+  sd.NP = np;
   sd.XINV = 10.0;
-  set_grid(n + 1, h, 1.0);
+  for (int j = 1; j <= bl::kMaxGridPoints; ++j) {
+    wa.eta(j) = bl::sp.eta_s(j);
+    wa.deta(j) = bl::sp.deta_s(j);
+    wa.aa(j) = bl::sp.a_s(j);
+  }
   for (int i = 1; i <= 4; ++i) {
     wa.x(i) = 0.8 + 0.1 * i;
     wa.ue(i) = wa.x(i);
@@ -319,10 +275,10 @@ NewtonRun hiemenz_station(double h) {
   wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * G;
   for (int k = 1; k <= 3; ++k) {
     const double xs = wa.x(k == 3 ? P - 1 : P - 3 + k);
-    for (int j = 1; j <= sd.NP; ++j) {
-      wa.f(k, j) = xs * sim.F.at(j - 1);
-      wa.u(k, j) = xs * sim.Fp.at(j - 1);
-      wa.v(k, j) = xs * sim.Fpp.at(j - 1);
+    for (int j = 1; j <= np; ++j) {
+      wa.f(k, j) = xs * bl::sp.f_s(j);
+      wa.u(k, j) = xs * bl::sp.u_s(j);
+      wa.v(k, j) = xs * bl::sp.v_s(j);
     }
   }
 
@@ -333,7 +289,7 @@ NewtonRun hiemenz_station(double h) {
     EXPECT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
     bl::newton_update(ca.xvec);
     double m = 0.0;
-    for (int j = 1; j <= sd.NP; ++j) m = std::fmax(m, std::fabs(wa.du(j)));
+    for (int j = 1; j <= np; ++j) m = std::fmax(m, std::fabs(wa.du(j)));
     run.du_max.push_back(m);
     if (m < 1e-13) break;
   }
@@ -343,13 +299,13 @@ NewtonRun hiemenz_station(double h) {
   return run;
 }
 
-TEST(BoxSchemeHiemenz, NewtonConvergesQuadraticallyToTheSimilarityWallShear) {
-  const double exact = hiemenz(0.01, 800).wall_shear;
-  EXPECT_NEAR(exact, 1.2326, 1e-4);
+using BoxSchemeHiemenz = ReportFolderTest;  // the starting profile writes its report
 
-  const NewtonRun coarse = hiemenz_station(0.1);
-  const NewtonRun fine = hiemenz_station(0.05);
-  for (const NewtonRun* run : {&coarse, &fine}) {
+TEST_F(BoxSchemeHiemenz, NewtonConvergesQuadraticallyToTheSimilarityWallShear) {
+  const NewtonRun standard = hiemenz_station(41, 1.1, 6.0);  // the default grid
+  const NewtonRun coarse = hiemenz_station(81, 1.0, 8.0);    // uniform, step 0.1
+  const NewtonRun fine = hiemenz_station(161, 1.0, 8.0);     // uniform, step 0.05
+  for (const NewtonRun* run : {&standard, &coarse, &fine}) {
     ASSERT_LE(run->du_max.size(), 6u);
     EXPECT_LT(run->du_max.back(), 1e-13);
     // Quadratic: each correction is of the order of the square of the last.
@@ -359,15 +315,18 @@ TEST(BoxSchemeHiemenz, NewtonConvergesQuadraticallyToTheSimilarityWallShear) {
           << "iteration " << k + 1;
     }
   }
+  EXPECT_NEAR(standard.wall_shear, kHiemenzWallShear, 1e-3);
   // The box scheme is second order in the step: halving it cuts the wall-
   // shear error by about four.
-  const double e_coarse = coarse.wall_shear - exact;
-  const double e_fine = fine.wall_shear - exact;
+  const double e_coarse = coarse.wall_shear - kHiemenzWallShear;
+  const double e_fine = fine.wall_shear - kHiemenzWallShear;
   EXPECT_LT(std::fabs(e_fine), 1e-3);
   EXPECT_NEAR(e_coarse / e_fine, 4.0, 0.3);
-  std::printf("Hiemenz F''(0) = %.7f; box scheme h=0.1: %.7f, h=0.05: %.7f, error ratio %.3f\n",
-              exact, coarse.wall_shear, fine.wall_shear, e_coarse / e_fine);
-  for (const NewtonRun* run : {&coarse, &fine}) {
+  std::printf("Hiemenz wall shear, exact %.7f; default grid %.7f; step 0.1 %.7f, 0.05 %.7f;"
+              " error ratio %.3f\n",
+              kHiemenzWallShear, standard.wall_shear, coarse.wall_shear, fine.wall_shear,
+              e_coarse / e_fine);
+  for (const NewtonRun* run : {&standard, &coarse, &fine}) {
     std::printf("  |du|max per iteration:");
     for (double d : run->du_max) std::printf(" %.2e", d);
     std::printf("\n");
