@@ -1,0 +1,57 @@
+# Helpers for end-to-end tests of the real program under a virtual display.
+# Source this file; call gui_start_display first.
+
+gui_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
+gui_start_display() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 5 -screen 0 1600x1300x24 -noreset -nolisten tcp 5>"$fdfile" 2>/dev/null &
+  XVFB_PID=$!
+  for _ in $(seq 1 200); do
+    [ -s "$fdfile" ] && break
+    sleep 0.05
+  done
+  [ -s "$fdfile" ] || gui_fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  rm -f "$fdfile"
+}
+
+gui_stop_display() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  return 0
+}
+
+# Polls for a visible window whose title matches exactly; prints its id.
+gui_wait_window() {
+  local title=$1 limit=${2:-10} id=""
+  for _ in $(seq 1 $((limit * 20))); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
+# Polls until a file exists and is not empty.
+gui_wait_file() {
+  local path=$1 limit=${2:-10}
+  for _ in $(seq 1 $((limit * 20))); do
+    [ -s "$path" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+gui_click() {  # window x y [count]  (x, y relative to the window)
+  xdotool mousemove --window "$1" "$2" "$3"
+  xdotool click --repeat "${4:-1}" --delay 80 1
+  sleep 0.3
+}
+
+# Number of pixels of one exact colour in a screenshot.
+gui_count_colour() {  # png 'rgb(r,g,b)'
+  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" \
+    -format '%[fx:round(mean*w*h)]' info:
+}

@@ -1,0 +1,211 @@
+#include "Veltaro.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "exchange.h"
+#include "fox_paint.h"
+#include "result_file.h"
+
+// clang-format off
+FXDEFMAP(Veltaro) VeltaroMap[] = {
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_DEL_EH,    Veltaro::onCmdDelEH),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_ALGORITHM, Veltaro::onCmdAlgorithm),
+  FXMAPFUNC(SEL_PAINT,   Veltaro::ID_CANVAS,    Veltaro::onPaintCanvas),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_SAVE,      Veltaro::onCmdSave),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_ALPHA,     Veltaro::onCmdInput),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_ER1,       Veltaro::onCmdInput),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_HR1,       Veltaro::onCmdInput),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_DEL_ANGLE, Veltaro::onCmdDelAngle),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_ABOUT,     Veltaro::onCmdAbout),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_NPOINTS,   Veltaro::onCmdPoints),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_BL_CALC,   Veltaro::onCmdBlCalc),
+};
+// clang-format on
+
+FXIMPLEMENT(Veltaro, FXMainWindow, VeltaroMap, ARRAYNUMBER(VeltaroMap))
+
+namespace {
+
+const char* const kReference =
+    "I. H. Abbott, A. E. von Doenhoff. Theory of Wing Sections. McGraw-Hill, 1949.";
+
+// The "N=" text as a base-10 integer; an empty or unreadable text is 0 and a
+// number beyond the integer range saturates, so the clamp that follows
+// decides.
+int readInteger(const FXString& text) {
+  errno = 0;
+  const long long v = std::strtoll(text.text(), nullptr, 10);
+  if (v > INT_MAX) return INT_MAX;
+  if (v < INT_MIN) return INT_MIN;
+  return static_cast<int>(v);
+}
+
+FXRealSpinner* addSpinner(FXComposite* grid, const char* label, FXObject* tgt, FXSelector id,
+                          double lo, double hi, double incr, double value, const char* tip) {
+  new FXLabel(grid, label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
+  auto* s = new FXRealSpinner(grid, 7, tgt, id, REALSPIN_NORMAL | FRAME_SUNKEN | FRAME_THICK);
+  s->setRange(lo, hi);
+  s->setIncrement(incr);
+  s->setGranularity(0.001);
+  s->setValue(value);
+  if (tip) s->setTipText(tip);
+  return s;
+}
+
+}  // namespace
+
+Veltaro::Veltaro(FXApp* app)
+    : FXMainWindow(app, "Joukowski Aerofoil", nullptr, nullptr,
+                   DECOR_TITLE | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_BORDER | DECOR_SHRINKABLE |
+                       DECOR_STRETCHABLE | DECOR_MENU,
+                   0, 0, 600, 550, 0, 0, 0, 0, 0, 0) {
+  new FXToolTip(app, TOOLTIP_PERMANENT);
+
+  auto* menubar = new FXMenuBar(this, LAYOUT_FILL_X);
+  fileMenu = new FXMenuPane(this);
+  new FXMenuCommand(fileMenu, "&About", nullptr, this, ID_ABOUT);
+  new FXMenuCommand(fileMenu, "&Algorithm", nullptr, this, ID_ALGORITHM);
+  new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, app, FXApp::ID_QUIT);
+  new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
+
+  new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
+  auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4,
+                                     4, 4);
+  auto* controls = new FXVerticalFrame(body, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
+  auto* plotFrame = new FXVerticalFrame(body, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4);
+
+  auto* nGrid = new FXMatrix(controls, 2, MATRIX_BY_COLUMNS | FRAME_RIDGE);
+  new FXLabel(nGrid, "N=");
+  pointsField = new FXTextField(nGrid, 7, this, ID_NPOINTS,
+                                TEXTFIELD_INTEGER | FRAME_SUNKEN | FRAME_THICK);
+  pointsField->setText("256");
+
+  auto* inputBox = new FXGroupBox(controls, "Input Data:", FRAME_RIDGE | LAYOUT_FILL_X);
+  auto* inputGrid = new FXMatrix(inputBox, 2, MATRIX_BY_COLUMNS);
+  alphaSpinner = addSpinner(inputGrid, "Alpha=", this, ID_ALPHA, -65.0, 65.0, 0.1, 12.0,
+                            "Angle of attack");
+  eSpinner = addSpinner(inputGrid, "e/R1=", this, ID_ER1, 0.0, 1.0, 0.02, 0.131,
+                        "This parameter defines value of max.thickness");
+  hSpinner = addSpinner(inputGrid, "h/R1=", this, ID_HR1, -0.8, 0.8, 0.02, 0.0,
+                        "This parameter defines value of max.camber");
+
+  auto* incrBox = new FXGroupBox(controls, "Increment:", FRAME_RIDGE | LAYOUT_FILL_X);
+  auto* incrGrid = new FXMatrix(incrBox, 2, MATRIX_BY_COLUMNS);
+  delEHSpinner = addSpinner(incrGrid, "Del e,h=", this, ID_DEL_EH, 0.001, 0.05, 0.01, 0.01, nullptr);
+  delAngleSpinner =
+      addSpinner(incrGrid, "Del Angle=", this, ID_DEL_ANGLE, 0.001, 5.0, 0.01, 0.1, nullptr);
+
+  auto* resultBox = new FXGroupBox(controls, "Result:", FRAME_RIDGE | LAYOUT_FILL_X);
+  auto* resultGrid = new FXMatrix(resultBox, 2, MATRIX_BY_COLUMNS);
+  const struct {
+    const char* label;
+    FXDataTarget* target;
+  } results[] = {{"Clift=", &dtClift},         {"Cmfocus=", &dtCmFocus},
+                 {"Xfocus=", &dtXFocus},       {"Yfocus=", &dtYFocus},
+                 {"MaxTh(sym)=", &dtMaxThick}, {"Camber=", &dtCamber},
+                 {"Alpha(Cl=0)=", &dtAlphaZeroLift}};
+  for (const auto& r : results) {
+    new FXLabel(resultGrid, r.label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
+    new FXTextField(resultGrid, 9, r.target, FXDataTarget::ID_VALUE,
+                    TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK);
+  }
+
+  new FXButton(controls, "SAVE RESULT", nullptr, this, ID_SAVE,
+               FRAME_RAISED | FRAME_THICK | LAYOUT_CENTER_X | JUSTIFY_BOTTOM, 0, 0, 300, 40);
+  new FXButton(controls, "BL Calculation", nullptr, this, ID_BL_CALC,
+               FRAME_RAISED | FRAME_THICK | LAYOUT_CENTER_X | JUSTIFY_BOTTOM, 0, 0, 300, 40);
+  auto* legend = new FXLabel(controls, "Red  label - Pos.of focus ", nullptr, JUSTIFY_RIGHT);
+  legend->setTextColor(FXRGB(255, 0, 0));
+
+  canvas = new FXCanvas(plotFrame, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
+                                                        LAYOUT_FILL_Y);
+  canvas->setDefaultCursor(app->getDefaultCursor(DEF_CROSSHAIR_CURSOR));
+
+  // Start values of the boundary-layer settings, edited later in the
+  // boundary-layer window; set here once for the whole run.
+  bl::set_default_parameters();
+}
+
+Veltaro::~Veltaro() { delete fileMenu; }
+
+void Veltaro::create() {
+  FXMainWindow::create();
+  show(PLACEMENT_SCREEN);
+  recompute();
+}
+
+void Veltaro::recompute() {
+  if (requestedN != af.currentN) {
+    requestedN = readInteger(pointsField->getText());
+    // The field keeps the typed text; the count used is held to the bounds.
+    requestedN = aerofoil::clampPoints(requestedN);
+    aerofoil::resizePoints(af, requestedN);
+  }
+  aerofoil::solveSection(af, alphaSpinner->getValue(), eSpinner->getValue(), hSpinner->getValue());
+  if (canvas->id()) {
+    FXDCWindow dc(canvas);
+    draw(dc);
+  }
+  computed = 1;
+}
+
+void Veltaro::draw(FXDCWindow& dc) {
+  const plot::Drawing d =
+      plot::aerofoilPicture(plotScale, af, canvas->getWidth(), canvas->getHeight());
+  paintDrawing(dc, getApp(), d);
+}
+
+long Veltaro::onCmdDelEH(FXObject*, FXSelector, void*) {
+  eSpinner->setIncrement(delEHSpinner->getValue());
+  hSpinner->setIncrement(delEHSpinner->getValue());
+  return 1;
+}
+
+long Veltaro::onCmdDelAngle(FXObject*, FXSelector, void*) {
+  alphaSpinner->setIncrement(delAngleSpinner->getValue());
+  return 1;
+}
+
+long Veltaro::onCmdAlgorithm(FXObject*, FXSelector, void*) {
+  FXMessageBox::information(this, MBOX_OK, "Algorithm", "%s", kReference);
+  return 1;
+}
+
+long Veltaro::onCmdAbout(FXObject*, FXSelector, void*) {
+  FXMessageBox::information(this, MBOX_OK, "About", "%s", "Ver. 2.1.");
+  return 1;
+}
+
+long Veltaro::onPaintCanvas(FXObject*, FXSelector, void* ptr) {
+  auto* ev = static_cast<FXEvent*>(ptr);
+  FXDCWindow dc(canvas, ev);
+  dc.setForeground(fxcolorfromname("White"));
+  dc.fillRectangle(ev->rect.x, ev->rect.y, ev->rect.w, ev->rect.h);
+  if (computed) draw(dc);
+  return 1;
+}
+
+long Veltaro::onCmdSave(FXObject*, FXSelector, void*) {
+  const aerofoil::SaveOutcome out = aerofoil::saveResult(af, saveCount);
+  if (!out.ok) FXMessageBox::error(this, MBOX_OK, "SAVE RESULT", "%s", out.message.c_str());
+  return 1;
+}
+
+long Veltaro::onCmdInput(FXObject*, FXSelector, void*) {
+  recompute();
+  return 1;
+}
+
+long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
+  requestedN = readInteger(pointsField->getText());
+  recompute();
+  return 1;
+}
+
+long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
+  FXMessageBox::information(this, MBOX_OK, "BL Calculation", "%s",
+                            "The boundary-layer window is not part of this build yet.");
+  return 1;
+}

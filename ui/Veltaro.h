@@ -1,0 +1,84 @@
+// The aerofoil window: inputs of the Joukowski solver, its integral results,
+// the contour and pressure plot, the result file and the hand-over to the
+// boundary-layer window.  Every input command recomputes and redraws at once.
+#pragma once
+
+#include <fx.h>
+
+#include "aerofoil_plot.h"
+#include "joukowski.h"
+
+class Veltaro : public FXMainWindow {
+  FXDECLARE(Veltaro)
+
+ public:
+  enum {
+    ID_DEL_EH = FXMainWindow::ID_LAST,
+    ID_ALGORITHM,
+    ID_CANVAS,
+    ID_UNUSED,  // keeps the numbering of the ids that follow
+    ID_SAVE,
+    ID_ALPHA,
+    ID_ER1,
+    ID_HR1,
+    ID_DEL_ANGLE,
+    ID_ABOUT,
+    ID_NPOINTS,
+    ID_BL_CALC,
+    ID_LAST
+  };
+
+  explicit Veltaro(FXApp* app);
+  ~Veltaro() override;
+  void create() override;
+
+  // Reads the inputs, sizes the arrays when N changed, solves and redraws.
+  void recompute();
+
+  long onCmdDelEH(FXObject*, FXSelector, void*);
+  long onCmdAlgorithm(FXObject*, FXSelector, void*);
+  long onPaintCanvas(FXObject*, FXSelector, void*);
+  long onCmdSave(FXObject*, FXSelector, void*);
+  long onCmdInput(FXObject*, FXSelector, void*);
+  long onCmdDelAngle(FXObject*, FXSelector, void*);
+  long onCmdAbout(FXObject*, FXSelector, void*);
+  long onCmdPoints(FXObject*, FXSelector, void*);
+  long onCmdBlCalc(FXObject*, FXSelector, void*);
+
+  const aerofoil::Joukowski& solution() const { return af; }
+
+  // The current boundary-layer window and whether it is open; the dialog
+  // resets the count when it is destroyed.
+  FXDialogBox* blDialog = nullptr;
+  int blOpenCount = 0;
+
+ protected:
+  Veltaro() {}
+
+ private:
+  void draw(FXDCWindow& dc);
+
+  aerofoil::Joukowski af;  // solution state, owned for the window's life
+  int requestedN = 256;    // the number typed into "N="
+  int computed = 0;        // set after the first complete recompute
+  int saveCount = 0;       // result files saved in this run
+  plot::PlotScale plotScale;
+
+  FXMenuPane* fileMenu = nullptr;
+  FXTextField* pointsField = nullptr;
+  FXRealSpinner* alphaSpinner = nullptr;
+  FXRealSpinner* eSpinner = nullptr;
+  FXRealSpinner* hSpinner = nullptr;
+  FXRealSpinner* delEHSpinner = nullptr;
+  FXRealSpinner* delAngleSpinner = nullptr;
+  FXCanvas* canvas = nullptr;
+
+  // Result fields read these through their data targets at every GUI update.
+  FXDataTarget dtClift{af.clift};
+  FXDataTarget dtCmFocus{af.cmFocus};
+  FXDataTarget dtXFocus{af.xFocus};
+  FXDataTarget dtYFocus{af.yFocus};
+  FXDataTarget dtMaxThick{af.maxThickSym};
+  FXDataTarget dtCamber{af.camber};
+  FXDataTarget dtAlphaZeroLift{af.alphaZeroLift};
+};

@@ -1,0 +1,117 @@
+#include "aerofoil_plot.h"
+
+#include <cstdio>
+
+namespace plot {
+
+namespace {
+// A segment is drawn only between two finite points: the sharp leading edge
+// of e = 0 has no finite speed and is left out of the curves.
+bool finite(double a, double b, double c, double d) {
+  return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+}  // namespace
+
+CpScale cpScaleFor(double cpmin) {
+  // Each threshold belongs to the row below it: cpmin = -0.5 starts at -1.0.
+  static const struct {
+    double above, start, step;
+  } rows[] = {
+      {-0.5, -0.8, 0.1},  {-0.75, -1.0, 0.1}, {-1.0, -1.5, 0.1}, {-1.5, -2.0, 0.2},
+      {-2.0, -2.5, 0.2},  {-2.5, -3.0, 0.2},  {-3.0, -3.5, 0.2}, {-3.5, -4.0, 0.2},
+      {-4.0, -4.5, 0.5},  {-4.5, -5.0, 0.5},  {-5.0, -5.5, 0.5}, {-5.5, -6.0, 0.5},
+      {-6.0, -6.5, 0.5},  {-6.5, -7.0, 0.5},  {-7.0, -7.5, 0.5}, {-7.5, -8.0, 0.5},
+  };
+  for (const auto& r : rows)
+    if (cpmin > r.above) return {r.start, r.step};
+  return {-10.0, 1.0};
+}
+
+void drawGrid(Drawing& d, PlotScale& ps, const aerofoil::Extremes& ex, int w, int h) {
+  d.push_back({Primitive::Fill, "White", false, 0, 0, w, h, {}});
+
+  const CpScale sc = cpScaleFor(ex.cpmin);
+  ps.cpStart = sc.start;
+  ps.xLow = ex.xmin;
+  ps.xHigh = ex.xmax;
+  ps.cpHigh = ex.cpmax;
+  const double dx = ex.xmax - ex.xmin;
+  const double dy = ex.cpmax - sc.start;
+  const int ny = static_cast<int>(dy / sc.step);
+
+  ps.xShift = 0.1 * dx;
+  ps.xScale = w / (1.11 * dx);
+  ps.yScale = 0.98 * h / dy;
+  ps.yShift = sc.start + 0.01;
+
+  // Chordwise grid every tenth of the chord.
+  for (int i = 0; i <= 10; ++i) {
+    const int X = pixel((0.1 * i + ps.xShift) * ps.xScale);
+    line(d, "Orange", true, X, pixel(0.99 * h), X, pixel(0.01 * h));
+  }
+  // Pressure grid from the top of the scale down past cpmax.
+  const int xLeft = pixel(ps.xShift * ps.xScale);
+  const int xRight = pixel(1.1 * dx * ps.xScale);
+  for (int i = 0; i <= ny; ++i) {
+    const int Y = pixel((sc.start + i * sc.step - ps.yShift) * ps.yScale);
+    line(d, "Orange", true, xLeft, Y, xRight, Y);
+  }
+  // Scale labels, baseline on their grid line.
+  for (int i = 0; i <= ny; ++i) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", 1, sc.start + i * sc.step);
+    const int Y = pixel((sc.start + i * sc.step - ps.yShift) * ps.yScale);
+    d.push_back({Primitive::Text, "Black", false, pixel(0.01 * w), Y, 0, 0, buf});
+  }
+}
+
+void drawPressure(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af) {
+  ps.yShift = ps.cpStart + 0.01;
+  for (int i = 0; i < af.currentN; ++i) {
+    if (!finite(af.x[i], af.cp[i], af.x[i + 1], af.cp[i + 1])) continue;
+    line(d, "Black", false, pixel((af.x[i] + ps.xShift) * ps.xScale),
+         pixel((af.cp[i] - ps.yShift) * ps.yScale), pixel((af.x[i + 1] + ps.xShift) * ps.xScale),
+         pixel((af.cp[i + 1] - ps.yShift) * ps.yScale));
+  }
+}
+
+void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
+                 const aerofoil::Extremes& ex, int w, int h) {
+  // True aspect ratio, y upwards; the highest point just below the top edge.
+  ps.yScale = -ps.xScale;
+  ps.yShift = ex.ymax + 0.01;
+  auto X = [&](double x) { return pixel((x + ps.xShift) * ps.xScale); };
+  auto Y = [&](double y) { return pixel((y - ps.yShift) * ps.yScale); };
+
+  for (int i = 0; i < af.currentN; ++i) {
+    if (!finite(af.x[i], af.y[i], af.x[i + 1], af.y[i + 1])) continue;
+    line(d, "Blue", false, X(af.x[i]), Y(af.y[i]), X(af.x[i + 1]), Y(af.y[i + 1]));
+  }
+  // Base lines: the chord level of the trailing edge and the leading-edge
+  // ordinate.
+  line(d, "Blue", false, X(ex.xmin), Y(af.y[0]), X(ex.xmax), Y(af.y[0]));
+  line(d, "Blue", false, X(ex.xmin), Y(ex.ymax), X(ex.xmin), Y(af.y[0]));
+
+  // Focus: a cross with an 8-pixel horizontal arm and a vertical arm that
+  // follows the canvas proportions, drawn twice, and a small ellipse.
+  const double xf = (af.xFocus + ps.xShift) * ps.xScale;
+  const double yf = (af.yFocus - ps.yShift) * ps.yScale;
+  const double r = 8.0 * w / h;
+  for (int k = 0; k < 2; ++k) {
+    line(d, "Red", false, pixel(xf - 8), pixel(yf), pixel(xf + 8), pixel(yf));
+    line(d, "Red", false, pixel(xf), pixel(yf - r), pixel(xf), pixel(yf + r));
+  }
+  d.push_back({Primitive::Ellipse, "Red", false, pixel(xf - 4), pixel(yf - r / 2), 8, pixel(r), {}});
+}
+
+Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int h) {
+  Drawing d;
+  if (w <= 0 || h <= 0) return d;
+  const aerofoil::Extremes ex = aerofoil::findExtremes(af);
+  drawGrid(d, ps, ex, w, h);
+  drawPressure(d, ps, af);
+  drawContour(d, ps, af, ex, w, h);
+  return d;
+}
+
+}  // namespace plot

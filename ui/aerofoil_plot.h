@@ -1,0 +1,36 @@
+// The aerofoil window's canvas: dashed grid with the pressure-coefficient
+// scale, cp(x) drawn with cp increasing downwards, and the contour at true
+// aspect ratio with the focus marked in red.
+#pragma once
+
+#include "joukowski.h"
+#include "plot_primitives.h"
+
+namespace plot {
+
+// Scale of the canvas drawing, rewritten at every drawing.
+struct PlotScale {
+  double xLow = 0, xHigh = 0;  // copies of xmin and xmax
+  double cpStart = 0;          // cp of the first grid line, top of the pressure scale
+  double cpHigh = 0;           // copy of cpmax
+  double xShift = 0;           // added to x before scaling
+  double yShift = 0;           // subtracted from the vertical value before scaling
+  double xScale = 0, yScale = 0;  // pixels per unit
+};
+
+// Top of the pressure scale and grid step chosen from the smallest cp.
+struct CpScale {
+  double start, step;
+};
+CpScale cpScaleFor(double cpmin);
+
+// The three layers, in drawing order, on a canvas of w x h pixels.
+void drawGrid(Drawing& d, PlotScale& ps, const aerofoil::Extremes& ex, int w, int h);
+void drawPressure(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af);
+void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
+                 const aerofoil::Extremes& ex, int w, int h);
+
+// Whole picture: grid, pressure curve, contour and focus.
+Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int h);
+
+}  // namespace plot
