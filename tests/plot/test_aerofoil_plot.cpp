@@ -1,0 +1,124 @@
+// Aerofoil canvas arithmetic: the pressure-scale table, the grid, the pixel
+// mapping of both curves and the focus marker, checked without a display.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "aerofoil_plot.h"
+
+using plot::Primitive;
+
+namespace {
+
+aerofoil::Joukowski solved(double alpha, double e, double h, int n = 256) {
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, n);
+  aerofoil::solveSection(af, alpha, e, h);
+  return af;
+}
+
+int count(const plot::Drawing& d, Primitive::Kind kind, const std::string& colour) {
+  return static_cast<int>(std::count_if(d.begin(), d.end(), [&](const Primitive& p) {
+    return p.kind == kind && p.colour == colour;
+  }));
+}
+
+}  // namespace
+
+TEST(AerofoilPlot, PressureScaleThresholdsBelongToTheRowBelow) {
+  EXPECT_EQ(plot::cpScaleFor(-0.4).start, -0.8);
+  EXPECT_EQ(plot::cpScaleFor(-0.5).start, -1.0);
+  EXPECT_EQ(plot::cpScaleFor(-0.5).step, 0.1);
+  EXPECT_EQ(plot::cpScaleFor(-1.5).start, -2.5);
+  EXPECT_EQ(plot::cpScaleFor(-1.5).step, 0.2);
+  EXPECT_EQ(plot::cpScaleFor(-4.0).step, 0.5);
+  EXPECT_EQ(plot::cpScaleFor(-5.857).start, -6.5);
+  EXPECT_EQ(plot::cpScaleFor(-7.4).start, -8.0);
+  EXPECT_EQ(plot::cpScaleFor(-7.5).start, -10.0);
+  EXPECT_EQ(plot::cpScaleFor(-328.0).start, -10.0);
+  EXPECT_EQ(plot::cpScaleFor(-328.0).step, 1.0);
+}
+
+TEST(AerofoilPlot, DefaultSectionGridAndScale) {
+  const auto af = solved(12.0, 0.131, 0.0);
+  plot::PlotScale ps;
+  const int w = 400, h = 500;
+  const plot::Drawing d = plot::aerofoilPicture(ps, af, w, h);
+
+  ASSERT_FALSE(d.empty());
+  EXPECT_EQ(d.front().kind, Primitive::Fill);
+  EXPECT_EQ(d.front().x2, w);
+  EXPECT_EQ(d.front().y2, h);
+
+  // cpmin -5.857: scale from -6.5 in steps of 0.5 down past cpmax ~ 1.
+  EXPECT_EQ(ps.cpStart, -6.5);
+  const int ny = static_cast<int>((ps.cpHigh + 6.5) / 0.5);
+  EXPECT_EQ(ny, 14);
+  // 11 chordwise lines and ny + 1 pressure lines, all dashed orange.
+  EXPECT_EQ(count(d, Primitive::Line, "Orange"), 11 + ny + 1);
+  EXPECT_EQ(count(d, Primitive::Text, "Black"), ny + 1);
+  const auto label = std::find_if(d.begin(), d.end(), [](const Primitive& p) {
+    return p.kind == Primitive::Text;
+  });
+  EXPECT_EQ(label->text, "-6.5");
+  EXPECT_EQ(label->x1, 4);  // 1 % of the width
+  EXPECT_EQ(label->y1, static_cast<int>((-6.5 - (-6.5 + 0.01)) * (0.98 * h / (ps.cpHigh + 6.5))));
+  EXPECT_EQ((label + 2)->text, "-5.5");
+
+  // Chord from x = 0 at 10 % of dx to x = 1; the contour at true proportions.
+  EXPECT_DOUBLE_EQ(ps.xShift, 0.1);
+  EXPECT_DOUBLE_EQ(ps.xScale, w / 1.11);
+  EXPECT_DOUBLE_EQ(ps.yScale, -ps.xScale);
+
+  // Both curves have N segments.
+  EXPECT_EQ(count(d, Primitive::Line, "Black"), 256);
+  EXPECT_EQ(count(d, Primitive::Line, "Blue"), 256 + 2);
+}
+
+TEST(AerofoilPlot, FocusMarkerFollowsTheCanvasProportions) {
+  const auto af = solved(5.0, 0.1, 0.1);
+  for (auto [w, h] : {std::pair{400, 500}, std::pair{800, 300}}) {
+    plot::PlotScale ps;
+    const plot::Drawing d = plot::aerofoilPicture(ps, af, w, h);
+    EXPECT_EQ(count(d, Primitive::Line, "Red"), 4);  // the cross drawn twice
+    const auto ell = std::find_if(d.begin(), d.end(), [](const Primitive& p) {
+      return p.kind == Primitive::Ellipse;
+    });
+    ASSERT_NE(ell, d.end());
+    const double r = 8.0 * w / h;
+    EXPECT_EQ(ell->x2, 8);
+    EXPECT_EQ(ell->y2, static_cast<int>(r));
+    const double xf = (af.xFocus + ps.xShift) * ps.xScale;
+    EXPECT_EQ(ell->x1, static_cast<int>(xf - 4));
+    const auto arm = std::find_if(d.begin(), d.end(), [](const Primitive& p) {
+      return p.kind == Primitive::Line && p.colour == "Red";
+    });
+    EXPECT_EQ(arm->x2 - arm->x1, 16);
+  }
+}
+
+TEST(AerofoilPlot, SharpLeadingEdgeIsLeftOutOfTheCurves) {
+  const auto af = solved(5.0, 0.0, 0.0, 64);  // e = 0: the point at theta = pi is singular
+  plot::PlotScale ps;
+  const plot::Drawing d = plot::aerofoilPicture(ps, af, 400, 500);
+  int finiteSegments = 0;
+  for (int i = 0; i < 64; ++i)
+    if (std::isfinite(af.cp[i]) && std::isfinite(af.cp[i + 1])) ++finiteSegments;
+  EXPECT_LT(finiteSegments, 64);
+  EXPECT_EQ(count(d, Primitive::Line, "Black"), finiteSegments);
+  for (const Primitive& p : d) {
+    EXPECT_LE(std::abs(p.y1), 30000);
+    EXPECT_LE(std::abs(p.y2), 30000);
+  }
+}
+
+TEST(AerofoilPlot, PixelsTruncateTowardZeroAndStayAddressable) {
+  EXPECT_EQ(plot::pixel(12.9), 12);
+  EXPECT_EQ(plot::pixel(-12.9), -12);
+  EXPECT_EQ(plot::pixel(1e300), 30000);
+  EXPECT_EQ(plot::pixel(-1e300), -30000);
+  EXPECT_EQ(plot::pixel(std::nan("")), 0);
+  plot::PlotScale ps;
+  EXPECT_TRUE(plot::aerofoilPicture(ps, solved(0, 0.1, 0), 0, 300).empty());
+}
