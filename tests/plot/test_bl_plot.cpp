@@ -1,0 +1,291 @@
+// Boundary-layer plot arithmetic: the nice maximum of a y range with its
+// fallbacks, the ranges of a surface, the grid and label counts, the pixel
+// mapping of the curves and the transition and inverse-mode markers,
+// checked without a display on surfaces written into the exchange data.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "bl_plot.h"
+#include "exchange.h"
+
+using bl::blx;
+using plot::Primitive;
+
+namespace {
+
+int count(const plot::Drawing& d, Primitive::Kind kind, const std::string& colour,
+          bool dashed = false) {
+  return static_cast<int>(std::count_if(d.begin(), d.end(), [&](const Primitive& p) {
+    return p.kind == kind && p.colour == colour && (kind != Primitive::Line || p.dashed == dashed);
+  }));
+}
+
+std::vector<std::string> texts(const plot::Drawing& d) {
+  std::vector<std::string> out;
+  for (const Primitive& p : d)
+    if (p.kind == Primitive::Text) out.push_back(p.text);
+  return out;
+}
+
+bool hasText(const plot::Drawing& d, const std::string& s) {
+  const auto t = texts(d);
+  return std::find(t.begin(), t.end(), s) != t.end();
+}
+
+// n nodes from the stagnation point (s = 0, ue = 0) to s = length, with an
+// accelerating edge velocity that peaks at uePeak and quantities that vary
+// along the surface.  Nodes 1 and 2 of the results stay zero, as the march
+// leaves them.
+void writeSurface(int m, int n, double length, double uePeak) {
+  blx.n_bl(m) = n;
+  for (int i = 1; i <= n; ++i) {
+    const double f = (n > 1) ? double(i - 1) / (n - 1) : 0.0;
+    blx.s_bl(i, m) = length * f;
+    blx.ue_bl(i, m) = uePeak * std::sin(0.8 * M_PI * f);  // peak at f = 0.625
+    blx.ue_inv(i, m) = blx.ue_bl(i, m);
+    const bool stored = i >= 3;
+    blx.cf_bl(i, m) = stored ? 0.004 * (1 - 0.5 * f) : 0.0;
+    blx.d1_bl(i, m) = stored ? 0.002 * f : 0.0;
+    blx.d2_bl(i, m) = stored ? 0.001 * f : 0.0;
+    blx.h12_bl(i, m) = stored ? 2.0 + 0.6 * f : 0.0;
+    blx.rv_bl(i, m) = stored ? 0.01 * f : 0.0;
+  }
+}
+
+class BlPlotTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    writeSurface(0, 41, 1.05, 1.53);
+    writeSurface(5, 31, 0.95, 1.2);
+    blx.xtr_surf(0) = 0.3;
+    blx.xinv_surf(0) = 1.05;  // no inverse mode: the end of the surface
+    blx.xtr_surf(1) = 0.5;
+    blx.xinv_surf(1) = 0.7;
+    st = plot::BlPlotState{};
+    st.updateRanges(0);
+    st.updateRanges(1);
+  }
+  plot::BlPlotState st;
+  static constexpr int W = 400, H = 300;
+};
+
+}  // namespace
+
+TEST(NiceMaximum, RoundsUpToAGridStepOfTheDecade) {
+  const struct {
+    double d, max, step;
+  } cases[] = {
+      {0.0045, 0.005, 0.0005}, {1.53, 1.6, 0.2}, {3.2, 3.5, 0.5}, {26, 30, 5}, {10, 11, 1},
+      {7.0, 8.0, 1.0},         {2.0, 2.5, 0.5},  {1.999, 2.0, 0.2}, {0.36, 0.4, 0.05},
+  };
+  for (const auto& c : cases) {
+    const plot::NiceMax r = plot::niceMaximum(c.d);
+    EXPECT_NEAR(r.max, c.max, 1e-12 * c.max) << "d = " << c.d;
+    EXPECT_NEAR(r.step, c.step, 1e-12 * c.step) << "d = " << c.d;
+  }
+}
+
+TEST(NiceMaximum, MaximumLiesAboveTheValueWithinOneStepAndAboutTenLines) {
+  // Over twenty decades: the range always covers the data, wastes at most
+  // one step, and the grid has 5 to 11 intervals.
+  for (double d = 1.37e-10; d < 1e10; d *= 1.0937) {
+    const plot::NiceMax r = plot::niceMaximum(d);
+    ASSERT_GT(r.max, d) << d;
+    ASSERT_LE(r.max - d, r.step * (1 + 1e-9)) << d;
+    const int G = static_cast<int>(r.max / r.step);
+    ASSERT_GE(G, 5) << d;
+    ASSERT_LE(G, 11) << d;
+  }
+}
+
+TEST(NiceMaximum, FallbacksForPowersOfTenAndEmptyOrBrokenRanges) {
+  // A maximum that scales to exactly 1 takes the fifth-of-a-decade steps,
+  // like 10 takes the decade steps: one step of headroom.
+  EXPECT_NEAR(plot::niceMaximum(1.0).max, 1.2, 1e-15);
+  EXPECT_NEAR(plot::niceMaximum(1.0).step, 0.2, 1e-15);
+  EXPECT_NEAR(plot::niceMaximum(0.1).max, 0.12, 1e-15);
+  EXPECT_NEAR(plot::niceMaximum(0.1).step, 0.02, 1e-15);
+  EXPECT_NEAR(plot::niceMaximum(100.0).max, 110.0, 1e-12);
+
+  // Nothing above zero (a quantity never computed, all zero or negative),
+  // or a broken value: the unit range.
+  for (double d : {0.0, -0.0, -3.5, std::numeric_limits<double>::quiet_NaN(),
+                   std::numeric_limits<double>::infinity()}) {
+    const plot::NiceMax r = plot::niceMaximum(d);
+    EXPECT_EQ(r.max, 1.0) << d;
+    EXPECT_EQ(r.step, 0.2) << d;
+  }
+
+  // Far outside ten decades the grid still has about ten lines.
+  for (double d : {3e-40, 4.2e55}) {
+    const plot::NiceMax r = plot::niceMaximum(d);
+    EXPECT_GT(r.max, d);
+    const int G = static_cast<int>(r.max / r.step);
+    EXPECT_GE(G, 5);
+    EXPECT_LE(G, 11);
+  }
+}
+
+TEST_F(BlPlotTest, RangesCoverTheNodesOfEachSurface) {
+  const plot::SurfaceRanges& up = st.ranges[0];
+  EXPECT_EQ(up.s.min, 0.0);
+  EXPECT_DOUBLE_EQ(up.s.max, 1.05);
+  EXPECT_EQ(up.ue.min, 0.0);
+  double ueMax = 0;
+  for (int i = 1; i <= 41; ++i) ueMax = std::max(ueMax, blx.ue_bl(i, 0));
+  EXPECT_EQ(up.ue.max, ueMax);
+  // Nodes 1 and 2 of the results are zero, so every quantity minimum is 0.
+  EXPECT_EQ(up.qty[plot::kCf].min, 0.0);
+  EXPECT_DOUBLE_EQ(up.qty[plot::kCf].max, 0.004 * (1 - 0.5 * 2.0 / 40));
+  EXPECT_DOUBLE_EQ(up.qty[plot::kH12].max, 2.6);
+  EXPECT_DOUBLE_EQ(up.qty[plot::kRV].max, 0.01);
+
+  const plot::SurfaceRanges& low = st.ranges[1];
+  EXPECT_DOUBLE_EQ(low.s.max, 0.95);
+  EXPECT_DOUBLE_EQ(low.qty[plot::kD1].max, 0.002);
+
+  // A recomputation reads the exchange data afresh.
+  blx.h12_bl(10, 5) = 7.5;
+  st.updateRanges(1);
+  EXPECT_EQ(st.ranges[1].qty[plot::kH12].max, 7.5);
+
+  // A surface without nodes keeps the start values.
+  blx.n_bl(5) = 0;
+  const plot::SurfaceRanges none = plot::surfaceRanges(5);
+  EXPECT_EQ(none.s.min, 1000.0);
+  EXPECT_EQ(none.s.max, -1000.0);
+}
+
+TEST_F(BlPlotTest, EdgeVelocityPlotGridLabelsAndCurves) {
+  const plot::Drawing d = plot::edgeVelocityPlot(st, W, H);
+  ASSERT_FALSE(d.empty());
+  EXPECT_EQ(d.front().kind, Primitive::Fill);
+  EXPECT_EQ(d.front().colour, "White");
+  EXPECT_EQ(d.front().x2, W);
+  EXPECT_EQ(d.front().y2, H);
+
+  // s range 0..1.05: labels 0.0..1.0 (six) and seven vertical lines; ue
+  // peak 1.53 -> 0..1.6 every 0.2: nine horizontal lines and labels.
+  EXPECT_EQ(count(d, Primitive::Line, "Orange", true), 7 + 9);
+  for (const char* s : {"0.0", "0.2", "1.0", "0.0000", "0.2000", "1.6000", "Ue(s)"})
+    EXPECT_TRUE(hasText(d, s)) << s;
+  EXPECT_FALSE(hasText(d, "1.2"));
+  EXPECT_FALSE(hasText(d, "1.8000"));
+  EXPECT_EQ(texts(d).size(), 6u + 9u + 1u);
+
+  // The transform maps the s range onto the space between the margins
+  // and 0..1.6 onto the height between them.
+  const plot::BlTransform& t = st.transform;
+  EXPECT_DOUBLE_EQ(t.scaleX, (W - 50) / 1.05);
+  EXPECT_DOUBLE_EQ(t.scaleY, (H - 25) / 1.6);
+  EXPECT_EQ(t.base, H - 20);
+  EXPECT_EQ(t.X(0.0), 45);
+  EXPECT_EQ(t.Y(0.0), H - 20);
+  EXPECT_EQ(t.Y(1.6), 5);
+
+  // Curves: 40 segments each, the computed velocity in red first.
+  EXPECT_EQ(count(d, Primitive::Line, "Red"), 40 + 2);  // + the marker's two arms
+  EXPECT_EQ(count(d, Primitive::Line, "Black"), 40);
+  const auto firstBlack = std::find_if(d.begin(), d.end(), [](const Primitive& p) {
+    return p.kind == Primitive::Line && p.colour == "Black";
+  });
+  ASSERT_NE(firstBlack, d.end());
+  EXPECT_EQ(firstBlack->x1, 45);
+  EXPECT_EQ(firstBlack->y1, H - 20);
+  EXPECT_EQ(firstBlack->x2, static_cast<int>(45 + t.scaleX * blx.s_bl(2, 0)));
+  EXPECT_EQ(firstBlack->y2, static_cast<int>((H - 20) - t.scaleY * blx.ue_inv(2, 0)));
+}
+
+TEST_F(BlPlotTest, MarkersSitOnTheArcLengthAxisInverseModeFirst) {
+  const plot::Drawing d = plot::edgeVelocityPlot(st, W, H);
+  // Red cross and circle, then blue ones, right after the labels.
+  std::vector<Primitive> marks;
+  for (const Primitive& p : d)
+    if ((p.colour == "Red" || p.colour == "Blue") && marks.size() < 6) marks.push_back(p);
+  ASSERT_EQ(marks.size(), 6u);
+  EXPECT_EQ(marks[0].colour, "Red");
+  EXPECT_EQ(marks[3].colour, "Blue");
+
+  // No inverse mode: the red marker at the end of the surface, the right
+  // end of the s axis.
+  const int xEnd = marks[1].x1;
+  EXPECT_NEAR(xEnd, W - 5, 1);
+  EXPECT_EQ(marks[0].x1, xEnd - 8);
+  EXPECT_EQ(marks[0].x2, xEnd + 8);
+  EXPECT_EQ(marks[0].y1, H - 20);
+  EXPECT_EQ(marks[1].y1, H - 28);
+  EXPECT_EQ(marks[1].y2, H - 12);
+  EXPECT_EQ(marks[2].kind, Primitive::Ellipse);
+  EXPECT_EQ(marks[2].x1, xEnd - 4);
+  EXPECT_EQ(marks[2].y1, H - 24);
+  EXPECT_EQ(marks[2].x2, 8);
+  EXPECT_EQ(marks[2].y2, 8);
+
+  // Transition at s = 0.3.
+  EXPECT_EQ(marks[4].x1, static_cast<int>(45 + (W - 50) / 1.05 * 0.3));
+}
+
+TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
+  st.surface[0] = 1;
+  st.quantity[0][1] = plot::kH12;
+  const plot::Drawing q = plot::quantityPlot(st, W, H);
+  EXPECT_TRUE(hasText(q, "H12(s)"));
+  EXPECT_FALSE(hasText(q, "Cf(s)"));
+  // Lower surface 0..0.95: labels 0.0..0.8, six vertical lines; H12 up to
+  // 2.6 -> 0..3.0 every 0.5: seven horizontal lines.
+  EXPECT_EQ(count(q, Primitive::Line, "Orange", true), 6 + 7);
+  EXPECT_TRUE(hasText(q, "3.0000"));
+  EXPECT_TRUE(hasText(q, "0.8"));
+  EXPECT_EQ(count(q, Primitive::Line, "Black"), 30);
+  // Markers of the lower surface: inverse mode from 0.7, transition at 0.5.
+  const plot::BlTransform& t = st.transform;
+  const auto red = std::find_if(q.begin(), q.end(), [](const Primitive& p) {
+    return p.colour == "Red" && p.kind == Primitive::Ellipse;
+  });
+  ASSERT_NE(red, q.end());
+  EXPECT_EQ(red->x1, t.X(0.7) - 4);
+
+  // The upper plot follows the surface too, its y range from ue_bl alone:
+  // an inviscid speed above it runs over the top grid line.
+  blx.ue_inv(15, 5) = 3.0;
+  const plot::Drawing u = plot::edgeVelocityPlot(st, W, H);
+  EXPECT_TRUE(hasText(u, "1.2000"));
+  EXPECT_FALSE(hasText(u, "1.4000"));
+  int highest = H;
+  for (const Primitive& p : u)
+    if (p.kind == Primitive::Line && p.colour == "Black") highest = std::min({highest, p.y1, p.y2});
+  EXPECT_LT(highest, 5);
+
+  // The quantity with no button (RV) is drawn too.
+  st.quantity[0][1] = plot::kRV;
+  EXPECT_TRUE(hasText(plot::quantityPlot(st, W, H), "RV(s)"));
+}
+
+TEST_F(BlPlotTest, DegenerateSurfacesAndCanvasesDrawWithoutBrokenPixels) {
+  // One node: no s range, no quantity; a zero-sized canvas draws nothing.
+  blx.n_bl(0) = 1;
+  st.updateRanges(0);
+  for (const plot::Drawing& d : {plot::edgeVelocityPlot(st, W, H), plot::quantityPlot(st, W, H)}) {
+    ASSERT_FALSE(d.empty());
+    // Unit ranges: s labels 0.0..1.0, y labels 0.0000..1.0000.
+    EXPECT_TRUE(hasText(d, "1.0"));
+    EXPECT_TRUE(hasText(d, "1.0000"));
+    EXPECT_EQ(count(d, Primitive::Line, "Orange", true), 7 + 6);
+    for (const Primitive& p : d) {
+      EXPECT_GE(p.x1, -100);
+      EXPECT_LE(p.x1, W + 100);
+    }
+  }
+  EXPECT_TRUE(std::isfinite(st.transform.scaleX));
+  EXPECT_TRUE(plot::edgeVelocityPlot(st, 0, H).empty());
+  EXPECT_TRUE(plot::quantityPlot(st, W, 0).empty());
+
+  // No surface at all (ranges at their start values).
+  blx.n_bl(0) = 0;
+  st.updateRanges(0);
+  EXPECT_FALSE(plot::quantityPlot(st, W, H).empty());
+  EXPECT_TRUE(std::isfinite(st.transform.scaleX));
+}

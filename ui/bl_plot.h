@@ -1,0 +1,111 @@
+// The two plots of the boundary-layer window, computed as primitives from
+// the exchange data: the edge velocity along the selected surface (computed
+// in red, inviscid in black) and one boundary-layer quantity (Cf, D1, D2,
+// H12 or RV) along it.  Both mark the transition position in blue and the
+// start of the inverse mode (where separation was forecast) in red on the
+// arc-length axis.
+//
+// Axes: arc length s to the right from the left margin, the value upwards
+// from the base line, always from 0.  The y range ends at a "nice" maximum
+// with a round grid step; the s grid runs every 0.2.
+#pragma once
+
+#include <string>
+
+#include "plot_primitives.h"
+
+namespace plot {
+
+// Canvas margins in pixels.
+constexpr int kBlMarginLeft = 45;
+constexpr int kBlMarginRight = 5;
+constexpr int kBlMarginTop = 5;
+constexpr int kBlMarginBottom = 20;
+
+// Spacing of the vertical grid lines in arc length (fractions of the chord).
+constexpr double kArcGridStep = 0.2;
+
+// Quantity codes of the lower plot, in button order.
+enum BlQuantity { kCf = 0, kD1 = 1, kD2 = 2, kH12 = 3, kRV = 4, kQuantityCount = 5 };
+
+// Title shown on the plot of a quantity code ("Cf(s)", ..., "RV(s)").
+const char* quantityTitle(int code);
+
+// Rounded-up maximum of a y range and the grid step that divides it.
+struct NiceMax {
+  double max;
+  double step;
+};
+
+// Scales d by powers of ten into (1, 10], takes n = its integer part and
+// rounds up: steps of the decade for n >= 5, of half a decade for n = 2..4,
+// of a fifth of a decade for n <= 1; the maximum lies one step or less
+// above d.  0.0045 -> 0.005 (step 0.0005), 1.53 -> 1.6 (0.2), 3.2 -> 3.5
+// (0.5), 26 -> 30 (5), 10 -> 11 (1).
+//
+// A d that scales to exactly 1 (1, 0.1, 100 ...) takes the fifth-of-a-decade
+// branch: 1 -> 1.2 with step 0.2.  A d that is not above 0 or not finite (a
+// quantity that is zero everywhere, as on a surface of fewer than three
+// stations) gets the unit range 0..1 with step 0.2.
+NiceMax niceMaximum(double d);
+
+// Smallest and largest value over the nodes of a surface.  An empty surface
+// leaves the start values (min 1000, max -1000).
+struct Range {
+  double min = 1000.0;
+  double max = -1000.0;
+};
+
+// Ranges of one surface: arc length, computed edge velocity and the five
+// quantities (indexed by BlQuantity).
+struct SurfaceRanges {
+  Range s, ue;
+  Range qty[kQuantityCount];
+};
+
+// Ranges over nodes 1..n_bl(m) of surface slot m of the exchange data.
+SurfaceRanges surfaceRanges(int m);
+
+// Mapping of the last axes drawn: X = left + scaleX*(s - xmin),
+// Y = base - scaleY*v, truncated to whole pixels.
+struct BlTransform {
+  double scaleX = 0, scaleY = 0;
+  double left = kBlMarginLeft;
+  double base = 0;  // canvas height - bottom margin
+  double xmin = 0;
+  int X(double s) const { return pixel(left + scaleX * (s - xmin)); }
+  int Y(double v) const { return pixel(base - scaleY * v); }
+};
+
+// What the window selects and remembers between draws.  Only element 0 is
+// ever shown; the surface slot of element k and surface isurf is k + 5*isurf.
+struct BlPlotState {
+  int elementCount = 1;
+  int element = 0;
+  int surface[1] = {0};          // selected surface per element: 0 upper, 1 lower
+  int quantity[1][2] = {{0, 0}};  // selected quantity code per element and surface
+  SurfaceRanges ranges[2];        // per surface of the current element
+  BlTransform transform;
+
+  int selectedSurface() const { return surface[element]; }
+  int slot(int isurf) const { return element + 5 * isurf; }
+  // Recomputes the ranges of one surface from the exchange data.
+  void updateRanges(int isurf) { ranges[isurf] = surfaceRanges(slot(isurf)); }
+};
+
+// Axes and frame on a w x h canvas: white background, dashed orange grid
+// (one vertical line more than there are s labels), y labels with four
+// decimals, s labels with one, the title, and the markers of the selected
+// surface (inverse-mode start in red, then transition in blue).  Rewrites
+// st.transform.
+void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax, double ymax,
+                const std::string& title, int w, int h);
+
+// The upper canvas: axes up to the largest computed edge velocity, then the
+// computed edge velocity in red and the inviscid one in black.
+Drawing edgeVelocityPlot(BlPlotState& st, int w, int h);
+
+// The lower canvas: the selected quantity of the selected surface in black.
+Drawing quantityPlot(BlPlotState& st, int w, int h);
+
+}  // namespace plot
