@@ -26,6 +26,14 @@ struct MarchState {
   int ninv = 0;  // 0 until the inverse mode is switched on, then that station
   int ktbl = 0;  // 1 while laminar, 2 from the first turbulent station on
   int NTR = 0;   // first turbulent station minus 2: start of the intermittency integral
+
+  // Outer edge of the normal grid held at its capacity: 0 while the edge
+  // growth has always found room, else the first station at which it had to
+  // stop adding points.  Reset at the start of every pass.
+  int edge_limited = 0;
+
+  bool dumps_open = false;  // "NetFunc.out" and "Debug.out" opened by an upper pass
+                            // of the current computation and not yet closed
 };
 
 extern MarchState ms;  // the one instance

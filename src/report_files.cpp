@@ -14,6 +14,8 @@ struct ReportState {
   std::string folder;                        // empty: working directory
   std::array<std::ofstream, kReports> out;   // one stream per report
   std::array<bool, kReports> used{};         // opened since the last reset
+  bool enabled = true;                       // report writing switched on
+  std::ofstream discard;                     // never opened: swallows writes when off
 };
 
 ReportState& state() {
@@ -58,6 +60,13 @@ void set_report_folder(const std::string& folder) {
   state().folder = folder;
 }
 
+void set_reports_enabled(bool on) {
+  close_reports();
+  state().enabled = on;
+}
+
+bool reports_enabled() { return state().enabled; }
+
 const std::string& report_folder() { return state().folder; }
 
 std::string report_path(const std::string& file_name) {
@@ -67,6 +76,10 @@ std::string report_path(const std::string& file_name) {
 }
 
 std::ostream& report(Report r) {
+  if (!state().enabled) {
+    state().discard.setstate(std::ios::badbit);
+    return state().discard;
+  }
   std::ofstream& f = state().out[static_cast<std::size_t>(index(r))];
   if (!is_dump(r) && !state().used[static_cast<std::size_t>(index(r))]) open_fresh(r);
   if (!f.is_open()) f.setstate(std::ios::badbit);  // writes go nowhere; status tells
@@ -74,6 +87,7 @@ std::ostream& report(Report r) {
 }
 
 Status report_status(Report r) {
+  if (!state().enabled) return Status{};
   std::ofstream& f = state().out[static_cast<std::size_t>(index(r))];
   const std::string path = report_path(report_name(r));
   if (!f.is_open()) {
@@ -87,6 +101,7 @@ Status report_status(Report r) {
 }
 
 Status open_dump_reports() {
+  if (!state().enabled) return Status{};
   open_fresh(Report::NetFunc);
   open_fresh(Report::Debug);
   Status s = report_status(Report::NetFunc);
@@ -107,6 +122,7 @@ void close_reports() {
 }
 
 Status write_whole_report(const std::string& file_name, const std::string& text) {
+  if (!state().enabled) return Status{};
   const std::string path = report_path(file_name);
   const std::string temp = path + ".tmp";
   {

@@ -32,6 +32,16 @@ void set_report_folder(const std::string& folder);
 const std::string& report_folder();
 std::string report_path(const std::string& file_name);
 
+// Report writing on (default) or off, for benchmarks.  Off, no report file
+// is opened, emptied or written: report() hands out a stream that discards
+// everything, report_status() and the dump and whole-report operations
+// succeed without touching a file, and writers test reports_enabled() so
+// that they do no formatting work at all.  The march's diagnostic lines on
+// standard output follow the same setting.  Changing it closes every open
+// report, so a report switched back on starts afresh at its next use.
+void set_reports_enabled(bool on);
+bool reports_enabled();
+
 // The stream of a report.  A run-long report (CalcBl, InputBl, Init2d) is
 // opened, emptied, at its first use after program start, after
 // close_reports() or after a change of folder.  A dump report (NetFunc,

@@ -1,0 +1,29 @@
+// Algebraic eddy viscosity of a turbulent station, with transitional
+// intermittency.
+#pragma once
+
+namespace bl {
+
+// Two-layer model of the eddy-to-molecular viscosity ratio b(3, j) of
+// station NX, from the current level-3 profile:
+//   inner layer  eps_i = rho gamma kappa^2 sqrt(Re) |v| (1 - exp(-y/A))^2 eta^2 / mu
+//                (mixing length kappa y with van Driest damping),
+//   outer layer  eps_o = sqrt(Re) alpha (ue eta_e - int u deta) gamma rho / mu
+//                (proportional to the displacement thickness),
+// inner value from the wall up to the first point where it reaches the
+// outer one, outer value beyond.  The outer constant alpha and the damping
+// constants A+ and kappa follow the momentum-thickness Reynolds number of
+// the previous station.  gamma is the intermittency of transition, growing
+// from 0 at the transition station (start of the integral ms.NTR) to 1.
+//
+// Reads rtheta, rx, x, ue, emue, roe, eta, aa, level 3 of u, v, ccro, ccmu,
+// NP, U8, SQRE, RE and ms.NTR.  Writes b(3, 1..NP).
+void eddy_visc(int NX);
+
+// Transitional intermittency of station NX with the intermittency integral
+// starting at station NTR (see eddy_visc).  An NTR below 2 (transition at
+// the first marched station) starts the integral at the stagnation node,
+// the first station the surface has.
+double intermittency(int NX, int NTR);
+
+}  // namespace bl

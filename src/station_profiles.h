@@ -1,0 +1,39 @@
+// Profiles of the three station levels around the Newton iterations of the
+// march: start from the stagnation-point similarity solution, growth of the
+// normal grid when the layer reaches its outer edge, and the advance of the
+// levels from one station to the next.
+//
+// Level 3 holds the station being computed, level 2 the previous converged
+// station, level 1 the one before it.
+#pragma once
+
+namespace bl {
+
+// Scales the stagnation-point profile into level K (2 or 3) of station NX.
+// Near the stagnation point ue = a x and the layer grows like sqrt(x/ue),
+// so with c = sqrt(x(NX)/ue(NX)):
+//   eta = c eta_s,  f = c ue f_s,  u = ue u_s,  v = ue v_s / c.
+// Writes level K of f, u, v, b (= 0), ccro, ccmu for points 1..NP, tte(1..NP)
+// and the whole normal grid eta, deta, aa (all 821 points) with the scale
+// of this station.  start is the start type; 1 (stagnation point) is the
+// only one.
+void start_prof(int NX, int K, int start);
+
+// Edge check of the converged station: if the shear v(3, NP) at the outer
+// edge still exceeds 1e-4 in magnitude, the layer has not closed inside the
+// grid and two points are added on every level (zero shear, the edge
+// velocity and properties of the old edge, the stream function continued
+// linearly).  grown = 1 and NP += 2 when the grid was extended, else 0.
+//
+// The grid holds at most 821 points.  When two more points would not fit,
+// the grid is left as it is (grown = 0) and ms.edge_limited records the
+// first station at which this happened, so the pass can say so.
+void grow_edge(int& grown);
+
+// Advances the levels before station NX is computed: level 1 <- 2 <- 3 for
+// f, u, v, b, ccro, ccmu, then the first guess of level 3 is the last
+// profile scaled by ue(NX)/ue(NX-1), with the gas properties (tte, ccro,
+// ccmu level 3) of that guess.  b(3, .) keeps the last eddy viscosity.
+void shift_levels(int NX);
+
+}  // namespace bl
