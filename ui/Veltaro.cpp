@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "BLPanel.h"
+#include "BlCalc_2D.h"
 #include "exchange.h"
 #include "fox_paint.h"
 #include "result_file.h"
@@ -128,7 +130,12 @@ Veltaro::Veltaro(FXApp* app)
   bl::set_default_parameters();
 }
 
-Veltaro::~Veltaro() { delete fileMenu; }
+Veltaro::~Veltaro() {
+  // The open boundary-layer window goes first: its destructor still
+  // reaches this window.
+  if (blOpenCount != 0 && blDialog) delete blDialog;
+  delete fileMenu;
+}
 
 void Veltaro::create() {
   FXMainWindow::create();
@@ -204,8 +211,44 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
   return 1;
 }
 
+// Hand the surface of the current section to the boundary-layer side:
+// arc length and signed surface speed of points 0..N become contour points
+// 1..N+1, the split finds the stagnation point, and a new boundary-layer
+// window replaces the open one.  A contour that cannot be split is refused
+// with a message, and the hand-over and the open window stay as they were.
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
-  FXMessageBox::information(this, MBOX_OK, "BL Calculation", "%s",
-                            "The boundary-layer window is not part of this build yet.");
+  using bl::blx;
+  const int N = af.currentN;
+  if (N + 1 > bl::ExchangeData::kMaxContour) {
+    FXMessageBox::error(this, MBOX_OK, "BL Calculation",
+                        "N = %d is too many contour intervals for the boundary layer (at most %d).",
+                        N, bl::ExchangeData::kMaxContour - 1);
+    return 1;
+  }
+  const int savedN = blx.n_cont(0);
+  const auto savedS = blx.s_cont;
+  const auto savedV = blx.v_cont;
+  for (int i = 0; i <= N; ++i) {
+    blx.s_cont(i + 1) = af.s[i];
+    blx.v_cont(i + 1) = af.v[i];
+  }
+  blx.n_cont(0) = N;
+
+  int element = 0;
+  const bl::Status split = bl::BLPanel(element);
+  if (!split.ok) {
+    blx.n_cont(0) = savedN;
+    blx.s_cont = savedS;
+    blx.v_cont = savedV;
+    FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", split.message.c_str());
+    return 1;
+  }
+
+  // A window the user has closed has already reset the count.
+  if (blOpenCount != 0 && blDialog) delete blDialog;
+  blDialog = new BlCalc_2D(this);
+  blOpenCount = 1;
+  blDialog->create();
+  blDialog->show(PLACEMENT_DEFAULT);
   return 1;
 }

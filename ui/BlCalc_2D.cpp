@@ -1,0 +1,399 @@
+#include "BlCalc_2D.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "BLPanel.h"
+#include "FOIL_BL2D.h"
+#include "Veltaro.h"
+#include "fox_paint.h"
+#include "parameters.h"
+#include "report_files.h"
+#include "solver_data.h"
+
+// clang-format off
+FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
+  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_ALGO,        BlCalc_2D::onCmdAlgo),
+  FXMAPFUNC (SEL_PAINT,   BlCalc_2D::ID_CANVAS_QTY,  BlCalc_2D::onPaintCanvas),
+  FXMAPFUNC (SEL_PAINT,   BlCalc_2D::ID_CANVAS_UE,   BlCalc_2D::onPaintCanvas),
+  FXMAPFUNCS(SEL_COMMAND, BlCalc_2D::ID_UPPER_CF,    BlCalc_2D::ID_UPPER_RV,  BlCalc_2D::onCmdUpperQuantity),
+  FXMAPFUNCS(SEL_COMMAND, BlCalc_2D::ID_LOWER_CF,    BlCalc_2D::ID_LOWER_RV,  BlCalc_2D::onCmdLowerQuantity),
+  FXMAPFUNCS(SEL_COMMAND, BlCalc_2D::ID_UPPER_SURF,  BlCalc_2D::ID_LOWER_SURF, BlCalc_2D::onCmdSurface),
+  FXMAPFUNCS(SEL_COMMAND, BlCalc_2D::ID_RE,          BlCalc_2D::ID_STR_L,     BlCalc_2D::onCmdField),
+  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_RECALC,      BlCalc_2D::onCmdRecalc),
+  FXMAPFUNC (SEL_CHORE,   BlCalc_2D::ID_SHOW_OUTCOME, BlCalc_2D::onShowOutcome),
+};
+// clang-format on
+
+FXIMPLEMENT(BlCalc_2D, FXDialogBox, BlCalc_2DMap, ARRAYNUMBER(BlCalc_2DMap))
+
+using bl::blx;
+
+namespace {
+
+const char* const kTitle = "Boundary Layer. Joukowski aerofoil.";
+const char* const kAlgorithm = "The finite-difference method of the boundary layer calculation.";
+
+const char* const kSurfaceName[2] = {"upper", "lower"};
+
+// Number to text and back, the only two places that do it.
+FXString fixedText(double v, int decimals) {
+  return decimals < 0 ? FXStringVal(static_cast<FXint>(v)) : FXStringFormat("%.*f", decimals, v);
+}
+
+// The whole text (blanks around it allowed) as a finite decimal number, or
+// as a base-10 whole number when whole is set.  False when anything else is
+// in the way: an empty field, "1.5" where a whole number is wanted, "1e".
+bool parseNumber(const FXString& text, bool whole, double& out) {
+  const char* begin = text.text();
+  char* end = nullptr;
+  errno = 0;
+  double v;
+  if (whole) {
+    const long n = std::strtol(begin, &end, 10);
+    v = static_cast<double>(n);
+  } else {
+    v = std::strtod(begin, &end);
+  }
+  if (end == begin || errno == ERANGE || !std::isfinite(v)) return false;
+  while (*end == ' ' || *end == '\t') ++end;
+  if (*end != '\0') return false;
+  out = v;
+  return true;
+}
+
+// What a field accepts, in the words of its error message.
+std::string acceptedRange(int index) {
+  switch (index + BlCalc_2D::ID_RE) {
+    case BlCalc_2D::ID_NP:
+      return "a whole number from 2 to " + std::to_string(bl::kMaxGridPoints);
+    case BlCalc_2D::ID_STR_U:
+    case BlCalc_2D::ID_STR_L:
+      return "a number of at least 0";
+    default:
+      return "a number greater than 0";
+  }
+}
+
+// The parameter set with the value of one field replaced.
+void assign(bl::ComputationParameters& p, int id, double v) {
+  switch (id) {
+    case BlCalc_2D::ID_RE: p.re_mill = v; break;
+    case BlCalc_2D::ID_ETAE: p.eta_e = v; break;
+    case BlCalc_2D::ID_KV: p.kv = v; break;
+    case BlCalc_2D::ID_NP:
+      // Beyond the integer range it is out of range anyway.
+      p.np_in = (std::fabs(v) < 1e9) ? static_cast<int>(v) : -1;
+      break;
+    case BlCalc_2D::ID_CFS: p.cfs_sqrt_re = v; break;
+    case BlCalc_2D::ID_STR_U: p.xtr_surf[0] = v; break;
+    case BlCalc_2D::ID_STR_L: p.xtr_surf[1] = v; break;
+  }
+}
+
+void store(const bl::ComputationParameters& p) {
+  blx.re_mill = p.re_mill;
+  blx.eta_e = p.eta_e;
+  blx.kv = p.kv;
+  blx.np_in = p.np_in;
+  blx.cfs_sqrt_re = p.cfs_sqrt_re;
+  blx.xtr_surf(0) = p.xtr_surf[0];
+  blx.xtr_surf(1) = p.xtr_surf[1];
+}
+
+// Arc length of the last node of a surface slot: where the march would
+// switch to the inverse mode if separation were never forecast.
+double surfaceEnd(int m) { return blx.n_bl(m) >= 1 ? blx.s_bl(blx.n_bl(m), m) : 0.0; }
+
+}  // namespace
+
+BlCalc_2D::BlCalc_2D(Veltaro* owner)
+    : FXDialogBox(owner, kTitle,
+                  DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_RESIZE |
+                      DECOR_MENU,
+                  500, 500, 800, 700, 10, 10, 10, 10, 4, 4),
+      owner_(owner) {
+  buildWidgets();
+
+  // Parameters as the exchange data hold them; the inverse mode may start
+  // anywhere up to the trailing edge until the march forecasts separation.
+  fields[ID_RE - ID_RE].value = blx.re_mill;
+  fields[ID_ETAE - ID_RE].value = blx.eta_e;
+  fields[ID_KV - ID_RE].value = blx.kv;
+  fields[ID_NP - ID_RE].value = blx.np_in;
+  fields[ID_CFS - ID_RE].value = blx.cfs_sqrt_re;
+  fields[ID_STR_U - ID_RE].value = blx.xtr_surf(0);
+  fields[ID_STR_L - ID_RE].value = blx.xtr_surf(1);
+  for (const Field& f : fields) showField(f);
+  blx.xinv_surf(0) = surfaceEnd(plotState.slot(0));
+  blx.xinv_surf(1) = surfaceEnd(plotState.slot(1));
+  showPositions(0);
+  showPositions(1);
+
+  // Both surfaces of the contour just split.  If a pass fails there are no
+  // results for this contour yet: the window opens on the inviscid edge
+  // velocity alone, and says why once it is on the screen.
+  const auto before = std::make_unique<bl::ExchangeData>(blx);
+  notes.clear();
+  bl::Status st = runPass(0);
+  if (st.ok) st = runPass(1);
+  if (!st.ok) {
+    restore(*before);
+    for (int s = 0; s <= 1; ++s) {
+      const int m = plotState.slot(s);
+      for (int i = 1; i <= blx.n_bl(m); ++i)
+        blx.cf_bl(i, m) = blx.d1_bl(i, m) = blx.d2_bl(i, m) = blx.h12_bl(i, m) =
+            blx.rv_bl(i, m) = 0;
+      plotState.updateRanges(s);
+    }
+    failure = st.message;
+  }
+  if (!failure.empty() || !notes.empty()) getApp()->addChore(this, ID_SHOW_OUTCOME);
+  updateButtons();
+}
+
+BlCalc_2D::~BlCalc_2D() {
+  getApp()->removeChore(this, ID_SHOW_OUTCOME);
+  delete fileMenu;
+  if (owner_) {
+    owner_->blOpenCount = 0;
+    if (owner_->blDialog == this) owner_->blDialog = nullptr;
+  }
+}
+
+void BlCalc_2D::buildWidgets() {
+  auto* menubar = new FXMenuBar(this, LAYOUT_FILL_X);
+  fileMenu = new FXMenuPane(this);
+  new FXMenuCommand(fileMenu, "&Algorithm", nullptr, this, ID_ALGO);
+  new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, this, FXTopWindow::ID_CLOSE);
+  new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
+  auto* blue = new FXLabel(menubar, "                              Blue label - Pos.of transition.");
+  blue->setTextColor(FXRGB(0, 0, 255));
+  auto* red = new FXLabel(menubar, "      Red  label - Pos.of separation ");
+  red->setTextColor(FXRGB(255, 0, 0));
+
+  new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
+  auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  auto* left = new FXVerticalFrame(body);
+
+  auto* grid = new FXMatrix(left, 2, MATRIX_BY_COLUMNS);
+  const struct {
+    const char* label;
+    int id;
+  } params[] = {{"Re(mill)", ID_RE}, {"ETAe", ID_ETAE}, {"Kv", ID_KV}, {"Np", ID_NP},
+                {"Cfs*sqrt(Re)", ID_CFS}};
+  for (const auto& p : params) addField(grid, p.label, 5, p.id);
+  fields[ID_NP - ID_RE].decimals = -1;
+
+  const struct {
+    const char* surface;
+    int surfaceId, firstQuantity, strId, sinvId;
+    const char *str, *sinv;
+  } groups[2] = {{"Upper surf.", ID_UPPER_SURF, ID_UPPER_CF, ID_STR_U, ID_SINV_U, "Str u", "Sinv u"},
+                 {"Lower surf.", ID_LOWER_SURF, ID_LOWER_CF, ID_STR_L, ID_SINV_L, "Str l", "Sinv l"}};
+  const char* const quantityLabels[4] = {"Cf(s)", "D1(s)", "D2(s)", "H12(s)"};
+  for (int s = 0; s <= 1; ++s) {
+    const auto& g = groups[s];
+    auto* box = new FXGroupBox(left, "", FRAME_RIDGE | LAYOUT_FILL_X);
+    surfaceButton[s] = new FXRadioButton(box, g.surface, this, g.surfaceId);
+    auto* inner = new FXGroupBox(box, "", FRAME_GROOVE | LAYOUT_FILL_X);
+    for (int q = 0; q < 4; ++q)
+      quantityButton[s][q] = new FXRadioButton(inner, quantityLabels[q], this, g.firstQuantity + q);
+    auto* positions = new FXMatrix(box, 2, MATRIX_BY_COLUMNS);
+    addField(positions, g.str, 6, g.strId);
+    fields[g.strId - ID_RE].decimals = 4;
+    sinvField[s] = addField(positions, g.sinv, 6, g.sinvId);
+  }
+
+  auto* recalcFrame = new FXVerticalFrame(left, LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  new FXButton(recalcFrame, "Recalculate", nullptr, this, ID_RECALC,
+               FRAME_RAISED | FRAME_THICK | LAYOUT_CENTER_X | JUSTIFY_BOTTOM, 0, 0, 300, 40);
+
+  auto* right = new FXVerticalFrame(body, FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  canvasUe = new FXCanvas(right, this, ID_CANVAS_UE,
+                          FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  canvasQty = new FXCanvas(right, this, ID_CANVAS_QTY,
+                           FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
+}
+
+FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int columns, FXSelector id) {
+  new FXLabel(grid, label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
+  auto* tf = new FXTextField(grid, columns, this, id, TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK);
+  if (id >= ID_RE && id <= ID_STR_L) {
+    fields[id - ID_RE].widget = tf;
+    fields[id - ID_RE].label = label;
+  }
+  return tf;
+}
+
+void BlCalc_2D::showField(const Field& f) { f.widget->setText(fixedText(f.value, f.decimals)); }
+
+// "Str" and "Sinv" of a surface from the exchange data: the positions the
+// last pass used, or the ones it will start from.
+void BlCalc_2D::showPositions(int s) {
+  Field& str = fields[(s == 0 ? ID_STR_U : ID_STR_L) - ID_RE];
+  str.value = blx.xtr_surf(s);
+  showField(str);
+  sinvField[s]->setText(fixedText(blx.xinv_surf(s), 4));
+}
+
+bl::Status BlCalc_2D::runPass(int s) {
+  isurf = s;
+  bl::Status st = bl::FOIL_BL2D(ielem, isurf);
+  if (!st.ok) {
+    st.message = std::string("Boundary-layer pass over the ") + kSurfaceName[s] + " surface:\n" +
+                 st.message;
+    return st;
+  }
+  if (!st.message.empty()) notes += st.message + "\n";
+  showPositions(s);
+  plotState.updateRanges(s);
+  return st;
+}
+
+void BlCalc_2D::restore(const bl::ExchangeData& before) {
+  blx = before;
+  // Passes that never finished leave the profile and system dumps open.
+  bl::close_dump_reports();
+  for (int s = 0; s <= 1; ++s) {
+    showPositions(s);
+    plotState.updateRanges(s);
+  }
+}
+
+long BlCalc_2D::onShowOutcome(FXObject*, FXSelector, void*) {
+  if (!failure.empty())
+    FXMessageBox::error(this, MBOX_OK, "Boundary layer", "%s", failure.c_str());
+  else if (!notes.empty())
+    FXMessageBox::information(this, MBOX_OK, "Boundary layer", "%s", notes.c_str());
+  failure.clear();
+  notes.clear();
+  return 1;
+}
+
+long BlCalc_2D::onCmdAlgo(FXObject*, FXSelector, void*) {
+  FXMessageBox::information(this, MBOX_OK, "Algorithm", "%s", kAlgorithm);
+  return 1;
+}
+
+void BlCalc_2D::drawEdgeVelocity() {
+  if (!canvasUe->id()) return;
+  FXDCWindow dc(canvasUe);
+  paintDrawing(dc, getApp(),
+               plot::edgeVelocityPlot(plotState, canvasUe->getWidth(), canvasUe->getHeight()));
+}
+
+// The quantity plot takes its size from the edge-velocity canvas; the two
+// are laid out alike.
+void BlCalc_2D::drawQuantity() {
+  if (!canvasQty->id()) return;
+  FXDCWindow dc(canvasQty);
+  paintDrawing(dc, getApp(),
+               plot::quantityPlot(plotState, canvasUe->getWidth(), canvasUe->getHeight()));
+}
+
+long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector, void*) {
+  drawEdgeVelocity();
+  drawQuantity();
+  return 1;
+}
+
+void BlCalc_2D::updateButtons() {
+  const int sel = plotState.selectedSurface();
+  for (int s = 0; s <= 1; ++s) {
+    surfaceButton[s]->enable();
+    surfaceButton[s]->setCheck(s == sel);
+    const int q = plotState.quantity[plotState.element][s];
+    for (int b = 0; b < 4; ++b) {
+      if (s == sel)
+        quantityButton[s][b]->enable();
+      else
+        quantityButton[s][b]->disable();
+      quantityButton[s][b]->setCheck(b == q);
+    }
+  }
+}
+
+long BlCalc_2D::onCmdUpperQuantity(FXObject*, FXSelector sel, void*) {
+  plotState.quantity[plotState.element][0] = FXSELID(sel) - ID_UPPER_CF;
+  drawQuantity();
+  updateButtons();
+  return 1;
+}
+
+long BlCalc_2D::onCmdLowerQuantity(FXObject*, FXSelector sel, void*) {
+  plotState.quantity[plotState.element][1] = FXSELID(sel) - ID_LOWER_CF;
+  drawQuantity();
+  updateButtons();
+  return 1;
+}
+
+long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
+  plotState.surface[plotState.element] = (FXSELID(sel) == ID_UPPER_SURF) ? 0 : 1;
+  updateButtons();
+  drawEdgeVelocity();
+  drawQuantity();
+  return 1;
+}
+
+// A committed field: taken into the exchange data when the solver can use
+// it (it takes effect at the next computation), otherwise refused.
+long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
+  const int id = FXSELID(sel);
+  Field& f = fields[id - ID_RE];
+  const FXString text = f.widget->getText();
+
+  std::string why;
+  double v = 0;
+  if (!parseNumber(text, f.decimals < 0, v)) {
+    why = std::string(f.label) + ": \"" + text.text() + "\" is not " +
+          (f.decimals < 0 ? "a whole number" : "a number") + ".\n" + f.label + " must be " +
+          acceptedRange(id - ID_RE) + ".";
+  } else {
+    bl::ComputationParameters p = bl::current_parameters();
+    assign(p, id, v);
+    const bl::Status st = bl::validate_parameters(p);
+    if (st.ok) {
+      store(p);
+      f.value = v;
+      return 1;
+    }
+    why = st.message;
+  }
+  showField(f);
+  FXMessageBox::error(this, MBOX_OK, "Invalid value", "%s\n%s keeps its value %s.", why.c_str(),
+                      f.label, fixedText(f.value, f.decimals).text());
+  return 1;
+}
+
+// Split the contour again (which also restores the inviscid edge velocity
+// the last march overwrote), then march the upper and the lower surface,
+// redrawing after each.  A failure anywhere puts everything back.
+long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
+  const auto before = std::make_unique<bl::ExchangeData>(blx);
+  notes.clear();
+  bl::Status st = bl::BLPanel(ielem);
+  if (st.ok) {
+    st = runPass(0);
+    if (st.ok) drawQuantity();
+  }
+  if (st.ok) {
+    st = runPass(1);
+    if (st.ok) {
+      drawEdgeVelocity();
+      drawQuantity();
+    }
+  }
+  if (!st.ok) {
+    restore(*before);
+    drawEdgeVelocity();
+    drawQuantity();
+    FXMessageBox::error(this, MBOX_OK, "Recalculate", "%s\nThe previous results are kept.",
+                        st.message.c_str());
+  } else if (!notes.empty()) {
+    FXMessageBox::information(this, MBOX_OK, "Recalculate", "%s", notes.c_str());
+  }
+  return 1;
+}

@@ -1,0 +1,117 @@
+// The boundary-layer window: a non-modal dialog owned by the aerofoil
+// window.  It edits the computation parameters, runs the march on the upper
+// and the lower surface when it opens and on "Recalculate", shows the
+// transition and inverse-mode positions the march used, and plots the edge
+// velocity and one chosen quantity of the selected surface.
+//
+// It talks to the solver only through the exchange data.  A field is
+// checked when its text is committed: a value the solver cannot take is
+// refused with a message and the field shows the last valid value again.
+// A split or pass that fails leaves the previous results in place and says
+// why.
+#pragma once
+
+#include <fx.h>
+
+#include <memory>
+
+#include "bl_plot.h"
+#include "exchange.h"
+#include "status.h"
+
+class Veltaro;
+
+class BlCalc_2D : public FXDialogBox {
+  FXDECLARE(BlCalc_2D)
+
+ public:
+  enum {
+    ID_ALGO = FXDialogBox::ID_LAST,
+    ID_CANVAS_QTY,
+    ID_CANVAS_UE,
+    ID_UPPER_CF,
+    ID_UPPER_D1,
+    ID_UPPER_D2,
+    ID_UPPER_H12,
+    ID_UPPER_RV,  // no button sends it
+    ID_LOWER_CF,
+    ID_LOWER_D1,
+    ID_LOWER_D2,
+    ID_LOWER_H12,
+    ID_LOWER_RV,  // no button sends it
+    ID_UPPER_SURF,
+    ID_LOWER_SURF,
+    ID_RE,
+    ID_ETAE,
+    ID_KV,
+    ID_NP,
+    ID_CFS,
+    ID_STR_U,
+    ID_STR_L,
+    ID_SINV_U,  // output only
+    ID_SINV_L,  // output only
+    ID_RECALC,
+    ID_SHOW_OUTCOME,  // deferred message about the computation run at opening
+    ID_LAST
+  };
+
+  // Builds the window and computes both surfaces of the contour last split.
+  explicit BlCalc_2D(Veltaro* owner);
+  ~BlCalc_2D() override;
+
+  long onCmdAlgo(FXObject*, FXSelector, void*);
+  long onPaintCanvas(FXObject*, FXSelector, void*);
+  long onCmdUpperQuantity(FXObject*, FXSelector, void*);
+  long onCmdLowerQuantity(FXObject*, FXSelector, void*);
+  long onCmdSurface(FXObject*, FXSelector, void*);
+  long onCmdField(FXObject*, FXSelector, void*);
+  long onCmdRecalc(FXObject*, FXSelector, void*);
+  long onShowOutcome(FXObject*, FXSelector, void*);
+
+ protected:
+  BlCalc_2D() {}
+
+ private:
+  // One editable number field and the value it last committed.
+  struct Field {
+    FXTextField* widget = nullptr;
+    const char* label = "";
+    int decimals = 3;      // shown in fixed notation; -1 for a whole number
+    double value = 0;      // copy of the last valid value
+  };
+
+  void buildWidgets();
+  FXTextField* addField(FXComposite* grid, const char* label, int columns, FXSelector id);
+  void showField(const Field& f);
+  void showPositions(int isurf);
+
+  // One pass of the march over surface isurf; on success the positions
+  // and ranges of that surface are brought up to date, and a caution the
+  // pass gave (a grid that reached its capacity) is added to notes.
+  bl::Status runPass(int isurf);
+  // Puts back the exchange data as they were before a failed computation.
+  void restore(const bl::ExchangeData& before);
+
+  void updateButtons();
+  void drawEdgeVelocity();
+  void drawQuantity();
+
+  Veltaro* owner_ = nullptr;
+  FXMenuPane* fileMenu = nullptr;
+
+  // Editable fields, indexed by id - ID_RE (Re(mill) .. Str l).
+  static constexpr int kFields = ID_STR_L - ID_RE + 1;
+  Field fields[kFields];
+  FXTextField* sinvField[2] = {nullptr, nullptr};
+
+  FXRadioButton* surfaceButton[2] = {nullptr, nullptr};
+  FXRadioButton* quantityButton[2][4] = {};
+  FXCanvas* canvasUe = nullptr;
+  FXCanvas* canvasQty = nullptr;
+
+  int ielem = 0;  // element of the passes (the only one there is)
+  int isurf = 0;  // surface of the pass being run: 0 upper, 1 lower
+  plot::BlPlotState plotState;
+  std::string failure;  // why the computation at opening failed, until shown
+  std::string notes;    // cautions of the passes of the last computation
+};
