@@ -1,0 +1,130 @@
+// The default aerofoil (alpha 12 degrees, e/R1 0.131, h/R1 0, N 256,
+// default parameters), handed over and split as the aerofoil window does:
+// both surfaces reach the trailing edge with finite results, the skin
+// friction is positive up to the inverse mode, the stored results are the
+// reported ones, and two computations leave their passes in the report in
+// the order upper, lower, upper, lower with the same results.
+#include <cmath>
+#include <vector>
+
+#include "../bl/report_folder_fixture.h"
+#include "../bl/surface_table.h"
+#include "BLPanel.h"
+#include "FOIL_BL2D.h"
+#include "exchange.h"
+#include "joukowski.h"
+#include "report_format.h"
+
+namespace {
+
+using bl::blx;
+
+class DefaultAerofoil : public ReportFolderTest {
+ protected:
+  void SetUp() override {
+    ReportFolderTest::SetUp();
+    aerofoil::Joukowski af;
+    const int N = 256;
+    aerofoil::resizePoints(af, N);
+    aerofoil::solveSection(af, 12.0, 0.131, 0.0);
+    for (int i = 0; i <= N; ++i) {
+      blx.s_cont(i + 1) = af.s[static_cast<std::size_t>(i)];
+      blx.v_cont(i + 1) = af.v[static_cast<std::size_t>(i)];
+    }
+    blx.n_cont(0) = N;
+    bl::set_default_parameters();
+    split();
+    blx.xinv_surf(0) = blx.s_bl(blx.n_bl(0), 0);
+    blx.xinv_surf(1) = blx.s_bl(blx.n_bl(5), 5);
+  }
+
+  void split() {
+    int k = 0;
+    ASSERT_TRUE(bl::BLPanel(k).ok);
+  }
+
+  // One computation: both surfaces; the results of every slot in a list.
+  std::vector<double> compute() {
+    std::vector<double> results;
+    for (int isurf = 0; isurf <= 1; ++isurf) {
+      int k = 0;
+      const bl::Status s = bl::FOIL_BL2D(k, isurf);
+      EXPECT_TRUE(s.ok) << s.message;
+      const int m = 5 * isurf;
+      for (int i = 3; i <= blx.n_bl(m); ++i)
+        for (double q : {blx.ue_bl(i, m), blx.cf_bl(i, m), blx.d1_bl(i, m), blx.d2_bl(i, m), blx.h12_bl(i, m),
+                         blx.rv_bl(i, m)})
+          results.push_back(q);
+      results.push_back(blx.xtr_surf(isurf));
+      results.push_back(blx.xinv_surf(isurf));
+    }
+    return results;
+  }
+};
+
+TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
+  compute();
+  const std::string calc = read("CalcBl.out");
+  const auto rows = station_rows(calc);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(blx.n_bl(0) - 2 + blx.n_bl(5) - 2));
+
+  std::size_t r = 0;
+  for (int isurf = 0; isurf <= 1; ++isurf) {
+    const int m = 5 * isurf;
+    const double xinv = blx.xinv_surf(isurf);
+    for (int i = 3; i <= blx.n_bl(m); ++i, ++r) {
+      for (double q : {blx.ue_bl(i, m), blx.cf_bl(i, m), blx.d1_bl(i, m), blx.d2_bl(i, m), blx.h12_bl(i, m),
+                       blx.rv_bl(i, m)})
+        EXPECT_TRUE(std::isfinite(q)) << "surface " << isurf << " station " << i;
+      if (blx.s_bl(i, m) <= xinv) EXPECT_GT(blx.cf_bl(i, m), 0.0) << "surface " << isurf << " station " << i;
+      // Stored as reported.
+      const StationRow& row = rows[r];
+      ASSERT_EQ(row.P, i);
+      EXPECT_EQ(row.real_field(0), fx::E(12, 5, blx.s_bl(i, m)));
+      EXPECT_EQ(row.real_field(1), fx::E(12, 5, blx.ue_bl(i, m)));
+      EXPECT_EQ(row.real_field(3), fx::E(12, 5, blx.d1_bl(i, m)));
+      EXPECT_EQ(row.real_field(4), fx::E(12, 5, blx.rv_bl(i, m)));
+      EXPECT_EQ(row.real_field(5), fx::E(12, 5, blx.cf_bl(i, m)));
+    }
+    EXPECT_EQ(blx.xtr_surf(isurf), isurf == 0 ? 0.02 : 0.03);  // tripped before Michel's point
+    EXPECT_LE(blx.xinv_surf(isurf), blx.s_bl(blx.n_bl(m), m));
+  }
+  // At 12 degrees the suction side separates just ahead of the trailing
+  // edge; the pressure side stays attached.
+  EXPECT_GT(blx.xinv_surf(0), 0.9);
+  EXPECT_LT(blx.xinv_surf(0), blx.s_bl(blx.n_bl(0), 0));
+  EXPECT_EQ(blx.xinv_surf(1), blx.s_bl(blx.n_bl(5), 5));
+
+  // Each pass: opening lines, grid table, then column headers before 3, 40, 80, 120.
+  const std::string header = "\n   NX       X          UE";
+  int headers = 0;
+  for (std::size_t at = calc.find(header); at != std::string::npos; at = calc.find(header, at + 1)) ++headers;
+  int expected = 0;
+  for (int m : {0, 5})
+    for (int P = 3; P <= blx.n_bl(m); ++P) expected += (P == 3 || P % 40 == 0) ? 1 : 0;
+  EXPECT_EQ(headers, expected);
+  EXPECT_EQ(calc.rfind("   Start  of b.l. computation 0\n Upper surface,  Element=           0\n", 0), 0u);
+  EXPECT_NE(calc.find("   Start  of b.l. computation 0\n Lower surface,  Element=           0\n"), std::string::npos);
+}
+
+TEST_F(DefaultAerofoil, RecalculationRepeatsThePasses) {
+  const std::vector<double> first = compute();
+  split();  // "Recalculate": the split again restores the inviscid edge velocity
+  const std::vector<double> second = compute();
+  // The second split re-bases the arc lengths by an offset of rounding size,
+  // so the results agree to rounding, not bit for bit.
+  ASSERT_EQ(first.size(), second.size());
+  double worst = 0.0;
+  for (std::size_t i = 0; i < first.size(); ++i)
+    worst = std::fmax(worst, std::fabs(first[i] - second[i]) / std::fmax(std::fabs(first[i]), 1e-300));
+  EXPECT_LT(worst, 1e-9);
+
+  std::string order;
+  const std::string calc = read("CalcBl.out");
+  for (std::size_t at = calc.find(" surface,  Element="); at != std::string::npos;
+       at = calc.find(" surface,  Element=", at + 1))
+    order += calc[at - 5];
+  EXPECT_EQ(order, "ULUL");
+}
+
+}  // namespace
