@@ -174,6 +174,33 @@ TEST_F(SurfaceMarch, StationWithoutFiniteNumbersEndsThePassCleanly) {
   EXPECT_EQ(station_rows(second).back().P, 8);
 }
 
+// A laminar layer decelerated to separation before x = 0.02, where the
+// separation switch is not yet active, marched in the direct mode: the
+// first station near separation is accepted with its 21st iterate and one
+// iteration-limit line; the next one breaks down with a singular pivot
+// block, which ends the pass with a message naming station and point.
+TEST_F(SurfaceMarch, DirectModeSeparationHitsTheIterationLimitThenStops) {
+  const int n = 40;
+  surface_table(0, n, [=](int i) { return 0.019 * (i - 1) / (n - 1); },
+                [](double x) { return x < 0.005 ? 200.0 * x : 1.0 - 0.2 * (x - 0.005) / 0.014; });
+  blx.xtr_surf(0) = 10.0;
+  testing::internal::CaptureStdout();
+  const bl::Status s = run(0);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_FALSE(s.ok);
+  EXPECT_NE(s.message.find("station 27"), std::string::npos) << s.message;
+  EXPECT_NE(s.message.find("singular"), std::string::npos) << s.message;
+
+  const auto rows = station_rows(read("CalcBl.out"));
+  ASSERT_EQ(rows.back().P, 26);
+  EXPECT_EQ(rows.back().kiter, 21);
+  for (std::size_t i = 0; i + 1 < rows.size(); ++i) EXPECT_LE(rows[i].kiter, 20);
+  const std::string limit = " k_iter > k_iterMax IT=   21 NX=   26   X=";
+  EXPECT_EQ(out.find(limit), out.rfind(limit));
+  EXPECT_NE(out.find(limit), std::string::npos);
+  EXPECT_FALSE(bl::wa.x.allocated());
+}
+
 // A normal grid of 821 points whose edge lies inside the layer: the edge
 // growth would run past the arrays; the pass goes on with the grid it has
 // and says from which station the edge was held.

@@ -76,7 +76,9 @@ TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
       for (double q : {blx.ue_bl(i, m), blx.cf_bl(i, m), blx.d1_bl(i, m), blx.d2_bl(i, m), blx.h12_bl(i, m),
                        blx.rv_bl(i, m)})
         EXPECT_TRUE(std::isfinite(q)) << "surface " << isurf << " station " << i;
-      if (blx.s_bl(i, m) <= xinv) EXPECT_GT(blx.cf_bl(i, m), 0.0) << "surface " << isurf << " station " << i;
+      if (blx.s_bl(i, m) <= xinv) {
+        EXPECT_GT(blx.cf_bl(i, m), 0.0) << "surface " << isurf << " station " << i;
+      }
       // Stored as reported.
       const StationRow& row = rows[r];
       ASSERT_EQ(row.P, i);
