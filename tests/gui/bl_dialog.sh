@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# End-to-end: the boundary-layer window of the real program.  Opens it on the
+# default section and reads the fields it shows, checks both passes in
+# "CalcBl.out" and the drawn plots; recalculates at Re = 5 million; switches
+# to the lower surface and its shape factor; replaces the window with a new
+# one; has an invalid Np refused; makes a recalculation fail half-way and
+# checks that the earlier results stay on the screen; closes the window and
+# opens another; quits with Ctrl-Q.
+# Usage: bl_dialog.sh path/to/veltaro path/to/read_selection project-root
+set -euo pipefail
+exe=$1
+read_selection=$2
+root=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+
+title='Boundary Layer. Joukowski aerofoil.'
+work=$(mktemp -d)
+trap 'if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null || true; fi; gui_stop_display; rm -rf "$work"' EXIT
+gui_start_display
+cd "$work"
+"$exe" >app.log 2>&1 &
+APP_PID=$!
+
+win=$(gui_wait_window "Joukowski Aerofoil") || gui_fail "aerofoil window did not appear"
+# Out of the way of the boundary-layer window, which opens at (500, 500).
+xdotool windowmove --sync "$win" 0 0
+sleep 0.3
+
+# Passes finished so far: each ends with this line in the march report.
+passes() { grep -c 'The end of b.l. computation' CalcBl.out 2>/dev/null || true; }
+wait_passes() {  # count
+  for _ in $(seq 1 600); do
+    [ "$(passes)" -ge "$1" ] && return 0
+    sleep 0.05
+  done
+  gui_fail "expected $1 passes in CalcBl.out, found $(passes)"
+}
+
+# Positions inside the boundary-layer window (no window manager: the
+# window's own coordinates).
+declare -A at=([re]="130 65" [etae]="130 92" [kv]="130 119" [np]="130 146" [cfs]="130 173"
+               [str_u]="95 341" [sinv_u]="95 368" [str_l]="95 543" [sinv_l]="95 570"
+               [upper]="32 208" [lower]="32 410" [lower_h12]="37 507" [recalc]="88 610")
+dlg=""
+dialog_click() { gui_click "$dlg" ${at[$1]}; }
+
+# What a field shows: select its text, read the primary selection.
+field() {
+  xdotool mousemove --window "$dlg" ${at[$1]}
+  xdotool click --repeat 3 --delay 80 1
+  sleep 0.2
+  "$read_selection"
+}
+
+type_into() {  # field text
+  xdotool windowfocus --sync "$dlg"
+  xdotool mousemove --window "$dlg" ${at[$1]}
+  xdotool click --repeat 3 --delay 80 1
+  xdotool type --delay 30 "$2"
+  xdotool key Return
+  sleep 0.3
+}
+
+bl_calculation() {
+  xdotool windowfocus --sync "$win"
+  gui_click "$win" 105 542
+}
+
+# Canvas regions on the screen: the edge-velocity plot above, the quantity
+# plot below.
+crop() {  # shot region out
+  case $2 in
+    ue) convert "$1" -crop 600x290+675+560 +repage "$3" ;;
+    qty) convert "$1" -crop 600x300+675+880 +repage "$3" ;;
+    dialog) convert "$1" -crop 800x700+500+500 +repage "$3" ;;
+  esac
+}
+differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+
+close_box() {  # title of a message box
+  local box
+  box=$(gui_wait_window "$1") || gui_fail "no \"$1\" box"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  sleep 0.5
+}
+
+# --- The window on the default section --------------------------------------
+bl_calculation
+dlg=$(gui_wait_window "$title") || gui_fail "boundary-layer window did not open"
+wait_passes 2
+sleep 0.5
+
+# Both plots drawn: black curves and labels, the orange grid, the red and
+# blue markers.
+import -window root shot.png
+for region in ue qty; do
+  crop shot.png $region $region.png
+  black=$(gui_count_colour $region.png 'rgb(0,0,0)')
+  orange=$(gui_count_colour $region.png 'rgb(255,165,0)')
+  red=$(gui_count_colour $region.png 'rgb(255,0,0)')
+  blue=$(gui_count_colour $region.png 'rgb(0,0,255)')
+  [ "$black" -gt 1000 ] || gui_fail "$region plot: $black black pixels"
+  [ "$orange" -gt 1000 ] || gui_fail "$region plot: $orange orange pixels"
+  [ "$red" -gt 15 ] && [ "$blue" -gt 15 ] || gui_fail "$region plot: markers $red red, $blue blue"
+done
+if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
+  crop shot.png dialog "$root/docs/bl_dialog.png"
+fi
+
+for f in re:10.000 etae:6.000 kv:1.100 np:41 cfs:0.150; do
+  got=$(field "${f%%:*}")
+  [ "$got" = "${f#*:}" ] || gui_fail "field ${f%%:*} shows '$got', expected ${f#*:}"
+done
+for f in str_u sinv_u str_l sinv_l; do
+  got=$(field "$f")
+  [[ "$got" =~ ^[0-9]+\.[0-9]{4}$ ]] || gui_fail "position $f shows '$got'"
+done
+# Transition was found upstream of 0.02 or kept there; the inverse mode
+# starts on the surface.
+awk -v v="$(field str_u)" 'BEGIN { exit !(v > 0 && v <= 0.02) }' || gui_fail "Str u out of range"
+awk -v v="$(field sinv_u)" 'BEGIN { exit !(v > 0.5 && v < 1.2) }' || gui_fail "Sinv u out of range"
+
+grep -q 'Upper surface,  Element=' CalcBl.out || gui_fail "no upper pass in CalcBl.out"
+grep -q 'Lower surface,  Element=' CalcBl.out || gui_fail "no lower pass in CalcBl.out"
+[ "$(grep -m1 -n 'Upper surface' CalcBl.out | cut -d: -f1)" -lt \
+  "$(grep -m1 -n 'Lower surface' CalcBl.out | cut -d: -f1)" ] || gui_fail "lower pass before upper"
+[ "$(grep -c '^ Re=   10000000.000' CalcBl.out)" -eq 2 ] || gui_fail "pass headers not at Re = 1e7"
+
+# --- Re(mill) = 5 takes effect at Recalculate --------------------------------
+type_into re 5
+[ "$(passes)" -eq 2 ] || gui_fail "a committed field started a computation"
+dialog_click recalc
+wait_passes 4
+[ "$(grep -c '^ Re=    5000000.000' CalcBl.out)" -eq 2 ] || gui_fail "new passes not at Re = 5e6"
+sleep 0.5
+
+# --- Lower surface, shape factor: both plots redrawn -------------------------
+import -window root upper.png
+crop upper.png ue ue_upper.png
+crop upper.png qty qty_upper.png
+dialog_click lower
+dialog_click lower_h12
+sleep 0.3
+import -window root lower.png
+crop lower.png ue ue_lower.png
+crop lower.png qty qty_lower.png
+[ "$(differing_pixels ue_upper.png ue_lower.png)" -gt 500 ] || gui_fail "edge-velocity plot not redrawn"
+[ "$(differing_pixels qty_upper.png qty_lower.png)" -gt 1000 ] || gui_fail "quantity plot not redrawn"
+
+# --- BL Calculation twice: one window remains, with the values last entered --
+bl_calculation
+wait_passes 6
+bl_calculation
+wait_passes 8
+sleep 0.3
+n=$(xdotool search --onlyvisible --name "^${title}\$" | wc -l)
+[ "$n" -eq 1 ] || gui_fail "$n boundary-layer windows open"
+dlg=$(gui_wait_window "$title")
+[ "$(field re)" = 5.000 ] || gui_fail "the new window lost Re(mill) = 5"
+
+# --- An invalid Np is refused -------------------------------------------------
+type_into np 900
+close_box "Invalid value"
+[ "$(field np)" = 41 ] || gui_fail "Np shows '$(field np)' after the refusal"
+dialog_click recalc
+wait_passes 10
+[ "$(grep '^ NP=' CalcBl.out | tail -n1 | cut -c5-9)" = "   41" ] || gui_fail "Np 900 reached the march"
+
+# --- A recalculation that fails half-way keeps the results on the screen -----
+# 512 intervals give the upper surface the stations whose profiles go to
+# "Debug.out"; with that file on a full disk the upper pass fails after it
+# has overwritten the upper results.
+xdotool windowfocus --sync "$win"
+gui_click "$win" 72 50 3
+xdotool type --delay 30 "512"
+xdotool key Return
+sleep 0.3
+bl_calculation
+wait_passes 12
+dlg=$(gui_wait_window "$title")
+type_into re 10
+sleep 0.3
+import -window root before.png
+rm -f Debug.out
+ln -s /dev/full Debug.out
+dialog_click recalc
+close_box "Recalculate"
+wait_passes 13
+[ "$(grep -c '^ Re=   10000000.000' CalcBl.out)" -eq 3 ] || gui_fail "the failing pass did not run"
+import -window root after.png
+for region in ue qty; do
+  crop before.png $region b.png
+  crop after.png $region a.png
+  d=$(differing_pixels b.png a.png)
+  [ "$d" -eq 0 ] || gui_fail "$region plot changed by a failed recalculation ($d pixels)"
+done
+rm -f Debug.out
+
+# --- Quit closes the window; the next BL Calculation opens a fresh one -------
+xdotool windowfocus --sync "$dlg"
+xdotool key ctrl+q
+sleep 0.5
+[ -z "$(xdotool search --onlyvisible --name "^${title}\$")" ] || gui_fail "Quit left the window open"
+before=$(passes)
+bl_calculation
+dlg=$(gui_wait_window "$title") || gui_fail "no window after Quit"
+wait_passes $((before + 2))
+
+# Ctrl-Q in the aerofoil window ends the program with exit code 0.
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+q
+for _ in $(seq 1 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+set +e
+wait "$APP_PID"
+code=$?
+set -e
+APP_PID=
+[ "$code" -eq 0 ] || gui_fail "exit code $code after Ctrl-Q"
+echo "boundary-layer window: PASS"
