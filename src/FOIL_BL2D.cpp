@@ -252,6 +252,7 @@ Status FOIL_BL2D(int& ielem, int& isurf) {
   ms.ninv = 0;
   ms.ktbl = 1;
   ms.edge_limited = 0;
+  ms.iteration_limited[isurf] = 0;
   sd.XINV = wa.x(sd.NXT);
 
   calc_note("  Start  of b.l. computation 1");
@@ -288,6 +289,7 @@ Status FOIL_BL2D(int& ielem, int& isurf) {
       if (!failure.ok) break;
       grow_edge(grown);
     }
+    if (failure.ok && ms.kIter > ms.kIterMax) ++ms.iteration_limited[isurf];
     if (failure.ok) {
       bl_params(P, 3);
       if (!station_finite(P))
@@ -310,6 +312,7 @@ Status FOIL_BL2D(int& ielem, int& isurf) {
     clear_stations_from(failed_at, slot);
   }
   if (ms.edge_limited != 0) write_edge_limited(ms.edge_limited);
+  ms.edge_limited_at[isurf] = ms.edge_limited;
 
   blx.xinv_surf(isurf) = sd.XINV;
   blx.xtr_surf(isurf) = sd.XTR;

@@ -153,7 +153,7 @@ Status Inputi(int element, int isurf) {
 
   const std::string closing = closing_lines();
   out << closing;
-  std::cout << closing;
+  diag_out() << closing;
   return report_status(Report::InputBl);
 }
 

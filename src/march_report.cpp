@@ -44,9 +44,9 @@ std::string station_row(int P) {
 
 // I5, then E15.6 each value.
 void diagnostic_row(int s, std::initializer_list<double> values) {
-  std::cout << fx::I(5, s);
-  for (double q : values) std::cout << fx::E(15, 6, q);
-  std::cout << "\n";
+  diag_out() << fx::I(5, s);
+  for (double q : values) diag_out() << fx::E(15, 6, q);
+  diag_out() << "\n";
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ void write_pass_header() {
 
 void write_start_diagnostics() {
   if (!reports_enabled()) return;
-  std::cout << "   NX" << fx::X(8) << "X" << fx::X(10) << "VFOL or V" << fx::X(9) << "CF" << fx::X(13) << "TF"
+  diag_out() << "   NX" << fx::X(8) << "X" << fx::X(10) << "VFOL or V" << fx::X(9) << "CF" << fx::X(13) << "TF"
             << fx::X(11) << "TF_EXACT" << "\n";
   // Similarity wall shear F = f''(0); Cf sqrt(Re_x) = 2 F for ue = a x.
   const double F = sp.v_s(1);
@@ -101,15 +101,15 @@ void write_station_row(int P) {
   const std::string row = station_row(P);
   if (header) {
     out << "\n" << station_header(false) << "\n";
-    std::cout << "\n" << station_header(true) << "\n";
+    diag_out() << "\n" << station_header(true) << "\n";
   }
   out << row << "\n";
-  std::cout << row << "\n";
+  diag_out() << row << "\n";
 }
 
 void write_iteration_limit(int P) {
   if (!reports_enabled()) return;
-  std::cout << " k_iter > k_iterMax" << " IT=" << fx::I(5, ms.kIter) << " NX=" << fx::I(5, P)
+  diag_out() << " k_iter > k_iterMax" << " IT=" << fx::I(5, ms.kIter) << " NX=" << fx::I(5, P)
             << "   X=" << fx::E(15, 5, wa.x(P)) << "  UE=" << fx::E(15, 5, wa.ue(P)) << fx::E(15, 5, ms.DUmax)
             << "\n";
 }
@@ -119,7 +119,7 @@ void write_pass_stop(int P, const std::string& why) {
   const std::string line = fx::ff("The pass stopped at station", P);
   const std::string reason = fx::ff(why.c_str());
   report(Report::CalcBl) << line << "\n" << reason << "\n";
-  std::cout << line << "\n" << reason << "\n";
+  diag_out() << line << "\n" << reason << "\n";
 }
 
 void write_edge_limited(int P) {
@@ -127,7 +127,7 @@ void write_edge_limited(int P) {
   const std::string line =
       fx::ff("The outer edge of the normal grid was held at", kMaxGridPoints, " points from station", P);
   report(Report::CalcBl) << line << "\n";
-  std::cout << line << "\n";
+  diag_out() << line << "\n";
 }
 
 }  // namespace bl

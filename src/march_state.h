@@ -32,6 +32,12 @@ struct MarchState {
   // stop adding points.  Reset at the start of every pass.
   int edge_limited = 0;
 
+  // What each surface's last pass ran into, kept for callers after both
+  // passes (index isurf): stations accepted at the Newton iteration limit,
+  // and the station from which the outer edge was held (0: never).
+  int iteration_limited[2] = {0, 0};
+  int edge_limited_at[2] = {0, 0};
+
   bool dumps_open = false;  // "NetFunc.out" and "Debug.out" opened by an upper pass
                             // of the current computation and not yet closed
 };

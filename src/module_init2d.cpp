@@ -211,7 +211,7 @@ Status init_2d(int NP, double VGP, double ETAE, int start) {
     return Status::failure("starting profile: start type " + std::to_string(start) +
                            " is not defined; only the stagnation point (1) is");
 
-  std::cerr << "  Start  of b.l. (init_2d) 0" << "\n";
+  diag_err() << "  Start  of b.l. (init_2d) 0" << "\n";
   nw.P1 = 1.0;
   nw.P2 = 1.0;
 

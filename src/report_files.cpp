@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <iostream>
 
 namespace bl {
 
@@ -15,6 +16,7 @@ struct ReportState {
   std::array<std::ofstream, kReports> out;   // one stream per report
   std::array<bool, kReports> used{};         // opened since the last reset
   bool enabled = true;                       // report writing switched on
+  bool diagnostics = true;                   // standard-output lines switched on
   std::ofstream discard;                     // never opened: swallows writes when off
 };
 
@@ -66,6 +68,19 @@ void set_reports_enabled(bool on) {
 }
 
 bool reports_enabled() { return state().enabled; }
+
+void set_diagnostics_enabled(bool on) { state().diagnostics = on; }
+
+namespace {
+std::ostream& diagnostic(std::ostream& real) {
+  if (state().enabled && state().diagnostics) return real;
+  state().discard.setstate(std::ios::badbit);
+  return state().discard;
+}
+}  // namespace
+
+std::ostream& diag_out() { return diagnostic(std::cout); }
+std::ostream& diag_err() { return diagnostic(std::cerr); }
 
 const std::string& report_folder() { return state().folder; }
 

@@ -42,6 +42,15 @@ std::string report_path(const std::string& file_name);
 void set_reports_enabled(bool on);
 bool reports_enabled();
 
+// The solver's diagnostic lines (the march's station lines, the input
+// summary, the starting-profile notice) go to standard output and standard
+// error through these two streams.  A front end that has its own output,
+// such as the command line, switches them off; they follow
+// set_reports_enabled() as well.
+void set_diagnostics_enabled(bool on);
+std::ostream& diag_out();
+std::ostream& diag_err();
+
 // The stream of a report.  A run-long report (CalcBl, InputBl, Init2d) is
 // opened, emptied, at its first use after program start, after
 // close_reports() or after a change of folder.  A dump report (NetFunc,

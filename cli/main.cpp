@@ -1,0 +1,210 @@
+// veltaro-cli: the Joukowski aerofoil and its boundary layer without a
+// display, for scripts, sweeps and velocity distributions from any source.
+//
+// It runs the same code as the windows: the exact potential flow by
+// conformal mapping, the result file of "SAVE RESULT", and the boundary-layer
+// march of both surfaces exactly as "BL Calculation" and "Recalculate" run
+// it, with the same report files.
+//
+// Sample runs:
+//   veltaro-cli                                  default section, results printed
+//   veltaro-cli --alpha 5 --e 0.1 --h 0.1 --save    and Airfoil_<n>.out written
+//   veltaro-cli --bl --re-mill 5 --json -        boundary layer, JSON summary
+//   veltaro-cli --sweep -4:16:2 --bl             polar with a drag estimate
+//   veltaro-cli --surface cylinder.txt --str-u 5 one pass on a given ue(s)
+//
+// Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "FOIL_BL2D.h"
+#include "bl_session.h"
+#include "exchange.h"
+#include "joukowski.h"
+#include "options.h"
+#include "report_files.h"
+#include "result_file.h"
+#include "summary.h"
+#include "surface_file.h"
+
+namespace {
+
+int fail(const std::string& message) {
+  std::cerr << "veltaro-cli: " << message << "\n";
+  return 1;
+}
+
+void setParameters(const cli::Options& o) {
+  bl::set_default_parameters();
+  bl::blx.re_mill = o.re_mill;
+  bl::blx.eta_e = o.eta_e;
+  bl::blx.kv = o.kv;
+  bl::blx.np_in = o.np;
+  bl::blx.cfs_sqrt_re = o.cfs;
+  bl::blx.xtr_surf(0) = o.str_u;
+  bl::blx.xtr_surf(1) = o.str_l;
+}
+
+void solveAerofoil(const cli::Options& o, double alpha, aerofoil::Joukowski& af) {
+  aerofoil::resizePoints(af, aerofoil::clampPoints(o.n));
+  aerofoil::solveSection(af, alpha, o.e, o.h);
+}
+
+void printAerofoil(const aerofoil::Joukowski& af) {
+  const struct {
+    const char* label;
+    double value;
+  } rows[] = {{"Clift=", af.clift},         {"Cmfocus=", af.cmFocus},
+              {"Xfocus=", af.xFocus},       {"Yfocus=", af.yFocus},
+              {"MaxTh(sym)=", af.maxThickSym}, {"Camber=", af.camber},
+              {"Alpha(Cl=0)=", af.alphaZeroLift}};
+  for (const auto& r : rows) std::printf("%-13s%.6g\n", r.label, r.value);
+}
+
+void printSurface(const cli::SurfaceResult& r) {
+  std::printf("%s surface: transition %.4f  inverse mode from %.4f  theta_te %.6g  H_te %.6g\n",
+              r.name.c_str(), r.xtr, r.xinv, r.thetaTe(), r.hTe());
+}
+
+// "BL Calculation" and K presses of "Recalculate" on the current section.
+bl::Status boundaryLayer(const cli::Options& o, const aerofoil::Joukowski& af,
+                         std::vector<cli::SurfaceResult>& surfaces) {
+  surfaces.clear();
+  bl::Status st = bl::hand_over_contour(af.s, af.v, af.currentN);
+  if (!st.ok) return st;
+  st = bl::new_computation();
+  for (int k = 0; st.ok && k < o.recalc; ++k) st = bl::recalculate();
+  if (!st.ok) return st;
+  // The per-pass counters describe the last pass; read both surfaces back.
+  surfaces.push_back(cli::readSurface("upper", 0, 0));
+  surfaces.push_back(cli::readSurface("lower", 1, 5));
+  return st;
+}
+
+int finish(cli::Summary& sum, const cli::Options& o, int code) {
+  cli::collectWarnings(sum);
+  for (const std::string& w : sum.warnings) std::cerr << "veltaro-cli: warning: " << w << "\n";
+  if (!o.json.empty()) {
+    std::string why;
+    if (!cli::writeJson(sum, o.json, why)) return fail(why);
+  }
+  return code;
+}
+
+int runSingle(const cli::Options& o) {
+  aerofoil::Joukowski af;
+  solveAerofoil(o, o.alpha, af);
+  if (o.n != af.currentN)
+    std::cerr << "veltaro-cli: N = " << o.n << " is outside 8..1199; N = " << af.currentN
+              << " is used\n";
+  cli::Summary sum{&o, &af, {}, {}};
+  if (o.json != "-") printAerofoil(af);
+  if (o.save) {
+    int count = 0;
+    const aerofoil::SaveOutcome out = aerofoil::saveResult(af, count, o.outdir);
+    if (!out.ok) return fail(out.message);
+    if (o.json != "-") std::printf("saved %s\n", out.path.c_str());
+  }
+  if (o.bl) {
+    const bl::Status st = boundaryLayer(o, af, sum.surfaces);
+    if (!st.ok) {
+      fail(st.message);
+      return finish(sum, o, 1);
+    }
+    if (o.json != "-")
+      for (const auto& r : sum.surfaces) printSurface(r);
+  }
+  return finish(sum, o, 0);
+}
+
+int runSurface(const cli::Options& o) {
+  cli::SurfaceTable table;
+  std::string why;
+  if (!cli::readSurfaceTable(o.surface, table, why)) {
+    std::cerr << "veltaro-cli: " << why << "\n";
+    return 2;
+  }
+  const int n = static_cast<int>(table.s.size());
+  bl::blx.n_bl(0) = n;
+  for (int j = 1; j <= n; ++j) {
+    bl::blx.s_bl(j, 0) = table.s[static_cast<std::size_t>(j - 1)];
+    bl::blx.ue_bl(j, 0) = table.ue[static_cast<std::size_t>(j - 1)];
+    bl::blx.ue_inv(j, 0) = table.ue[static_cast<std::size_t>(j - 1)];
+  }
+  bl::blx.n_bl_max = n;
+  bl::blx.xinv_surf(0) = table.s.back();
+  int ielem = 0, isurf = 0;
+  const bl::Status st = bl::FOIL_BL2D(ielem, isurf);
+  cli::Summary sum{&o, nullptr, {}, {}};
+  if (!st.ok) {
+    fail(st.message);
+    return finish(sum, o, 1);
+  }
+  sum.surfaces.push_back(cli::readSurface("surface", 0, 0));
+  if (o.json != "-") printSurface(sum.surfaces.back());
+  return finish(sum, o, 0);
+}
+
+int runSweep(const cli::Options& o) {
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  bool progress = false;
+  int code = 0;
+  if (o.bl)
+    std::printf("%8s %9s %9s %8s %8s %8s %8s %11s %7s %11s %7s %10s\n", "alpha", "Clift",
+                "Cmfocus", "xtr_u", "xinv_u", "xtr_l", "xinv_l", "theta_te_u", "H_te_u",
+                "theta_te_l", "H_te_l", "Cd");
+  else
+    std::printf("%8s %9s %9s\n", "alpha", "Clift", "Cmfocus");
+  for (int k = 0; k < o.sweep_count; ++k) {
+    const double alpha = o.sweep_from + k * o.sweep_step;
+    aerofoil::Joukowski af;
+    solveAerofoil(o, alpha, af);
+    if (o.save) {
+      int count = 0;
+      const aerofoil::SaveOutcome out = aerofoil::saveResult(af, count, o.outdir);
+      if (!out.ok) return fail(out.message);
+    }
+    if (!o.bl) {
+      std::printf("%8.3f %9.5f %9.5f\n", alpha, af.clift, af.cmFocus);
+    } else {
+      std::vector<cli::SurfaceResult> s;
+      const bl::Status st = boundaryLayer(o, af, s);
+      if (!st.ok) {
+        std::printf("%8.3f %9.5f %9.5f  failed\n", alpha, af.clift, af.cmFocus);
+        std::cerr << "veltaro-cli: alpha " << alpha << ": " << st.message << "\n";
+        code = 1;
+      } else {
+        std::printf("%8.3f %9.5f %9.5f %8.4f %8.4f %8.4f %8.4f %11.4e %7.4f %11.4e %7.4f %10.6f\n",
+                    alpha, af.clift, af.cmFocus, s[0].xtr, s[0].xinv, s[1].xtr, s[1].xinv,
+                    s[0].thetaTe(), s[0].hTe(), s[1].thetaTe(), s[1].hTe(), cli::squireYoung(s));
+      }
+    }
+    std::fflush(stdout);
+    if (std::chrono::duration<double>(Clock::now() - start).count() > 1.0) {
+      progress = true;
+      std::fprintf(stderr, "\rsweep: %d/%d angles", k + 1, o.sweep_count);
+    }
+  }
+  if (progress) std::fprintf(stderr, "\n");
+  return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  cli::Options o;
+  const cli::ParseResult parsed = cli::parse(argc, argv, o);
+  if (parsed.kind == cli::ParseResult::Exit) {
+    (parsed.code == 0 ? std::cout : std::cerr) << parsed.message << "\n";
+    return parsed.code;
+  }
+  bl::set_report_folder(o.outdir);
+  bl::set_diagnostics_enabled(o.verbose);
+  setParameters(o);
+  if (!o.surface.empty()) return runSurface(o);
+  if (!o.sweep.empty()) return runSweep(o);
+  return runSingle(o);
+}

@@ -1,0 +1,177 @@
+#include "options.h"
+
+#include <sys/stat.h>
+
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <sstream>
+
+#include "exchange.h"
+#include "joukowski.h"
+#include "parameters.h"
+
+namespace cli {
+
+namespace {
+
+// Rejects NaN and infinities, which slip through a range check.
+const CLI::Validator kFinite(
+    [](std::string& text) -> std::string {
+      // The same conversion the option itself uses reads "nan" and "inf".
+      const double v = std::strtod(text.c_str(), nullptr);
+      return std::isfinite(v) ? std::string() : "not a finite number: " + text;
+    },
+    "FINITE");
+
+ParseResult bad(const std::string& message) {
+  return ParseResult{ParseResult::Exit, 2, "veltaro-cli: " + message};
+}
+
+// "A0:A1:DA" into its three numbers; the angles step from A0 towards A1.
+bool parseSweep(Options& o, std::string& why) {
+  std::string parts[3];
+  std::istringstream in(o.sweep);
+  for (int k = 0; k < 3; ++k)
+    if (!std::getline(in, parts[k], ':')) {
+      why = "--sweep takes A0:A1:DA, got '" + o.sweep + "'";
+      return false;
+    }
+  std::string rest;
+  if (std::getline(in, rest)) {
+    why = "--sweep takes A0:A1:DA, got '" + o.sweep + "'";
+    return false;
+  }
+  double v[3];
+  for (int k = 0; k < 3; ++k) {
+    char* end = nullptr;
+    v[k] = std::strtod(parts[k].c_str(), &end);
+    if (parts[k].empty() || *end != '\0' || !std::isfinite(v[k])) {
+      why = "--sweep: '" + parts[k] + "' is not a number";
+      return false;
+    }
+  }
+  if (v[0] < -65 || v[0] > 65 || v[1] < -65 || v[1] > 65) {
+    why = "--sweep: angles must lie in -65..65 degrees";
+    return false;
+  }
+  if (!(v[2] > 0)) {
+    why = "--sweep: the step DA must be above 0";
+    return false;
+  }
+  const double span = std::fabs(v[1] - v[0]);
+  const double count = std::floor(span / v[2] + 1e-9) + 1;
+  if (count > 10000) {
+    why = "--sweep: more than 10000 angles";
+    return false;
+  }
+  o.sweep_from = v[0];
+  o.sweep_to = v[1];
+  o.sweep_step = v[1] >= v[0] ? v[2] : -v[2];
+  o.sweep_count = static_cast<int>(count);
+  return true;
+}
+
+}  // namespace
+
+ParseResult parse(int argc, char** argv, Options& o) {
+  CLI::App app{
+      "veltaro-cli: the Joukowski aerofoil and its boundary layer without a display.\n"
+      "Prints the section's integral characteristics; with --bl also computes the\n"
+      "boundary layer of both surfaces as the boundary-layer window does, writing the\n"
+      "same report files.",
+      "veltaro-cli"};
+  app.set_version_flag("--version", "veltaro-cli 2.1");
+  app.get_formatter()->column_width(34);
+
+  app.add_option("--alpha", o.alpha, "Angle of attack, degrees (-65..65)")
+      ->check(kFinite & CLI::Range(-65.0, 65.0))
+      ->capture_default_str();
+  app.add_option("--e", o.e, "Thickness parameter e/R1 (0..1)")
+      ->check(kFinite & CLI::Range(0.0, 1.0))
+      ->capture_default_str();
+  app.add_option("--h", o.h, "Camber parameter h/R1 (-0.8..0.8)")
+      ->check(kFinite & CLI::Range(-0.8, 0.8))
+      ->capture_default_str();
+  app.add_option("--n", o.n, "Contour intervals N; below 8 uses 8, above 1199 uses 1199")
+      ->capture_default_str();
+  app.add_flag("--save", o.save,
+               "Write the result file Airfoil_<n>.out (next free number) as SAVE RESULT does");
+
+  app.add_flag("--bl", o.bl, "Compute the boundary layer of both surfaces (BL Calculation)");
+  app.add_option("--recalc", o.recalc, "Then press Recalculate K times (0..1000)")
+      ->check(CLI::Range(0, 1000))
+      ->capture_default_str();
+  app.add_option("--re-mill", o.re_mill, "Reynolds number in millions (> 0)")
+      ->check(kFinite)
+      ->capture_default_str();
+  app.add_option("--eta-e", o.eta_e, "Outer edge of the normal grid, ETAe (> 0)")
+      ->check(kFinite)
+      ->capture_default_str();
+  app.add_option("--kv", o.kv, "Ratio of successive normal grid steps, Kv (> 0)")
+      ->check(kFinite)
+      ->capture_default_str();
+  app.add_option("--np", o.np, "Normal grid points, Np (2..821)")->capture_default_str();
+  app.add_option("--cfs", o.cfs, "Cf*sqrt(Re) prescribed in the inverse mode (> 0)")
+      ->check(kFinite)
+      ->capture_default_str();
+  app.add_option("--str-u", o.str_u, "Transition arc length, upper surface (>= 0)")
+      ->check(kFinite)
+      ->capture_default_str();
+  app.add_option("--str-l", o.str_l, "Transition arc length, lower surface (>= 0)")
+      ->check(kFinite)
+      ->capture_default_str();
+
+  app.add_option("--surface", o.surface,
+                 "One boundary-layer pass on a table FILE of arc length and edge velocity\n"
+                 "(two columns, '#' comments; node 1 the stagnation point with ue = 0),\n"
+                 "with the upper-surface settings (--str-u)");
+  app.add_option("--sweep", o.sweep,
+                 "Polar sweep A0:A1:DA in degrees: one table row per angle; with --bl the\n"
+                 "transition and inverse-mode positions, trailing-edge momentum thickness\n"
+                 "and shape factor per surface and the Squire-Young profile drag\n"
+                 "Cd = sum over both surfaces of 2 theta_te ue_te^((H_te + 5)/2)");
+  app.add_option("--outdir", o.outdir, "Folder for every file written")->capture_default_str();
+  app.add_flag("--verbose", o.verbose,
+               "Also print the solver's diagnostic lines (station rows, input summary)");
+  app.add_option("--json", o.json, "Machine-readable summary to FILE, or - for standard output");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    return ParseResult{ParseResult::Exit, 0, app.help()};
+  } catch (const CLI::CallForVersion& e) {
+    return ParseResult{ParseResult::Exit, 0, e.what()};
+  } catch (const CLI::ParseError& e) {
+    std::string msg = e.what();
+    for (char& c : msg)
+      if (c == '\n') c = ' ';
+    return bad(msg);
+  }
+
+  if (!o.surface.empty() && (o.bl || !o.sweep.empty()))
+    return bad("--surface runs on its own table; it does not go with --bl or --sweep");
+  if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");
+
+  bl::ComputationParameters p;
+  p.re_mill = o.re_mill;
+  p.eta_e = o.eta_e;
+  p.kv = o.kv;
+  p.np_in = o.np;
+  p.cfs_sqrt_re = o.cfs;
+  p.xtr_surf[0] = o.str_u;
+  p.xtr_surf[1] = o.str_l;
+  const bl::Status st = bl::validate_parameters(p);
+  if (!st.ok) return bad(st.message);
+
+  if (!o.sweep.empty()) {
+    std::string why;
+    if (!parseSweep(o, why)) return bad(why);
+  }
+
+  struct stat sb {};
+  if (::stat(o.outdir.c_str(), &sb) != 0 || !S_ISDIR(sb.st_mode))
+    return bad("--outdir: '" + o.outdir + "' is not a folder");
+  return ParseResult{};
+}
+
+}  // namespace cli

@@ -1,0 +1,122 @@
+#include "summary.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "exchange.h"
+#include "march_state.h"
+
+namespace cli {
+
+SurfaceResult readSurface(const std::string& name, int isurf, int slot) {
+  SurfaceResult r;
+  r.name = name;
+  r.slot = slot;
+  r.xtr = bl::blx.xtr_surf(isurf);
+  r.xinv = bl::blx.xinv_surf(isurf);
+  r.iterationLimited = bl::ms.iteration_limited[isurf];
+  r.edgeLimited = bl::ms.edge_limited_at[isurf];
+  const int n = bl::blx.n_bl(slot);
+  for (int j = 1; j <= n; ++j) {
+    r.s.push_back(bl::blx.s_bl(j, slot));
+    r.ue.push_back(bl::blx.ue_bl(j, slot));
+    r.ue_inv.push_back(bl::blx.ue_inv(j, slot));
+    r.cf.push_back(bl::blx.cf_bl(j, slot));
+    r.d1.push_back(bl::blx.d1_bl(j, slot));
+    r.d2.push_back(bl::blx.d2_bl(j, slot));
+    r.h12.push_back(bl::blx.h12_bl(j, slot));
+    r.rv.push_back(bl::blx.rv_bl(j, slot));
+  }
+  return r;
+}
+
+double squireYoung(const std::vector<SurfaceResult>& surfaces) {
+  double cd = 0.0;
+  for (const SurfaceResult& r : surfaces)
+    cd += 2.0 * r.thetaTe() * std::pow(r.ueTe(), (r.hTe() + 5.0) / 2.0);
+  return cd;
+}
+
+void collectWarnings(Summary& sum) {
+  if (sum.aerofoil) {
+    const aerofoil::Joukowski& af = *sum.aerofoil;
+    for (int i = 0; i <= af.currentN; ++i)
+      if (!std::isfinite(af.v[i]) || !std::isfinite(af.cp[i])) {
+        sum.warnings.push_back("point " + std::to_string(i) +
+                               ": the surface speed is not finite (sharp leading edge, e/R1 = 0)");
+        break;
+      }
+  }
+  for (const SurfaceResult& r : sum.surfaces) {
+    if (r.iterationLimited > 0)
+      sum.warnings.push_back(r.name + " surface: " + std::to_string(r.iterationLimited) +
+                             " station(s) accepted at the Newton iteration limit");
+    if (r.edgeLimited > 0)
+      sum.warnings.push_back(r.name + " surface: the outer edge of the normal grid was held at "
+                             "821 points from station " + std::to_string(r.edgeLimited) + " on");
+  }
+}
+
+namespace {
+nlohmann::json numbers(const std::vector<double>& v) {
+  nlohmann::json a = nlohmann::json::array();
+  for (double x : v) a.push_back(std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(nullptr));
+  return a;
+}
+nlohmann::json number(double x) { return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(); }
+}  // namespace
+
+bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
+  using nlohmann::json;
+  const Options& o = *sum.options;
+  json j;
+  j["inputs"] = {{"alpha", o.alpha}, {"e", o.e},       {"h", o.h},         {"n", o.n},
+                 {"re_mill", o.re_mill}, {"eta_e", o.eta_e}, {"kv", o.kv}, {"np", o.np},
+                 {"cfs", o.cfs}, {"str_u", o.str_u}, {"str_l", o.str_l}, {"recalc", o.recalc}};
+  if (!o.surface.empty()) j["inputs"]["surface"] = o.surface;
+  if (sum.aerofoil) {
+    const aerofoil::Joukowski& af = *sum.aerofoil;
+    j["aerofoil"] = {{"n_used", af.currentN},         {"clift", number(af.clift)},
+                     {"cmfocus", number(af.cmFocus)}, {"xfocus", number(af.xFocus)},
+                     {"yfocus", number(af.yFocus)},   {"maxth_sym", number(af.maxThickSym)},
+                     {"camber", number(af.camber)},   {"alpha_zero_lift", number(af.alphaZeroLift)}};
+  }
+  json surfaces = json::array();
+  for (const SurfaceResult& r : sum.surfaces) {
+    surfaces.push_back({{"name", r.name},
+                        {"transition", number(r.xtr)},
+                        {"inverse_start", number(r.xinv)},
+                        {"iteration_limited_stations", r.iterationLimited},
+                        {"nodes", r.s.size()},
+                        {"s", numbers(r.s)},
+                        {"ue", numbers(r.ue)},
+                        {"ue_inviscid", numbers(r.ue_inv)},
+                        {"cf", numbers(r.cf)},
+                        {"d1", numbers(r.d1)},
+                        {"d2", numbers(r.d2)},
+                        {"h12", numbers(r.h12)},
+                        {"rv", numbers(r.rv)}});
+  }
+  if (!sum.surfaces.empty()) j["surfaces"] = surfaces;
+  if (sum.surfaces.size() == 2) j["cd_squire_young"] = number(squireYoung(sum.surfaces));
+  j["warnings"] = sum.warnings;
+
+  const std::string text = j.dump(1) + "\n";
+  if (path == "-") {
+    std::cout << text << std::flush;
+    return bool(std::cout);
+  }
+  std::ofstream out(path, std::ios::trunc);
+  out << text;
+  out.close();
+  if (!out) {
+    why = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace cli

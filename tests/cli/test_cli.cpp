@@ -1,0 +1,229 @@
+// veltaro-cli as a user runs it: real arguments, real files, exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "joukowski.h"
+#include "result_file.h"
+
+namespace {
+
+struct Outcome {
+  int code = -1;
+  std::string out, err;
+};
+
+class Cli : public ::testing::Test {
+ protected:
+  std::string dir;
+
+  void SetUp() override {
+    char tmpl[] = "/tmp/veltaro-cli-XXXXXX";
+    dir = mkdtemp(tmpl);
+  }
+  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+
+  // Runs the command line in the test folder; args are shell words.
+  Outcome run(const std::string& args) {
+    const std::string cmd = "cd '" + dir + "' && " VELTARO_CLI " " + args + " >out.txt 2>err.txt";
+    Outcome r;
+    const int status = std::system(cmd.c_str());
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = read("out.txt");
+    r.err = read("err.txt");
+    std::remove((dir + "/out.txt").c_str());
+    std::remove((dir + "/err.txt").c_str());
+    return r;
+  }
+  std::string read(const std::string& name) {
+    std::ifstream in(dir + "/" + name);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  void write(const std::string& name, const std::string& text) {
+    std::ofstream(dir + "/" + name) << text;
+  }
+  int files() {
+    int n = 0;
+    const std::string cmd = "ls -A '" + dir + "' | wc -l";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (p) {
+      if (std::fscanf(p, "%d", &n) != 1) n = -1;
+      pclose(p);
+    }
+    return n;
+  }
+  // A surface table: n nodes, s = smax (i-1)/(n-1), ue = f(s).
+  template <class F>
+  void table(const std::string& name, int n, double smax, F f) {
+    std::ostringstream t;
+    t << "# s ue\n";
+    for (int i = 1; i <= n; ++i) {
+      const double s = smax * (i - 1) / (n - 1);
+      char line[80];
+      std::snprintf(line, sizeof line, "%.17g %.17g\n", s, i == 1 ? 0.0 : f(s));
+      t << line;
+    }
+    write(name, t.str());
+  }
+};
+
+}  // namespace
+
+TEST_F(Cli, DefaultSectionAndItsResultFile) {
+  Outcome r = run("");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Clift=       1.45766\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Xfocus=      0.256319\n"), std::string::npos);
+  EXPECT_EQ(files(), 0);  // nothing written without --save
+
+  r = run("--alpha 5 --e 0.1 --h 0.1 --save");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Alpha(Cl=0)= -5.71059"), std::string::npos) << r.out;
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 256);
+  aerofoil::solveSection(af, 5.0, 0.1, 0.1);
+  EXPECT_EQ(read("Airfoil_1.out"), aerofoil::resultFileText(af));
+  ASSERT_EQ(run("--alpha 5 --e 0.1 --h 0.1 --save").code, 0);
+  EXPECT_EQ(read("Airfoil_2.out"), read("Airfoil_1.out"));
+
+  r = run("--n 5");  // held to the window's bounds, with a note
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.err.find("N = 8 is used"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
+  const struct {
+    const char* args;
+    const char* says;
+  } cases[] = {
+      {"--alpha abc", "--alpha"},
+      {"--alpha 70", "--alpha"},
+      {"--e nan", "finite"},
+      {"--h -0.9", "--h"},
+      {"--no-such-option", "no-such-option"},
+      {"--bl --np 5000", "Np"},
+      {"--bl --re-mill 0", "Re(mill)"},
+      {"--bl --kv -1", "Kv"},
+      {"--bl --str-u -0.1", "Str u"},
+      {"--recalc 2", "--bl"},
+      {"--sweep 1:2", "A0:A1:DA"},
+      {"--sweep 0:10:0", "DA"},
+      {"--sweep 0:x:1", "not a number"},
+      {"--outdir /no/such/folder --save", "not a folder"},
+      {"--surface missing.txt", "missing.txt"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = run(c.args);
+    EXPECT_EQ(r.code, 2) << c.args;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c.args << ": " << r.err;
+    EXPECT_EQ(files(), 0) << c.args;
+  }
+}
+
+TEST_F(Cli, MalformedSurfaceTableNamesItsLine) {
+  const struct {
+    const char* text;
+    const char* says;
+  } cases[] = {
+      {"0 0\n0.1 0.1\n0.2 x\n", "t.txt:3: not a finite number"},
+      {"# c\n0 0\n0.1\n", "t.txt:3: expected two columns"},
+      {"0.1 0\n0.2 0.1\n0.3 0.2\n", "t.txt:1: node 1 must be the stagnation point"},
+      {"0 0\n0.2 0.1\n0.2 0.2\n", "t.txt:3: arc length must increase"},
+      {"0 0\n0.1 0.1\n0.2 -0.1\n", "t.txt:3: edge velocity must be above 0"},
+      {"0 0\n0.1 0.1\n", "at least 3 nodes"},
+  };
+  for (const auto& c : cases) {
+    write("t.txt", c.text);
+    const Outcome r = run("--surface t.txt");
+    EXPECT_EQ(r.code, 2) << c.text;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_EQ(files(), 1);  // only the table itself
+  }
+}
+
+TEST_F(Cli, HiemenzAndCylinderThroughSurfaceFiles) {
+  table("hiemenz.txt", 101, 1.0, [](double s) { return s; });
+  Outcome r = run("--surface hiemenz.txt --str-u 10 --json h.json");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto j = nlohmann::json::parse(read("h.json"));
+  const auto& surf = j["surfaces"][0];
+  ASSERT_EQ(surf["nodes"], 101);
+  for (int i = 2; i < 101; ++i) {  // stations 3..101
+    const double s = surf["s"][i], ue = surf["ue_inviscid"][i], cf = surf["cf"][i];
+    EXPECT_NEAR(cf * std::sqrt(ue * s * 1e7) / 2.4652, 1.0, 2e-3) << "node " << i + 1;
+  }
+  EXPECT_EQ(surf["iteration_limited_stations"], 0);
+
+  table("cyl.txt", 121, 2.09, [](double s) { return 2.0 * std::sin(s); });
+  r = run("--surface cyl.txt --str-u 10 --json -");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto c = nlohmann::json::parse(r.out);
+  const double xtr = c["surfaces"][0]["transition"];
+  EXPECT_GT(xtr, 1.74);
+  EXPECT_LT(xtr, 1.85);
+}
+
+TEST_F(Cli, SweepGivesRisingLiftAndPositiveDrag) {
+  const Outcome r = run("--sweep 0:10:1 --bl");
+  ASSERT_EQ(r.code, 0) << r.err;
+  std::istringstream in(r.out);
+  std::string header;
+  std::getline(in, header);
+  EXPECT_NE(header.find("Cd"), std::string::npos);
+  double lastCl = -1.0;
+  int rows = 0;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream f(line);
+    double v[12];
+    for (double& x : v) f >> x;
+    ASSERT_TRUE(f) << line;
+    EXPECT_GT(v[1], lastCl) << line;
+    EXPECT_GT(v[11], 0.0) << line;
+    lastCl = v[1];
+    ++rows;
+  }
+  EXPECT_EQ(rows, 11);
+}
+
+TEST_F(Cli, BoundaryLayerSummaryAndReports) {
+  const Outcome r = run("--bl --json bl.json");
+  ASSERT_EQ(r.code, 0) << r.err;
+  for (const char* f : {"CalcBl.out", "InputBl.out", "init2d.OUT", "sxr_ue.out", "NetFunc.out"})
+    EXPECT_FALSE(read(f).empty()) << f;
+  const auto j = nlohmann::json::parse(read("bl.json"));
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 256);
+  aerofoil::solveSection(af, 12.0, 0.131, 0.0);
+  EXPECT_EQ(j["aerofoil"]["clift"].get<double>(), af.clift);
+  ASSERT_EQ(j["surfaces"].size(), 2u);
+  for (const auto& s : j["surfaces"]) {
+    const size_t n = s["nodes"];
+    for (const char* a : {"s", "ue", "ue_inviscid", "cf", "d1", "d2", "h12", "rv"})
+      EXPECT_EQ(s[a].size(), n) << a;
+    EXPECT_GT(s["transition"].get<double>(), 0.0);
+  }
+  EXPECT_GT(j["cd_squire_young"].get<double>(), 0.0);
+  // Two passes (upper, lower) in the march report.
+  const std::string calc = read("CalcBl.out");
+  EXPECT_NE(calc.find("Upper surface"), std::string::npos);
+  EXPECT_NE(calc.find("Lower surface"), std::string::npos);
+}
+
+TEST_F(Cli, FailedComputationGivesExitCode1) {
+  // e/R1 = 0: the sharp leading edge has no finite speed, so the boundary
+  // layer cannot start there.
+  const Outcome r = run("--e 0 --bl");
+  EXPECT_EQ(r.code, 1) << r.out;
+  EXPECT_NE(r.err.find("veltaro-cli: "), std::string::npos);
+}
