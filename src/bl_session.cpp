@@ -15,12 +15,23 @@ Status hand_over_contour(const std::vector<double>& s, const std::vector<double>
     return Status::failure("The contour has " + std::to_string(points) +
                            " points; the boundary-layer side takes 2 to " +
                            std::to_string(ExchangeData::kMaxContour) + ".");
+  // A refused split leaves the previous hand-over in place, so that a
+  // "Recalculate" still works on the contour it was opened with.
+  const int savedN = blx.n_cont(0);
+  const ExchangeData::ContourArray savedS = blx.s_cont;
+  const ExchangeData::ContourArray savedV = blx.v_cont;
   for (int i = 0; i < points; ++i) {
     blx.s_cont(i + 1) = s[static_cast<std::size_t>(i)];
     blx.v_cont(i + 1) = v[static_cast<std::size_t>(i)];
   }
   blx.n_cont(0) = n;
-  return BLPanel(0);
+  Status st = BLPanel(0);
+  if (!st.ok) {
+    blx.n_cont(0) = savedN;
+    blx.s_cont = savedS;
+    blx.v_cont = savedV;
+  }
+  return st;
 }
 
 void set_inverse_start_to_surface_ends() {

@@ -16,7 +16,7 @@ namespace bl {
 // Copies points 0..n of the arc length s and the signed surface speed v into
 // s_cont(1..n+1), v_cont(1..n+1), sets n_cont(0) = n and splits the contour
 // at the stagnation point (BLPanel).  Refuses a contour the exchange data
-// cannot hold.
+// cannot hold; on any refusal the previous hand-over stays as it was.
 Status hand_over_contour(const std::vector<double>& s, const std::vector<double>& v, int n);
 
 // Sets the start of the inverse mode of both surfaces to their last node,

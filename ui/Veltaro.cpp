@@ -6,6 +6,7 @@
 
 #include "BLPanel.h"
 #include "BlCalc_2D.h"
+#include "bl_session.h"
 #include "exchange.h"
 #include "fox_paint.h"
 #include "result_file.h"
@@ -217,29 +218,8 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
 // window replaces the open one.  A contour that cannot be split is refused
 // with a message, and the hand-over and the open window stay as they were.
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
-  using bl::blx;
-  const int N = af.currentN;
-  if (N + 1 > bl::ExchangeData::kMaxContour) {
-    FXMessageBox::error(this, MBOX_OK, "BL Calculation",
-                        "N = %d is too many contour intervals for the boundary layer (at most %d).",
-                        N, bl::ExchangeData::kMaxContour - 1);
-    return 1;
-  }
-  const int savedN = blx.n_cont(0);
-  const auto savedS = blx.s_cont;
-  const auto savedV = blx.v_cont;
-  for (int i = 0; i <= N; ++i) {
-    blx.s_cont(i + 1) = af.s[i];
-    blx.v_cont(i + 1) = af.v[i];
-  }
-  blx.n_cont(0) = N;
-
-  int element = 0;
-  const bl::Status split = bl::BLPanel(element);
+  const bl::Status split = bl::hand_over_contour(af.s, af.v, af.currentN);
   if (!split.ok) {
-    blx.n_cont(0) = savedN;
-    blx.s_cont = savedS;
-    blx.v_cont = savedV;
     FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", split.message.c_str());
     return 1;
   }
