@@ -6,6 +6,7 @@
 #include <string>
 
 #include "block_solver.h"
+#include "block_view.h"
 #include "march_state.h"
 #include "solver_data.h"
 #include "work_arrays.h"
@@ -49,16 +50,20 @@ void update_properties(int P) {
 // the residual q(k1) - q(k0) - a (qp(k1) + qp(k0)) differentiated with
 // respect to the variables of k0 (left, into `left` at block j) and of k1
 // (right, into `right` at block j).
-void box_row(int r, int k0, int k1, double a, Alloc3<double>& left, Alloc3<double>& right,
-             int j) {
-  for (int c = 1; c <= 3; ++c) {
-    left(r, c, j) = -ca.dqdx(r, c, k0) - a * ca.dqpdx(r, c, k0);
-    right(r, c, j) = ca.dqdx(r, c, k1) - a * ca.dqpdx(r, c, k1);
+inline void box_row(int r, int k0, int k1, double a, Alloc3<double>& left, Alloc3<double>& right,
+                    int j) {
+  const auto q0 = block(ca.dqdx, k0), qp0 = block(ca.dqpdx, k0);
+  const auto q1 = block(ca.dqdx, k1), qp1 = block(ca.dqpdx, k1);
+  const auto l = block(left, j), rt = block(right, j);
+  for (int c = 1; c <= kNeq; ++c) {
+    l(r, c) = -q0(r, c) - a * qp0(r, c);
+    rt(r, c) = q1(r, c) - a * qp1(r, c);
   }
 }
 
-void zero_row(Alloc3<double>& m, int r, int j) {
-  for (int c = 1; c <= 3; ++c) m(r, c, j) = 0.0;
+inline void zero_row(Alloc3<double>& m, int r, int j) {
+  const auto b = block(m, j);
+  for (int c = 1; c <= kNeq; ++c) b(r, c) = 0.0;
 }
 
 // A row that fixes one variable: -d(var) = rhs.
@@ -109,19 +114,20 @@ void box_fluxes(int P, double dpdx) {
     ca.qp(2, j) = vc;
     ca.qp(3, j) = dudx * rho * u_plus - fx * vc + dpdx;
 
-    for (int r = 1; r <= 3; ++r)
-      for (int c = 1; c <= 3; ++c) {
-        ca.dqdx(r, c, j) = 0.0;
-        ca.dqpdx(r, c, j) = 0.0;
+    const auto dq = block(ca.dqdx, j), dqp = block(ca.dqpdx, j);
+    for (int r = 1; r <= kNeq; ++r)
+      for (int c = 1; c <= kNeq; ++c) {
+        dq(r, c) = 0.0;
+        dqp(r, c) = 0.0;
       }
-    ca.dqdx(1, 1, j) = 1.0;
-    ca.dqdx(2, 2, j) = 1.0;
-    ca.dqdx(3, 3, j) = wa.bb(j);
-    ca.dqpdx(1, 2, j) = rho;
-    ca.dqpdx(2, 3, j) = 1.0;
-    ca.dqpdx(3, 1, j) = -c3 * vc;
-    ca.dqpdx(3, 2, j) = rho * (dudx + c3 * u_plus);  // rho dudx in reversed flow, not 0
-    ca.dqpdx(3, 3, j) = -fx;
+    dq(1, 1) = 1.0;
+    dq(2, 2) = 1.0;
+    dq(3, 3) = wa.bb(j);
+    dqp(1, 2) = rho;
+    dqp(2, 3) = 1.0;
+    dqp(3, 1) = -c3 * vc;
+    dqp(3, 2) = rho * (dudx + c3 * u_plus);  // rho dudx in reversed flow, not 0
+    dqp(3, 3) = -fx;
 
     if (j == 1) bx.fx_wall = fx;
   }

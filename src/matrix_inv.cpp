@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "block_view.h"
+
 namespace bl {
 
 bool pivot_negligible(double m, int n) {
@@ -11,15 +13,12 @@ bool pivot_negligible(double m, int n) {
   return order + m == order;
 }
 
-void lu_factor(const Alloc2<double>& a, Alloc2<double>& afmat, Alloc1<int>& tvec,
-               double& det, int& status, int n) {
-  det = 1.0;
-  status = kLuOk;
-  if (&a != &afmat) {
-    for (int c = 1; c <= n; ++c)
-      for (int i = 1; i <= n; ++i) afmat(i, c) = a(i, c);
-  }
-  Alloc2<double>& w = afmat;
+namespace {
+
+// The elimination of lu_factor on w, of order N (or n_any when N = 0).
+template <int N, class M>
+void factor(M& w, Alloc1<int>& tvec, double& det, int& status, int n_any) {
+  const int n = N > 0 ? N : n_any;
 
   // Doolittle order: at step k, column k is reduced on rows k..n (it holds
   // u(k,k) and l(i,k)*u(k,k) candidates); after the pivot is fixed, row k
@@ -77,10 +76,25 @@ void lu_factor(const Alloc2<double>& a, Alloc2<double>& afmat, Alloc1<int>& tvec
   tvec(n) = n;
 }
 
-void lu_invert(Alloc2<double>& afmat, const Alloc1<int>& tvec, int n) {
-  Alloc2<double>& a = afmat;
+// Scratch column of the inversion: on the stack for a compile-time order,
+// allocated for any other.
+template <int N>
+struct Scratch {
+  FArray1<double, 1, N> w;
+  explicit Scratch(int) {}
+};
+template <>
+struct Scratch<0> {
   Alloc1<double> w;
-  w.allocate(n);
+  explicit Scratch(int n) { w.allocate(n); }
+};
+
+// The inversion of lu_invert on a, of order N (or n_any when N = 0).
+template <int N, class M>
+void invert(M& a, const Alloc1<int>& tvec, int n_any) {
+  const int n = N > 0 ? N : n_any;
+  Scratch<N> scratch(n);
+  auto& w = scratch.w;
 
   // inv(U) in place, row by row: X U = I gives, for row r,
   //   x(r,r) = 1/u(r,r),  x(r,k) = -sum_{m=r}^{k-1} x(r,m) u(m,k) / u(k,k).
@@ -125,7 +139,33 @@ void lu_invert(Alloc2<double>& afmat, const Alloc1<int>& tvec, int n) {
       for (int i = 1; i <= n; ++i) std::swap(a(i, j), a(i, p));
     }
   }
-  w.release();
+}
+
+}  // namespace
+
+void lu_factor(const Alloc2<double>& a, Alloc2<double>& afmat, Alloc1<int>& tvec,
+               double& det, int& status, int n) {
+  det = 1.0;
+  status = kLuOk;
+  if (&a != &afmat) {
+    for (int c = 1; c <= n; ++c)
+      for (int i = 1; i <= n; ++i) afmat(i, c) = a(i, c);
+  }
+  if (n == kNeq && afmat.size1() == kNeq) {  // a pivot block of the march
+    BlockView<double> w(&afmat(1, 1));
+    factor<kNeq>(w, tvec, det, status, n);
+  } else {
+    factor<0>(afmat, tvec, det, status, n);
+  }
+}
+
+void lu_invert(Alloc2<double>& afmat, const Alloc1<int>& tvec, int n) {
+  if (n == kNeq && afmat.size1() == kNeq) {
+    BlockView<double> a(&afmat(1, 1));
+    invert<kNeq>(a, tvec, n);
+  } else {
+    invert<0>(afmat, tvec, n);
+  }
 }
 
 }  // namespace bl
