@@ -80,12 +80,15 @@ Status Inputi(int element, int isurf) {
   if (!valid.ok) return valid;
   const int slot = element + 5 * isurf;
 
+  // With report writing off nothing below is formatted.
+  const bool write = reports_enabled();
   std::ostream& out = report(Report::InputBl);
-  out << (isurf == 0 ? " Input data for calculation of BL on upper surface"
-                     : " Input data for calculation of BL on lower surface")
-      << "\n";
-  out << "    ielem=" << fx::I(3, element) << "\n";
-  out << " ielement=" << fx::I(3, element + 1) << "\n";
+  if (write)
+    out << (isurf == 0 ? " Input data for calculation of BL on upper surface"
+                       : " Input data for calculation of BL on lower surface")
+        << "\n"
+        << "    ielem=" << fx::I(3, element) << "\n"
+        << " ielement=" << fx::I(3, element + 1) << "\n";
 
   alloc_bl(blx.n_bl_max);
 
@@ -95,7 +98,7 @@ Status Inputi(int element, int isurf) {
   sd.LREF = kLref;
 
   // The value left by the previous pass (0 on the first pass of a run).
-  out << "    CFSEP=" << fx::F(10, 3, sd.CFSEP) << "\n";
+  if (write) out << "    CFSEP=" << fx::F(10, 3, sd.CFSEP) << "\n";
 
   sd.CFSEP = blx.cfs_sqrt_re;
   sd.NP = blx.np_in;
@@ -121,16 +124,18 @@ Status Inputi(int element, int isurf) {
   sd.RO0 = sd.RO8 * std::pow(bracket, 2.5f);  // isentropic rho0/rho8 = bracket^(1/(gamma-1))
   sd.SQRE = std::sqrt(sd.RE);
 
-  // Free stream line: 6X,"M8",10X,"T8",10X,"A8",10X,"U8",10X,"MU8",9X,"NU8",9X,"RO8" / 1X,7E12.4
-  out << fx::X(6) << "M8" << fx::X(10) << "T8" << fx::X(10) << "A8" << fx::X(10) << "U8" << fx::X(10) << "MU8"
-      << fx::X(9) << "NU8" << fx::X(9) << "RO8" << "\n";
-  out << fx::X(1);
-  for (double q : {sd.M8, sd.T8, sd.A8, sd.U8, sd.MU8, sd.NU8, sd.RO8}) out << fx::E(12, 4, q);
-  out << "\n";
+  if (write) {
+    // Free stream line: 6X,"M8",10X,"T8",10X,"A8",10X,"U8",10X,"MU8",9X,"NU8",9X,"RO8" / 1X,7E12.4
+    out << fx::X(6) << "M8" << fx::X(10) << "T8" << fx::X(10) << "A8" << fx::X(10) << "U8" << fx::X(10) << "MU8"
+        << fx::X(9) << "NU8" << fx::X(9) << "RO8" << "\n";
+    out << fx::X(1);
+    for (double q : {sd.M8, sd.T8, sd.A8, sd.U8, sd.MU8, sd.NU8, sd.RO8}) out << fx::E(12, 4, q);
+    out << "\n";
 
-  // Stations of the surface and their edge state.
-  out << fx::X(3) << "I" << fx::X(9) << "X" << fx::X(13) << "UE" << fx::X(13) << "ME" << fx::X(12) << "ROE8"
-      << fx::X(11) << "EMUE8" << fx::X(10) << "ENUE8" << fx::X(11) << "TE8" << "\n";
+    // Stations of the surface and their edge state.
+    out << fx::X(3) << "I" << fx::X(9) << "X" << fx::X(13) << "UE" << fx::X(13) << "ME" << fx::X(12) << "ROE8"
+        << fx::X(11) << "EMUE8" << fx::X(10) << "ENUE8" << fx::X(11) << "TE8" << "\n";
+  }
   sd.NXT = blx.n_bl(slot);
   for (int i = 1; i <= sd.NXT; ++i) {
     wa.x(i) = blx.s_bl(i, slot);
@@ -138,7 +143,7 @@ Status Inputi(int element, int isurf) {
     wa.eme(i) = 0.0;
     edge_state(i);
     wa.rx(i) = wa.ue(i) * wa.x(i) / wa.emue(i) * wa.roe(i) * sd.U8 * sd.LREF;  // Re_x = rho_e u_e x / mu_e
-    edge_row(out, i);
+    if (write) edge_row(out, i);
   }
 
   // Wall: impermeable, at rest, adiabatic; the prescribed skin friction of
@@ -148,12 +153,13 @@ Status Inputi(int element, int isurf) {
     wa.cf_bc(i) = blx.cfs_sqrt_re;
     wa.tww(i) = 0.0;
   }
-  wall_table(out);
-  wall_table(out);
-
-  const std::string closing = closing_lines();
-  out << closing;
-  diag_out() << closing;
+  if (write) {
+    wall_table(out);
+    wall_table(out);
+    const std::string closing = closing_lines();
+    out << closing;
+    diag_out() << closing;
+  }
   return report_status(Report::InputBl);
 }
 

@@ -211,16 +211,18 @@ Status init_2d(int NP, double VGP, double ETAE, int start) {
     return Status::failure("starting profile: start type " + std::to_string(start) +
                            " is not defined; only the stagnation point (1) is");
 
-  diag_err() << "  Start  of b.l. (init_2d) 0" << "\n";
+  // With report writing off the iteration tables are not formatted.
+  const bool write = reports_enabled();
+  if (write) diag_err() << "  Start  of b.l. (init_2d) 0" << "\n";
   nw.P1 = 1.0;
   nw.P2 = 1.0;
 
   std::ostream& out = report(Report::Init2d);
-  out << "  Start  of b.l. (init_2d) 1" << "\n";
+  if (write) out << "  Start  of b.l. (init_2d) 1" << "\n";
   grid_2d(NP, VGP, ETAE);
-  out << "  Start  of b.l. (init_2d) 2" << "\n";
+  if (write) out << "  Start  of b.l. (init_2d) 2" << "\n";
   prof_2d(NP);
-  out << "  Start  of b.l. (init_2d) 3" << "\n";
+  if (write) out << "  Start  of b.l. (init_2d) 3" << "\n";
 
   // Newton iteration until the largest shear correction is below kEps,
   // at most kItMax + 1 steps.
@@ -229,7 +231,7 @@ Status init_2d(int NP, double VGP, double ETAE, int start) {
   while (change > kEps) {
     coef_2d(NP);
     solv_2d(NP);
-    write_table(out, NP);
+    if (write) write_table(out, NP);
     change = 0.0;
     for (int j = 1; j <= NP; ++j) change = std::fmax(change, std::fabs(sp.delv_s(j)));
     ++iterations;
