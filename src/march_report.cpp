@@ -32,6 +32,15 @@ std::string station_header(bool mode_columns) {
   return h.str();
 }
 
+// I5, then E15.6 each value.
+void diagnostic_row(int s, std::initializer_list<double> values) {
+  diag_out() << fx::I(5, s);
+  for (double q : values) diag_out() << fx::E(15, 6, q);
+  diag_out() << "\n";
+}
+
+}  // namespace
+
 // Row I5, 7E12.5, 5I5 of station P.
 std::string station_row(int P) {
   std::ostringstream r;
@@ -41,15 +50,6 @@ std::string station_row(int P) {
   for (int n : {ms.JUmax, ms.kIter, sd.NP, ms.ninv, ms.ktbl}) r << fx::I(5, n);
   return r.str();
 }
-
-// I5, then E15.6 each value.
-void diagnostic_row(int s, std::initializer_list<double> values) {
-  diag_out() << fx::I(5, s);
-  for (double q : values) diag_out() << fx::E(15, 6, q);
-  diag_out() << "\n";
-}
-
-}  // namespace
 
 void calc_note(const char* text) {
   if (!reports_enabled()) return;

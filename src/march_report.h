@@ -23,6 +23,9 @@ void write_start_diagnostics();
 // Standard output: wall shear of station s after its start profile (level K).
 void write_start_station(int s, int K);
 
+// Text of the row of station P (I5, 7E12.5, 5I5), without the newline.
+std::string station_row(int P);
+
 // Row of converged station P to "CalcBl.out" and standard output, each
 // preceded by its column header at P = 3 and every multiple of 40.
 void write_station_row(int P);
