@@ -1,5 +1,6 @@
 #include "BLPanel.h"
 
+#include <cmath>
 #include <sstream>
 #include <string>
 
@@ -55,6 +56,16 @@ Status BLPanel(int k) {
                            " points; it needs from 2 to " + std::to_string(X::kMaxContour) +
                            " (N from 1 to " + std::to_string(X::kMaxContour - 1) + ")");
   const auto& V = blx.v_cont;
+
+  // A point without a finite arc length or speed would carry into the
+  // surface tables and the stagnation interpolation; the sharp leading edge
+  // of a section of zero thickness has an unbounded speed.
+  for (int i = 1; i <= N + 1; ++i)
+    if (!std::isfinite(blx.s_cont(i)) || !std::isfinite(V(i)))
+      return Status::failure("surface split: contour point " + std::to_string(i) + " has " +
+                             (std::isfinite(V(i)) ? "an arc length" : "a surface speed") +
+                             " that is not a finite number (a sharp leading edge, e/R1 = 0, has an "
+                             "unbounded speed)");
 
   // Stagnation panel: the first panel over which the speed changes sign.
   int Icrit = 0;

@@ -20,7 +20,8 @@ namespace bl {
 // Writes n_bl, s_bl, ue_bl, ue_inv of the two slots, n_bl_max, s_cont and
 // the report "sxr_ue.out".  Refuses (and changes nothing, neither data nor
 // report) when k is not an element, the contour has fewer than 2 or more
-// than 1200 points, the speed never changes sign, a surface would exceed
+// than 1200 points, a point's arc length or speed is not a finite number,
+// the speed never changes sign, a surface would exceed
 // 600 nodes, or the report cannot be written.
 Status BLPanel(int k);
 

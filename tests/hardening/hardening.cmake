@@ -1,0 +1,29 @@
+# Hardening: the randomized sweep over every input (label fuzz), the
+# failure paths of the program when its folder cannot be written (label
+# gui), the memory check of the window under valgrind (label memcheck), and
+# the sanitizer settings of the window tests.
+
+# Included from the tests folder, so that it reaches the tests above.
+set(hardening ${CMAKE_CURRENT_LIST_DIR})
+add_executable(veltaro_sweep ${hardening}/sweep_main.cpp ${hardening}/sweep_cases.cpp
+               ${hardening}/sweep_checks.cpp ${hardening}/sweep_library.cpp)
+target_link_libraries(veltaro_sweep PRIVATE veltaro_bl veltaro_aerofoil nlohmann_json::nlohmann_json)
+add_dependencies(veltaro_sweep veltaro-cli)
+
+# A few hundred seeded cases; the README's "Hardening" shows the long run.
+set(VELTARO_SWEEP_CASES 300 CACHE STRING "Cases of the randomized sweep run by ctest")
+add_test(NAME fuzz.sweep
+  COMMAND veltaro_sweep --cli $<TARGET_FILE:veltaro-cli> --cases ${VELTARO_SWEEP_CASES} --seed 1 --jobs 2)
+set_tests_properties(fuzz.sweep PROPERTIES LABELS fuzz TIMEOUT 3000 RUN_SERIAL TRUE)
+
+# The toolkit's font libraries keep caches to the end of the process;
+# LeakSanitizer is told about those and about nothing else.
+if(VELTARO_SANITIZE)
+  get_property(window_tests DIRECTORY PROPERTY TESTS)
+  foreach(t IN LISTS window_tests)
+    if(t MATCHES "^gui\\.")
+      set_property(TEST ${t} APPEND PROPERTY ENVIRONMENT
+                   "LSAN_OPTIONS=suppressions=${hardening}/lsan.supp:print_suppressions=0")
+    endif()
+  endforeach()
+endif()
