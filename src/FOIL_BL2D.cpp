@@ -136,8 +136,7 @@ Status newton_iteration(int P) {
   Status s = block_solve(P, ca.rvec, ca.xvec);
   if (!s.ok) return s;
   if (inverse) {
-    s = block_solve(P, ca.eyvec, ca.yvec);
-    if (!s.ok) return s;
+    block_resolve(ca.eyvec, ca.yvec);  // same system: its elimination is reused
     s = inverse_update(wa.cf_bc(P), ca.xvec, ca.yvec, P);
     if (!s.ok) return s;
   } else {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "block_view.h"
+#include "lu_steps.h"
 #include "matrix_inv.h"
 #include "solver_data.h"
 
@@ -15,9 +16,13 @@ CoreArrays ca;
 
 namespace {
 
+// A block held in local variables while a grid point is eliminated; it is
+// stored into the core's arrays once.
+using LocalBlock = FArray2<double, 1, kNeq, 1, kNeq>;
+
 // c = a b for NEQ x NEQ blocks; each element an inner product in increasing k.
 template <class A, class B, class C>
-void mul_blocks(const A& a, const B& b, const C& c) {
+void mul_blocks(const A& a, const B& b, C&& c) {
   for (int i = 1; i <= kNeq; ++i)
     for (int j = 1; j <= kNeq; ++j) {
       double s = 0.0;
@@ -28,12 +33,18 @@ void mul_blocks(const A& a, const B& b, const C& c) {
 
 // y = a x; each element an inner product in increasing column order.
 template <class A, class X, class Y>
-void mul_block_vec(const A& a, const X& x, const Y& y) {
+void mul_block_vec(const A& a, const X& x, Y&& y) {
   for (int i = 1; i <= kNeq; ++i) {
     double s = 0.0;
     for (int k = 1; k <= kNeq; ++k) s += a(i, k) * x(k);
     y(i) = s;
   }
+}
+
+template <class From, class To>
+void copy_block(const From& from, To&& to) {
+  for (int c = 1; c <= kNeq; ++c)
+    for (int r = 1; r <= kNeq; ++r) to(r, c) = from(r, c);
 }
 
 // The arrays by shape; one list serves alloc and free.
@@ -43,25 +54,26 @@ Alloc2<double>* const kVectors[] = {&ca.q,    &ca.qp,   &ca.rq,   &ca.rvec,
                                     &ca.eyvec, &ca.xvec, &ca.yvec, &ca.uvec,
                                     &ca.wvec, &ca.kvec, &ca.hvec};
 
-// Factorises and inverts pivot block D_j into inv_d(.,.,j), recording its
-// determinant in det(j).  Returns false, without inverting, when a pivot
-// of the block is negligible: the inverse would be built from unset or
-// meaningless factors.
-bool invert_pivot_block(int j) {
-  const int n = kNeq;
-  const BlockView<double> af(&ca.afmat(1, 1));
-  const auto d = block(ca.dmat, j);
-  for (int c = 1; c <= n; ++c)
-    for (int r = 1; r <= n; ++r) af(r, c) = d(r, c);
+// Factorises and inverts pivot block D_j into w and inv_d(.,.,j),
+// recording its determinant in det(j); afmat and tvec keep what the
+// factorisation and inversion left, as lu_factor and lu_invert would.
+// Returns false, without inverting, when a pivot of the block is
+// negligible: the inverse would be built from unset or meaningless factors.
+inline bool invert_pivot_block(int j, LocalBlock& w) {
+  copy_block(block(ca.dmat, j), w);
+  FArray1<int, 1, kNeq> t;  // a factorisation that stops leaves the rest as it was
+  for (int k = 1; k <= kNeq; ++k) t(k) = ca.tvec(k);
+  double det = 1.0;
   int status = kLuOk;
-  lu_factor(ca.afmat, ca.afmat, ca.tvec, ca.det(j), status, n);
+  lu_factor_steps<kNeq>(w, t, det, status, kNeq);
+  ca.det(j) = det;
   // The factorisation leaves its last pivot untested; apply the same test.
-  if (status != kLuOk || pivot_negligible(std::fabs(af(n, n)), n)) return false;
-  lu_invert(ca.afmat, ca.tvec, n);
-  const auto inv = block(ca.inv_d, j);
-  for (int c = 1; c <= n; ++c)
-    for (int r = 1; r <= n; ++r) inv(r, c) = af(r, c);
-  return true;
+  const bool regular = status == kLuOk && !pivot_negligible(std::fabs(w(kNeq, kNeq)), kNeq);
+  if (regular) lu_invert_steps<kNeq>(w, t, kNeq);
+  copy_block(w, BlockView<double>(&ca.afmat(1, 1)));
+  for (int k = 1; k <= kNeq; ++k) ca.tvec(k) = t(k);
+  if (regular) copy_block(w, block(ca.inv_d, j));
+  return regular;
 }
 
 Status singular_block(int P, int j) {
@@ -108,24 +120,31 @@ Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
 
   // Elimination of the sub-diagonal blocks, wall to edge:
   //   G_j = A_j inv(D_(j-1)),  D_j = B_j - G_j C_(j-1),  D_1 = B_1.
-  {
-    const auto d = block(ca.dmat, 1);
-    const auto b = block(ca.bmat, 1);
-    for (int c = 1; c <= n; ++c)
-      for (int r = 1; r <= n; ++r) d(r, c) = b(r, c);
-  }
+  // The inverse, G_j and their product stay in local variables for the
+  // next step and are stored once.
+  copy_block(block(ca.bmat, 1), block(ca.dmat, 1));
+  LocalBlock inv, g, m;
   for (int j = 2; j <= np; ++j) {
-    if (!invert_pivot_block(j - 1)) return singular_block(P, j - 1);
-    const auto g = block(ca.gmat, j);
-    const auto m = block(ca.mmat, j);
-    mul_blocks(block(ca.amat, j), block(ca.inv_d, j - 1), g);
+    if (!invert_pivot_block(j - 1, inv)) return singular_block(P, j - 1);
+    mul_blocks(block(ca.amat, j), inv, g);
     mul_blocks(g, block(ca.cmat, j - 1), m);
+    copy_block(g, block(ca.gmat, j));
+    copy_block(m, block(ca.mmat, j));
     const auto d = block(ca.dmat, j);
     const auto b = block(ca.bmat, j);
     for (int c = 1; c <= n; ++c)
       for (int r = 1; r <= n; ++r) d(r, c) = b(r, c) - m(r, c);
   }
-  if (!invert_pivot_block(np)) return singular_block(P, np);
+  if (!invert_pivot_block(np, inv)) return singular_block(P, np);
+
+  block_resolve(rhs, sol);
+  return Status{};
+}
+
+void block_resolve(const Alloc2<double>& rhs, Alloc2<double>& sol) {
+  assert(sd.NEQ == kNeq);
+  const int n = kNeq;
+  const int np = sd.NP;
 
   // Forward substitution: w_1 = r(1), w_j = r(j) - G_j w_(j-1).
   for (int r = 1; r <= n; ++r) ca.wvec(r, 1) = rhs(r, 1);
@@ -148,7 +167,6 @@ Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
     for (int r = 1; r <= n; ++r) h(r) = w(r) - k(r);
     mul_block_vec(block(ca.inv_d, j), h, vec(sol, j));
   }
-  return Status{};
 }
 
 }  // namespace bl

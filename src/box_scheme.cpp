@@ -30,13 +30,19 @@ void update_properties(int P) {
   const int np = sd.NP;
   const double ue3 = wa.u(3, np);
   const double m2 = kHalfGammaMinus1 * (wa.eme(P) * wa.eme(P));
+  // At a low edge Mach number T/Te is 1 (or nearly) across the whole layer,
+  // so the power of Sutherland's law is taken again only when T changes.
+  double t_last = std::nan(""), t_pow = 0.0;
   for (int j = 1; j <= np; ++j) {
     const double ur = wa.u(3, j) / ue3;
     wa.tte(j) = 1.0 + (1.0 - ur * ur) * m2;
     wa.ccro(3, j) = wa.roe8(P) / wa.tte(j);
     const double t = wa.tte(j) * wa.te(P);
-    wa.ccmu(3, j) =
-        wa.ccro(3, j) * kSutherlandC * std::pow(t, 1.5) / (t + kSutherlandT) / wa.emue(P);
+    if (!(t == t_last)) {
+      t_last = t;
+      t_pow = std::pow(t, 1.5);
+    }
+    wa.ccmu(3, j) = wa.ccro(3, j) * kSutherlandC * t_pow / (t + kSutherlandT) / wa.emue(P);
     wa.bb(j) = (1.0 + wa.b(3, j)) * wa.ccmu(3, j);
   }
   // d(bb)/deta: one-sided at wall and edge, central in between.

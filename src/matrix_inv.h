@@ -16,7 +16,10 @@ constexpr int kLuSingular = 65;
 // The pivot test of the elimination: a pivot magnitude m is negligible when
 // adding it to the order n leaves n unchanged in double precision (this
 // covers m = 0 and anything below about n * 1.1e-16).
-bool pivot_negligible(double m, int n);
+inline bool pivot_negligible(double m, int n) {
+  const double order = static_cast<double>(n);
+  return order + m == order;
+}
 
 // Factorises P * A = L * U by row-oriented Doolittle elimination with
 // partial pivoting by rows.
