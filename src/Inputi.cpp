@@ -34,7 +34,8 @@ void edge_row(std::ostream& out, int i) {
 }
 
 // Wall table (header and one row per station: I5, 9F10.5).
-void wall_table(std::ostream& out) {
+std::string wall_table() {
+  std::ostringstream out;
   out << fx::X(4) << "i" << fx::X(4) << "X(I)" << fx::X(6) << "UE(I)" << fx::X(5) << "EME(I)" << fx::X(3)
       << "D1_BC(I)" << fx::X(2) << "CF_BC(I)" << fx::X(2) << "RV_BC(I)" << fx::X(4) << "Vw(I)" << fx::X(5)
       << "Uw(I)" << fx::X(5) << "Tw(I)" << "\n";
@@ -45,6 +46,7 @@ void wall_table(std::ostream& out) {
       out << fx::F(10, 5, q);
     out << "\n";
   }
+  return out.str();
 }
 
 // Reynolds number and run parameters, closing the report of a pass.
@@ -154,8 +156,8 @@ Status Inputi(int element, int isurf) {
     wa.tww(i) = 0.0;
   }
   if (write) {
-    wall_table(out);
-    wall_table(out);
+    const std::string wall = wall_table();  // the report shows it twice
+    out << wall << wall;
     const std::string closing = closing_lines();
     out << closing;
     diag_out() << closing;

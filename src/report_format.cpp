@@ -49,8 +49,12 @@ std::string I(int w, long long n) { return fit(w, std::to_string(n)); }
 std::string F(int w, int d, double x) {
   if (!std::isfinite(x)) return non_finite(w, x);
   // "%#.*f" rounds the exact binary value to d decimals and keeps the point
-  // even for d = 0, as Fw.0 does ("3.").
-  const int len = std::snprintf(nullptr, 0, "%#.*f", d, x);
+  // even for d = 0, as Fw.0 does ("3.").  One conversion into a buffer that
+  // holds any number a report field has room for; a huge value (up to 309
+  // integer digits) is converted again at its full length.
+  char buf[64];
+  const int len = std::snprintf(buf, sizeof buf, "%#.*f", d, x);
+  if (len < static_cast<int>(sizeof buf)) return fit_optional_zero(w, std::string(buf, static_cast<std::size_t>(len)));
   std::string text(static_cast<std::size_t>(len), '\0');
   std::snprintf(text.data(), text.size() + 1, "%#.*f", d, x);
   return fit_optional_zero(w, text);
