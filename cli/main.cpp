@@ -15,6 +15,7 @@
 //
 // Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -166,6 +167,10 @@ int runSweep(const cli::Options& o) {
       int count = 0;
       const aerofoil::SaveOutcome out = aerofoil::saveResult(af, count, o.outdir);
       if (!out.ok) return fail(out.message);
+      cli::Summary section{&o, &af, {}, {}};  // says why the file holds inf or nan
+      cli::collectWarnings(section);
+      for (const std::string& w : section.warnings)
+        std::cerr << "veltaro-cli: warning: alpha " << alpha << ": " << w << "\n";
     }
     if (!o.bl) {
       std::printf("%8.3f %9.5f %9.5f\n", alpha, af.clift, af.cmFocus);
@@ -177,9 +182,12 @@ int runSweep(const cli::Options& o) {
         std::cerr << "veltaro-cli: alpha " << alpha << ": " << st.message << "\n";
         code = 1;
       } else {
+        std::string why;
+        const double cd = cli::squireYoung(s, &why);
         std::printf("%8.3f %9.5f %9.5f %8.4f %8.4f %8.4f %8.4f %11.4e %7.4f %11.4e %7.4f %10.6f\n",
                     alpha, af.clift, af.cmFocus, s[0].xtr, s[0].xinv, s[1].xtr, s[1].xinv,
-                    s[0].thetaTe(), s[0].hTe(), s[1].thetaTe(), s[1].hTe(), cli::squireYoung(s));
+                    s[0].thetaTe(), s[0].hTe(), s[1].thetaTe(), s[1].hTe(), cd);
+        if (!std::isfinite(cd)) std::cerr << "veltaro-cli: warning: alpha " << alpha << ": " << why << "\n";
       }
     }
     std::fflush(stdout);

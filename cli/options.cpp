@@ -14,9 +14,19 @@ namespace cli {
 
 namespace {
 
-// Rejects NaN and infinities, which slip through a range check.
+// An empty value would be read as 0 or leave the default in place without
+// a word; a number option must be given a number.
+bool blank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+
+const CLI::Validator kGiven(
+    [](std::string& text) -> std::string { return blank(text) ? "an empty value is not a number" : ""; },
+    "NUMBER");
+
+// Rejects NaN and infinities, which slip through a range check, and empty
+// values.
 const CLI::Validator kFinite(
     [](std::string& text) -> std::string {
+      if (blank(text)) return "an empty value is not a number";
       // The same conversion the option itself uses reads "nan" and "inf".
       const double v = std::strtod(text.c_str(), nullptr);
       return std::isfinite(v) ? std::string() : "not a finite number: " + text;
@@ -84,21 +94,26 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.get_formatter()->column_width(34);
 
   app.add_option("--alpha", o.alpha, "Angle of attack, degrees (-65..65)")
-      ->check(kFinite & CLI::Range(-65.0, 65.0))
+      ->check(kFinite)
+      ->check(CLI::Range(-65.0, 65.0))
       ->capture_default_str();
   app.add_option("--e", o.e, "Thickness parameter e/R1 (0..1)")
-      ->check(kFinite & CLI::Range(0.0, 1.0))
+      ->check(kFinite)
+      ->check(CLI::Range(0.0, 1.0))
       ->capture_default_str();
   app.add_option("--h", o.h, "Camber parameter h/R1 (-0.8..0.8)")
-      ->check(kFinite & CLI::Range(-0.8, 0.8))
+      ->check(kFinite)
+      ->check(CLI::Range(-0.8, 0.8))
       ->capture_default_str();
   app.add_option("--n", o.n, "Contour intervals N; below 8 uses 8, above 1199 uses 1199")
+      ->check(kGiven)
       ->capture_default_str();
   app.add_flag("--save", o.save,
                "Write the result file Airfoil_<n>.out (next free number) as SAVE RESULT does");
 
   app.add_flag("--bl", o.bl, "Compute the boundary layer of both surfaces (BL Calculation)");
   app.add_option("--recalc", o.recalc, "Then press Recalculate K times (0..1000)")
+      ->check(kGiven)
       ->check(CLI::Range(0, 1000))
       ->capture_default_str();
   app.add_option("--re-mill", o.re_mill, "Reynolds number in millions (> 0)")
@@ -110,7 +125,7 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.add_option("--kv", o.kv, "Ratio of successive normal grid steps, Kv (> 0)")
       ->check(kFinite)
       ->capture_default_str();
-  app.add_option("--np", o.np, "Normal grid points, Np (2..821)")->capture_default_str();
+  app.add_option("--np", o.np, "Normal grid points, Np (2..821)")->check(kGiven)->capture_default_str();
   app.add_option("--cfs", o.cfs, "Cf*sqrt(Re) prescribed in the inverse mode (> 0)")
       ->check(kFinite)
       ->capture_default_str();
@@ -148,6 +163,11 @@ ParseResult parse(int argc, char** argv, Options& o) {
     return bad(msg);
   }
 
+  // A file, sweep or folder option given an empty text would otherwise be
+  // taken as not given at all.
+  for (const char* name : {"--surface", "--sweep", "--json", "--outdir"})
+    if (app.count(name) > 0 && app.get_option(name)->as<std::string>().empty())
+      return bad(std::string(name) + ": an empty value names nothing");
   if (!o.surface.empty() && (o.bl || !o.sweep.empty()))
     return bad("--surface runs on its own table; it does not go with --bl or --sweep");
   if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");

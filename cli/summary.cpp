@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <nlohmann/json.hpp>
 
 #include "exchange.h"
@@ -33,10 +34,26 @@ SurfaceResult readSurface(const std::string& name, int isurf, int slot) {
   return r;
 }
 
-double squireYoung(const std::vector<SurfaceResult>& surfaces) {
+double squireYoung(const std::vector<SurfaceResult>& surfaces, std::string* why) {
+  auto none = [why](const std::string& reason) {
+    if (why) *why = "no Squire-Young drag estimate: " + reason;
+    return std::nan("");
+  };
   double cd = 0.0;
-  for (const SurfaceResult& r : surfaces)
+  for (const SurfaceResult& r : surfaces) {
+    std::ostringstream state;
+    state << r.name << " surface: ";
+    if (!(r.thetaTe() > 0)) {
+      state << "trailing-edge momentum thickness " << r.thetaTe() << " is not positive";
+      return none(state.str());
+    }
+    if (!(r.ueTe() > 0)) {
+      state << "trailing-edge edge velocity " << r.ueTe() << " is not positive";
+      return none(state.str());
+    }
     cd += 2.0 * r.thetaTe() * std::pow(r.ueTe(), (r.hTe() + 5.0) / 2.0);
+  }
+  if (!std::isfinite(cd)) return none("the estimate is not a finite number");
   return cd;
 }
 
@@ -49,6 +66,10 @@ void collectWarnings(Summary& sum) {
                                ": the surface speed is not finite (sharp leading edge, e/R1 = 0)");
         break;
       }
+  }
+  if (sum.surfaces.size() == 2) {
+    std::string why;
+    if (!std::isfinite(squireYoung(sum.surfaces, &why))) sum.warnings.push_back(why);
   }
   for (const SurfaceResult& r : sum.surfaces) {
     if (r.iterationLimited > 0)

@@ -28,8 +28,12 @@ struct SurfaceResult {
 SurfaceResult readSurface(const std::string& name, int isurf, int slot);
 
 // Squire-Young estimate of the profile drag from the trailing-edge state of
-// each surface: Cd = sum 2 theta_te ue_te^((H_te + 5)/2).
-double squireYoung(const std::vector<SurfaceResult>& surfaces);
+// each surface: Cd = sum 2 theta_te ue_te^((H_te + 5)/2).  The formula holds
+// for a wake of positive momentum thickness leaving at a positive edge
+// velocity; for any other trailing-edge state (a march driven far outside
+// its range can end there) there is no estimate: the result is NaN and why,
+// when given, says which surface and value stand in the way.
+double squireYoung(const std::vector<SurfaceResult>& surfaces, std::string* why = nullptr);
 
 // Machine-readable summary of a run.
 struct Summary {

@@ -10,6 +10,15 @@ add_executable(veltaro_sweep ${hardening}/sweep_main.cpp ${hardening}/sweep_case
 target_link_libraries(veltaro_sweep PRIVATE veltaro_bl veltaro_aerofoil nlohmann_json::nlohmann_json)
 add_dependencies(veltaro_sweep veltaro-cli)
 
+# The faults the sweep found, one test each.
+add_executable(hardening_tests ${hardening}/test_cli_faults.cpp ${PROJECT_SOURCE_DIR}/cli/summary.cpp)
+target_include_directories(hardening_tests PRIVATE ${PROJECT_SOURCE_DIR}/cli)
+target_link_libraries(hardening_tests PRIVATE veltaro_bl veltaro_aerofoil nlohmann_json::nlohmann_json
+                      GTest::gtest GTest::gtest_main)
+target_compile_definitions(hardening_tests PRIVATE VELTARO_CLI="$<TARGET_FILE:veltaro-cli>")
+add_dependencies(hardening_tests veltaro-cli)
+gtest_discover_tests(hardening_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
+
 # A few hundred seeded cases; the README's "Hardening" shows the long run.
 set(VELTARO_SWEEP_CASES 300 CACHE STRING "Cases of the randomized sweep run by ctest")
 add_test(NAME fuzz.sweep

@@ -42,8 +42,7 @@ std::string num(double v) {
 
 // Texts no number option can take: each must be refused with exit code 2.
 const char* const kJunkReal[] = {"abc", "", "nan", "inf", "-inf", "1e999", "12abc", "--", "1..2", "+-3"};
-// (An empty N reads as 0, like the window's empty field, and is held to 8.)
-const char* const kJunkInt[] = {"abc", "--", "12abc", "99999999999999999999999", "x7"};
+const char* const kJunkInt[] = {"abc", "", " ", "--", "12abc", "99999999999999999999999", "x7"};
 
 template <std::size_t N>
 const char* pick(Rng& r, const char* const (&list)[N]) {

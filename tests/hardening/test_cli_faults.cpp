@@ -1,0 +1,117 @@
+// Faults of the command line found by the randomized sweep, each kept here
+// so that it cannot come back.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "summary.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int code = -1;
+  std::string err;
+  int files = 0;  // files left in the folder
+};
+
+// veltaro-cli with shell words args in a fresh folder.
+CliRun runCli(const std::string& args) {
+  const std::string tag = "veltaro-cli-fault-" + std::to_string(::getpid());
+  const fs::path dir = fs::temp_directory_path() / tag;
+  const fs::path errFile = fs::temp_directory_path() / (tag + ".err");
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string cmd =
+      "cd '" + dir.string() + "' && " VELTARO_CLI " " + args + " >/dev/null 2>'" + errFile.string() + "'";
+  const int status = std::system(cmd.c_str());
+  CliRun r;
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(errFile);
+  std::ostringstream s;
+  s << in.rdbuf();
+  r.err = s.str();
+  for (const auto& e : fs::directory_iterator(dir)) r.files += e.is_regular_file() ? 1 : 0;
+  fs::remove_all(dir);
+  fs::remove(errFile);
+  return r;
+}
+
+cli::SurfaceResult trailingEdge(const char* name, double theta, double h, double ue) {
+  cli::SurfaceResult r;
+  r.name = name;
+  r.d2 = {0.0, theta};
+  r.h12 = {0.0, h};
+  r.ue = {0.0, ue};
+  return r;
+}
+
+}  // namespace
+
+// An empty value was read as 0 (--n, --np), left the default in place
+// (--str-u and the other reals) or switched the option off (--sweep,
+// --surface, --json): the run went ahead on something the user never
+// asked for.  Each is bad input now, with nothing computed or written.
+TEST(CliFault, EmptyValueIsBadInput) {
+  for (const char* option : {"--alpha", "--e", "--h", "--n", "--re-mill", "--eta-e", "--kv", "--np",
+                             "--cfs", "--str-u", "--str-l", "--recalc", "--sweep", "--surface",
+                             "--json", "--outdir"}) {
+    const CliRun r = runCli(std::string(option) + " '' --bl --save");
+    EXPECT_EQ(r.code, 2) << option;
+    EXPECT_NE(r.err.find(std::string("veltaro-cli: ") + option), std::string::npos) << r.err;
+    EXPECT_EQ(r.files, 0) << option;
+  }
+  EXPECT_EQ(runCli("--n ' ' --save").code, 2);
+}
+
+// Squire-Young needs a wake of positive momentum thickness leaving at a
+// positive edge velocity.  A march driven far outside its range can end
+// with theta_te < 0 or ue_te < 0, and pow() of a negative base then gave a
+// bare "nan" in the polar table and null in the JSON, with no word why.
+TEST(CliFault, DragEstimateOnlyFromAPhysicalTrailingEdge) {
+  const auto upper = trailingEdge("upper", 2e-3, 1.6, 0.9);
+  const auto lower = trailingEdge("lower", 1e-3, 1.4, 1.1);
+  std::string why;
+  const double cd = cli::squireYoung({upper, lower}, &why);
+  EXPECT_NEAR(cd, 2 * 2e-3 * std::pow(0.9, 3.3) + 2 * 1e-3 * std::pow(1.1, 3.2), 1e-15);
+  EXPECT_TRUE(why.empty());
+
+  EXPECT_TRUE(std::isnan(cli::squireYoung({trailingEdge("upper", -57.6, -2.2, 0.3), lower}, &why)));
+  EXPECT_NE(why.find("upper surface: trailing-edge momentum thickness"), std::string::npos) << why;
+  EXPECT_TRUE(std::isnan(cli::squireYoung({upper, trailingEdge("lower", 1e-3, 1.4, -0.2)}, &why)));
+  EXPECT_NE(why.find("lower surface: trailing-edge edge velocity"), std::string::npos) << why;
+
+  cli::Options o;
+  cli::Summary sum{&o, nullptr, {trailingEdge("upper", -57.6, -2.2, 0.3), lower}, {}};
+  cli::collectWarnings(sum);
+  ASSERT_EQ(sum.warnings.size(), 1u);
+  EXPECT_EQ(sum.warnings[0].rfind("no Squire-Young drag estimate: upper surface", 0), 0u) << sum.warnings[0];
+}
+
+// The same in a real polar: an eight-point contour at Re = 76 million ends
+// the upper surface with a negative momentum thickness.
+TEST(CliFault, PolarRowWithoutDragSaysWhy) {
+  const CliRun r = runCli(
+      "--n 7 --sweep -9.94365986:-9.94365986:1 --re-mill 76.1857851 --eta-e 0.274630166 --kv 2.8438025 "
+      "--cfs 3.41609204 --str-u 0.951026272 --str-l 0.179034285 --bl");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.err.find("warning: alpha -9.94366: no Squire-Young drag estimate"), std::string::npos) << r.err;
+}
+
+// A polar saved at e/R1 = 0 writes inf or nan for the sharp leading edge
+// into every result file; each angle says so.
+TEST(CliFault, PolarResultFilesWithInfiniteSpeedSayWhy) {
+  const CliRun r = runCli("--e 0 --sweep 0:2:2 --save");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.files, 2);
+  EXPECT_NE(r.err.find("warning: alpha 0: point"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("warning: alpha 2: point"), std::string::npos) << r.err;
+}
