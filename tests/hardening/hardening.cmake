@@ -25,6 +25,22 @@ add_test(NAME fuzz.sweep
   COMMAND veltaro_sweep --cli $<TARGET_FILE:veltaro-cli> --cases ${VELTARO_SWEEP_CASES} --seed 1 --jobs 2)
 set_tests_properties(fuzz.sweep PROPERTIES LABELS fuzz TIMEOUT 3000 RUN_SERIAL TRUE)
 
+# The window when its folder cannot be written, under a virtual display.
+if(XVFB AND XDOTOOL)
+  add_test(NAME gui.window_failures
+    COMMAND bash ${hardening}/window_failures.sh $<TARGET_FILE:veltaro>)
+  set_tests_properties(gui.window_failures PROPERTIES LABELS gui TIMEOUT 180)
+endif()
+
+# The window under valgrind's memcheck (not in the sanitizer build: the two
+# cannot watch one program together).
+find_program(VALGRIND valgrind)
+if(XVFB AND XDOTOOL AND VALGRIND AND NOT VELTARO_SANITIZE)
+  add_test(NAME memcheck.window
+    COMMAND bash ${hardening}/window_memcheck.sh $<TARGET_FILE:veltaro>)
+  set_tests_properties(memcheck.window PROPERTIES LABELS memcheck TIMEOUT 600)
+endif()
+
 # The toolkit's font libraries keep caches to the end of the process;
 # LeakSanitizer is told about those and about nothing else.
 if(VELTARO_SANITIZE)
