@@ -23,15 +23,17 @@ struct CliRun {
   int files = 0;  // files left in the folder
 };
 
-// veltaro-cli with shell words args in a fresh folder.
-CliRun runCli(const std::string& args) {
+// veltaro-cli with shell words args in a fresh folder; setup is a shell
+// command run there first, in the same shell.
+CliRun runCli(const std::string& args, const std::string& setup = "true") {
   const std::string tag = "veltaro-cli-fault-" + std::to_string(::getpid());
   const fs::path dir = fs::temp_directory_path() / tag;
   const fs::path errFile = fs::temp_directory_path() / (tag + ".err");
   fs::remove_all(dir);
   fs::create_directories(dir);
   const std::string cmd =
-      "cd '" + dir.string() + "' && " VELTARO_CLI " " + args + " >/dev/null 2>'" + errFile.string() + "'";
+      "cd '" + dir.string() + "' && " + setup + " && " VELTARO_CLI " " + args + " >/dev/null 2>'" +
+      errFile.string() + "'";
   const int status = std::system(cmd.c_str());
   CliRun r;
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -39,7 +41,8 @@ CliRun runCli(const std::string& args) {
   std::ostringstream s;
   s << in.rdbuf();
   r.err = s.str();
-  for (const auto& e : fs::directory_iterator(dir)) r.files += e.is_regular_file() ? 1 : 0;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(dir, ec)) r.files += e.is_regular_file() ? 1 : 0;
   fs::remove_all(dir);
   fs::remove(errFile);
   return r;
@@ -114,4 +117,36 @@ TEST(CliFault, PolarResultFilesWithInfiniteSpeedSayWhy) {
   EXPECT_EQ(r.files, 2);
   EXPECT_NE(r.err.find("warning: alpha 0: point"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("warning: alpha 2: point"), std::string::npos) << r.err;
+}
+
+// A working folder that cannot take the files: removed under the program
+// (as root no permission bit would stop a write), a report that is the
+// full device, a file-size limit that cuts a report off part-way.  Every
+// one is a message and exit code 1, never a silent success.
+TEST(CliFailurePath, UnwritableFolderIsExitCode1WithAMessage) {
+  const std::string gone = "mkdir g && cd g && rmdir ../g";
+  // 20 KiB in /bin/sh's 512-byte blocks (40 KiB where they are 1024): the
+  // split report of N = 256 fits, the march's input report (44 KiB) and a
+  // result file of N = 1000 (52 KiB) do not.
+  const std::string limit = "trap '' XFSZ && ulimit -f 40";
+  const struct {
+    const char* args;
+    std::string setup;
+    const char* said;
+  } cases[] = {
+      {"--save", gone, "Cannot create ./Airfoil_1.out"},
+      {"--bl", gone, "surface split: cannot open"},
+      {"--json summary.json", gone, "cannot write summary.json"},
+      {"--bl", "ln -s /dev/full CalcBl.out", "writing the report \"./CalcBl.out\" failed"},
+      {"--bl", limit, "writing the report \"./InputBl.out\" failed"},
+      {"--save --n 1000", limit, "Cannot write ./Airfoil_1.out"},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = runCli(c.args, c.setup);
+    EXPECT_EQ(r.code, 1) << c.args << " after " << c.setup << ": " << r.err;
+    EXPECT_NE(r.err.find(c.said), std::string::npos) << c.args << ": " << r.err;
+    if (std::string(c.args).rfind("--save", 0) == 0) {
+      EXPECT_EQ(r.files, 0) << "a half-written result file";
+    }
+  }
 }
