@@ -5,17 +5,12 @@
 #include <cmath>
 
 #include "joukowski.h"
+#include "solved_section.h"
 
 using aerofoil::Joukowski;
 
 namespace {
 
-Joukowski solved(double alpha, double e, double h, int n = 256) {
-  Joukowski af;
-  aerofoil::resizePoints(af, n);
-  aerofoil::solveSection(af, alpha, e, h);
-  return af;
-}
 
 // Rounds to the digits the window and the result file print.
 double printed(double v, int decimals) {

@@ -11,18 +11,13 @@
 #include <vector>
 
 #include "joukowski.h"
+#include "solved_section.h"
 #include "result_file.h"
 
 using aerofoil::Joukowski;
 
 namespace {
 
-Joukowski solved(double alpha, double e, double h, int n = 256) {
-  Joukowski af;
-  aerofoil::resizePoints(af, n);
-  aerofoil::solveSection(af, alpha, e, h);
-  return af;
-}
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;

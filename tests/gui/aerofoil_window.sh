@@ -58,13 +58,5 @@ if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
 fi
 
 # Ctrl-Q ends the event loop with exit code 0.
-xdotool windowfocus --sync "$win"
-xdotool key ctrl+q
-for _ in $(seq 1 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
-set +e
-wait "$APP_PID"
-code=$?
-set -e
-APP_PID=
-[ "$code" -eq 0 ] || gui_fail "exit code $code after Ctrl-Q"
+gui_quit "$win"
 echo "aerofoil window: PASS"

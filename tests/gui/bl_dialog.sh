@@ -27,15 +27,6 @@ win=$(gui_wait_window "Joukowski Aerofoil") || gui_fail "aerofoil window did not
 xdotool windowmove --sync "$win" 0 0
 sleep 0.3
 
-# Passes finished so far: each ends with this line in the march report.
-passes() { grep -c 'The end of b.l. computation' CalcBl.out 2>/dev/null || true; }
-wait_passes() {  # count
-  for _ in $(seq 1 600); do
-    [ "$(passes)" -ge "$1" ] && return 0
-    sleep 0.05
-  done
-  gui_fail "expected $1 passes in CalcBl.out, found $(passes)"
-}
 
 # Positions inside the boundary-layer window (no window manager: the
 # window's own coordinates).
@@ -89,7 +80,7 @@ close_box() {  # title of a message box
 # --- The window on the default section --------------------------------------
 bl_calculation
 dlg=$(gui_wait_window "$title") || gui_fail "boundary-layer window did not open"
-wait_passes 2
+gui_wait_passes 2
 sleep 0.5
 
 # Both plots drawn: black curves and labels, the orange grid, the red and
@@ -130,9 +121,9 @@ grep -q 'Lower surface,  Element=' CalcBl.out || gui_fail "no lower pass in Calc
 
 # --- Re(mill) = 5 takes effect at Recalculate --------------------------------
 type_into re 5
-[ "$(passes)" -eq 2 ] || gui_fail "a committed field started a computation"
+[ "$(gui_passes)" -eq 2 ] || gui_fail "a committed field started a computation"
 dialog_click recalc
-wait_passes 4
+gui_wait_passes 4
 [ "$(grep -c '^ Re=    5000000.000' CalcBl.out)" -eq 2 ] || gui_fail "new passes not at Re = 5e6"
 sleep 0.5
 
@@ -151,9 +142,9 @@ crop lower.png qty qty_lower.png
 
 # --- BL Calculation twice: one window remains, with the values last entered --
 bl_calculation
-wait_passes 6
+gui_wait_passes 6
 bl_calculation
-wait_passes 8
+gui_wait_passes 8
 sleep 0.3
 n=$(xdotool search --onlyvisible --name "^${title}\$" | wc -l)
 [ "$n" -eq 1 ] || gui_fail "$n boundary-layer windows open"
@@ -165,7 +156,7 @@ type_into np 900
 close_box "Invalid value"
 [ "$(field np)" = 41 ] || gui_fail "Np shows '$(field np)' after the refusal"
 dialog_click recalc
-wait_passes 10
+gui_wait_passes 10
 [ "$(grep '^ NP=' CalcBl.out | tail -n1 | cut -c5-9)" = "   41" ] || gui_fail "Np 900 reached the march"
 
 # --- A recalculation that fails half-way keeps the results on the screen -----
@@ -178,7 +169,7 @@ xdotool type --delay 30 "512"
 xdotool key Return
 sleep 0.3
 bl_calculation
-wait_passes 12
+gui_wait_passes 12
 dlg=$(gui_wait_window "$title")
 type_into re 10
 sleep 0.3
@@ -187,7 +178,7 @@ rm -f Debug.out
 ln -s /dev/full Debug.out
 dialog_click recalc
 close_box "Recalculate"
-wait_passes 13
+gui_wait_passes 13
 [ "$(grep -c '^ Re=   10000000.000' CalcBl.out)" -eq 3 ] || gui_fail "the failing pass did not run"
 import -window root after.png
 for region in ue qty; do
@@ -203,19 +194,11 @@ xdotool windowfocus --sync "$dlg"
 xdotool key ctrl+q
 sleep 0.5
 [ -z "$(xdotool search --onlyvisible --name "^${title}\$")" ] || gui_fail "Quit left the window open"
-before=$(passes)
+before=$(gui_passes)
 bl_calculation
 dlg=$(gui_wait_window "$title") || gui_fail "no window after Quit"
-wait_passes $((before + 2))
+gui_wait_passes $((before + 2))
 
 # Ctrl-Q in the aerofoil window ends the program with exit code 0.
-xdotool windowfocus --sync "$win"
-xdotool key ctrl+q
-for _ in $(seq 1 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
-set +e
-wait "$APP_PID"
-code=$?
-set -e
-APP_PID=
-[ "$code" -eq 0 ] || gui_fail "exit code $code after Ctrl-Q"
+gui_quit "$win"
 echo "boundary-layer window: PASS"

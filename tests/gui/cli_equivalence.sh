@@ -21,14 +21,6 @@ APP_PID=$!
 win=$(gui_wait_window "Joukowski Aerofoil") || gui_fail "aerofoil window did not appear"
 xdotool windowmove --sync "$win" 0 0
 sleep 0.3
-passes() { grep -c 'The end of b.l. computation' CalcBl.out 2>/dev/null || true; }
-wait_passes() {
-  for _ in $(seq 1 600); do
-    [ "$(passes)" -ge "$1" ] && return 0
-    sleep 0.05
-  done
-  gui_fail "expected $1 passes in CalcBl.out, found $(passes)"
-}
 
 gui_click "$win" 141 103          # Alpha one step up: 12.1
 gui_click "$win" 105 518          # SAVE RESULT
@@ -36,14 +28,14 @@ gui_wait_file Airfoil_1.out || gui_fail "no result file"
 xdotool windowfocus --sync "$win"
 gui_click "$win" 105 542          # BL Calculation
 dlg=$(gui_wait_window "$title") || gui_fail "boundary-layer window did not open"
-wait_passes 2
+gui_wait_passes 2
 sleep 0.3
 gui_click "$dlg" 88 610           # Recalculate
-wait_passes 4
+gui_wait_passes 4
 sleep 0.5
 
 # The dump reports are closed after each lower pass; the run-long ones are
-# flushed after every pass.
+# flushed after every pass, so the files can be compared while it runs.
 (cd "$work/cli" && "$cli" --alpha 12.1 --save --bl --recalc 1 >/dev/null) ||
   gui_fail "veltaro-cli failed"
 for f in Airfoil_1.out sxr_ue.out CalcBl.out InputBl.out init2d.OUT NetFunc.out Debug.out; do
@@ -52,8 +44,5 @@ for f in Airfoil_1.out sxr_ue.out CalcBl.out InputBl.out init2d.OUT NetFunc.out 
 done
 [ "$(grep -c 'The end of b.l. computation' "$work/cli/CalcBl.out")" -eq 4 ] || gui_fail "pass count"
 
-xdotool windowfocus --sync "$win"
-xdotool key ctrl+q
-for _ in $(seq 1 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
-APP_PID=
+gui_quit "$win"
 echo "window and command line: identical files"

@@ -55,3 +55,31 @@ gui_count_colour() {  # png 'rgb(r,g,b)'
   convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" \
     -format '%[fx:round(mean*w*h)]' info:
 }
+
+# Boundary-layer passes finished so far: each ends with this line in the
+# march report of the working folder.
+gui_passes() { grep -c 'The end of b.l. computation' CalcBl.out 2>/dev/null || true; }
+
+gui_wait_passes() {  # count [seconds]
+  local limit=${2:-30}
+  for _ in $(seq 1 $((limit * 20))); do
+    [ "$(gui_passes)" -ge "$1" ] && return 0
+    sleep 0.05
+  done
+  gui_fail "expected $1 passes in CalcBl.out, found $(gui_passes)"
+}
+
+# Ctrl-Q in the aerofoil window must end the program (APP_PID) with exit
+# code 0.
+gui_quit() {  # window [seconds]
+  local limit=${2:-10} code
+  xdotool windowfocus --sync "$1"
+  xdotool key ctrl+q
+  for _ in $(seq 1 $((limit * 20))); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+  set +e
+  wait "$APP_PID"
+  code=$?
+  set -e
+  APP_PID=
+  [ "$code" -eq 0 ] || gui_fail "exit code $code after Ctrl-Q"
+}

@@ -34,18 +34,6 @@ dismiss_box() {  # title what
 
 alive() { kill -0 "$APP_PID" 2>/dev/null || gui_fail "the program ended: $1"; }
 
-quit_with_zero() {  # window
-  xdotool windowfocus --sync "$1"
-  xdotool key ctrl+q
-  for _ in $(seq 1 200); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
-  set +e
-  wait "$APP_PID"
-  local code=$?
-  set -e
-  APP_PID=
-  [ "$code" -eq 0 ] || gui_fail "exit code $code after Ctrl-Q"
-}
-
 # 1. The folder goes away under the program.
 mkdir "$work/gone"
 (cd "$work/gone" && exec "$exe" >"$work/app1.log" 2>&1) &
@@ -66,7 +54,7 @@ xdotool search --onlyvisible --name '^Boundary Layer' >/dev/null 2>&1 &&
 # The window still computes: one step of Alpha, then quit.
 gui_click "$win" 141 103
 alive "after a step of Alpha"
-quit_with_zero "$win"
+gui_quit "$win"
 
 # 2. Files cut off part-way: at most 20 KiB per file, enough for the split
 # report of N = 256 (17 KiB), not for the march's input report (44 KiB).
@@ -92,5 +80,5 @@ gui_click "$win" 105 518   # SAVE RESULT
 dismiss_box "SAVE RESULT" "a result file cut off part-way"
 alive "after the cut-off result file"
 [ -e "$work/small/Airfoil_1.out" ] && gui_fail "a half-written Airfoil_1.out was left behind"
-quit_with_zero "$win"
+gui_quit "$win"
 echo "window failure paths: PASS"

@@ -25,42 +25,25 @@ win=$(gui_wait_window "Joukowski Aerofoil" 120) || gui_fail "aerofoil window did
 xdotool windowmove --sync "$win" 0 0
 sleep 2
 
-# Passes finished so far: each ends with this line in the march report.
-passes() { grep -c 'The end of b.l. computation' CalcBl.out 2>/dev/null || true; }
-wait_passes() {  # count
-  for _ in $(seq 1 1200); do
-    [ "$(passes)" -ge "$1" ] && return 0
-    sleep 0.1
-  done
-  gui_fail "expected $1 passes in CalcBl.out, found $(passes)"
-}
 title='Boundary Layer. Joukowski aerofoil.'
 
 gui_click "$win" 141 103     # Alpha one step up
 sleep 2
 gui_click "$win" 105 542     # BL Calculation
-wait_passes 2
+gui_wait_passes 2 120
 gui_wait_window "$title" 60 >/dev/null || gui_fail "no boundary-layer window"
 sleep 2
 xdotool windowfocus --sync "$win"
 gui_click "$win" 105 542     # again: a new window replaces the first
-wait_passes 4
+gui_wait_passes 4 120
 sleep 2
 dlg=$(gui_wait_window "$title" 60) || gui_fail "no boundary-layer window after the second hand-over"
 xdotool windowfocus --sync "$dlg"
 gui_click "$dlg" 88 610      # Recalculate
-wait_passes 6
+gui_wait_passes 6 120
 sleep 2
 
-xdotool windowfocus --sync "$win"
-xdotool key ctrl+q
-for _ in $(seq 1 1200); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-set +e
-wait "$APP_PID"
-code=$?
-set -e
-APP_PID=
-[ "$code" -eq 0 ] || gui_fail "exit code $code after Ctrl-Q (valgrind log: $log)"
+gui_quit "$win" 120
 grep -q "ERROR SUMMARY" "$log" || gui_fail "valgrind wrote no summary"
 
 invalid=$(grep -cE 'Invalid (read|write|free)|Mismatched free' "$log" || true)

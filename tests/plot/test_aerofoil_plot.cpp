@@ -5,18 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "../aerofoil/solved_section.h"
 #include "aerofoil_plot.h"
 
 using plot::Primitive;
 
 namespace {
 
-aerofoil::Joukowski solved(double alpha, double e, double h, int n = 256) {
-  aerofoil::Joukowski af;
-  aerofoil::resizePoints(af, n);
-  aerofoil::solveSection(af, alpha, e, h);
-  return af;
-}
 
 int count(const plot::Drawing& d, Primitive::Kind kind, const std::string& colour) {
   return static_cast<int>(std::count_if(d.begin(), d.end(), [&](const Primitive& p) {
