@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "exchange.h"
+#include "gas.h"
 #include "parameters.h"
 #include "report_files.h"
 #include "report_format.h"
@@ -15,10 +16,9 @@ namespace bl {
 
 namespace {
 
-// Air as a perfect gas, constants in single precision.
-constexpr double kGammaMinus1Half = (1.4f - 1.0f) / 2.0f;  // (gamma-1)/2 = 0.19999998807907104
-constexpr double kSutherlandC1 = 1.491e-7f;  // Sutherland law mu = C1 T^1.5/(T + S), kg/(m s K^0.5)
-constexpr double kSutherlandS = 110.4f;      // Sutherland temperature S, K
+// (gamma-1)/2 formed in single precision from gamma = 1.4 for the
+// stagnation state: 0.19999998807907104, not the 0.2f of the layer formulas.
+constexpr double kGammaMinus1Half = (1.4f - 1.0f) / 2.0f;
 constexpr float kSoundFactor = 20.05f;       // a = 20.05 sqrt(T), m/s with T in K
 constexpr double kMachRef = 0.2f;            // reference Mach number of a low-speed stream
 
@@ -117,7 +117,7 @@ Status Inputi(int element, int isurf) {
   // least, the reference speed of the low-speed solver.
   const float bracket = static_cast<float>(1.0 + kGammaMinus1Half * (sd.M8 * sd.M8));
   sd.T0 = sd.T8 * bracket;
-  sd.MU8 = kSutherlandC1 * std::pow(sd.T8, 1.5) / (sd.T8 + kSutherlandS);
+  sd.MU8 = sutherland(sd.T8);
   const float a8 = kSoundFactor * std::sqrt(static_cast<float>(sd.T8));
   sd.A8 = a8;
   sd.U8 = (sd.M8 < kMachRef ? kMachRef : sd.M8) * sd.A8;

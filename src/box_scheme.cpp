@@ -7,6 +7,7 @@
 
 #include "block_solver.h"
 #include "block_view.h"
+#include "gas.h"
 #include "march_state.h"
 #include "solver_data.h"
 #include "work_arrays.h"
@@ -16,12 +17,6 @@ namespace bl {
 BoxState bx;
 
 namespace {
-
-// (gamma - 1)/2 for air: the kinetic-energy term of the total enthalpy.
-constexpr double kHalfGammaMinus1 = 0.2f;
-// Sutherland's law mu = kSutherlandC * T^1.5 / (T + kSutherlandT), SI units.
-constexpr double kSutherlandC = 1.491e-7f;
-constexpr double kSutherlandT = 110.4f;  // K
 
 // Gas properties across the layer at station P.  Total enthalpy is constant
 // through the layer, so T/Te = 1 + (gamma-1)/2 Me^2 (1 - (u/ue)^2); the
@@ -42,7 +37,7 @@ void update_properties(int P) {
       t_last = t;
       t_pow = std::pow(t, 1.5);
     }
-    wa.ccmu(3, j) = wa.ccro(3, j) * kSutherlandC * t_pow / (t + kSutherlandT) / wa.emue(P);
+    wa.ccmu(3, j) = wa.ccro(3, j) * kSutherlandC * t_pow / (t + kSutherlandS) / wa.emue(P);
     wa.bb(j) = (1.0 + wa.b(3, j)) * wa.ccmu(3, j);
   }
   // d(bb)/deta: one-sided at wall and edge, central in between.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gas.h"
 #include "march_state.h"
 #include "module_init2d.h"
 #include "solver_data.h"
@@ -11,15 +12,8 @@ namespace bl {
 
 namespace {
 
-// (gamma - 1)/2 of air: kinetic-energy term of the total enthalpy.
-constexpr double kHalfGammaMinus1 = 0.2f;
-// Sutherland's law mu = C T^1.5 / (T + S), SI units.
-constexpr double kSutherlandC = 1.491e-7f;
-constexpr double kSutherlandS = 110.4f;  // K
 // Shear at the outer edge below which the layer counts as closed.
 constexpr double kEdgeShear = 0.0001f;
-
-double sutherland(double t) { return kSutherlandC * std::pow(t, 1.5) / (t + kSutherlandS); }
 
 constexpr int kLevels = 3;
 

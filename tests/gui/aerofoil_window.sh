@@ -8,14 +8,9 @@ root=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
-work=$(mktemp -d)
-trap 'if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null || true; fi; gui_stop_display; rm -rf "$work"' EXIT
-gui_start_display
+gui_session
 cd "$work"
-"$exe" >app.log 2>&1 &
-APP_PID=$!
-
-win=$(gui_wait_window "Joukowski Aerofoil") || gui_fail "aerofoil window did not appear"
+gui_launch "$exe"
 sleep 0.5
 
 # The default section is solved and drawn before any input.

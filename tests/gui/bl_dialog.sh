@@ -15,14 +15,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
 title='Boundary Layer. Joukowski aerofoil.'
-work=$(mktemp -d)
-trap 'if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null || true; fi; gui_stop_display; rm -rf "$work"' EXIT
-gui_start_display
+gui_session
 cd "$work"
-"$exe" >app.log 2>&1 &
-APP_PID=$!
-
-win=$(gui_wait_window "Joukowski Aerofoil") || gui_fail "aerofoil window did not appear"
+gui_launch "$exe"
 # Out of the way of the boundary-layer window, which opens at (500, 500).
 xdotool windowmove --sync "$win" 0 0
 sleep 0.3

@@ -18,6 +18,25 @@ gui_start_display() {
   rm -f "$fdfile"
 }
 
+# A fresh working folder ($work) and a display for one test.  On exit the
+# program (APP_PID), the display and the folder go; KEEP=1 keeps the folder.
+gui_session() {
+  work=$(mktemp -d)
+  trap 'if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null || true; fi; gui_stop_display; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+  gui_start_display
+}
+
+# Starts the program (any command line, e.g. under valgrind) in the current
+# folder with its output in app.log, waits for the aerofoil window and sets
+# APP_PID and win.
+gui_launch() {  # [--wait seconds] command...
+  local limit=10
+  if [ "$1" = --wait ]; then limit=$2; shift 2; fi
+  "$@" >app.log 2>&1 &
+  APP_PID=$!
+  win=$(gui_wait_window "Joukowski Aerofoil" "$limit") || gui_fail "aerofoil window did not appear"
+}
+
 gui_stop_display() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   return 0

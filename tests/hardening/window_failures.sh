@@ -14,9 +14,7 @@ exe=$1
 here=$(cd "$(dirname "$0")/../gui" && pwd)
 source "$here/lib.sh"
 
-work=$(mktemp -d)
-trap 'if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null || true; fi; gui_stop_display; rm -rf "$work"' EXIT
-gui_start_display
+gui_session
 
 # Waits for a message box with this title, dismisses it with Return and
 # waits until it is gone.

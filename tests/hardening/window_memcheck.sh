@@ -12,16 +12,11 @@ exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 here=$(cd "$(dirname "$0")/../gui" && pwd)
 source "$here/lib.sh"
 
-work=$(mktemp -d)
+gui_session
 log=${2:-$work/memcheck.log}
-trap 'if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null || true; fi; gui_stop_display; rm -rf "$work"' EXIT
-gui_start_display
 cd "$work"
-valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite --num-callers=30 \
-  --log-file="$log" "$exe" >app.log 2>&1 &
-APP_PID=$!
-
-win=$(gui_wait_window "Joukowski Aerofoil" 120) || gui_fail "aerofoil window did not appear under valgrind"
+gui_launch --wait 120 valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite \
+  --num-callers=30 --log-file="$log" "$exe"
 xdotool windowmove --sync "$win" 0 0
 sleep 2
 
