@@ -6,8 +6,7 @@
 #include <string>
 
 #include "block_view.h"
-#include "lu_steps.h"
-#include "matrix_inv.h"
+#include "pivot_block.h"
 #include "solver_data.h"
 
 namespace bl {
@@ -15,10 +14,6 @@ namespace bl {
 CoreArrays ca;
 
 namespace {
-
-// A block held in local variables while a grid point is eliminated; it is
-// stored into the core's arrays once.
-using LocalBlock = FArray2<double, 1, kNeq, 1, kNeq>;
 
 // c = a b for NEQ x NEQ blocks; each element an inner product in increasing k.
 template <class A, class B, class C>
@@ -41,40 +36,12 @@ void mul_block_vec(const A& a, const X& x, Y&& y) {
   }
 }
 
-template <class From, class To>
-void copy_block(const From& from, To&& to) {
-  for (int c = 1; c <= kNeq; ++c)
-    for (int r = 1; r <= kNeq; ++r) to(r, c) = from(r, c);
-}
-
 // The arrays by shape; one list serves alloc and free.
 Alloc3<double>* const kBlocks[] = {&ca.dqdx, &ca.dqpdx, &ca.amat,  &ca.bmat, &ca.cmat,
                                    &ca.dmat, &ca.inv_d, &ca.gmat, &ca.mmat};
 Alloc2<double>* const kVectors[] = {&ca.q,    &ca.qp,   &ca.rq,   &ca.rvec,
                                     &ca.eyvec, &ca.xvec, &ca.yvec, &ca.uvec,
                                     &ca.wvec, &ca.kvec, &ca.hvec};
-
-// Factorises and inverts pivot block D_j into w and inv_d(.,.,j),
-// recording its determinant in det(j); afmat and tvec keep what the
-// factorisation and inversion left, as lu_factor and lu_invert would.
-// Returns false, without inverting, when a pivot of the block is
-// negligible: the inverse would be built from unset or meaningless factors.
-inline bool invert_pivot_block(int j, LocalBlock& w) {
-  copy_block(block(ca.dmat, j), w);
-  FArray1<int, 1, kNeq> t;  // a factorisation that stops leaves the rest as it was
-  for (int k = 1; k <= kNeq; ++k) t(k) = ca.tvec(k);
-  double det = 1.0;
-  int status = kLuOk;
-  lu_factor_steps<kNeq>(w, t, det, status, kNeq);
-  ca.det(j) = det;
-  // The factorisation leaves its last pivot untested; apply the same test.
-  const bool regular = status == kLuOk && !pivot_negligible(std::fabs(w(kNeq, kNeq)), kNeq);
-  if (regular) lu_invert_steps<kNeq>(w, t, kNeq);
-  copy_block(w, BlockView<double>(&ca.afmat(1, 1)));
-  for (int k = 1; k <= kNeq; ++k) ca.tvec(k) = t(k);
-  if (regular) copy_block(w, block(ca.inv_d, j));
-  return regular;
-}
 
 Status singular_block(int P, int j) {
   return Status::failure("station " + std::to_string(P) +
@@ -120,22 +87,66 @@ Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
 
   // Elimination of the sub-diagonal blocks, wall to edge:
   //   G_j = A_j inv(D_(j-1)),  D_j = B_j - G_j C_(j-1),  D_1 = B_1.
-  // The inverse, G_j and their product stay in local variables for the
-  // next step and are stored once.
-  copy_block(block(ca.bmat, 1), block(ca.dmat, 1));
-  LocalBlock inv, g, m;
-  for (int j = 2; j <= np; ++j) {
-    if (!invert_pivot_block(j - 1, inv)) return singular_block(P, j - 1);
-    mul_blocks(block(ca.amat, j), inv, g);
-    mul_blocks(g, block(ca.cmat, j - 1), m);
-    copy_block(g, block(ca.gmat, j));
-    copy_block(m, block(ca.mmat, j));
-    const auto d = block(ca.dmat, j);
-    const auto b = block(ca.bmat, j);
-    for (int c = 1; c <= n; ++c)
-      for (int r = 1; r <= n; ++r) d(r, c) = b(r, c) - m(r, c);
+  // D_j, its inverse, G_j and M_j = G_j C_(j-1) stay in local variables
+  // from one grid point to the next and are stored once each; afmat and
+  // tvec, which the factorisation of every pivot block overwrites, are
+  // stored for the last block factorised only.
+  Pivot3 d, w;
+  int t[3];
+  for (int k = 0; k < n; ++k) t[k] = ca.tvec(k + 1);
+  {
+    const auto b = block(ca.bmat, 1);
+    const auto d1 = block(ca.dmat, 1);
+    for (int c = 0; c < n; ++c)
+      for (int r = 0; r < n; ++r) d1(r + 1, c + 1) = d[r][c] = b(r + 1, c + 1);
   }
-  if (!invert_pivot_block(np, inv)) return singular_block(P, np);
+  for (int j = 1;; ++j) {
+    // Factorise and invert D_j into w; det(j) is recorded either way.
+    for (int c = 0; c < n; ++c)
+      for (int r = 0; r < n; ++r) w[r][c] = d[r][c];
+    double det = 0.0;
+    const int status = pivot3_factor(w, t, det);
+    ca.det(j) = det;
+    // The factorisation leaves its last pivot untested; apply the same test.
+    const bool regular = status == kLuOk && !pivot_negligible(std::fabs(w[2][2]), n);
+    if (regular) pivot3_invert(w, t);
+    if (!regular || j == np) {
+      const BlockView<double> af(&ca.afmat(1, 1));
+      for (int c = 0; c < n; ++c)
+        for (int r = 0; r < n; ++r) af(r + 1, c + 1) = w[r][c];
+      for (int k = 0; k < n; ++k) ca.tvec(k + 1) = t[k];
+    }
+    if (!regular) return singular_block(P, j);
+    const auto inv = block(ca.inv_d, j);
+    for (int c = 0; c < n; ++c)
+      for (int r = 0; r < n; ++r) inv(r + 1, c + 1) = w[r][c];
+    if (j == np) break;
+
+    // G_(j+1) = A_(j+1) inv(D_j), M = G C_j, D_(j+1) = B_(j+1) - M; each
+    // element of a product an inner product in increasing k.
+    const auto a = block(ca.amat, j + 1);
+    const auto g = block(ca.gmat, j + 1);
+    Pivot3 gl;
+    for (int r = 0; r < n; ++r)
+      for (int c = 0; c < n; ++c) {
+        double s = 0.0;
+        for (int k = 0; k < n; ++k) s += a(r + 1, k + 1) * w[k][c];
+        gl[r][c] = s;
+      }
+    const auto cm = block(ca.cmat, j);
+    const auto m = block(ca.mmat, j + 1);
+    const auto b = block(ca.bmat, j + 1);
+    const auto dn = block(ca.dmat, j + 1);
+    for (int r = 0; r < n; ++r)
+      for (int c = 0; c < n; ++c) {
+        double s = 0.0;
+        for (int k = 0; k < n; ++k) s += gl[r][k] * cm(k + 1, c + 1);
+        m(r + 1, c + 1) = s;
+        g(r + 1, c + 1) = gl[r][c];
+        d[r][c] = b(r + 1, c + 1) - s;
+        dn(r + 1, c + 1) = d[r][c];
+      }
+  }
 
   block_resolve(rhs, sol);
   return Status{};

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <random>
 #include <vector>
 
+#include "lu_steps.h"
 #include "matrix_inv.h"
+#include "pivot_block.h"
 
 namespace {
 
@@ -167,5 +170,82 @@ TEST_P(LuRandom, InverseTimesMatrixIsTheIdentity) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, LuRandom, ::testing::Values(3, 5));
+
+// The pivot-block kernel of the block solver does the general routines'
+// steps for order 3 in local variables; it must agree with them to the bit
+// (signed zeros included) in the factors, the inverse, det, the row
+// interchanges and the status, also when it stops at a negligible pivot.
+bool same_bits(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
+
+TEST(PivotBlock, SameBitsAsTheGeneralRoutinesForEveryPivotPath) {
+  std::mt19937 gen(77);
+  std::uniform_real_distribution<double> dist(-1.0, 1.0);
+  std::uniform_int_distribution<int> pick(0, 8);
+  int stopped = 0, last_zero = 0, exchanged = 0;
+  for (int trial = 0; trial < 4000; ++trial) {
+    double v[3][3];
+    for (auto& row : v)
+      for (double& x : row) x = dist(gen);
+    switch (trial % 8) {
+      case 1:  // exact ties of magnitude in the pivot columns
+        v[1][0] = -v[0][0];
+        v[2][1] = v[1][1];
+        break;
+      case 2:  // no pivot in column 1
+        v[0][0] = v[1][0] = 0.0;
+        v[2][0] = -0.0;
+        break;
+      case 3:  // row 2 a multiple of row 1: no pivot in column 2
+        for (int c = 0; c < 3; ++c) v[1][c] = 2.0 * v[0][c];
+        v[2][1] = v[2][0] * v[0][1] / v[0][0];
+        break;
+      case 4:  // singular: row 3 the sum of rows 1 and 2 (last pivot near 0)
+        for (int c = 0; c < 3; ++c) v[2][c] = v[0][c] + v[1][c];
+        break;
+      case 5:  // signed zeros scattered through the block
+        v[pick(gen) / 3][pick(gen) % 3] = -0.0;
+        v[pick(gen) / 3][pick(gen) % 3] = 0.0;
+        break;
+      default:
+        break;
+    }
+
+    Alloc2<double> ref;
+    ref.allocate(3, 3);
+    Alloc1<int> tref;
+    tref.allocate(3);
+    bl::Pivot3 w;
+    int t[3];
+    for (int r = 0; r < 3; ++r) {
+      tref(r + 1) = t[r] = -7 - r;
+      for (int c = 0; c < 3; ++c) ref(r + 1, c + 1) = w[r][c] = v[r][c];
+    }
+    double det_ref = 1.0, det = -5.0;
+    int status_ref = bl::kLuOk;
+    bl::lu_factor_steps<0>(ref, tref, det_ref, status_ref, 3);
+    const int status = bl::pivot3_factor(w, t, det);
+    const bool regular = status_ref == bl::kLuOk && !bl::pivot_negligible(std::fabs(ref(3, 3)), 3);
+    if (regular) {
+      bl::lu_invert_steps<0>(ref, tref, 3);
+      bl::pivot3_invert(w, t);
+    }
+
+    ASSERT_EQ(status, status_ref) << "trial " << trial;
+    ASSERT_TRUE(same_bits(det, det_ref)) << "trial " << trial << ": " << det << " vs " << det_ref;
+    for (int r = 0; r < 3; ++r) {
+      ASSERT_EQ(t[r], tref(r + 1)) << "trial " << trial;
+      for (int c = 0; c < 3; ++c)
+        ASSERT_TRUE(same_bits(w[r][c], ref(r + 1, c + 1)))
+            << "trial " << trial << " element " << r + 1 << "," << c + 1;
+    }
+    stopped += status != bl::kLuOk;
+    last_zero += status == bl::kLuOk && !regular;
+    exchanged += regular && (t[0] != 1 || t[1] != 2);
+  }
+  // Every path was taken: stops, an untested last pivot, interchanges.
+  EXPECT_GT(stopped, 400);
+  EXPECT_GT(exchanged, 1000);
+  EXPECT_GT(last_zero, 100) << stopped << " " << exchanged;
+}
 
 }  // namespace
