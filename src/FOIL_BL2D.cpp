@@ -133,10 +133,12 @@ Status newton_iteration(int P) {
   ms.kIter = ms.kIter + 1;
   box_fluxes(P, wa.dpdx(P));
   box_system(P);
-  Status s = block_solve(P, ca.rvec, ca.xvec);
+  // In inverse mode the sensitivity to dpdx is a second right-hand side of
+  // the same system: its elimination is reused.
+  Status s = inverse ? block_solve_pair(P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec)
+                     : block_solve(P, ca.rvec, ca.xvec);
   if (!s.ok) return s;
   if (inverse) {
-    block_resolve(ca.eyvec, ca.yvec);  // same system: its elimination is reused
     s = inverse_update(wa.cf_bc(P), ca.xvec, ca.yvec, P);
     if (!s.ok) return s;
   } else {

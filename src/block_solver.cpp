@@ -80,7 +80,10 @@ void mat_vec(const Alloc3<double>& a, int ka, const Alloc2<double>& x, int kx,
   mul_block_vec(block(a, ka), vec(x, kx), vec(y, ky));
 }
 
-Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
+namespace {
+
+// The elimination of block_solve: dmat, inv_d, gmat, mmat, det, afmat, tvec.
+Status eliminate(int P) {
   assert(sd.NEQ == kNeq);
   const int n = kNeq;
   const int np = sd.NP;
@@ -148,36 +151,114 @@ Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
       }
   }
 
+  return Status{};
+}
+
+// Scratch of the forward-eliminated right-hand sides other than the last,
+// which goes to wvec.
+double w_other[kMaxGridPoints][kNeq];
+
+// Forward and back substitution of K right-hand sides through the one
+// elimination that eliminate() left.  The right-hand sides are independent
+// chains and are carried side by side, each with its current vector in
+// local variables; every element is the same inner product, in the same
+// order, as for a single right-hand side.  The kept intermediates uvec,
+// wvec, kvec and hvec end as the last right-hand side leaves them.
+template <int K>
+void substitute(const Alloc2<double>* const (&rhs)[K], Alloc2<double>* const (&sol)[K]) {
+  assert(sd.NEQ == kNeq);
+  constexpr int n = kNeq;
+  const int np = sd.NP;
+  constexpr int last = K - 1;
+  // The w_j of right-hand side q.
+  auto w_at = [&](int q, int j, int r) -> double& {
+    return q == last ? ca.wvec(r + 1, j) : w_other[j - 1][r];
+  };
+
+  // Forward substitution: w_1 = r(1), w_j = r(j) - G_j w_(j-1).
+  double w[K][n];
+  for (int q = 0; q < K; ++q)
+    for (int r = 0; r < n; ++r) w_at(q, 1, r) = w[q][r] = (*rhs[q])(r + 1, 1);
+  for (int j = 2; j <= np; ++j) {
+    const auto g = block(ca.gmat, j);
+    for (int q = 0; q < K; ++q) {
+      double u[n];
+      for (int r = 0; r < n; ++r) {
+        double s = 0.0;
+        for (int k = 0; k < n; ++k) s += g(r + 1, k + 1) * w[q][k];
+        u[r] = s;
+      }
+      for (int r = 0; r < n; ++r) {
+        w[q][r] = (*rhs[q])(r + 1, j) - u[r];
+        w_at(q, j, r) = w[q][r];
+        if (q == last) ca.uvec(r + 1, j) = u[r];
+      }
+    }
+  }
+
+  // Back substitution: sol(NP) = inv(D_NP) w_NP,
+  // sol(j) = inv(D_j) (w_j - C_j sol(j+1)).
+  double x[K][n];
+  {
+    const auto inv = block(ca.inv_d, np);
+    for (int q = 0; q < K; ++q)
+      for (int r = 0; r < n; ++r) {
+        double s = 0.0;
+        for (int k = 0; k < n; ++k) s += inv(r + 1, k + 1) * w[q][k];
+        x[q][r] = s;
+      }
+    for (int q = 0; q < K; ++q)
+      for (int r = 0; r < n; ++r) (*sol[q])(r + 1, np) = x[q][r];
+  }
+  for (int j = np - 1; j >= 1; --j) {
+    const auto c = block(ca.cmat, j);
+    const auto inv = block(ca.inv_d, j);
+    for (int q = 0; q < K; ++q) {
+      double kv[n], h[n];
+      for (int r = 0; r < n; ++r) {
+        double s = 0.0;
+        for (int k = 0; k < n; ++k) s += c(r + 1, k + 1) * x[q][k];
+        kv[r] = s;
+      }
+      for (int r = 0; r < n; ++r) h[r] = w_at(q, j, r) - kv[r];
+      for (int r = 0; r < n; ++r) {
+        double s = 0.0;
+        for (int k = 0; k < n; ++k) s += inv(r + 1, k + 1) * h[k];
+        x[q][r] = s;
+      }
+      if (q == last)
+        for (int r = 0; r < n; ++r) {
+          ca.kvec(r + 1, j) = kv[r];
+          ca.hvec(r + 1, j) = h[r];
+        }
+      for (int r = 0; r < n; ++r) (*sol[q])(r + 1, j) = x[q][r];
+    }
+  }
+}
+
+}  // namespace
+
+Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
+  const Status s = eliminate(P);
+  if (!s.ok) return s;
   block_resolve(rhs, sol);
   return Status{};
 }
 
 void block_resolve(const Alloc2<double>& rhs, Alloc2<double>& sol) {
-  assert(sd.NEQ == kNeq);
-  const int n = kNeq;
-  const int np = sd.NP;
+  const Alloc2<double>* const rhs1[] = {&rhs};
+  Alloc2<double>* const sol1[] = {&sol};
+  substitute<1>(rhs1, sol1);
+}
 
-  // Forward substitution: w_1 = r(1), w_j = r(j) - G_j w_(j-1).
-  for (int r = 1; r <= n; ++r) ca.wvec(r, 1) = rhs(r, 1);
-  for (int j = 2; j <= np; ++j) {
-    const auto u = vec(ca.uvec, j);
-    const auto w = vec(ca.wvec, j);
-    const auto rj = vec(rhs, j);
-    mul_block_vec(block(ca.gmat, j), vec(ca.wvec, j - 1), u);
-    for (int r = 1; r <= n; ++r) w(r) = rj(r) - u(r);
-  }
-
-  // Back substitution: sol(NP) = inv(D_NP) w_NP,
-  // sol(j) = inv(D_j) (w_j - C_j sol(j+1)).
-  mul_block_vec(block(ca.inv_d, np), vec(ca.wvec, np), vec(sol, np));
-  for (int j = np - 1; j >= 1; --j) {
-    const auto k = vec(ca.kvec, j);
-    const auto h = vec(ca.hvec, j);
-    const auto w = vec(ca.wvec, j);
-    mul_block_vec(block(ca.cmat, j), vec(sol, j + 1), k);
-    for (int r = 1; r <= n; ++r) h(r) = w(r) - k(r);
-    mul_block_vec(block(ca.inv_d, j), h, vec(sol, j));
-  }
+Status block_solve_pair(int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
+                        const Alloc2<double>& rhs2, Alloc2<double>& sol2) {
+  const Status s = eliminate(P);
+  if (!s.ok) return s;
+  const Alloc2<double>* const rhs[] = {&rhs1, &rhs2};
+  Alloc2<double>* const sol[] = {&sol1, &sol2};
+  substitute<2>(rhs, sol);
+  return Status{};
 }
 
 }  // namespace bl

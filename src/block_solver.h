@@ -81,6 +81,13 @@ Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol);
 // Overwrites sol(., 1..NP), uvec, wvec, kvec and hvec.
 void block_resolve(const Alloc2<double>& rhs, Alloc2<double>& sol);
 
+// block_solve of rhs1 into sol1 followed by block_resolve of rhs2 into
+// sol2, in one pass of substitution that carries both right-hand sides side
+// by side: the same bits as the two calls, and the kept intermediates as
+// the second leaves them.
+Status block_solve_pair(int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
+                        const Alloc2<double>& rhs2, Alloc2<double>& sol2);
+
 // c(.,.,kc) = a(.,.,ka) * b(.,.,kb) for NEQ x NEQ blocks; each element an
 // inner product in increasing k.
 void mat_mul(const Alloc3<double>& a, int ka, const Alloc3<double>& b, int kb,

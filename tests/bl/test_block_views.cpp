@@ -126,6 +126,28 @@ TEST(PivotBlockPaths, SecondRightHandSideReusesTheElimination) {
       EXPECT_EQ(ca.yvec(r, j), reused[k++]) << r << " " << j;
       for (int c = 1; c <= 3; ++c) EXPECT_EQ(ca.inv_d(r, c, j), intermediates[m++]);
     }
+
+  // The inverse mode's single pass over both right-hand sides: the same
+  // bits as block_solve then block_resolve, and the substitution's kept
+  // vectors as the second right-hand side leaves them.
+  ASSERT_TRUE(bl::block_solve(4, ca.rvec, ca.xvec).ok);
+  bl::block_resolve(ca.eyvec, ca.yvec);
+  const bl::CoreArrays sequential = ca;
+  for (int j = 1; j <= 9; ++j)
+    for (int r = 1; r <= 3; ++r) {
+      ca.xvec(r, j) = ca.yvec(r, j) = ca.wvec(r, j) = nan;
+      if (j < 9) ca.hvec(r, j) = nan;  // h_NP is never formed
+    }
+  ASSERT_TRUE(bl::block_solve_pair(4, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok);
+  for (int j = 1; j <= 9; ++j)
+    for (int r = 1; r <= 3; ++r) {
+      EXPECT_EQ(ca.xvec(r, j), sequential.xvec(r, j)) << r << " " << j;
+      EXPECT_EQ(ca.yvec(r, j), sequential.yvec(r, j)) << r << " " << j;
+      EXPECT_EQ(ca.wvec(r, j), sequential.wvec(r, j)) << r << " " << j;
+      EXPECT_EQ(ca.hvec(r, j), sequential.hvec(r, j)) << r << " " << j;
+      EXPECT_EQ(ca.uvec(r, j), sequential.uvec(r, j)) << r << " " << j;
+      EXPECT_EQ(ca.kvec(r, j), sequential.kvec(r, j)) << r << " " << j;
+    }
   bl::solver_free();
 }
 
