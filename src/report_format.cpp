@@ -1,7 +1,8 @@
 #include "report_format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -9,11 +10,17 @@ namespace fx {
 
 namespace {
 
+// Decimals worked out exactly; a double has no non-zero digit beyond the
+// 1074th decimal, so any further ones are zeros.
+constexpr int kMaxDecimals = 1100;
+constexpr int kLongestFixed = 310 + 1 + kMaxDecimals + 8;
+
 // Right-align text in w columns; asterisks when it is wider than the field.
-std::string fit(int w, const std::string& text) {
+std::string fit(int w, std::string text) {
   if (w <= 0) return std::string();
   if (static_cast<int>(text.size()) > w) return stars(w);
-  return std::string(static_cast<std::size_t>(w) - text.size(), ' ') + text;
+  text.insert(0, static_cast<std::size_t>(w) - text.size(), ' ');
+  return text;
 }
 
 // NaN and infinities, which have no digits to lay out.
@@ -33,7 +40,7 @@ std::string fit_optional_zero(int w, std::string text) {
     if (text.size() > zero + 1 && text[zero] == '0' && text[zero + 1] == '.')
       text.erase(zero, 1);
   }
-  return fit(w, text);
+  return fit(w, std::move(text));
 }
 
 }  // namespace
@@ -48,16 +55,17 @@ std::string I(int w, long long n) { return fit(w, std::to_string(n)); }
 
 std::string F(int w, int d, double x) {
   if (!std::isfinite(x)) return non_finite(w, x);
-  // "%#.*f" rounds the exact binary value to d decimals and keeps the point
-  // even for d = 0, as Fw.0 does ("3.").  One conversion into a buffer that
-  // holds any number a report field has room for; a huge value (up to 309
-  // integer digits) is converted again at its full length.
-  char buf[64];
-  const int len = std::snprintf(buf, sizeof buf, "%#.*f", d, x);
-  if (len < static_cast<int>(sizeof buf)) return fit_optional_zero(w, std::string(buf, static_cast<std::size_t>(len)));
-  std::string text(static_cast<std::size_t>(len), '\0');
-  std::snprintf(text.data(), text.size() + 1, "%#.*f", d, x);
-  return fit_optional_zero(w, text);
+  // The shortest exact decimal expansion rounded to d decimals, as "%.*f"
+  // gives it; Fw.0 keeps the point ("3.").  The buffer holds the longest
+  // double (309 integer digits) with any decimals a field can show.
+  char buf[kLongestFixed];
+  const int decimals = std::min(d, kMaxDecimals);
+  const auto res = std::to_chars(buf, buf + sizeof buf - 1, x, std::chars_format::fixed, decimals);
+  char* end = res.ptr;
+  if (d == 0) *end++ = '.';
+  std::string text(buf, end);
+  if (d > decimals) text.append(static_cast<std::size_t>(d - decimals), '0');
+  return fit_optional_zero(w, std::move(text));
 }
 
 std::string E(int w, int d, double x) {
@@ -69,26 +77,38 @@ std::string E(int w, int d, double x) {
   if (x == 0) {
     digits.assign(static_cast<std::size_t>(d), '0');
   } else {
-    // d significant digits, correctly rounded: d.ddd e+p  ->  0.dddd E(p+1).
-    // Rounding up across a power of ten (0.99996 -> 1.000e+00) is already
-    // reflected in the exponent that printf reports.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%#.*e", d - 1, std::fabs(x));
-    const std::string s(buf);
-    const std::size_t e = s.find('e');
-    for (std::size_t i = 0; i < e; ++i)
-      if (s[i] != '.') digits += s[i];
-    exponent = std::atoi(s.c_str() + e + 1) + 1;
+    // d significant digits rounded from the exact binary value, as "%.*e"
+    // gives them: d.ddd e+p  ->  0.dddd E(p+1).  Rounding up across a
+    // power of ten (0.99996 -> 1.000e+00) is already in the exponent.
+    char buf[kLongestFixed];
+    const int decimals = std::min(d - 1, kMaxDecimals);
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, decimals);
+    const char* e = std::find(buf, res.ptr, 'e');
+    for (const char* c = buf; c != e; ++c)
+      if (*c != '.') digits += *c;
+    if (d - 1 > decimals) digits.append(static_cast<std::size_t>(d - 1 - decimals), '0');
+    int p = 0;
+    for (const char* c = e + 2; c != res.ptr; ++c) p = 10 * p + (*c - '0');
+    exponent = (e[1] == '-' ? -p : p) + 1;
   }
   const int mag = std::abs(exponent);
   if (mag > 999) return stars(w);
-  std::string exp_text = (exponent < 0) ? "-" : "+";
+  std::string text;
+  text.reserve(digits.size() + 8);
+  if (negative) text += '-';
+  text += "0.";
+  text += digits;
+  const char sign = exponent < 0 ? '-' : '+';
   if (mag <= 99) {
-    exp_text = "E" + exp_text + (mag < 10 ? "0" : "") + std::to_string(mag);
+    text += 'E';
+    text += sign;
+    text += static_cast<char>('0' + mag / 10);
+    text += static_cast<char>('0' + mag % 10);
   } else {
-    exp_text += std::to_string(mag);  // three digits take the letter's place
+    text += sign;  // three digits take the letter's place
+    text += std::to_string(mag);
   }
-  return fit_optional_zero(w, std::string(negative ? "-" : "") + "0." + digits + exp_text);
+  return fit_optional_zero(w, std::move(text));
 }
 
 }  // namespace fx

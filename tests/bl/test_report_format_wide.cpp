@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "report_format.h"
 
@@ -23,4 +28,41 @@ TEST(FixedPointField, HugeValuesKeepEveryDigit) {
   EXPECT_EQ(max.substr(400 - 311, 12), "179769313486");
   EXPECT_EQ(max.substr(400 - 2), ".0");
   EXPECT_EQ(fx::F(20, 1, DBL_MAX), fx::stars(20));
+}
+
+// The decimal digits of every field are the C library's correctly rounded
+// conversion of the exact binary value, ties included: checked against
+// printf on values spread over the whole exponent range, on exact ties
+// (k + 0.5) / 2^m and on the values just either side of a rounding step.
+TEST(FieldDigits, SameRoundingAsPrintf) {
+  std::mt19937_64 gen(2026);
+  std::uniform_real_distribution<double> mant(1.0, 10.0);
+  std::uniform_int_distribution<int> expo(-30, 30), dec(0, 9);
+  std::vector<double> values = {0.5, 1.5, 2.5, 0.125, 0.375, 1e-5, 0.99996, 9.9999996, 123.4565, 5e-324};
+  for (int i = 0; i < 20000; ++i) {
+    const double x = mant(gen) * std::pow(10.0, expo(gen));
+    values.push_back(x);
+    values.push_back(std::nextafter(x, 0.0));
+    values.push_back(std::ldexp(static_cast<double>(2 * (i % 4096) + 1), -(1 + i % 12)));
+  }
+  char buf[512];
+  for (double v : values)
+    for (double x : {v, -v}) {
+      const int d = dec(gen);
+      std::snprintf(buf, sizeof buf, "%#.*f", d, x);
+      std::string fixed(buf);
+      ASSERT_EQ(fx::F(static_cast<int>(fixed.size()), d, x), fixed) << x << " F d=" << d;
+
+      const int sig = d + 1;
+      std::snprintf(buf, sizeof buf, "%.*e", sig - 1, std::fabs(x));
+      const std::string e(buf);
+      std::string digits;
+      for (char c : e.substr(0, e.find('e')))
+        if (c != '.') digits += c;
+      const int p = std::atoi(e.c_str() + e.find('e') + 1) + 1;
+      char exp_text[16];
+      std::snprintf(exp_text, sizeof exp_text, std::abs(p) <= 99 ? "E%+03d" : "%+04d", p);
+      const std::string want = std::string(x < 0 ? "-" : "") + "0." + digits + exp_text;
+      ASSERT_EQ(fx::E(static_cast<int>(want.size()), sig, x), want) << x << " E d=" << sig;
+    }
 }
