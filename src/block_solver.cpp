@@ -82,18 +82,62 @@ void mat_vec(const Alloc3<double>& a, int ka, const Alloc2<double>& x, int kx,
 
 namespace {
 
-// The elimination of block_solve: dmat, inv_d, gmat, mmat, det, afmat, tvec.
-Status eliminate(int P) {
+// Scratch of the forward-eliminated right-hand sides other than the last,
+// which goes to wvec.
+double w_other[kMaxGridPoints][kNeq];
+
+// The forward substitution w_1 = r(1), w_j = r(j) - G_j w_(j-1) of K
+// right-hand sides, carried side by side as independent chains with the
+// current w_j of each in local variables.  Every element is the same inner
+// product, in the same order, for one right-hand side or several, and with
+// G_j from the elimination's registers or from gmat.  The kept
+// intermediates wvec and uvec hold the last right-hand side's values.
+template <int K>
+struct Forward {
+  using Rhs = const Alloc2<double>* const (&)[K];
+  static constexpr int last = K - 1;
+  Rhs rhs;
+  double w[K][kNeq];
+
+  static double& stored(int q, int j, int r) { return q == last ? ca.wvec(r + 1, j) : w_other[j - 1][r]; }
+
+  explicit Forward(Rhs r) : rhs(r) {
+    for (int q = 0; q < K; ++q)
+      for (int i = 0; i < kNeq; ++i) stored(q, 1, i) = w[q][i] = (*rhs[q])(i + 1, 1);
+  }
+
+  void step(int j, const Pivot3& g) {
+    for (int q = 0; q < K; ++q) {
+      double u[kNeq];
+      for (int r = 0; r < kNeq; ++r) {
+        double s = 0.0;
+        for (int k = 0; k < kNeq; ++k) s += g[r][k] * w[q][k];
+        u[r] = s;
+      }
+      for (int r = 0; r < kNeq; ++r) {
+        w[q][r] = (*rhs[q])(r + 1, j) - u[r];
+        stored(q, j, r) = w[q][r];
+        if (q == last) ca.uvec(r + 1, j) = u[r];
+      }
+    }
+  }
+};
+
+// Elimination of the sub-diagonal blocks, wall to edge, with the forward
+// substitution of the right-hand sides alongside:
+//   G_j = A_j inv(D_(j-1)),  D_j = B_j - G_j C_(j-1),  D_1 = B_1.
+// D_j, its inverse, G_j and M_j = G_j C_(j-1) stay in local variables
+// from one grid point to the next and are stored once each; afmat and
+// tvec, which the factorisation of every pivot block overwrites, are
+// stored for the last block factorised only.  The chain from one pivot
+// block to the next is the critical path; the substitution step fills the
+// idle units beside it.
+template <int K>
+Status eliminate(int P, Forward<K>& fwd) {
   assert(sd.NEQ == kNeq);
   const int n = kNeq;
   const int np = sd.NP;
 
-  // Elimination of the sub-diagonal blocks, wall to edge:
-  //   G_j = A_j inv(D_(j-1)),  D_j = B_j - G_j C_(j-1),  D_1 = B_1.
-  // D_j, its inverse, G_j and M_j = G_j C_(j-1) stay in local variables
-  // from one grid point to the next and are stored once each; afmat and
-  // tvec, which the factorisation of every pivot block overwrites, are
-  // stored for the last block factorised only.
   Pivot3 d, w;
   int t[3];
   for (int k = 0; k < n; ++k) t[k] = ca.tvec(k + 1);
@@ -149,62 +193,26 @@ Status eliminate(int P) {
         d[r][c] = b(r + 1, c + 1) - s;
         dn(r + 1, c + 1) = d[r][c];
       }
+    fwd.step(j + 1, gl);
   }
-
   return Status{};
 }
 
-// Scratch of the forward-eliminated right-hand sides other than the last,
-// which goes to wvec.
-double w_other[kMaxGridPoints][kNeq];
-
-// Forward and back substitution of K right-hand sides through the one
-// elimination that eliminate() left.  The right-hand sides are independent
-// chains and are carried side by side, each with its current vector in
-// local variables; every element is the same inner product, in the same
-// order, as for a single right-hand side.  The kept intermediates uvec,
-// wvec, kvec and hvec end as the last right-hand side leaves them.
+// Back substitution of the K right-hand sides that fwd carried to the
+// edge: sol(NP) = inv(D_NP) w_NP, sol(j) = inv(D_j) (w_j - C_j sol(j+1)).
+// kvec and hvec end as the last right-hand side leaves them.
 template <int K>
-void substitute(const Alloc2<double>* const (&rhs)[K], Alloc2<double>* const (&sol)[K]) {
-  assert(sd.NEQ == kNeq);
+void back_substitute(const Forward<K>& fwd, Alloc2<double>* const (&sol)[K]) {
   constexpr int n = kNeq;
-  const int np = sd.NP;
   constexpr int last = K - 1;
-  // The w_j of right-hand side q.
-  auto w_at = [&](int q, int j, int r) -> double& {
-    return q == last ? ca.wvec(r + 1, j) : w_other[j - 1][r];
-  };
-
-  // Forward substitution: w_1 = r(1), w_j = r(j) - G_j w_(j-1).
-  double w[K][n];
-  for (int q = 0; q < K; ++q)
-    for (int r = 0; r < n; ++r) w_at(q, 1, r) = w[q][r] = (*rhs[q])(r + 1, 1);
-  for (int j = 2; j <= np; ++j) {
-    const auto g = block(ca.gmat, j);
-    for (int q = 0; q < K; ++q) {
-      double u[n];
-      for (int r = 0; r < n; ++r) {
-        double s = 0.0;
-        for (int k = 0; k < n; ++k) s += g(r + 1, k + 1) * w[q][k];
-        u[r] = s;
-      }
-      for (int r = 0; r < n; ++r) {
-        w[q][r] = (*rhs[q])(r + 1, j) - u[r];
-        w_at(q, j, r) = w[q][r];
-        if (q == last) ca.uvec(r + 1, j) = u[r];
-      }
-    }
-  }
-
-  // Back substitution: sol(NP) = inv(D_NP) w_NP,
-  // sol(j) = inv(D_j) (w_j - C_j sol(j+1)).
+  const int np = sd.NP;
   double x[K][n];
   {
     const auto inv = block(ca.inv_d, np);
     for (int q = 0; q < K; ++q)
       for (int r = 0; r < n; ++r) {
         double s = 0.0;
-        for (int k = 0; k < n; ++k) s += inv(r + 1, k + 1) * w[q][k];
+        for (int k = 0; k < n; ++k) s += inv(r + 1, k + 1) * fwd.w[q][k];
         x[q][r] = s;
       }
     for (int q = 0; q < K; ++q)
@@ -220,7 +228,7 @@ void substitute(const Alloc2<double>* const (&rhs)[K], Alloc2<double>* const (&s
         for (int k = 0; k < n; ++k) s += c(r + 1, k + 1) * x[q][k];
         kv[r] = s;
       }
-      for (int r = 0; r < n; ++r) h[r] = w_at(q, j, r) - kv[r];
+      for (int r = 0; r < n; ++r) h[r] = Forward<K>::stored(q, j, r) - kv[r];
       for (int r = 0; r < n; ++r) {
         double s = 0.0;
         for (int k = 0; k < n; ++k) s += inv(r + 1, k + 1) * h[k];
@@ -239,26 +247,39 @@ void substitute(const Alloc2<double>* const (&rhs)[K], Alloc2<double>* const (&s
 }  // namespace
 
 Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
-  const Status s = eliminate(P);
-  if (!s.ok) return s;
-  block_resolve(rhs, sol);
-  return Status{};
-}
-
-void block_resolve(const Alloc2<double>& rhs, Alloc2<double>& sol) {
   const Alloc2<double>* const rhs1[] = {&rhs};
   Alloc2<double>* const sol1[] = {&sol};
-  substitute<1>(rhs1, sol1);
+  Forward<1> fwd(rhs1);
+  const Status s = eliminate(P, fwd);
+  if (!s.ok) return s;
+  back_substitute(fwd, sol1);
+  return Status{};
 }
 
 Status block_solve_pair(int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
                         const Alloc2<double>& rhs2, Alloc2<double>& sol2) {
-  const Status s = eliminate(P);
-  if (!s.ok) return s;
   const Alloc2<double>* const rhs[] = {&rhs1, &rhs2};
   Alloc2<double>* const sol[] = {&sol1, &sol2};
-  substitute<2>(rhs, sol);
+  Forward<2> fwd(rhs);
+  const Status s = eliminate(P, fwd);
+  if (!s.ok) return s;
+  back_substitute(fwd, sol);
   return Status{};
+}
+
+void block_resolve(const Alloc2<double>& rhs, Alloc2<double>& sol) {
+  assert(sd.NEQ == kNeq);
+  const Alloc2<double>* const rhs1[] = {&rhs};
+  Alloc2<double>* const sol1[] = {&sol};
+  Forward<1> fwd(rhs1);
+  for (int j = 2; j <= sd.NP; ++j) {
+    const auto g = block(ca.gmat, j);
+    Pivot3 gl;
+    for (int r = 0; r < kNeq; ++r)
+      for (int k = 0; k < kNeq; ++k) gl[r][k] = g(r + 1, k + 1);
+    fwd.step(j, gl);
+  }
+  back_substitute(fwd, sol1);
 }
 
 }  // namespace bl
