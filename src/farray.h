@@ -50,14 +50,16 @@ class FArray2 {
 
 // Run-time sized arrays, 1-based in every index, allocated per pass.
 // allocate() zero-fills: elements read before the march writes them have
-// the defined value 0, whatever the previous pass left behind.
+// the defined value 0, whatever the previous pass left behind.  release()
+// empties the array but keeps its storage for the next pass, so that a run
+// of passes does not return pages to the system and fault them in again.
 template <class T>
 class Alloc1 {
   std::vector<T> a_;
 
  public:
   void allocate(int n) { a_.assign(static_cast<std::size_t>(n), T{}); }
-  void release() { std::vector<T>().swap(a_); }
+  void release() { a_.clear(); }
   bool allocated() const { return !a_.empty(); }
   int size() const { return static_cast<int>(a_.size()); }
   T& operator()(int i) {
@@ -82,7 +84,7 @@ class Alloc2 {
     a_.assign(static_cast<std::size_t>(n1) * static_cast<std::size_t>(n2), T{});
   }
   void release() {
-    std::vector<T>().swap(a_);
+    a_.clear();
     n1_ = n2_ = 0;
   }
   bool allocated() const { return !a_.empty(); }
@@ -113,7 +115,7 @@ class Alloc3 {
               T{});
   }
   void release() {
-    std::vector<T>().swap(a_);
+    a_.clear();
     n1_ = n2_ = n3_ = 0;
   }
   bool allocated() const { return !a_.empty(); }
