@@ -32,15 +32,32 @@ std::string non_finite(int w, double x) {
   return fit(w, sign + "Inf");
 }
 
-// Drop the optional zero before the point ("0.5" -> ".5", "-0.5" -> "-.5")
-// when the text is one column too wide for its field.
-std::string fit_optional_zero(int w, std::string text) {
-  if (static_cast<int>(text.size()) > w) {
-    const std::size_t zero = (text[0] == '-') ? 1 : 0;
-    if (text.size() > zero + 1 && text[zero] == '0' && text[zero + 1] == '.')
-      text.erase(zero, 1);
+// The field of a number whose text is [first, last), then `zeros` further
+// zeros, then [tail, tail_end): right-aligned in w columns.  A text one
+// column too wide loses its optional zero before the point ("0.5" -> ".5",
+// "-0.5" -> "-.5"); a text still too wide gives asterisks.
+std::string laid_out(int w, const char* first, const char* last, int zeros, const char* tail = nullptr,
+                     const char* tail_end = nullptr) {
+  if (w <= 0) return std::string();
+  std::size_t len = static_cast<std::size_t>(last - first) + static_cast<std::size_t>(zeros > 0 ? zeros : 0) +
+                    static_cast<std::size_t>(tail_end - tail);
+  const std::size_t width = static_cast<std::size_t>(w);
+  std::size_t skip = std::string::npos;  // position of a dropped zero
+  if (len > width) {
+    const std::size_t zero = (first[0] == '-') ? 1 : 0;
+    if (len > zero + 1 && first + zero + 1 < last && first[zero] == '0' && first[zero + 1] == '.') {
+      skip = zero;
+      --len;
+    }
   }
-  return fit(w, std::move(text));
+  if (len > width) return stars(w);
+  std::string field(width - len, ' ');
+  field.reserve(width);
+  for (const char* c = first; c != last; ++c)
+    if (static_cast<std::size_t>(c - first) != skip) field += *c;
+  if (zeros > 0) field.append(static_cast<std::size_t>(zeros), '0');
+  field.append(tail, tail_end);
+  return field;
 }
 
 }  // namespace
@@ -55,60 +72,60 @@ std::string I(int w, long long n) { return fit(w, std::to_string(n)); }
 
 std::string F(int w, int d, double x) {
   if (!std::isfinite(x)) return non_finite(w, x);
-  // The shortest exact decimal expansion rounded to d decimals, as "%.*f"
-  // gives it; Fw.0 keeps the point ("3.").  The buffer holds the longest
-  // double (309 integer digits) with any decimals a field can show.
+  // The exact decimal expansion rounded to d decimals, as "%.*f" gives it;
+  // Fw.0 keeps the point ("3.").  The buffer holds the longest double (309
+  // integer digits) with any decimals a field can show.
   char buf[kLongestFixed];
   const int decimals = std::min(d, kMaxDecimals);
-  const auto res = std::to_chars(buf, buf + sizeof buf - 1, x, std::chars_format::fixed, decimals);
-  char* end = res.ptr;
+  char* end = std::to_chars(buf, buf + kLongestFixed - 1, x, std::chars_format::fixed, decimals).ptr;
   if (d == 0) *end++ = '.';
-  std::string text(buf, end);
-  if (d > decimals) text.append(static_cast<std::size_t>(d - decimals), '0');
-  return fit_optional_zero(w, std::move(text));
+  return laid_out(w, buf, end, d - decimals);
 }
 
 std::string E(int w, int d, double x) {
   if (!std::isfinite(x)) return non_finite(w, x);
   if (d < 1) return stars(w);  // a mantissa needs at least one digit
-  const bool negative = std::signbit(x);
-  std::string digits;
-  int exponent = 0;
+  // Layout: sign, "0.", d digits (of which `pad` trailing zeros are not in
+  // the buffer), exponent.
+  char text[kLongestFixed + 8];
+  char* out = text;
+  if (std::signbit(x)) *out++ = '-';
+  *out++ = '0';
+  *out++ = '.';
+  int exponent = 0, pad = 0;
   if (x == 0) {
-    digits.assign(static_cast<std::size_t>(d), '0');
+    pad = d;
   } else {
     // d significant digits rounded from the exact binary value, as "%.*e"
     // gives them: d.ddd e+p  ->  0.dddd E(p+1).  Rounding up across a
     // power of ten (0.99996 -> 1.000e+00) is already in the exponent.
     char buf[kLongestFixed];
     const int decimals = std::min(d - 1, kMaxDecimals);
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, decimals);
-    const char* e = std::find(buf, res.ptr, 'e');
+    const char* end = std::to_chars(buf, buf + kLongestFixed, std::fabs(x), std::chars_format::scientific, decimals).ptr;
+    const char* e = std::find(static_cast<const char*>(buf), end, 'e');
     for (const char* c = buf; c != e; ++c)
-      if (*c != '.') digits += *c;
-    if (d - 1 > decimals) digits.append(static_cast<std::size_t>(d - 1 - decimals), '0');
+      if (*c != '.') *out++ = *c;
+    pad = d - 1 - decimals;
     int p = 0;
-    for (const char* c = e + 2; c != res.ptr; ++c) p = 10 * p + (*c - '0');
+    for (const char* c = e + 2; c != end; ++c) p = 10 * p + (*c - '0');
     exponent = (e[1] == '-' ? -p : p) + 1;
   }
   const int mag = std::abs(exponent);
   if (mag > 999) return stars(w);
-  std::string text;
-  text.reserve(digits.size() + 8);
-  if (negative) text += '-';
-  text += "0.";
-  text += digits;
+  // The exponent goes after the padding zeros; write it to its own piece.
+  char exp_text[6];
+  char* ex = exp_text;
   const char sign = exponent < 0 ? '-' : '+';
   if (mag <= 99) {
-    text += 'E';
-    text += sign;
-    text += static_cast<char>('0' + mag / 10);
-    text += static_cast<char>('0' + mag % 10);
+    *ex++ = 'E';
+    *ex++ = sign;
   } else {
-    text += sign;  // three digits take the letter's place
-    text += std::to_string(mag);
+    *ex++ = sign;  // three digits take the letter's place
+    *ex++ = static_cast<char>('0' + mag / 100);
   }
-  return fit_optional_zero(w, std::move(text));
+  *ex++ = static_cast<char>('0' + mag / 10 % 10);
+  *ex++ = static_cast<char>('0' + mag % 10);
+  return laid_out(w, text, out, pad, exp_text, ex);
 }
 
 }  // namespace fx
