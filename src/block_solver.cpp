@@ -99,7 +99,9 @@ struct Forward {
   Rhs rhs;
   double w[K][kNeq];
 
-  static double& stored(int q, int j, int r) { return q == last ? ca.wvec(r + 1, j) : w_other[j - 1][r]; }
+  Vectors<double> wv{ca.wvec}, uv{ca.uvec};
+
+  double& stored(int q, int j, int r) const { return q == last ? wv[j](r + 1) : w_other[j - 1][r]; }
 
   explicit Forward(Rhs r) : rhs(r) {
     for (int q = 0; q < K; ++q)
@@ -114,10 +116,11 @@ struct Forward {
         for (int k = 0; k < kNeq; ++k) s += g[r][k] * w[q][k];
         u[r] = s;
       }
+      const auto rj = vec(*rhs[q], j);
       for (int r = 0; r < kNeq; ++r) {
-        w[q][r] = (*rhs[q])(r + 1, j) - u[r];
+        w[q][r] = rj(r + 1) - u[r];
         stored(q, j, r) = w[q][r];
-        if (q == last) ca.uvec(r + 1, j) = u[r];
+        if (q == last) uv[j](r + 1) = u[r];
       }
     }
   }
@@ -138,12 +141,13 @@ Status eliminate(int P, Forward<K>& fwd) {
   const int n = kNeq;
   const int np = sd.NP;
 
+  const Blocks A(ca.amat), B(ca.bmat), C(ca.cmat), G(ca.gmat), M(ca.mmat), D(ca.dmat), INV(ca.inv_d);
   Pivot3 d, w;
   int t[3];
   for (int k = 0; k < n; ++k) t[k] = ca.tvec(k + 1);
   {
-    const auto b = block(ca.bmat, 1);
-    const auto d1 = block(ca.dmat, 1);
+    const auto b = B[1];
+    const auto d1 = D[1];
     for (int c = 0; c < n; ++c)
       for (int r = 0; r < n; ++r) d1(r + 1, c + 1) = d[r][c] = b(r + 1, c + 1);
   }
@@ -164,15 +168,15 @@ Status eliminate(int P, Forward<K>& fwd) {
       for (int k = 0; k < n; ++k) ca.tvec(k + 1) = t[k];
     }
     if (!regular) return singular_block(P, j);
-    const auto inv = block(ca.inv_d, j);
+    const auto inv = INV[j];
     for (int c = 0; c < n; ++c)
       for (int r = 0; r < n; ++r) inv(r + 1, c + 1) = w[r][c];
     if (j == np) break;
 
     // G_(j+1) = A_(j+1) inv(D_j), M = G C_j, D_(j+1) = B_(j+1) - M; each
     // element of a product an inner product in increasing k.
-    const auto a = block(ca.amat, j + 1);
-    const auto g = block(ca.gmat, j + 1);
+    const auto a = A[j + 1];
+    const auto g = G[j + 1];
     Pivot3 gl;
     for (int r = 0; r < n; ++r)
       for (int c = 0; c < n; ++c) {
@@ -180,10 +184,10 @@ Status eliminate(int P, Forward<K>& fwd) {
         for (int k = 0; k < n; ++k) s += a(r + 1, k + 1) * w[k][c];
         gl[r][c] = s;
       }
-    const auto cm = block(ca.cmat, j);
-    const auto m = block(ca.mmat, j + 1);
-    const auto b = block(ca.bmat, j + 1);
-    const auto dn = block(ca.dmat, j + 1);
+    const auto cm = C[j];
+    const auto m = M[j + 1];
+    const auto b = B[j + 1];
+    const auto dn = D[j + 1];
     for (int r = 0; r < n; ++r)
       for (int c = 0; c < n; ++c) {
         double s = 0.0;
@@ -206,9 +210,11 @@ void back_substitute(const Forward<K>& fwd, Alloc2<double>* const (&sol)[K]) {
   constexpr int n = kNeq;
   constexpr int last = K - 1;
   const int np = sd.NP;
+  const Blocks C(ca.cmat), INV(ca.inv_d);
+  const Vectors KV(ca.kvec), HV(ca.hvec);
   double x[K][n];
   {
-    const auto inv = block(ca.inv_d, np);
+    const auto inv = INV[np];
     for (int q = 0; q < K; ++q)
       for (int r = 0; r < n; ++r) {
         double s = 0.0;
@@ -219,8 +225,8 @@ void back_substitute(const Forward<K>& fwd, Alloc2<double>* const (&sol)[K]) {
       for (int r = 0; r < n; ++r) (*sol[q])(r + 1, np) = x[q][r];
   }
   for (int j = np - 1; j >= 1; --j) {
-    const auto c = block(ca.cmat, j);
-    const auto inv = block(ca.inv_d, j);
+    const auto c = C[j];
+    const auto inv = INV[j];
     for (int q = 0; q < K; ++q) {
       double kv[n], h[n];
       for (int r = 0; r < n; ++r) {
@@ -228,7 +234,7 @@ void back_substitute(const Forward<K>& fwd, Alloc2<double>* const (&sol)[K]) {
         for (int k = 0; k < n; ++k) s += c(r + 1, k + 1) * x[q][k];
         kv[r] = s;
       }
-      for (int r = 0; r < n; ++r) h[r] = Forward<K>::stored(q, j, r) - kv[r];
+      for (int r = 0; r < n; ++r) h[r] = fwd.stored(q, j, r) - kv[r];
       for (int r = 0; r < n; ++r) {
         double s = 0.0;
         for (int k = 0; k < n; ++k) s += inv(r + 1, k + 1) * h[k];
@@ -236,8 +242,8 @@ void back_substitute(const Forward<K>& fwd, Alloc2<double>* const (&sol)[K]) {
       }
       if (q == last)
         for (int r = 0; r < n; ++r) {
-          ca.kvec(r + 1, j) = kv[r];
-          ca.hvec(r + 1, j) = h[r];
+          KV[j](r + 1) = kv[r];
+          HV[j](r + 1) = h[r];
         }
       for (int r = 0; r < n; ++r) (*sol[q])(r + 1, j) = x[q][r];
     }

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <cassert>
+#include <type_traits>
+#include <utility>
 
 #include "farray.h"
 
@@ -62,5 +64,37 @@ inline VecView<const double> vec(const Alloc2<double>& a, int j) {
   assert(a.size1() == kNeq);
   return VecView<const double>(&a(1, j));
 }
+
+// All the blocks (or vectors) of one array, grid point by grid point, from
+// a pointer taken once: a loop over the grid then indexes with j alone
+// instead of recomputing the element offset from the array's extents at
+// every access.
+template <class T>
+class Blocks {
+  T* p_;
+
+ public:
+  template <class A>
+  explicit Blocks(A& a) : p_(&a(1, 1, 1)) {
+    assert(&a(kNeq, kNeq, 2) == p_ + (2 * kNeq * kNeq - 1));
+  }
+  BlockView<T> operator[](int j) const { return BlockView<T>(p_ + kNeq * kNeq * (j - 1)); }
+};
+template <class A>
+Blocks(A&) -> Blocks<std::remove_reference_t<decltype(std::declval<A&>()(1, 1, 1))>>;
+
+template <class T>
+class Vectors {
+  T* p_;
+
+ public:
+  template <class A>
+  explicit Vectors(A& a) : p_(&a(1, 1)) {
+    assert(a.size1() == kNeq);
+  }
+  VecView<T> operator[](int j) const { return VecView<T>(p_ + kNeq * (j - 1)); }
+};
+template <class A>
+Vectors(A&) -> Vectors<std::remove_reference_t<decltype(std::declval<A&>()(1, 1))>>;
 
 }  // namespace bl

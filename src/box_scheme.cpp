@@ -49,29 +49,26 @@ void update_properties(int P) {
 
 // Coefficient rows of the box equation r over (k0, k1) with half width a:
 // the residual q(k1) - q(k0) - a (qp(k1) + qp(k0)) differentiated with
-// respect to the variables of k0 (left, into `left` at block j) and of k1
-// (right, into `right` at block j).
-inline void box_row(int r, int k0, int k1, double a, Alloc3<double>& left, Alloc3<double>& right,
-                    int j) {
-  const auto q0 = block(ca.dqdx, k0), qp0 = block(ca.dqpdx, k0);
-  const auto q1 = block(ca.dqdx, k1), qp1 = block(ca.dqpdx, k1);
-  const auto l = block(left, j), rt = block(right, j);
+// respect to the variables of k0 (into `l`) and of k1 (into `rt`).
+inline void box_row(int r, int k0, int k1, double a, const Blocks<double>& dq, const Blocks<double>& dqp,
+                    BlockView<double> l, BlockView<double> rt) {
+  const auto q0 = dq[k0], qp0 = dqp[k0];
+  const auto q1 = dq[k1], qp1 = dqp[k1];
   for (int c = 1; c <= kNeq; ++c) {
     l(r, c) = -q0(r, c) - a * qp0(r, c);
     rt(r, c) = q1(r, c) - a * qp1(r, c);
   }
 }
 
-inline void zero_row(Alloc3<double>& m, int r, int j) {
-  const auto b = block(m, j);
+inline void zero_row(BlockView<double> b, int r) {
   for (int c = 1; c <= kNeq; ++c) b(r, c) = 0.0;
 }
 
 // A row that fixes one variable: -d(var) = rhs.
 void pin_row(int r, int var, int j, double diag, double rhs) {
-  zero_row(ca.amat, r, j);
-  zero_row(ca.bmat, r, j);
-  zero_row(ca.cmat, r, j);
+  zero_row(block(ca.amat, j), r);
+  zero_row(block(ca.bmat, j), r);
+  zero_row(block(ca.cmat, j), r);
   ca.bmat(r, var, j) = diag;
   ca.rvec(r, j) = rhs;
 }
@@ -95,6 +92,8 @@ void box_fluxes(int P, double dpdx) {
   // do not enter the Jacobians.
   update_properties(P);
 
+  const Blocks DQ(ca.dqdx), DQP(ca.dqpdx);
+  const Vectors Q(ca.q), QP(ca.qp), RQ(ca.rq);
   double dudx = 0.0, rho = 0.0;
   for (int j = 1; j <= np; ++j) {
     const double f1 = wa.f(1, j), f2 = wa.f(2, j), f3 = wa.f(3, j);
@@ -108,14 +107,15 @@ void box_fluxes(int P, double dpdx) {
     dudx = c3 * u_plus + c2 * u2 + c1 * u1;
     const double fx = c3 * f3 + c2 * f2 + c1 * f1;
 
-    ca.q(1, j) = f3;
-    ca.q(2, j) = u3;
-    ca.q(3, j) = wa.bb(j) * vc;
-    ca.qp(1, j) = rho * u3;
-    ca.qp(2, j) = vc;
-    ca.qp(3, j) = dudx * rho * u_plus - fx * vc + dpdx;
+    const auto q = Q[j], qp = QP[j];
+    q(1) = f3;
+    q(2) = u3;
+    q(3) = wa.bb(j) * vc;
+    qp(1) = rho * u3;
+    qp(2) = vc;
+    qp(3) = dudx * rho * u_plus - fx * vc + dpdx;
 
-    const auto dq = block(ca.dqdx, j), dqp = block(ca.dqpdx, j);
+    const auto dq = DQ[j], dqp = DQP[j];
     for (int r = 1; r <= kNeq; ++r)
       for (int c = 1; c <= kNeq; ++c) {
         dq(r, c) = 0.0;
@@ -134,9 +134,10 @@ void box_fluxes(int P, double dpdx) {
   }
 
   // Box residuals: trapezoidal rule for dq/deta = qp over (j-1, j).
-  for (int j = 2; j <= np; ++j)
-    for (int r = 1; r <= 3; ++r)
-      ca.rq(r, j) = -(ca.q(r, j) - ca.q(r, j - 1) - wa.aa(j) * (ca.qp(r, j) + ca.qp(r, j - 1)));
+  for (int j = 2; j <= np; ++j) {
+    const auto q1 = Q[j], q0 = Q[j - 1], qp1 = QP[j], qp0 = QP[j - 1], rq = RQ[j];
+    for (int r = 1; r <= 3; ++r) rq(r) = -(q1(r) - q0(r) - wa.aa(j) * (qp1(r) + qp0(r)));
+  }
 
   // Momentum balance at the edge, where the shear has vanished:
   // rho ue due/dx + dpdx = 0, with the unclipped edge velocity.
@@ -154,19 +155,21 @@ void box_system(int P) {
   pin_row(1, 1, 1, -1.0, (bx.fx_wall + wa.vww(P) * wa.ccro(3, 1)) / c3);
   pin_row(2, 2, 1, -1.0, wa.u(3, 1) - wa.uww(P));
 
+  const Blocks DQ(ca.dqdx), DQP(ca.dqpdx), A(ca.amat), B(ca.bmat), C(ca.cmat);
+  const Vectors R(ca.rvec), RQ(ca.rq);
   // Rows 1 and 2 of block j: the first two box equations of (j-1, j).
   for (int j = 2; j <= np; ++j) {
     for (int r = 1; r <= 2; ++r) {
-      box_row(r, j - 1, j, wa.aa(j), ca.amat, ca.bmat, j);
-      zero_row(ca.cmat, r, j);
-      ca.rvec(r, j) = ca.rq(r, j);
+      box_row(r, j - 1, j, wa.aa(j), DQ, DQP, A[j], B[j]);
+      zero_row(C[j], r);
+      R[j](r) = RQ[j](r);
     }
   }
   // Row 3 of block j: the shear equation of (j, j+1).
   for (int j = 1; j <= np - 1; ++j) {
-    zero_row(ca.amat, 3, j);
-    box_row(3, j, j + 1, wa.aa(j + 1), ca.bmat, ca.cmat, j);
-    ca.rvec(3, j) = ca.rq(3, j + 1);
+    zero_row(A[j], 3);
+    box_row(3, j, j + 1, wa.aa(j + 1), DQ, DQP, B[j], C[j]);
+    R[j](3) = RQ[j + 1](3);
   }
 
   // Edge: the edge velocity is prescribed (direct), or the linearised
