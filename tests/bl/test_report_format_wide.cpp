@@ -33,11 +33,12 @@ TEST(FixedPointField, HugeValuesKeepEveryDigit) {
 // The decimal digits of every field are the C library's correctly rounded
 // conversion of the exact binary value, ties included: checked against
 // printf on values spread over the whole exponent range, on exact ties
-// (k + 0.5) / 2^m and on the values just either side of a rounding step.
+// (k + 0.5) / 2^m, on decimal halfway points and on the doubles either side
+// of them, with up to 16 significant digits.
 TEST(FieldDigits, SameRoundingAsPrintf) {
   std::mt19937_64 gen(2026);
   std::uniform_real_distribution<double> mant(1.0, 10.0);
-  std::uniform_int_distribution<int> expo(-30, 30), dec(0, 9);
+  std::uniform_int_distribution<int> expo(-30, 30), dec(0, 15);
   std::vector<double> values = {0.5, 1.5, 2.5, 0.125, 0.375, 1e-5, 0.99996, 9.9999996, 123.4565, 5e-324};
   for (int i = 0; i < 20000; ++i) {
     const double x = mant(gen) * std::pow(10.0, expo(gen));
@@ -45,7 +46,26 @@ TEST(FieldDigits, SameRoundingAsPrintf) {
     values.push_back(std::nextafter(x, 0.0));
     values.push_back(std::ldexp(static_cast<double>(2 * (i % 4096) + 1), -(1 + i % 12)));
   }
+  // Decimals of up to 16 digits ending in 5, the halfway points of a
+  // rounding to fewer digits, and the doubles either side of them.
+  std::uniform_int_distribution<long long> body(1, 99999999999999LL);
+  std::uniform_int_distribution<int> len(1, 15);
   char buf[512];
+  for (int i = 0; i < 20000; ++i) {
+    const int digits = len(gen);
+    long long m = body(gen);
+    while (m >= 1) {
+      int count = 0;
+      for (long long t = m; t > 0; t /= 10) ++count;
+      if (count <= digits) break;
+      m /= 10;
+    }
+    std::snprintf(buf, sizeof buf, "%lld5e%d", m, expo(gen));
+    const double x = std::strtod(buf, nullptr);
+    values.push_back(x);
+    values.push_back(std::nextafter(x, 0.0));
+    values.push_back(std::nextafter(x, 1e300));
+  }
   for (double v : values)
     for (double x : {v, -v}) {
       const int d = dec(gen);
