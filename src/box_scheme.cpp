@@ -8,6 +8,7 @@
 #include "block_solver.h"
 #include "block_view.h"
 #include "gas.h"
+#include "layer_gas.h"
 #include "march_state.h"
 #include "solver_data.h"
 #include "work_arrays.h"
@@ -18,26 +19,16 @@ BoxState bx;
 
 namespace {
 
-// Gas properties across the layer at station P.  Total enthalpy is constant
-// through the layer, so T/Te = 1 + (gamma-1)/2 Me^2 (1 - (u/ue)^2); the
-// pressure is constant across it, so rho/rhoe = Te/T.
+// Gas properties across the layer at station P, then the effective
+// viscosity bb and its normal derivative.
 void update_properties(int P) {
   const int np = sd.NP;
   const double ue3 = wa.u(3, np);
   const double m2 = kHalfGammaMinus1 * (wa.eme(P) * wa.eme(P));
-  // At a low edge Mach number T/Te is 1 (or nearly) across the whole layer,
-  // so the power of Sutherland's law is taken again only when T changes.
-  double t_last = std::nan(""), t_pow = 0.0;
+  SutherlandPower t15;
   for (int j = 1; j <= np; ++j) {
-    const double ur = wa.u(3, j) / ue3;
-    wa.tte(j) = 1.0 + (1.0 - ur * ur) * m2;
-    wa.ccro(3, j) = wa.roe8(P) / wa.tte(j);
-    const double t = wa.tte(j) * wa.te(P);
-    if (!(t == t_last)) {
-      t_last = t;
-      t_pow = std::pow(t, 1.5);
-    }
-    wa.ccmu(3, j) = wa.ccro(3, j) * kSutherlandC * t_pow / (t + kSutherlandS) / wa.emue(P);
+    const double t = layer_state(P, j, ue3, m2);
+    wa.ccmu(3, j) = wa.ccro(3, j) * kSutherlandC * t15(t) / (t + kSutherlandS) / wa.emue(P);
     wa.bb(j) = (1.0 + wa.b(3, j)) * wa.ccmu(3, j);
   }
   // d(bb)/deta: one-sided at wall and edge, central in between.

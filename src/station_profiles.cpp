@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gas.h"
+#include "layer_gas.h"
 #include "march_state.h"
 #include "module_init2d.h"
 #include "solver_data.h"
@@ -98,19 +99,10 @@ void shift_levels(int NX) {
 
   const double ue3 = wa.u(3, np);
   const double mf = kHalfGammaMinus1 * (wa.eme(NX) * wa.eme(NX));
-  // At a low edge Mach number T is the same across the layer, so the law
-  // is evaluated again only when T changes.
-  double t_last = std::nan(""), mu = 0.0;
+  SutherlandPower t15;
   for (int j = 1; j <= np; ++j) {
-    const double ur = wa.u(3, j) / ue3;
-    wa.tte(j) = 1.0 + (1.0 - ur * ur) * mf;
-    wa.ccro(3, j) = wa.roe8(NX) / wa.tte(j);
-    const double t = wa.tte(j) * wa.te(NX);
-    if (!(t == t_last)) {
-      t_last = t;
-      mu = sutherland(t);
-    }
-    wa.ccmu(3, j) = mu * wa.ccro(3, j) / wa.emue(NX);
+    const double t = layer_state(NX, j, ue3, mf);
+    wa.ccmu(3, j) = sutherland(t, t15) * wa.ccro(3, j) / wa.emue(NX);
   }
 }
 
