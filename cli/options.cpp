@@ -171,6 +171,10 @@ ParseResult parse(int argc, char** argv, Options& o) {
   if (!o.surface.empty() && (o.bl || !o.sweep.empty()))
     return bad("--surface runs on its own table; it does not go with --bl or --sweep");
   if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");
+  // The sweep's result is its table on standard output; a summary file
+  // asked for beside it would silently never appear.
+  if (!o.sweep.empty() && !o.json.empty())
+    return bad("--json gives the summary of one section; a --sweep prints its table on standard output");
 
   bl::ComputationParameters p;
   p.re_mill = o.re_mill;

@@ -118,6 +118,7 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--sweep 1:2", "A0:A1:DA"},
       {"--sweep 0:10:0", "DA"},
       {"--sweep 0:x:1", "not a number"},
+      {"--sweep 0:4:2 --bl --json sweep.json", "--json"},
       {"--outdir /no/such/folder --save", "not a folder"},
       {"--surface missing.txt", "missing.txt"},
   };
