@@ -36,6 +36,28 @@ void mul_block_vec(const A& a, const X& x, Y&& y) {
   }
 }
 
+// A block or vector held in local variables (0-based arrays), seen with the
+// 1-based (row, column) indexing of the array views, so that the products
+// above serve both.
+template <class M>
+struct Rows {
+  M& m;
+  auto& operator()(int r, int c) const { return m[r - 1][c - 1]; }
+};
+template <class M>
+Rows<M> rows(M& m) {
+  return Rows<M>{m};
+}
+template <class V>
+struct Elems {
+  V& v;
+  auto& operator()(int i) const { return v[i - 1]; }
+};
+template <class V>
+Elems<V> elems(V& v) {
+  return Elems<V>{v};
+}
+
 // The arrays by shape; one list serves alloc and free.
 Alloc3<double>* const kBlocks[] = {&ca.dqdx, &ca.dqpdx, &ca.amat,  &ca.bmat, &ca.cmat,
                                    &ca.dmat, &ca.inv_d, &ca.gmat, &ca.mmat};
@@ -111,11 +133,7 @@ struct Forward {
   void step(int j, const Pivot3& g) {
     for (int q = 0; q < K; ++q) {
       double u[kNeq];
-      for (int r = 0; r < kNeq; ++r) {
-        double s = 0.0;
-        for (int k = 0; k < kNeq; ++k) s += g[r][k] * w[q][k];
-        u[r] = s;
-      }
+      mul_block_vec(rows(g), elems(w[q]), elems(u));
       const auto rj = vec(*rhs[q], j);
       for (int r = 0; r < kNeq; ++r) {
         w[q][r] = rj(r + 1) - u[r];
@@ -175,29 +193,17 @@ Status eliminate(int P, Forward<K>& fwd) {
 
     // G_(j+1) = A_(j+1) inv(D_j), M = G C_j, D_(j+1) = B_(j+1) - M; each
     // element of a product an inner product in increasing k.
-    const auto a = A[j + 1];
-    const auto g = G[j + 1];
-    Pivot3 gl;
-    for (int r = 0; r < n; ++r)
-      for (int c = 0; c < n; ++c) {
-        double s = 0.0;
-        for (int k = 0; k < n; ++k) s += a(r + 1, k + 1) * w[k][c];
-        gl[r][c] = s;
+    Pivot3 g, m;
+    mul_blocks(A[j + 1], rows(w), rows(g));
+    mul_blocks(rows(g), C[j], rows(m));
+    const auto gs = G[j + 1], ms = M[j + 1], b = B[j + 1], dn = D[j + 1];
+    for (int c = 0; c < n; ++c)
+      for (int r = 0; r < n; ++r) {
+        gs(r + 1, c + 1) = g[r][c];
+        ms(r + 1, c + 1) = m[r][c];
+        dn(r + 1, c + 1) = d[r][c] = b(r + 1, c + 1) - m[r][c];
       }
-    const auto cm = C[j];
-    const auto m = M[j + 1];
-    const auto b = B[j + 1];
-    const auto dn = D[j + 1];
-    for (int r = 0; r < n; ++r)
-      for (int c = 0; c < n; ++c) {
-        double s = 0.0;
-        for (int k = 0; k < n; ++k) s += gl[r][k] * cm(k + 1, c + 1);
-        m(r + 1, c + 1) = s;
-        g(r + 1, c + 1) = gl[r][c];
-        d[r][c] = b(r + 1, c + 1) - s;
-        dn(r + 1, c + 1) = d[r][c];
-      }
-    fwd.step(j + 1, gl);
+    fwd.step(j + 1, g);
   }
   return Status{};
 }
@@ -214,13 +220,7 @@ void back_substitute(const Forward<K>& fwd, Alloc2<double>* const (&sol)[K]) {
   const Vectors KV(ca.kvec), HV(ca.hvec);
   double x[K][n];
   {
-    const auto inv = INV[np];
-    for (int q = 0; q < K; ++q)
-      for (int r = 0; r < n; ++r) {
-        double s = 0.0;
-        for (int k = 0; k < n; ++k) s += inv(r + 1, k + 1) * fwd.w[q][k];
-        x[q][r] = s;
-      }
+    for (int q = 0; q < K; ++q) mul_block_vec(INV[np], elems(fwd.w[q]), elems(x[q]));
     for (int q = 0; q < K; ++q)
       for (int r = 0; r < n; ++r) (*sol[q])(r + 1, np) = x[q][r];
   }
@@ -229,17 +229,9 @@ void back_substitute(const Forward<K>& fwd, Alloc2<double>* const (&sol)[K]) {
     const auto inv = INV[j];
     for (int q = 0; q < K; ++q) {
       double kv[n], h[n];
-      for (int r = 0; r < n; ++r) {
-        double s = 0.0;
-        for (int k = 0; k < n; ++k) s += c(r + 1, k + 1) * x[q][k];
-        kv[r] = s;
-      }
+      mul_block_vec(c, elems(x[q]), elems(kv));
       for (int r = 0; r < n; ++r) h[r] = fwd.stored(q, j, r) - kv[r];
-      for (int r = 0; r < n; ++r) {
-        double s = 0.0;
-        for (int k = 0; k < n; ++k) s += inv(r + 1, k + 1) * h[k];
-        x[q][r] = s;
-      }
+      mul_block_vec(inv, elems(h), elems(x[q]));
       if (q == last)
         for (int r = 0; r < n; ++r) {
           KV[j](r + 1) = kv[r];
@@ -250,27 +242,28 @@ void back_substitute(const Forward<K>& fwd, Alloc2<double>* const (&sol)[K]) {
   }
 }
 
+// Elimination and substitution of K right-hand sides.
+template <int K>
+Status solve(int P, const Alloc2<double>* const (&rhs)[K], Alloc2<double>* const (&sol)[K]) {
+  Forward<K> fwd(rhs);
+  const Status s = eliminate(P, fwd);
+  if (s.ok) back_substitute(fwd, sol);
+  return s;
+}
+
 }  // namespace
 
 Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
-  const Alloc2<double>* const rhs1[] = {&rhs};
-  Alloc2<double>* const sol1[] = {&sol};
-  Forward<1> fwd(rhs1);
-  const Status s = eliminate(P, fwd);
-  if (!s.ok) return s;
-  back_substitute(fwd, sol1);
-  return Status{};
+  const Alloc2<double>* const r[] = {&rhs};
+  Alloc2<double>* const x[] = {&sol};
+  return solve(P, r, x);
 }
 
 Status block_solve_pair(int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
                         const Alloc2<double>& rhs2, Alloc2<double>& sol2) {
-  const Alloc2<double>* const rhs[] = {&rhs1, &rhs2};
-  Alloc2<double>* const sol[] = {&sol1, &sol2};
-  Forward<2> fwd(rhs);
-  const Status s = eliminate(P, fwd);
-  if (!s.ok) return s;
-  back_substitute(fwd, sol);
-  return Status{};
+  const Alloc2<double>* const r[] = {&rhs1, &rhs2};
+  Alloc2<double>* const x[] = {&sol1, &sol2};
+  return solve(P, r, x);
 }
 
 void block_resolve(const Alloc2<double>& rhs, Alloc2<double>& sol) {

@@ -15,23 +15,6 @@ namespace {
 constexpr int kMaxDecimals = 1100;
 constexpr int kLongestFixed = 310 + 1 + kMaxDecimals + 8;
 
-// Right-align text in w columns; asterisks when it is wider than the field.
-std::string fit(int w, std::string text) {
-  if (w <= 0) return std::string();
-  if (static_cast<int>(text.size()) > w) return stars(w);
-  text.insert(0, static_cast<std::size_t>(w) - text.size(), ' ');
-  return text;
-}
-
-// NaN and infinities, which have no digits to lay out.
-std::string non_finite(int w, double x) {
-  if (std::isnan(x)) return fit(w, "NaN");
-  const std::string sign = x < 0 ? "-" : "";
-  const std::string full = sign + "Infinity";
-  if (static_cast<int>(full.size()) <= w) return fit(w, full);
-  return fit(w, sign + "Inf");
-}
-
 // The field of a number whose text is [first, last), then `zeros` further
 // zeros, then [tail, tail_end): right-aligned in w columns.  A text one
 // column too wide loses its optional zero before the point ("0.5" -> ".5",
@@ -58,6 +41,19 @@ std::string laid_out(int w, const char* first, const char* last, int zeros, cons
   if (zeros > 0) field.append(static_cast<std::size_t>(zeros), '0');
   field.append(tail, tail_end);
   return field;
+}
+
+// Right-align a text that has no optional zero (an integer, "NaN") in w
+// columns; asterisks when it is wider than the field.
+std::string fit(int w, const std::string& text) { return laid_out(w, text.data(), text.data() + text.size(), 0); }
+
+// NaN and infinities, which have no digits to lay out.
+std::string non_finite(int w, double x) {
+  if (std::isnan(x)) return fit(w, "NaN");
+  const std::string sign = x < 0 ? "-" : "";
+  const std::string full = sign + "Infinity";
+  if (static_cast<int>(full.size()) <= w) return fit(w, full);
+  return fit(w, sign + "Inf");
 }
 
 }  // namespace
