@@ -28,14 +28,18 @@ void mul_blocks(const A& a, const B& b, C&& c) {
     }
 }
 
-// y = a x; each element an inner product in increasing column order.
+// Row i of a times x, an inner product in increasing column order.
+template <class A, class X>
+double row_times(const A& a, int i, const X& x) {
+  double s = 0.0;
+  for (int k = 1; k <= kNeq; ++k) s += a(i, k) * x(k);
+  return s;
+}
+
+// y = a x, row by row.
 template <class A, class X, class Y>
 void mul_block_vec(const A& a, const X& x, Y&& y) {
-  for (int i = 1; i <= kNeq; ++i) {
-    double s = 0.0;
-    for (int k = 1; k <= kNeq; ++k) s += a(i, k) * x(k);
-    y(i) = s;
-  }
+  for (int i = 1; i <= kNeq; ++i) y(i) = row_times(a, i, x);
 }
 
 // A block or vector held in local variables (0-based arrays), seen with the
@@ -139,11 +143,8 @@ struct Forward {
     for (int q = 0; q < K; ++q) {
       double u[kNeq];
       if constexpr (Box) {
-        for (int r = 0; r < 2; ++r) {
-          double s = 0.0;
-          for (int k = 0; k < kNeq; ++k) s += g[r][k] * w[q][k];
-          u[r] = s;
-        }
+        u[0] = row_times(rows(g), 1, elems(w[q]));
+        u[1] = row_times(rows(g), 2, elems(w[q]));
         u[2] = 0.0;
       } else {
         mul_block_vec(rows(g), elems(w[q]), elems(u));
@@ -309,9 +310,7 @@ void back_substitute(const Forward<K>& fwd, Out&& out) {
       double kv[n], h[n];
       if constexpr (Box) {
         kv[0] = kv[1] = 0.0;
-        double s = 0.0;
-        for (int k = 0; k < n; ++k) s += c(3, k + 1) * x[q][k];
-        kv[2] = s;
+        kv[2] = row_times(c, 3, elems(x[q]));
       } else {
         mul_block_vec(c, elems(x[q]), elems(kv));
       }
