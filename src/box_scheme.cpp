@@ -106,17 +106,15 @@ void box_fluxes(int P, double dpdx) {
     qp(2) = vc;
     qp(3) = dudx * rho * u_plus - fx * vc + dpdx;
 
+    // Jacobians, each element written once:
+    //   dq  = [1 0 0; 0 1 0; 0 0 bb],
+    //   dqp = [0 rho 0; 0 0 1; -c3 v  rho (du/dx + c3 u+)  -df/dx].
     const auto dq = DQ[j], dqp = DQP[j];
-    for (int r = 1; r <= kNeq; ++r)
-      for (int c = 1; c <= kNeq; ++c) {
-        dq(r, c) = 0.0;
-        dqp(r, c) = 0.0;
-      }
-    dq(1, 1) = 1.0;
-    dq(2, 2) = 1.0;
-    dq(3, 3) = wa.bb(j);
-    dqp(1, 2) = rho;
-    dqp(2, 3) = 1.0;
+    dq(1, 1) = 1.0, dq(1, 2) = 0.0, dq(1, 3) = 0.0;
+    dq(2, 1) = 0.0, dq(2, 2) = 1.0, dq(2, 3) = 0.0;
+    dq(3, 1) = 0.0, dq(3, 2) = 0.0, dq(3, 3) = wa.bb(j);
+    dqp(1, 1) = 0.0, dqp(1, 2) = rho, dqp(1, 3) = 0.0;
+    dqp(2, 1) = 0.0, dqp(2, 2) = 0.0, dqp(2, 3) = 1.0;
     dqp(3, 1) = -c3 * vc;
     dqp(3, 2) = rho * (dudx + c3 * u_plus);  // rho dudx in reversed flow, not 0
     dqp(3, 3) = -fx;
