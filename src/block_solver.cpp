@@ -362,9 +362,9 @@ Status solve(int P, const Alloc2<double>* const (&rhs)[K], Alloc2<double>* const
         }
       });
       if (finite) {
+        const auto store = into(sol);
         for (int q = 0; q < K; ++q)
-          for (int j = 1; j <= np; ++j)
-            for (int r = 0; r < kNeq; ++r) (*sol[q])(r + 1, j) = x_box[q][j - 1][r];
+          for (int j = 1; j <= np; ++j) store(q, j, x_box[q][j - 1]);
         return Status{};
       }
     }
