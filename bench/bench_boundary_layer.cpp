@@ -9,16 +9,16 @@
 #include <filesystem>
 #include <string>
 
-#include "bl_session.h"
-#include "block_solver.h"
-#include "box_scheme.h"
-#include "exchange.h"
+#include "session/session.h"
+#include "core/block_solver.h"
+#include "core/box_scheme.h"
+#include "session/exchange_data.h"
 #include "joukowski.h"
-#include "march_report.h"
-#include "march_state.h"
-#include "report_files.h"
-#include "solver_data.h"
-#include "work_arrays.h"
+#include "report/station_rows.h"
+#include "march/march_state.h"
+#include "report/report_files.h"
+#include "setup/solver_scalars.h"
+#include "setup/work_arrays.h"
 
 namespace {
 

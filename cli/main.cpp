@@ -20,12 +20,12 @@
 #include <iostream>
 #include <string>
 
-#include "FOIL_BL2D.h"
-#include "bl_session.h"
-#include "exchange.h"
+#include "march/surface_march.h"
+#include "session/session.h"
+#include "session/exchange_data.h"
 #include "joukowski.h"
 #include "options.h"
-#include "report_files.h"
+#include "report/report_files.h"
 #include "result_file.h"
 #include "summary.h"
 #include "surface_file.h"

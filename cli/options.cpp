@@ -6,9 +6,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "exchange.h"
+#include "session/exchange_data.h"
 #include "joukowski.h"
-#include "parameters.h"
+#include "session/parameters.h"
 
 namespace cli {
 

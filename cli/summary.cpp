@@ -7,8 +7,8 @@
 #include <sstream>
 #include <nlohmann/json.hpp>
 
-#include "exchange.h"
-#include "march_state.h"
+#include "session/exchange_data.h"
+#include "march/march_state.h"
 
 namespace cli {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "exchange.h"
+#include "session/exchange_data.h"
 
 namespace cli {
 

@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "BLPanel.h"
-#include "FOIL_BL2D.h"
+#include "setup/surface_split.h"
+#include "march/surface_march.h"
 #include "Veltaro.h"
 #include "fox_paint.h"
-#include "parameters.h"
-#include "report_files.h"
-#include "solver_data.h"
+#include "session/parameters.h"
+#include "report/report_files.h"
+#include "setup/solver_scalars.h"
 
 // clang-format off
 FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {

@@ -16,8 +16,8 @@
 #include <memory>
 
 #include "bl_plot.h"
-#include "exchange.h"
-#include "status.h"
+#include "session/exchange_data.h"
+#include "core/status.h"
 
 class Veltaro;
 

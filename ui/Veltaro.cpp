@@ -4,10 +4,10 @@
 #include <climits>
 #include <cstdlib>
 
-#include "BLPanel.h"
+#include "setup/surface_split.h"
 #include "BlCalc_2D.h"
-#include "bl_session.h"
-#include "exchange.h"
+#include "session/session.h"
+#include "session/exchange_data.h"
 #include "fox_paint.h"
 #include "result_file.h"
 

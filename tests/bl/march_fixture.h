@@ -7,10 +7,10 @@
 
 #include <cmath>
 
-#include "block_solver.h"
-#include "march_state.h"
-#include "solver_data.h"
-#include "work_arrays.h"
+#include "core/block_solver.h"
+#include "march/march_state.h"
+#include "setup/solver_scalars.h"
+#include "setup/work_arrays.h"
 
 class MarchArrays : public ::testing::Test {
  protected:

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "report_files.h"
+#include "report/report_files.h"
 
 class ReportFolderTest : public ::testing::Test {
  protected:

@@ -3,7 +3,7 @@
 // is kept byte for byte in tests/data/sxr_ue_small.out.
 #pragma once
 
-#include "exchange.h"
+#include "session/exchange_data.h"
 
 inline void hand_over_small_contour() {
   bl::blx.n_cont(0) = 5;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "exchange.h"
+#include "session/exchange_data.h"
 
 template <class S, class Ue>
 void surface_table(int slot, int n, S s, Ue ue) {

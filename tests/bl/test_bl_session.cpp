@@ -2,8 +2,8 @@
 // cannot be split never disturbs the one handed over before.
 #include <vector>
 
-#include "bl_session.h"
-#include "exchange.h"
+#include "session/session.h"
+#include "session/exchange_data.h"
 #include "report_folder_fixture.h"
 
 namespace {

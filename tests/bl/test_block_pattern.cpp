@@ -13,9 +13,9 @@
 #include <limits>
 #include <random>
 
-#include "block_solver.h"
-#include "matrix_inv.h"
-#include "solver_data.h"
+#include "core/block_solver.h"
+#include "core/matrix_inv.h"
+#include "setup/solver_scalars.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <random>
 
-#include "block_solver.h"
-#include "solver_data.h"
+#include "core/block_solver.h"
+#include "setup/solver_scalars.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <random>
 #include <vector>
 
-#include "block_solver.h"
-#include "matrix_inv.h"
-#include "solver_data.h"
+#include "core/block_solver.h"
+#include "core/matrix_inv.h"
+#include "setup/solver_scalars.h"
 
 namespace {
 

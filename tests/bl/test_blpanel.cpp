@@ -4,8 +4,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "BLPanel.h"
-#include "exchange.h"
+#include "setup/surface_split.h"
+#include "session/exchange_data.h"
 #include "report_folder_fixture.h"
 #include "small_contour.h"
 

@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "block_solver.h"
-#include "box_scheme.h"
-#include "march_state.h"
-#include "module_init2d.h"
+#include "core/block_solver.h"
+#include "core/box_scheme.h"
+#include "march/march_state.h"
+#include "setup/stagnation_profile.h"
 #include "report_folder_fixture.h"
-#include "solver_data.h"
-#include "work_arrays.h"
+#include "setup/solver_scalars.h"
+#include "setup/work_arrays.h"
 
 namespace {
 

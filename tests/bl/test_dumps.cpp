@@ -3,12 +3,12 @@
 // go nowhere when report writing is switched off.
 #include <filesystem>
 
-#include "block_solver.h"
-#include "dumps.h"
-#include "march_state.h"
+#include "core/block_solver.h"
+#include "report/dumps.h"
+#include "march/march_state.h"
 #include "report_folder_fixture.h"
-#include "solver_data.h"
-#include "work_arrays.h"
+#include "setup/solver_scalars.h"
+#include "setup/work_arrays.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 // on the surface.
 #include <cmath>
 
-#include "eddy_visc.h"
+#include "march/eddy_viscosity.h"
 #include "march_fixture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "BLPanel.h"
-#include "exchange.h"
+#include "setup/surface_split.h"
+#include "session/exchange_data.h"
 #include "report_folder_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "module_init2d.h"
+#include "setup/stagnation_profile.h"
 #include "report_folder_fixture.h"
 
 namespace {

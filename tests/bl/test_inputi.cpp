@@ -4,14 +4,14 @@
 #include <cmath>
 #include <limits>
 
-#include "BLPanel.h"
-#include "Inputi.h"
-#include "exchange.h"
-#include "parameters.h"
+#include "setup/surface_split.h"
+#include "setup/pass_input.h"
+#include "session/exchange_data.h"
+#include "session/parameters.h"
 #include "report_folder_fixture.h"
 #include "small_contour.h"
-#include "solver_data.h"
-#include "work_arrays.h"
+#include "setup/solver_scalars.h"
+#include "setup/work_arrays.h"
 
 namespace {
 

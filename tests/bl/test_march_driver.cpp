@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <regex>
 
-#include "FOIL_BL2D.h"
-#include "block_solver.h"
-#include "exchange.h"
-#include "march_state.h"
-#include "report_format.h"
+#include "march/surface_march.h"
+#include "core/block_solver.h"
+#include "session/exchange_data.h"
+#include "march/march_state.h"
+#include "report/fortran_format.h"
 #include "report_folder_fixture.h"
 #include "surface_table.h"
-#include "work_arrays.h"
+#include "setup/work_arrays.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "bl_params.h"
+#include "march/integral_quantities.h"
 #include "march_fixture.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "march_fixture.h"
-#include "module_init2d.h"
+#include "setup/stagnation_profile.h"
 #include "report_folder_fixture.h"
-#include "station_profiles.h"
+#include "march/station_profiles.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
-#include "lu_steps.h"
-#include "matrix_inv.h"
-#include "pivot_block.h"
+#include "core/lu_steps.h"
+#include "core/matrix_inv.h"
+#include "core/pivot_block.h"
 
 namespace {
 

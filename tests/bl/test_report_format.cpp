@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "report_folder_fixture.h"
-#include "report_format.h"
+#include "report/fortran_format.h"
 
 TEST(ReportFormat, IntegersRightAlignedOrStars) {
   EXPECT_EQ(fx::I(5, 42), "   42");

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "report_format.h"
+#include "report/fortran_format.h"
 
 TEST(FixedPointField, HugeValuesKeepEveryDigit) {
   // 2^200, exact in binary, 61 digits.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "bl_session.h"
-#include "exchange.h"
+#include "session/session.h"
+#include "session/exchange_data.h"
 #include "report_folder_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "march_fixture.h"
-#include "transition.h"
+#include "march/transition.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 // of its own would put them there.
 #include <cmath>
 
-#include "FOIL_BL2D.h"
-#include "bl_session.h"
-#include "exchange.h"
+#include "march/surface_march.h"
+#include "session/session.h"
+#include "session/exchange_data.h"
 #include "joukowski.h"
-#include "report_files.h"
+#include "report/report_files.h"
 #include "sweep_checks.h"
 #include "sweep_library.h"
 

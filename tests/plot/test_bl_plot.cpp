@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "bl_plot.h"
-#include "exchange.h"
+#include "session/exchange_data.h"
 
 using bl::blx;
 using plot::Primitive;

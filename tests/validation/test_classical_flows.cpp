@@ -12,8 +12,8 @@
 
 #include "../bl/report_folder_fixture.h"
 #include "../bl/surface_table.h"
-#include "FOIL_BL2D.h"
-#include "exchange.h"
+#include "march/surface_march.h"
+#include "session/exchange_data.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 
 #include "../bl/report_folder_fixture.h"
 #include "../bl/surface_table.h"
-#include "BLPanel.h"
-#include "FOIL_BL2D.h"
-#include "exchange.h"
+#include "setup/surface_split.h"
+#include "march/surface_march.h"
+#include "session/exchange_data.h"
 #include "joukowski.h"
-#include "report_format.h"
+#include "report/fortran_format.h"
 
 namespace {
 

@@ -1,0 +1,33 @@
+// Integral quantities of a converged station and the convergence measure of
+// a Newton iteration.
+#pragma once
+
+#include "core/status.h"
+
+namespace bl {
+
+// Integral results of station NX from its converged profile at level K
+// (the driver passes 3).  With ue = ue(NX), rho8e = roe8(NX) and the
+// computational coordinate eta (dy = deta / sqrt(Re) in units of LREF):
+//   S = int rho u^2 deta,  L = f(NP) - f(1) = int rho u deta
+//   momentum thickness      d2b = LREF (L - S/ue) / (ue rho8e sqrt(Re))
+//   displacement thickness  d1_bc = eta(NP) - L/(ue rho8e),  d1b = LREF d1_bc / sqrt(Re)
+//   wall shear parameter    cf_bc = 2 v(1) ccmu(1),  cfb = cf_bc / (rho8e sqrt(Re) ue^2)
+//   transpiration quantity  rv_bc = d(d1_bc roe8 ue)/dx,  rov = roe rv_bc / sqrt(Re) U8
+//   shape factor h12, Reynolds numbers rtheta and rdels, and vww = d f(wall)/dx.
+// The x-derivatives use the difference weights c1, c2, c3 of the station.
+// Writes d1_bc, d1b, d2b, h12, rtheta, rdels, cf_bc, cfb, rv_bc, rov, vww
+// of station NX.
+void bl_params(int NX, int K);
+
+// Largest velocity correction of the last Newton iteration: ms.DUmax =
+// max |du(j)| over j = 1..NP (0 when NP < 1) and ms.JUmax its first grid
+// point; JUmax keeps its previous value when every correction is zero.
+//
+// A correction that is not a finite number would never exceed DUmax and so
+// would pass for convergence: it is a failure instead, and the returned
+// status names the grid point.  DUmax and JUmax are then those of the
+// finite corrections.
+Status conv_max();
+
+}  // namespace bl

@@ -1,0 +1,7 @@
+#include "march/march_state.h"
+
+namespace bl {
+
+MarchState ms;
+
+}  // namespace bl

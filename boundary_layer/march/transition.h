@@ -1,0 +1,29 @@
+// Where the laminar march ends and where the inverse mode begins.
+#pragma once
+
+#include "core/farray.h"
+
+namespace bl {
+
+// Natural transition by Michel's criterion with its low-Reynolds-number
+// correction: the layer at station NS is turbulent when
+//   Re_theta > 1.174 (1 + 22400/Re_x) Re_x^0.46
+// (strictly).  Then XTR = x(NS); otherwise nothing changes.  crit selects
+// the criterion; 2 is the only one.
+void trans_check(int NS, int crit);
+
+// Separation forecast at station NS, the station about to be computed.
+// Cf^2 of stations NS-2 and NS-1 is extrapolated linearly in x to the point
+// xs where Cf falls to m = CFSEP/SQRE; a forecast outside (x(NS-1), x(NS))
+// is replaced by the current XINV.  If x(NS) lies beyond xs:
+//   - while the layer is still laminar there (x(NS) <= XTR + 1e-6),
+//     transition is forced at this station: XTR = x(NS);
+//   - otherwise the rest of the surface goes over to the inverse mode with
+//     the wall shear prescribed: cf_bc(NS..NXT) = CFSEP, XINV = xs,
+//     ninv = NS.
+// The two unnamed reals are not used.
+void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT, double, double,
+               const Alloc1<double>& x, const Alloc1<double>& cfb, Alloc1<double>& cf_bc,
+               double CFSEP, double SQRE);
+
+}  // namespace bl

@@ -1,0 +1,113 @@
+#include "report/dumps.h"
+
+#include <ostream>
+
+#include "core/block_solver.h"
+#include "march/march_state.h"
+#include "report/report_files.h"
+#include "report/fortran_format.h"
+#include "setup/solver_scalars.h"
+#include "setup/work_arrays.h"
+
+namespace bl {
+
+namespace {
+
+// Header of the profile table: 4X,"I",9X,"ETA",11X,"DETA",12X,"A",14X,"F",
+// 14X,"U",14X,"V",14X,"B",12X,"CCRO"
+void profile_header(std::ostream& out) {
+  out << fx::X(4) << "I" << fx::X(9) << "ETA" << fx::X(11) << "DETA" << fx::X(12) << "A" << fx::X(14)
+      << "F" << fx::X(14) << "U" << fx::X(14) << "V" << fx::X(14) << "B" << fx::X(12) << "CCRO";
+}
+
+// I5, 9E15.4 (plus T/Te - 1 when with_temperature): one grid point of level K.
+void profile_row(std::ostream& out, int j, int K, bool with_temperature) {
+  out << fx::I(5, j);
+  for (double q : {wa.eta(j), wa.deta(j), wa.aa(j), wa.f(K, j), wa.u(K, j), wa.v(K, j), wa.b(K, j),
+                   wa.ccro(K, j)})
+    out << fx::E(15, 4, q);
+  if (with_temperature) out << fx::E(15, 4, wa.tte(j) - 1.0);
+  out << "\n";
+}
+
+// 1X,"IT=",I5,1X,"NX=",I5,3X,"X=",E15.5,2X,"UE=",E15.5 (no newline)
+void station_line(std::ostream& out, int it, int NX) {
+  out << fx::X(1) << "IT=" << fx::I(5, it) << fx::X(1) << "NX=" << fx::I(5, NX) << fx::X(3) << "X="
+      << fx::E(15, 5, wa.x(NX)) << fx::X(2) << "UE=" << fx::E(15, 5, wa.ue(NX));
+}
+
+// I3 j, I3 k on the first line of a point, 3X, I3 k on the others.
+void point_lead(std::ostream& out, int j, int k) {
+  out << (k == 1 ? fx::I(3, j) : fx::X(3)) << fx::I(3, k);
+}
+
+}  // namespace
+
+void dump_net(int NX, int K) {
+  if (!reports_enabled()) return;
+  std::ostream& out = report(Report::NetFunc);
+  out << "\n" << fx::rule(100, '=') << "\n";
+  station_line(out, ms.kIter, NX);
+  out << fx::X(2) << "ME=" << fx::E(15, 5, wa.eme(NX)) << "\n";
+  profile_header(out);
+  out << "\n" << fx::rule(125, '-') << "\n";
+  for (int j = 1; j <= sd.NP; ++j) profile_row(out, j, K, false);
+  out << fx::rule(125, '-') << "\n\n";
+}
+
+void dump_sys(int NX, int it, int K) {
+  if (!reports_enabled()) return;
+  std::ostream& out = report(Report::Debug);
+  const int neq = sd.NEQ;
+  out << "\n" << fx::rule(125, '=') << "\n";
+  out << "\n";
+  station_line(out, it, NX);
+  out << "\n";
+
+  // Fluxes, residuals and Jacobians.
+  out << "\n"
+      << fx::X(2) << "j" << fx::X(2) << "k" << fx::X(6) << "Q" << fx::X(10) << "Qp" << fx::X(10) << "RQ"
+      << fx::X(10) << "dQdx" << fx::X(68) << "dQpdx" << "\n";
+  for (int j = 1; j <= sd.NP; ++j)
+    for (int k = 1; k <= neq; ++k) {
+      point_lead(out, j, k);
+      out << fx::E(12, 3, ca.q(k, j)) << fx::E(12, 3, ca.qp(k, j)) << fx::E(12, 3, ca.rq(k, j));
+      for (int m = 1; m <= neq; ++m) out << fx::E(12, 3, ca.dqdx(k, m, j));
+      for (int m = 1; m <= neq; ++m) out << fx::E(12, 3, ca.dqpdx(k, m, j));
+      out << "\n";
+    }
+
+  // Block system A d(j-1) + B d(j) + C d(j+1) = R and the pivot determinants.
+  out << "\n" << fx::X(2) << "j" << fx::X(2) << "k" << fx::X(6) << "A";
+  for (const char* h : {"A", "A", "B", "B", "B", "C", "C", "C", "R"}) out << fx::X(11) << h;
+  out << "\n";
+  for (int j = 1; j <= sd.NP; ++j)
+    for (int k = 1; k <= neq; ++k) {
+      point_lead(out, j, k);
+      for (int m = 1; m <= neq; ++m) out << fx::E(12, 3, ca.amat(k, m, j));
+      for (int m = 1; m <= neq; ++m) out << fx::E(12, 3, ca.bmat(k, m, j));
+      for (int m = 1; m <= neq; ++m) out << fx::E(12, 3, ca.cmat(k, m, j));
+      out << fx::E(12, 3, ca.rvec(k, j));
+      if (k == 1) out << fx::E(12, 3, ca.det(j));
+      out << "\n";
+    }
+
+  // Convergence measure; the energy equation is not solved (dhmax = 0).
+  out << "\n" << fx::rule(125, '=') << "\n";
+  out << "\n";
+  station_line(out, it, NX);
+  out << fx::X(1) << "Roe/Ro8=" << fx::E(15, 5, wa.roe8(NX)) << fx::X(1) << "Mue/Mu8="
+      << fx::E(15, 5, wa.emue8(NX)) << "\n";
+  out << fx::X(10) << fx::X(1) << "dumax=" << fx::E(15, 5, ms.DUmax) << fx::I(5, ms.JUmax) << fx::X(1)
+      << "dhmax=" << fx::E(15, 5, 0.0) << fx::I(5, 0) << "\n";
+
+  // Profiles with the temperature excess.
+  out << "\n" << fx::rule(125, '=') << "\n";
+  profile_header(out);
+  out << fx::X(10) << "T/TE-1" << "\n";
+  out << fx::rule(125, '-') << "\n";
+  for (int j = 1; j <= sd.NP; ++j) profile_row(out, j, K, true);
+  out << fx::rule(125, '-') << "\n\n";
+}
+
+}  // namespace bl

@@ -1,0 +1,168 @@
+#include "setup/pass_input.h"
+
+#include <cmath>
+#include <iostream>
+#include <sstream>
+
+#include "session/exchange_data.h"
+#include "setup/gas.h"
+#include "session/parameters.h"
+#include "report/report_files.h"
+#include "report/fortran_format.h"
+#include "setup/solver_scalars.h"
+#include "setup/work_arrays.h"
+
+namespace bl {
+
+namespace {
+
+// (gamma-1)/2 formed in single precision from gamma = 1.4 for the
+// stagnation state: 0.19999998807907104, not the 0.2f of the layer formulas.
+constexpr double kGammaMinus1Half = (1.4f - 1.0f) / 2.0f;
+constexpr float kSoundFactor = 20.05f;       // a = 20.05 sqrt(T), m/s with T in K
+constexpr double kMachRef = 0.2f;            // reference Mach number of a low-speed stream
+
+constexpr double kT8 = 300.0;   // free-stream temperature, K
+constexpr double kLref = 1.0;   // reference length, m
+
+// Edge table row: 1X, I3, 7E15.4.
+void edge_row(std::ostream& out, int i) {
+  out << fx::X(1) << fx::I(3, i);
+  for (double q : {wa.x(i), wa.ue(i), wa.eme(i), wa.roe8(i), wa.emue8(i), wa.enue8(i), wa.te8(i)})
+    out << fx::E(15, 4, q);
+  out << "\n";
+}
+
+// Wall table (header and one row per station: I5, 9F10.5).
+std::string wall_table() {
+  std::ostringstream out;
+  out << fx::X(4) << "i" << fx::X(4) << "X(I)" << fx::X(6) << "UE(I)" << fx::X(5) << "EME(I)" << fx::X(3)
+      << "D1_BC(I)" << fx::X(2) << "CF_BC(I)" << fx::X(2) << "RV_BC(I)" << fx::X(4) << "Vw(I)" << fx::X(5)
+      << "Uw(I)" << fx::X(5) << "Tw(I)" << "\n";
+  for (int i = 1; i <= sd.NXT; ++i) {
+    out << fx::I(5, i);
+    for (double q : {wa.x(i), wa.ue(i), wa.eme(i), wa.d1_bc(i), wa.cf_bc(i), wa.rv_bc(i), wa.vww(i), wa.uww(i),
+                     wa.tww(i)})
+      out << fx::F(10, 5, q);
+    out << "\n";
+  }
+  return out.str();
+}
+
+// Reynolds number and run parameters, closing the report of a pass.
+std::string closing_lines() {
+  std::ostringstream out;
+  out << fx::X(40) << "NUMBER RE=" << fx::E(12, 4, sd.RE) << "\n";
+  out << fx::X(1) << "NXT  =" << fx::I(3, sd.NXT) << fx::X(14) << "NP2  =" << fx::I(3, sd.NP) << fx::X(5)
+      << "XTR  =" << fx::E(14, 6, sd.XTR) << "\n";
+  out << fx::X(1) << "ETAE =" << fx::E(14, 6, sd.ETAE) << fx::X(3) << "VLBL =" << fx::E(14, 6, sd.VLBL) << fx::X(3)
+      << "VTBL= " << fx::E(14, 6, sd.VTBL) << fx::X(3) << "NU   =" << fx::E(14, 6, sd.NU8) << "\n";
+  out << "\n";
+  return out.str();
+}
+
+}  // namespace
+
+void edge_state(int i) {
+  const double Te = sd.T0;  // edge Mach number 0: the edge is at stagnation temperature
+  wa.te(i) = Te;
+  wa.te8(i) = Te / sd.T8;
+  wa.roe(i) = sd.RO0 / std::pow(sd.T0 / Te, 2.5);
+  wa.emue(i) = sd.MU8 * std::pow(Te / sd.T8, 1.5) * (sd.T8 + kSutherlandS) / (Te + kSutherlandS);
+  wa.roe8(i) = wa.roe(i) / sd.RO8;
+  wa.emue8(i) = wa.emue(i) / sd.MU8;
+  wa.enue8(i) = wa.emue8(i) / wa.roe8(i);
+}
+
+Status Inputi(int element, int isurf) {
+  if (element < 0 || element >= ExchangeData::kElements || isurf < 0 || isurf > 1)
+    return Status::failure("input preparation: there is no surface " + std::to_string(isurf) + " of element " +
+                           std::to_string(element));
+  const Status valid = validate_parameters(current_parameters());
+  if (!valid.ok) return valid;
+  const int slot = element + 5 * isurf;
+
+  // With report writing off nothing below is formatted.
+  const bool write = reports_enabled();
+  std::ostream& out = report(Report::InputBl);
+  if (write)
+    out << (isurf == 0 ? " Input data for calculation of BL on upper surface"
+                       : " Input data for calculation of BL on lower surface")
+        << "\n"
+        << "    ielem=" << fx::I(3, element) << "\n"
+        << " ielement=" << fx::I(3, element + 1) << "\n";
+
+  alloc_bl(blx.n_bl_max);
+
+  sd.T8 = kT8;
+  sd.RE = 1000000.0 * blx.re_mill;
+  sd.M8 = 0.0;
+  sd.LREF = kLref;
+
+  // The value left by the previous pass (0 on the first pass of a run).
+  if (write) out << "    CFSEP=" << fx::F(10, 3, sd.CFSEP) << "\n";
+
+  sd.CFSEP = blx.cfs_sqrt_re;
+  sd.NP = blx.np_in;
+  sd.regime = 0;
+  sd.XTR = blx.xtr_surf(isurf);
+  sd.VLBL = blx.kv;
+  sd.VTBL = blx.kv;
+  sd.ETAE = blx.eta_e;
+  sd.XINV = blx.xinv_surf(isurf);
+
+  // Free stream.  Isentropic stagnation temperature T0 = T8 (1 + (gamma-1)/2 M^2)
+  // with the bracket in single precision; Sutherland viscosity; speed of
+  // sound in single precision.  The stream speed is that of Mach 0.2 at
+  // least, the reference speed of the low-speed solver.
+  const float bracket = static_cast<float>(1.0 + kGammaMinus1Half * (sd.M8 * sd.M8));
+  sd.T0 = sd.T8 * bracket;
+  sd.MU8 = sutherland(sd.T8);
+  const float a8 = kSoundFactor * std::sqrt(static_cast<float>(sd.T8));
+  sd.A8 = a8;
+  sd.U8 = (sd.M8 < kMachRef ? kMachRef : sd.M8) * sd.A8;
+  sd.NU8 = sd.U8 / sd.RE * sd.LREF;
+  sd.RO8 = sd.MU8 / sd.NU8;
+  sd.RO0 = sd.RO8 * std::pow(bracket, 2.5f);  // isentropic rho0/rho8 = bracket^(1/(gamma-1))
+  sd.SQRE = std::sqrt(sd.RE);
+
+  if (write) {
+    // Free stream line: 6X,"M8",10X,"T8",10X,"A8",10X,"U8",10X,"MU8",9X,"NU8",9X,"RO8" / 1X,7E12.4
+    out << fx::X(6) << "M8" << fx::X(10) << "T8" << fx::X(10) << "A8" << fx::X(10) << "U8" << fx::X(10) << "MU8"
+        << fx::X(9) << "NU8" << fx::X(9) << "RO8" << "\n";
+    out << fx::X(1);
+    for (double q : {sd.M8, sd.T8, sd.A8, sd.U8, sd.MU8, sd.NU8, sd.RO8}) out << fx::E(12, 4, q);
+    out << "\n";
+
+    // Stations of the surface and their edge state.
+    out << fx::X(3) << "I" << fx::X(9) << "X" << fx::X(13) << "UE" << fx::X(13) << "ME" << fx::X(12) << "ROE8"
+        << fx::X(11) << "EMUE8" << fx::X(10) << "ENUE8" << fx::X(11) << "TE8" << "\n";
+  }
+  sd.NXT = blx.n_bl(slot);
+  for (int i = 1; i <= sd.NXT; ++i) {
+    wa.x(i) = blx.s_bl(i, slot);
+    wa.ue(i) = blx.ue_bl(i, slot);
+    wa.eme(i) = 0.0;
+    edge_state(i);
+    wa.rx(i) = wa.ue(i) * wa.x(i) / wa.emue(i) * wa.roe(i) * sd.U8 * sd.LREF;  // Re_x = rho_e u_e x / mu_e
+    if (write) edge_row(out, i);
+  }
+
+  // Wall: impermeable, at rest, adiabatic; the prescribed skin friction of
+  // the inverse mode as the start value of the wall-shear parameter.
+  for (int i = 1; i <= sd.NXT; ++i) {
+    wa.uww(i) = wa.vww(i) = wa.d1_bc(i) = wa.rv_bc(i) = 0.0;
+    wa.cf_bc(i) = blx.cfs_sqrt_re;
+    wa.tww(i) = 0.0;
+  }
+  if (write) {
+    const std::string wall = wall_table();  // the report shows it twice
+    out << wall << wall;
+    const std::string closing = closing_lines();
+    out << closing;
+    diag_out() << closing;
+  }
+  return report_status(Report::InputBl);
+}
+
+}  // namespace bl

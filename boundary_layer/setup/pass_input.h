@@ -1,0 +1,27 @@
+// Input preparation of one surface pass: free stream, station arrays, wall
+// conditions and run parameters, with the input report "InputBl.out".
+#pragma once
+
+#include "core/status.h"
+
+namespace bl {
+
+// Prepares the pass over surface isurf (0 upper, 1 lower) of element
+// `element`.  Reads the exchange data (surface slot element + 5*isurf, the
+// computation parameters); allocates the working arrays (alloc_bl with
+// n_bl_max); overwrites every scalar of sd; fills x, ue, eme, the edge state,
+// rx and the wall arrays uww, vww, tww, cf_bc, d1_bc, rv_bc for stations
+// 1..NXT.  Appends the input report to "InputBl.out" and its closing lines
+// to standard output.
+//
+// Refuses, before it writes or allocates anything, an element or surface
+// that does not exist and computation parameters out of range.  A report
+// that cannot be written is reported after the pass has been prepared.
+Status Inputi(int element, int isurf);
+
+// Edge state of station i from ue(i) and the free stream: te, roe, emue and
+// the ratios roe8, emue8, enue8, te8.  The edge temperature is the
+// stagnation temperature (edge Mach number 0), so every ratio is 1.
+void edge_state(int i);
+
+}  // namespace bl

@@ -1,0 +1,7 @@
+#include "setup/solver_scalars.h"
+
+namespace bl {
+
+SolverData sd;
+
+}  // namespace bl

@@ -1,0 +1,55 @@
+// Starting profile of the march: the similarity solution at the forward
+// stagnation point (Hiemenz flow),
+//
+//     f''' + P1 f f'' + P2 (1 - f'^2) = 0,   P1 = P2 = 1,
+//     f(0) = 0,  f'(0) = 0,  f'(eta_e) = 1,
+//
+// written as the first-order system f' = u, u' = v, v' + P1 f v + P2 (1 - u^2) = 0
+// and solved by Newton iteration on Keller's box scheme over a geometric grid.
+// The march scales this grid into its normal grid and the profile into its
+// first two stations.
+#pragma once
+
+#include "core/farray.h"
+#include "setup/solver_scalars.h"
+#include "core/status.h"
+
+namespace bl {
+
+// The starting profile on the similarity grid, points j = 1..kMaxGridPoints.
+// The arrays persist between passes; every call of init_2d overwrites them.
+struct StartingProfile {
+  using GridArray = FArray1<double, 1, kMaxGridPoints>;
+  GridArray eta_s;   // similarity coordinate of point j (eta_s(1) = 0)
+  GridArray deta_s;  // step eta_s(j+1) - eta_s(j); geometric, ratio VGP
+  GridArray a_s;     // half the step below point j: deta_s(j-1)/2, j >= 2
+  GridArray f_s;     // stream function f
+  GridArray u_s;     // velocity f' = u/ue
+  GridArray v_s;     // shear f''; v_s(1) is the wall shear (exact value 1.2326)
+  GridArray delf_s;  // Newton correction of f in the last iteration
+  GridArray delu_s;  // Newton correction of f'
+  GridArray delv_s;  // Newton correction of f''
+};
+
+extern StartingProfile sp;  // the one instance
+
+// Solves the stagnation-point profile on NP points with step ratio VGP out
+// to ETAE; start is the start type, 1 (stagnation point) being the only one.
+// Overwrites sp and appends the iteration tables to "init2d.OUT" (opened,
+// emptied, at the first call of a run).  At most 21 Newton iterations; the
+// last iterate stands if they do not bring the largest shear correction
+// below 1e-6.
+//
+// NP outside 2..821 or a start type other than 1 is refused before anything
+// is written or changed; the program goes on and the caller decides what to
+// tell the user.  A report that cannot be written is reported after the
+// profile has been solved.
+Status init_2d(int NP, double VGP, double ETAE, int start);
+
+// The steps of init_2d, in calling order.  They work on sp.
+void grid_2d(int NP, double VGP, double ETAE);  // geometric grid over all 821 points
+void prof_2d(int NP);                           // cubic first guess
+void coef_2d(int NP);                           // Newton coefficients and residuals
+void solv_2d(int NP);                           // one Newton step
+
+}  // namespace bl

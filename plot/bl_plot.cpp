@@ -1,0 +1,182 @@
+#include "bl_plot.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "session/exchange_data.h"
+
+namespace plot {
+
+namespace {
+
+using bl::blx;
+using Surface = bl::ExchangeData::SurfaceArray;
+
+// Passes of the decade scaling.  Ten reach every value between 1e-10 and
+// 1e11; more keep the grid at about ten lines for values beyond, down to
+// where a power of ten still is a normal double.
+constexpr int kDecadePasses = 300;
+
+// Half length of a marker's cross arms and diameter of its circle, pixels.
+constexpr int kMarkerArm = 8;
+constexpr int kMarkerCircle = 8;
+
+const Surface& quantityArray(int code) {
+  switch (code) {
+    case kD1: return blx.d1_bl;
+    case kD2: return blx.d2_bl;
+    case kH12: return blx.h12_bl;
+    case kRV: return blx.rv_bl;
+    default: return blx.cf_bl;
+  }
+}
+
+std::string fixed(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+void text(Drawing& d, int x, int y, const std::string& s) {
+  d.push_back({Primitive::Text, "Black", false, x, y, 0, 0, s});
+}
+
+// Cross and circle centred on the arc-length axis at arc length s.
+void marker(Drawing& d, const BlTransform& t, double s, const char* colour) {
+  const int X = t.X(s);
+  const int Y = pixel(t.base);
+  line(d, colour, false, X - kMarkerArm, Y, X + kMarkerArm, Y);
+  line(d, colour, false, X, Y - kMarkerArm, X, Y + kMarkerArm);
+  d.push_back({Primitive::Ellipse, colour, false, X - kMarkerCircle / 2, Y - kMarkerCircle / 2,
+               kMarkerCircle, kMarkerCircle, {}});
+}
+
+// Polyline through (s_bl(i), q(i)), i = 1..n_bl(m), segment by segment.
+void curve(Drawing& d, const BlTransform& t, int m, const Surface& q, const char* colour) {
+  for (int i = 1; i < blx.n_bl(m); ++i)
+    line(d, colour, false, t.X(blx.s_bl(i, m)), t.Y(q(i, m)), t.X(blx.s_bl(i + 1, m)),
+         t.Y(q(i + 1, m)));
+}
+
+}  // namespace
+
+const char* quantityTitle(int code) {
+  static const char* const titles[kQuantityCount] = {"Cf(s)", "D1(s)", "D2(s)", "H12(s)",
+                                                     "RV(s)"};
+  return (code >= 0 && code < kQuantityCount) ? titles[code] : titles[kCf];
+}
+
+NiceMax niceMaximum(double d) {
+  if (!(d > 0) || !std::isfinite(d)) return {1.0, 0.2};
+
+  // Bring d into [1, 10] by decades: the value passed in is c*d.
+  double c = 1;
+  for (int k = 1; k <= kDecadePasses; ++k) {
+    if (d < 1) {
+      c = std::pow(0.1, k);
+      d = 10 * d;
+    } else if (d > 10) {
+      c = std::pow(10.0, k);
+      d = d / 10;
+    } else {
+      break;
+    }
+  }
+  if (!(d >= 1 && d <= 10) || !(c > 0) || !std::isfinite(c)) return {1.0, 0.2};
+
+  const int n = static_cast<int>(d);
+  if (n >= 5) return {c * (n + 1), c};
+  if (n <= 1) {
+    const double step = 0.2 * c;
+    return {step * (static_cast<int>(d / 0.2) + 1), step};
+  }
+  const double step = 0.5 * c;
+  return {step * (static_cast<int>(2 * d) + 1), step};
+}
+
+SurfaceRanges surfaceRanges(int m) {
+  SurfaceRanges r;
+  auto widen = [](Range& range, double v) {
+    if (v < range.min) range.min = v;
+    if (v > range.max) range.max = v;
+  };
+  for (int i = 1; i <= blx.n_bl(m); ++i) {
+    widen(r.s, blx.s_bl(i, m));
+    widen(r.ue, blx.ue_bl(i, m));
+    for (int q = 0; q < kQuantityCount; ++q) widen(r.qty[q], quantityArray(q)(i, m));
+  }
+  return r;
+}
+
+void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax, double ymax,
+                const std::string& title, int w, int h) {
+  d.push_back({Primitive::Fill, "White", false, 0, 0, w, h, {}});
+
+  // An empty or unset arc-length range (a surface of one node, or none)
+  // would leave the s scale undefined: show one chord length instead.
+  if (!std::isfinite(xmin) || !std::isfinite(xmax) || !(xmax > xmin)) {
+    if (!std::isfinite(xmin) || !(xmin <= xmax)) xmin = 0;
+    xmax = xmin + 1;
+  }
+  const NiceMax y = niceMaximum(ymax);
+
+  BlTransform& t = st.transform;
+  t.left = kBlMarginLeft;
+  t.base = h - kBlMarginBottom;
+  t.xmin = xmin;
+  t.scaleX = (w - kBlMarginLeft - kBlMarginRight) / (xmax - xmin);
+  t.scaleY = (h - kBlMarginTop - kBlMarginBottom) / y.max;
+
+  // Grid: s every 0.2, one line beyond the last label; y every step.
+  const int A = static_cast<int>((xmax - xmin) / kArcGridStep);
+  const int G = static_cast<int>(y.max / y.step);
+  for (int i = 0; i <= A + 1; ++i) {
+    const int X = pixel(t.left + t.scaleX * kArcGridStep * i);
+    line(d, "Orange", true, X, pixel(t.base), X, kBlMarginTop);
+  }
+  for (int j = 0; j <= G; ++j) {
+    const int Y = pixel(t.base - t.scaleY * y.step * j);
+    line(d, "Orange", true, kBlMarginLeft, Y, w - kBlMarginRight, Y);
+  }
+
+  // Labels: values on the grid lines, the y ones left of the axis with
+  // their baseline on the line, the s ones along the bottom edge.
+  for (int j = 0; j <= G; ++j)
+    text(d, pixel(0.01 * w), pixel(t.base - t.scaleY * y.step * j), fixed(y.step * j, 4));
+  for (int i = 0; i <= A; ++i)
+    text(d, pixel(t.left + t.scaleX * kArcGridStep * i), pixel(0.99 * h),
+         fixed(xmin + kArcGridStep * i, 1));
+  text(d, pixel(0.88 * w), pixel(0.99 * h), title);
+
+  // Where the march switched to the inverse mode, then where it turned
+  // turbulent.
+  marker(d, t, blx.xinv_surf(isurf), "Red");
+  marker(d, t, blx.xtr_surf(isurf), "Blue");
+}
+
+Drawing edgeVelocityPlot(BlPlotState& st, int w, int h) {
+  Drawing d;
+  if (w <= 0 || h <= 0) return d;
+  const int isurf = st.selectedSurface();
+  const int m = st.slot(isurf);
+  const SurfaceRanges& r = st.ranges[isurf];
+  drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
+  curve(d, st.transform, m, blx.ue_bl, "Red");
+  curve(d, st.transform, m, blx.ue_inv, "Black");
+  return d;
+}
+
+Drawing quantityPlot(BlPlotState& st, int w, int h) {
+  Drawing d;
+  if (w <= 0 || h <= 0) return d;
+  const int isurf = st.selectedSurface();
+  const int m = st.slot(isurf);
+  const int code = st.quantity[st.element][isurf];
+  const int q = (code >= 0 && code < kQuantityCount) ? code : kCf;
+  const SurfaceRanges& r = st.ranges[isurf];
+  drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
+  curve(d, st.transform, m, quantityArray(q), "Black");
+  return d;
+}
+
+}  // namespace plot

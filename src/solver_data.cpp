@@ -1,7 +1,0 @@
-#include "solver_data.h"
-
-namespace bl {
-
-SolverData sd;
-
-}  // namespace bl
