@@ -11,15 +11,29 @@
 
 namespace aerofoil {
 
+// What the user chooses of a section, with the values the window and the
+// command line start from.
+struct SectionInputs {
+  double alphaDeg = 12.0;  // angle of attack, degrees
+  double eR1 = 0.131;      // thickness parameter e/R1
+  double hR1 = 0.0;        // camber parameter h/R1
+  int n = 256;             // contour intervals N
+};
+
+// Ranges of the section inputs (N: see kMinPoints, kMaxPoints).
+constexpr double kAlphaMin = -65.0, kAlphaMax = 65.0;  // degrees
+constexpr double kEMin = 0.0, kEMax = 1.0;
+constexpr double kHMin = -0.8, kHMax = 0.8;
+
 // Solution state of one section.  Point arrays run 0..N: index 0 is the
 // trailing edge, the index runs over the upper surface to the leading edge
 // near N/2 and back along the lower surface to the trailing edge at N.
 struct Joukowski {
   // Inputs.
   double mapConstant = 1.0;  // a, the constant of the transformation
-  double alphaDeg = 12.0;    // angle of attack, degrees
-  double eR1 = 0.131;        // thickness parameter e, units of a
-  double hR1 = 0.0;          // camber parameter h, units of a
+  double alphaDeg = SectionInputs{}.alphaDeg;  // angle of attack, degrees
+  double eR1 = SectionInputs{}.eR1;            // thickness parameter e, units of a
+  double hR1 = SectionInputs{}.hR1;            // camber parameter h, units of a
   int currentN = 0;          // number of contour intervals N (points 0..N)
 
   // Point arrays, N+1 entries each.

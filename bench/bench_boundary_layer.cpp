@@ -7,36 +7,32 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
-#include "session/session.h"
 #include "core/block_solver.h"
 #include "core/box_scheme.h"
-#include "session/exchange_data.h"
 #include "joukowski.h"
+#include "march/pass.h"
+#include "march/station_profiles.h"
 #include "report/station_rows.h"
-#include "march/march_state.h"
-#include "report/report_files.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "session/session.h"
+#include "setup/gas.h"
 
 namespace {
-
-// The window's default section: alpha 12 degrees, e/R1 0.131, h/R1 0.
-constexpr double kAlpha = 12.0, kThickness = 0.131, kCamber = 0.0;
 
 // A fresh folder for the reports of one benchmark, removed afterwards.
 class ReportFolder {
  public:
-  ReportFolder() {
+  explicit ReportFolder(bl::ReportFiles& reports) : reports_(reports) {
     char pattern[] = "/tmp/veltaro_bench_XXXXXX";
     const char* made = ::mkdtemp(pattern);
     path_ = made ? made : std::filesystem::temp_directory_path().string();
-    bl::set_report_folder(path_);
+    reports_.set_folder(path_);
   }
   ~ReportFolder() {
-    bl::close_reports();
-    bl::set_report_folder("");
+    reports_.close_all();
+    reports_.set_folder("");
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
   }
@@ -44,29 +40,35 @@ class ReportFolder {
   ReportFolder& operator=(const ReportFolder&) = delete;
 
  private:
+  bl::ReportFiles& reports_;
   std::string path_;
 };
 
-// The default section at N intervals, with the boundary-layer window's start
-// values and a normal grid of np points whose step ratio refines the default
-// grid (41 points, ratio 1.1) evenly: ratio 1.1^(40/(np-1)), so that the same
-// layer is resolved ever finer.
-aerofoil::Joukowski default_section(int n, int np) {
-  bl::set_default_parameters();
-  bl::blx.np_in = np;
-  bl::blx.kv = std::pow(1.1, 40.0 / (np - 1));
+// The window's default section at N intervals.
+aerofoil::Joukowski default_section(int n) {
+  const aerofoil::SectionInputs in;
   aerofoil::Joukowski af;
   aerofoil::resizePoints(af, n);
-  aerofoil::solveSection(af, kAlpha, kThickness, kCamber);
+  aerofoil::solveSection(af, in.alphaDeg, in.eR1, in.hR1);
   return af;
+}
+
+// The boundary-layer window's start values with a normal grid of np points
+// whose step ratio refines the default grid (41 points, ratio 1.1) evenly:
+// ratio 1.1^(40/(np-1)), so that the same layer is resolved ever finer.
+bl::ComputationParameters refined_grid(int np) {
+  bl::ComputationParameters p;
+  p.np_in = np;
+  p.kv = std::pow(1.1, 40.0 / (np - 1));
+  return p;
 }
 
 // "BL Calculation": the contour handed over and split, then the upper and
 // the lower pass from the surface ends as inverse-mode start.  Every round
 // starts from the same state, so every round does the same work.
-bool bl_calculation(benchmark::State& state, const aerofoil::Joukowski& af) {
-  bl::Status st = bl::hand_over_contour(af.s, af.v, af.currentN);
-  if (st.ok) st = bl::new_computation();
+bool bl_calculation(benchmark::State& state, bl::Session& session, const aerofoil::Joukowski& af) {
+  bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN);
+  if (st.ok) st = session.new_computation();
   if (!st.ok) state.SkipWithError(st.message.c_str());
   return st.ok;
 }
@@ -75,32 +77,33 @@ bool bl_calculation(benchmark::State& state, const aerofoil::Joukowski& af) {
 // the program.  The run-long reports are started afresh, outside the timing,
 // every 64 rounds so that they do not grow without bound.
 void BM_BothSurfacesWithReports(benchmark::State& state) {
-  ReportFolder folder;
-  bl::set_diagnostics_enabled(false);
-  const aerofoil::Joukowski af = default_section(static_cast<int>(state.range(0)), 41);
+  bl::Session session;
+  ReportFolder folder(session.reports());
+  session.reports().set_diagnostics(false);
+  const aerofoil::Joukowski af = default_section(static_cast<int>(state.range(0)));
   long since_reset = 0;
   for (auto _ : state) {
     if (++since_reset == 64) {
       state.PauseTiming();
-      bl::close_reports();
+      session.reports().close_all();
       since_reset = 0;
       state.ResumeTiming();
     }
-    if (!bl_calculation(state, af)) break;
+    if (!bl_calculation(state, session, af)) break;
   }
-  bl::set_diagnostics_enabled(true);
 }
 BENCHMARK(BM_BothSurfacesWithReports)->Arg(256)->Unit(benchmark::kMillisecond);
 
 // The same with report writing switched off: the numerical work alone.
 void BM_BothSurfacesNoReports(benchmark::State& state) {
-  bl::set_reports_enabled(false);
+  bl::Session session;
+  session.reports().set_enabled(false);
   const int n = static_cast<int>(state.range(0));
   const int np = static_cast<int>(state.range(1));
-  const aerofoil::Joukowski af = default_section(n, np);
+  if (!session.set_parameters(refined_grid(np)).ok) state.SkipWithError("grid refused");
+  const aerofoil::Joukowski af = default_section(n);
   for (auto _ : state)
-    if (!bl_calculation(state, af)) break;
-  bl::set_reports_enabled(true);
+    if (!bl_calculation(state, session, af)) break;
   state.counters["N"] = n;
   state.counters["NP"] = np;
 }
@@ -122,50 +125,50 @@ BENCHMARK(BM_BothSurfacesNoReports)
 class Station {
  public:
   static constexpr int P = 4;
+  bl::Pass& pass() { return *pass_; }
 
   Station(int np, bool inverse) {
-    bl::alloc_bl(6);
-    bl::solver_alloc();
-    bl::sd.NP = np;
-    bl::sd.XINV = inverse ? 0.25 : 10.0;
+    bl::WorkArrays& wa = pass_->wa;
+    wa.allocate(6);
+    pass_->ca.allocate();
+    pass_->sd.NEQ = 3;
+    pass_->sd.NP = np;
+    pass_->sd.XINV = inverse ? 0.25 : 10.0;
     for (int i = 1; i <= 6; ++i) {
       const double x = 0.1 * (i - 1);
-      bl::wa.x(i) = x;
-      bl::wa.ue(i) = 1.0 + 0.2 * x;
-      bl::wa.roe8(i) = bl::wa.emue8(i) = 1.0;
-      bl::wa.te(i) = 300.0;
-      bl::wa.emue(i) = 1.491e-7f * std::pow(300.0, 1.5) / (300.0 + 110.4f);
-      bl::wa.cf_bc(i) = 0.15;
+      wa.x(i) = x;
+      wa.ue(i) = 1.0 + 0.2 * x;
+      wa.roe8(i) = wa.emue8(i) = 1.0;
+      wa.te(i) = 300.0;
+      wa.emue(i) = bl::sutherland(300.0);
+      wa.cf_bc(i) = 0.15;
     }
     const double ratio = 1.02;
     const double h = 8.0 * (ratio - 1.0) / (std::pow(ratio, np - 1) - 1.0);
-    bl::wa.eta(1) = 0.0;
+    wa.eta(1) = 0.0;
     for (int j = 1; j < bl::kMaxGridPoints; ++j) {
-      bl::wa.deta(j) = h * std::pow(ratio, j - 1);
-      bl::wa.eta(j + 1) = bl::wa.eta(j) + bl::wa.deta(j);
-      bl::wa.aa(j + 1) = 0.5 * bl::wa.deta(j);
+      wa.deta(j) = h * std::pow(ratio, j - 1);
+      wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
+      wa.aa(j + 1) = 0.5 * wa.deta(j);
     }
     for (int k = 1; k <= 3; ++k) {
-      const double ue = bl::wa.ue(P - 3 + k) * (k == 3 ? 1.01 : 1.0);
+      const double ue = wa.ue(P - 3 + k) * (k == 3 ? 1.01 : 1.0);
       for (int j = 1; j <= np; ++j) {
-        const double e = bl::wa.eta(j), d = std::exp(-e);
-        bl::wa.f(k, j) = ue * (e - 1.0 + d);
-        bl::wa.u(k, j) = ue * (1.0 - d);
-        bl::wa.v(k, j) = ue * d;
-        bl::wa.b(k, j) = 0.0;
+        const double e = wa.eta(j), d = std::exp(-e);
+        wa.f(k, j) = ue * (e - 1.0 + d);
+        wa.u(k, j) = ue * (1.0 - d);
+        wa.v(k, j) = ue * d;
+        wa.b(k, j) = 0.0;
       }
     }
-    const double d1 = bl::wa.x(P) - bl::wa.x(P - 1), d2 = bl::wa.x(P - 1) - bl::wa.x(P - 2);
-    bl::ms.c3 = (2.0 * d1 + d2) / (d1 * (d1 + d2));
-    bl::ms.c2 = -(d1 + d2) / (d1 * d2);
-    bl::ms.c1 = d1 / (d2 * (d1 + d2));
+    bl::difference_weights(*pass_, P);
   }
-  ~Station() {
-    bl::solver_free();
-    bl::dealloc_bl();
-  }
-  Station(const Station&) = delete;
-  Station& operator=(const Station&) = delete;
+
+ private:
+  std::unique_ptr<bl::ExchangeData> blx_ = std::make_unique<bl::ExchangeData>();
+  std::unique_ptr<bl::SolverState> state_ = std::make_unique<bl::SolverState>();
+  bl::ReportFiles reports_;
+  std::unique_ptr<bl::Pass> pass_ = std::make_unique<bl::Pass>(*blx_, *state_, reports_);
 };
 
 // One Newton iteration at a station: fluxes, assembly, block solve and the
@@ -177,19 +180,21 @@ void BM_NewtonIteration(benchmark::State& state) {
   const int np = static_cast<int>(state.range(0));
   const bool inverse = state.range(1) != 0;
   Station station(np, inverse);
+  bl::Pass& p = station.pass();
+  bl::CoreArrays& ca = p.ca;
   const int P = Station::P;
   for (auto _ : state) {
-    bl::box_fluxes(P, bl::wa.dpdx(P));
-    bl::box_system(P);
-    bl::Status st = inverse ? bl::block_solve_pair(P, bl::ca.rvec, bl::ca.xvec, bl::ca.eyvec, bl::ca.yvec)
-                            : bl::block_solve(P, bl::ca.rvec, bl::ca.xvec);
-    if (st.ok && inverse) st = bl::inverse_update(bl::wa.cf_bc(P), bl::ca.xvec, bl::ca.yvec, P);
-    if (st.ok && !inverse) bl::newton_update(bl::ca.xvec);
+    bl::box_fluxes(p, P, p.wa.dpdx(P));
+    bl::box_system(p, P);
+    bl::Status st = inverse ? bl::block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec)
+                            : bl::block_solve(ca, np, P, ca.rvec, ca.xvec);
+    if (st.ok && inverse) st = bl::inverse_update(p, p.wa.cf_bc(P), ca.xvec, ca.yvec, P);
+    if (st.ok && !inverse) bl::newton_update(p, ca.xvec);
     if (!st.ok) {
       state.SkipWithError(st.message.c_str());
       break;
     }
-    benchmark::DoNotOptimize(bl::wa.v(3, 1));
+    benchmark::DoNotOptimize(p.wa.v(3, 1));
   }
   state.SetComplexityN(np);
 }
@@ -203,20 +208,19 @@ BENCHMARK(BM_NewtonIteration)
 
 // The text of one station row of the march report (I5, 7E12.5, 5I5).
 void BM_StationRowText(benchmark::State& state) {
-  bl::alloc_bl(6);
-  bl::sd.NP = 41;
+  Station station(41, false);
+  bl::Pass& p = station.pass();
   const int P = 5;
-  bl::wa.x(P) = 0.123456789;
-  bl::wa.ue(P) = 1.87654321;
-  bl::wa.eme(P) = 0.0;
-  bl::wa.d1b(P) = 3.2e-4;
-  bl::wa.rov(P) = -1.5e-3;
-  bl::wa.cfb(P) = 4.1e-3;
-  bl::ms.DUmax = 7.3e-8;
-  bl::ms.JUmax = 12;
-  bl::ms.kIter = 3;
-  for (auto _ : state) benchmark::DoNotOptimize(bl::station_row(P));
-  bl::dealloc_bl();
+  p.wa.x(P) = 0.123456789;
+  p.wa.ue(P) = 1.87654321;
+  p.wa.eme(P) = 0.0;
+  p.wa.d1b(P) = 3.2e-4;
+  p.wa.rov(P) = -1.5e-3;
+  p.wa.cfb(P) = 4.1e-3;
+  p.ms.DUmax = 7.3e-8;
+  p.ms.JUmax = 12;
+  p.ms.kIter = 3;
+  for (auto _ : state) benchmark::DoNotOptimize(bl::station_row(p, P));
 }
 BENCHMARK(BM_StationRowText)->Unit(benchmark::kMicrosecond);
 

@@ -20,13 +20,10 @@
 #include <iostream>
 #include <string>
 
-#include "march/surface_march.h"
-#include "session/session.h"
-#include "session/exchange_data.h"
 #include "joukowski.h"
 #include "options.h"
-#include "report/report_files.h"
 #include "result_file.h"
+#include "session/session.h"
 #include "summary.h"
 #include "surface_file.h"
 
@@ -37,20 +34,9 @@ int fail(const std::string& message) {
   return 1;
 }
 
-void setParameters(const cli::Options& o) {
-  bl::set_default_parameters();
-  bl::blx.re_mill = o.re_mill;
-  bl::blx.eta_e = o.eta_e;
-  bl::blx.kv = o.kv;
-  bl::blx.np_in = o.np;
-  bl::blx.cfs_sqrt_re = o.cfs;
-  bl::blx.xtr_surf(0) = o.str_u;
-  bl::blx.xtr_surf(1) = o.str_l;
-}
-
 void solveAerofoil(const cli::Options& o, double alpha, aerofoil::Joukowski& af) {
-  aerofoil::resizePoints(af, aerofoil::clampPoints(o.n));
-  aerofoil::solveSection(af, alpha, o.e, o.h);
+  aerofoil::resizePoints(af, aerofoil::clampPoints(o.section.n));
+  aerofoil::solveSection(af, alpha, o.section.eR1, o.section.hR1);
 }
 
 void printAerofoil(const aerofoil::Joukowski& af) {
@@ -70,17 +56,16 @@ void printSurface(const cli::SurfaceResult& r) {
 }
 
 // "BL Calculation" and K presses of "Recalculate" on the current section.
-bl::Status boundaryLayer(const cli::Options& o, const aerofoil::Joukowski& af,
+bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aerofoil::Joukowski& af,
                          std::vector<cli::SurfaceResult>& surfaces) {
   surfaces.clear();
-  bl::Status st = bl::hand_over_contour(af.s, af.v, af.currentN);
+  bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN);
   if (!st.ok) return st;
-  st = bl::new_computation();
-  for (int k = 0; st.ok && k < o.recalc; ++k) st = bl::recalculate();
+  st = session.new_computation();
+  for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
   if (!st.ok) return st;
-  // The per-pass counters describe the last pass; read both surfaces back.
-  surfaces.push_back(cli::readSurface("upper", 0, 0));
-  surfaces.push_back(cli::readSurface("lower", 1, 5));
+  surfaces.emplace_back("upper", session.surface(0));
+  surfaces.emplace_back("lower", session.surface(1));
   return st;
 }
 
@@ -94,11 +79,11 @@ int finish(cli::Summary& sum, const cli::Options& o, int code) {
   return code;
 }
 
-int runSingle(const cli::Options& o) {
+int runSingle(bl::Session& session, const cli::Options& o) {
   aerofoil::Joukowski af;
-  solveAerofoil(o, o.alpha, af);
-  if (o.n != af.currentN)
-    std::cerr << "veltaro-cli: N = " << o.n << " is outside 8..1199; N = " << af.currentN
+  solveAerofoil(o, o.section.alphaDeg, af);
+  if (o.section.n != af.currentN)
+    std::cerr << "veltaro-cli: N = " << o.section.n << " is outside 8..1199; N = " << af.currentN
               << " is used\n";
   cli::Summary sum{&o, &af, {}, {}};
   if (o.json != "-") printAerofoil(af);
@@ -109,7 +94,7 @@ int runSingle(const cli::Options& o) {
     if (o.json != "-") std::printf("saved %s\n", out.path.c_str());
   }
   if (o.bl) {
-    const bl::Status st = boundaryLayer(o, af, sum.surfaces);
+    const bl::Status st = boundaryLayer(session, o, af, sum.surfaces);
     if (!st.ok) {
       fail(st.message);
       return finish(sum, o, 1);
@@ -120,35 +105,25 @@ int runSingle(const cli::Options& o) {
   return finish(sum, o, 0);
 }
 
-int runSurface(const cli::Options& o) {
+int runSurface(bl::Session& session, const cli::Options& o) {
   cli::SurfaceTable table;
   std::string why;
   if (!cli::readSurfaceTable(o.surface, table, why)) {
     std::cerr << "veltaro-cli: " << why << "\n";
     return 2;
   }
-  const int n = static_cast<int>(table.s.size());
-  bl::blx.n_bl(0) = n;
-  for (int j = 1; j <= n; ++j) {
-    bl::blx.s_bl(j, 0) = table.s[static_cast<std::size_t>(j - 1)];
-    bl::blx.ue_bl(j, 0) = table.ue[static_cast<std::size_t>(j - 1)];
-    bl::blx.ue_inv(j, 0) = table.ue[static_cast<std::size_t>(j - 1)];
-  }
-  bl::blx.n_bl_max = n;
-  bl::blx.xinv_surf(0) = table.s.back();
-  int ielem = 0, isurf = 0;
-  const bl::Status st = bl::FOIL_BL2D(ielem, isurf);
+  const bl::Status st = session.march_table(table.s, table.ue);
   cli::Summary sum{&o, nullptr, {}, {}};
   if (!st.ok) {
     fail(st.message);
     return finish(sum, o, 1);
   }
-  sum.surfaces.push_back(cli::readSurface("surface", 0, 0));
+  sum.surfaces.emplace_back("surface", session.surface(0));
   if (o.json != "-") printSurface(sum.surfaces.back());
   return finish(sum, o, 0);
 }
 
-int runSweep(const cli::Options& o) {
+int runSweep(bl::Session& session, const cli::Options& o) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   bool progress = false;
@@ -176,7 +151,7 @@ int runSweep(const cli::Options& o) {
       std::printf("%8.3f %9.5f %9.5f\n", alpha, af.clift, af.cmFocus);
     } else {
       std::vector<cli::SurfaceResult> s;
-      const bl::Status st = boundaryLayer(o, af, s);
+      const bl::Status st = boundaryLayer(session, o, af, s);
       if (!st.ok) {
         std::printf("%8.3f %9.5f %9.5f  failed\n", alpha, af.clift, af.cmFocus);
         std::cerr << "veltaro-cli: alpha " << alpha << ": " << st.message << "\n";
@@ -209,10 +184,13 @@ int main(int argc, char** argv) {
     (parsed.code == 0 ? std::cout : std::cerr) << parsed.message << "\n";
     return parsed.code;
   }
-  bl::set_report_folder(o.outdir);
-  bl::set_diagnostics_enabled(o.verbose);
-  setParameters(o);
-  if (!o.surface.empty()) return runSurface(o);
-  if (!o.sweep.empty()) return runSweep(o);
-  return runSingle(o);
+  // One session for the run: the reports continue from pass to pass.
+  bl::Session session;
+  session.reports().set_folder(o.outdir);
+  session.reports().set_diagnostics(o.verbose);
+  const bl::Status valid = session.set_parameters(o.params);  // parse() has checked them
+  if (!valid.ok) return fail(valid.message);
+  if (!o.surface.empty()) return runSurface(session, o);
+  if (!o.sweep.empty()) return runSweep(session, o);
+  return runSingle(session, o);
 }

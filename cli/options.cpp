@@ -6,9 +6,6 @@
 #include <cmath>
 #include <sstream>
 
-#include "session/exchange_data.h"
-#include "joukowski.h"
-#include "session/parameters.h"
 
 namespace cli {
 
@@ -93,19 +90,20 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.set_version_flag("--version", "veltaro-cli 2.1");
   app.get_formatter()->column_width(34);
 
-  app.add_option("--alpha", o.alpha, "Angle of attack, degrees (-65..65)")
+  aerofoil::SectionInputs& s = o.section;
+  app.add_option("--alpha", s.alphaDeg, "Angle of attack, degrees (-65..65)")
       ->check(kFinite)
-      ->check(CLI::Range(-65.0, 65.0))
+      ->check(CLI::Range(aerofoil::kAlphaMin, aerofoil::kAlphaMax))
       ->capture_default_str();
-  app.add_option("--e", o.e, "Thickness parameter e/R1 (0..1)")
+  app.add_option("--e", s.eR1, "Thickness parameter e/R1 (0..1)")
       ->check(kFinite)
-      ->check(CLI::Range(0.0, 1.0))
+      ->check(CLI::Range(aerofoil::kEMin, aerofoil::kEMax))
       ->capture_default_str();
-  app.add_option("--h", o.h, "Camber parameter h/R1 (-0.8..0.8)")
+  app.add_option("--h", s.hR1, "Camber parameter h/R1 (-0.8..0.8)")
       ->check(kFinite)
-      ->check(CLI::Range(-0.8, 0.8))
+      ->check(CLI::Range(aerofoil::kHMin, aerofoil::kHMax))
       ->capture_default_str();
-  app.add_option("--n", o.n, "Contour intervals N; below 8 uses 8, above 1199 uses 1199")
+  app.add_option("--n", s.n, "Contour intervals N; below 8 uses 8, above 1199 uses 1199")
       ->check(kGiven)
       ->capture_default_str();
   app.add_flag("--save", o.save,
@@ -116,23 +114,29 @@ ParseResult parse(int argc, char** argv, Options& o) {
       ->check(kGiven)
       ->check(CLI::Range(0, 1000))
       ->capture_default_str();
-  app.add_option("--re-mill", o.re_mill, "Reynolds number in millions (> 0)")
+  // The boundary-layer parameters, each with the range the solver accepts.
+  using bl::Parameter;
+  bl::ComputationParameters& p = o.params;
+  const auto range = [](Parameter q) { return " (" + bl::range_in_short(q) + ")"; };
+  app.add_option("--re-mill", p.re_mill, "Reynolds number in millions" + range(Parameter::ReMill))
       ->check(kFinite)
       ->capture_default_str();
-  app.add_option("--eta-e", o.eta_e, "Outer edge of the normal grid, ETAe (> 0)")
+  app.add_option("--eta-e", p.eta_e, "Outer edge of the normal grid, ETAe" + range(Parameter::EtaE))
       ->check(kFinite)
       ->capture_default_str();
-  app.add_option("--kv", o.kv, "Ratio of successive normal grid steps, Kv (> 0)")
+  app.add_option("--kv", p.kv, "Ratio of successive normal grid steps, Kv" + range(Parameter::Kv))
       ->check(kFinite)
       ->capture_default_str();
-  app.add_option("--np", o.np, "Normal grid points, Np (2..821)")->check(kGiven)->capture_default_str();
-  app.add_option("--cfs", o.cfs, "Cf*sqrt(Re) prescribed in the inverse mode (> 0)")
+  app.add_option("--np", p.np_in, "Normal grid points, Np" + range(Parameter::Np))
+      ->check(kGiven)
+      ->capture_default_str();
+  app.add_option("--cfs", p.cfs_sqrt_re, "Cf*sqrt(Re) prescribed in the inverse mode" + range(Parameter::Cfs))
       ->check(kFinite)
       ->capture_default_str();
-  app.add_option("--str-u", o.str_u, "Transition arc length, upper surface (>= 0)")
+  app.add_option("--str-u", p.xtr_surf[0], "Transition arc length, upper surface" + range(Parameter::StrU))
       ->check(kFinite)
       ->capture_default_str();
-  app.add_option("--str-l", o.str_l, "Transition arc length, lower surface (>= 0)")
+  app.add_option("--str-l", p.xtr_surf[1], "Transition arc length, lower surface" + range(Parameter::StrL))
       ->check(kFinite)
       ->capture_default_str();
 
@@ -176,15 +180,7 @@ ParseResult parse(int argc, char** argv, Options& o) {
   if (!o.sweep.empty() && !o.json.empty())
     return bad("--json gives the summary of one section; a --sweep prints its table on standard output");
 
-  bl::ComputationParameters p;
-  p.re_mill = o.re_mill;
-  p.eta_e = o.eta_e;
-  p.kv = o.kv;
-  p.np_in = o.np;
-  p.cfs_sqrt_re = o.cfs;
-  p.xtr_surf[0] = o.str_u;
-  p.xtr_surf[1] = o.str_l;
-  const bl::Status st = bl::validate_parameters(p);
+  const bl::Status st = bl::validate_parameters(o.params);
   if (!st.ok) return bad(st.message);
 
   if (!o.sweep.empty()) {

@@ -4,26 +4,21 @@
 
 #include <string>
 
+#include "joukowski.h"
+#include "session/parameters.h"
+
 namespace cli {
 
 struct Options {
-  // Aerofoil, with the window's defaults.
-  double alpha = 12.0;  // angle of attack, degrees, -65..65
-  double e = 0.131;     // thickness parameter e/R1, 0..1
-  double h = 0.0;       // camber parameter h/R1, -0.8..0.8
-  int n = 256;          // contour intervals; held to 8..1199 like the window
-  bool save = false;    // write the result file
+  // Aerofoil, with the window's start values; N is held to 8..1199 like
+  // the window holds it.
+  aerofoil::SectionInputs section;
+  bool save = false;  // write the result file
 
-  // Boundary layer, with the boundary-layer window's defaults.
+  // Boundary layer, with the boundary-layer window's start values.
   bool bl = false;
   int recalc = 0;  // presses of "Recalculate" after the first computation
-  double re_mill = 10.0;
-  double eta_e = 6.0;
-  double kv = 1.1;
-  int np = 41;
-  double cfs = 0.15;
-  double str_u = 0.02;
-  double str_l = 0.03;
+  bl::ComputationParameters params;
 
   std::string surface;  // table of s and ue for one pass
   std::string sweep;    // A0:A1:DA

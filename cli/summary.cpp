@@ -7,32 +7,7 @@
 #include <sstream>
 #include <nlohmann/json.hpp>
 
-#include "session/exchange_data.h"
-#include "march/march_state.h"
-
 namespace cli {
-
-SurfaceResult readSurface(const std::string& name, int isurf, int slot) {
-  SurfaceResult r;
-  r.name = name;
-  r.slot = slot;
-  r.xtr = bl::blx.xtr_surf(isurf);
-  r.xinv = bl::blx.xinv_surf(isurf);
-  r.iterationLimited = bl::ms.iteration_limited[isurf];
-  r.edgeLimited = bl::ms.edge_limited_at[isurf];
-  const int n = bl::blx.n_bl(slot);
-  for (int j = 1; j <= n; ++j) {
-    r.s.push_back(bl::blx.s_bl(j, slot));
-    r.ue.push_back(bl::blx.ue_bl(j, slot));
-    r.ue_inv.push_back(bl::blx.ue_inv(j, slot));
-    r.cf.push_back(bl::blx.cf_bl(j, slot));
-    r.d1.push_back(bl::blx.d1_bl(j, slot));
-    r.d2.push_back(bl::blx.d2_bl(j, slot));
-    r.h12.push_back(bl::blx.h12_bl(j, slot));
-    r.rv.push_back(bl::blx.rv_bl(j, slot));
-  }
-  return r;
-}
 
 double squireYoung(const std::vector<SurfaceResult>& surfaces, std::string* why) {
   auto none = [why](const std::string& reason) {
@@ -72,12 +47,13 @@ void collectWarnings(Summary& sum) {
     if (!std::isfinite(squireYoung(sum.surfaces, &why))) sum.warnings.push_back(why);
   }
   for (const SurfaceResult& r : sum.surfaces) {
-    if (r.iterationLimited > 0)
-      sum.warnings.push_back(r.name + " surface: " + std::to_string(r.iterationLimited) +
+    if (r.iteration_limited > 0)
+      sum.warnings.push_back(r.name + " surface: " + std::to_string(r.iteration_limited) +
                              " station(s) accepted at the Newton iteration limit");
-    if (r.edgeLimited > 0)
-      sum.warnings.push_back(r.name + " surface: the outer edge of the normal grid was held at "
-                             "821 points from station " + std::to_string(r.edgeLimited) + " on");
+    if (r.edge_limited_at > 0)
+      sum.warnings.push_back(r.name + " surface: the outer edge of the normal grid was held at " +
+                             std::to_string(bl::kMaxGridPoints) + " points from station " +
+                             std::to_string(r.edge_limited_at) + " on");
   }
 }
 
@@ -94,9 +70,12 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   using nlohmann::json;
   const Options& o = *sum.options;
   json j;
-  j["inputs"] = {{"alpha", o.alpha}, {"e", o.e},       {"h", o.h},         {"n", o.n},
-                 {"re_mill", o.re_mill}, {"eta_e", o.eta_e}, {"kv", o.kv}, {"np", o.np},
-                 {"cfs", o.cfs}, {"str_u", o.str_u}, {"str_l", o.str_l}, {"recalc", o.recalc}};
+  const aerofoil::SectionInputs& s = o.section;
+  const bl::ComputationParameters& p = o.params;
+  j["inputs"] = {{"alpha", s.alphaDeg},  {"e", s.eR1},           {"h", s.hR1},
+                 {"n", s.n},             {"re_mill", p.re_mill}, {"eta_e", p.eta_e},
+                 {"kv", p.kv},           {"np", p.np_in},        {"cfs", p.cfs_sqrt_re},
+                 {"str_u", p.xtr_surf[0]}, {"str_l", p.xtr_surf[1]}, {"recalc", o.recalc}};
   if (!o.surface.empty()) j["inputs"]["surface"] = o.surface;
   if (sum.aerofoil) {
     const aerofoil::Joukowski& af = *sum.aerofoil;
@@ -110,7 +89,7 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
     surfaces.push_back({{"name", r.name},
                         {"transition", number(r.xtr)},
                         {"inverse_start", number(r.xinv)},
-                        {"iteration_limited_stations", r.iterationLimited},
+                        {"iteration_limited_stations", r.iteration_limited},
                         {"nodes", r.s.size()},
                         {"s", numbers(r.s)},
                         {"ue", numbers(r.ue)},

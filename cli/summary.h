@@ -6,26 +6,19 @@
 
 #include "joukowski.h"
 #include "options.h"
+#include "session/session.h"
 
 namespace cli {
 
-// Results of one boundary-layer pass, read back from the exchange data.
-struct SurfaceResult {
-  std::string name;     // "upper", "lower" or "surface"
-  int slot = 0;         // exchange-data slot
-  double xtr = 0;       // transition position used
-  double xinv = 0;      // start of the inverse mode used
-  int iterationLimited = 0;  // stations accepted at the Newton iteration limit
-  int edgeLimited = 0;       // first station whose outer edge hit the grid capacity, or 0
-  std::vector<double> s, ue, ue_inv, cf, d1, d2, h12, rv;
+// Results of one boundary-layer pass, named for the printed lines.
+struct SurfaceResult : bl::SurfaceResult {
+  std::string name;  // "upper", "lower" or "surface"
 
+  SurfaceResult(std::string n, bl::SurfaceResult r) : bl::SurfaceResult(std::move(r)), name(std::move(n)) {}
   double thetaTe() const { return d2.empty() ? 0.0 : d2.back(); }
   double hTe() const { return h12.empty() ? 0.0 : h12.back(); }
   double ueTe() const { return ue.empty() ? 0.0 : ue.back(); }
 };
-
-// Reads the surface in slot from the exchange data after a pass of isurf.
-SurfaceResult readSurface(const std::string& name, int isurf, int slot);
 
 // Squire-Young estimate of the profile drag from the trailing-edge state of
 // each surface: Cd = sum 2 theta_te ue_te^((H_te + 5)/2).  The formula holds

@@ -3,14 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "session/exchange_data.h"
-
 namespace plot {
 
 namespace {
-
-using bl::blx;
-using Surface = bl::ExchangeData::SurfaceArray;
 
 // Passes of the decade scaling.  Ten reach every value between 1e-10 and
 // 1e11; more keep the grid at about ten lines for values beyond, down to
@@ -21,13 +16,13 @@ constexpr int kDecadePasses = 300;
 constexpr int kMarkerArm = 8;
 constexpr int kMarkerCircle = 8;
 
-const Surface& quantityArray(int code) {
+const std::vector<double>& quantityArray(const bl::SurfaceResult& r, int code) {
   switch (code) {
-    case kD1: return blx.d1_bl;
-    case kD2: return blx.d2_bl;
-    case kH12: return blx.h12_bl;
-    case kRV: return blx.rv_bl;
-    default: return blx.cf_bl;
+    case kD1: return r.d1;
+    case kD2: return r.d2;
+    case kH12: return r.h12;
+    case kRV: return r.rv;
+    default: return r.cf;
   }
 }
 
@@ -51,11 +46,12 @@ void marker(Drawing& d, const BlTransform& t, double s, const char* colour) {
                kMarkerCircle, kMarkerCircle, {}});
 }
 
-// Polyline through (s_bl(i), q(i)), i = 1..n_bl(m), segment by segment.
-void curve(Drawing& d, const BlTransform& t, int m, const Surface& q, const char* colour) {
-  for (int i = 1; i < blx.n_bl(m); ++i)
-    line(d, colour, false, t.X(blx.s_bl(i, m)), t.Y(q(i, m)), t.X(blx.s_bl(i + 1, m)),
-         t.Y(q(i + 1, m)));
+// Polyline through (s(i), q(i)) over the nodes of a surface, segment by
+// segment.
+void curve(Drawing& d, const BlTransform& t, const std::vector<double>& s, const std::vector<double>& q,
+           const char* colour) {
+  for (std::size_t i = 0; i + 1 < s.size(); ++i)
+    line(d, colour, false, t.X(s[i]), t.Y(q[i]), t.X(s[i + 1]), t.Y(q[i + 1]));
 }
 
 }  // namespace
@@ -94,16 +90,16 @@ NiceMax niceMaximum(double d) {
   return {step * (static_cast<int>(2 * d) + 1), step};
 }
 
-SurfaceRanges surfaceRanges(int m) {
+SurfaceRanges surfaceRanges(const bl::SurfaceResult& surface) {
   SurfaceRanges r;
   auto widen = [](Range& range, double v) {
     if (v < range.min) range.min = v;
     if (v > range.max) range.max = v;
   };
-  for (int i = 1; i <= blx.n_bl(m); ++i) {
-    widen(r.s, blx.s_bl(i, m));
-    widen(r.ue, blx.ue_bl(i, m));
-    for (int q = 0; q < kQuantityCount; ++q) widen(r.qty[q], quantityArray(q)(i, m));
+  for (std::size_t i = 0; i < surface.s.size(); ++i) {
+    widen(r.s, surface.s[i]);
+    widen(r.ue, surface.ue[i]);
+    for (int q = 0; q < kQuantityCount; ++q) widen(r.qty[q], quantityArray(surface, q)[i]);
   }
   return r;
 }
@@ -150,19 +146,19 @@ void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax
 
   // Where the march switched to the inverse mode, then where it turned
   // turbulent.
-  marker(d, t, blx.xinv_surf(isurf), "Red");
-  marker(d, t, blx.xtr_surf(isurf), "Blue");
+  marker(d, t, st.surfaces[isurf].xinv, "Red");
+  marker(d, t, st.surfaces[isurf].xtr, "Blue");
 }
 
 Drawing edgeVelocityPlot(BlPlotState& st, int w, int h) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   const int isurf = st.selectedSurface();
-  const int m = st.slot(isurf);
+  const bl::SurfaceResult& surface = st.surfaces[isurf];
   const SurfaceRanges& r = st.ranges[isurf];
   drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
-  curve(d, st.transform, m, blx.ue_bl, "Red");
-  curve(d, st.transform, m, blx.ue_inv, "Black");
+  curve(d, st.transform, surface.s, surface.ue, "Red");
+  curve(d, st.transform, surface.s, surface.ue_inv, "Black");
   return d;
 }
 
@@ -170,12 +166,12 @@ Drawing quantityPlot(BlPlotState& st, int w, int h) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   const int isurf = st.selectedSurface();
-  const int m = st.slot(isurf);
+  const bl::SurfaceResult& surface = st.surfaces[isurf];
   const int code = st.quantity[st.element][isurf];
   const int q = (code >= 0 && code < kQuantityCount) ? code : kCf;
   const SurfaceRanges& r = st.ranges[isurf];
   drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
-  curve(d, st.transform, m, quantityArray(q), "Black");
+  curve(d, st.transform, surface.s, quantityArray(surface, q), "Black");
   return d;
 }
 

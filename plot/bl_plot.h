@@ -1,5 +1,5 @@
 // The two plots of the boundary-layer window, computed as primitives from
-// the exchange data: the edge velocity along the selected surface (computed
+// the results of a boundary-layer session: the edge velocity along the selected surface (computed
 // in red, inviscid in black) and one boundary-layer quantity (Cf, D1, D2,
 // H12 or RV) along it.  Both mark the transition position in blue and the
 // start of the inverse mode (where separation was forecast) in red on the
@@ -11,8 +11,11 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "plot_primitives.h"
+#include "session/session.h"
 
 namespace plot {
 
@@ -63,8 +66,8 @@ struct SurfaceRanges {
   Range qty[kQuantityCount];
 };
 
-// Ranges over nodes 1..n_bl(m) of surface slot m of the exchange data.
-SurfaceRanges surfaceRanges(int m);
+// Ranges over the nodes of a surface's results.
+SurfaceRanges surfaceRanges(const bl::SurfaceResult& surface);
 
 // Mapping of the last axes drawn: X = left + scaleX*(s - xmin),
 // Y = base - scaleY*v, truncated to whole pixels.
@@ -78,19 +81,22 @@ struct BlTransform {
 };
 
 // What the window selects and remembers between draws.  Only element 0 is
-// ever shown; the surface slot of element k and surface isurf is k + 5*isurf.
+// ever shown.
 struct BlPlotState {
   int elementCount = 1;
   int element = 0;
   int surface[1] = {0};          // selected surface per element: 0 upper, 1 lower
   int quantity[1][2] = {{0, 0}};  // selected quantity code per element and surface
-  SurfaceRanges ranges[2];        // per surface of the current element
+  bl::SurfaceResult surfaces[2];  // results shown, per surface of the current element
+  SurfaceRanges ranges[2];        // their ranges
   BlTransform transform;
 
   int selectedSurface() const { return surface[element]; }
-  int slot(int isurf) const { return element + 5 * isurf; }
-  // Recomputes the ranges of one surface from the exchange data.
-  void updateRanges(int isurf) { ranges[isurf] = surfaceRanges(slot(isurf)); }
+  // Takes the results of one surface and their ranges.
+  void update(int isurf, bl::SurfaceResult r) {
+    surfaces[isurf] = std::move(r);
+    ranges[isurf] = surfaceRanges(surfaces[isurf]);
+  }
 };
 
 // Axes and frame on a w x h canvas: white background, dashed orange grid

@@ -5,13 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "setup/surface_split.h"
-#include "march/surface_march.h"
-#include "Veltaro.h"
 #include "fox_paint.h"
-#include "session/parameters.h"
-#include "report/report_files.h"
-#include "setup/solver_scalars.h"
 
 // clang-format off
 FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
@@ -28,8 +22,6 @@ FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
 // clang-format on
 
 FXIMPLEMENT(BlCalc_2D, FXDialogBox, BlCalc_2DMap, ARRAYNUMBER(BlCalc_2DMap))
-
-using bl::blx;
 
 namespace {
 
@@ -64,92 +56,39 @@ bool parseNumber(const FXString& text, bool whole, double& out) {
   return true;
 }
 
-// What a field accepts, in the words of its error message.
-std::string acceptedRange(int index) {
-  switch (index + BlCalc_2D::ID_RE) {
-    case BlCalc_2D::ID_NP:
-      return "a whole number from 2 to " + std::to_string(bl::kMaxGridPoints);
-    case BlCalc_2D::ID_STR_U:
-    case BlCalc_2D::ID_STR_L:
-      return "a number of at least 0";
-    default:
-      return "a number greater than 0";
-  }
-}
-
-// The parameter set with the value of one field replaced.
-void assign(bl::ComputationParameters& p, int id, double v) {
-  switch (id) {
-    case BlCalc_2D::ID_RE: p.re_mill = v; break;
-    case BlCalc_2D::ID_ETAE: p.eta_e = v; break;
-    case BlCalc_2D::ID_KV: p.kv = v; break;
-    case BlCalc_2D::ID_NP:
-      // Beyond the integer range it is out of range anyway.
-      p.np_in = (std::fabs(v) < 1e9) ? static_cast<int>(v) : -1;
-      break;
-    case BlCalc_2D::ID_CFS: p.cfs_sqrt_re = v; break;
-    case BlCalc_2D::ID_STR_U: p.xtr_surf[0] = v; break;
-    case BlCalc_2D::ID_STR_L: p.xtr_surf[1] = v; break;
-  }
-}
-
-void store(const bl::ComputationParameters& p) {
-  blx.re_mill = p.re_mill;
-  blx.eta_e = p.eta_e;
-  blx.kv = p.kv;
-  blx.np_in = p.np_in;
-  blx.cfs_sqrt_re = p.cfs_sqrt_re;
-  blx.xtr_surf(0) = p.xtr_surf[0];
-  blx.xtr_surf(1) = p.xtr_surf[1];
-}
-
-// Arc length of the last node of a surface slot: where the march would
-// switch to the inverse mode if separation were never forecast.
-double surfaceEnd(int m) { return blx.n_bl(m) >= 1 ? blx.s_bl(blx.n_bl(m), m) : 0.0; }
+// The parameter a field edits.
+bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCalc_2D::ID_RE); }
 
 }  // namespace
 
-BlCalc_2D::BlCalc_2D(Veltaro* owner)
+BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, FXObject* tgt, FXSelector sel)
     : FXDialogBox(owner, kTitle,
                   DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_RESIZE |
                       DECOR_MENU,
                   500, 500, 800, 700, 10, 10, 10, 10, 4, 4),
-      owner_(owner) {
+      session_(&session) {
+  setTarget(tgt);
+  setSelector(sel);
   buildWidgets();
 
-  // Parameters as the exchange data hold them; the inverse mode may start
-  // anywhere up to the trailing edge until the march forecasts separation.
-  fields[ID_RE - ID_RE].value = blx.re_mill;
-  fields[ID_ETAE - ID_RE].value = blx.eta_e;
-  fields[ID_KV - ID_RE].value = blx.kv;
-  fields[ID_NP - ID_RE].value = blx.np_in;
-  fields[ID_CFS - ID_RE].value = blx.cfs_sqrt_re;
-  fields[ID_STR_U - ID_RE].value = blx.xtr_surf(0);
-  fields[ID_STR_L - ID_RE].value = blx.xtr_surf(1);
+  // Parameters as the session holds them.
+  const bl::ComputationParameters& p = session.parameters();
+  fields[ID_RE - ID_RE].value = p.re_mill;
+  fields[ID_ETAE - ID_RE].value = p.eta_e;
+  fields[ID_KV - ID_RE].value = p.kv;
+  fields[ID_NP - ID_RE].value = p.np_in;
+  fields[ID_CFS - ID_RE].value = p.cfs_sqrt_re;
   for (const Field& f : fields) showField(f);
-  blx.xinv_surf(0) = surfaceEnd(plotState.slot(0));
-  blx.xinv_surf(1) = surfaceEnd(plotState.slot(1));
-  showPositions(0);
-  showPositions(1);
 
-  // Both surfaces of the contour just split.  If a pass fails there are no
-  // results for this contour yet: the window opens on the inviscid edge
-  // velocity alone, and says why once it is on the screen.
-  const auto before = std::make_unique<bl::ExchangeData>(blx);
-  notes.clear();
-  bl::Status st = runPass(0);
-  if (st.ok) st = runPass(1);
-  if (!st.ok) {
-    restore(*before);
-    for (int s = 0; s <= 1; ++s) {
-      const int m = plotState.slot(s);
-      for (int i = 1; i <= blx.n_bl(m); ++i)
-        blx.cf_bl(i, m) = blx.d1_bl(i, m) = blx.d2_bl(i, m) = blx.h12_bl(i, m) =
-            blx.rv_bl(i, m) = 0;
-      plotState.updateRanges(s);
-    }
-    failure = st.message;
-  }
+  // Both surfaces of the contour just split; the inverse mode may start
+  // anywhere up to the trailing edge until the march forecasts separation.
+  // If a pass fails there are no results for this contour: the window opens
+  // on the inviscid edge velocity alone, and says why once it is on the
+  // screen.
+  const bl::Status st = session.new_computation();
+  if (!st.ok) failure = failureText(st);
+  notes = cautionText();
+  showResults();
   if (!failure.empty() || !notes.empty()) getApp()->addChore(this, ID_SHOW_OUTCOME);
   updateButtons();
 }
@@ -157,10 +96,6 @@ BlCalc_2D::BlCalc_2D(Veltaro* owner)
 BlCalc_2D::~BlCalc_2D() {
   getApp()->removeChore(this, ID_SHOW_OUTCOME);
   delete fileMenu;
-  if (owner_) {
-    owner_->blOpenCount = 0;
-    if (owner_->blDialog == this) owner_->blDialog = nullptr;
-  }
 }
 
 void BlCalc_2D::buildWidgets() {
@@ -230,37 +165,33 @@ FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int colum
 
 void BlCalc_2D::showField(const Field& f) { f.widget->setText(fixedText(f.value, f.decimals)); }
 
-// "Str" and "Sinv" of a surface from the exchange data: the positions the
-// last pass used, or the ones it will start from.
+// "Str" and "Sinv" of a surface: the positions the last pass used, or the
+// ones it will start from.
 void BlCalc_2D::showPositions(int s) {
+  const bl::ComputationParameters& p = session_->parameters();
   Field& str = fields[(s == 0 ? ID_STR_U : ID_STR_L) - ID_RE];
-  str.value = blx.xtr_surf(s);
+  str.value = p.xtr_surf[s];
   showField(str);
-  sinvField[s]->setText(fixedText(blx.xinv_surf(s), 4));
+  sinvField[s]->setText(fixedText(p.xinv_surf[s], 4));
 }
 
-bl::Status BlCalc_2D::runPass(int s) {
-  isurf = s;
-  bl::Status st = bl::FOIL_BL2D(ielem, isurf);
-  if (!st.ok) {
-    st.message = std::string("Boundary-layer pass over the ") + kSurfaceName[s] + " surface:\n" +
-                 st.message;
-    return st;
-  }
-  if (!st.message.empty()) notes += st.message + "\n";
-  showPositions(s);
-  plotState.updateRanges(s);
-  return st;
-}
-
-void BlCalc_2D::restore(const bl::ExchangeData& before) {
-  blx = before;
-  // Passes that never finished leave the profile and system dumps open.
-  bl::close_dump_reports();
+void BlCalc_2D::showResults() {
   for (int s = 0; s <= 1; ++s) {
     showPositions(s);
-    plotState.updateRanges(s);
+    plotState.update(s, session_->surface(s));
   }
+}
+
+std::string BlCalc_2D::failureText(const bl::Status& st) const {
+  const int s = session_->failed_surface();
+  if (s < 0) return st.message;
+  return std::string("Boundary-layer pass over the ") + kSurfaceName[s] + " surface:\n" + st.message;
+}
+
+std::string BlCalc_2D::cautionText() const {
+  std::string text;
+  for (const std::string& c : session_->cautions()) text += c + "\n";
+  return text;
 }
 
 long BlCalc_2D::onShowOutcome(FXObject*, FXSelector, void*) {
@@ -350,13 +281,12 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
   if (!parseNumber(text, f.decimals < 0, v)) {
     why = std::string(f.label) + ": \"" + text.text() + "\" is not " +
           (f.decimals < 0 ? "a whole number" : "a number") + ".\n" + f.label + " must be " +
-          acceptedRange(id - ID_RE) + ".";
+          bl::accepted_range(parameterOf(id)) + ".";
   } else {
-    bl::ComputationParameters p = bl::current_parameters();
-    assign(p, id, v);
-    const bl::Status st = bl::validate_parameters(p);
+    bl::ComputationParameters p = session_->parameters();
+    bl::assign(p, parameterOf(id), v);
+    const bl::Status st = session_->set_parameters(p);
     if (st.ok) {
-      store(p);
       f.value = v;
       return 1;
     }
@@ -369,31 +299,18 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
 }
 
 // Split the contour again (which also restores the inviscid edge velocity
-// the last march overwrote), then march the upper and the lower surface,
-// redrawing after each.  A failure anywhere puts everything back.
+// the last march overwrote), then march the upper and the lower surface.  A
+// failure anywhere puts everything back.
 long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
-  const auto before = std::make_unique<bl::ExchangeData>(blx);
-  notes.clear();
-  bl::Status st = bl::BLPanel(ielem);
-  if (st.ok) {
-    st = runPass(0);
-    if (st.ok) drawQuantity();
-  }
-  if (st.ok) {
-    st = runPass(1);
-    if (st.ok) {
-      drawEdgeVelocity();
-      drawQuantity();
-    }
-  }
+  const bl::Status st = session_->recalculate();
+  showResults();
+  drawEdgeVelocity();
+  drawQuantity();
   if (!st.ok) {
-    restore(*before);
-    drawEdgeVelocity();
-    drawQuantity();
     FXMessageBox::error(this, MBOX_OK, "Recalculate", "%s\nThe previous results are kept.",
-                        st.message.c_str());
-  } else if (!notes.empty()) {
-    FXMessageBox::information(this, MBOX_OK, "Recalculate", "%s", notes.c_str());
+                        failureText(st).c_str());
+  } else if (!session_->cautions().empty()) {
+    FXMessageBox::information(this, MBOX_OK, "Recalculate", "%s", cautionText().c_str());
   }
   return 1;
 }

@@ -4,11 +4,12 @@
 // transition and inverse-mode positions the march used, and plots the edge
 // velocity and one chosen quantity of the selected surface.
 //
-// It talks to the solver only through the exchange data.  A field is
-// checked when its text is committed: a value the solver cannot take is
-// refused with a message and the field shows the last valid value again.
-// A split or pass that fails leaves the previous results in place and says
-// why.
+// It computes only through the boundary-layer session it is given, which
+// outlives it.  A field is checked when its text is committed: a value the
+// solver cannot take is refused with a message and the field shows the last
+// valid value again.  A split or pass that fails leaves the previous results
+// in place and says why.  When the user closes it, it tells its target
+// (SEL_CLOSE with its selector) before it goes.
 #pragma once
 
 #include <fx.h>
@@ -16,10 +17,7 @@
 #include <memory>
 
 #include "bl_plot.h"
-#include "session/exchange_data.h"
-#include "core/status.h"
-
-class Veltaro;
+#include "session/session.h"
 
 class BlCalc_2D : public FXDialogBox {
   FXDECLARE(BlCalc_2D)
@@ -55,8 +53,9 @@ class BlCalc_2D : public FXDialogBox {
     ID_LAST
   };
 
-  // Builds the window and computes both surfaces of the contour last split.
-  explicit BlCalc_2D(Veltaro* owner);
+  // Builds the window and computes both surfaces of the contour the session
+  // last split; tgt and sel receive SEL_CLOSE when the user closes it.
+  BlCalc_2D(FXWindow* owner, bl::Session& session, FXObject* tgt, FXSelector sel);
   ~BlCalc_2D() override;
 
   long onCmdAlgo(FXObject*, FXSelector, void*);
@@ -85,18 +84,18 @@ class BlCalc_2D : public FXDialogBox {
   void showField(const Field& f);
   void showPositions(int isurf);
 
-  // One pass of the march over surface isurf; on success the positions
-  // and ranges of that surface are brought up to date, and a caution the
-  // pass gave (a grid that reached its capacity) is added to notes.
-  bl::Status runPass(int isurf);
-  // Puts back the exchange data as they were before a failed computation.
-  void restore(const bl::ExchangeData& before);
+  // The positions and plotted results of both surfaces from the session.
+  void showResults();
+  // What a failed computation says, naming the surface whose pass failed.
+  std::string failureText(const bl::Status& st) const;
+  // The cautions of the last computation, one line each.
+  std::string cautionText() const;
 
   void updateButtons();
   void drawEdgeVelocity();
   void drawQuantity();
 
-  Veltaro* owner_ = nullptr;
+  bl::Session* session_ = nullptr;
   FXMenuPane* fileMenu = nullptr;
 
   // Editable fields, indexed by id - ID_RE (Re(mill) .. Str l).
@@ -109,8 +108,6 @@ class BlCalc_2D : public FXDialogBox {
   FXCanvas* canvasUe = nullptr;
   FXCanvas* canvasQty = nullptr;
 
-  int ielem = 0;  // element of the passes (the only one there is)
-  int isurf = 0;  // surface of the pass being run: 0 upper, 1 lower
   plot::BlPlotState plotState;
   std::string failure;  // why the computation at opening failed, until shown
   std::string notes;    // cautions of the passes of the last computation

@@ -4,10 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "setup/surface_split.h"
 #include "BlCalc_2D.h"
-#include "session/session.h"
-#include "session/exchange_data.h"
 #include "fox_paint.h"
 #include "result_file.h"
 
@@ -24,6 +21,7 @@ FXDEFMAP(Veltaro) VeltaroMap[] = {
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_ABOUT,     Veltaro::onCmdAbout),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_NPOINTS,   Veltaro::onCmdPoints),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_BL_CALC,   Veltaro::onCmdBlCalc),
+  FXMAPFUNC(SEL_CLOSE,   Veltaro::ID_BL_DIALOG, Veltaro::onBlDialogClose),
 };
 // clang-format on
 
@@ -83,15 +81,16 @@ Veltaro::Veltaro(FXApp* app)
   new FXLabel(nGrid, "N=");
   pointsField = new FXTextField(nGrid, 7, this, ID_NPOINTS,
                                 TEXTFIELD_INTEGER | FRAME_SUNKEN | FRAME_THICK);
-  pointsField->setText("256");
+  const aerofoil::SectionInputs start;
+  pointsField->setText(FXStringVal(start.n));
 
   auto* inputBox = new FXGroupBox(controls, "Input Data:", FRAME_RIDGE | LAYOUT_FILL_X);
   auto* inputGrid = new FXMatrix(inputBox, 2, MATRIX_BY_COLUMNS);
-  alphaSpinner = addSpinner(inputGrid, "Alpha=", this, ID_ALPHA, -65.0, 65.0, 0.1, 12.0,
-                            "Angle of attack");
-  eSpinner = addSpinner(inputGrid, "e/R1=", this, ID_ER1, 0.0, 1.0, 0.02, 0.131,
+  alphaSpinner = addSpinner(inputGrid, "Alpha=", this, ID_ALPHA, aerofoil::kAlphaMin, aerofoil::kAlphaMax,
+                            0.1, start.alphaDeg, "Angle of attack");
+  eSpinner = addSpinner(inputGrid, "e/R1=", this, ID_ER1, aerofoil::kEMin, aerofoil::kEMax, 0.02, start.eR1,
                         "This parameter defines value of max.thickness");
-  hSpinner = addSpinner(inputGrid, "h/R1=", this, ID_HR1, -0.8, 0.8, 0.02, 0.0,
+  hSpinner = addSpinner(inputGrid, "h/R1=", this, ID_HR1, aerofoil::kHMin, aerofoil::kHMax, 0.02, start.hR1,
                         "This parameter defines value of max.camber");
 
   auto* incrBox = new FXGroupBox(controls, "Increment:", FRAME_RIDGE | LAYOUT_FILL_X);
@@ -125,10 +124,6 @@ Veltaro::Veltaro(FXApp* app)
   canvas = new FXCanvas(plotFrame, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
                                                         LAYOUT_FILL_Y);
   canvas->setDefaultCursor(app->getDefaultCursor(DEF_CROSSHAIR_CURSOR));
-
-  // Start values of the boundary-layer settings, edited later in the
-  // boundary-layer window; set here once for the whole run.
-  bl::set_default_parameters();
 }
 
 Veltaro::~Veltaro() {
@@ -218,7 +213,7 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
 // window replaces the open one.  A contour that cannot be split is refused
 // with a message, and the hand-over and the open window stay as they were.
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
-  const bl::Status split = bl::hand_over_contour(af.s, af.v, af.currentN);
+  const bl::Status split = blSession.hand_over_contour(af.s, af.v, af.currentN);
   if (!split.ok) {
     FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", split.message.c_str());
     return 1;
@@ -226,9 +221,17 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
 
   // A window the user has closed has already reset the count.
   if (blOpenCount != 0 && blDialog) delete blDialog;
-  blDialog = new BlCalc_2D(this);
+  blDialog = new BlCalc_2D(this, blSession, this, ID_BL_DIALOG);
   blOpenCount = 1;
   blDialog->create();
   blDialog->show(PLACEMENT_DEFAULT);
   return 1;
+}
+
+// The user closed the boundary-layer window; it deletes itself once this
+// returns 0.
+long Veltaro::onBlDialogClose(FXObject*, FXSelector, void*) {
+  blOpenCount = 0;
+  blDialog = nullptr;
+  return 0;
 }

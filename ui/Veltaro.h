@@ -7,6 +7,7 @@
 
 #include "aerofoil_plot.h"
 #include "joukowski.h"
+#include "session/session.h"
 
 class Veltaro : public FXMainWindow {
   FXDECLARE(Veltaro)
@@ -25,6 +26,7 @@ class Veltaro : public FXMainWindow {
     ID_ABOUT,
     ID_NPOINTS,
     ID_BL_CALC,
+    ID_BL_DIALOG,  // the boundary-layer dialog: SEL_CLOSE when the user closes it
     ID_LAST
   };
 
@@ -44,13 +46,9 @@ class Veltaro : public FXMainWindow {
   long onCmdAbout(FXObject*, FXSelector, void*);
   long onCmdPoints(FXObject*, FXSelector, void*);
   long onCmdBlCalc(FXObject*, FXSelector, void*);
+  long onBlDialogClose(FXObject*, FXSelector, void*);
 
   const aerofoil::Joukowski& solution() const { return af; }
-
-  // The current boundary-layer window and whether it is open; the dialog
-  // resets the count when it is destroyed.
-  FXDialogBox* blDialog = nullptr;
-  int blOpenCount = 0;
 
  protected:
   Veltaro() {}
@@ -59,10 +57,17 @@ class Veltaro : public FXMainWindow {
   void draw(FXDCWindow& dc);
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
-  int requestedN = 256;    // the number typed into "N="
+  int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
   int computed = 0;        // set after the first complete recompute
   int saveCount = 0;       // result files saved in this run
   plot::PlotScale plotScale;
+
+  // The boundary-layer side: the session lives as long as the window (its
+  // parameters and reports carry over from one dialog to the next); the
+  // current dialog, and whether it is open.
+  bl::Session blSession;
+  FXDialogBox* blDialog = nullptr;
+  int blOpenCount = 0;
 
   FXMenuPane* fileMenu = nullptr;
   FXTextField* pointsField = nullptr;

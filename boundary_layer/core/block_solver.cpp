@@ -9,11 +9,8 @@
 
 #include "core/block_view.h"
 #include "core/pivot_block.h"
-#include "setup/solver_scalars.h"
 
 namespace bl {
-
-CoreArrays ca;
 
 namespace {
 
@@ -64,13 +61,6 @@ Elems<V> elems(V& v) {
   return Elems<V>{v};
 }
 
-// The arrays by shape; one list serves alloc and free.
-Alloc3<double>* const kBlocks[] = {&ca.dqdx, &ca.dqpdx, &ca.amat,  &ca.bmat, &ca.cmat,
-                                   &ca.dmat, &ca.inv_d, &ca.gmat, &ca.mmat};
-Alloc2<double>* const kVectors[] = {&ca.q,    &ca.qp,   &ca.rq,   &ca.rvec,
-                                    &ca.eyvec, &ca.xvec, &ca.yvec, &ca.uvec,
-                                    &ca.wvec, &ca.kvec, &ca.hvec};
-
 Status singular_block(int P, int j) {
   return Status::failure("station " + std::to_string(P) +
                          ": the Newton system cannot be solved, its pivot block at grid point " +
@@ -79,40 +69,40 @@ Status singular_block(int P, int j) {
 
 }  // namespace
 
-void solver_alloc() {
-  const int n = sd.NEQ;
-  for (auto* a : kBlocks) a->allocate(n, n, kMaxGridPoints);
-  for (auto* a : kVectors) a->allocate(n, kMaxGridPoints);
-  ca.afmat.allocate(n, n);
-  ca.tvec.allocate(n);
-  ca.det.allocate(kMaxGridPoints);
+void CoreArrays::allocate() {
+  const int n = kNeq;
+  for (auto* a : blocks()) a->allocate(n, n, kMaxGridPoints);
+  for (auto* a : vectors()) a->allocate(n, kMaxGridPoints);
+  afmat.allocate(n, n);
+  tvec.allocate(n);
+  det.allocate(kMaxGridPoints);
+  w_other.allocate(n, kMaxGridPoints);
+  x_held.allocate(n, kMaxGridPoints, 2);
+  det_before.allocate(kMaxGridPoints);
 }
 
-void solver_free() {
-  for (auto* a : kBlocks) a->release();
-  for (auto* a : kVectors) a->release();
-  ca.afmat.release();
-  ca.tvec.release();
-  ca.det.release();
+void CoreArrays::release() {
+  for (auto* a : blocks()) a->release();
+  for (auto* a : vectors()) a->release();
+  afmat.release();
+  tvec.release();
+  det.release();
+  w_other.release();
+  x_held.release();
+  det_before.release();
 }
 
 void mat_mul(const Alloc3<double>& a, int ka, const Alloc3<double>& b, int kb,
              Alloc3<double>& c, int kc) {
-  assert(sd.NEQ == kNeq);
   mul_blocks(block(a, ka), block(b, kb), block(c, kc));
 }
 
 void mat_vec(const Alloc3<double>& a, int ka, const Alloc2<double>& x, int kx,
              Alloc2<double>& y, int ky) {
-  assert(sd.NEQ == kNeq);
   mul_block_vec(block(a, ka), vec(x, kx), vec(y, ky));
 }
 
 namespace {
-
-// Scratch of the forward-eliminated right-hand sides other than the last,
-// which goes to wvec.
-double w_other[kMaxGridPoints][kNeq];
 
 // The forward substitution w_1 = r(1), w_j = r(j) - G_j w_(j-1) of K
 // right-hand sides, carried side by side as independent chains with the
@@ -124,14 +114,17 @@ template <int K>
 struct Forward {
   using Rhs = const Alloc2<double>* const (&)[K];
   static constexpr int last = K - 1;
+  CoreArrays& ca;
   Rhs rhs;
   double w[K][kNeq];
 
   Vectors<double> wv{ca.wvec}, uv{ca.uvec};
 
-  double& stored(int q, int j, int r) const { return q == last ? wv[j](r + 1) : w_other[j - 1][r]; }
+  // The forward-eliminated right-hand sides other than the last go to
+  // scratch, the last to wvec.
+  double& stored(int q, int j, int r) const { return q == last ? wv[j](r + 1) : ca.w_other(r + 1, j); }
 
-  explicit Forward(Rhs r) : rhs(r) {
+  Forward(CoreArrays& arrays, Rhs r) : ca(arrays), rhs(r) {
     for (int q = 0; q < K; ++q)
       for (int i = 0; i < kNeq; ++i) stored(q, 1, i) = w[q][i] = (*rhs[q])(i + 1, 1);
   }
@@ -178,7 +171,7 @@ struct Forward {
 // every element of the solution is finite, and the system is otherwise
 // solved again in full.  True when blocks A_2..A_NP and C_1..C_(NP-1)
 // have the pattern, bit for bit.
-bool box_pattern(int np) {
+bool box_pattern(const CoreArrays& ca, int np) {
   const auto bits = [](double x) {
     std::uint64_t b;
     std::memcpy(&b, &x, sizeof b);
@@ -228,10 +221,9 @@ inline void box_products(V a, const Pivot3& inv, V c, Pivot3& g, Pivot3& m) {
 // block to the next is the critical path; the substitution step fills the
 // idle units beside it.  Box: the blocks have the box pattern.
 template <bool Box, int K>
-Status eliminate(int P, Forward<K>& fwd) {
-  assert(sd.NEQ == kNeq);
+Status eliminate(int np, int P, Forward<K>& fwd) {
+  CoreArrays& ca = fwd.ca;
   const int n = kNeq;
-  const int np = sd.NP;
 
   const Blocks A(ca.amat), B(ca.bmat), C(ca.cmat), G(ca.gmat), M(ca.mmat), D(ca.dmat), INV(ca.inv_d);
   Pivot3 d, w;
@@ -292,10 +284,10 @@ Status eliminate(int P, Forward<K>& fwd) {
 // side leaves them.  Box: C_j has the box pattern, so that the first two
 // elements of C_j x(j+1) are +0 for a finite x(j+1).
 template <bool Box, int K, class Out>
-void back_substitute(const Forward<K>& fwd, Out&& out) {
+void back_substitute(int np, const Forward<K>& fwd, Out&& out) {
+  CoreArrays& ca = fwd.ca;
   constexpr int n = kNeq;
   constexpr int last = K - 1;
-  const int np = sd.NP;
   const Blocks C(ca.cmat), INV(ca.inv_d);
   const Vectors KV(ca.kvec), HV(ca.hvec);
   double x[K][n];
@@ -334,77 +326,77 @@ auto into(Alloc2<double>* const (&sol)[K]) {
   };
 }
 
-// The solution of the fast elimination, held back until it is known to be
-// finite, and what a repeated solve must find as the call found it.
-double x_box[2][kMaxGridPoints][kNeq];
-double det_before[kMaxGridPoints];
-
 // Elimination and substitution of K right-hand sides.
+// The solution of the fast elimination is held back in x_held until it is
+// known to be finite; det_before keeps what a repeated solve must find as
+// the call found it.
 template <int K>
-Status solve(int P, const Alloc2<double>* const (&rhs)[K], Alloc2<double>* const (&sol)[K]) {
-  static_assert(K <= 2, "x_box holds two solutions");
-  const int np = sd.NP;
-  if (box_pattern(np)) {
+Status solve(CoreArrays& ca, int np, int P, const Alloc2<double>* const (&rhs)[K],
+             Alloc2<double>* const (&sol)[K]) {
+  static_assert(K <= 2, "x_held holds two solutions");
+  if (box_pattern(ca, np)) {
     // A failed or non-finite fast pass is repeated in full, which must
     // leave det beyond a singular block and the pivot vector as this call
     // found them.
     int t_before[kNeq];
-    for (int j = 1; j <= np; ++j) det_before[j - 1] = ca.det(j);
+    for (int j = 1; j <= np; ++j) ca.det_before(j) = ca.det(j);
     for (int k = 0; k < kNeq; ++k) t_before[k] = ca.tvec(k + 1);
 
-    Forward<K> fwd(rhs);
-    if (eliminate<true>(P, fwd).ok) {
+    Forward<K> fwd(ca, rhs);
+    if (eliminate<true>(np, P, fwd).ok) {
       bool finite = true;
-      back_substitute<true>(fwd, [&finite](int q, int j, const double (&x)[kNeq]) {
+      back_substitute<true>(np, fwd, [&finite, &ca](int q, int j, const double (&x)[kNeq]) {
         for (int r = 0; r < kNeq; ++r) {
-          x_box[q][j - 1][r] = x[r];
+          ca.x_held(r + 1, j, q + 1) = x[r];
           finite = finite && std::isfinite(x[r]);
         }
       });
       if (finite) {
         const auto store = into(sol);
         for (int q = 0; q < K; ++q)
-          for (int j = 1; j <= np; ++j) store(q, j, x_box[q][j - 1]);
+          for (int j = 1; j <= np; ++j) {
+            const double x[kNeq] = {ca.x_held(1, j, q + 1), ca.x_held(2, j, q + 1), ca.x_held(3, j, q + 1)};
+            store(q, j, x);
+          }
         return Status{};
       }
     }
-    for (int j = 1; j <= np; ++j) ca.det(j) = det_before[j - 1];
+    for (int j = 1; j <= np; ++j) ca.det(j) = ca.det_before(j);
     for (int k = 0; k < kNeq; ++k) ca.tvec(k + 1) = t_before[k];
   }
 
-  Forward<K> fwd(rhs);
-  const Status s = eliminate<false>(P, fwd);
-  if (s.ok) back_substitute<false>(fwd, into(sol));
+  Forward<K> fwd(ca, rhs);
+  const Status s = eliminate<false>(np, P, fwd);
+  if (s.ok) back_substitute<false>(np, fwd, into(sol));
   return s;
 }
 
 }  // namespace
-Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
+Status block_solve(CoreArrays& ca, int np, int P, const Alloc2<double>& rhs, Alloc2<double>& sol) {
   const Alloc2<double>* const r[] = {&rhs};
   Alloc2<double>* const x[] = {&sol};
-  return solve(P, r, x);
+  return solve(ca, np, P, r, x);
 }
 
-Status block_solve_pair(int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
+Status block_solve_pair(CoreArrays& ca, int np, int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
                         const Alloc2<double>& rhs2, Alloc2<double>& sol2) {
   const Alloc2<double>* const r[] = {&rhs1, &rhs2};
   Alloc2<double>* const x[] = {&sol1, &sol2};
-  return solve(P, r, x);
+  return solve(ca, np, P, r, x);
 }
 
-void block_resolve(const Alloc2<double>& rhs, Alloc2<double>& sol) {
-  assert(sd.NEQ == kNeq);
+void block_resolve(CoreArrays& ca, int np, const Alloc2<double>& rhs, Alloc2<double>& sol) {
   const Alloc2<double>* const rhs1[] = {&rhs};
   Alloc2<double>* const sol1[] = {&sol};
-  Forward<1> fwd(rhs1);
-  for (int j = 2; j <= sd.NP; ++j) {
+  Forward<1> fwd(ca, rhs1);
+  for (int j = 2; j <= np; ++j) {
     const auto g = block(ca.gmat, j);
     Pivot3 gl;
     for (int r = 0; r < kNeq; ++r)
       for (int k = 0; k < kNeq; ++k) gl[r][k] = g(r + 1, k + 1);
     fwd.step(j, gl);
   }
-  back_substitute<false>(fwd, into(sol1));
+  back_substitute<false>(np, fwd, into(sol1));
 }
 
 }  // namespace bl

@@ -9,12 +9,15 @@
 //
 // Matrix arrays: first index the row (equation), second the column
 // (variable f, u, v), third the grid point j = 1..821.  Vector arrays:
-// component, grid point.  All are acquired by solver_alloc once per surface
-// pass and released by solver_free; between calls they keep the values of
-// the last call.
+// component, grid point.  They belong to the pass: allocate() acquires them
+// once per surface pass (solver_alloc) and release() gives them up at its
+// end; between calls they keep the values of the last call.
 #pragma once
 
+#include <array>
+
 #include "core/farray.h"
+#include "core/grid.h"
 #include "core/status.h"
 
 namespace bl {
@@ -48,19 +51,30 @@ struct CoreArrays {
   Alloc2<double> afmat;   // LU factors, then inverse, of the current pivot block
   Alloc1<int> tvec;       // row interchanges of the current factorisation
   Alloc1<double> det;     // determinant of pivot block D_j
+
+  // Scratch of the elimination
+  Alloc2<double> w_other;     // forward-eliminated right-hand sides other than the last
+  Alloc3<double> x_held;      // solutions held back until known to be finite
+  Alloc1<double> det_before;  // det as a solve found it, for a repeated solve
+
+  // Acquire every array, zero-filled, with NEQ = 3 rows and the full grid
+  // capacity.  Calling it while the arrays are held starts them afresh.
+  void allocate();
+
+  // Release every array.  Harmless when nothing is held.
+  void release();
+
+ private:
+  // The arrays by shape; one list serves allocate and release.
+  std::array<Alloc3<double>*, 9> blocks() {
+    return {&dqdx, &dqpdx, &amat, &bmat, &cmat, &dmat, &inv_d, &gmat, &mmat};
+  }
+  std::array<Alloc2<double>*, 11> vectors() {
+    return {&q, &qp, &rq, &rvec, &eyvec, &xvec, &yvec, &uvec, &wvec, &kvec, &hvec};
+  }
 };
 
-extern CoreArrays ca;  // the one instance
-
-// Acquire every array of the core, zero-filled, with sd.NEQ rows and the
-// full grid capacity.  Calling it while the arrays are held starts them
-// afresh.
-void solver_alloc();
-
-// Release every array of the core.  Harmless when nothing is held.
-void solver_free();
-
-// Solves  A_j sol(j-1) + B_j sol(j) + C_j sol(j+1) = rhs(j),  j = 1..sd.NP,
+// Solves  A_j sol(j-1) + B_j sol(j) + C_j sol(j+1) = rhs(j),  j = 1..np,
 // with the blocks ca.amat, ca.bmat, ca.cmat as they stand (left unchanged,
 // so a second right-hand side sees the same system).  Block elimination
 // from the wall to the edge, pivot blocks inverted explicitly, then back
@@ -72,20 +86,20 @@ void solver_free();
 // included) is not inverted: the solve stops there, sol is left as it was,
 // det holds the determinant found, and the returned status names station P
 // and the grid point.
-Status block_solve(int P, const Alloc2<double>& rhs, Alloc2<double>& sol);
+Status block_solve(CoreArrays& ca, int np, int P, const Alloc2<double>& rhs, Alloc2<double>& sol);
 
 // A further right-hand side of the system that the last successful
 // block_solve eliminated, the blocks unchanged since: the forward and back
 // substitution only, with the G_j and inv(D_j) that block_solve left.  Gives
 // the same bits as a second block_solve, at a third of its cost.
 // Overwrites sol(., 1..NP), uvec, wvec, kvec and hvec.
-void block_resolve(const Alloc2<double>& rhs, Alloc2<double>& sol);
+void block_resolve(CoreArrays& ca, int np, const Alloc2<double>& rhs, Alloc2<double>& sol);
 
 // block_solve of rhs1 into sol1 followed by block_resolve of rhs2 into
 // sol2, in one pass of substitution that carries both right-hand sides side
 // by side: the same bits as the two calls, and the kept intermediates as
 // the second leaves them.
-Status block_solve_pair(int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
+Status block_solve_pair(CoreArrays& ca, int np, int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
                         const Alloc2<double>& rhs2, Alloc2<double>& sol2);
 
 // c(.,.,kc) = a(.,.,ka) * b(.,.,kb) for NEQ x NEQ blocks; each element an

@@ -9,25 +9,23 @@
 #include "core/block_view.h"
 #include "setup/gas.h"
 #include "setup/layer_gas.h"
-#include "march/march_state.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "march/pass.h"
 
 namespace bl {
-
-BoxState bx;
 
 namespace {
 
 // Gas properties across the layer at station P, then the effective
 // viscosity bb and its normal derivative.
-void update_properties(int P) {
+void update_properties(Pass& p, int P) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
   const int np = sd.NP;
   const double ue3 = wa.u(3, np);
   const double m2 = kHalfGammaMinus1 * (wa.eme(P) * wa.eme(P));
   SutherlandPower t15;
   for (int j = 1; j <= np; ++j) {
-    const double t = layer_state(P, j, ue3, m2);
+    const double t = layer_state(wa, P, j, ue3, m2);
     wa.ccmu(3, j) = wa.ccro(3, j) * kSutherlandC * t15(t) / (t + kSutherlandS) / wa.emue(P);
     wa.bb(j) = (1.0 + wa.b(3, j)) * wa.ccmu(3, j);
   }
@@ -56,7 +54,7 @@ inline void zero_row(BlockView<double> b, int r) {
 }
 
 // A row that fixes one variable: -d(var) = rhs.
-void pin_row(int r, int var, int j, double diag, double rhs) {
+void pin_row(CoreArrays& ca, int r, int var, int j, double diag, double rhs) {
   zero_row(block(ca.amat, j), r);
   zero_row(block(ca.bmat, j), r);
   zero_row(block(ca.cmat, j), r);
@@ -65,7 +63,9 @@ void pin_row(int r, int var, int j, double diag, double rhs) {
 }
 
 // Adds the corrections to the current-station profiles.
-void apply_corrections() {
+void apply_corrections(Pass& p) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
   for (int j = 1; j <= sd.NP; ++j) {
     wa.f(3, j) = wa.f(3, j) + wa.df(j);
     wa.u(3, j) = wa.u(3, j) + wa.du(j);
@@ -75,13 +75,18 @@ void apply_corrections() {
 
 }  // namespace
 
-void box_fluxes(int P, double dpdx) {
+void box_fluxes(Pass& p, int P, double dpdx) {
+  WorkArrays& wa = p.wa;
+  CoreArrays& ca = p.ca;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
+  BoxState& bx = p.bx;
   const int np = sd.NP;
   const double c1 = ms.c1, c2 = ms.c2, c3 = ms.c3;
 
   // Properties are refreshed once per iteration and then held fixed: they
   // do not enter the Jacobians.
-  update_properties(P);
+  update_properties(p, P);
 
   const Blocks DQ(ca.dqdx), DQP(ca.dqpdx);
   const Vectors Q(ca.q), QP(ca.qp), RQ(ca.rq);
@@ -135,14 +140,19 @@ void box_fluxes(int P, double dpdx) {
   bx.dres_edge = rho * (dudx + c3 * ue3);
 }
 
-void box_system(int P) {
+void box_system(Pass& p, int P) {
+  WorkArrays& wa = p.wa;
+  CoreArrays& ca = p.ca;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
+  BoxState& bx = p.bx;
   const int np = sd.NP;
   const double c3 = ms.c3;
   const bool inverse = wa.x(P) > sd.XINV;
 
   // Wall: df/dx = -rho vw (mass transfer through the wall) and u = uw.
-  pin_row(1, 1, 1, -1.0, (bx.fx_wall + wa.vww(P) * wa.ccro(3, 1)) / c3);
-  pin_row(2, 2, 1, -1.0, wa.u(3, 1) - wa.uww(P));
+  pin_row(ca, 1, 1, 1, -1.0, (bx.fx_wall + wa.vww(P) * wa.ccro(3, 1)) / c3);
+  pin_row(ca, 2, 2, 1, -1.0, wa.u(3, 1) - wa.uww(P));
 
   const Blocks DQ(ca.dqdx), DQP(ca.dqpdx), A(ca.amat), B(ca.bmat), C(ca.cmat);
   const Vectors R(ca.rvec), RQ(ca.rq);
@@ -164,10 +174,10 @@ void box_system(int P) {
   // Edge: the edge velocity is prescribed (direct), or the linearised
   // momentum balance at the edge holds (inverse).
   if (!inverse) {
-    pin_row(3, 2, np, -1.0, wa.u(3, np) - wa.ue(P));
+    pin_row(ca, 3, 2, np, -1.0, wa.u(3, np) - wa.ue(P));
   } else {
     const double two_a = 2.0 * wa.aa(np);
-    pin_row(3, 2, np, -(two_a * bx.dres_edge), two_a * bx.res_edge);
+    pin_row(ca, 3, 2, np, -(two_a * bx.dres_edge), two_a * bx.res_edge);
 
     // d(rvec)/d(dpdx): dpdx enters both qp(3) values of every shear box,
     // and in the edge row ties the edge-velocity correction to the
@@ -181,17 +191,21 @@ void box_system(int P) {
   }
 }
 
-void newton_update(const Alloc2<double>& xvec) {
+void newton_update(Pass& p, const Alloc2<double>& xvec) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
   for (int j = 1; j <= sd.NP; ++j) {
     wa.df(j) = xvec(1, j);
     wa.du(j) = xvec(2, j);
     wa.dv(j) = xvec(3, j);
   }
-  apply_corrections();
+  apply_corrections(p);
 }
 
-Status inverse_update(double cf_bc, const Alloc2<double>& xvec, const Alloc2<double>& yvec,
+Status inverse_update(Pass& p, double cf_bc, const Alloc2<double>& xvec, const Alloc2<double>& yvec,
                       int P) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
   // Wall shear after the update: ccmu (v + xvec(3,1) + lambda yvec(3,1)) = cf/2.
   const double lambda = (cf_bc * 0.5 / wa.ccmu(3, 1) - wa.v(3, 1) - xvec(3, 1)) / yvec(3, 1);
   if (!std::isfinite(lambda)) {
@@ -204,7 +218,7 @@ Status inverse_update(double cf_bc, const Alloc2<double>& xvec, const Alloc2<dou
     wa.du(j) = xvec(2, j) + lambda * yvec(2, j);
     wa.dv(j) = xvec(3, j) + lambda * yvec(3, j);
   }
-  apply_corrections();
+  apply_corrections(p);
   return Status{};
 }
 

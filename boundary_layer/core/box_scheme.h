@@ -27,13 +27,13 @@
 namespace bl {
 
 // Scalars carried from box_fluxes to box_system within one iteration.
+struct Pass;
+
 struct BoxState {
   double fx_wall = 0;    // df/dx at the wall
   double res_edge = 0;   // residual of the momentum balance at the edge (no shear)
   double dres_edge = 0;  // its derivative with respect to the edge velocity
 };
-
-extern BoxState bx;  // the one instance
 
 // Gas properties, fluxes, Jacobians and box residuals of station P from the
 // current level-3 profiles (levels 1 and 2 enter the x-differences).
@@ -42,17 +42,17 @@ extern BoxState bx;  // the one instance
 // sd.NP and the pressure-gradient term dpdx of the station.
 // Writes wa.tte, wa.bb, wa.bbt, level 3 of wa.ccro and wa.ccmu, ca.q,
 // ca.qp, ca.dqdx, ca.dqpdx, ca.rq(., 2..NP) and bx.
-void box_fluxes(int P, double dpdx);
+void box_fluxes(Pass& p, int P, double dpdx);
 
 // Assembles the Newton system A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j) of
 // station P into ca.amat, ca.bmat, ca.cmat, ca.rvec (every entry of points
 // 1..NP), and in the inverse mode (wa.x(P) > sd.XINV) the sensitivity
 // right-hand side ca.eyvec.  Requires box_fluxes of the same iteration.
-void box_system(int P);
+void box_system(Pass& p, int P);
 
 // Direct mode: the corrections are the solution xvec.  Writes wa.df, wa.du,
 // wa.dv and adds them to level 3 of f, u, v.  No relaxation, no limit.
-void newton_update(const Alloc2<double>& xvec);
+void newton_update(Pass& p, const Alloc2<double>& xvec);
 
 // Inverse mode: the corrections xvec + lambda * yvec, with lambda the change
 // of the pressure-gradient term for which the wall shear after the update
@@ -61,7 +61,7 @@ void newton_update(const Alloc2<double>& xvec);
 // When the wall shear does not respond to the pressure gradient
 // (yvec(3,1) = 0) no finite lambda exists: the profiles are left unchanged
 // and the returned status names station P.
-Status inverse_update(double cf_bc, const Alloc2<double>& xvec, const Alloc2<double>& yvec,
+Status inverse_update(Pass& p, double cf_bc, const Alloc2<double>& xvec, const Alloc2<double>& yvec,
                       int P);
 
 }  // namespace bl

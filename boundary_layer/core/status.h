@@ -2,10 +2,12 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace bl {
 
-struct Status {
+// A caller must look at it: every routine that returns one can fail.
+struct [[nodiscard]] Status {
   bool ok = true;
   std::string message;  // what went wrong, in words a user can act on
 

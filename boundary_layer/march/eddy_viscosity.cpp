@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "march/march_state.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "march/pass.h"
 
 namespace bl {
 
@@ -38,7 +36,9 @@ double outer_alpha(double rtheta) {
 
 }  // namespace
 
-double intermittency(int NX, int NTR) {
+double intermittency(const Pass& p, int NX, int NTR) {
+  const WorkArrays& wa = p.wa;
+  const SolverScalars& sd = p.sd;
   // Station NTR-1 is the start of the integrals; the surface starts at 1.
   const int ntr = std::max(NTR, 2);
 
@@ -57,7 +57,10 @@ double intermittency(int NX, int NTR) {
   return 1.0 - std::exp(-Gam);
 }
 
-void eddy_visc(int NX) {
+void eddy_visc(Pass& p, int NX) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
   const int np = sd.NP;
   const double rtheta = wa.rtheta(NX - 1);
 
@@ -91,7 +94,7 @@ void eddy_visc(int NX) {
       }
   }
 
-  const double gamma = intermittency(NX, ms.NTR);
+  const double gamma = intermittency(p, NX, ms.NTR);
 
   const double E = sd.SQRE * alpha * (wa.ue(NX) * wa.eta(np) - D) * gamma;
   // Damping length from the friction velocity at the point of largest

@@ -4,6 +4,8 @@
 
 namespace bl {
 
+struct Pass;
+
 // Two-layer model of the eddy-to-molecular viscosity ratio b(3, j) of
 // station NX, from the current level-3 profile:
 //   inner layer  eps_i = rho gamma kappa^2 sqrt(Re) |v| (1 - exp(-y/A))^2 eta^2 / mu
@@ -18,12 +20,12 @@ namespace bl {
 //
 // Reads rtheta, rx, x, ue, emue, roe, eta, aa, level 3 of u, v, ccro, ccmu,
 // NP, U8, SQRE, RE and ms.NTR.  Writes b(3, 1..NP).
-void eddy_visc(int NX);
+void eddy_visc(Pass& p, int NX);
 
 // Transitional intermittency of station NX with the intermittency integral
 // starting at station NTR (see eddy_visc).  An NTR below 2 (transition at
 // the first marched station) starts the integral at the stagnation node,
 // the first station the surface has.
-double intermittency(int NX, int NTR);
+double intermittency(const Pass& p, int NX, int NTR);
 
 }  // namespace bl

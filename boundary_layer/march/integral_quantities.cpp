@@ -3,13 +3,14 @@
 #include <cmath>
 #include <string>
 
-#include "march/march_state.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "march/pass.h"
 
 namespace bl {
 
-void bl_params(int NX, int K) {
+void bl_params(Pass& p, int NX, int K) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
   const int np = sd.NP;
   const double ue = wa.ue(NX);
   const double ro8e = wa.roe8(NX);
@@ -36,7 +37,7 @@ void bl_params(int NX, int K) {
 
   // Growth of the displacement flux rho_e ue delta*: the transpiration
   // velocity an inviscid flow would see at the wall.
-  auto Q = [](int i) { return wa.d1_bc(i) * wa.roe8(i) * wa.ue(i); };
+  auto Q = [&wa](int i) { return wa.d1_bc(i) * wa.roe8(i) * wa.ue(i); };
   wa.rv_bc(NX) = ms.c1 * Q(NX - 2) + ms.c2 * Q(NX - 1) + ms.c3 * Q(NX);
   wa.rov(NX) = wa.roe(NX) * (wa.rv_bc(NX) / sd.SQRE) * sd.U8;
 
@@ -44,7 +45,10 @@ void bl_params(int NX, int K) {
   wa.vww(NX) = ms.c1 * wa.f(1, 1) + ms.c2 * wa.f(2, 1) + ms.c3 * wa.f(3, 1);
 }
 
-Status conv_max() {
+Status conv_max(Pass& p) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
   ms.DUmax = 0.0;
   if (sd.NP < 1) return Status{};
   int candidate = 0;

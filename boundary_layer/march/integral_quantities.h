@@ -6,6 +6,8 @@
 
 namespace bl {
 
+struct Pass;
+
 // Integral results of station NX from its converged profile at level K
 // (the driver passes 3).  With ue = ue(NX), rho8e = roe8(NX) and the
 // computational coordinate eta (dy = deta / sqrt(Re) in units of LREF):
@@ -18,7 +20,7 @@ namespace bl {
 // The x-derivatives use the difference weights c1, c2, c3 of the station.
 // Writes d1_bc, d1b, d2b, h12, rtheta, rdels, cf_bc, cfb, rv_bc, rov, vww
 // of station NX.
-void bl_params(int NX, int K);
+void bl_params(Pass& p, int NX, int K);
 
 // Largest velocity correction of the last Newton iteration: ms.DUmax =
 // max |du(j)| over j = 1..NP (0 when NP < 1) and ms.JUmax its first grid
@@ -28,6 +30,6 @@ void bl_params(int NX, int K);
 // would pass for convergence: it is a failure instead, and the returned
 // status names the grid point.  DUmax and JUmax are then those of the
 // finite corrections.
-Status conv_max();
+Status conv_max(Pass& p);
 
 }  // namespace bl

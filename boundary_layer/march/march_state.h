@@ -1,9 +1,11 @@
-// Program-wide scalars of the marching driver: where the march stands along
+// Scalars of the marching driver: where the march stands along
 // the surface, how the current station is differenced in x, and the mode
 // flags that switch transition and the inverse mode.  The finite-difference
 // core reads the difference weights; the station models and the dumps read
 // the counters.  The driver sets every member at the start of a pass or of
-// a station; start values are zero.
+// a station; start values are zero.  They belong to the session: between
+// passes they keep their last values (JUmax, for one, stays when every
+// correction of a later iteration is zero).
 #pragma once
 
 namespace bl {
@@ -41,7 +43,5 @@ struct MarchState {
   bool dumps_open = false;  // "NetFunc.out" and "Debug.out" opened by an upper pass
                             // of the current computation and not yet closed
 };
-
-extern MarchState ms;  // the one instance
 
 }  // namespace bl

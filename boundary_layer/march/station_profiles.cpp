@@ -4,10 +4,7 @@
 
 #include "setup/gas.h"
 #include "setup/layer_gas.h"
-#include "march/march_state.h"
-#include "setup/stagnation_profile.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "march/pass.h"
 
 namespace bl {
 
@@ -20,7 +17,29 @@ constexpr int kLevels = 3;
 
 }  // namespace
 
-void start_prof(int NX, int K, int /*start*/) {
+// Difference weights of dq/dx = c1 q(P-2) + c2 q(P-1) + c3 q(P): two-point
+// at the first marched station, three-point (second order on an uneven
+// grid) afterwards.
+void difference_weights(Pass& p, int P) {
+  const WorkArrays& wa = p.wa;
+  MarchState& ms = p.ms;
+  if (P == 3) {
+    ms.c3 = 1.0 / (wa.x(3) - wa.x(2));
+    ms.c2 = -ms.c3;
+    ms.c1 = 0.0;
+    return;
+  }
+  const double d1 = wa.x(P) - wa.x(P - 1);
+  const double d2 = wa.x(P - 1) - wa.x(P - 2);
+  ms.c3 = (2.0 * d1 + d2) / (d1 * (d1 + d2));
+  ms.c2 = -(d1 + d2) / (d1 * d2);
+  ms.c1 = d1 / (d2 * (d1 + d2));
+}
+
+void start_prof(Pass& p, int NX, int K, int /*start*/) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
+  const StartingProfile& sp = p.sp;
   const double c = std::sqrt(wa.x(NX) / wa.ue(NX));
   const double ue = wa.ue(NX);
 
@@ -50,7 +69,10 @@ void start_prof(int NX, int K, int /*start*/) {
   }
 }
 
-void grow_edge(int& grown) {
+void grow_edge(Pass& p, int& grown) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
   grown = 0;
   const int n = sd.NP;
   if (std::fabs(wa.v(3, n)) <= kEdgeShear) return;
@@ -78,7 +100,9 @@ void grow_edge(int& grown) {
   sd.NP = n + 2;
 }
 
-void shift_levels(int NX) {
+void shift_levels(Pass& p, int NX) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
   const int np = sd.NP;
   Alloc2<double>* const levels[] = {&wa.f, &wa.u, &wa.v, &wa.b, &wa.ccro, &wa.ccmu};
   for (int j = 1; j <= np; ++j) {
@@ -101,7 +125,7 @@ void shift_levels(int NX) {
   const double mf = kHalfGammaMinus1 * (wa.eme(NX) * wa.eme(NX));
   SutherlandPower t15;
   for (int j = 1; j <= np; ++j) {
-    const double t = layer_state(NX, j, ue3, mf);
+    const double t = layer_state(wa, NX, j, ue3, mf);
     wa.ccmu(3, j) = sutherland(t, t15) * wa.ccro(3, j) / wa.emue(NX);
   }
 }

@@ -9,6 +9,14 @@
 
 namespace bl {
 
+struct Pass;
+
+// Weights of the streamwise backward difference at station P,
+//   dq/dx = c1 q(P-2) + c2 q(P-1) + c3 q(P)   (ms.c1, ms.c2, ms.c3):
+// two-point at the first marched station (P = 3, c1 = 0), three-point,
+// second order on an uneven grid, afterwards.
+void difference_weights(Pass& p, int P);
+
 // Scales the stagnation-point profile into level K (2 or 3) of station NX.
 // Near the stagnation point ue = a x and the layer grows like sqrt(x/ue),
 // so with c = sqrt(x(NX)/ue(NX)):
@@ -17,7 +25,7 @@ namespace bl {
 // and the whole normal grid eta, deta, aa (all 821 points) with the scale
 // of this station.  start is the start type; 1 (stagnation point) is the
 // only one.
-void start_prof(int NX, int K, int start);
+void start_prof(Pass& p, int NX, int K, int start);
 
 // Edge check of the converged station: if the shear v(3, NP) at the outer
 // edge still exceeds 1e-4 in magnitude, the layer has not closed inside the
@@ -28,12 +36,12 @@ void start_prof(int NX, int K, int start);
 // The grid holds at most 821 points.  When two more points would not fit,
 // the grid is left as it is (grown = 0) and ms.edge_limited records the
 // first station at which this happened, so the pass can say so.
-void grow_edge(int& grown);
+void grow_edge(Pass& p, int& grown);
 
 // Advances the levels before station NX is computed: level 1 <- 2 <- 3 for
 // f, u, v, b, ccro, ccmu, then the first guess of level 3 is the last
 // profile scaled by ue(NX)/ue(NX-1), with the gas properties (tte, ccro,
 // ccmu level 3) of that guess.  b(3, .) keeps the last eddy viscosity.
-void shift_levels(int NX);
+void shift_levels(Pass& p, int NX);
 
 }  // namespace bl

@@ -10,36 +10,35 @@
 // edge velocity (inverse mode), which carries the march through the
 // separated region to the trailing edge.
 //
-// One pass, in steps:
-//   check the surface, prepare the input (Inputi), starting profile
-//   (init_2d), core arrays, report header, stations 2 and 3 from the
-//   similarity profile, then for P = 3..NXT:
-//     difference weights, dpdx, regime, separation switch, transition test,
-//     eddy viscosity, Newton iterations, edge growth (recompute the station
-//     if the grid grew), integral quantities, report row, storage, first
-//     guess of the next station;
-//   store XTR and XINV, release the arrays.
+// One pass, in four steps:
+//   prepare the pass     check the surface; the input (Inputi), the
+//                        stagnation-point profile (init_2d), the core arrays
+//   start the stations   report header; stations 2 and 3 from the
+//                        similarity profile
+//   march one station    for P = 3..NXT: difference weights, dpdx, regime,
+//                        separation switch, transition test, eddy viscosity,
+//                        Newton iterations, edge growth (the station again
+//                        if the grid grew), integral quantities, report row,
+//                        storage, first guess of the next station
+//   finish the pass      store XTR and XINV, close the dumps after the lower
+//                        pass, check every report
 #include "march/surface_march.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "setup/pass_input.h"
-#include "march/integral_quantities.h"
 #include "core/block_solver.h"
 #include "core/box_scheme.h"
-#include "report/dumps.h"
 #include "march/eddy_viscosity.h"
-#include "session/exchange_data.h"
-#include "report/station_rows.h"
-#include "march/march_state.h"
-#include "setup/stagnation_profile.h"
-#include "session/parameters.h"
-#include "report/report_files.h"
-#include "setup/solver_scalars.h"
+#include "march/integral_quantities.h"
+#include "march/pass.h"
 #include "march/station_profiles.h"
 #include "march/transition.h"
-#include "setup/work_arrays.h"
+#include "report/dumps.h"
+#include "report/station_rows.h"
+#include "setup/pass_input.h"
+#include "setup/stagnation_profile.h"
 
 namespace bl {
 
@@ -53,17 +52,24 @@ constexpr int kDumpStations[] = {162, 163};  // stations dumped at every iterati
 
 std::string where(int isurf) { return isurf == 0 ? "upper surface" : "lower surface"; }
 
+// Why a pass stopped early, and at which station (0 while it goes on).
+struct Stop {
+  Status status;
+  int station = 0;
+  bool ok() const { return status.ok; }
+};
+
 // The surface must be one the march can start on and march along: the
 // stagnation node first, then at least two stations at strictly increasing
 // arc length with positive edge velocity.
-Status check_surface(int ielem, int isurf) {
+Status check_surface(const ExchangeData& blx, int ielem, int isurf) {
   if (ielem < 0 || ielem >= ExchangeData::kElements || isurf < 0 || isurf > 1)
     return Status::failure("boundary layer: there is no surface " + std::to_string(isurf) + " of element " +
                            std::to_string(ielem));
-  const Status params = validate_parameters(current_parameters());
+  const Status params = validate_parameters(blx.params);
   if (!params.ok) return params;
 
-  const int slot = ielem + 5 * isurf;
+  const int slot = ExchangeData::slot(ielem, isurf);
   const int n = blx.n_bl(slot);
   const std::string surf = where(isurf);
   if (n < 3)
@@ -89,30 +95,14 @@ Status check_surface(int ielem, int isurf) {
   return Status{};
 }
 
-// Difference weights of dq/dx = c1 q(P-2) + c2 q(P-1) + c3 q(P): two-point
-// at the first marched station, three-point (second order on an uneven
-// grid) afterwards.
-void difference_weights(int P) {
-  if (P == 3) {
-    ms.c3 = 1.0 / (wa.x(3) - wa.x(2));
-    ms.c2 = -ms.c3;
-    ms.c1 = 0.0;
-    return;
-  }
-  const double d1 = wa.x(P) - wa.x(P - 1);
-  const double d2 = wa.x(P - 1) - wa.x(P - 2);
-  ms.c3 = (2.0 * d1 + d2) / (d1 * (d1 + d2));
-  ms.c2 = -(d1 + d2) / (d1 * d2);
-  ms.c1 = d1 / (d2 * (d1 + d2));
-}
-
 // Normal grid for the pass header: the similarity grid scaled with the
 // stagnation-point growth rate sqrt(dx/due) of the first interval.
-void header_grid() {
+void header_grid(Pass& p) {
+  WorkArrays& wa = p.wa;
   const double scale = std::sqrt((wa.x(2) - wa.x(1)) / (wa.ue(2) - wa.ue(1)));
   wa.eta(1) = 0.0;
   for (int j = 2; j <= kMaxGridPoints; ++j) {
-    wa.eta(j) = scale * sp.eta_s(j);
+    wa.eta(j) = scale * p.sp.eta_s(j);
     wa.deta(j - 1) = wa.eta(j) - wa.eta(j - 1);
     wa.aa(j) = 0.5 * wa.deta(j - 1);
   }
@@ -125,35 +115,41 @@ bool dumped(int P) {
 }
 
 // One Newton iteration of station P; direct or inverse mode.
-Status newton_iteration(int P) {
-  const int np = sd.NP;
-  const bool inverse = wa.x(P) > sd.XINV;
+Status newton_iteration(Pass& p, int P) {
+  WorkArrays& wa = p.wa;
+  CoreArrays& ca = p.ca;
+  const int np = p.sd.NP;
+  const bool inverse = wa.x(P) > p.sd.XINV;
   if (inverse)  // the pressure gradient follows the computed edge velocity
-    wa.dpdx(P) = -wa.ccro(3, np) * wa.u(3, np) * (ms.c3 * wa.u(3, np) + ms.c2 * wa.u(2, np) + ms.c1 * wa.u(1, np));
-  ms.kIter = ms.kIter + 1;
-  box_fluxes(P, wa.dpdx(P));
-  box_system(P);
+    wa.dpdx(P) = -wa.ccro(3, np) * wa.u(3, np) *
+                 (p.ms.c3 * wa.u(3, np) + p.ms.c2 * wa.u(2, np) + p.ms.c1 * wa.u(1, np));
+  p.ms.kIter = p.ms.kIter + 1;
+  box_fluxes(p, P, wa.dpdx(P));
+  box_system(p, P);
   // In inverse mode the sensitivity to dpdx is a second right-hand side of
   // the same system: its elimination is reused.
-  Status s = inverse ? block_solve_pair(P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec)
-                     : block_solve(P, ca.rvec, ca.xvec);
+  Status s = inverse ? block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec)
+                     : block_solve(ca, np, P, ca.rvec, ca.xvec);
   if (!s.ok) return s;
   if (inverse) {
-    s = inverse_update(wa.cf_bc(P), ca.xvec, ca.yvec, P);
+    s = inverse_update(p, wa.cf_bc(P), ca.xvec, ca.yvec, P);
     if (!s.ok) return s;
   } else {
-    newton_update(ca.xvec);
+    newton_update(p, ca.xvec);
   }
-  if (wa.x(P) >= sd.XINV) wa.ue(P) = 0.5 * (wa.u(3, np - 1) + wa.u(3, np));
-  s = conv_max();
+  if (wa.x(P) >= p.sd.XINV) wa.ue(P) = 0.5 * (wa.u(3, np - 1) + wa.u(3, np));
+  s = conv_max(p);
   if (!s.ok) return Status::failure("station " + std::to_string(P) + ": " + s.message);
   return Status{};
 }
 
-// One attempt at station P (steps 14.1 to 14.8): models of the station and
-// the Newton iterations up to convergence or the iteration limit.
-Status compute_station(int P) {
-  difference_weights(P);
+// One attempt at station P: models of the station and the Newton
+// iterations up to convergence or the iteration limit.
+Status compute_station(Pass& p, int P) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
+  difference_weights(p, P);
   ms.kIter = 0;
 
   const double G = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
@@ -162,8 +158,8 @@ Status compute_station(int P) {
 
   if (wa.x(P) > kRegimeStart && P > 3) sd.regime = 2;
   if (sd.regime == 2 && ms.ninv == 0 && G < 0)
-    sep_check(ms.ninv, sd.XINV, sd.XTR, P, sd.NXT, 0.5, 0.0, wa.x, wa.cfb, wa.cf_bc, sd.CFSEP, sd.SQRE);
-  if (wa.x(P) < sd.XTR && P > 3) trans_check(P - 1, 2);
+    sep_check(ms.ninv, sd.XINV, sd.XTR, P, sd.NXT, wa.x, wa.cfb, wa.cf_bc, sd.CFSEP, sd.SQRE);
+  if (wa.x(P) < sd.XTR && P > 3) trans_check(p, P - 1, 2);
   if (wa.x(P) >= sd.XTR) {
     if (ms.ktbl == 1) {  // first turbulent station
       ms.ktbl = 2;
@@ -171,33 +167,35 @@ Status compute_station(int P) {
       ms.NTR = P - 2;
       sd.VLBL = sd.VTBL;
     }
-    eddy_visc(P);
+    eddy_visc(p, P);
   }
 
   ms.DUmax = 1.0;
   while (ms.DUmax > kConvergence) {
-    const Status s = newton_iteration(P);
+    const Status s = newton_iteration(p, P);
     if (!s.ok) return s;
     if (ms.kIter > ms.kIterMax) {  // accepted with its last iterate
-      write_iteration_limit(P);
+      write_iteration_limit(p, P);
       break;
     }
     if (dumped(P)) {
-      dump_net(P, 3);
-      dump_sys(P, ms.kIter, 3);
+      dump_net(p, P, 3);
+      dump_sys(p, P, ms.kIter, 3);
     }
   }
   if (wa.x(P) > sd.XINV) wa.ue(P) = wa.u(3, sd.NP);
   return Status{};
 }
 
-bool station_finite(int P) {
+bool station_finite(const WorkArrays& wa, int P) {
   for (double q : {wa.ue(P), wa.cfb(P), wa.d1b(P), wa.d2b(P), wa.rov(P), wa.h12(P)})
     if (!std::isfinite(q)) return false;
   return true;
 }
 
-void store_station(int P, int slot) {
+void store_station(Pass& p, int P, int slot) {
+  const WorkArrays& wa = p.wa;
+  ExchangeData& blx = p.blx;
   blx.ue_bl(P, slot) = wa.ue(P);
   blx.cf_bl(P, slot) = wa.cfb(P);
   blx.d1_bl(P, slot) = wa.d1b(P);
@@ -208,8 +206,9 @@ void store_station(int P, int slot) {
 
 // Stations from P on have no results of this pass: their result entries
 // are cleared and their edge velocity is the inviscid one again.
-void clear_stations_from(int P, int slot) {
-  for (int i = P; i <= sd.NXT; ++i) {
+void clear_stations_from(Pass& p, int P, int slot) {
+  ExchangeData& blx = p.blx;
+  for (int i = P; i <= p.sd.NXT; ++i) {
     blx.ue_bl(i, slot) = blx.ue_inv(i, slot);
     blx.cf_bl(i, slot) = 0.0;
     blx.d1_bl(i, slot) = 0.0;
@@ -219,34 +218,26 @@ void clear_stations_from(int P, int slot) {
   }
 }
 
-// The first report problem of the pass, if any.
-Status reports_of_pass(const Status& dumps) {
-  for (Report r : {Report::CalcBl, Report::InputBl, Report::Init2d}) {
-    const Status s = report_status(r);
-    if (!s.ok) return s;
-  }
-  return dumps;
-}
+// Prepare the pass: the run-long reports, the input (Inputi), the dump
+// reports of the computation at the upper pass, the driver's flags, the
+// stagnation-point profile (init_2d) and the core's arrays.
+Stop prepare_pass(Pass& p, int k, int isurf) {
+  ReportFiles& reports = p.reports;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
+  // Reports of the session (opened at the first pass, continued afterwards).
+  reports.stream(Report::CalcBl);
+  reports.stream(Report::InputBl);
 
-}  // namespace
-
-Status FOIL_BL2D(int& ielem, int& isurf) {
-  const Status input = check_surface(ielem, isurf);
-  if (!input.ok) return input;
-  const int k = ielem;
-  const int slot = k + 5 * isurf;
-
-  // Reports of the run (opened at the first pass, continued afterwards).
-  report(Report::CalcBl);
-  report(Report::InputBl);
-
-  Inputi(k, isurf);  // a report it could not write is picked up at the end
-  calc_note("  Start  of b.l. computation 0");
+  // The surface and the parameters were checked: only a report Inputi could
+  // not write is left, and the end of the pass picks that up.
+  static_cast<void>(Inputi(p, k, isurf));
+  calc_note(p, "  Start  of b.l. computation 0");
   if (isurf == 0) {
-    open_dump_reports();
+    static_cast<void>(reports.open_dumps());  // their state is looked at when the pass ends
     ms.dumps_open = true;
   }
-  calc_surface_line(isurf, k);
+  calc_surface_line(p, isurf, k);
 
   ms.kIterMax = kIterMax;
   sd.regime = 0;
@@ -254,94 +245,119 @@ Status FOIL_BL2D(int& ielem, int& isurf) {
   ms.ktbl = 1;
   ms.edge_limited = 0;
   ms.iteration_limited[isurf] = 0;
-  sd.XINV = wa.x(sd.NXT);
+  sd.XINV = p.wa.x(sd.NXT);
 
-  calc_note("  Start  of b.l. computation 1");
-  const Status start = init_2d(sd.NP, sd.VLBL, sd.ETAE, kStartType);
-  calc_note("  Start  of b.l. computation 2");
-  solver_alloc();
-  calc_note("  Start  of b.l. computation 3");
+  calc_note(p, "  Start  of b.l. computation 1");
+  const Status start = init_2d(p.sp, reports, sd.NP, sd.VLBL, sd.ETAE, kStartType);
+  calc_note(p, "  Start  of b.l. computation 2");
+  p.ca.allocate();
+  calc_note(p, "  Start  of b.l. computation 3");
 
-  Status failure;
-  int failed_at = 0;
-  if (!start.ok && report_status(Report::Init2d).ok) {  // refused, not a report problem
-    failure = start;
-    failed_at = 2;
+  if (!start.ok && reports.status(Report::Init2d).ok) return Stop{start, 2};  // refused, not a report problem
+  return Stop{};
+}
+
+// Stations 2 and 3 from the similarity profile, with the pass header.
+void start_stations(Pass& p) {
+  header_grid(p);
+  write_pass_header(p);
+  write_start_diagnostics(p);
+  for (int s = 2; s <= 3; ++s) {
+    start_prof(p, s, s, kStartType);
+    dump_net(p, s, s);
+    write_start_station(p, s, s);
   }
+  p.sd.ETAE = p.wa.eta(p.sd.NP);
+  p.ms.ktbl = 1;
+}
 
-  if (failure.ok) {
-    header_grid();
-    write_pass_header();
-    write_start_diagnostics();
-    for (int s = 2; s <= 3; ++s) {
-      start_prof(s, s, kStartType);
-      dump_net(s, s);
-      write_start_station(s, s);
-    }
-    sd.ETAE = wa.eta(sd.NP);
-    ms.ktbl = 1;
+// Station P: the Newton iterations, again after every growth of the grid,
+// then the integral quantities, the report row, the results into the
+// exchange data and the first guess of the next station.
+Stop march_station(Pass& p, int P, int isurf, int slot) {
+  WorkArrays& wa = p.wa;
+  MarchState& ms = p.ms;
+  ms.NX = P;
+  int grown = 1;
+  while (grown == 1) {
+    const Status s = compute_station(p, P);
+    if (!s.ok) return Stop{s, P};
+    grow_edge(p, grown);
   }
+  if (ms.kIter > ms.kIterMax) ++ms.iteration_limited[isurf];
+  bl_params(p, P, 3);
+  if (!station_finite(wa, P))
+    return Stop{Status::failure("station " + std::to_string(P) + ": its integral results are not finite numbers"), P};
+  write_station_row(p, P);
+  store_station(p, P, slot);
+  if (P < p.sd.NXT) {
+    if (wa.x(P + 1) > p.sd.XINV) wa.ue(P + 1) = wa.ue(P);  // first guess of the next inverse station
+    shift_levels(p, P + 1);
+  }
+  return Stop{};
+}
 
-  for (int P = 3; failure.ok && P <= sd.NXT; ++P) {
-    ms.NX = P;
-    int grown = 1;
-    while (grown == 1) {  // again after every growth of the grid
-      failure = compute_station(P);
-      if (!failure.ok) break;
-      grow_edge(grown);
-    }
-    if (failure.ok && ms.kIter > ms.kIterMax) ++ms.iteration_limited[isurf];
-    if (failure.ok) {
-      bl_params(P, 3);
-      if (!station_finite(P))
-        failure = Status::failure("station " + std::to_string(P) + ": its integral results are not finite numbers");
-    }
-    if (!failure.ok) {
-      failed_at = P;
-      break;
-    }
-    write_station_row(P);
-    store_station(P, slot);
-    if (P < sd.NXT) {
-      if (wa.x(P + 1) > sd.XINV) wa.ue(P + 1) = wa.ue(P);  // first guess of the next inverse station
-      shift_levels(P + 1);
-    }
+// The first report problem of the pass, if any.
+Status reports_of_pass(ReportFiles& reports, const Status& dumps) {
+  for (Report r : {Report::CalcBl, Report::InputBl, Report::Init2d}) {
+    const Status s = reports.status(r);
+    if (!s.ok) return s;
   }
+  return dumps;
+}
 
-  if (!failure.ok) {
-    write_pass_stop(failed_at, failure.message);
-    clear_stations_from(failed_at, slot);
+// Finish the pass: say where it stopped, store the transition and
+// inverse-mode positions it used back into the exchange data, close the
+// dumps after the lower pass and check every report.
+Status finish_pass(Pass& p, int isurf, int slot, const Stop& stop) {
+  MarchState& ms = p.ms;
+  ReportFiles& reports = p.reports;
+  if (!stop.ok()) {
+    write_pass_stop(p, stop.station, stop.status.message);
+    clear_stations_from(p, stop.station, slot);
   }
-  if (ms.edge_limited != 0) write_edge_limited(ms.edge_limited);
+  if (ms.edge_limited != 0) write_edge_limited(p, ms.edge_limited);
   ms.edge_limited_at[isurf] = ms.edge_limited;
 
-  blx.xinv_surf(isurf) = sd.XINV;
-  blx.xtr_surf(isurf) = sd.XTR;
-  calc_note(" The end of b.l. computation");
-
-  dealloc_bl();
-  solver_free();
+  p.blx.params.xinv_surf[isurf] = p.sd.XINV;
+  p.blx.params.xtr_surf[isurf] = p.sd.XTR;
+  calc_note(p, " The end of b.l. computation");
 
   Status dumps;
   if (isurf == 1 && ms.dumps_open) {
-    dumps = close_dump_reports();
+    dumps = reports.close_dumps();
     ms.dumps_open = false;
   } else if (ms.dumps_open) {
-    dumps = report_status(Report::NetFunc);
-    if (dumps.ok) dumps = report_status(Report::Debug);
+    dumps = reports.status(Report::NetFunc);
+    if (dumps.ok) dumps = reports.status(Report::Debug);
   }
 
-  const Status reports = reports_of_pass(dumps);  // flushes the reports, in every case
-  if (!failure.ok)
-    return Status::failure(where(isurf) + ": " + failure.message + "; the results end at station " +
-                           std::to_string(failed_at - 1));
-  if (!reports.ok)
-    return Status::failure(where(isurf) + ": the boundary layer was computed, but " + reports.message);
-  if (ms.edge_limited != 0)
-    return Status{true, where(isurf) + ": the normal grid reached its " + std::to_string(kMaxGridPoints) +
-                            " points at station " + std::to_string(ms.edge_limited) +
-                            "; from there on the outer edge was held and the layer may be cut off"};
+  const Status written = reports_of_pass(reports, dumps);  // flushes the reports, in every case
+  if (!stop.ok())
+    return Status::failure(where(isurf) + ": " + stop.status.message + "; the results end at station " +
+                           std::to_string(stop.station - 1));
+  if (!written.ok)
+    return Status::failure(where(isurf) + ": the boundary layer was computed, but " + written.message);
   return Status{};
+}
+
+}  // namespace
+
+std::string edge_limit_note(int isurf, int station) {
+  return where(isurf) + ": the normal grid reached its " + std::to_string(kMaxGridPoints) + " points at station " +
+         std::to_string(station) + "; from there on the outer edge was held and the layer may be cut off";
+}
+
+Status FOIL_BL2D(ExchangeData& blx, SolverState& state, ReportFiles& reports, int ielem, int isurf) {
+  const Status input = check_surface(blx, ielem, isurf);
+  if (!input.ok) return input;
+  const int slot = ExchangeData::slot(ielem, isurf);
+
+  Pass p(blx, state, reports);  // its working arrays live until the pass ends
+  Stop stop = prepare_pass(p, ielem, isurf);
+  if (stop.ok()) start_stations(p);
+  for (int P = 3; stop.ok() && P <= p.sd.NXT; ++P) stop = march_station(p, P, isurf, slot);
+  return finish_pass(p, isurf, slot, stop);
 }
 
 }  // namespace bl

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "march/pass.h"
 
 namespace bl {
 
@@ -19,13 +18,15 @@ constexpr double kLaminarSlack = 1e-6;
 
 }  // namespace
 
-void trans_check(int NS, int /*crit*/) {
+void trans_check(Pass& p, int NS, int /*crit*/) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
   const double rx = wa.rx(NS);
   const double rtheta_tr = kMichelA * (1.0 + kMichelB / rx) * std::pow(rx, kMichelExp);
   if (wa.rtheta(NS) > rtheta_tr) sd.XTR = wa.x(NS);
 }
 
-void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT, double, double,
+void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT,
                const Alloc1<double>& x, const Alloc1<double>& cfb, Alloc1<double>& cf_bc,
                double CFSEP, double SQRE) {
   const double m = CFSEP / SQRE;

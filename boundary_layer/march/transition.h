@@ -5,12 +5,14 @@
 
 namespace bl {
 
+struct Pass;
+
 // Natural transition by Michel's criterion with its low-Reynolds-number
 // correction: the layer at station NS is turbulent when
 //   Re_theta > 1.174 (1 + 22400/Re_x) Re_x^0.46
 // (strictly).  Then XTR = x(NS); otherwise nothing changes.  crit selects
 // the criterion; 2 is the only one.
-void trans_check(int NS, int crit);
+void trans_check(Pass& p, int NS, int crit);
 
 // Separation forecast at station NS, the station about to be computed.
 // Cf^2 of stations NS-2 and NS-1 is extrapolated linearly in x to the point
@@ -21,8 +23,7 @@ void trans_check(int NS, int crit);
 //   - otherwise the rest of the surface goes over to the inverse mode with
 //     the wall shear prescribed: cf_bc(NS..NXT) = CFSEP, XINV = xs,
 //     ninv = NS.
-// The two unnamed reals are not used.
-void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT, double, double,
+void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT,
                const Alloc1<double>& x, const Alloc1<double>& cfb, Alloc1<double>& cf_bc,
                double CFSEP, double SQRE);
 

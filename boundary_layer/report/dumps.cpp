@@ -2,12 +2,8 @@
 
 #include <ostream>
 
-#include "core/block_solver.h"
-#include "march/march_state.h"
-#include "report/report_files.h"
+#include "march/pass.h"
 #include "report/fortran_format.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
 
 namespace bl {
 
@@ -21,7 +17,8 @@ void profile_header(std::ostream& out) {
 }
 
 // I5, 9E15.4 (plus T/Te - 1 when with_temperature): one grid point of level K.
-void profile_row(std::ostream& out, int j, int K, bool with_temperature) {
+void profile_row(const Pass& p, std::ostream& out, int j, int K, bool with_temperature) {
+  const WorkArrays& wa = p.wa;
   out << fx::I(5, j);
   for (double q : {wa.eta(j), wa.deta(j), wa.aa(j), wa.f(K, j), wa.u(K, j), wa.v(K, j), wa.b(K, j),
                    wa.ccro(K, j)})
@@ -31,7 +28,8 @@ void profile_row(std::ostream& out, int j, int K, bool with_temperature) {
 }
 
 // 1X,"IT=",I5,1X,"NX=",I5,3X,"X=",E15.5,2X,"UE=",E15.5 (no newline)
-void station_line(std::ostream& out, int it, int NX) {
+void station_line(const Pass& p, std::ostream& out, int it, int NX) {
+  const WorkArrays& wa = p.wa;
   out << fx::X(1) << "IT=" << fx::I(5, it) << fx::X(1) << "NX=" << fx::I(5, NX) << fx::X(3) << "X="
       << fx::E(15, 5, wa.x(NX)) << fx::X(2) << "UE=" << fx::E(15, 5, wa.ue(NX));
 }
@@ -43,25 +41,32 @@ void point_lead(std::ostream& out, int j, int k) {
 
 }  // namespace
 
-void dump_net(int NX, int K) {
-  if (!reports_enabled()) return;
-  std::ostream& out = report(Report::NetFunc);
+void dump_net(Pass& p, int NX, int K) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
+  if (!p.reports.enabled()) return;
+  std::ostream& out = p.reports.stream(Report::NetFunc);
   out << "\n" << fx::rule(100, '=') << "\n";
-  station_line(out, ms.kIter, NX);
+  station_line(p, out, ms.kIter, NX);
   out << fx::X(2) << "ME=" << fx::E(15, 5, wa.eme(NX)) << "\n";
   profile_header(out);
   out << "\n" << fx::rule(125, '-') << "\n";
-  for (int j = 1; j <= sd.NP; ++j) profile_row(out, j, K, false);
+  for (int j = 1; j <= sd.NP; ++j) profile_row(p, out, j, K, false);
   out << fx::rule(125, '-') << "\n\n";
 }
 
-void dump_sys(int NX, int it, int K) {
-  if (!reports_enabled()) return;
-  std::ostream& out = report(Report::Debug);
+void dump_sys(Pass& p, int NX, int it, int K) {
+  WorkArrays& wa = p.wa;
+  CoreArrays& ca = p.ca;
+  SolverScalars& sd = p.sd;
+  MarchState& ms = p.ms;
+  if (!p.reports.enabled()) return;
+  std::ostream& out = p.reports.stream(Report::Debug);
   const int neq = sd.NEQ;
   out << "\n" << fx::rule(125, '=') << "\n";
   out << "\n";
-  station_line(out, it, NX);
+  station_line(p, out, it, NX);
   out << "\n";
 
   // Fluxes, residuals and Jacobians.
@@ -95,7 +100,7 @@ void dump_sys(int NX, int it, int K) {
   // Convergence measure; the energy equation is not solved (dhmax = 0).
   out << "\n" << fx::rule(125, '=') << "\n";
   out << "\n";
-  station_line(out, it, NX);
+  station_line(p, out, it, NX);
   out << fx::X(1) << "Roe/Ro8=" << fx::E(15, 5, wa.roe8(NX)) << fx::X(1) << "Mue/Mu8="
       << fx::E(15, 5, wa.emue8(NX)) << "\n";
   out << fx::X(10) << fx::X(1) << "dumax=" << fx::E(15, 5, ms.DUmax) << fx::I(5, ms.JUmax) << fx::X(1)
@@ -106,7 +111,7 @@ void dump_sys(int NX, int it, int K) {
   profile_header(out);
   out << fx::X(10) << "T/TE-1" << "\n";
   out << fx::rule(125, '-') << "\n";
-  for (int j = 1; j <= sd.NP; ++j) profile_row(out, j, K, true);
+  for (int j = 1; j <= sd.NP; ++j) profile_row(p, out, j, K, true);
   out << fx::rule(125, '-') << "\n\n";
 }
 

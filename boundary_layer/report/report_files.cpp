@@ -1,48 +1,16 @@
+// Opening, continuing, checking and closing the solver's report files.
 #include "report/report_files.h"
 
-#include <array>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 
 namespace bl {
 
 namespace {
 
-constexpr int kReports = 5;
-
-struct ReportState {
-  std::string folder;                        // empty: working directory
-  std::array<std::ofstream, kReports> out;   // one stream per report
-  std::array<bool, kReports> used{};         // opened since the last reset
-  bool enabled = true;                       // report writing switched on
-  bool diagnostics = true;                   // standard-output lines switched on
-  std::ofstream discard;                     // never opened: swallows writes when off
-};
-
-ReportState& state() {
-  static ReportState s;
-  return s;
-}
-
-int index(Report r) { return static_cast<int>(r); }
+std::size_t index(Report r) { return static_cast<std::size_t>(r); }
 
 bool is_dump(Report r) { return r == Report::NetFunc || r == Report::Debug; }
-
-void open_fresh(Report r) {
-  std::ofstream& f = state().out[static_cast<std::size_t>(index(r))];
-  if (f.is_open()) f.close();
-  f.clear();
-  f.open(report_path(report_name(r)), std::ios::out | std::ios::trunc);
-  state().used[static_cast<std::size_t>(index(r))] = true;
-}
-
-void close_one(Report r) {
-  std::ofstream& f = state().out[static_cast<std::size_t>(index(r))];
-  if (f.is_open()) f.close();
-  f.clear();
-  state().used[static_cast<std::size_t>(index(r))] = false;
-}
 
 }  // namespace
 
@@ -57,89 +25,90 @@ const char* report_name(Report r) {
   return "";
 }
 
-void set_report_folder(const std::string& folder) {
-  close_reports();
-  state().folder = folder;
+void ReportFiles::open_fresh(Report r) {
+  std::ofstream& f = out_[index(r)];
+  if (f.is_open()) f.close();
+  f.clear();
+  f.open(path(report_name(r)), std::ios::out | std::ios::trunc);
+  used_[index(r)] = true;
 }
 
-void set_reports_enabled(bool on) {
-  close_reports();
-  state().enabled = on;
+void ReportFiles::close_one(Report r) {
+  std::ofstream& f = out_[index(r)];
+  if (f.is_open()) f.close();
+  f.clear();
+  used_[index(r)] = false;
 }
 
-bool reports_enabled() { return state().enabled; }
-
-void set_diagnostics_enabled(bool on) { state().diagnostics = on; }
-
-namespace {
-std::ostream& diagnostic(std::ostream& real) {
-  if (state().enabled && state().diagnostics) return real;
-  state().discard.setstate(std::ios::badbit);
-  return state().discard;
-}
-}  // namespace
-
-std::ostream& diag_out() { return diagnostic(std::cout); }
-std::ostream& diag_err() { return diagnostic(std::cerr); }
-
-const std::string& report_folder() { return state().folder; }
-
-std::string report_path(const std::string& file_name) {
-  const std::string& dir = state().folder;
-  if (dir.empty()) return file_name;
-  return (dir.back() == '/') ? dir + file_name : dir + "/" + file_name;
+std::ostream& ReportFiles::discarding() {
+  discard_.setstate(std::ios::badbit);
+  return discard_;
 }
 
-std::ostream& report(Report r) {
-  if (!state().enabled) {
-    state().discard.setstate(std::ios::badbit);
-    return state().discard;
-  }
-  std::ofstream& f = state().out[static_cast<std::size_t>(index(r))];
-  if (!is_dump(r) && !state().used[static_cast<std::size_t>(index(r))]) open_fresh(r);
+void ReportFiles::set_folder(const std::string& folder) {
+  close_all();
+  folder_ = folder;
+}
+
+void ReportFiles::set_enabled(bool on) {
+  close_all();
+  enabled_ = on;
+}
+
+std::ostream& ReportFiles::diag_out() { return enabled_ && diagnostics_ ? std::cout : discarding(); }
+std::ostream& ReportFiles::diag_err() { return enabled_ && diagnostics_ ? std::cerr : discarding(); }
+
+std::string ReportFiles::path(const std::string& file_name) const {
+  if (folder_.empty()) return file_name;
+  return (folder_.back() == '/') ? folder_ + file_name : folder_ + "/" + file_name;
+}
+
+std::ostream& ReportFiles::stream(Report r) {
+  if (!enabled_) return discarding();
+  std::ofstream& f = out_[index(r)];
+  if (!is_dump(r) && !used_[index(r)]) open_fresh(r);
   if (!f.is_open()) f.setstate(std::ios::badbit);  // writes go nowhere; status tells
   return f;
 }
 
-Status report_status(Report r) {
-  if (!state().enabled) return Status{};
-  std::ofstream& f = state().out[static_cast<std::size_t>(index(r))];
-  const std::string path = report_path(report_name(r));
+Status ReportFiles::status(Report r) {
+  if (!enabled_) return Status{};
+  std::ofstream& f = out_[index(r)];
+  const std::string where = path(report_name(r));
   if (!f.is_open()) {
-    if (is_dump(r) && !state().used[static_cast<std::size_t>(index(r))])
-      return Status::failure("report \"" + path + "\" is not open");
-    return Status::failure("cannot open the report \"" + path + "\" for writing");
+    if (is_dump(r) && !used_[index(r)]) return Status::failure("report \"" + where + "\" is not open");
+    return Status::failure("cannot open the report \"" + where + "\" for writing");
   }
   f.flush();
-  if (!f) return Status::failure("writing the report \"" + path + "\" failed (disk full or no permission?)");
+  if (!f) return Status::failure("writing the report \"" + where + "\" failed (disk full or no permission?)");
   return Status{};
 }
 
-Status open_dump_reports() {
-  if (!state().enabled) return Status{};
+Status ReportFiles::open_dumps() {
+  if (!enabled_) return Status{};
   open_fresh(Report::NetFunc);
   open_fresh(Report::Debug);
-  Status s = report_status(Report::NetFunc);
-  return s.ok ? report_status(Report::Debug) : s;
+  Status s = status(Report::NetFunc);
+  return s.ok ? status(Report::Debug) : s;
 }
 
-Status close_dump_reports() {
-  Status s = report_status(Report::NetFunc);
-  const Status d = report_status(Report::Debug);
+Status ReportFiles::close_dumps() {
+  Status s = status(Report::NetFunc);
+  const Status d = status(Report::Debug);
   if (s.ok) s = d;
   close_one(Report::NetFunc);
   close_one(Report::Debug);
   return s;
 }
 
-void close_reports() {
+void ReportFiles::close_all() {
   for (int i = 0; i < kReports; ++i) close_one(static_cast<Report>(i));
 }
 
-Status write_whole_report(const std::string& file_name, const std::string& text) {
-  if (!state().enabled) return Status{};
-  const std::string path = report_path(file_name);
-  const std::string temp = path + ".tmp";
+Status ReportFiles::write_whole(const std::string& file_name, const std::string& text) {
+  if (!enabled_) return Status{};
+  const std::string target = path(file_name);
+  const std::string temp = target + ".tmp";
   {
     std::ofstream f(temp, std::ios::out | std::ios::trunc);
     if (!f) return Status::failure("cannot open \"" + temp + "\" for writing");
@@ -151,9 +120,9 @@ Status write_whole_report(const std::string& file_name, const std::string& text)
       return Status::failure("writing \"" + temp + "\" failed (disk full or no permission?)");
     }
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+  if (std::rename(temp.c_str(), target.c_str()) != 0) {
     std::remove(temp.c_str());
-    return Status::failure("cannot replace the report \"" + path + "\"");
+    return Status::failure("cannot replace the report \"" + target + "\"");
   }
   return Status{};
 }

@@ -1,20 +1,23 @@
-// The solver's report files: where they go and how long each stays open.
+// The solver's report files of one session: where they go and how long each
+// stays open.
 //
 //   sxr_ue.out                 surface split; rewritten whole by every split
 //   CalcBl.out, InputBl.out,   opened (and emptied) at the first use in a
-//   init2d.OUT                 program run, then continued by every pass
+//   init2d.OUT                 session, then continued by every pass
 //   NetFunc.out, Debug.out     profile and system dumps; opened (emptied) at
 //                              the upper pass, closed after the lower pass
 //
-// All of them go to one folder, a setting of the library (default: the
-// working directory).  Changing it closes every open report, so the next
-// use starts the file afresh in the new folder.
+// All of them go to one folder (default: the working directory).  Changing
+// it closes every open report, so the next use starts the file afresh in
+// the new folder.
 //
 // Writing never throws.  A report that cannot be opened or written leaves
-// its stream in a failed state; report_status() says so in words a user can
-// act on, and the caller decides what to show.
+// its stream in a failed state; status() says so in words a user can act
+// on, and the caller decides what to show.
 #pragma once
 
+#include <array>
+#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -27,52 +30,70 @@ enum class Report { CalcBl, InputBl, Init2d, NetFunc, Debug };
 // File name of a report ("CalcBl.out", ...).
 const char* report_name(Report r);
 
-// Folder setting.  An empty string means the working directory.
-void set_report_folder(const std::string& folder);
-const std::string& report_folder();
-std::string report_path(const std::string& file_name);
+class ReportFiles {
+ public:
+  // Folder setting.  An empty string means the working directory.
+  void set_folder(const std::string& folder);
+  const std::string& folder() const { return folder_; }
+  std::string path(const std::string& file_name) const;
 
-// Report writing on (default) or off, for benchmarks.  Off, no report file
-// is opened, emptied or written: report() hands out a stream that discards
-// everything, report_status() and the dump and whole-report operations
-// succeed without touching a file, and writers test reports_enabled() so
-// that they do no formatting work at all.  The march's diagnostic lines on
-// standard output follow the same setting.  Changing it closes every open
-// report, so a report switched back on starts afresh at its next use.
-void set_reports_enabled(bool on);
-bool reports_enabled();
+  // Report writing on (default) or off, for benchmarks and for runs that
+  // only want numbers.  Off, no report file is opened, emptied or written:
+  // stream() hands out a stream that discards everything, status() and the
+  // dump and whole-report operations succeed without touching a file, and
+  // writers test enabled() so that they do no formatting work at all.  The
+  // march's diagnostic lines on standard output follow the same setting.
+  // Changing it closes every open report, so a report switched back on
+  // starts afresh at its next use.
+  void set_enabled(bool on);
+  bool enabled() const { return enabled_; }
 
-// The solver's diagnostic lines (the march's station lines, the input
-// summary, the starting-profile notice) go to standard output and standard
-// error through these two streams.  A front end that has its own output,
-// such as the command line, switches them off; they follow
-// set_reports_enabled() as well.
-void set_diagnostics_enabled(bool on);
-std::ostream& diag_out();
-std::ostream& diag_err();
+  // The solver's diagnostic lines (the march's station lines, the input
+  // summary, the starting-profile notice) go to standard output and
+  // standard error through these two streams.  A front end that has its
+  // own output, such as the command line, switches them off; they follow
+  // set_enabled() as well.
+  void set_diagnostics(bool on) { diagnostics_ = on; }
+  std::ostream& diag_out();
+  std::ostream& diag_err();
 
-// The stream of a report.  A run-long report (CalcBl, InputBl, Init2d) is
-// opened, emptied, at its first use after program start, after
-// close_reports() or after a change of folder.  A dump report (NetFunc,
-// Debug) must have been opened by open_dump_reports(); otherwise writes to
-// it fail and report_status() says so.
-std::ostream& report(Report r);
+  // The stream of a report.  A run-long report (CalcBl, InputBl, Init2d) is
+  // opened, emptied, at its first use in the session, after close_all() or
+  // after a change of folder.  A dump report (NetFunc, Debug) must have
+  // been opened by open_dumps(); otherwise writes to it fail and status()
+  // says so.
+  std::ostream& stream(Report r);
 
-// Flushes the report and tells whether everything written so far reached
-// the file.
-Status report_status(Report r);
+  // Flushes the report and tells whether everything written so far reached
+  // the file.
+  Status status(Report r);
 
-// Dump reports of one computation: opened, emptied, before the upper pass,
-// closed after the lower pass.  Both return the state of the two files.
-Status open_dump_reports();
-Status close_dump_reports();
+  // Dump reports of one computation: opened, emptied, before the upper
+  // pass, closed after the lower pass.  Both return the state of the two
+  // files.
+  Status open_dumps();
+  Status close_dumps();
 
-// Close every report.  The run-long ones start afresh at their next use.
-void close_reports();
+  // Close every report.  The run-long ones start afresh at their next use.
+  void close_all();
 
-// Replace a whole report file by text.  The text goes to a temporary file
-// that then takes the report's name, so a failed write leaves the previous
-// report as it was.
-Status write_whole_report(const std::string& file_name, const std::string& text);
+  // Replace a whole report file by text.  The text goes to a temporary file
+  // that then takes the report's name, so a failed write leaves the
+  // previous report as it was.
+  Status write_whole(const std::string& file_name, const std::string& text);
+
+ private:
+  static constexpr int kReports = 5;
+  void open_fresh(Report r);
+  void close_one(Report r);
+  std::ostream& discarding();
+
+  std::string folder_;                      // empty: working directory
+  std::array<std::ofstream, kReports> out_;  // one stream per report
+  std::array<bool, kReports> used_{};       // opened since the last reset
+  bool enabled_ = true;                     // report writing switched on
+  bool diagnostics_ = true;                 // standard-output lines switched on
+  std::ofstream discard_;                   // never opened: swallows writes when off
+};
 
 }  // namespace bl

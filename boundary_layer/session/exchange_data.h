@@ -1,17 +1,18 @@
 // Exchange data shared by the aerofoil window, the boundary-layer dialog and
-// the boundary-layer solver.  They do not call each other with arguments:
-// the window hands the contour over here, the surface split fills the
-// surface tables, the march writes its per-station results back, and the
-// dialog reads and edits the computation parameters.
+// the boundary-layer solver, through the session that owns them.  The
+// window hands the contour over here, the surface split fills the surface
+// tables, the march writes its per-station results back, and the dialog
+// reads and edits the computation parameters.
 //
-// The data live for the whole run, start zero-filled and are never freed.
-// Surface arrays are addressed by the surface slot m = k + 5*isurf, k the
-// element (0..4), isurf 0 for the upper and 1 for the lower surface; only
-// element 0 is used, so only slots 0 and 5 are ever filled.  Node and point
-// indices are 1-based; node 1 of each surface is the stagnation point.
+// The data live as long as their session and start zero-filled.  Surface
+// arrays are addressed by the surface slot m = slot(k, isurf), k the element
+// (0..4), isurf 0 for the upper and 1 for the lower surface; only element 0
+// is used, so only slots 0 and 5 are ever filled.  Node and point indices
+// are 1-based; node 1 of each surface is the stagnation point.
 #pragma once
 
 #include "core/farray.h"
+#include "session/parameters.h"
 
 namespace bl {
 
@@ -20,6 +21,9 @@ struct ExchangeData {
   static constexpr int kMaxNodes = 600;     // nodes per surface
   static constexpr int kElements = 5;       // elements k = 0..4
   static constexpr int kSlots = 10;         // surface slots m = k + 5*isurf
+
+  // Surface slot of surface isurf (0 upper, 1 lower) of element k.
+  static constexpr int slot(int k, int isurf) { return k + kElements * isurf; }
 
   using ContourArray = FArray1<double, 1, kMaxContour>;
   using SurfaceArray = FArray2<double, 1, kMaxNodes, 0, kSlots - 1>;
@@ -46,24 +50,10 @@ struct ExchangeData {
   SurfaceArray h12_bl;   // shape factor
   SurfaceArray rv_bl;    // transpiration quantity d(rho_e ue delta*)/dx
 
-  // Computation parameters (start values by set_default_parameters)
-  double re_mill = 0;        // Reynolds number in millions; Re = 1e6 * re_mill
-  double eta_e = 0;          // outer edge of the normal grid, similarity coordinate
-  double kv = 0;             // ratio of successive normal grid steps
-  int np_in = 0;             // number of normal grid points
-  double cfs_sqrt_re = 0;    // Cf*sqrt(Re) prescribed at the wall in the inverse mode
-  FArray1<double, 0, 1> xtr_surf;   // transition arc length per surface (0 upper, 1 lower);
-                                    // the march writes back the one it used
-  FArray1<double, 0, 1> xinv_surf;  // start of the inverse mode per surface; set by the
-                                    // dialog, written back by the march
+  // Computation parameters: re_mill, eta_e, kv, np_in, cfs_sqrt_re, and the
+  // transition and inverse-mode positions per surface that the march uses
+  // and writes back.
+  ComputationParameters params;
 };
-
-extern ExchangeData blx;  // the one instance
-
-// Start values of the computation parameters: Re 10 million, eta_e 6, grid
-// step ratio 1.1 over 41 points, Cf*sqrt(Re) 0.15 in the inverse mode,
-// transition at arc length 0.02 (upper) and 0.03 (lower).  xinv_surf is
-// left as it is; the dialog sets it from the surface ends.
-void set_default_parameters();
 
 }  // namespace bl

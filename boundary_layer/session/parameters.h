@@ -1,27 +1,41 @@
-// Validation of the boundary-layer computation parameters before a run.
-// The dialog and the command line call it on what the user typed; the input
-// preparation calls it again on the exchange data, so a pass never starts
-// from values that cannot give a boundary layer.
+// The boundary-layer computation parameters: one set of start values and
+// ranges for the windows, the command line, the session and the march.
 #pragma once
 
+#include <string>
+
 #include "core/status.h"
+#include "setup/solver_scalars.h"
 
 namespace bl {
 
-// The parameters as one value, so that a caller can check what the user
-// typed before it stores anything in the exchange data.
 struct ComputationParameters {
-  double re_mill = 0;
-  double eta_e = 0;
-  double kv = 0;
-  int np_in = 0;
-  double cfs_sqrt_re = 0;
-  double xtr_surf[2] = {0, 0};
-  double xinv_surf[2] = {0, 0};
+  double re_mill = 10.0;        // Reynolds number in millions; Re = 1e6 * re_mill
+  double eta_e = 6.0;           // outer edge of the normal grid, similarity coordinate
+  double kv = 1.1;              // ratio of successive normal grid steps
+  int np_in = 41;               // number of normal grid points
+  double cfs_sqrt_re = 0.15;    // Cf*sqrt(Re) prescribed at the wall in the inverse mode
+  double xtr_surf[2] = {0.02, 0.03};  // transition arc length per surface (0 upper, 1 lower);
+                                      // the march writes back the one it used
+  double xinv_surf[2] = {0.0, 0.0};   // start of the inverse mode per surface; a new
+                                      // computation sets it to the surface ends, the
+                                      // march writes back the one it used
 };
 
-// The parameters now held in the exchange data.
-ComputationParameters current_parameters();
+// The normal grid needs two points at least and holds kMaxGridPoints.
+constexpr int kMinGridPoints = 2;
+
+// The parameters a user edits, in the order the windows show them.
+enum class Parameter { ReMill, EtaE, Kv, Np, Cfs, StrU, StrL };
+
+// What a parameter accepts, in words ("a number greater than 0") and in
+// short ("> 0", "2..821").
+std::string accepted_range(Parameter p);
+std::string range_in_short(Parameter p);
+
+// The parameter set with one parameter replaced by v (a whole number for
+// Np; beyond the integer range it is out of range anyway).
+void assign(ComputationParameters& params, Parameter p, double v);
 
 // ok, or a message naming the first parameter out of range and its range:
 //   Re(mill) > 0, ETAe > 0, Kv > 0, Np in 2..821, Cfs*sqrt(Re) > 0,

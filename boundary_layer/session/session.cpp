@@ -1,14 +1,30 @@
+// The boundary-layer computation as the windows and the command line run
+// it: hand-over, new computation, recalculation, and the results.
 #include "session/session.h"
 
 #include <string>
 
-#include "setup/surface_split.h"
 #include "march/surface_march.h"
-#include "session/exchange_data.h"
+#include "setup/surface_split.h"
 
 namespace bl {
 
-Status hand_over_contour(const std::vector<double>& s, const std::vector<double>& v, int n) {
+namespace {
+
+constexpr int kElement = 0;  // the one element there is
+
+}  // namespace
+
+Session::Session() : data_(std::make_unique<Data>()) {}
+
+Status Session::set_parameters(const ComputationParameters& p) {
+  const Status st = validate_parameters(p);
+  if (st.ok) data_->blx.params = p;
+  return st;
+}
+
+Status Session::hand_over_contour(const std::vector<double>& s, const std::vector<double>& v, int n) {
+  ExchangeData& blx = data_->blx;
   const int points = n + 1;
   if (n < 1 || points > ExchangeData::kMaxContour || static_cast<int>(s.size()) < points ||
       static_cast<int>(v.size()) < points)
@@ -17,49 +33,122 @@ Status hand_over_contour(const std::vector<double>& s, const std::vector<double>
                            std::to_string(ExchangeData::kMaxContour) + ".");
   // A refused split leaves the previous hand-over in place, so that a
   // "Recalculate" still works on the contour it was opened with.
-  const int savedN = blx.n_cont(0);
+  const int savedN = blx.n_cont(kElement);
   const ExchangeData::ContourArray savedS = blx.s_cont;
   const ExchangeData::ContourArray savedV = blx.v_cont;
   for (int i = 0; i < points; ++i) {
     blx.s_cont(i + 1) = s[static_cast<std::size_t>(i)];
     blx.v_cont(i + 1) = v[static_cast<std::size_t>(i)];
   }
-  blx.n_cont(0) = n;
-  Status st = BLPanel(0);
+  blx.n_cont(kElement) = n;
+  Status st = BLPanel(blx, data_->reports, kElement);
   if (!st.ok) {
-    blx.n_cont(0) = savedN;
+    blx.n_cont(kElement) = savedN;
     blx.s_cont = savedS;
     blx.v_cont = savedV;
   }
   return st;
 }
 
-void set_inverse_start_to_surface_ends() {
-  for (int isurf = 0; isurf <= 1; ++isurf) {
-    const int slot = 5 * isurf;
-    const int last = blx.n_bl(slot);
-    blx.xinv_surf(isurf) = last >= 1 ? blx.s_bl(last, slot) : 0.0;
-  }
+Status Session::run_pass(int isurf) {
+  Status st = FOIL_BL2D(data_->blx, data_->solver, data_->reports, kElement, isurf);
+  const int edge = data_->solver.ms.edge_limited_at[isurf];
+  if (st.ok && edge != 0) cautions_.push_back(edge_limit_note(isurf, edge));
+  if (!st.ok) failed_surface_ = isurf;
+  return st;
 }
 
-Status run_both_surfaces() {
-  int ielem = 0;
+// Upper pass, then lower pass; stops at the first that fails.
+Status Session::run_both_surfaces() {
+  cautions_.clear();
+  failed_surface_ = -1;
   for (int isurf = 0; isurf <= 1; ++isurf) {
-    Status st = FOIL_BL2D(ielem, isurf);
+    Status st = run_pass(isurf);
     if (!st.ok) return st;
   }
   return Status{};
 }
 
-Status new_computation() {
-  set_inverse_start_to_surface_ends();
-  return run_both_surfaces();
+// A failed computation leaves the exchange data as they were before it;
+// passes that never finished leave the dump reports open.
+Status Session::keep_previous_on_failure(Status st, const ExchangeData& before) {
+  if (st.ok) return st;
+  data_->blx = before;
+  static_cast<void>(data_->reports.close_dumps());  // what they hold is moot now
+  data_->solver.ms.dumps_open = false;
+  cautions_.clear();
+  return st;
 }
 
-Status recalculate() {
-  Status st = BLPanel(0);
-  if (!st.ok) return st;
-  return run_both_surfaces();
+Status Session::new_computation() {
+  ExchangeData& blx = data_->blx;
+  for (int isurf = 0; isurf <= 1; ++isurf) {
+    const int slot = ExchangeData::slot(kElement, isurf);
+    const int last = blx.n_bl(slot);
+    blx.params.xinv_surf[isurf] = last >= 1 ? blx.s_bl(last, slot) : 0.0;
+  }
+  const auto before = std::make_unique<ExchangeData>(blx);
+  const Status st = keep_previous_on_failure(run_both_surfaces(), *before);
+  if (!st.ok) {
+    // The results held are those of an earlier contour: none belongs to this one.
+    for (int isurf = 0; isurf <= 1; ++isurf) {
+      const int m = ExchangeData::slot(kElement, isurf);
+      for (int i = 1; i <= blx.n_bl(m); ++i)
+        blx.cf_bl(i, m) = blx.d1_bl(i, m) = blx.d2_bl(i, m) = blx.h12_bl(i, m) = blx.rv_bl(i, m) = 0;
+    }
+  }
+  return st;
+}
+
+Status Session::recalculate() {
+  const auto before = std::make_unique<ExchangeData>(data_->blx);
+  failed_surface_ = -1;
+  Status st = BLPanel(data_->blx, data_->reports, kElement);
+  if (st.ok) st = run_both_surfaces();
+  return keep_previous_on_failure(st, *before);
+}
+
+Status Session::march_table(const std::vector<double>& s, const std::vector<double>& ue) {
+  ExchangeData& blx = data_->blx;
+  const int n = static_cast<int>(s.size());
+  if (n < 1 || n > ExchangeData::kMaxNodes || ue.size() != s.size())
+    return Status::failure("the surface table has " + std::to_string(n) + " nodes; a surface holds 1 to " +
+                           std::to_string(ExchangeData::kMaxNodes));
+  const int slot = ExchangeData::slot(kElement, 0);
+  blx.n_bl(slot) = n;
+  for (int j = 1; j <= n; ++j) {
+    blx.s_bl(j, slot) = s[static_cast<std::size_t>(j - 1)];
+    blx.ue_bl(j, slot) = blx.ue_inv(j, slot) = ue[static_cast<std::size_t>(j - 1)];
+  }
+  blx.n_bl_max = n;
+  blx.params.xinv_surf[0] = s.back();
+  cautions_.clear();
+  failed_surface_ = -1;
+  return run_pass(0);
+}
+
+SurfaceResult Session::surface(int isurf) const {
+  const ExchangeData& blx = data_->blx;
+  const MarchState& ms = data_->solver.ms;
+  SurfaceResult r;
+  r.xtr = blx.params.xtr_surf[isurf];
+  r.xinv = blx.params.xinv_surf[isurf];
+  r.iteration_limited = ms.iteration_limited[isurf];
+  r.edge_limited_at = ms.edge_limited_at[isurf];
+  const int slot = ExchangeData::slot(kElement, isurf);
+  const int n = blx.n_bl(slot);
+  for (auto* v : {&r.s, &r.ue, &r.ue_inv, &r.cf, &r.d1, &r.d2, &r.h12, &r.rv}) v->reserve(static_cast<std::size_t>(n));
+  for (int j = 1; j <= n; ++j) {
+    r.s.push_back(blx.s_bl(j, slot));
+    r.ue.push_back(blx.ue_bl(j, slot));
+    r.ue_inv.push_back(blx.ue_inv(j, slot));
+    r.cf.push_back(blx.cf_bl(j, slot));
+    r.d1.push_back(blx.d1_bl(j, slot));
+    r.d2.push_back(blx.d2_bl(j, slot));
+    r.h12.push_back(blx.h12_bl(j, slot));
+    r.rv.push_back(blx.rv_bl(j, slot));
+  }
+  return r;
 }
 
 }  // namespace bl

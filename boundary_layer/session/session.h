@@ -1,36 +1,110 @@
-// The boundary-layer computation as the windows run it, in one place, so
-// that the command line repeats exactly what the boundary-layer window does.
+// One boundary-layer session: what the boundary-layer window or one run of
+// the command line computes with, from the hand-over of a contour to the
+// results of both surfaces.
 //
 //   hand_over_contour   "BL Calculation": contour into the exchange data, split
 //   new_computation     opening the window: inverse mode allowed from the
 //                       surface ends, then the upper and the lower pass
 //   recalculate         "Recalculate": split again, then both passes
+//   march_table         one pass over a given table of arc length and
+//                       edge velocity (upper-surface settings)
+//
+// A session owns the exchange data, the solver state that lasts from one
+// pass to the next and the report files, and shares nothing with another
+// session: two sessions may compute at the same time on two threads.  (The
+// solver's diagnostic lines on standard output are the one thing they
+// share; a front end that runs sessions side by side switches them off.)
 #pragma once
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "core/status.h"
+#include "march/pass.h"
+#include "report/report_files.h"
+#include "session/exchange_data.h"
+#include "session/parameters.h"
 
 namespace bl {
 
-// Copies points 0..n of the arc length s and the signed surface speed v into
-// s_cont(1..n+1), v_cont(1..n+1), sets n_cont(0) = n and splits the contour
-// at the stagnation point (BLPanel).  Refuses a contour the exchange data
-// cannot hold; on any refusal the previous hand-over stays as it was.
-Status hand_over_contour(const std::vector<double>& s, const std::vector<double>& v, int n);
+// Results of one surface's last pass, node by node from the stagnation
+// point (index 0) to the trailing edge.  Nodes 1 and 2 (indices 0 and 1)
+// are not marched: their results are 0.
+struct SurfaceResult {
+  double xtr = 0;             // transition position the march used (arc length)
+  double xinv = 0;            // start of the inverse mode it used
+  int iteration_limited = 0;  // stations accepted at the Newton iteration limit
+  int edge_limited_at = 0;    // first station whose outer edge hit the grid capacity, or 0
+  std::vector<double> s, ue, ue_inv, cf, d1, d2, h12, rv;
 
-// Sets the start of the inverse mode of both surfaces to their last node,
-// as a newly opened boundary-layer window does.
-void set_inverse_start_to_surface_ends();
+  int nodes() const { return static_cast<int>(s.size()); }
+};
 
-// Upper pass, then lower pass; stops at the first that fails.
-Status run_both_surfaces();
+class Session {
+ public:
+  Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
-// set_inverse_start_to_surface_ends, then both passes.
-Status new_computation();
+  // The computation parameters; the transition and inverse-mode positions
+  // in them are those the last passes used.
+  const ComputationParameters& parameters() const { return data_->blx.params; }
 
-// Split of the contour last handed over (restoring the inviscid edge
-// velocities), then both passes.
-Status recalculate();
+  // Takes the parameters when validate_parameters accepts them; otherwise
+  // changes nothing and says why.
+  Status set_parameters(const ComputationParameters& p);
+
+  // Where and whether the reports are written.
+  ReportFiles& reports() { return data_->reports; }
+
+  // Copies points 0..n of the arc length s and the signed surface speed v
+  // into the contour hand-over and splits it at the stagnation point.
+  // Refuses a contour the exchange data cannot hold; on any refusal the
+  // previous hand-over stays as it was.
+  Status hand_over_contour(const std::vector<double>& s, const std::vector<double>& v, int n);
+
+  // The inverse mode allowed from the surface ends, then the upper and the
+  // lower pass.  If a pass fails there are no results for this contour:
+  // everything else is put back as it was and the results are cleared.
+  Status new_computation();
+
+  // Split of the contour last handed over (restoring the inviscid edge
+  // velocities), then both passes.  If anything fails, the previous results
+  // and positions are put back.
+  Status recalculate();
+
+  // One pass over the table (s, ue) of a surface, node 1 the stagnation
+  // point, with the upper surface's settings; the inverse mode is allowed
+  // from the last node.
+  Status march_table(const std::vector<double>& s, const std::vector<double>& ue);
+
+  // Results of the upper (0) or lower (1) surface.
+  SurfaceResult surface(int isurf) const;
+
+  // Cautions of the passes of the last computation that succeeded (an outer
+  // edge held at the grid's capacity), one line each.
+  const std::vector<std::string>& cautions() const { return cautions_; }
+
+  // The surface (0 upper, 1 lower) whose pass failed in the last
+  // computation, or -1 when none did (or the split failed before).
+  int failed_surface() const { return failed_surface_; }
+
+ private:
+  Status run_both_surfaces();
+  Status run_pass(int isurf);
+  Status keep_previous_on_failure(Status st, const ExchangeData& before);
+
+  // The blocks are large (some 600 KB); they live on the heap so that a
+  // session is cheap to hold and to move between threads.
+  struct Data {
+    ExchangeData blx;
+    SolverState solver;
+    ReportFiles reports;
+  };
+  std::unique_ptr<Data> data_;
+  std::vector<std::string> cautions_;
+  int failed_surface_ = -1;
+};
 
 }  // namespace bl

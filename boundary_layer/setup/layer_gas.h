@@ -38,7 +38,7 @@ inline double sutherland(double t, SutherlandPower& power) {
 // T/Te into tte(j) and rho/rhoe into ccro(3, j) of the current profile at
 // station P, with ue3 the edge velocity and m2 = (gamma-1)/2 Me^2; returns
 // the temperature T in K.
-inline double layer_state(int P, int j, double ue3, double m2) {
+inline double layer_state(WorkArrays& wa, int P, int j, double ue3, double m2) {
   const double ur = wa.u(3, j) / ue3;
   wa.tte(j) = 1.0 + (1.0 - ur * ur) * m2;
   wa.ccro(3, j) = wa.roe8(P) / wa.tte(j);

@@ -4,13 +4,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "session/exchange_data.h"
-#include "setup/gas.h"
-#include "session/parameters.h"
-#include "report/report_files.h"
+#include "march/pass.h"
 #include "report/fortran_format.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "setup/gas.h"
 
 namespace bl {
 
@@ -26,7 +22,7 @@ constexpr double kT8 = 300.0;   // free-stream temperature, K
 constexpr double kLref = 1.0;   // reference length, m
 
 // Edge table row: 1X, I3, 7E15.4.
-void edge_row(std::ostream& out, int i) {
+void edge_row(const WorkArrays& wa, std::ostream& out, int i) {
   out << fx::X(1) << fx::I(3, i);
   for (double q : {wa.x(i), wa.ue(i), wa.eme(i), wa.roe8(i), wa.emue8(i), wa.enue8(i), wa.te8(i)})
     out << fx::E(15, 4, q);
@@ -34,7 +30,9 @@ void edge_row(std::ostream& out, int i) {
 }
 
 // Wall table (header and one row per station: I5, 9F10.5).
-std::string wall_table() {
+std::string wall_table(const Pass& p) {
+  const WorkArrays& wa = p.wa;
+  const SolverScalars& sd = p.sd;
   std::ostringstream out;
   out << fx::X(4) << "i" << fx::X(4) << "X(I)" << fx::X(6) << "UE(I)" << fx::X(5) << "EME(I)" << fx::X(3)
       << "D1_BC(I)" << fx::X(2) << "CF_BC(I)" << fx::X(2) << "RV_BC(I)" << fx::X(4) << "Vw(I)" << fx::X(5)
@@ -50,7 +48,7 @@ std::string wall_table() {
 }
 
 // Reynolds number and run parameters, closing the report of a pass.
-std::string closing_lines() {
+std::string closing_lines(const SolverScalars& sd) {
   std::ostringstream out;
   out << fx::X(40) << "NUMBER RE=" << fx::E(12, 4, sd.RE) << "\n";
   out << fx::X(1) << "NXT  =" << fx::I(3, sd.NXT) << fx::X(14) << "NP2  =" << fx::I(3, sd.NP) << fx::X(5)
@@ -63,7 +61,9 @@ std::string closing_lines() {
 
 }  // namespace
 
-void edge_state(int i) {
+void edge_state(Pass& p, int i) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
   const double Te = sd.T0;  // edge Mach number 0: the edge is at stagnation temperature
   wa.te(i) = Te;
   wa.te8(i) = Te / sd.T8;
@@ -74,17 +74,20 @@ void edge_state(int i) {
   wa.enue8(i) = wa.emue8(i) / wa.roe8(i);
 }
 
-Status Inputi(int element, int isurf) {
+Status Inputi(Pass& p, int element, int isurf) {
+  WorkArrays& wa = p.wa;
+  SolverScalars& sd = p.sd;
+  ExchangeData& blx = p.blx;
   if (element < 0 || element >= ExchangeData::kElements || isurf < 0 || isurf > 1)
     return Status::failure("input preparation: there is no surface " + std::to_string(isurf) + " of element " +
                            std::to_string(element));
-  const Status valid = validate_parameters(current_parameters());
+  const Status valid = validate_parameters(blx.params);
   if (!valid.ok) return valid;
-  const int slot = element + 5 * isurf;
+  const int slot = ExchangeData::slot(element, isurf);
 
   // With report writing off nothing below is formatted.
-  const bool write = reports_enabled();
-  std::ostream& out = report(Report::InputBl);
+  const bool write = p.reports.enabled();
+  std::ostream& out = p.reports.stream(Report::InputBl);
   if (write)
     out << (isurf == 0 ? " Input data for calculation of BL on upper surface"
                        : " Input data for calculation of BL on lower surface")
@@ -92,24 +95,25 @@ Status Inputi(int element, int isurf) {
         << "    ielem=" << fx::I(3, element) << "\n"
         << " ielement=" << fx::I(3, element + 1) << "\n";
 
-  alloc_bl(blx.n_bl_max);
+  wa.allocate(blx.n_bl_max);
+  sd.NEQ = 3;  // f, u, v: momentum equation only
 
   sd.T8 = kT8;
-  sd.RE = 1000000.0 * blx.re_mill;
+  sd.RE = 1000000.0 * blx.params.re_mill;
   sd.M8 = 0.0;
   sd.LREF = kLref;
 
   // The value left by the previous pass (0 on the first pass of a run).
   if (write) out << "    CFSEP=" << fx::F(10, 3, sd.CFSEP) << "\n";
 
-  sd.CFSEP = blx.cfs_sqrt_re;
-  sd.NP = blx.np_in;
+  sd.CFSEP = blx.params.cfs_sqrt_re;
+  sd.NP = blx.params.np_in;
   sd.regime = 0;
-  sd.XTR = blx.xtr_surf(isurf);
-  sd.VLBL = blx.kv;
-  sd.VTBL = blx.kv;
-  sd.ETAE = blx.eta_e;
-  sd.XINV = blx.xinv_surf(isurf);
+  sd.XTR = blx.params.xtr_surf[isurf];
+  sd.VLBL = blx.params.kv;
+  sd.VTBL = blx.params.kv;
+  sd.ETAE = blx.params.eta_e;
+  sd.XINV = blx.params.xinv_surf[isurf];
 
   // Free stream.  Isentropic stagnation temperature T0 = T8 (1 + (gamma-1)/2 M^2)
   // with the bracket in single precision; Sutherland viscosity; speed of
@@ -143,26 +147,26 @@ Status Inputi(int element, int isurf) {
     wa.x(i) = blx.s_bl(i, slot);
     wa.ue(i) = blx.ue_bl(i, slot);
     wa.eme(i) = 0.0;
-    edge_state(i);
+    edge_state(p, i);
     wa.rx(i) = wa.ue(i) * wa.x(i) / wa.emue(i) * wa.roe(i) * sd.U8 * sd.LREF;  // Re_x = rho_e u_e x / mu_e
-    if (write) edge_row(out, i);
+    if (write) edge_row(wa, out, i);
   }
 
   // Wall: impermeable, at rest, adiabatic; the prescribed skin friction of
   // the inverse mode as the start value of the wall-shear parameter.
   for (int i = 1; i <= sd.NXT; ++i) {
     wa.uww(i) = wa.vww(i) = wa.d1_bc(i) = wa.rv_bc(i) = 0.0;
-    wa.cf_bc(i) = blx.cfs_sqrt_re;
+    wa.cf_bc(i) = blx.params.cfs_sqrt_re;
     wa.tww(i) = 0.0;
   }
   if (write) {
-    const std::string wall = wall_table();  // the report shows it twice
+    const std::string wall = wall_table(p);  // the report shows it twice
     out << wall << wall;
-    const std::string closing = closing_lines();
+    const std::string closing = closing_lines(sd);
     out << closing;
-    diag_out() << closing;
+    p.reports.diag_out() << closing;
   }
-  return report_status(Report::InputBl);
+  return p.reports.status(Report::InputBl);
 }
 
 }  // namespace bl

@@ -6,10 +6,12 @@
 
 namespace bl {
 
+struct Pass;
+
 // Prepares the pass over surface isurf (0 upper, 1 lower) of element
-// `element`.  Reads the exchange data (surface slot element + 5*isurf, the
-// computation parameters); allocates the working arrays (alloc_bl with
-// n_bl_max); overwrites every scalar of sd; fills x, ue, eme, the edge state,
+// `element`.  Reads the exchange data (the surface slot, the computation
+// parameters); allocates the pass's working arrays (n_bl_max stations);
+// overwrites every scalar of sd; fills x, ue, eme, the edge state,
 // rx and the wall arrays uww, vww, tww, cf_bc, d1_bc, rv_bc for stations
 // 1..NXT.  Appends the input report to "InputBl.out" and its closing lines
 // to standard output.
@@ -17,11 +19,11 @@ namespace bl {
 // Refuses, before it writes or allocates anything, an element or surface
 // that does not exist and computation parameters out of range.  A report
 // that cannot be written is reported after the pass has been prepared.
-Status Inputi(int element, int isurf);
+Status Inputi(Pass& p, int element, int isurf);
 
 // Edge state of station i from ue(i) and the free stream: te, roe, emue and
 // the ratios roe8, emue8, enue8, te8.  The edge temperature is the
 // stagnation temperature (edge Mach number 0), so every ratio is 1.
-void edge_state(int i);
+void edge_state(Pass& p, int i);
 
 }  // namespace bl

@@ -1,22 +1,22 @@
-// Program-wide scalars of the boundary-layer solver: the free stream, the
-// Reynolds number and the run parameters of one surface pass.
+// Scalars of the boundary-layer solver: the free stream, the Reynolds
+// number and the run parameters of one surface pass.
 //
-// Inputi overwrites every member at the start of each pass; between passes
-// they keep their last values (CFSEP in particular, which the input report
-// prints before the pass sets it).  Start values are zero.
+// They belong to the session, not to a pass: Inputi overwrites every member
+// at the start of each pass, and between passes they keep their last values
+// (CFSEP in particular, which the input report prints before the pass sets
+// it).  Start values are zero.
 //
 // The gas is air treated as a perfect gas with Sutherland viscosity.  The
 // march is written for compressible flow, but the free-stream Mach number is
 // held at 0, so every density, viscosity and temperature ratio comes out 1.
 #pragma once
 
+#include "core/grid.h"
+
 namespace bl {
 
-// Capacity of the normal grid: points across the layer, including those the
-// edge growth may add during the march.
-constexpr int kMaxGridPoints = 821;
 
-struct SolverData {
+struct SolverScalars {
   // Free stream
   double M8 = 0;    // free-stream Mach number (held at 0)
   double T8 = 0;    // free-stream static temperature, K
@@ -43,7 +43,5 @@ struct SolverData {
   int NEQ = 0;       // unknowns per grid point: f, u, v (3)
   int regime = 0;    // 0 near the stagnation point, 2 once x > 0.02 downstream
 };
-
-extern SolverData sd;  // the one instance
 
 }  // namespace bl

@@ -10,16 +10,24 @@
 // first two stations.
 #pragma once
 
+#include <array>
+
 #include "core/farray.h"
 #include "setup/solver_scalars.h"
 #include "core/status.h"
 
 namespace bl {
 
+class ReportFiles;
+
 // The starting profile on the similarity grid, points j = 1..kMaxGridPoints.
-// The arrays persist between passes; every call of init_2d overwrites them.
+// The arrays belong to the session and persist between passes; every call
+// of init_2d overwrites them.
 struct StartingProfile {
   using GridArray = FArray1<double, 1, kMaxGridPoints>;
+  using Vec = std::array<double, 3>;
+  using Block = std::array<Vec, 3>;
+
   GridArray eta_s;   // similarity coordinate of point j (eta_s(1) = 0)
   GridArray deta_s;  // step eta_s(j+1) - eta_s(j); geometric, ratio VGP
   GridArray a_s;     // half the step below point j: deta_s(j-1)/2, j >= 2
@@ -29,14 +37,22 @@ struct StartingProfile {
   GridArray delf_s;  // Newton correction of f in the last iteration
   GridArray delu_s;  // Newton correction of f'
   GridArray delv_s;  // Newton correction of f''
-};
 
-extern StartingProfile sp;  // the one instance
+  // Work arrays of the Newton step: coefficients of the linearised momentum
+  // equation and the residuals of the three box equations, per interval
+  // (j-1, j); the elimination's Gamma_j = inv(D_j) C_j and
+  // forward-substituted right-hand sides w_j.
+  GridArray s1, s2, s3, s4, s5, s6;
+  GridArray r1, r2, r3;
+  FArray1<Block, 1, kMaxGridPoints> gam;
+  FArray1<Vec, 1, kMaxGridPoints> w;
+  double P1 = 1.0, P2 = 1.0;  // Falkner-Skan parameters; stagnation point: both 1
+};
 
 // Solves the stagnation-point profile on NP points with step ratio VGP out
 // to ETAE; start is the start type, 1 (stagnation point) being the only one.
 // Overwrites sp and appends the iteration tables to "init2d.OUT" (opened,
-// emptied, at the first call of a run).  At most 21 Newton iterations; the
+// emptied, at the first call of a session).  At most 21 Newton iterations; the
 // last iterate stands if they do not bring the largest shear correction
 // below 1e-6.
 //
@@ -44,12 +60,12 @@ extern StartingProfile sp;  // the one instance
 // is written or changed; the program goes on and the caller decides what to
 // tell the user.  A report that cannot be written is reported after the
 // profile has been solved.
-Status init_2d(int NP, double VGP, double ETAE, int start);
+Status init_2d(StartingProfile& sp, ReportFiles& reports, int NP, double VGP, double ETAE, int start);
 
-// The steps of init_2d, in calling order.  They work on sp.
-void grid_2d(int NP, double VGP, double ETAE);  // geometric grid over all 821 points
-void prof_2d(int NP);                           // cubic first guess
-void coef_2d(int NP);                           // Newton coefficients and residuals
-void solv_2d(int NP);                           // one Newton step
+// The steps of init_2d, in calling order.
+void grid_2d(StartingProfile& sp, int NP, double VGP, double ETAE);  // geometric grid, all 821 points
+void prof_2d(StartingProfile& sp, int NP);                           // cubic first guess
+void coef_2d(StartingProfile& sp, int NP);                           // Newton coefficients, residuals
+void solv_2d(StartingProfile& sp, int NP);                           // one Newton step
 
 }  // namespace bl

@@ -35,7 +35,7 @@ void write_surface_table(std::ostringstream& out, const char* title, const Surfa
 }
 
 // Surface into its slot: s_bl, and the inviscid speed into ue_bl and ue_inv.
-void store(const Surface& surf, int slot) {
+void store(ExchangeData& blx, const Surface& surf, int slot) {
   blx.n_bl(slot) = surf.size();
   for (int j = 1; j <= surf.size(); ++j) {
     blx.s_bl(j, slot) = surf.s(j);
@@ -45,7 +45,7 @@ void store(const Surface& surf, int slot) {
 
 }  // namespace
 
-Status BLPanel(int k) {
+Status BLPanel(ExchangeData& blx, ReportFiles& reports, int k) {
   using X = ExchangeData;
   if (k < 0 || k >= X::kElements)
     return Status::failure("surface split: element " + std::to_string(k) + " does not exist (0.." +
@@ -122,7 +122,7 @@ Status BLPanel(int k) {
 
   // The report, assembled whole before it replaces the last one; not even
   // formatted when report writing is off.
-  if (reports_enabled()) {
+  if (reports.enabled()) {
     std::ostringstream out;
     out << "\n" << fx::rule(45, '-') << "\n" << "  I         S             Ue" << "\n" << fx::rule(45, '-') << "\n";
     for (int i = 1; i <= N + 1; ++i) out << fx::I(3, i) << fx::E(15, 4, s(i)) << fx::E(15, 4, V(i)) << "\n";
@@ -137,14 +137,14 @@ Status BLPanel(int k) {
     write_surface_table(out, "  I    S lower    Ue lower", lower);
     write_surface_table(out, "  I    S upper    Ue upper", upper);
 
-    const Status written = write_whole_report("sxr_ue.out", out.str());
+    const Status written = reports.write_whole("sxr_ue.out", out.str());
     if (!written.ok) return Status::failure("surface split: " + written.message);
   }
 
   // Commit: re-based arc lengths, surfaces and node counts.
   for (int i = 1; i <= N + 1; ++i) blx.s_cont(i) = s(i);
-  store(lower, k + 5);
-  store(upper, k);
+  store(blx, lower, X::slot(k, 1));
+  store(blx, upper, X::slot(k, 0));
   blx.n_bl_max = N_UP > N_LOW ? N_UP : N_LOW;
   return Status{};
 }

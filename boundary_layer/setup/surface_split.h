@@ -2,13 +2,16 @@
 #pragma once
 
 #include "core/status.h"
+#include "report/report_files.h"
+#include "session/exchange_data.h"
 
 namespace bl {
 
 // Turns the inviscid contour of element k (n_cont(k), v_cont, s_cont of the
 // exchange data) into two boundary-layer surfaces that both start at the
-// stagnation point: the upper one in slot k, running back along the contour
-// to point 1, the lower one in slot k+5, running forward to point N+1.
+// stagnation point: the upper one in slot(k, 0), running back along the
+// contour to point 1, the lower one in slot(k, 1), running forward to point
+// N+1.
 //
 // The stagnation point is placed by linear interpolation inside the first
 // panel over which the speed changes sign strictly.  s_cont is re-based in
@@ -23,6 +26,6 @@ namespace bl {
 // than 1200 points, a point's arc length or speed is not a finite number,
 // the speed never changes sign, a surface would exceed
 // 600 nodes, or the report cannot be written.
-Status BLPanel(int k);
+Status BLPanel(ExchangeData& blx, ReportFiles& reports, int k);
 
 }  // namespace bl

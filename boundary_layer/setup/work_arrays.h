@@ -1,7 +1,7 @@
 // Working arrays of one surface pass of the boundary-layer march.
 //
-// alloc_bl acquires them at the start of a pass and dealloc_bl releases them
-// at its end.  Every array is zero-filled on allocation: a few elements are
+// They belong to the pass: allocate() acquires them at the start of a pass
+// (Inputi) and release() gives them up at its end.  Every array is zero-filled on allocation: a few elements are
 // read before the march writes them (aa(1), deta(821), cfb(2), d1_bc(2)),
 // and zero is their defined value.
 //
@@ -12,6 +12,8 @@
 //                   computed, level 2 the previous converged station, level 1
 //                   the one before it.
 #pragma once
+
+#include <array>
 
 #include "core/farray.h"
 #include "setup/solver_scalars.h"
@@ -64,17 +66,35 @@ struct WorkArrays {
   Alloc2<double> b;       // eddy-viscosity ratio
   Alloc2<double> ccro;    // density ratio across the layer
   Alloc2<double> ccmu;    // viscosity ratio across the layer
+
+  // Acquire every working array, zero-filled: station arrays with n
+  // entries, normal arrays with kMaxGridPoints, level arrays with
+  // 3 x kMaxGridPoints.  Calling it while the arrays are held simply starts
+  // them afresh.
+  void allocate(int n) {
+    for (auto* a : station()) a->allocate(n);
+    for (auto* a : normal()) a->allocate(kMaxGridPoints);
+    for (auto* a : level()) a->allocate(kLevels, kMaxGridPoints);
+  }
+
+  // Release every working array.  Harmless when nothing is held.
+  void release() {
+    for (auto* a : station()) a->release();
+    for (auto* a : normal()) a->release();
+    for (auto* a : level()) a->release();
+  }
+
+ private:
+  static constexpr int kLevels = 3;  // stations P-2, P-1 and P
+
+  // The arrays by kind, in allocation order; one list serves both.
+  std::array<Alloc1<double>*, 25> station() {
+    return {&x,     &ue,    &eme,   &te,   &roe,  &emue,   &roe8,  &emue8, &enue8,
+            &te8,   &rx,    &dpdx,  &uww,  &vww,  &tww,    &cf_bc, &d1_bc, &rv_bc,
+            &cfb,   &d1b,   &d2b,   &h12,  &rtheta, &rdels, &rov};
+  }
+  std::array<Alloc1<double>*, 9> normal() { return {&eta, &deta, &aa, &tte, &bb, &bbt, &df, &du, &dv}; }
+  std::array<Alloc2<double>*, 6> level() { return {&f, &u, &v, &b, &ccro, &ccmu}; }
 };
-
-extern WorkArrays wa;  // the one instance
-
-// Acquire every working array, zero-filled: station arrays with n entries,
-// normal arrays with kMaxGridPoints, level arrays with 3 x kMaxGridPoints.
-// Sets sd.NEQ = 3.  Calling it while the arrays are held simply starts them
-// afresh.
-void alloc_bl(int n);
-
-// Release every working array.  Harmless when nothing is held.
-void dealloc_bl();
 
 }  // namespace bl

@@ -7,70 +7,71 @@
 
 #include <cmath>
 
-#include "core/block_solver.h"
-#include "march/march_state.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "setup/gas.h"
+#include "solver_fixture.h"
 
-class MarchArrays : public ::testing::Test {
+class MarchArrays : public SolverTest {
  protected:
   static constexpr double kU8 = 69.45;  // free-stream speed, m/s
   static constexpr double kRe = 1e7;
 
   void SetUp() override {
-    bl::alloc_bl(kStations);
-    bl::solver_alloc();
-    bl::sd.RE = kRe;
-    bl::sd.SQRE = std::sqrt(kRe);
-    bl::sd.U8 = kU8;
-    bl::sd.LREF = 1.0;
-    bl::sd.NXT = kStations;
+    SolverTest::SetUp();
+    wa.allocate(kStations);
+    sd.NEQ = 3;
+    ca.allocate();
+    sd.RE = kRe;
+    sd.SQRE = std::sqrt(kRe);
+    sd.U8 = kU8;
+    sd.LREF = 1.0;
+    sd.NXT = kStations;
     for (int i = 1; i <= kStations; ++i) {
-      bl::wa.roe8(i) = bl::wa.emue8(i) = 1.0;
-      bl::wa.te(i) = 300.0;
+      wa.roe8(i) = wa.emue8(i) = 1.0;
+      wa.te(i) = 300.0;
       // Edge viscosity of air at 300 K; density such that nu = U8 LREF / Re.
-      bl::wa.emue(i) = sutherland(300.0);
-      bl::wa.roe(i) = bl::wa.emue(i) * kRe / kU8;
+      wa.emue(i) = sutherland(300.0);
+      wa.roe(i) = wa.emue(i) * kRe / kU8;
     }
   }
   void TearDown() override {
-    bl::solver_free();
-    bl::dealloc_bl();
+    ca.release();
+    wa.release();
+    SolverTest::TearDown();
   }
 
-  static double sutherland(double t) { return 1.491e-7f * std::pow(t, 1.5) / (t + 110.4f); }
+  static double sutherland(double t) { return bl::sutherland(t); }
 
   // Stations at x with edge velocity ue(x); Re_x as the input preparation sets it.
   template <class Ue>
   void stations(double x0, double dx, Ue ue) {
     for (int i = 1; i <= kStations; ++i) {
-      bl::wa.x(i) = x0 + dx * (i - 1);
-      bl::wa.ue(i) = ue(bl::wa.x(i));
-      bl::wa.rx(i) = bl::wa.ue(i) * bl::wa.x(i) / bl::wa.emue(i) * bl::wa.roe(i) * kU8;
+      wa.x(i) = x0 + dx * (i - 1);
+      wa.ue(i) = ue(wa.x(i));
+      wa.rx(i) = wa.ue(i) * wa.x(i) / wa.emue(i) * wa.roe(i) * kU8;
     }
   }
 
   // Geometric grid of np points, first step h, ratio k, over all 821 points.
-  static void grid(int np, double h, double k) {
-    bl::sd.NP = np;
-    bl::wa.eta(1) = 0.0;
+  void grid(int np, double h, double k) {
+    sd.NP = np;
+    wa.eta(1) = 0.0;
     for (int j = 1; j < bl::kMaxGridPoints; ++j) {
-      bl::wa.deta(j) = h * std::pow(k, j - 1);
-      bl::wa.eta(j + 1) = bl::wa.eta(j) + bl::wa.deta(j);
-      bl::wa.aa(j + 1) = 0.5 * bl::wa.deta(j);
+      wa.deta(j) = h * std::pow(k, j - 1);
+      wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
+      wa.aa(j + 1) = 0.5 * wa.deta(j);
     }
   }
 
   // Exponential profile u = ue (1 - exp(-eta)) on every level, rho = mu = 1:
   // delta* = 1 - exp(-eta_e) and theta -> 1/2 in eta, wall shear ue.
-  static void exponential_profile(int k, double ue) {
+  void exponential_profile(int k, double ue) {
     for (int j = 1; j <= bl::kMaxGridPoints; ++j) {
-      const double e = bl::wa.eta(j), x = std::exp(-e);
-      bl::wa.u(k, j) = ue * (1.0 - x);
-      bl::wa.v(k, j) = ue * x;
-      bl::wa.f(k, j) = ue * (e - 1.0 + x);
-      bl::wa.ccro(k, j) = 1.0;
-      bl::wa.ccmu(k, j) = 1.0;
+      const double e = wa.eta(j), x = std::exp(-e);
+      wa.u(k, j) = ue * (1.0 - x);
+      wa.v(k, j) = ue * x;
+      wa.f(k, j) = ue * (e - 1.0 + x);
+      wa.ccro(k, j) = 1.0;
+      wa.ccmu(k, j) = 1.0;
     }
   }
 

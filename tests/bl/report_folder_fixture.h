@@ -1,5 +1,5 @@
-// A fresh temporary report folder per test; the library's reports go there
-// and never into the working directory.
+// A fresh temporary report folder per test; the reports of the test's
+// report files go there and never into the working directory.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 class ReportFolderTest : public ::testing::Test {
  protected:
   std::filesystem::path dir;
+  bl::ReportFiles reports;  // the report files of the routines a test calls
 
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -21,11 +22,10 @@ class ReportFolderTest : public ::testing::Test {
           ("veltaro_" + std::string(info->test_suite_name()) + "_" + info->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    bl::set_report_folder(dir.string());
+    reports.set_folder(dir.string());
   }
   void TearDown() override {
-    bl::close_reports();
-    bl::set_report_folder("");
+    reports.close_all();
     std::filesystem::remove_all(dir);
   }
 

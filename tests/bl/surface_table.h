@@ -10,13 +10,13 @@
 #include "session/exchange_data.h"
 
 template <class S, class Ue>
-void surface_table(int slot, int n, S s, Ue ue) {
-  bl::blx.n_bl(slot) = n;
-  if (bl::blx.n_bl_max < n) bl::blx.n_bl_max = n;
+void surface_table(bl::ExchangeData& blx, int slot, int n, S s, Ue ue) {
+  blx.n_bl(slot) = n;
+  if (blx.n_bl_max < n) blx.n_bl_max = n;
   for (int i = 1; i <= n; ++i) {
     const double x = s(i);
-    bl::blx.s_bl(i, slot) = x;
-    bl::blx.ue_bl(i, slot) = bl::blx.ue_inv(i, slot) = i == 1 ? 0.0 : ue(x);
+    blx.s_bl(i, slot) = x;
+    blx.ue_bl(i, slot) = blx.ue_inv(i, slot) = i == 1 ? 0.0 : ue(x);
   }
 }
 

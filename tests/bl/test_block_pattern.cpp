@@ -22,8 +22,6 @@ namespace {
 using bl::Alloc1;
 using bl::Alloc2;
 using bl::Alloc3;
-using bl::ca;
-using bl::sd;
 
 bool same_bits(double a, double b) {
   return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
@@ -37,7 +35,7 @@ struct Plain {
   Alloc1<double> det;
   bool ok = true;
 
-  Plain(int np, const Alloc2<double>& rhs) {
+  Plain(const bl::CoreArrays& ca, int np, const Alloc2<double>& rhs) {
     for (auto* a : {&d, &inv, &g, &m}) a->allocate(3, 3, np);
     for (auto* a : {&u, &w, &k, &h, &sol}) a->allocate(3, np);
     det.allocate(np);
@@ -84,11 +82,14 @@ struct Plain {
 
 class BlockPattern : public ::testing::Test {
  protected:
+  bl::CoreArrays ca;
+  bl::SolverScalars sd;
+
   void SetUp() override {
     sd.NEQ = 3;
-    bl::solver_alloc();
+    ca.allocate();
   }
-  void TearDown() override { bl::solver_free(); }
+  void TearDown() override { ca.release(); }
 
   // A system of the march's pattern, its free entries random; zeros of
   // both signs in the pattern and, now and then, in the free entries and
@@ -118,7 +119,7 @@ class BlockPattern : public ::testing::Test {
   }
 
   // Every array the solve writes, against the plain elimination.
-  static void expect_plain(const Plain& p, const Alloc2<double>& sol, const char* what) {
+  void expect_plain(const Plain& p, const Alloc2<double>& sol, const char* what) {
     const int np = sd.NP;
     int mismatches = 0;
     const auto check = [&](double got, double want, const char* name, int j) {
@@ -155,12 +156,12 @@ class BlockPattern : public ::testing::Test {
 TEST_F(BlockPattern, LeftOutZeroProductsChangeNoBit) {
   for (unsigned seed = 1; seed <= 60; ++seed) {
     box_system(seed % 3 == 0 ? 1 : 40 + static_cast<int>(seed), seed, seed % 2 == 0);
-    const Plain plain(sd.NP, ca.rvec);
-    ASSERT_TRUE(bl::block_solve(seed, ca.rvec, ca.xvec).ok) << seed;
+    const Plain plain(ca, sd.NP, ca.rvec);
+    ASSERT_TRUE(bl::block_solve(ca, sd.NP, seed, ca.rvec, ca.xvec).ok) << seed;
     expect_plain(plain, ca.xvec, "direct");
 
-    const Plain second(sd.NP, ca.eyvec);
-    ASSERT_TRUE(bl::block_solve_pair(seed, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok) << seed;
+    const Plain second(ca, sd.NP, ca.eyvec);
+    ASSERT_TRUE(bl::block_solve_pair(ca, sd.NP, seed, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok) << seed;
     expect_plain(second, ca.yvec, "inverse mode, second right-hand side");
     for (int j = 1; j <= sd.NP; ++j)
       for (int r = 1; r <= 3; ++r) ASSERT_TRUE(same_bits(ca.xvec(r, j), plain.sol(r, j)));
@@ -189,9 +190,9 @@ TEST_F(BlockPattern, OffPatternAndNonFiniteSystemsAreSolvedInFull) {
   for (const Case& k : cases) {
     box_system(40, 99);
     (k.in_a ? ca.amat : ca.cmat)(k.r, k.c, k.j) = k.value;
-    const Plain plain(sd.NP, ca.rvec);
+    const Plain plain(ca, sd.NP, ca.rvec);
     ASSERT_TRUE(plain.ok) << k.what;
-    ASSERT_TRUE(bl::block_solve(1, ca.rvec, ca.xvec).ok) << k.what;
+    ASSERT_TRUE(bl::block_solve(ca, sd.NP, 1, ca.rvec, ca.xvec).ok) << k.what;
     expect_plain(plain, ca.xvec, k.what);
   }
 }
@@ -207,10 +208,10 @@ TEST_F(BlockPattern, SingularBlockLeavesTheRestAsItWas) {
   }
   // A_j has no third row, so D_j keeps the third row of B_j: zero it.
   for (int c = 1; c <= 3; ++c) ca.bmat(3, c, 18) = 0.0;
-  const Plain plain(30, ca.rvec);
+  const Plain plain(ca, 30, ca.rvec);
   ASSERT_FALSE(plain.ok);
 
-  const bl::Status st = bl::block_solve(8, ca.rvec, ca.xvec);
+  const bl::Status st = bl::block_solve(ca, sd.NP, 8, ca.rvec, ca.xvec);
   EXPECT_FALSE(st.ok);
   EXPECT_NE(st.message.find("grid point 18 "), std::string::npos) << st.message;
   for (int j = 1; j <= 18; ++j) EXPECT_TRUE(same_bits(ca.det(j), plain.det(j))) << j;

@@ -11,16 +11,17 @@
 
 namespace {
 
-using bl::ca;
-using bl::sd;
 
 class BlockSolve : public ::testing::Test {
  protected:
+  bl::CoreArrays ca;
+  bl::SolverScalars sd;
+
   void SetUp() override {
     sd.NEQ = 3;
-    bl::solver_alloc();
+    ca.allocate();
   }
-  void TearDown() override { bl::solver_free(); }
+  void TearDown() override { ca.release(); }
 
   // A random diagonally dominant system on np points, blocks outside the
   // system (A_1, C_NP) filled with NaN so that any use of them shows.
@@ -61,7 +62,7 @@ class BlockSolve : public ::testing::Test {
 
 TEST_F(BlockSolve, SinglePointIsOneInvertedBlock) {
   random_system(1, 7);
-  ASSERT_TRUE(bl::block_solve(3, ca.rvec, ca.xvec).ok);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, 3, ca.rvec, ca.xvec).ok);
   EXPECT_LT(residual(ca.rvec, ca.xvec), 1e-15);
   const double b_det = ca.bmat(1, 1, 1) * (ca.bmat(2, 2, 1) * ca.bmat(3, 3, 1) - ca.bmat(2, 3, 1) * ca.bmat(3, 2, 1)) -
                        ca.bmat(1, 2, 1) * (ca.bmat(2, 1, 1) * ca.bmat(3, 3, 1) - ca.bmat(2, 3, 1) * ca.bmat(3, 1, 1)) +
@@ -73,7 +74,7 @@ TEST_F(BlockSolve, TwoRightHandSidesOnOneUnchangedSystem) {
   random_system(200, 11);
   const bl::CoreArrays before = ca;
 
-  ASSERT_TRUE(bl::block_solve(5, ca.rvec, ca.xvec).ok);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, 5, ca.rvec, ca.xvec).ok);
   EXPECT_LT(residual(ca.rvec, ca.xvec), 1e-14);
   for (int j = 1; j <= sd.NP; ++j)
     for (int r = 1; r <= 3; ++r) {
@@ -84,7 +85,7 @@ TEST_F(BlockSolve, TwoRightHandSidesOnOneUnchangedSystem) {
   // The inverse mode solves again with the sensitivity right-hand side:
   // the first solution must survive and the second must be as good.
   const bl::CoreArrays after_first = ca;
-  ASSERT_TRUE(bl::block_solve(5, ca.eyvec, ca.yvec).ok);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, 5, ca.eyvec, ca.yvec).ok);
   EXPECT_LT(residual(ca.eyvec, ca.yvec), 1e-14);
   for (int j = 1; j <= sd.NP; ++j) {
     EXPECT_EQ(ca.det(j), after_first.det(j));
@@ -101,7 +102,7 @@ TEST_F(BlockSolve, SingularPivotBlockIsRefusedAndNamed) {
   for (int j = 1; j <= sd.NP; ++j)
     for (int r = 1; r <= 3; ++r) ca.xvec(r, j) = 42.0;
 
-  const bl::Status st = bl::block_solve(17, ca.rvec, ca.xvec);
+  const bl::Status st = bl::block_solve(ca, sd.NP, 17, ca.rvec, ca.xvec);
   EXPECT_FALSE(st.ok);
   EXPECT_NE(st.message.find("station 17"), std::string::npos) << st.message;
   EXPECT_NE(st.message.find("grid point 1 "), std::string::npos) << st.message;
@@ -126,7 +127,7 @@ TEST_F(BlockSolve, ZeroLastPivotOfTheEdgeBlockIsRefused) {
     ca.bmat(3, c, 4) = ca.bmat(1, c, 4) + ca.bmat(2, c, 4);
   }
 
-  const bl::Status st = bl::block_solve(9, ca.rvec, ca.xvec);
+  const bl::Status st = bl::block_solve(ca, sd.NP, 9, ca.rvec, ca.xvec);
   EXPECT_FALSE(st.ok);
   EXPECT_NE(st.message.find("grid point 4 "), std::string::npos) << st.message;
   EXPECT_EQ(ca.det(4), 0.0);
@@ -134,11 +135,11 @@ TEST_F(BlockSolve, ZeroLastPivotOfTheEdgeBlockIsRefused) {
 
 TEST_F(BlockSolve, AllocationStartsEveryPassFromZero) {
   random_system(3, 1);
-  ASSERT_TRUE(bl::block_solve(3, ca.rvec, ca.xvec).ok);
-  bl::solver_free();
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, 3, ca.rvec, ca.xvec).ok);
+  ca.release();
   EXPECT_FALSE(ca.amat.allocated());
-  bl::solver_free();  // a second release is harmless
-  bl::solver_alloc();
+  ca.release();  // a second release is harmless
+  ca.allocate();
   for (int r = 1; r <= 3; ++r) {
     EXPECT_EQ(ca.rq(r, 1), 0.0);  // no interval below the wall: defined as 0
     EXPECT_EQ(ca.xvec(r, 1), 0.0);

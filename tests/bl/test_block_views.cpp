@@ -60,7 +60,6 @@ TEST(PivotBlockPaths, FixedAndGeneralOrderGiveTheSameBits) {
 // Block products on the core arrays: c(., ., kc) = a(., ., ka) b(., ., kb)
 // and y(., ky) = a(., ., ka) x(., kx) touch nothing but their own block.
 TEST(PivotBlockPaths, BlockProductsAddressOneGridPoint) {
-  bl::sd.NEQ = 3;
   Alloc3<double> a, b, c;
   Alloc2<double> x, y;
   for (auto* m : {&a, &b, &c}) m->allocate(3, 3, 5);
@@ -93,10 +92,10 @@ TEST(PivotBlockPaths, BlockProductsAddressOneGridPoint) {
 // elimination of the residual solve; the result, and every intermediate,
 // must be what a full second solve gives.
 TEST(PivotBlockPaths, SecondRightHandSideReusesTheElimination) {
-  using bl::ca;
-  bl::sd.NEQ = 3;
-  bl::sd.NP = 9;
-  bl::solver_alloc();
+  bl::CoreArrays ca;
+  bl::SolverScalars sd;
+  sd.NP = 9;
+  ca.allocate();
   std::mt19937 gen(7);
   std::uniform_real_distribution<double> d(-1.0, 1.0);
   const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -110,8 +109,8 @@ TEST(PivotBlockPaths, SecondRightHandSideReusesTheElimination) {
       ca.rvec(r, j) = d(gen);
       ca.eyvec(r, j) = d(gen);
     }
-  ASSERT_TRUE(bl::block_solve(4, ca.rvec, ca.xvec).ok);
-  bl::block_resolve(ca.eyvec, ca.yvec);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, 4, ca.rvec, ca.xvec).ok);
+  bl::block_resolve(ca, sd.NP, ca.eyvec, ca.yvec);
   std::vector<double> reused, intermediates;
   for (int j = 1; j <= 9; ++j)
     for (int r = 1; r <= 3; ++r) {
@@ -119,7 +118,7 @@ TEST(PivotBlockPaths, SecondRightHandSideReusesTheElimination) {
       for (int c = 1; c <= 3; ++c) intermediates.push_back(ca.inv_d(r, c, j));
     }
 
-  ASSERT_TRUE(bl::block_solve(4, ca.eyvec, ca.yvec).ok);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, 4, ca.eyvec, ca.yvec).ok);
   std::size_t k = 0, m = 0;
   for (int j = 1; j <= 9; ++j)
     for (int r = 1; r <= 3; ++r) {
@@ -130,15 +129,15 @@ TEST(PivotBlockPaths, SecondRightHandSideReusesTheElimination) {
   // The inverse mode's single pass over both right-hand sides: the same
   // bits as block_solve then block_resolve, and the substitution's kept
   // vectors as the second right-hand side leaves them.
-  ASSERT_TRUE(bl::block_solve(4, ca.rvec, ca.xvec).ok);
-  bl::block_resolve(ca.eyvec, ca.yvec);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, 4, ca.rvec, ca.xvec).ok);
+  bl::block_resolve(ca, sd.NP, ca.eyvec, ca.yvec);
   const bl::CoreArrays sequential = ca;
   for (int j = 1; j <= 9; ++j)
     for (int r = 1; r <= 3; ++r) {
       ca.xvec(r, j) = ca.yvec(r, j) = ca.wvec(r, j) = nan;
       if (j < 9) ca.hvec(r, j) = nan;  // h_NP is never formed
     }
-  ASSERT_TRUE(bl::block_solve_pair(4, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok);
+  ASSERT_TRUE(bl::block_solve_pair(ca, sd.NP, 4, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok);
   for (int j = 1; j <= 9; ++j)
     for (int r = 1; r <= 3; ++r) {
       EXPECT_EQ(ca.xvec(r, j), sequential.xvec(r, j)) << r << " " << j;
@@ -148,7 +147,7 @@ TEST(PivotBlockPaths, SecondRightHandSideReusesTheElimination) {
       EXPECT_EQ(ca.uvec(r, j), sequential.uvec(r, j)) << r << " " << j;
       EXPECT_EQ(ca.kvec(r, j), sequential.kvec(r, j)) << r << " " << j;
     }
-  bl::solver_free();
+  ca.release();
 }
 
 }  // namespace

@@ -11,53 +11,33 @@
 
 #include "core/block_solver.h"
 #include "core/box_scheme.h"
-#include "march/march_state.h"
+#include "march/station_profiles.h"
+#include "setup/gas.h"
 #include "setup/stagnation_profile.h"
-#include "report_folder_fixture.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "solver_fixture.h"
 
 namespace {
 
-using bl::ca;
-using bl::ms;
-using bl::sd;
-using bl::wa;
+using bl::sutherland;
 
-double sutherland(double t) { return 1.491e-7f * std::pow(t, 1.5) / (t + 110.4f); }
-
-// Backward-difference weights of station P as the march sets them.
-void set_weights(int P) {
-  const double d1 = wa.x(P) - wa.x(P - 1);
-  if (P == 3) {
-    ms.c3 = 1.0 / d1;
-    ms.c2 = -ms.c3;
-    ms.c1 = 0.0;
-    return;
-  }
-  const double d2 = wa.x(P - 1) - wa.x(P - 2);
-  ms.c3 = (2.0 * d1 + d2) / (d1 * (d1 + d2));
-  ms.c2 = -(d1 + d2) / (d1 * d2);
-  ms.c1 = d1 / (d2 * (d1 + d2));
-}
-
-void set_grid(int np, double h, double ratio) {
-  sd.NP = np;
-  wa.eta(1) = 0.0;
-  for (int j = 1; j < bl::kMaxGridPoints; ++j) {
-    wa.deta(j) = h * std::pow(ratio, j - 1);
-    wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
-    wa.aa(j + 1) = 0.5 * wa.deta(j);
-  }
-}
-
-class BoxScheme : public ::testing::Test {
+class BoxScheme : public SolverTest {
  protected:
   static constexpr int P = 4;
 
+  void set_grid(int np, double h, double ratio) {
+    sd.NP = np;
+    wa.eta(1) = 0.0;
+    for (int j = 1; j < bl::kMaxGridPoints; ++j) {
+      wa.deta(j) = h * std::pow(ratio, j - 1);
+      wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
+      wa.aa(j + 1) = 0.5 * wa.deta(j);
+    }
+  }
+
   void SetUp() override {
-    bl::alloc_bl(6);
-    bl::solver_alloc();
+    SolverTest::SetUp();
+    wa.allocate(6);
+    ca.allocate();
     sd.XINV = 10.0;  // direct mode unless a test moves it
     const double xs[] = {0.0, 0.1, 0.2, 0.32, 0.4, 0.5};
     int i = 0;
@@ -69,11 +49,12 @@ class BoxScheme : public ::testing::Test {
       wa.te(i) = 280.0;
       wa.emue(i) = 1.2 * sutherland(280.0);
     }
-    set_weights(P);
+    bl::difference_weights(pass, P);
   }
   void TearDown() override {
-    bl::solver_free();
-    bl::dealloc_bl();
+    ca.release();
+    wa.release();
+    SolverTest::TearDown();
   }
 
   // Smooth boundary-layer-like profiles at the three levels, level 3 off
@@ -95,8 +76,8 @@ class BoxScheme : public ::testing::Test {
   }
 
   void assemble() {
-    bl::box_fluxes(P, wa.dpdx(P));
-    bl::box_system(P);
+    bl::box_fluxes(pass, P, wa.dpdx(P));
+    bl::box_system(pass, P);
   }
 };
 
@@ -146,8 +127,8 @@ TEST_F(BoxScheme, DirectUpdateMeetsWallAndEdgeConditions) {
     wa.dpdx(P) = -0.7;
     assemble();
     const double rho_wall = wa.ccro(3, 1);
-    ASSERT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
-    bl::newton_update(ca.xvec);
+    ASSERT_TRUE(bl::block_solve(ca, sd.NP, P, ca.rvec, ca.xvec).ok);
+    bl::newton_update(pass, ca.xvec);
 
     const int n = sd.NP;
     EXPECT_NEAR(wa.u(3, 1), wa.uww(P), 1e-15) << np;
@@ -160,8 +141,8 @@ TEST_F(BoxScheme, DirectUpdateMeetsWallAndEdgeConditions) {
   hand_made_profile(15, 0.02);
   wa.vww(P) = wa.uww(P) = 0.0;
   assemble();
-  ASSERT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
-  bl::newton_update(ca.xvec);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, P, ca.rvec, ca.xvec).ok);
+  bl::newton_update(pass, ca.xvec);
   EXPECT_NEAR(wa.u(3, 1), 0.0, 1e-16);
   EXPECT_NEAR(ms.c1 * wa.f(1, 1) + ms.c2 * wa.f(2, 1) + ms.c3 * wa.f(3, 1), 0.0, 1e-13);
 }
@@ -169,7 +150,7 @@ TEST_F(BoxScheme, DirectUpdateMeetsWallAndEdgeConditions) {
 TEST_F(BoxScheme, GasPropertiesFollowTheTotalEnthalpy) {
   hand_made_profile(10, 0.0);
   wa.eme(P) = 0.5;
-  bl::box_fluxes(P, 0.0);
+  bl::box_fluxes(pass, P, 0.0);
   // Wall at rest: T/Te = 1 + (gamma-1)/2 Me^2, (gamma-1)/2 the single-
   // precision 0.2.  At the edge the gas is at the edge state.
   EXPECT_EQ(wa.tte(1), 1.0 + 0.25 * static_cast<double>(0.2f));
@@ -179,7 +160,7 @@ TEST_F(BoxScheme, GasPropertiesFollowTheTotalEnthalpy) {
 
   // Incompressible edge: uniform properties, bb varying only through b.
   wa.eme(P) = 0.0;
-  bl::box_fluxes(P, 0.0);
+  bl::box_fluxes(pass, P, 0.0);
   for (int j = 1; j <= sd.NP; ++j) {
     EXPECT_EQ(wa.tte(j), 1.0);
     EXPECT_EQ(wa.ccmu(3, j), wa.ccmu(3, 1));
@@ -192,7 +173,7 @@ TEST_F(BoxScheme, ReversedFlowDropsOnlyTheConvectiveVelocity) {
   const int j = 3;
   wa.u(3, j) = -0.05;
   const double dpdx = -0.4;
-  bl::box_fluxes(P, dpdx);
+  bl::box_fluxes(pass, P, dpdx);
   const double rho = wa.ccro(3, j);
   const double dudx = ms.c2 * wa.u(2, j) + ms.c1 * wa.u(1, j);  // c3 * u+ = 0
   const double fx = ms.c3 * wa.f(3, j) + ms.c2 * wa.f(2, j) + ms.c1 * wa.f(1, j);
@@ -218,12 +199,12 @@ TEST_F(BoxScheme, InverseUpdateMeetsThePrescribedWallShear) {
     EXPECT_EQ(ca.eyvec(3, j), 2.0 * wa.aa(j + 1));
   }
   EXPECT_EQ(ca.eyvec(3, np), 2.0 * wa.aa(np));
-  EXPECT_EQ(ca.bmat(3, 2, np), -2.0 * wa.aa(np) * bl::bx.dres_edge);
+  EXPECT_EQ(ca.bmat(3, 2, np), -2.0 * wa.aa(np) * bx.dres_edge);
 
-  ASSERT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
-  ASSERT_TRUE(bl::block_solve(P, ca.eyvec, ca.yvec).ok);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, P, ca.rvec, ca.xvec).ok);
+  ASSERT_TRUE(bl::block_solve(ca, sd.NP, P, ca.eyvec, ca.yvec).ok);
   const double cf = 0.0123;
-  ASSERT_TRUE(bl::inverse_update(cf, ca.xvec, ca.yvec, P).ok);
+  ASSERT_TRUE(bl::inverse_update(pass, cf, ca.xvec, ca.yvec, P).ok);
   EXPECT_NEAR(wa.ccmu(3, 1) * wa.v(3, 1), cf / 2, 1e-15);
   EXPECT_NEAR(wa.u(3, 1), 0.0, 1e-15);  // the wall rows still hold
 
@@ -231,7 +212,7 @@ TEST_F(BoxScheme, InverseUpdateMeetsThePrescribedWallShear) {
   // the profiles untouched.
   const double v_wall = wa.v(3, 1);
   ca.yvec(3, 1) = 0.0;
-  const bl::Status st = bl::inverse_update(cf, ca.xvec, ca.yvec, P);
+  const bl::Status st = bl::inverse_update(pass, cf, ca.xvec, ca.yvec, P);
   EXPECT_FALSE(st.ok);
   EXPECT_NE(st.message.find("station 4"), std::string::npos);
   EXPECT_EQ(wa.v(3, 1), v_wall);
@@ -248,58 +229,59 @@ struct NewtonRun {
   double wall_shear = 0;       // v(3,1)/ue of the converged station
 };
 
-// Station 4 of x = 0.9, 1.0, 1.1, 1.2 on the starting-profile grid; levels
-// 1 and 2 the starting profile scaled to stations 2 and 3, level 3 starting
-// from the unscaled profile of station 3 (9 % off).
-NewtonRun hiemenz_station(int np, double step_ratio, double eta_e) {
-  EXPECT_TRUE(bl::init_2d(np, step_ratio, eta_e, 1).ok);
-  bl::alloc_bl(4);
-  bl::solver_alloc();
-  sd.NP = np;
-  sd.XINV = 10.0;
-  for (int j = 1; j <= bl::kMaxGridPoints; ++j) {
-    wa.eta(j) = bl::sp.eta_s(j);
-    wa.deta(j) = bl::sp.deta_s(j);
-    wa.aa(j) = bl::sp.a_s(j);
-  }
-  for (int i = 1; i <= 4; ++i) {
-    wa.x(i) = 0.8 + 0.1 * i;
-    wa.ue(i) = wa.x(i);
-    wa.roe8(i) = 1.0;
-    wa.te(i) = 300.0;
-    wa.emue(i) = sutherland(300.0);
-  }
-  const int P = 4;
-  set_weights(P);
-  const double G = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
-  wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * G;
-  for (int k = 1; k <= 3; ++k) {
-    const double xs = wa.x(k == 3 ? P - 1 : P - 3 + k);
-    for (int j = 1; j <= np; ++j) {
-      wa.f(k, j) = xs * bl::sp.f_s(j);
-      wa.u(k, j) = xs * bl::sp.u_s(j);
-      wa.v(k, j) = xs * bl::sp.v_s(j);
+class BoxSchemeHiemenz : public SolverTest {  // the starting profile writes its report
+ protected:
+  // Station 4 of x = 0.9, 1.0, 1.1, 1.2 on the starting-profile grid; levels
+  // 1 and 2 the starting profile scaled to stations 2 and 3, level 3 starting
+  // from the unscaled profile of station 3 (9 % off).
+  NewtonRun hiemenz_station(int np, double step_ratio, double eta_e) {
+    EXPECT_TRUE(bl::init_2d(sp, reports, np, step_ratio, eta_e, 1).ok);
+    wa.allocate(4);
+    ca.allocate();
+    sd.NP = np;
+    sd.XINV = 10.0;
+    for (int j = 1; j <= bl::kMaxGridPoints; ++j) {
+      wa.eta(j) = sp.eta_s(j);
+      wa.deta(j) = sp.deta_s(j);
+      wa.aa(j) = sp.a_s(j);
     }
-  }
+    for (int i = 1; i <= 4; ++i) {
+      wa.x(i) = 0.8 + 0.1 * i;
+      wa.ue(i) = wa.x(i);
+      wa.roe8(i) = 1.0;
+      wa.te(i) = 300.0;
+      wa.emue(i) = sutherland(300.0);
+    }
+    const int P = 4;
+    bl::difference_weights(pass, P);
+    const double G = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
+    wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * G;
+    for (int k = 1; k <= 3; ++k) {
+      const double xs = wa.x(k == 3 ? P - 1 : P - 3 + k);
+      for (int j = 1; j <= np; ++j) {
+        wa.f(k, j) = xs * sp.f_s(j);
+        wa.u(k, j) = xs * sp.u_s(j);
+        wa.v(k, j) = xs * sp.v_s(j);
+      }
+    }
 
-  NewtonRun run;
-  for (int it = 0; it < 8; ++it) {
-    bl::box_fluxes(P, wa.dpdx(P));
-    bl::box_system(P);
-    EXPECT_TRUE(bl::block_solve(P, ca.rvec, ca.xvec).ok);
-    bl::newton_update(ca.xvec);
-    double m = 0.0;
-    for (int j = 1; j <= np; ++j) m = std::fmax(m, std::fabs(wa.du(j)));
-    run.du_max.push_back(m);
-    if (m < 1e-13) break;
+    NewtonRun run;
+    for (int it = 0; it < 8; ++it) {
+      bl::box_fluxes(pass, P, wa.dpdx(P));
+      bl::box_system(pass, P);
+      EXPECT_TRUE(bl::block_solve(ca, sd.NP, P, ca.rvec, ca.xvec).ok);
+      bl::newton_update(pass, ca.xvec);
+      double m = 0.0;
+      for (int j = 1; j <= np; ++j) m = std::fmax(m, std::fabs(wa.du(j)));
+      run.du_max.push_back(m);
+      if (m < 1e-13) break;
+    }
+    run.wall_shear = wa.v(3, 1) / wa.ue(P);
+    ca.release();
+    wa.release();
+    return run;
   }
-  run.wall_shear = wa.v(3, 1) / wa.ue(P);
-  bl::solver_free();
-  bl::dealloc_bl();
-  return run;
-}
-
-using BoxSchemeHiemenz = ReportFolderTest;  // the starting profile writes its report
+};
 
 TEST_F(BoxSchemeHiemenz, NewtonConvergesQuadraticallyToTheSimilarityWallShear) {
   const NewtonRun standard = hiemenz_station(41, 1.1, 6.0);  // the default grid

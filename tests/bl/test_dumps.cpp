@@ -6,23 +6,19 @@
 #include "core/block_solver.h"
 #include "report/dumps.h"
 #include "march/march_state.h"
-#include "report_folder_fixture.h"
+#include "solver_fixture.h"
 #include "setup/solver_scalars.h"
 #include "setup/work_arrays.h"
 
 namespace {
 
-using bl::ca;
-using bl::ms;
-using bl::sd;
-using bl::wa;
 
-class StationDumps : public ReportFolderTest {
+class StationDumps : public SolverTest {
  protected:
   void SetUp() override {
-    ReportFolderTest::SetUp();
-    bl::alloc_bl(5);
-    bl::solver_alloc();
+    SolverTest::SetUp();
+    wa.allocate(5);
+    ca.allocate();
     sd.NP = 3;
     wa.x(4) = 0.125;
     wa.ue(4) = 1.5;
@@ -57,34 +53,34 @@ class StationDumps : public ReportFolderTest {
     ms.kIter = 7;
     ms.DUmax = 2.5e-7;
     ms.JUmax = 2;
-    ASSERT_TRUE(bl::open_dump_reports().ok);
+    ASSERT_TRUE(reports.open_dumps().ok);
   }
   void TearDown() override {
-    bl::close_dump_reports();
-    bl::solver_free();
-    bl::dealloc_bl();
-    ReportFolderTest::TearDown();
+    reports.close_dumps();
+    ca.release();
+    wa.release();
+    SolverTest::TearDown();
   }
 };
 
 TEST_F(StationDumps, LayoutsMatchTheKeptFiles) {
-  bl::dump_net(4, 3);
-  bl::dump_sys(4, 7, 3);
-  ASSERT_TRUE(bl::close_dump_reports().ok);
+  bl::dump_net(pass, 4, 3);
+  bl::dump_sys(pass, 4, 7, 3);
+  ASSERT_TRUE(reports.close_dumps().ok);
   EXPECT_EQ(read("NetFunc.out"), slurp(std::string(VELTARO_TEST_DATA) + "/NetFunc_small.out"));
   EXPECT_EQ(read("Debug.out"), slurp(std::string(VELTARO_TEST_DATA) + "/Debug_small.out"));
 }
 
 TEST_F(StationDumps, NothingIsWrittenWithReportsOff) {
-  bl::close_dump_reports();
+  reports.close_dumps();
   std::filesystem::remove(dir / "NetFunc.out");
   std::filesystem::remove(dir / "Debug.out");
-  bl::set_reports_enabled(false);
-  EXPECT_TRUE(bl::open_dump_reports().ok);
-  bl::dump_net(4, 3);
-  bl::dump_sys(4, 7, 3);
-  EXPECT_TRUE(bl::close_dump_reports().ok);
-  bl::set_reports_enabled(true);
+  reports.set_enabled(false);
+  EXPECT_TRUE(reports.open_dumps().ok);
+  bl::dump_net(pass, 4, 3);
+  bl::dump_sys(pass, 4, 7, 3);
+  EXPECT_TRUE(reports.close_dumps().ok);
+  reports.set_enabled(true);
   EXPECT_FALSE(std::filesystem::exists(dir / "NetFunc.out"));
   EXPECT_FALSE(std::filesystem::exists(dir / "Debug.out"));
 }

@@ -7,23 +7,23 @@
 
 #include "setup/surface_split.h"
 #include "session/exchange_data.h"
-#include "report_folder_fixture.h"
+#include "solver_fixture.h"
 
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-using SweepFault = ReportFolderTest;
+using SweepFault = SolverTest;
 
 // Contour of N intervals, unit arc-length steps, speed through zero
 // between points 5 and 6.
-void plain_contour(int N) {
-  bl::blx = bl::ExchangeData{};
-  bl::blx.n_cont(0) = N;
+void plain_contour(bl::ExchangeData& blx, int N) {
+  blx = bl::ExchangeData{};
+  blx.n_cont(0) = N;
   for (int i = 1; i <= N + 1; ++i) {
-    bl::blx.s_cont(i) = i - 1;
-    bl::blx.v_cont(i) = 5.5 - i;
+    blx.s_cont(i) = i - 1;
+    blx.v_cont(i) = 5.5 - i;
   }
 }
 
@@ -40,16 +40,16 @@ TEST_F(SweepFault, SplitRefusesContourPointsThatAreNotFinite) {
     double value;
   } cases[] = {{2, true, kInf}, {9, true, -kInf}, {12, true, kNaN}, {1, false, kNaN}, {7, false, kInf}};
   for (const auto& c : cases) {
-    plain_contour(20);
-    ASSERT_TRUE(bl::BLPanel(0).ok);
+    plain_contour(blx, 20);
+    ASSERT_TRUE(bl::BLPanel(blx, reports, 0).ok);
     const std::string before = read("sxr_ue.out");
-    const bl::ExchangeData kept = bl::blx;
-    (c.speed ? bl::blx.v_cont(c.point) : bl::blx.s_cont(c.point)) = c.value;
-    const bl::Status st = bl::BLPanel(0);
+    const bl::ExchangeData kept = blx;
+    (c.speed ? blx.v_cont(c.point) : blx.s_cont(c.point)) = c.value;
+    const bl::Status st = bl::BLPanel(blx, reports, 0);
     EXPECT_FALSE(st.ok) << "point " << c.point;
     EXPECT_NE(st.message.find("point " + std::to_string(c.point)), std::string::npos) << st.message;
-    EXPECT_EQ(bl::blx.n_bl(0), kept.n_bl(0));
-    EXPECT_EQ(bl::blx.s_bl(2, 0), kept.s_bl(2, 0));
+    EXPECT_EQ(blx.n_bl(0), kept.n_bl(0));
+    EXPECT_EQ(blx.s_bl(2, 0), kept.s_bl(2, 0));
     EXPECT_EQ(read("sxr_ue.out"), before);
   }
 }

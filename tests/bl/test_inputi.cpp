@@ -8,7 +8,7 @@
 #include "setup/pass_input.h"
 #include "session/exchange_data.h"
 #include "session/parameters.h"
-#include "report_folder_fixture.h"
+#include "solver_fixture.h"
 #include "small_contour.h"
 #include "setup/solver_scalars.h"
 #include "setup/work_arrays.h"
@@ -17,19 +17,16 @@ namespace {
 
 // A fresh run: default parameters and the small contour whose split is
 // kept in sxr_ue_small.out (4 nodes on each surface).
-class InputPrep : public ReportFolderTest {
+class InputPrep : public SolverTest {
  protected:
   void SetUp() override {
-    ReportFolderTest::SetUp();
-    bl::blx = bl::ExchangeData{};
-    bl::sd = bl::SolverData{};
-    bl::set_default_parameters();
-    hand_over_small_contour();
-    ASSERT_TRUE(bl::BLPanel(0).ok);
+    SolverTest::SetUp();
+    hand_over_small_contour(blx);
+    ASSERT_TRUE(bl::BLPanel(blx, reports, 0).ok);
   }
   void TearDown() override {
-    bl::dealloc_bl();
-    ReportFolderTest::TearDown();
+    wa.release();
+    SolverTest::TearDown();
   }
 };
 
@@ -37,50 +34,50 @@ class InputPrep : public ReportFolderTest {
 
 TEST_F(InputPrep, FreeStreamAtTheDefaults) {
   testing::internal::CaptureStdout();
-  ASSERT_TRUE(bl::Inputi(0, 0).ok);
+  ASSERT_TRUE(bl::Inputi(pass, 0, 0).ok);
   testing::internal::GetCapturedStdout();
-  EXPECT_EQ(bl::sd.M8, 0.0);
-  EXPECT_EQ(bl::sd.T8, 300.0);
-  EXPECT_EQ(bl::sd.T0, 300.0);
-  EXPECT_EQ(bl::sd.RE, 1.0e7);
-  EXPECT_NEAR(bl::sd.SQRE, 3162.2777, 1e-4);
-  EXPECT_NEAR(bl::sd.A8, 347.276, 1e-3);
-  EXPECT_EQ(bl::sd.A8, static_cast<double>(static_cast<float>(bl::sd.A8)));  // single precision
-  EXPECT_NEAR(bl::sd.U8, 69.455, 1e-3);
-  EXPECT_NEAR(bl::sd.MU8, 1.8878e-6, 1e-10);
-  EXPECT_DOUBLE_EQ(bl::sd.NU8, bl::sd.U8 / 1.0e7);
-  EXPECT_DOUBLE_EQ(bl::sd.RO8, bl::sd.MU8 / bl::sd.NU8);
-  EXPECT_EQ(bl::sd.RO0, bl::sd.RO8);
+  EXPECT_EQ(sd.M8, 0.0);
+  EXPECT_EQ(sd.T8, 300.0);
+  EXPECT_EQ(sd.T0, 300.0);
+  EXPECT_EQ(sd.RE, 1.0e7);
+  EXPECT_NEAR(sd.SQRE, 3162.2777, 1e-4);
+  EXPECT_NEAR(sd.A8, 347.276, 1e-3);
+  EXPECT_EQ(sd.A8, static_cast<double>(static_cast<float>(sd.A8)));  // single precision
+  EXPECT_NEAR(sd.U8, 69.455, 1e-3);
+  EXPECT_NEAR(sd.MU8, 1.8878e-6, 1e-10);
+  EXPECT_DOUBLE_EQ(sd.NU8, sd.U8 / 1.0e7);
+  EXPECT_DOUBLE_EQ(sd.RO8, sd.MU8 / sd.NU8);
+  EXPECT_EQ(sd.RO0, sd.RO8);
 
-  EXPECT_EQ(bl::sd.NXT, 4);
-  EXPECT_EQ(bl::sd.NP, 41);
-  EXPECT_EQ(bl::sd.NEQ, 3);
-  EXPECT_EQ(bl::sd.XTR, 0.02);
-  EXPECT_EQ(bl::sd.ETAE, 6.0);
-  EXPECT_EQ(bl::sd.VLBL, 1.1);
-  EXPECT_EQ(bl::sd.VTBL, 1.1);
-  EXPECT_EQ(bl::sd.CFSEP, 0.15);
+  EXPECT_EQ(sd.NXT, 4);
+  EXPECT_EQ(sd.NP, 41);
+  EXPECT_EQ(sd.NEQ, 3);
+  EXPECT_EQ(sd.XTR, 0.02);
+  EXPECT_EQ(sd.ETAE, 6.0);
+  EXPECT_EQ(sd.VLBL, 1.1);
+  EXPECT_EQ(sd.VTBL, 1.1);
+  EXPECT_EQ(sd.CFSEP, 0.15);
 }
 
 TEST_F(InputPrep, EdgeStateAndWallOfEveryStation) {
   testing::internal::CaptureStdout();
-  ASSERT_TRUE(bl::Inputi(0, 1).ok);
+  ASSERT_TRUE(bl::Inputi(pass, 0, 1).ok);
   testing::internal::GetCapturedStdout();
-  for (int i = 1; i <= bl::sd.NXT; ++i) {
+  for (int i = 1; i <= sd.NXT; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(bl::wa.x(i), bl::blx.s_bl(i, 5));
-    EXPECT_EQ(bl::wa.ue(i), bl::blx.ue_bl(i, 5));
-    EXPECT_EQ(bl::wa.eme(i), 0.0);
-    EXPECT_DOUBLE_EQ(bl::wa.roe8(i), 1.0);
-    EXPECT_DOUBLE_EQ(bl::wa.emue8(i), 1.0);
-    EXPECT_DOUBLE_EQ(bl::wa.enue8(i), 1.0);
-    EXPECT_DOUBLE_EQ(bl::wa.te8(i), 1.0);
+    EXPECT_EQ(wa.x(i), blx.s_bl(i, 5));
+    EXPECT_EQ(wa.ue(i), blx.ue_bl(i, 5));
+    EXPECT_EQ(wa.eme(i), 0.0);
+    EXPECT_DOUBLE_EQ(wa.roe8(i), 1.0);
+    EXPECT_DOUBLE_EQ(wa.emue8(i), 1.0);
+    EXPECT_DOUBLE_EQ(wa.enue8(i), 1.0);
+    EXPECT_DOUBLE_EQ(wa.te8(i), 1.0);
     // Re_x = ue x U8 / NU8 = ue x Re with all ratios 1
-    EXPECT_NEAR(bl::wa.rx(i), bl::wa.ue(i) * bl::wa.x(i) * 1.0e7, 1e-6 * (1 + bl::wa.rx(i)));
-    EXPECT_EQ(bl::wa.cf_bc(i), 0.15);
-    EXPECT_EQ(bl::wa.d1_bc(i) + bl::wa.rv_bc(i) + bl::wa.uww(i) + bl::wa.vww(i) + bl::wa.tww(i), 0.0);
+    EXPECT_NEAR(wa.rx(i), wa.ue(i) * wa.x(i) * 1.0e7, 1e-6 * (1 + wa.rx(i)));
+    EXPECT_EQ(wa.cf_bc(i), 0.15);
+    EXPECT_EQ(wa.d1_bc(i) + wa.rv_bc(i) + wa.uww(i) + wa.vww(i) + wa.tww(i), 0.0);
   }
-  EXPECT_EQ(bl::wa.rx(1), 0.0);  // the stagnation point
+  EXPECT_EQ(wa.rx(1), 0.0);  // the stagnation point
 }
 
 // Two passes of one computation, byte for byte: the first pass prints the
@@ -89,9 +86,9 @@ TEST_F(InputPrep, EdgeStateAndWallOfEveryStation) {
 // standard output.
 TEST_F(InputPrep, ReportOfUpperAndLowerPass) {
   testing::internal::CaptureStdout();
-  ASSERT_TRUE(bl::Inputi(0, 0).ok);
-  bl::dealloc_bl();
-  ASSERT_TRUE(bl::Inputi(0, 1).ok);
+  ASSERT_TRUE(bl::Inputi(pass, 0, 0).ok);
+  wa.release();
+  ASSERT_TRUE(bl::Inputi(pass, 0, 1).ok);
   const std::string out = testing::internal::GetCapturedStdout();
   const std::string rep = read("InputBl.out");
   EXPECT_EQ(rep, slurp(std::filesystem::path(VELTARO_TEST_DATA) / "InputBl_small.out"));
@@ -108,50 +105,44 @@ TEST_F(InputPrep, ReportOfUpperAndLowerPass) {
 
 TEST_F(InputPrep, WorkingArraysStartAtZeroEveryPass) {
   testing::internal::CaptureStdout();
-  ASSERT_TRUE(bl::Inputi(0, 0).ok);
+  ASSERT_TRUE(bl::Inputi(pass, 0, 0).ok);
   // Leftovers of a pass in elements the march reads before writing them.
-  bl::wa.aa(1) = 7;
-  bl::wa.deta(821) = 7;
-  bl::wa.cfb(2) = 7;
-  bl::wa.d1_bc(2) = 7;
-  bl::wa.f(3, 821) = 7;
-  bl::dealloc_bl();
-  EXPECT_FALSE(bl::wa.x.allocated());
-  bl::dealloc_bl();  // a second release is harmless
-  ASSERT_TRUE(bl::Inputi(0, 1).ok);
+  wa.aa(1) = 7;
+  wa.deta(821) = 7;
+  wa.cfb(2) = 7;
+  wa.d1_bc(2) = 7;
+  wa.f(3, 821) = 7;
+  wa.release();
+  EXPECT_FALSE(wa.x.allocated());
+  wa.release();  // a second release is harmless
+  ASSERT_TRUE(bl::Inputi(pass, 0, 1).ok);
   testing::internal::GetCapturedStdout();
-  EXPECT_EQ(bl::wa.aa(1), 0.0);
-  EXPECT_EQ(bl::wa.deta(821), 0.0);
-  EXPECT_EQ(bl::wa.cfb(2), 0.0);
-  EXPECT_EQ(bl::wa.d1_bc(2), 0.0);
-  EXPECT_EQ(bl::wa.f(3, 821), 0.0);
-  EXPECT_EQ(bl::wa.x.size(), bl::blx.n_bl_max);
-  EXPECT_EQ(bl::wa.eta.size(), 821);
+  EXPECT_EQ(wa.aa(1), 0.0);
+  EXPECT_EQ(wa.deta(821), 0.0);
+  EXPECT_EQ(wa.cfb(2), 0.0);
+  EXPECT_EQ(wa.d1_bc(2), 0.0);
+  EXPECT_EQ(wa.f(3, 821), 0.0);
+  EXPECT_EQ(wa.x.size(), blx.n_bl_max);
+  EXPECT_EQ(wa.eta.size(), 821);
 }
 
 TEST_F(InputPrep, BadParametersRefusedBeforeAnything) {
-  bl::blx.np_in = 900;
-  const bl::Status s = bl::Inputi(0, 0);
+  blx.params.np_in = 900;
+  const bl::Status s = bl::Inputi(pass, 0, 0);
   EXPECT_FALSE(s.ok);
   EXPECT_NE(s.message.find("Np"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir / "InputBl.out"));
-  EXPECT_FALSE(bl::wa.x.allocated());
-  EXPECT_FALSE(bl::Inputi(0, 2).ok);
-  EXPECT_FALSE(bl::Inputi(5, 0).ok);
+  EXPECT_FALSE(wa.x.allocated());
+  EXPECT_FALSE(bl::Inputi(pass, 0, 2).ok);
+  EXPECT_FALSE(bl::Inputi(pass, 5, 0).ok);
 }
 
-TEST(Parameters, DefaultsAreValid) {
-  bl::blx = bl::ExchangeData{};
-  bl::set_default_parameters();
-  EXPECT_TRUE(bl::validate_parameters(bl::current_parameters()).ok);
-}
+TEST(Parameters, DefaultsAreValid) { EXPECT_TRUE(bl::validate_parameters(bl::ComputationParameters{}).ok); }
 
 TEST(Parameters, EachOutOfRangeValueIsNamedWithItsRange) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  bl::blx = bl::ExchangeData{};
-  bl::set_default_parameters();
-  const bl::ComputationParameters good = bl::current_parameters();
+  const bl::ComputationParameters good;
   struct Case {
     void (*spoil)(bl::ComputationParameters&);
     const char* name;

@@ -9,38 +9,33 @@
 
 #include "march/surface_march.h"
 #include "core/block_solver.h"
-#include "session/exchange_data.h"
-#include "march/march_state.h"
+#include "march/pass.h"
 #include "report/fortran_format.h"
-#include "report_folder_fixture.h"
+#include "solver_fixture.h"
 #include "surface_table.h"
 #include "setup/work_arrays.h"
 
 namespace {
 
-using bl::blx;
 
-class SurfaceMarch : public ReportFolderTest {
+class SurfaceMarch : public SolverTest {
  protected:
   void SetUp() override {
-    ReportFolderTest::SetUp();
-    bl::set_default_parameters();
+    SolverTest::SetUp();
+    blx.params = bl::ComputationParameters{};
     blx.n_bl_max = 0;
   }
 
   // Accelerating flow ue = s (1 + s) on n evenly spaced nodes up to s_end,
   // laminar throughout unless a transition position is given.
   void accelerating(int slot, int n, double s_end) {
-    surface_table(slot, n, [=](int i) { return s_end * (i - 1) / (n - 1); },
+    surface_table(blx, slot, n, [=](int i) { return s_end * (i - 1) / (n - 1); },
                   [](double s) { return s * (1.0 + s); });
-    blx.xtr_surf(slot / 5) = 10.0;
-    blx.xinv_surf(slot / 5) = s_end;
+    blx.params.xtr_surf[slot / 5] = 10.0;
+    blx.params.xinv_surf[slot / 5] = s_end;
   }
 
-  bl::Status run(int isurf) {
-    int k = 0;
-    return bl::FOIL_BL2D(k, isurf);
-  }
+  bl::Status run(int isurf) { return march(isurf); }
 
   // Entries of a dump file per station, from its " IT=... NX=..." lines.
   std::map<int, int> dump_entries(const std::string& file, const char* lead) {
@@ -78,7 +73,6 @@ TEST_F(SurfaceMarch, SurfacesThatCannotBeMarchedAreRefused) {
   EXPECT_FALSE(run(0).ok);
 
   EXPECT_FALSE(std::filesystem::exists(dir / "CalcBl.out"));  // refused before anything
-  EXPECT_FALSE(bl::wa.x.allocated());
 }
 
 // A long accelerating laminar surface: never inverse, never turbulent,
@@ -88,8 +82,8 @@ TEST_F(SurfaceMarch, LongLaminarSurfaceReportsStoresAndDumps) {
   accelerating(0, 170, 1.0);
   const bl::Status s = run(0);
   ASSERT_TRUE(s.ok) << s.message;
-  EXPECT_EQ(blx.xinv_surf(0), 1.0);
-  EXPECT_EQ(blx.xtr_surf(0), 10.0);
+  EXPECT_EQ(blx.params.xinv_surf[0], 1.0);
+  EXPECT_EQ(blx.params.xtr_surf[0], 10.0);
 
   const std::string calc = read("CalcBl.out");
   const auto rows = station_rows(calc);
@@ -118,7 +112,7 @@ TEST_F(SurfaceMarch, LongLaminarSurfaceReportsStoresAndDumps) {
   EXPECT_EQ(net, (std::map<int, int>{{2, 1}, {3, 1}, {162, kiter(162)}, {163, kiter(163)}}));
   // Debug.out heads each iteration twice (system, then profiles).
   EXPECT_EQ(sys, (std::map<int, int>{{162, 2 * kiter(162)}, {163, 2 * kiter(163)}}));
-  EXPECT_TRUE(bl::ms.dumps_open);  // until the lower pass ends
+  EXPECT_TRUE(ms.dumps_open);  // until the lower pass ends
 }
 
 TEST_F(SurfaceMarch, PassesFollowEachOtherInTheReport) {
@@ -127,7 +121,7 @@ TEST_F(SurfaceMarch, PassesFollowEachOtherInTheReport) {
   for (int computation = 0; computation < 2; ++computation) {
     ASSERT_TRUE(run(0).ok);
     ASSERT_TRUE(run(1).ok);
-    EXPECT_FALSE(bl::ms.dumps_open);
+    EXPECT_FALSE(ms.dumps_open);
   }
   const std::regex surface(" (Upper|Lower) surface,  Element=           0");
   std::string order;
@@ -164,8 +158,7 @@ TEST_F(SurfaceMarch, StationWithoutFiniteNumbersEndsThePassCleanly) {
     EXPECT_EQ(blx.cf_bl(i, 0), 0.0) << i;
     EXPECT_EQ(blx.ue_bl(i, 0), blx.ue_inv(i, 0)) << i;
   }
-  EXPECT_FALSE(bl::wa.x.allocated());
-  EXPECT_FALSE(bl::ca.amat.allocated());
+  EXPECT_FALSE(ca.amat.allocated());
 
   const std::string calc = read("CalcBl.out");
   const std::string second = calc.substr(calc.rfind("Upper surface"));
@@ -181,9 +174,9 @@ TEST_F(SurfaceMarch, StationWithoutFiniteNumbersEndsThePassCleanly) {
 // block, which ends the pass with a message naming station and point.
 TEST_F(SurfaceMarch, DirectModeSeparationHitsTheIterationLimitThenStops) {
   const int n = 40;
-  surface_table(0, n, [=](int i) { return 0.019 * (i - 1) / (n - 1); },
+  surface_table(blx, 0, n, [=](int i) { return 0.019 * (i - 1) / (n - 1); },
                 [](double x) { return x < 0.005 ? 200.0 * x : 1.0 - 0.2 * (x - 0.005) / 0.014; });
-  blx.xtr_surf(0) = 10.0;
+  blx.params.xtr_surf[0] = 10.0;
   testing::internal::CaptureStdout();
   const bl::Status s = run(0);
   const std::string out = testing::internal::GetCapturedStdout();
@@ -198,7 +191,6 @@ TEST_F(SurfaceMarch, DirectModeSeparationHitsTheIterationLimitThenStops) {
   const std::string limit = " k_iter > k_iterMax IT=   21 NX=   26   X=";
   EXPECT_EQ(out.find(limit), out.rfind(limit));
   EXPECT_NE(out.find(limit), std::string::npos);
-  EXPECT_FALSE(bl::wa.x.allocated());
 }
 
 // A normal grid of 821 points whose edge lies inside the layer: the edge
@@ -206,12 +198,13 @@ TEST_F(SurfaceMarch, DirectModeSeparationHitsTheIterationLimitThenStops) {
 // and says from which station the edge was held.
 TEST_F(SurfaceMarch, EdgeHeldAtTheGridCapacity) {
   accelerating(0, 10, 0.1);
-  blx.np_in = 821;
-  blx.kv = 1.0;
-  blx.eta_e = 1.0;  // the stagnation layer is about 2.4 thick
+  blx.params.np_in = 821;
+  blx.params.kv = 1.0;
+  blx.params.eta_e = 1.0;  // the stagnation layer is about 2.4 thick
   const bl::Status s = run(0);
   EXPECT_TRUE(s.ok) << s.message;
-  EXPECT_NE(s.message.find("821"), std::string::npos);
+  EXPECT_EQ(ms.edge_limited_at[0], 3);  // a caution apart from the status
+  EXPECT_NE(bl::edge_limit_note(0, 3).find("821 points at station 3"), std::string::npos);
   EXPECT_NE(read("CalcBl.out").find("The outer edge of the normal grid was held at"), std::string::npos);
   for (int i = 3; i <= 10; ++i) EXPECT_TRUE(std::isfinite(blx.cf_bl(i, 0))) << i;
 }
@@ -220,7 +213,7 @@ TEST_F(SurfaceMarch, EdgeHeldAtTheGridCapacity) {
 // intermittency integral starts at the stagnation node, not before it.
 TEST_F(SurfaceMarch, TransitionAtTheStagnationPoint) {
   accelerating(0, 30, 0.3);
-  blx.xtr_surf(0) = 0.0;
+  blx.params.xtr_surf[0] = 0.0;
   ASSERT_TRUE(run(0).ok);
   const auto rows = station_rows(read("CalcBl.out"));
   ASSERT_EQ(rows.size(), 28u);
@@ -228,25 +221,25 @@ TEST_F(SurfaceMarch, TransitionAtTheStagnationPoint) {
     EXPECT_EQ(r.ktbl, 2);
     EXPECT_TRUE(std::isfinite(r.cf) && r.cf > 0) << r.P;
   }
-  EXPECT_EQ(blx.xtr_surf(0), 0.0);
+  EXPECT_EQ(blx.params.xtr_surf[0], 0.0);
 }
 
 // Reports off: no file appears, and the results are those of a run with
 // reports.
 TEST_F(SurfaceMarch, ReportsOffChangeNoResult) {
   accelerating(0, 40, 0.5);
-  blx.xtr_surf(0) = 0.05;
+  blx.params.xtr_surf[0] = 0.05;
   ASSERT_TRUE(run(0).ok);
   std::vector<double> d2;
   for (int i = 3; i <= 40; ++i) d2.push_back(blx.d2_bl(i, 0));
-  bl::close_reports();
+  reports.close_all();
   for (const auto& e : std::filesystem::directory_iterator(dir)) std::filesystem::remove(e.path());
 
-  bl::set_reports_enabled(false);
+  reports.set_enabled(false);
   accelerating(0, 40, 0.5);  // the march wrote its edge velocities back
-  blx.xtr_surf(0) = 0.05;
+  blx.params.xtr_surf[0] = 0.05;
   const bl::Status s = run(0);
-  bl::set_reports_enabled(true);
+  reports.set_enabled(true);
   ASSERT_TRUE(s.ok) << s.message;
   EXPECT_TRUE(std::filesystem::is_empty(dir));
   for (int i = 3; i <= 40; ++i) EXPECT_EQ(blx.d2_bl(i, 0), d2[static_cast<std::size_t>(i - 3)]) << i;

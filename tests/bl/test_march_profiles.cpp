@@ -7,22 +7,19 @@
 
 #include "march_fixture.h"
 #include "setup/stagnation_profile.h"
-#include "report_folder_fixture.h"
+#include "solver_fixture.h"
 #include "march/station_profiles.h"
 
 namespace {
 
-using bl::ms;
-using bl::sd;
-using bl::wa;
 
-class StationStart : public ReportFolderTest {
+class StationStart : public SolverTest {
  protected:
   void SetUp() override {
-    ReportFolderTest::SetUp();
-    bl::alloc_bl(4);
+    SolverTest::SetUp();
+    wa.allocate(4);
     sd.NP = 41;
-    ASSERT_TRUE(bl::init_2d(41, 1.1, 6.0, 1).ok);
+    ASSERT_TRUE(bl::init_2d(sp, reports, 41, 1.1, 6.0, 1).ok);
     for (int i = 1; i <= 4; ++i) {
       wa.x(i) = 0.01 * (i - 1);
       wa.ue(i) = 3.0 * wa.x(i) + 0.2 * wa.x(i) * wa.x(i);
@@ -32,8 +29,8 @@ class StationStart : public ReportFolderTest {
     }
   }
   void TearDown() override {
-    bl::dealloc_bl();
-    ReportFolderTest::TearDown();
+    wa.release();
+    SolverTest::TearDown();
   }
 };
 
@@ -43,7 +40,7 @@ class StationStart : public ReportFolderTest {
 // the station grid.  A wrong power of c breaks one of them.
 TEST_F(StationStart, ScaledProfileKeepsTheBoxRelationsOnTheStationGrid) {
   for (int s = 2; s <= 3; ++s) {
-    bl::start_prof(s, s, 1);
+    bl::start_prof(pass, s, s, 1);
     const double c = std::sqrt(wa.x(s) / wa.ue(s));
     EXPECT_NEAR(wa.eta(41), c * 6.0, 1e-12);
     for (int j = 2; j <= sd.NP; ++j) {
@@ -77,12 +74,12 @@ class EdgeGrowth : public MarchArrays {
 TEST_F(EdgeGrowth, ThresholdIsTheSinglePrecisionValue) {
   int grown = -1;
   wa.v(3, 30) = -9.999999747378752e-5;  // 1e-4 in single precision: closed
-  bl::grow_edge(grown);
+  bl::grow_edge(pass, grown);
   EXPECT_EQ(grown, 0);
   EXPECT_EQ(sd.NP, 30);
 
   wa.v(3, 30) = 0.0001;  // just above it
-  bl::grow_edge(grown);
+  bl::grow_edge(pass, grown);
   EXPECT_EQ(grown, 1);
   EXPECT_EQ(sd.NP, 32);
 }
@@ -91,7 +88,7 @@ TEST_F(EdgeGrowth, ThresholdIsTheSinglePrecisionValue) {
 // edge, and the stream function continued with slope rho u.
 TEST_F(EdgeGrowth, NewPointsContinueTheUniformOuterFlow) {
   int grown = 0;
-  bl::grow_edge(grown);  // v(3,30) = 1.3 exp(-eta) is far above 1e-4
+  bl::grow_edge(pass, grown);  // v(3,30) = 1.3 exp(-eta) is far above 1e-4
   ASSERT_EQ(grown, 1);
   for (int k = 1; k <= 3; ++k)
     for (int m = 31; m <= 32; ++m) {
@@ -114,21 +111,21 @@ TEST_F(EdgeGrowth, EdgeIsHeldAtTheGridCapacity) {
     grid(np, 0.001, 1.0);
     wa.v(3, np) = 0.5;
     int grown = -1;
-    bl::grow_edge(grown);
+    bl::grow_edge(pass, grown);
     EXPECT_EQ(grown, 0);
     EXPECT_EQ(sd.NP, np);
   }
   EXPECT_EQ(ms.edge_limited, 7);
   ms.NX = 9;
   int again = -1;
-  bl::grow_edge(again);
+  bl::grow_edge(pass, again);
   EXPECT_EQ(again, 0);
   EXPECT_EQ(ms.edge_limited, 7);  // the first station is kept
 
   grid(819, 0.001, 1.0);  // 819 + 2 still fits
   wa.v(3, 819) = 0.5;
   int grown = 0;
-  bl::grow_edge(grown);
+  bl::grow_edge(pass, grown);
   EXPECT_EQ(grown, 1);
   EXPECT_EQ(sd.NP, 821);
   ms.edge_limited = 0;
@@ -150,14 +147,14 @@ TEST_F(LevelShift, LevelsMoveDownAndTheGuessFollowsTheEdgeVelocity) {
   stations(0.0, 0.1, [](double x) { return x < 0.45 ? 1.0 : 1.1; });  // ue(5) = 1, ue(6) = 1.1
   const double u3 = wa.u(3, 10), u2 = wa.u(2, 10), f3 = wa.f(3, 10), v3 = wa.v(3, 10);
 
-  bl::shift_levels(5);  // constant edge velocity: the guess is the last profile
+  bl::shift_levels(pass, 5);  // constant edge velocity: the guess is the last profile
   EXPECT_EQ(wa.u(1, 10), u2);
   EXPECT_EQ(wa.u(2, 10), u3);
   EXPECT_EQ(wa.u(3, 10), u3);
   EXPECT_DOUBLE_EQ(wa.b(1, 10), 0.2);
   EXPECT_DOUBLE_EQ(wa.b(3, 10), 0.3);  // eddy viscosity of the last station kept
 
-  bl::shift_levels(6);  // 10 % faster edge flow: f, u and v of the guess 10 % up
+  bl::shift_levels(pass, 6);  // 10 % faster edge flow: f, u and v of the guess 10 % up
   EXPECT_DOUBLE_EQ(wa.u(3, 10), 1.1 * u3);
   EXPECT_DOUBLE_EQ(wa.f(3, 10), 1.1 * f3);
   EXPECT_DOUBLE_EQ(wa.v(3, 10), 1.1 * v3);

@@ -93,60 +93,60 @@ using ReportFiles = ReportFolderTest;
 
 TEST_F(ReportFiles, RunLongReportsStartEmptyAndThenContinue) {
   { std::ofstream old(dir / "InputBl.out"); old << "left over from an earlier run\n"; }
-  bl::report(bl::Report::InputBl) << "pass 1\n";
-  ASSERT_TRUE(bl::report_status(bl::Report::InputBl).ok);
-  bl::report(bl::Report::InputBl) << "pass 2\n";
-  ASSERT_TRUE(bl::report_status(bl::Report::InputBl).ok);
+  reports.stream(bl::Report::InputBl) << "pass 1\n";
+  ASSERT_TRUE(reports.status(bl::Report::InputBl).ok);
+  reports.stream(bl::Report::InputBl) << "pass 2\n";
+  ASSERT_TRUE(reports.status(bl::Report::InputBl).ok);
   EXPECT_EQ(read("InputBl.out"), "pass 1\npass 2\n");
 
   // A reset (as at a new program run) starts the file afresh.
-  bl::close_reports();
-  bl::report(bl::Report::InputBl) << "new run\n";
-  ASSERT_TRUE(bl::report_status(bl::Report::InputBl).ok);
+  reports.close_all();
+  reports.stream(bl::Report::InputBl) << "new run\n";
+  ASSERT_TRUE(reports.status(bl::Report::InputBl).ok);
   EXPECT_EQ(read("InputBl.out"), "new run\n");
 }
 
 TEST_F(ReportFiles, DumpReportsLiveFromUpperToLowerPass) {
-  bl::report(bl::Report::NetFunc) << "before opening\n";
-  EXPECT_FALSE(bl::report_status(bl::Report::NetFunc).ok);
+  reports.stream(bl::Report::NetFunc) << "before opening\n";
+  EXPECT_FALSE(reports.status(bl::Report::NetFunc).ok);
 
-  ASSERT_TRUE(bl::open_dump_reports().ok);
-  bl::report(bl::Report::NetFunc) << "net\n";
-  bl::report(bl::Report::Debug) << "sys\n";
-  ASSERT_TRUE(bl::close_dump_reports().ok);
+  ASSERT_TRUE(reports.open_dumps().ok);
+  reports.stream(bl::Report::NetFunc) << "net\n";
+  reports.stream(bl::Report::Debug) << "sys\n";
+  ASSERT_TRUE(reports.close_dumps().ok);
   EXPECT_EQ(read("NetFunc.out"), "net\n");
   EXPECT_EQ(read("Debug.out"), "sys\n");
 
-  ASSERT_TRUE(bl::open_dump_reports().ok);  // next computation: emptied
-  ASSERT_TRUE(bl::close_dump_reports().ok);
+  ASSERT_TRUE(reports.open_dumps().ok);  // next computation: emptied
+  ASSERT_TRUE(reports.close_dumps().ok);
   EXPECT_EQ(read("NetFunc.out"), "");
 }
 
 TEST_F(ReportFiles, ChangingTheFolderMovesTheReports) {
-  bl::report(bl::Report::CalcBl) << "here\n";
-  ASSERT_TRUE(bl::report_status(bl::Report::CalcBl).ok);
+  reports.stream(bl::Report::CalcBl) << "here\n";
+  ASSERT_TRUE(reports.status(bl::Report::CalcBl).ok);
   const auto other = dir / "other";
   std::filesystem::create_directories(other);
-  bl::set_report_folder(other.string());
-  bl::report(bl::Report::CalcBl) << "there\n";
-  ASSERT_TRUE(bl::report_status(bl::Report::CalcBl).ok);
+  reports.set_folder(other.string());
+  reports.stream(bl::Report::CalcBl) << "there\n";
+  ASSERT_TRUE(reports.status(bl::Report::CalcBl).ok);
   EXPECT_EQ(read("CalcBl.out"), "here\n");
   EXPECT_EQ(slurp(other / "CalcBl.out"), "there\n");
 }
 
 TEST_F(ReportFiles, UnwritableFolderIsReportedNotHidden) {
-  bl::set_report_folder((dir / "missing").string());
-  bl::report(bl::Report::Init2d) << "lost\n";
-  const bl::Status s = bl::report_status(bl::Report::Init2d);
+  reports.set_folder((dir / "missing").string());
+  reports.stream(bl::Report::Init2d) << "lost\n";
+  const bl::Status s = reports.status(bl::Report::Init2d);
   EXPECT_FALSE(s.ok);
   EXPECT_NE(s.message.find("init2d.OUT"), std::string::npos);
-  EXPECT_FALSE(bl::open_dump_reports().ok);
-  EXPECT_FALSE(bl::write_whole_report("sxr_ue.out", "x").ok);
+  EXPECT_FALSE(reports.open_dumps().ok);
+  EXPECT_FALSE(reports.write_whole("sxr_ue.out", "x").ok);
 }
 
 TEST_F(ReportFiles, WholeReportReplacedAtOnce) {
-  ASSERT_TRUE(bl::write_whole_report("sxr_ue.out", "first\n").ok);
-  ASSERT_TRUE(bl::write_whole_report("sxr_ue.out", "second\n").ok);
+  ASSERT_TRUE(reports.write_whole("sxr_ue.out", "first\n").ok);
+  ASSERT_TRUE(reports.write_whole("sxr_ue.out", "second\n").ok);
   EXPECT_EQ(read("sxr_ue.out"), "second\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "sxr_ue.out.tmp"));
 }

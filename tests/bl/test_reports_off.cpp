@@ -7,13 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "session/session.h"
-#include "session/exchange_data.h"
 #include "report_folder_fixture.h"
+#include "session/session.h"
 
 namespace {
-
-using bl::blx;
 
 // Closed contour of 2 pi arc length, trailing edge at s = 0: the surface
 // speed 1.2 cos(s/2) + 0.6 sin(s) + 0.1 changes sign once, near s = 3.3
@@ -32,62 +29,61 @@ struct Contour {
   }
 };
 
-// Everything the computation leaves in the exchange data.
+// Everything the computation leaves as results.
 struct Results {
   std::vector<double> values;
   std::vector<int> counts;
-  static Results take() {
+  static Results take(const bl::Session& session) {
     Results r;
-    for (int slot : {0, 5}) {
-      const int n = blx.n_bl(slot);
-      r.counts.push_back(n);
-      for (int i = 1; i <= n; ++i)
-        for (double q : {blx.s_bl(i, slot), blx.ue_bl(i, slot), blx.ue_inv(i, slot), blx.cf_bl(i, slot),
-                         blx.d1_bl(i, slot), blx.d2_bl(i, slot), blx.rv_bl(i, slot), blx.h12_bl(i, slot)})
-          r.values.push_back(q);
-    }
     for (int isurf : {0, 1}) {
-      r.values.push_back(blx.xtr_surf(isurf));
-      r.values.push_back(blx.xinv_surf(isurf));
+      const bl::SurfaceResult s = session.surface(isurf);
+      r.counts.push_back(s.nodes());
+      for (const auto* v : {&s.s, &s.ue, &s.ue_inv, &s.cf, &s.d1, &s.d2, &s.rv, &s.h12})
+        r.values.insert(r.values.end(), v->begin(), v->end());
+      r.values.push_back(s.xtr);
+      r.values.push_back(s.xinv);
     }
-    for (int i = 1; i <= Contour::kN + 1; ++i) r.values.push_back(blx.s_cont(i));
     return r;
   }
 };
 
 class ReportsOff : public ReportFolderTest {
  protected:
+  bl::Session session;
+  bl::ReportFiles& reports = session.reports();
+
   void SetUp() override {
     ReportFolderTest::SetUp();
-    bl::set_default_parameters();
+    reports.set_folder(dir.string());
   }
   void TearDown() override {
-    bl::set_reports_enabled(true);
+    reports.set_enabled(true);
+    reports.close_all();
     ReportFolderTest::TearDown();
   }
 
-  static bl::Status bl_calculation(const Contour& c) {
-    bl::Status st = bl::hand_over_contour(c.s, c.v, Contour::kN);
-    if (st.ok) st = bl::new_computation();
+  bl::Status bl_calculation(const Contour& c) {
+    bl::Status st = session.hand_over_contour(c.s, c.v, Contour::kN);
+    if (st.ok) st = session.new_computation();
     return st;
   }
 };
 
 TEST_F(ReportsOff, NothingWrittenAndEveryResultBitForBitThatWithReports) {
   const Contour c;
-  bl::set_diagnostics_enabled(false);
+  reports.set_diagnostics(false);
   const bl::Status with = bl_calculation(c);
-  bl::set_diagnostics_enabled(true);
+  reports.set_diagnostics(true);
   ASSERT_TRUE(with.ok) << with.message;
-  const Results written = Results::take();
+  const Results written = Results::take(session);
   ASSERT_GT(written.counts[0], 20);
   ASSERT_GT(written.counts[1], 20);
-  bl::close_reports();
+  reports.close_all();
   for (const char* f : {"sxr_ue.out", "CalcBl.out", "InputBl.out", "init2d.OUT"})
     EXPECT_FALSE(read(f).empty()) << f;
   for (const auto& e : std::filesystem::directory_iterator(dir)) std::filesystem::remove(e.path());
 
-  bl::set_reports_enabled(false);
+  reports.set_enabled(false);
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
   const bl::Status without = bl_calculation(c);
@@ -98,7 +94,7 @@ TEST_F(ReportsOff, NothingWrittenAndEveryResultBitForBitThatWithReports) {
   EXPECT_TRUE(std::filesystem::is_empty(dir));
   EXPECT_EQ(out, "");
   EXPECT_EQ(err, "");
-  const Results silent = Results::take();
+  const Results silent = Results::take(session);
   EXPECT_EQ(silent.counts, written.counts);
   ASSERT_EQ(silent.values.size(), written.values.size());
   for (std::size_t k = 0; k < silent.values.size(); ++k)
@@ -112,18 +108,18 @@ TEST_F(ReportsOff, NothingWrittenAndEveryResultBitForBitThatWithReports) {
 // mode skin friction left by the previous pass, reported or not.)
 TEST_F(ReportsOff, ReportsBackOnStartAfresh) {
   const Contour c;
-  bl::set_diagnostics_enabled(false);
+  reports.set_diagnostics(false);
   ASSERT_TRUE(bl_calculation(c).ok);
-  bl::close_reports();
+  reports.close_all();
   const std::string calc = read("CalcBl.out"), split = read("sxr_ue.out");
   for (const auto& e : std::filesystem::directory_iterator(dir)) std::filesystem::remove(e.path());
 
-  bl::set_reports_enabled(false);
+  reports.set_enabled(false);
   ASSERT_TRUE(bl_calculation(c).ok);
-  bl::set_reports_enabled(true);
+  reports.set_enabled(true);
   ASSERT_TRUE(bl_calculation(c).ok);
-  bl::set_diagnostics_enabled(true);
-  bl::close_reports();
+  reports.set_diagnostics(true);
+  reports.close_all();
   EXPECT_EQ(read("CalcBl.out"), calc);
   EXPECT_EQ(read("sxr_ue.out"), split);
 }

@@ -49,8 +49,7 @@ CliRun runCli(const std::string& args, const std::string& setup = "true") {
 }
 
 cli::SurfaceResult trailingEdge(const char* name, double theta, double h, double ue) {
-  cli::SurfaceResult r;
-  r.name = name;
+  cli::SurfaceResult r(name, bl::SurfaceResult{});
   r.d2 = {0.0, theta};
   r.h12 = {0.0, h};
   r.ue = {0.0, ue};

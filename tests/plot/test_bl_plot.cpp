@@ -1,7 +1,7 @@
 // Boundary-layer plot arithmetic: the nice maximum of a y range with its
 // fallbacks, the ranges of a surface, the grid and label counts, the pixel
 // mapping of the curves and the transition and inverse-mode markers,
-// checked without a display on surfaces written into the exchange data.
+// checked without a display on surface results built by hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +9,7 @@
 #include <limits>
 
 #include "bl_plot.h"
-#include "session/exchange_data.h"
 
-using bl::blx;
 using plot::Primitive;
 
 namespace {
@@ -39,34 +37,37 @@ bool hasText(const plot::Drawing& d, const std::string& s) {
 // accelerating edge velocity that peaks at uePeak and quantities that vary
 // along the surface.  Nodes 1 and 2 of the results stay zero, as the march
 // leaves them.
-void writeSurface(int m, int n, double length, double uePeak) {
-  blx.n_bl(m) = n;
+bl::SurfaceResult surface(int n, double length, double uePeak, double xtr, double xinv) {
+  bl::SurfaceResult r;
+  r.xtr = xtr;
+  r.xinv = xinv;
   for (int i = 1; i <= n; ++i) {
     const double f = (n > 1) ? double(i - 1) / (n - 1) : 0.0;
-    blx.s_bl(i, m) = length * f;
-    blx.ue_bl(i, m) = uePeak * std::sin(0.8 * M_PI * f);  // peak at f = 0.625
-    blx.ue_inv(i, m) = blx.ue_bl(i, m);
+    r.s.push_back(length * f);
+    r.ue.push_back(uePeak * std::sin(0.8 * M_PI * f));  // peak at f = 0.625
+    r.ue_inv.push_back(r.ue.back());
     const bool stored = i >= 3;
-    blx.cf_bl(i, m) = stored ? 0.004 * (1 - 0.5 * f) : 0.0;
-    blx.d1_bl(i, m) = stored ? 0.002 * f : 0.0;
-    blx.d2_bl(i, m) = stored ? 0.001 * f : 0.0;
-    blx.h12_bl(i, m) = stored ? 2.0 + 0.6 * f : 0.0;
-    blx.rv_bl(i, m) = stored ? 0.01 * f : 0.0;
+    r.cf.push_back(stored ? 0.004 * (1 - 0.5 * f) : 0.0);
+    r.d1.push_back(stored ? 0.002 * f : 0.0);
+    r.d2.push_back(stored ? 0.001 * f : 0.0);
+    r.h12.push_back(stored ? 2.0 + 0.6 * f : 0.0);
+    r.rv.push_back(stored ? 0.01 * f : 0.0);
   }
+  return r;
+}
+
+// The first n nodes of a surface's results.
+bl::SurfaceResult first_nodes(bl::SurfaceResult r, int n) {
+  for (auto* v : {&r.s, &r.ue, &r.ue_inv, &r.cf, &r.d1, &r.d2, &r.h12, &r.rv}) v->resize(static_cast<std::size_t>(n));
+  return r;
 }
 
 class BlPlotTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    writeSurface(0, 41, 1.05, 1.53);
-    writeSurface(5, 31, 0.95, 1.2);
-    blx.xtr_surf(0) = 0.3;
-    blx.xinv_surf(0) = 1.05;  // no inverse mode: the end of the surface
-    blx.xtr_surf(1) = 0.5;
-    blx.xinv_surf(1) = 0.7;
     st = plot::BlPlotState{};
-    st.updateRanges(0);
-    st.updateRanges(1);
+    st.update(0, surface(41, 1.05, 1.53, 0.3, 1.05));  // no inverse mode: the end of the surface
+    st.update(1, surface(31, 0.95, 1.2, 0.5, 0.7));
   }
   plot::BlPlotState st;
   static constexpr int W = 400, H = 300;
@@ -135,7 +136,7 @@ TEST_F(BlPlotTest, RangesCoverTheNodesOfEachSurface) {
   EXPECT_DOUBLE_EQ(up.s.max, 1.05);
   EXPECT_EQ(up.ue.min, 0.0);
   double ueMax = 0;
-  for (int i = 1; i <= 41; ++i) ueMax = std::max(ueMax, blx.ue_bl(i, 0));
+  for (double ue : st.surfaces[0].ue) ueMax = std::max(ueMax, ue);
   EXPECT_EQ(up.ue.max, ueMax);
   // Nodes 1 and 2 of the results are zero, so every quantity minimum is 0.
   EXPECT_EQ(up.qty[plot::kCf].min, 0.0);
@@ -147,14 +148,14 @@ TEST_F(BlPlotTest, RangesCoverTheNodesOfEachSurface) {
   EXPECT_DOUBLE_EQ(low.s.max, 0.95);
   EXPECT_DOUBLE_EQ(low.qty[plot::kD1].max, 0.002);
 
-  // A recomputation reads the exchange data afresh.
-  blx.h12_bl(10, 5) = 7.5;
-  st.updateRanges(1);
+  // New results bring new ranges.
+  bl::SurfaceResult changed = st.surfaces[1];
+  changed.h12[9] = 7.5;
+  st.update(1, changed);
   EXPECT_EQ(st.ranges[1].qty[plot::kH12].max, 7.5);
 
   // A surface without nodes keeps the start values.
-  blx.n_bl(5) = 0;
-  const plot::SurfaceRanges none = plot::surfaceRanges(5);
+  const plot::SurfaceRanges none = plot::surfaceRanges(bl::SurfaceResult{});
   EXPECT_EQ(none.s.min, 1000.0);
   EXPECT_EQ(none.s.max, -1000.0);
 }
@@ -195,8 +196,8 @@ TEST_F(BlPlotTest, EdgeVelocityPlotGridLabelsAndCurves) {
   ASSERT_NE(firstBlack, d.end());
   EXPECT_EQ(firstBlack->x1, 45);
   EXPECT_EQ(firstBlack->y1, H - 20);
-  EXPECT_EQ(firstBlack->x2, static_cast<int>(45 + t.scaleX * blx.s_bl(2, 0)));
-  EXPECT_EQ(firstBlack->y2, static_cast<int>((H - 20) - t.scaleY * blx.ue_inv(2, 0)));
+  EXPECT_EQ(firstBlack->x2, static_cast<int>(45 + t.scaleX * st.surfaces[0].s[1]));
+  EXPECT_EQ(firstBlack->y2, static_cast<int>((H - 20) - t.scaleY * st.surfaces[0].ue_inv[1]));
 }
 
 TEST_F(BlPlotTest, MarkersSitOnTheArcLengthAxisInverseModeFirst) {
@@ -250,7 +251,7 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
 
   // The upper plot follows the surface too, its y range from ue_bl alone:
   // an inviscid speed above it runs over the top grid line.
-  blx.ue_inv(15, 5) = 3.0;
+  st.surfaces[1].ue_inv[14] = 3.0;
   const plot::Drawing u = plot::edgeVelocityPlot(st, W, H);
   EXPECT_TRUE(hasText(u, "1.2000"));
   EXPECT_FALSE(hasText(u, "1.4000"));
@@ -266,8 +267,7 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
 
 TEST_F(BlPlotTest, DegenerateSurfacesAndCanvasesDrawWithoutBrokenPixels) {
   // One node: no s range, no quantity; a zero-sized canvas draws nothing.
-  blx.n_bl(0) = 1;
-  st.updateRanges(0);
+  st.update(0, first_nodes(st.surfaces[0], 1));
   for (const plot::Drawing& d : {plot::edgeVelocityPlot(st, W, H), plot::quantityPlot(st, W, H)}) {
     ASSERT_FALSE(d.empty());
     // Unit ranges: s labels 0.0..1.0, y labels 0.0000..1.0000.
@@ -284,8 +284,7 @@ TEST_F(BlPlotTest, DegenerateSurfacesAndCanvasesDrawWithoutBrokenPixels) {
   EXPECT_TRUE(plot::quantityPlot(st, W, 0).empty());
 
   // No surface at all (ranges at their start values).
-  blx.n_bl(0) = 0;
-  st.updateRanges(0);
+  st.update(0, first_nodes(st.surfaces[0], 0));
   EXPECT_FALSE(plot::quantityPlot(st, W, H).empty());
   EXPECT_TRUE(std::isfinite(st.transform.scaleX));
 }

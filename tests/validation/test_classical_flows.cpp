@@ -10,33 +10,31 @@
 #include <cmath>
 #include <cstdio>
 
-#include "../bl/report_folder_fixture.h"
+#include "../bl/solver_fixture.h"
 #include "../bl/surface_table.h"
 #include "march/surface_march.h"
 #include "session/exchange_data.h"
 
 namespace {
 
-using bl::blx;
 
-class ClassicalFlow : public ReportFolderTest {
+class ClassicalFlow : public SolverTest {
  protected:
   void SetUp() override {
-    ReportFolderTest::SetUp();
-    bl::set_default_parameters();
+    SolverTest::SetUp();
+    blx.params = bl::ComputationParameters{};
     blx.n_bl_max = 0;
   }
   bl::Status march(double xtr) {
-    blx.xtr_surf(0) = xtr;
-    blx.xinv_surf(0) = blx.s_bl(blx.n_bl(0), 0);
-    int k = 0, isurf = 0;
-    return bl::FOIL_BL2D(k, isurf);
+    blx.params.xtr_surf[0] = xtr;
+    blx.params.xinv_surf[0] = blx.s_bl(blx.n_bl(0), 0);
+    return SolverTest::march(0);
   }
 };
 
 TEST_F(ClassicalFlow, HiemenzWallShearHeldAlongTheMarch) {
   const int n = 101;
-  surface_table(0, n, [](int i) { return (i - 1) / 100.0; }, [](double s) { return s; });
+  surface_table(blx, 0, n, [](int i) { return (i - 1) / 100.0; }, [](double s) { return s; });
   const bl::Status s = march(10.0);
   ASSERT_TRUE(s.ok) << s.message;
   double worst = 0.0;
@@ -49,27 +47,27 @@ TEST_F(ClassicalFlow, HiemenzWallShearHeldAlongTheMarch) {
   }
   std::printf("Hiemenz flow: largest deviation of Cf sqrt(Re_x) from 2.4652: %.2e\n", worst);
   // Accelerating throughout: neither transition nor inverse mode.
-  EXPECT_EQ(blx.xinv_surf(0), 1.0);
-  EXPECT_EQ(blx.xtr_surf(0), 10.0);
+  EXPECT_EQ(blx.params.xinv_surf[0], 1.0);
+  EXPECT_EQ(blx.params.xtr_surf[0], 10.0);
 }
 
 TEST_F(ClassicalFlow, CylinderSeparationForcesTransition) {
   const int n = 121;
-  surface_table(0, n, [](int i) { return 2.09 * (i - 1) / 120.0; }, [](double s) { return 2.0 * std::sin(s); });
+  surface_table(blx, 0, n, [](int i) { return 2.09 * (i - 1) / 120.0; }, [](double s) { return 2.0 * std::sin(s); });
   const bl::Status s = march(10.0);
   ASSERT_TRUE(s.ok) << s.message;
-  std::printf("Cylinder: transition forced at s = %.4f (laminar separation 1.823)\n", blx.xtr_surf(0));
-  EXPECT_GE(blx.xtr_surf(0), 1.74);
-  EXPECT_LE(blx.xtr_surf(0), 1.85);
+  std::printf("Cylinder: transition forced at s = %.4f (laminar separation 1.823)\n", blx.params.xtr_surf[0]);
+  EXPECT_GE(blx.params.xtr_surf[0], 1.74);
+  EXPECT_LE(blx.params.xtr_surf[0], 1.85);
   for (int i = 3; i <= n; ++i) EXPECT_TRUE(std::isfinite(blx.cf_bl(i, 0))) << i;
 }
 
 TEST_F(ClassicalFlow, TurbulentFlatPlateFollowsSchultzGrunow) {
   const int n = 300;
   // Nodes clustered at the nose, where the start accelerates into ue = 1.
-  surface_table(0, n, [n](int i) { return std::pow((i - 1.0) / (n - 1), 3); },
+  surface_table(blx, 0, n, [n](int i) { return std::pow((i - 1.0) / (n - 1), 3); },
                 [](double s) { return 1.0 - std::exp(-s / 0.005); });
-  blx.re_mill = 100.0;
+  blx.params.re_mill = 100.0;
   const bl::Status s = march(0.02);
   ASSERT_TRUE(s.ok) << s.message;
   double worst = 0.0;

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "../bl/report_folder_fixture.h"
+#include "../bl/solver_fixture.h"
 #include "../bl/surface_table.h"
 #include "setup/surface_split.h"
 #include "march/surface_march.h"
@@ -17,12 +17,11 @@
 
 namespace {
 
-using bl::blx;
 
-class DefaultAerofoil : public ReportFolderTest {
+class DefaultAerofoil : public SolverTest {
  protected:
   void SetUp() override {
-    ReportFolderTest::SetUp();
+    SolverTest::SetUp();
     aerofoil::Joukowski af;
     const int N = 256;
     aerofoil::resizePoints(af, N);
@@ -32,31 +31,30 @@ class DefaultAerofoil : public ReportFolderTest {
       blx.v_cont(i + 1) = af.v[static_cast<std::size_t>(i)];
     }
     blx.n_cont(0) = N;
-    bl::set_default_parameters();
+    blx.params = bl::ComputationParameters{};
     split();
-    blx.xinv_surf(0) = blx.s_bl(blx.n_bl(0), 0);
-    blx.xinv_surf(1) = blx.s_bl(blx.n_bl(5), 5);
+    blx.params.xinv_surf[0] = blx.s_bl(blx.n_bl(0), 0);
+    blx.params.xinv_surf[1] = blx.s_bl(blx.n_bl(5), 5);
   }
 
   void split() {
     int k = 0;
-    ASSERT_TRUE(bl::BLPanel(k).ok);
+    ASSERT_TRUE(bl::BLPanel(blx, reports, k).ok);
   }
 
   // One computation: both surfaces; the results of every slot in a list.
   std::vector<double> compute() {
     std::vector<double> results;
     for (int isurf = 0; isurf <= 1; ++isurf) {
-      int k = 0;
-      const bl::Status s = bl::FOIL_BL2D(k, isurf);
+      const bl::Status s = march(isurf);
       EXPECT_TRUE(s.ok) << s.message;
       const int m = 5 * isurf;
       for (int i = 3; i <= blx.n_bl(m); ++i)
         for (double q : {blx.ue_bl(i, m), blx.cf_bl(i, m), blx.d1_bl(i, m), blx.d2_bl(i, m), blx.h12_bl(i, m),
                          blx.rv_bl(i, m)})
           results.push_back(q);
-      results.push_back(blx.xtr_surf(isurf));
-      results.push_back(blx.xinv_surf(isurf));
+      results.push_back(blx.params.xtr_surf[isurf]);
+      results.push_back(blx.params.xinv_surf[isurf]);
     }
     return results;
   }
@@ -71,7 +69,7 @@ TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
   std::size_t r = 0;
   for (int isurf = 0; isurf <= 1; ++isurf) {
     const int m = 5 * isurf;
-    const double xinv = blx.xinv_surf(isurf);
+    const double xinv = blx.params.xinv_surf[isurf];
     for (int i = 3; i <= blx.n_bl(m); ++i, ++r) {
       for (double q : {blx.ue_bl(i, m), blx.cf_bl(i, m), blx.d1_bl(i, m), blx.d2_bl(i, m), blx.h12_bl(i, m),
                        blx.rv_bl(i, m)})
@@ -88,14 +86,14 @@ TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
       EXPECT_EQ(row.real_field(4), fx::E(12, 5, blx.rv_bl(i, m)));
       EXPECT_EQ(row.real_field(5), fx::E(12, 5, blx.cf_bl(i, m)));
     }
-    EXPECT_EQ(blx.xtr_surf(isurf), isurf == 0 ? 0.02 : 0.03);  // tripped before Michel's point
-    EXPECT_LE(blx.xinv_surf(isurf), blx.s_bl(blx.n_bl(m), m));
+    EXPECT_EQ(blx.params.xtr_surf[isurf], isurf == 0 ? 0.02 : 0.03);  // tripped before Michel's point
+    EXPECT_LE(blx.params.xinv_surf[isurf], blx.s_bl(blx.n_bl(m), m));
   }
   // At 12 degrees the suction side separates just ahead of the trailing
   // edge; the pressure side stays attached.
-  EXPECT_GT(blx.xinv_surf(0), 0.9);
-  EXPECT_LT(blx.xinv_surf(0), blx.s_bl(blx.n_bl(0), 0));
-  EXPECT_EQ(blx.xinv_surf(1), blx.s_bl(blx.n_bl(5), 5));
+  EXPECT_GT(blx.params.xinv_surf[0], 0.9);
+  EXPECT_LT(blx.params.xinv_surf[0], blx.s_bl(blx.n_bl(0), 0));
+  EXPECT_EQ(blx.params.xinv_surf[1], blx.s_bl(blx.n_bl(5), 5));
 
   // Each pass: opening lines, grid table, then column headers before 3, 40, 80, 120.
   const std::string header = "\n   NX       X          UE";

@@ -1,7 +1,0 @@
-#include "march/march_state.h"
-
-namespace bl {
-
-MarchState ms;
-
-}  // namespace bl

@@ -1,7 +1,0 @@
-#include "setup/solver_scalars.h"
-
-namespace bl {
-
-SolverData sd;
-
-}  // namespace bl

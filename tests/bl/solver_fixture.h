@@ -1,0 +1,34 @@
+// The blocks a boundary-layer session owns, held by a test so that it can
+// set them up by hand and call the solver's routines one by one, and a pass
+// over them whose arrays the test acquires (or Inputi does).
+#pragma once
+
+#include <memory>
+
+#include "march/pass.h"
+#include "march/surface_march.h"
+#include "report_folder_fixture.h"
+
+class SolverTest : public ReportFolderTest {
+ protected:
+  std::unique_ptr<bl::ExchangeData> blx_ = std::make_unique<bl::ExchangeData>();
+  std::unique_ptr<bl::SolverState> state_ = std::make_unique<bl::SolverState>();
+  bl::ExchangeData& blx = *blx_;
+  bl::SolverScalars& sd = state_->sd;
+  bl::MarchState& ms = state_->ms;
+  bl::StartingProfile& sp = state_->sp;
+
+  std::unique_ptr<bl::Pass> pass_ = std::make_unique<bl::Pass>(blx, *state_, reports);
+  bl::Pass& pass = *pass_;
+  bl::WorkArrays& wa = pass.wa;
+  bl::CoreArrays& ca = pass.ca;
+  bl::BoxState& bx = pass.bx;
+
+  void SetUp() override {
+    ReportFolderTest::SetUp();
+    sd.NEQ = 3;  // f, u, v, as the input preparation sets it
+  }
+
+  // A whole pass of the march over surface isurf of element 0.
+  bl::Status march(int isurf) { return bl::FOIL_BL2D(blx, *state_, reports, 0, isurf); }
+};
