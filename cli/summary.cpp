@@ -1,3 +1,4 @@
+// What a run computed: printed lines, warnings, the Squire-Young drag and the JSON summary.
 #include "summary.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Reading a surface table of arc length and edge velocity from a text file.
 #include "surface_file.h"
 
 #include <cmath>

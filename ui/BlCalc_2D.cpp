@@ -1,3 +1,4 @@
+// The boundary-layer dialog: parameter fields, computations through the session, plots.
 #include "BlCalc_2D.h"
 
 #include <cerrno>

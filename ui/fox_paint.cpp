@@ -1,3 +1,4 @@
+// Replaying toolkit-free drawing primitives on a FOX device context.
 #include "fox_paint.h"
 
 void paintDrawing(FXDCWindow& dc, FXApp* app, const plot::Drawing& drawing) {

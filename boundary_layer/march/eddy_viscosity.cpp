@@ -1,3 +1,4 @@
+// Two-layer algebraic eddy viscosity with the intermittency of transition.
 #include "march/eddy_viscosity.h"
 
 #include <algorithm>

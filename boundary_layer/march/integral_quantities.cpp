@@ -1,3 +1,4 @@
+// Thicknesses, skin friction and shape factor of a converged station; the convergence measure.
 #include "march/integral_quantities.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Station profiles: difference weights, start from the similarity profile, edge growth, level shift.
 #include "march/station_profiles.h"
 
 #include <cmath>

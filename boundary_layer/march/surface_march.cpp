@@ -248,7 +248,7 @@ Stop prepare_pass(Pass& p, int k, int isurf) {
   sd.XINV = p.wa.x(sd.NXT);
 
   calc_note(p, "  Start  of b.l. computation 1");
-  const Status start = init_2d(p.sp, reports, sd.NP, sd.VLBL, sd.ETAE, kStartType);
+  const Status start = init_2d(p.sp, reports, p.ca, sd.NP, sd.VLBL, sd.ETAE, kStartType);
   calc_note(p, "  Start  of b.l. computation 2");
   p.ca.allocate();
   calc_note(p, "  Start  of b.l. computation 3");

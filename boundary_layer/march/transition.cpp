@@ -1,3 +1,4 @@
+// Transition by Michel's criterion and the switch to the inverse mode ahead of separation.
 #include "march/transition.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Profile and linear-system dumps of a station (NetFunc.out, Debug.out).
 #include "report/dumps.h"
 
 #include <ostream>

@@ -1,3 +1,4 @@
+// Fortran-style edit descriptors: In, Fw.d, Ew.d, nX, rules and free-form lines.
 #include "report/fortran_format.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Lines of the march report (CalcBl.out) and the march's diagnostic lines.
 #include "report/station_rows.h"
 
 #include <cmath>

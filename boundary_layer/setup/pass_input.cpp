@@ -1,3 +1,4 @@
+// Input preparation of a surface pass: free stream, station arrays, wall, InputBl.out.
 #include "setup/pass_input.h"
 
 #include <cmath>

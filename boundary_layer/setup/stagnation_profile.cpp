@@ -1,3 +1,4 @@
+// Hiemenz stagnation-point profile by Newton iteration on the box scheme (init2d.OUT).
 #include "setup/stagnation_profile.h"
 
 #include <array>
@@ -5,6 +6,7 @@
 #include <iostream>
 #include <utility>
 
+#include "core/block_solver.h"
 #include "report/report_files.h"
 #include "report/fortran_format.h"
 
@@ -112,40 +114,57 @@ void coef_2d(StartingProfile& sp, int NP) {
   sp.r3(NP) = 0.0;
 }
 
-void solv_2d(StartingProfile& sp, int NP) {
+void system_2d(const StartingProfile& sp, CoreArrays& work, int NP) {
   // Rows of point j: the wall conditions (j = 1) or the continuity and
   // momentum equations of interval (j-1, j), and the shear equation of
   // interval (j, j+1) (the edge condition at NP).  In unknowns
-  // d(j) = (df, du, dv)(j) this is  A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j),
-  // solved by block elimination from the wall and back substitution.
+  // d(j) = (df, du, dv)(j) this is  A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j).
   for (int j = 1; j <= NP; ++j) {
-    Block A{}, B{}, C{};
-    Vec r{};
+    for (int r = 1; r <= 3; ++r)
+      for (int c = 1; c <= 3; ++c) work.amat(r, c, j) = work.bmat(r, c, j) = work.cmat(r, c, j) = 0.0;
+    const auto row = [j](Alloc3<double>& m, int r, double a1, double a2, double a3) {
+      m(r, 1, j) = a1;
+      m(r, 2, j) = a2;
+      m(r, 3, j) = a3;
+    };
     if (j == 1) {
-      B[0][0] = 1.0;  // df(1) = 0
-      B[1][1] = 1.0;  // du(1) = 0
-      r[0] = sp.r1(1);
-      r[1] = sp.r2(1);
+      work.bmat(1, 1, 1) = 1.0;  // df(1) = 0
+      work.bmat(2, 2, 1) = 1.0;  // du(1) = 0
     } else {
       const double a = sp.a_s(j);
-      A[0] = {-1.0, -a, 0.0};
-      B[0] = {1.0, -a, 0.0};
-      A[1] = {sp.s4(j), sp.s6(j), sp.s2(j)};
-      B[1] = {sp.s3(j), sp.s5(j), sp.s1(j)};
-      r[0] = sp.r1(j);
-      r[1] = sp.r2(j);
+      row(work.amat, 1, -1.0, -a, 0.0);
+      row(work.bmat, 1, 1.0, -a, 0.0);
+      row(work.amat, 2, sp.s4(j), sp.s6(j), sp.s2(j));
+      row(work.bmat, 2, sp.s3(j), sp.s5(j), sp.s1(j));
     }
     if (j < NP) {
       const double a = sp.a_s(j + 1);
-      B[2] = {0.0, -1.0, -a};
-      C[2] = {0.0, 1.0, -a};
+      row(work.bmat, 3, 0.0, -1.0, -a);
+      row(work.cmat, 3, 0.0, 1.0, -a);
     } else {
-      B[2] = {0.0, 1.0, 0.0};  // du(NP) = 0: the edge velocity is held
+      row(work.bmat, 3, 0.0, 1.0, 0.0);  // du(NP) = 0: the edge velocity is held
     }
-    r[2] = sp.r3(j);
+    work.rvec(1, j) = sp.r1(j);
+    work.rvec(2, j) = sp.r2(j);
+    work.rvec(3, j) = sp.r3(j);
+  }
+}
 
-    // D_j = B_j - A_j Gamma_(j-1),  w_j = inv(D_j) (r_j - A_j w_(j-1)),
-    // Gamma_j = inv(D_j) C_j.
+Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP) {
+  system_2d(sp, work, NP);
+  // Block elimination from the wall and back substitution:
+  //   D_j = B_j - A_j Gamma_(j-1),  w_j = inv(D_j) (r_j - A_j w_(j-1)),
+  //   Gamma_j = inv(D_j) C_j,  d(j) = w_j - Gamma_j d(j+1).
+  const auto block = [](const Alloc3<double>& m, int j) {
+    Block b{};
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 3; ++c) b[r][c] = m(r + 1, c + 1, j);
+    return b;
+  };
+  for (int j = 1; j <= NP; ++j) {
+    const Block A = block(work.amat, j), C = block(work.cmat, j);
+    Block B = block(work.bmat, j);
+    Vec r = {work.rvec(1, j), work.rvec(2, j), work.rvec(3, j)};
     if (j > 1) {
       const Block& g = sp.gam(j - 1);
       const Vec& wp = sp.w(j - 1);
@@ -168,7 +187,6 @@ void solv_2d(StartingProfile& sp, int NP) {
     sp.w(j) = solve3(B, r);
   }
 
-  // Back substitution: d(j) = w_j - Gamma_j d(j+1).
   for (int j = NP; j >= 1; --j) {
     Vec d = sp.w(j);
     if (j < NP) {
@@ -187,9 +205,11 @@ void solv_2d(StartingProfile& sp, int NP) {
     sp.v_s(j) += sp.delv_s(j);
   }
   sp.u_s(1) = 0.0;  // no slip, exactly
+  return Status{};
 }
 
-Status init_2d(StartingProfile& sp, ReportFiles& reports, int NP, double VGP, double ETAE, int start) {
+Status init_2d(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int NP, double VGP, double ETAE,
+              int start) {
   if (NP < 2 || NP > NPT)
     return Status::failure("starting profile: the normal grid has " + std::to_string(NP) +
                            " points; it needs from 2 to " + std::to_string(NPT));
@@ -204,6 +224,7 @@ Status init_2d(StartingProfile& sp, ReportFiles& reports, int NP, double VGP, do
   sp.P2 = 1.0;
 
   std::ostream& out = reports.stream(Report::Init2d);
+  work.allocate();
   if (write) out << "  Start  of b.l. (init_2d) 1" << "\n";
   grid_2d(sp, NP, VGP, ETAE);
   if (write) out << "  Start  of b.l. (init_2d) 2" << "\n";
@@ -216,7 +237,8 @@ Status init_2d(StartingProfile& sp, ReportFiles& reports, int NP, double VGP, do
   double change = 1.0;
   while (change > kEps) {
     coef_2d(sp, NP);
-    solv_2d(sp, NP);
+    const Status step = solv_2d(sp, work, NP);
+    if (!step.ok) return Status::failure("starting profile: " + step.message);
     if (write) write_table(sp, out, NP);
     change = 0.0;
     for (int j = 1; j <= NP; ++j) change = std::fmax(change, std::fabs(sp.delv_s(j)));

@@ -19,6 +19,7 @@
 namespace bl {
 
 class ReportFiles;
+struct CoreArrays;
 
 // The starting profile on the similarity grid, points j = 1..kMaxGridPoints.
 // The arrays belong to the session and persist between passes; every call
@@ -51,6 +52,7 @@ struct StartingProfile {
 
 // Solves the stagnation-point profile on NP points with step ratio VGP out
 // to ETAE; start is the start type, 1 (stagnation point) being the only one.
+// work holds the Newton system of each step; it is acquired here.
 // Overwrites sp and appends the iteration tables to "init2d.OUT" (opened,
 // emptied, at the first call of a session).  At most 21 Newton iterations; the
 // last iterate stands if they do not bring the largest shear correction
@@ -60,12 +62,19 @@ struct StartingProfile {
 // is written or changed; the program goes on and the caller decides what to
 // tell the user.  A report that cannot be written is reported after the
 // profile has been solved.
-Status init_2d(StartingProfile& sp, ReportFiles& reports, int NP, double VGP, double ETAE, int start);
+Status init_2d(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int NP, double VGP, double ETAE,
+              int start);
 
 // The steps of init_2d, in calling order.
 void grid_2d(StartingProfile& sp, int NP, double VGP, double ETAE);  // geometric grid, all 821 points
 void prof_2d(StartingProfile& sp, int NP);                           // cubic first guess
 void coef_2d(StartingProfile& sp, int NP);                           // Newton coefficients, residuals
-void solv_2d(StartingProfile& sp, int NP);                           // one Newton step
+Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP);        // one Newton step
+
+// The Newton system of one step, A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j)
+// for the corrections d(j) = (df, du, dv)(j), into work.amat, bmat, cmat
+// and rvec: the linearisation of the box residuals of coef_2d, which must
+// have run on the current profile.
+void system_2d(const StartingProfile& sp, CoreArrays& work, int NP);
 
 }  // namespace bl

@@ -1,3 +1,4 @@
+// Split of the contour at the forward stagnation point into two surfaces (sxr_ue.out).
 #include "setup/surface_split.h"
 
 #include <cmath>

@@ -31,6 +31,7 @@ class ReportFolderTest : public ::testing::Test {
 
   std::string read(const std::string& name) const { return slurp(dir / name); }
 
+ public:
   static std::string slurp(const std::filesystem::path& p) {
     std::ifstream f(p);
     std::ostringstream s;

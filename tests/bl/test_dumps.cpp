@@ -56,7 +56,7 @@ class StationDumps : public SolverTest {
     ASSERT_TRUE(reports.open_dumps().ok);
   }
   void TearDown() override {
-    reports.close_dumps();
+    static_cast<void>(reports.close_dumps());
     ca.release();
     wa.release();
     SolverTest::TearDown();
@@ -72,7 +72,7 @@ TEST_F(StationDumps, LayoutsMatchTheKeptFiles) {
 }
 
 TEST_F(StationDumps, NothingIsWrittenWithReportsOff) {
-  reports.close_dumps();
+  static_cast<void>(reports.close_dumps());
   std::filesystem::remove(dir / "NetFunc.out");
   std::filesystem::remove(dir / "Debug.out");
   reports.set_enabled(false);

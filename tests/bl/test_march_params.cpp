@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "march/integral_quantities.h"
+#include "march/station_profiles.h"
 #include "march_fixture.h"
 
 namespace {
@@ -53,10 +54,7 @@ TEST_F(StationIntegrals, DisplacementGrowthIsSecondOrderOnAnUnevenGrid) {
   for (int i = 4; i <= 5; ++i) wa.d1_bc(i) = Q(wa.x(i)) / 2.0;
   grid(60, 0.05, 1.05);
   exponential_profile(3, 2.0);
-  const double d1 = 0.5 - 0.38, d2 = 0.38 - 0.3;
-  ms.c3 = (2.0 * d1 + d2) / (d1 * (d1 + d2));
-  ms.c2 = -(d1 + d2) / (d1 * d2);
-  ms.c1 = d1 / (d2 * (d1 + d2));
+  bl::difference_weights(pass, 6);  // the march's own weights
   bl::bl_params(pass, 6, 3);
   const double q6 = wa.d1_bc(6) * 2.0;
   // The quadratic through the three stations has slope 3 - 10 x at x(6) when

@@ -7,6 +7,7 @@
 
 #include "march_fixture.h"
 #include "setup/stagnation_profile.h"
+#include "setup/gas.h"
 #include "solver_fixture.h"
 #include "march/station_profiles.h"
 
@@ -19,13 +20,13 @@ class StationStart : public SolverTest {
     SolverTest::SetUp();
     wa.allocate(4);
     sd.NP = 41;
-    ASSERT_TRUE(bl::init_2d(sp, reports, 41, 1.1, 6.0, 1).ok);
+    ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
     for (int i = 1; i <= 4; ++i) {
       wa.x(i) = 0.01 * (i - 1);
       wa.ue(i) = 3.0 * wa.x(i) + 0.2 * wa.x(i) * wa.x(i);
       wa.roe8(i) = wa.emue8(i) = 1.0;
       wa.te(i) = 300.0;
-      wa.emue(i) = 1.491e-7f * std::pow(300.0, 1.5) / (300.0 + 110.4f);
+      wa.emue(i) = bl::sutherland(300.0);
     }
   }
   void TearDown() override {

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Every printed digit of the command line's reports, standard output and JSON
+# summary, kept as expected files for a few small runs: the window session
+# (alpha 12, SAVE RESULT, BL Calculation, Recalculate) on a coarse contour,
+# a cambered section, a polar sweep, and a section the boundary-layer side
+# refuses.  The numbers were checked against classical solutions by the
+# validation tests; this test keeps them as they are.
+#
+# The libm of the machine enters through pow and exp; the expected files are
+# those of Debian 12 (glibc 2.36) on x86-64.
+#
+#   expected_reports.sh CLI COMPARE EXPECTED            compare
+#   expected_reports.sh CLI COMPARE EXPECTED --update   write the expected
+#                                                       files anew after an
+#                                                       intended change
+# COMPARE is the report_compare program; a difference is reported with its
+# file, line and column.  VELTARO_EXACT=1 compares byte for byte.
+set -euo pipefail
+cli=$(readlink -f "$1")
+compare=$(readlink -f "$2")
+expected=$3
+mode=${4:-}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cases=(
+  "session:--n 64 --np 31 --save --bl --recalc 1"
+  "cambered:--alpha 4 --e 0.1 --h 0.1 --n 96 --np 31 --save --bl"
+  "sweep:--n 64 --np 31 --sweep 0:2:2 --bl"
+  "refused:--e 0 --n 64 --bl"
+)
+for entry in "${cases[@]}"; do
+  name=${entry%%:*}
+  read -r -a args <<<"${entry#*:}"
+  mkdir -p "$work/$name"
+  # Run inside the case folder so that no path differs between machines.
+  # A sweep's result is its table; the other runs add the summary and the
+  # solver's diagnostic lines.
+  extra=(--json summary.json --verbose)
+  [ "$name" = sweep ] && extra=()
+  code=0
+  (cd "$work/$name" && "$cli" "${args[@]}" "${extra[@]}" >stdout 2>stderr) || code=$?
+  echo "exit $code" >"$work/$name/status"
+  # A long sweep reports its progress, which depends on the clock.
+  sed -i -e 's/\r*sweep: [0-9]*\/[0-9]* angles//g' -e '/^$/d' "$work/$name/stderr"
+done
+
+if [ "$mode" = "--update" ]; then
+  rm -rf "$expected"
+  cp -r "$work" "$expected"
+  echo "wrote $expected"
+  exit 0
+fi
+exact=()
+[ "${VELTARO_EXACT:-0}" = 1 ] && exact=(--exact)
+status=0
+for entry in "${cases[@]}"; do
+  name=${entry%%:*}
+  "$compare" "${exact[@]}" "$expected/$name" "$work/$name" || status=1
+done
+[ $status = 0 ] && echo "every printed digit of ${#cases[@]} runs as expected"
+exit $status

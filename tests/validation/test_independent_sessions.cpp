@@ -1,0 +1,71 @@
+// Two sessions share nothing: computed at the same time on two threads, two
+// different sections give every report byte and every result exactly as
+// each computed alone.
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../bl/report_folder_fixture.h"
+#include "joukowski.h"
+#include "session/session.h"
+
+namespace {
+
+struct Outcome {
+  std::map<std::string, std::string> reports;  // file name -> text
+  std::vector<double> results;
+  bool ok = false;
+};
+
+// "BL Calculation" and one "Recalculate" on a section, reports in folder.
+Outcome compute(const aerofoil::SectionInputs& in, const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder);
+  bl::Session session;
+  session.reports().set_folder(folder.string());
+  session.reports().set_diagnostics(false);
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, in.n);
+  aerofoil::solveSection(af, in.alphaDeg, in.eR1, in.hR1);
+  Outcome out;
+  out.ok = session.hand_over_contour(af.s, af.v, af.currentN).ok && session.new_computation().ok &&
+           session.recalculate().ok;
+  session.reports().close_all();
+  for (int isurf : {0, 1}) {
+    const bl::SurfaceResult r = session.surface(isurf);
+    for (const auto* v : {&r.ue, &r.cf, &r.d1, &r.d2, &r.h12, &r.rv})
+      out.results.insert(out.results.end(), v->begin(), v->end());
+    out.results.push_back(r.xtr);
+    out.results.push_back(r.xinv);
+  }
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    out.reports[e.path().filename().string()] = ReportFolderTest::slurp(e.path());
+  return out;
+}
+
+using IndependentSessions = ReportFolderTest;
+
+}  // namespace
+
+TEST_F(IndependentSessions, TwoSectionsAtOnceGiveWhatEachGivesAlone) {
+  const aerofoil::SectionInputs a{12.0, 0.131, 0.0, 160};   // separates near the trailing edge
+  const aerofoil::SectionInputs b{-3.0, 0.2, -0.1, 200};    // cambered, negative incidence
+  const Outcome a_alone = compute(a, dir / "a_alone");
+  const Outcome b_alone = compute(b, dir / "b_alone");
+  ASSERT_TRUE(a_alone.ok);
+  ASSERT_TRUE(b_alone.ok);
+  ASSERT_NE(a_alone.results, b_alone.results);
+
+  Outcome a_together, b_together;
+  std::thread ta([&] { a_together = compute(a, dir / "a_together"); });
+  std::thread tb([&] { b_together = compute(b, dir / "b_together"); });
+  ta.join();
+  tb.join();
+
+  EXPECT_EQ(a_together.results, a_alone.results);
+  EXPECT_EQ(b_together.results, b_alone.results);
+  ASSERT_EQ(a_together.reports.size(), a_alone.reports.size());
+  for (const auto& [name, text] : a_alone.reports) EXPECT_TRUE(a_together.reports[name] == text) << name;
+  for (const auto& [name, text] : b_alone.reports) EXPECT_TRUE(b_together.reports[name] == text) << name;
+}
