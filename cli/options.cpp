@@ -9,6 +9,7 @@
 #include "exchange.h"
 #include "joukowski.h"
 #include "parameters.h"
+#include "veltaro_version.h"
 
 namespace cli {
 
@@ -90,7 +91,7 @@ ParseResult parse(int argc, char** argv, Options& o) {
       "boundary layer of both surfaces as the boundary-layer window does, writing the\n"
       "same report files.",
       "veltaro-cli"};
-  app.set_version_flag("--version", "veltaro-cli 2.1");
+  app.set_version_flag("--version", "veltaro-cli " VELTARO_VERSION);
   app.get_formatter()->column_width(34);
 
   app.add_option("--alpha", o.alpha, "Angle of attack, degrees (-65..65)")

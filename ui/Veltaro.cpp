@@ -10,6 +10,7 @@
 #include "exchange.h"
 #include "fox_paint.h"
 #include "result_file.h"
+#include "veltaro_version.h"
 
 // clang-format off
 FXDEFMAP(Veltaro) VeltaroMap[] = {
@@ -182,7 +183,7 @@ long Veltaro::onCmdAlgorithm(FXObject*, FXSelector, void*) {
 }
 
 long Veltaro::onCmdAbout(FXObject*, FXSelector, void*) {
-  FXMessageBox::information(this, MBOX_OK, "About", "%s", "Ver. 2.1.");
+  FXMessageBox::information(this, MBOX_OK, "About", "%s", "Ver. " VELTARO_VERSION ".");
   return 1;
 }
 
