@@ -6,6 +6,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "veltaro_version.h"
 
 namespace cli {
 
@@ -87,7 +88,7 @@ ParseResult parse(int argc, char** argv, Options& o) {
       "boundary layer of both surfaces as the boundary-layer window does, writing the\n"
       "same report files.",
       "veltaro-cli"};
-  app.set_version_flag("--version", "veltaro-cli 2.1");
+  app.set_version_flag("--version", "veltaro-cli " VELTARO_VERSION);
   app.get_formatter()->column_width(34);
 
   aerofoil::SectionInputs& s = o.section;

@@ -7,6 +7,7 @@
 #include "BlCalc_2D.h"
 #include "fox_paint.h"
 #include "result_file.h"
+#include "veltaro_version.h"
 
 // clang-format off
 FXDEFMAP(Veltaro) VeltaroMap[] = {
@@ -177,7 +178,7 @@ long Veltaro::onCmdAlgorithm(FXObject*, FXSelector, void*) {
 }
 
 long Veltaro::onCmdAbout(FXObject*, FXSelector, void*) {
-  FXMessageBox::information(this, MBOX_OK, "About", "%s", "Ver. 2.1.");
+  FXMessageBox::information(this, MBOX_OK, "About", "%s", "Ver. " VELTARO_VERSION ".");
   return 1;
 }
 
