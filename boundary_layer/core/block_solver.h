@@ -2,19 +2,24 @@
 // solver of the Newton system of one station.
 //
 // The box scheme couples grid point j only with j-1 and j+1, so the Newton
-// system across the layer is block-tridiagonal with NEQ x NEQ blocks (NEQ = 3:
-// corrections of f, u, v).  Every intermediate of the elimination is kept in
-// its own array, point by point, so that a diagnostic dump can print the
-// system exactly as it was solved.
+// system across the layer is block-tridiagonal with 3 x 3 blocks (the
+// corrections of f, u, v).  Rows 1 and 2 of block row j are the boxes of
+// the interval (j-1, j), row 3 the box of (j, j+1); so the third row of A_j
+// and the first two rows of C_j are zero:
+//
+//   A_j = [ a a a ]      C_j = [ 0 0 0 ]
+//         [ a a a ]            [ 0 0 0 ]
+//         [ 0 0 0 ]            [ c c c ]
 //
 // Matrix arrays: first index the row (equation), second the column
 // (variable f, u, v), third the grid point j = 1..821.  Vector arrays:
 // component, grid point.  They belong to the pass: allocate() acquires them
-// once per surface pass (solver_alloc) and release() gives them up at its
-// end; between calls they keep the values of the last call.
+// once per surface pass and release() gives them up at its end; between
+// calls they keep the values of the last call, so that a diagnostic dump
+// can print the system as it was solved.
 #pragma once
 
-#include <array>
+#include <vector>
 
 #include "core/farray.h"
 #include "core/grid.h"
@@ -38,78 +43,42 @@ struct CoreArrays {
   Alloc2<double> eyvec;   // second right-hand side: sensitivity to dpdx (inverse mode)
   Alloc2<double> xvec;    // solution for rvec
   Alloc2<double> yvec;    // solution for eyvec
+  Alloc1<double> det;     // determinant of the pivot block D_j
 
-  // Intermediates of the block elimination
-  Alloc3<double> dmat;    // pivot blocks D_j = B_j - G_j C_(j-1), D_1 = B_1
-  Alloc3<double> inv_d;   // inverses of the pivot blocks
-  Alloc3<double> gmat;    // multipliers G_j = A_j inv(D_(j-1))
-  Alloc3<double> mmat;    // products G_j C_(j-1)
-  Alloc2<double> uvec;    // products G_j w_(j-1)
-  Alloc2<double> wvec;    // forward-eliminated right-hand side w_j
-  Alloc2<double> kvec;    // products C_j sol(j+1)
-  Alloc2<double> hvec;    // w_j - kvec(.,j)
-  Alloc2<double> afmat;   // LU factors, then inverse, of the current pivot block
-  Alloc1<int> tvec;       // row interchanges of the current factorisation
-  Alloc1<double> det;     // determinant of pivot block D_j
+  // Per grid point of the elimination: inv(D_j) e3 and inv(D_j) w_j of each
+  // right-hand side (see block_solve).
+  std::vector<double> sweep;
 
-  // Scratch of the elimination
-  Alloc2<double> w_other;     // forward-eliminated right-hand sides other than the last
-  Alloc3<double> x_held;      // solutions held back until known to be finite
-  Alloc1<double> det_before;  // det as a solve found it, for a repeated solve
-
-  // Acquire every array, zero-filled, with NEQ = 3 rows and the full grid
+  // Acquire every array, zero-filled, with 3 rows and the full grid
   // capacity.  Calling it while the arrays are held starts them afresh.
   void allocate();
 
   // Release every array.  Harmless when nothing is held.
   void release();
-
- private:
-  // The arrays by shape; one list serves allocate and release.
-  std::array<Alloc3<double>*, 9> blocks() {
-    return {&dqdx, &dqpdx, &amat, &bmat, &cmat, &dmat, &inv_d, &gmat, &mmat};
-  }
-  std::array<Alloc2<double>*, 11> vectors() {
-    return {&q, &qp, &rq, &rvec, &eyvec, &xvec, &yvec, &uvec, &wvec, &kvec, &hvec};
-  }
 };
 
 // Solves  A_j sol(j-1) + B_j sol(j) + C_j sol(j+1) = rhs(j),  j = 1..np,
-// with the blocks ca.amat, ca.bmat, ca.cmat as they stand (left unchanged,
-// so a second right-hand side sees the same system).  Block elimination
-// from the wall to the edge, pivot blocks inverted explicitly, then back
-// substitution from the edge.  Overwrites sol(., 1..NP) and the
-// intermediates dmat, inv_d, gmat, mmat, uvec, wvec, kvec, hvec, afmat,
-// tvec and det(1..NP).
+// for blocks of the box scheme's structure (above), with the blocks
+// ca.amat, ca.bmat, ca.cmat as they stand (left unchanged).
 //
-// A pivot block whose factorisation finds a negligible pivot (the last one
-// included) is not inverted: the solve stops there, sol is left as it was,
-// det holds the determinant found, and the returned status names station P
+// Block elimination from the wall to the edge: with the pivot blocks
+//   D_1 = B_1,  D_j = B_j - A_j inv(D_(j-1)) C_(j-1),
+// and since C_(j-1) has only its third row c, A_j inv(D_(j-1)) C_(j-1) is
+// the outer product of z = A_j inv(D_(j-1)) e3 with c; likewise the
+// forward-eliminated right-hand side is w_j = rhs(j) - A_j y_(j-1) with
+// y_j = inv(D_j) w_j.  Back substitution from the edge:
+//   sol(NP) = y_NP,  sol(j) = y_j - inv(D_j) e3 (c_j . sol(j+1)).
+// Overwrites sol(., 1..np), det(1..np) and the sweep scratch.
+//
+// A pivot block with a negligible pivot column is singular: the solve stops
+// there, sol is left as it was, and the returned status names station P
 // and the grid point.
 Status block_solve(CoreArrays& ca, int np, int P, const Alloc2<double>& rhs, Alloc2<double>& sol);
 
-// A further right-hand side of the system that the last successful
-// block_solve eliminated, the blocks unchanged since: the forward and back
-// substitution only, with the G_j and inv(D_j) that block_solve left.  Gives
-// the same bits as a second block_solve, at a third of its cost.
-// Overwrites sol(., 1..NP), uvec, wvec, kvec and hvec.
-void block_resolve(CoreArrays& ca, int np, const Alloc2<double>& rhs, Alloc2<double>& sol);
-
-// block_solve of rhs1 into sol1 followed by block_resolve of rhs2 into
-// sol2, in one pass of substitution that carries both right-hand sides side
-// by side: the same bits as the two calls, and the kept intermediates as
-// the second leaves them.
+// The same system with two right-hand sides at once (the inverse mode's
+// residual and its sensitivity to the pressure gradient), one elimination
+// for both.
 Status block_solve_pair(CoreArrays& ca, int np, int P, const Alloc2<double>& rhs1, Alloc2<double>& sol1,
                         const Alloc2<double>& rhs2, Alloc2<double>& sol2);
-
-// c(.,.,kc) = a(.,.,ka) * b(.,.,kb) for NEQ x NEQ blocks; each element an
-// inner product in increasing k.
-void mat_mul(const Alloc3<double>& a, int ka, const Alloc3<double>& b, int kb,
-             Alloc3<double>& c, int kc);
-
-// y(.,ky) = a(.,.,ka) * x(.,kx); each element an inner product in increasing
-// column order.
-void mat_vec(const Alloc3<double>& a, int ka, const Alloc2<double>& x, int kx,
-             Alloc2<double>& y, int ky);
 
 }  // namespace bl

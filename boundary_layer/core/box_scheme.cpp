@@ -16,36 +16,30 @@ namespace bl {
 namespace {
 
 // Gas properties across the layer at station P, then the effective
-// viscosity bb and its normal derivative.
+// viscosity bb.  At a zero edge Mach number the temperature is the edge
+// temperature at every grid point (T/Te = 1 exactly), so density and
+// viscosity ratios are those of the edge, formed once.
 void update_properties(Pass& p, int P) {
   WorkArrays& wa = p.wa;
-  SolverScalars& sd = p.sd;
-  const int np = sd.NP;
+  const int np = p.sd.NP;
   const double ue3 = wa.u(3, np);
   const double m2 = kHalfGammaMinus1 * (wa.eme(P) * wa.eme(P));
   SutherlandPower t15;
+  if (m2 == 0.0) {
+    const double t = wa.te(P), rho = wa.roe8(P);
+    const double mu = rho * kSutherlandC * t15(t) / (t + kSutherlandS) / wa.emue(P);
+    for (int j = 1; j <= np; ++j) {
+      wa.tte(j) = 1.0;
+      wa.ccro(3, j) = rho;
+      wa.ccmu(3, j) = mu;
+      wa.bb(j) = (1.0 + wa.b(3, j)) * mu;
+    }
+    return;
+  }
   for (int j = 1; j <= np; ++j) {
     const double t = layer_state(wa, P, j, ue3, m2);
     wa.ccmu(3, j) = wa.ccro(3, j) * kSutherlandC * t15(t) / (t + kSutherlandS) / wa.emue(P);
     wa.bb(j) = (1.0 + wa.b(3, j)) * wa.ccmu(3, j);
-  }
-  // d(bb)/deta: one-sided at wall and edge, central in between.
-  wa.bbt(1) = (wa.bb(2) - wa.bb(1)) / wa.deta(1);
-  for (int j = 2; j <= np - 1; ++j)
-    wa.bbt(j) = (wa.bb(j + 1) - wa.bb(j - 1)) / (wa.deta(j) + wa.deta(j - 1));
-  wa.bbt(np) = (wa.bb(np) - wa.bb(np - 1)) / wa.deta(np - 1);
-}
-
-// Coefficient rows of the box equation r over (k0, k1) with half width a:
-// the residual q(k1) - q(k0) - a (qp(k1) + qp(k0)) differentiated with
-// respect to the variables of k0 (into `l`) and of k1 (into `rt`).
-inline void box_row(int r, int k0, int k1, double a, const Blocks<double>& dq, const Blocks<double>& dqp,
-                    BlockView<double> l, BlockView<double> rt) {
-  const auto q0 = dq[k0], qp0 = dqp[k0];
-  const auto q1 = dq[k1], qp1 = dqp[k1];
-  for (int c = 1; c <= kNeq; ++c) {
-    l(r, c) = -q0(r, c) - a * qp0(r, c);
-    rt(r, c) = q1(r, c) - a * qp1(r, c);
   }
 }
 
@@ -154,20 +148,39 @@ void box_system(Pass& p, int P) {
   pin_row(ca, 1, 1, 1, -1.0, (bx.fx_wall + wa.vww(P) * wa.ccro(3, 1)) / c3);
   pin_row(ca, 2, 2, 1, -1.0, wa.u(3, 1) - wa.uww(P));
 
+  // Each box row is q(k1) - q(k0) - a (qp(k1) + qp(k0)) differentiated
+  // with respect to the variables of k0 and of k1, written out for the
+  // Jacobians of box_fluxes:
+  //   dq  = [1 0 0; 0 1 0; 0 0 bb],  dqp = [0 rho 0; 0 0 1; j31 j32 j33].
+  // (The zero terms are kept where they set the sign of a zero.)
   const Blocks DQ(ca.dqdx), DQP(ca.dqpdx), A(ca.amat), B(ca.bmat), C(ca.cmat);
   const Vectors R(ca.rvec), RQ(ca.rq);
-  // Rows 1 and 2 of block j: the first two box equations of (j-1, j).
+  // Rows 1 and 2 of block j: the continuity and shear-definition boxes of
+  // (j-1, j), f' = rho u and u' = v.
   for (int j = 2; j <= np; ++j) {
-    for (int r = 1; r <= 2; ++r) {
-      box_row(r, j - 1, j, wa.aa(j), DQ, DQP, A[j], B[j]);
-      zero_row(C[j], r);
-      R[j](r) = RQ[j](r);
-    }
+    const double a = wa.aa(j);
+    const auto Aj = A[j], Bj = B[j], Cj = C[j];
+    Aj(1, 1) = -1.0, Aj(1, 2) = -0.0 - a * DQP[j - 1](1, 2), Aj(1, 3) = -0.0;
+    Bj(1, 1) = 1.0, Bj(1, 2) = 0.0 - a * DQP[j](1, 2), Bj(1, 3) = 0.0;
+    Aj(2, 1) = -0.0, Aj(2, 2) = -1.0, Aj(2, 3) = -0.0 - a;
+    Bj(2, 1) = 0.0, Bj(2, 2) = 1.0, Bj(2, 3) = 0.0 - a;
+    zero_row(Cj, 1);
+    zero_row(Cj, 2);
+    R[j](1) = RQ[j](1);
+    R[j](2) = RQ[j](2);
   }
-  // Row 3 of block j: the shear equation of (j, j+1).
+  // Row 3 of block j: the momentum box of (j, j+1).
   for (int j = 1; j <= np - 1; ++j) {
+    const double a = wa.aa(j + 1);
+    const auto q0 = DQP[j], q1 = DQP[j + 1];
+    const auto Bj = B[j], Cj = C[j];
     zero_row(A[j], 3);
-    box_row(3, j, j + 1, wa.aa(j + 1), DQ, DQP, B[j], C[j]);
+    Bj(3, 1) = -0.0 - a * q0(3, 1);
+    Bj(3, 2) = -0.0 - a * q0(3, 2);
+    Bj(3, 3) = -DQ[j](3, 3) - a * q0(3, 3);
+    Cj(3, 1) = 0.0 - a * q1(3, 1);
+    Cj(3, 2) = 0.0 - a * q1(3, 2);
+    Cj(3, 3) = DQ[j + 1](3, 3) - a * q1(3, 3);
     R[j](3) = RQ[j + 1](3);
   }
 

@@ -40,7 +40,7 @@ struct BoxState {
 // Reads wa.f, wa.u (levels 1..3), wa.v, wa.b (level 3), the grid wa.deta,
 // wa.aa, the station values eme, roe8, te, emue of P, the weights ms.c1..c3,
 // sd.NP and the pressure-gradient term dpdx of the station.
-// Writes wa.tte, wa.bb, wa.bbt, level 3 of wa.ccro and wa.ccmu, ca.q,
+// Writes wa.tte, wa.bb, level 3 of wa.ccro and wa.ccmu, ca.q,
 // ca.qp, ca.dqdx, ca.dqpdx, ca.rq(., 2..NP) and bx.
 void box_fluxes(Pass& p, int P, double dpdx);
 

@@ -96,7 +96,6 @@ void grow_edge(Pass& p, int& grown) {
   for (int m = n + 1; m <= n + 2; ++m) {
     wa.tte(m) = wa.tte(n);
     wa.bb(m) = wa.bb(n);
-    wa.bbt(m) = 0.0;
   }
   sd.NP = n + 2;
 }

@@ -19,33 +19,6 @@ constexpr int kItMax = 20;            // Newton iterations beyond the first
 constexpr double kEps = 1e-6f;        // largest shear correction accepted
 constexpr double kUniformTol = 0.001; // VGP this close to 1 gives uniform steps
 
-// 3x3 blocks of the Newton system, rows (equation) x columns (df, du, dv).
-using Vec = StartingProfile::Vec;
-using Block = StartingProfile::Block;
-
-// Solves m x = r for a 3x3 m by Gaussian elimination with partial pivoting.
-// The pivot blocks of this system are regular for every positive step.
-Vec solve3(Block m, Vec r) {
-  for (int c = 0; c < 3; ++c) {
-    int p = c;
-    for (int i = c + 1; i < 3; ++i)
-      if (std::fabs(m[i][c]) > std::fabs(m[p][c])) p = i;
-    std::swap(m[p], m[c]);
-    std::swap(r[p], r[c]);
-    for (int i = c + 1; i < 3; ++i) {
-      const double l = m[i][c] / m[c][c];
-      for (int k = c; k < 3; ++k) m[i][k] -= l * m[c][k];
-      r[i] -= l * r[c];
-    }
-  }
-  Vec x{};
-  for (int i = 2; i >= 0; --i) {
-    double s = r[i];
-    for (int k = i + 1; k < 3; ++k) s -= m[i][k] * x[k];
-    x[i] = s / m[i][i];
-  }
-  return x;
-}
 
 // Iteration table: header, then I3 j and 5F15.6 per point.
 void write_table(const StartingProfile& sp, std::ostream& out, int NP) {
@@ -152,54 +125,12 @@ void system_2d(const StartingProfile& sp, CoreArrays& work, int NP) {
 
 Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP) {
   system_2d(sp, work, NP);
-  // Block elimination from the wall and back substitution:
-  //   D_j = B_j - A_j Gamma_(j-1),  w_j = inv(D_j) (r_j - A_j w_(j-1)),
-  //   Gamma_j = inv(D_j) C_j,  d(j) = w_j - Gamma_j d(j+1).
-  const auto block = [](const Alloc3<double>& m, int j) {
-    Block b{};
-    for (int r = 0; r < 3; ++r)
-      for (int c = 0; c < 3; ++c) b[r][c] = m(r + 1, c + 1, j);
-    return b;
-  };
+  const Status solved = block_solve(work, NP, 1, work.rvec, work.xvec);
+  if (!solved.ok) return solved;
   for (int j = 1; j <= NP; ++j) {
-    const Block A = block(work.amat, j), C = block(work.cmat, j);
-    Block B = block(work.bmat, j);
-    Vec r = {work.rvec(1, j), work.rvec(2, j), work.rvec(3, j)};
-    if (j > 1) {
-      const Block& g = sp.gam(j - 1);
-      const Vec& wp = sp.w(j - 1);
-      for (int i = 0; i < 3; ++i) {
-        for (int c = 0; c < 3; ++c) {
-          double s = 0.0;
-          for (int k = 0; k < 3; ++k) s += A[i][k] * g[k][c];
-          B[i][c] -= s;
-        }
-        double s = 0.0;
-        for (int k = 0; k < 3; ++k) s += A[i][k] * wp[k];
-        r[i] -= s;
-      }
-    }
-    Block& g = sp.gam(j);
-    for (int c = 0; c < 3; ++c) {
-      const Vec col = solve3(B, {C[0][c], C[1][c], C[2][c]});
-      for (int i = 0; i < 3; ++i) g[i][c] = col[i];
-    }
-    sp.w(j) = solve3(B, r);
-  }
-
-  for (int j = NP; j >= 1; --j) {
-    Vec d = sp.w(j);
-    if (j < NP) {
-      const Vec next = {sp.delf_s(j + 1), sp.delu_s(j + 1), sp.delv_s(j + 1)};
-      for (int i = 0; i < 3; ++i)
-        for (int k = 0; k < 3; ++k) d[i] -= sp.gam(j)[i][k] * next[k];
-    }
-    sp.delf_s(j) = d[0];
-    sp.delu_s(j) = d[1];
-    sp.delv_s(j) = d[2];
-  }
-
-  for (int j = 1; j <= NP; ++j) {
+    sp.delf_s(j) = work.xvec(1, j);
+    sp.delu_s(j) = work.xvec(2, j);
+    sp.delv_s(j) = work.xvec(3, j);
     sp.f_s(j) += sp.delf_s(j);
     sp.u_s(j) += sp.delu_s(j);
     sp.v_s(j) += sp.delv_s(j);

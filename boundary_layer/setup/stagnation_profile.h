@@ -26,8 +26,6 @@ struct CoreArrays;
 // of init_2d overwrites them.
 struct StartingProfile {
   using GridArray = FArray1<double, 1, kMaxGridPoints>;
-  using Vec = std::array<double, 3>;
-  using Block = std::array<Vec, 3>;
 
   GridArray eta_s;   // similarity coordinate of point j (eta_s(1) = 0)
   GridArray deta_s;  // step eta_s(j+1) - eta_s(j); geometric, ratio VGP
@@ -41,12 +39,9 @@ struct StartingProfile {
 
   // Work arrays of the Newton step: coefficients of the linearised momentum
   // equation and the residuals of the three box equations, per interval
-  // (j-1, j); the elimination's Gamma_j = inv(D_j) C_j and
-  // forward-substituted right-hand sides w_j.
+  // (j-1, j).
   GridArray s1, s2, s3, s4, s5, s6;
   GridArray r1, r2, r3;
-  FArray1<Block, 1, kMaxGridPoints> gam;
-  FArray1<Vec, 1, kMaxGridPoints> w;
   double P1 = 1.0, P2 = 1.0;  // Falkner-Skan parameters; stagnation point: both 1
 };
 
@@ -71,6 +66,10 @@ void prof_2d(StartingProfile& sp, int NP);                           // cubic fi
 void coef_2d(StartingProfile& sp, int NP);                           // Newton coefficients, residuals
 Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP);        // one Newton step
 
+// One Newton step: the system below, solved by the block elimination of the
+// march, and the corrections added to the profile.  Fails only on a
+// singular pivot block.
+//
 // The Newton system of one step, A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j)
 // for the corrections d(j) = (df, du, dv)(j), into work.amat, bmat, cmat
 // and rvec: the linearisation of the box residuals of coef_2d, which must

@@ -54,7 +54,6 @@ struct WorkArrays {
   Alloc1<double> aa;      // half step below j: deta(j-1)/2, j >= 2
   Alloc1<double> tte;     // temperature ratio T/Te across the layer
   Alloc1<double> bb;      // effective viscosity
-  Alloc1<double> bbt;     // normal derivative of the effective viscosity
   Alloc1<double> df;      // Newton correction of f, last iteration
   Alloc1<double> du;      // Newton correction of u, last iteration
   Alloc1<double> dv;      // Newton correction of v, last iteration
@@ -93,7 +92,7 @@ struct WorkArrays {
             &te8,   &rx,    &dpdx,  &uww,  &vww,  &tww,    &cf_bc, &d1_bc, &rv_bc,
             &cfb,   &d1b,   &d2b,   &h12,  &rtheta, &rdels, &rov};
   }
-  std::array<Alloc1<double>*, 9> normal() { return {&eta, &deta, &aa, &tte, &bb, &bbt, &df, &du, &dv}; }
+  std::array<Alloc1<double>*, 8> normal() { return {&eta, &deta, &aa, &tte, &bb, &df, &du, &dv}; }
   std::array<Alloc2<double>*, 6> level() { return {&f, &u, &v, &b, &ccro, &ccmu}; }
 };
 

@@ -23,8 +23,10 @@ class BlockSolve : public ::testing::Test {
   }
   void TearDown() override { ca.release(); }
 
-  // A random diagonally dominant system on np points, blocks outside the
-  // system (A_1, C_NP) filled with NaN so that any use of them shows.
+  // A random diagonally dominant system on np points with the box scheme's
+  // structure (the third row of A_j and the first two of C_j zero), blocks
+  // outside the system (A_1, C_NP) filled with NaN so that any use of them
+  // shows.
   void random_system(int np, unsigned seed) {
     sd.NP = np;
     std::mt19937 gen(seed);
@@ -33,9 +35,9 @@ class BlockSolve : public ::testing::Test {
     for (int j = 1; j <= np; ++j) {
       for (int r = 1; r <= 3; ++r) {
         for (int c = 1; c <= 3; ++c) {
-          ca.amat(r, c, j) = j == 1 ? nan : d(gen);
+          ca.amat(r, c, j) = j == 1 ? nan : r == 3 ? 0.0 : d(gen);
           ca.bmat(r, c, j) = d(gen) + (r == c ? 8.0 : 0.0);
-          ca.cmat(r, c, j) = j == np ? nan : d(gen);
+          ca.cmat(r, c, j) = j == np ? nan : r < 3 ? 0.0 : d(gen);
         }
         ca.rvec(r, j) = d(gen);
         ca.eyvec(r, j) = d(gen);

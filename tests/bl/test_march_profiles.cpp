@@ -98,7 +98,6 @@ TEST_F(EdgeGrowth, NewPointsContinueTheUniformOuterFlow) {
       EXPECT_EQ(wa.b(k, m), 0.5);
       EXPECT_NEAR(wa.f(k, m), wa.f(k, 30) + wa.u(k, 30) * (wa.eta(m) - wa.eta(30)), 1e-14);
     }
-  EXPECT_EQ(wa.bbt(31), 0.0);
   EXPECT_EQ(ms.edge_limited, 0);
 }
 

@@ -9,8 +9,10 @@
 // (file, line and column, both lines) on standard output, 2 on bad use.
 //
 // --exact: the files must be equal byte for byte.
-// Otherwise the layout must be equal (every line the same length, the same
-// text between the numbers) and the numbers within round-off of each other:
+// Otherwise the layout must be equal (every line the same length, every
+// number ending in the same column, the same text between the numbers; in
+// a JSON file the numbers may take more or fewer digits) and the numbers
+// within round-off of each other:
 //   - a relative difference of at most 1e-9, or both smaller than 1e-9 in
 //     magnitude (a signed zero, or a tiny number next to zero);
 //   - the convergence columns of the march, whose digits are the round-off
@@ -106,21 +108,40 @@ bool residual(const std::string& line, std::size_t begin) {
   return false;
 }
 
+// The tokens that carry something: numbers, and text other than blanks
+// (a blank run only pads a field; the column where a number ends says
+// where its field is).
+std::vector<Token> significant(const std::string& s) {
+  std::vector<Token> out;
+  for (const Token& t : tokens(s))
+    if (t.number || s.find_first_not_of(' ', t.begin) < t.end) out.push_back(t);
+  return out;
+}
+
+// The text of a token without the blanks around it.
+std::string trimmed(const std::string& s, const Token& t) {
+  std::size_t b = t.begin, e = t.end;
+  while (b < e && s[b] == ' ') ++b;
+  while (e > b && s[e - 1] == ' ') --e;
+  return s.substr(b, e - b);
+}
+
 // Column (1-based) of the first difference of two lines, 0 when they agree.
-std::size_t first_difference(const std::string& want, const std::string& got, bool exact) {
+// free_width: the numbers need not keep their columns (JSON writes each
+// double with as many digits as it needs).
+std::size_t first_difference(const std::string& want, const std::string& got, bool exact, bool free_width) {
   std::size_t common = 0;
   while (common < want.size() && common < got.size() && want[common] == got[common]) ++common;
   if (want == got) return 0;
-  if (exact || want.size() != got.size()) return common + 1;
-  const auto a = tokens(want), b = tokens(got);
+  if (exact || (!free_width && want.size() != got.size())) return common + 1;
+  const auto a = significant(want), b = significant(got);
   if (a.size() != b.size()) return common + 1;
   for (std::size_t k = 0; k < a.size(); ++k) {
-    if (a[k].begin != b[k].begin || a[k].end != b[k].end || a[k].number != b[k].number) return a[k].begin + 1;
+    if (a[k].number != b[k].number || (!free_width && a[k].end != b[k].end)) return b[k].begin + 1;
     if (!a[k].number) {
-      if (want.compare(a[k].begin, a[k].end - a[k].begin, got, b[k].begin, b[k].end - b[k].begin) != 0)
-        return a[k].begin + 1;
+      if (trimmed(want, a[k]) != trimmed(got, b[k])) return b[k].begin + 1;
     } else if (!residual(want, a[k].begin) && !close(a[k].value, b[k].value)) {
-      return a[k].begin + 1;
+      return b[k].begin + 1;
     }
   }
   return 0;
@@ -147,7 +168,8 @@ bool compare_files(const fs::path& want_path, const fs::path& got_path, bool exa
   for (std::size_t i = 0; i < n; ++i) {
     const std::string a = i < want.size() ? want[i] : "(end of file)";
     const std::string b = i < got.size() ? got[i] : "(end of file)";
-    const std::size_t column = (i < want.size() && i < got.size()) ? first_difference(a, b, exact) : 1;
+    const bool json = want_path.extension() == ".json";
+    const std::size_t column = (i < want.size() && i < got.size()) ? first_difference(a, b, exact, json) : 1;
     if (column == 0) continue;
     std::cout << got_path.string() << ":" << i + 1 << ":" << column << ": differs from " << want_path.string()
               << "\n  expected: " << a << "\n  actual:   " << b << "\n";
