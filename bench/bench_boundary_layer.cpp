@@ -78,6 +78,7 @@ bool bl_calculation(benchmark::State& state, bl::Session& session, const aerofoi
 // every 64 rounds so that they do not grow without bound.
 void BM_BothSurfacesWithReports(benchmark::State& state) {
   bl::Session session;
+  session.set_concurrent_surfaces(state.range(1) != 0);
   ReportFolder folder(session.reports());
   session.reports().set_diagnostics(false);
   const aerofoil::Joukowski af = default_section(static_cast<int>(state.range(0)));
@@ -92,11 +93,12 @@ void BM_BothSurfacesWithReports(benchmark::State& state) {
     if (!bl_calculation(state, session, af)) break;
   }
 }
-BENCHMARK(BM_BothSurfacesWithReports)->Arg(256)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BothSurfacesWithReports)->ArgNames({"N", "concurrent"})->Args({256, 1})->Args({256, 0})->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The same with report writing switched off: the numerical work alone.
 void BM_BothSurfacesNoReports(benchmark::State& state) {
   bl::Session session;
+  session.set_concurrent_surfaces(state.range(2) != 0);
   session.reports().set_enabled(false);
   const int n = static_cast<int>(state.range(0));
   const int np = static_cast<int>(state.range(1));
@@ -109,12 +111,15 @@ void BM_BothSurfacesNoReports(benchmark::State& state) {
 }
 // Default case, then scaling with N at NP = 41 and with NP at N = 256.
 BENCHMARK(BM_BothSurfacesNoReports)
-    ->Args({256, 41})
-    ->Args({128, 41})
-    ->Args({512, 41})
-    ->Args({1024, 41})
-    ->Args({256, 81})
-    ->Args({256, 161})
+    ->ArgNames({"N", "NP", "concurrent"})
+    ->Args({256, 41, 1})
+    ->Args({256, 41, 0})
+    ->Args({128, 41, 1})
+    ->Args({512, 41, 1})
+    ->Args({1024, 41, 1})
+    ->Args({256, 81, 1})
+    ->Args({256, 161, 1})
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
 // A station set up by hand in the middle of a laminar surface: five
@@ -168,7 +173,8 @@ class Station {
   std::unique_ptr<bl::ExchangeData> blx_ = std::make_unique<bl::ExchangeData>();
   std::unique_ptr<bl::SolverState> state_ = std::make_unique<bl::SolverState>();
   bl::ReportFiles reports_;
-  std::unique_ptr<bl::Pass> pass_ = std::make_unique<bl::Pass>(*blx_, *state_, reports_);
+  std::unique_ptr<bl::PassArrays> arrays_ = std::make_unique<bl::PassArrays>();
+  std::unique_ptr<bl::Pass> pass_ = std::make_unique<bl::Pass>(*blx_, blx_->params, *state_, reports_, *arrays_);
 };
 
 // One Newton iteration at a station: fluxes, assembly, block solve and the

@@ -18,6 +18,15 @@
 
 namespace bl {
 
+// Storage for the working arrays of one pass at a time.  A pass acquires
+// them (zero-filled) at its start and releases them at its end; the
+// storage stays, so that a run of passes does not return pages to the
+// system and fault them in again.
+struct PassArrays {
+  WorkArrays wa;
+  CoreArrays ca;
+};
+
 // What the solver carries from one pass to the next.
 struct SolverState {
   SolverScalars sd;    // free stream and run parameters (CFSEP is reported before it is reset)
@@ -26,22 +35,35 @@ struct SolverState {
 };
 
 struct Pass {
-  Pass(ExchangeData& exchange, SolverState& state, ReportFiles& report_files)
-      : blx(exchange), sd(state.sd), ms(state.ms), sp(state.sp), reports(report_files) {}
+  Pass(ExchangeData& exchange, const ComputationParameters& parameters, SolverState& state,
+       ReportFiles& report_files, PassArrays& arrays)
+      : blx(exchange),
+        params(parameters),
+        sd(state.sd),
+        ms(state.ms),
+        sp(state.sp),
+        reports(report_files),
+        wa(arrays.wa),
+        ca(arrays.ca) {}
+  ~Pass() {
+    wa.release();
+    ca.release();
+  }
   Pass(const Pass&) = delete;
   Pass& operator=(const Pass&) = delete;
 
   // The session's blocks, which outlive the pass
-  ExchangeData& blx;
+  ExchangeData& blx;  // the pass reads and writes its own surface slot only
+  const ComputationParameters& params;  // the parameters of the pass, unchanged while it runs
   SolverScalars& sd;
   MarchState& ms;
   StartingProfile& sp;
   ReportFiles& reports;
 
-  // The pass's own working arrays
-  WorkArrays wa;  // station, normal-grid and profile-level arrays
-  CoreArrays ca;  // fluxes, Newton system and elimination intermediates
-  BoxState bx;    // scalars carried from box_fluxes to box_system
+  // The pass's own working arrays, released when it ends
+  WorkArrays& wa;  // station, normal-grid and profile-level arrays
+  CoreArrays& ca;  // fluxes, Newton system and elimination
+  BoxState bx;     // scalars carried from box_fluxes to box_system
 };
 
 }  // namespace bl

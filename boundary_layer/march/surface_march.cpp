@@ -62,11 +62,11 @@ struct Stop {
 // The surface must be one the march can start on and march along: the
 // stagnation node first, then at least two stations at strictly increasing
 // arc length with positive edge velocity.
-Status check_surface(const ExchangeData& blx, int ielem, int isurf) {
+Status check_surface(const ExchangeData& blx, const ComputationParameters& parameters, int ielem, int isurf) {
   if (ielem < 0 || ielem >= ExchangeData::kElements || isurf < 0 || isurf > 1)
     return Status::failure("boundary layer: there is no surface " + std::to_string(isurf) + " of element " +
                            std::to_string(ielem));
-  const Status params = validate_parameters(blx.params);
+  const Status params = validate_parameters(parameters);
   if (!params.ok) return params;
 
   const int slot = ExchangeData::slot(ielem, isurf);
@@ -297,14 +297,6 @@ Stop march_station(Pass& p, int P, int isurf, int slot) {
   return Stop{};
 }
 
-// The first report problem of the pass, if any.
-Status reports_of_pass(ReportFiles& reports, const Status& dumps) {
-  for (Report r : {Report::CalcBl, Report::InputBl, Report::Init2d}) {
-    const Status s = reports.status(r);
-    if (!s.ok) return s;
-  }
-  return dumps;
-}
 
 // Finish the pass: say where it stopped, store the transition and
 // inverse-mode positions it used back into the exchange data, close the
@@ -323,6 +315,16 @@ Status finish_pass(Pass& p, int isurf, int slot, const Stop& stop) {
   p.blx.params.xtr_surf[isurf] = p.sd.XTR;
   calc_note(p, " The end of b.l. computation");
 
+  const Status written = close_pass_reports(reports, ms, isurf);  // flushes the reports, in every case
+  if (!stop.ok())
+    return Status::failure(where(isurf) + ": " + stop.status.message + "; the results end at station " +
+                           std::to_string(stop.station - 1));
+  return reports_failure(isurf, written);
+}
+
+}  // namespace
+
+Status close_pass_reports(ReportFiles& reports, MarchState& ms, int isurf) {
   Status dumps;
   if (isurf == 1 && ms.dumps_open) {
     dumps = reports.close_dumps();
@@ -331,29 +333,31 @@ Status finish_pass(Pass& p, int isurf, int slot, const Stop& stop) {
     dumps = reports.status(Report::NetFunc);
     if (dumps.ok) dumps = reports.status(Report::Debug);
   }
-
-  const Status written = reports_of_pass(reports, dumps);  // flushes the reports, in every case
-  if (!stop.ok())
-    return Status::failure(where(isurf) + ": " + stop.status.message + "; the results end at station " +
-                           std::to_string(stop.station - 1));
-  if (!written.ok)
-    return Status::failure(where(isurf) + ": the boundary layer was computed, but " + written.message);
-  return Status{};
+  // The first report problem of the pass, if any.
+  for (Report r : {Report::CalcBl, Report::InputBl, Report::Init2d}) {
+    const Status s = reports.status(r);
+    if (!s.ok) return s;
+  }
+  return dumps;
 }
 
-}  // namespace
+Status reports_failure(int isurf, const Status& written) {
+  if (written.ok) return written;
+  return Status::failure(where(isurf) + ": the boundary layer was computed, but " + written.message);
+}
 
 std::string edge_limit_note(int isurf, int station) {
   return where(isurf) + ": the normal grid reached its " + std::to_string(kMaxGridPoints) + " points at station " +
          std::to_string(station) + "; from there on the outer edge was held and the layer may be cut off";
 }
 
-Status FOIL_BL2D(ExchangeData& blx, SolverState& state, ReportFiles& reports, int ielem, int isurf) {
-  const Status input = check_surface(blx, ielem, isurf);
+Status FOIL_BL2D(ExchangeData& blx, const ComputationParameters& params, SolverState& state,
+                 ReportFiles& reports, PassArrays& arrays, int ielem, int isurf) {
+  const Status input = check_surface(blx, params, ielem, isurf);
   if (!input.ok) return input;
   const int slot = ExchangeData::slot(ielem, isurf);
 
-  Pass p(blx, state, reports);  // its working arrays live until the pass ends
+  Pass p(blx, params, state, reports, arrays);  // its working arrays live until the pass ends
   Stop stop = prepare_pass(p, ielem, isurf);
   if (stop.ok()) start_stations(p);
   for (int P = 3; stop.ok() && P <= p.sd.NXT; ++P) stop = march_station(p, P, isurf, slot);

@@ -55,8 +55,14 @@ void ReportFiles::set_enabled(bool on) {
   enabled_ = on;
 }
 
-std::ostream& ReportFiles::diag_out() { return enabled_ && diagnostics_ ? std::cout : discarding(); }
-std::ostream& ReportFiles::diag_err() { return enabled_ && diagnostics_ ? std::cerr : discarding(); }
+std::ostream& ReportFiles::diag_out() {
+  if (!enabled_ || !diagnostics_) return discarding();
+  return holding_ ? static_cast<std::ostream&>(hold_out_) : std::cout;
+}
+std::ostream& ReportFiles::diag_err() {
+  if (!enabled_ || !diagnostics_) return discarding();
+  return holding_ ? static_cast<std::ostream&>(hold_err_) : std::cerr;
+}
 
 std::string ReportFiles::path(const std::string& file_name) const {
   if (folder_.empty()) return file_name;
@@ -65,6 +71,7 @@ std::string ReportFiles::path(const std::string& file_name) const {
 
 std::ostream& ReportFiles::stream(Report r) {
   if (!enabled_) return discarding();
+  if (holding_) return hold_streams_[index(r)];
   std::ofstream& f = out_[index(r)];
   if (!is_dump(r) && !used_[index(r)]) open_fresh(r);
   if (!f.is_open()) f.setstate(std::ios::badbit);  // writes go nowhere; status tells
@@ -72,7 +79,7 @@ std::ostream& ReportFiles::stream(Report r) {
 }
 
 Status ReportFiles::status(Report r) {
-  if (!enabled_) return Status{};
+  if (!enabled_ || holding_) return Status{};
   std::ofstream& f = out_[index(r)];
   const std::string where = path(report_name(r));
   if (!f.is_open()) {
@@ -85,7 +92,7 @@ Status ReportFiles::status(Report r) {
 }
 
 Status ReportFiles::open_dumps() {
-  if (!enabled_) return Status{};
+  if (!enabled_ || holding_) return Status{};
   open_fresh(Report::NetFunc);
   open_fresh(Report::Debug);
   Status s = status(Report::NetFunc);
@@ -93,6 +100,7 @@ Status ReportFiles::open_dumps() {
 }
 
 Status ReportFiles::close_dumps() {
+  if (holding_) return Status{};
   Status s = status(Report::NetFunc);
   const Status d = status(Report::Debug);
   if (s.ok) s = d;
@@ -125,6 +133,32 @@ Status ReportFiles::write_whole(const std::string& file_name, const std::string&
     return Status::failure("cannot replace the report \"" + target + "\"");
   }
   return Status{};
+}
+
+ReportFiles ReportFiles::holding_for(const ReportFiles& real) {
+  ReportFiles held;
+  held.enabled_ = real.enabled_;
+  held.diagnostics_ = real.diagnostics_;
+  held.holding_ = true;
+  return held;
+}
+
+void ReportFiles::settle() {
+  for (std::size_t k = 0; k < held_.size(); ++k) {
+    held_[k] += hold_streams_[k].str();
+    hold_streams_[k].str("");
+  }
+}
+
+void ReportFiles::append(ReportFiles& held) {
+  held.settle();
+  if (!enabled_) return;
+  for (int i = 0; i < kReports; ++i) {
+    const std::string& text = held.held_[static_cast<std::size_t>(i)];
+    if (!text.empty()) stream(static_cast<Report>(i)) << text;
+  }
+  diag_out() << held.hold_out_.str();
+  diag_err() << held.hold_err_.str();
 }
 
 }  // namespace bl

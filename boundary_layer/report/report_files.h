@@ -19,6 +19,7 @@
 #include <array>
 #include <fstream>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 #include "core/status.h"
@@ -82,7 +83,25 @@ class ReportFiles {
   // previous report as it was.
   Status write_whole(const std::string& file_name, const std::string& text);
 
+  // Report files that hold what is written to them instead of writing it:
+  // for a pass that runs beside another whose reports must come first.
+  // They follow the settings of `real` (enabled, diagnostics); opening,
+  // closing and every status succeed.
+  static ReportFiles holding_for(const ReportFiles& real);
+
+  // The text held by `held`, appended to these reports and their
+  // diagnostic streams in report order, as if it had been written here.
+  void append(ReportFiles& held);
+
+  // The text held for one report (NetFunc.out, say), to be read or
+  // rewritten before it is appended.
+  std::string& held_text(Report r) {
+    settle();
+    return held_[static_cast<std::size_t>(r)];
+  }
+
  private:
+  void settle();  // what the holding streams took, into held_
   static constexpr int kReports = 5;
   void open_fresh(Report r);
   void close_one(Report r);
@@ -94,6 +113,12 @@ class ReportFiles {
   bool enabled_ = true;                     // report writing switched on
   bool diagnostics_ = true;                 // standard-output lines switched on
   std::ofstream discard_;                   // never opened: swallows writes when off
+
+  // Holding: every report and diagnostic stream goes to a string.
+  bool holding_ = false;
+  std::array<std::ostringstream, kReports> hold_streams_;
+  std::ostringstream hold_out_, hold_err_;
+  std::array<std::string, kReports> held_;  // filled from hold_streams_ by append()
 };
 
 }  // namespace bl

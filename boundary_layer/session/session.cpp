@@ -3,8 +3,10 @@
 #include "session/session.h"
 
 #include <string>
+#include <thread>
 
 #include "march/surface_march.h"
+#include "report/fortran_format.h"
 #include "setup/surface_split.h"
 
 namespace bl {
@@ -12,6 +14,11 @@ namespace bl {
 namespace {
 
 constexpr int kElement = 0;  // the one element there is
+
+// The iteration count the upper pass leaves: the lower pass's dumps of its
+// first two stations print it.  A lower pass running beside the upper one
+// prints this stand-in, replaced once the upper pass is done.
+constexpr int kIterOfUpperPass = -9999;
 
 }  // namespace
 
@@ -50,11 +57,16 @@ Status Session::hand_over_contour(const std::vector<double>& s, const std::vecto
   return st;
 }
 
-Status Session::run_pass(int isurf) {
-  Status st = FOIL_BL2D(data_->blx, data_->solver, data_->reports, kElement, isurf);
+void Session::note_outcome(int isurf, const Status& st) {
   const int edge = data_->solver.ms.edge_limited_at[isurf];
   if (st.ok && edge != 0) cautions_.push_back(edge_limit_note(isurf, edge));
   if (!st.ok) failed_surface_ = isurf;
+}
+
+Status Session::run_pass(int isurf) {
+  const ComputationParameters params = data_->blx.params;
+  Status st = FOIL_BL2D(data_->blx, params, data_->solver, data_->reports, data_->arrays[isurf], kElement, isurf);
+  note_outcome(isurf, st);
   return st;
 }
 
@@ -62,11 +74,57 @@ Status Session::run_pass(int isurf) {
 Status Session::run_both_surfaces() {
   cautions_.clear();
   failed_surface_ = -1;
+  if (concurrent_) return run_side_by_side();
   for (int isurf = 0; isurf <= 1; ++isurf) {
     Status st = run_pass(isurf);
     if (!st.ok) return st;
   }
   return Status{};
+}
+
+// The two passes at once.  They share the exchange data, each writing only
+// its own surface slot and positions, and read the parameters from one
+// copy taken before either starts.  The lower pass reads three things the
+// upper pass leaves in the solver state: the inverse-mode skin friction it
+// prints before setting it (the upper pass sets it from the parameters, so
+// it is known), the dump reports the upper pass opens, and the iteration
+// count its first dumps print (put in afterwards).  The grid point of the
+// largest correction is carried over too, but only a station whose every
+// correction is exactly zero would print it, and it is a convergence
+// residual, not a result.
+Status Session::run_side_by_side() {
+  Data& d = *data_;
+  const ComputationParameters params = d.blx.params;
+  auto lower_state = std::make_unique<SolverState>(d.solver);
+  lower_state->sd.CFSEP = params.cfs_sqrt_re;
+  lower_state->ms.dumps_open = true;
+  lower_state->ms.kIter = kIterOfUpperPass;
+  ReportFiles held = ReportFiles::holding_for(d.reports);
+
+  Status lower;
+  std::thread beside([&] { lower = FOIL_BL2D(d.blx, params, *lower_state, held, d.arrays[1], kElement, 1); });
+  const Status upper = FOIL_BL2D(d.blx, params, d.solver, d.reports, d.arrays[0], kElement, 0);
+  beside.join();
+  note_outcome(0, upper);
+  if (!upper.ok) return upper;  // one after the other, the lower pass would not have run
+
+  std::string& dumps = held.held_text(Report::NetFunc);
+  const std::string stand_in = " IT=" + fx::I(5, kIterOfUpperPass);
+  const std::string upper_count = " IT=" + fx::I(5, d.solver.ms.kIter);
+  for (std::size_t at = dumps.find(stand_in); at != std::string::npos; at = dumps.find(stand_in, at))
+    dumps.replace(at, stand_in.size(), upper_count);
+  d.reports.append(held);
+
+  // The lower pass's state is what both passes leave, but for the upper
+  // surface's own outcome.
+  lower_state->ms.iteration_limited[0] = d.solver.ms.iteration_limited[0];
+  lower_state->ms.edge_limited_at[0] = d.solver.ms.edge_limited_at[0];
+  lower_state->ms.dumps_open = true;
+  d.solver = std::move(*lower_state);
+  const Status written = close_pass_reports(d.reports, d.solver.ms, 1);
+  if (lower.ok) lower = reports_failure(1, written);
+  note_outcome(1, lower);
+  return lower;
 }
 
 // A failed computation leaves the exchange data as they were before it;

@@ -58,6 +58,13 @@ class Session {
   // Where and whether the reports are written.
   ReportFiles& reports() { return data_->reports; }
 
+  // The upper and the lower pass of a computation side by side on two
+  // threads (the default), or one after the other.  Either way every
+  // result and every report is the same: the lower pass's reports are held
+  // until the upper's are written, and what the lower pass would find of
+  // the upper one is put in its place.
+  void set_concurrent_surfaces(bool on) { concurrent_ = on; }
+
   // Copies points 0..n of the arc length s and the signed surface speed v
   // into the contour hand-over and splits it at the stagnation point.
   // Refuses a contour the exchange data cannot hold; on any refusal the
@@ -92,7 +99,9 @@ class Session {
 
  private:
   Status run_both_surfaces();
+  Status run_side_by_side();
   Status run_pass(int isurf);
+  void note_outcome(int isurf, const Status& st);
   Status keep_previous_on_failure(Status st, const ExchangeData& before);
 
   // The blocks are large (some 600 KB); they live on the heap so that a
@@ -101,10 +110,12 @@ class Session {
     ExchangeData blx;
     SolverState solver;
     ReportFiles reports;
+    PassArrays arrays[2];  // storage for the upper and the lower pass
   };
   std::unique_ptr<Data> data_;
   std::vector<std::string> cautions_;
   int failed_surface_ = -1;
+  bool concurrent_ = true;
 };
 
 }  // namespace bl

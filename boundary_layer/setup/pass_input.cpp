@@ -82,7 +82,7 @@ Status Inputi(Pass& p, int element, int isurf) {
   if (element < 0 || element >= ExchangeData::kElements || isurf < 0 || isurf > 1)
     return Status::failure("input preparation: there is no surface " + std::to_string(isurf) + " of element " +
                            std::to_string(element));
-  const Status valid = validate_parameters(blx.params);
+  const Status valid = validate_parameters(p.params);
   if (!valid.ok) return valid;
   const int slot = ExchangeData::slot(element, isurf);
 
@@ -100,21 +100,21 @@ Status Inputi(Pass& p, int element, int isurf) {
   sd.NEQ = 3;  // f, u, v: momentum equation only
 
   sd.T8 = kT8;
-  sd.RE = 1000000.0 * blx.params.re_mill;
+  sd.RE = 1000000.0 * p.params.re_mill;
   sd.M8 = 0.0;
   sd.LREF = kLref;
 
   // The value left by the previous pass (0 on the first pass of a run).
   if (write) out << "    CFSEP=" << fx::F(10, 3, sd.CFSEP) << "\n";
 
-  sd.CFSEP = blx.params.cfs_sqrt_re;
-  sd.NP = blx.params.np_in;
+  sd.CFSEP = p.params.cfs_sqrt_re;
+  sd.NP = p.params.np_in;
   sd.regime = 0;
-  sd.XTR = blx.params.xtr_surf[isurf];
-  sd.VLBL = blx.params.kv;
-  sd.VTBL = blx.params.kv;
-  sd.ETAE = blx.params.eta_e;
-  sd.XINV = blx.params.xinv_surf[isurf];
+  sd.XTR = p.params.xtr_surf[isurf];
+  sd.VLBL = p.params.kv;
+  sd.VTBL = p.params.kv;
+  sd.ETAE = p.params.eta_e;
+  sd.XINV = p.params.xinv_surf[isurf];
 
   // Free stream.  Isentropic stagnation temperature T0 = T8 (1 + (gamma-1)/2 M^2)
   // with the bracket in single precision; Sutherland viscosity; speed of
@@ -157,7 +157,7 @@ Status Inputi(Pass& p, int element, int isurf) {
   // the inverse mode as the start value of the wall-shear parameter.
   for (int i = 1; i <= sd.NXT; ++i) {
     wa.uww(i) = wa.vww(i) = wa.d1_bc(i) = wa.rv_bc(i) = 0.0;
-    wa.cf_bc(i) = blx.params.cfs_sqrt_re;
+    wa.cf_bc(i) = p.params.cfs_sqrt_re;
     wa.tww(i) = 0.0;
   }
   if (write) {

@@ -18,7 +18,8 @@ class SolverTest : public ReportFolderTest {
   bl::MarchState& ms = state_->ms;
   bl::StartingProfile& sp = state_->sp;
 
-  std::unique_ptr<bl::Pass> pass_ = std::make_unique<bl::Pass>(blx, *state_, reports);
+  std::unique_ptr<bl::PassArrays> arrays_ = std::make_unique<bl::PassArrays>();
+  std::unique_ptr<bl::Pass> pass_ = std::make_unique<bl::Pass>(blx, blx.params, *state_, reports, *arrays_);
   bl::Pass& pass = *pass_;
   bl::WorkArrays& wa = pass.wa;
   bl::CoreArrays& ca = pass.ca;
@@ -30,5 +31,8 @@ class SolverTest : public ReportFolderTest {
   }
 
   // A whole pass of the march over surface isurf of element 0.
-  bl::Status march(int isurf) { return bl::FOIL_BL2D(blx, *state_, reports, 0, isurf); }
+  bl::Status march(int isurf) {
+    bl::PassArrays arrays;  // a pass of its own, apart from the test's
+    return bl::FOIL_BL2D(blx, blx.params, *state_, reports, arrays, 0, isurf);
+  }
 };

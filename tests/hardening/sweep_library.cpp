@@ -21,7 +21,7 @@ struct Blocks {
   bl::ExchangeData blx;
   bl::SolverState state;
   bl::ReportFiles reports;
-
+  bl::PassArrays arrays;
 };
 
 void setParameters(bl::ExchangeData& blx, const LibCase& c) {
@@ -128,7 +128,7 @@ void runLibraryCase(const LibCase& c, const std::string& folder, Problems& probl
     blx.ue_bl(node, 0) = blx.ue_inv(node, 0) = c.v[j];
   }
   setInverseStart(blx, c);
-  checkOutcome(blx, bl::FOIL_BL2D(blx, b->state, b->reports, 0, 0), "one pass", problems);
+  checkOutcome(blx, bl::FOIL_BL2D(blx, blx.params, b->state, b->reports, b->arrays, 0, 0), "one pass", problems);
   b->reports.close_all();
   checkFolder(folder, problems);
 }

@@ -1,6 +1,8 @@
-// Two sessions share nothing: computed at the same time on two threads, two
-// different sections give every report byte and every result exactly as
-// each computed alone.
+// Computations side by side: two sessions share nothing, so two sections
+// computed at the same time on two threads give every report byte and every
+// result exactly as each computed alone; and within one session the upper
+// and the lower pass run side by side with the same reports, diagnostic
+// lines and results as one after the other.
 #include <filesystem>
 #include <map>
 #include <string>
@@ -19,12 +21,16 @@ struct Outcome {
   bool ok = false;
 };
 
-// "BL Calculation" and one "Recalculate" on a section, reports in folder.
-Outcome compute(const aerofoil::SectionInputs& in, const std::filesystem::path& folder) {
+// "BL Calculation" and one "Recalculate" on a section, reports in folder;
+// the diagnostic lines, when asked for, into *diagnostics.
+Outcome compute(const aerofoil::SectionInputs& in, const std::filesystem::path& folder, bool side_by_side = true,
+                std::string* diagnostics = nullptr) {
   std::filesystem::create_directories(folder);
   bl::Session session;
   session.reports().set_folder(folder.string());
-  session.reports().set_diagnostics(false);
+  session.reports().set_diagnostics(diagnostics != nullptr);
+  session.set_concurrent_surfaces(side_by_side);
+  if (diagnostics) testing::internal::CaptureStdout();
   aerofoil::Joukowski af;
   aerofoil::resizePoints(af, in.n);
   aerofoil::solveSection(af, in.alphaDeg, in.eR1, in.hR1);
@@ -32,6 +38,7 @@ Outcome compute(const aerofoil::SectionInputs& in, const std::filesystem::path& 
   out.ok = session.hand_over_contour(af.s, af.v, af.currentN).ok && session.new_computation().ok &&
            session.recalculate().ok;
   session.reports().close_all();
+  if (diagnostics) *diagnostics = testing::internal::GetCapturedStdout();
   for (int isurf : {0, 1}) {
     const bl::SurfaceResult r = session.surface(isurf);
     for (const auto* v : {&r.ue, &r.cf, &r.d1, &r.d2, &r.h12, &r.rv})
@@ -68,4 +75,23 @@ TEST_F(IndependentSessions, TwoSectionsAtOnceGiveWhatEachGivesAlone) {
   ASSERT_EQ(a_together.reports.size(), a_alone.reports.size());
   for (const auto& [name, text] : a_alone.reports) EXPECT_TRUE(a_together.reports[name] == text) << name;
   for (const auto& [name, text] : b_alone.reports) EXPECT_TRUE(b_together.reports[name] == text) << name;
+}
+
+TEST_F(IndependentSessions, SurfacesSideBySideGiveWhatTheyGiveOneAfterTheOther) {
+  // The default section (the upper surface goes over to the inverse mode,
+  // the outer edge grows) and a fine one whose stations 162 and 163 are
+  // dumped on both surfaces.
+  for (const aerofoil::SectionInputs& in : {aerofoil::SectionInputs{}, aerofoil::SectionInputs{4.0, 0.1, 0.05, 400}}) {
+    std::string lines_apart, lines_together;
+    const Outcome apart = compute(in, dir / "apart", false, &lines_apart);
+    const Outcome together = compute(in, dir / "together", true, &lines_together);
+    ASSERT_TRUE(apart.ok);
+    EXPECT_EQ(together.results, apart.results);
+    ASSERT_EQ(together.reports.size(), apart.reports.size());
+    for (const auto& [name, text] : apart.reports) EXPECT_TRUE(together.reports.at(name) == text) << name;
+    EXPECT_GT(apart.reports.at("NetFunc.out").size(), 1000u);
+    EXPECT_TRUE(lines_together == lines_apart);
+    std::filesystem::remove_all(dir / "apart");
+    std::filesystem::remove_all(dir / "together");
+  }
 }
