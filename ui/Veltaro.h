@@ -5,6 +5,8 @@
 
 #include <fx.h>
 
+#include <string>
+
 #include "aerofoil_plot.h"
 #include "joukowski.h"
 
@@ -25,6 +27,8 @@ class Veltaro : public FXMainWindow {
     ID_ABOUT,
     ID_NPOINTS,
     ID_BL_CALC,
+    ID_EXPORT_CONTOUR,
+    ID_SAVE_PICTURE,
     ID_LAST
   };
 
@@ -44,6 +48,11 @@ class Veltaro : public FXMainWindow {
   long onCmdAbout(FXObject*, FXSelector, void*);
   long onCmdPoints(FXObject*, FXSelector, void*);
   long onCmdBlCalc(FXObject*, FXSelector, void*);
+  long onCmdExportContour(FXObject*, FXSelector, void*);
+  long onCmdSavePicture(FXObject*, FXSelector, void*);
+
+  // The canvas picture as PNG data in path (replaced whole or not at all).
+  bool savePicture(const std::string& path, std::string& why);
 
   const aerofoil::Joukowski& solution() const { return af; }
 
@@ -57,6 +66,9 @@ class Veltaro : public FXMainWindow {
 
  private:
   void draw(FXDCWindow& dc);
+  // The file a save dialog chose, or "" when cancelled or when the user
+  // would rather not replace an existing file.
+  FXString chooseFile(const char* caption, const char* name, const char* patterns);
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
   int requestedN = 256;    // the number typed into "N="
@@ -66,6 +78,7 @@ class Veltaro : public FXMainWindow {
 
   FXMenuPane* fileMenu = nullptr;
   FXTextField* pointsField = nullptr;
+  FXLabel* statusLine = nullptr;  // says when the typed N is not the one used
   FXRealSpinner* alphaSpinner = nullptr;
   FXRealSpinner* eSpinner = nullptr;
   FXRealSpinner* hSpinner = nullptr;
