@@ -167,10 +167,12 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.add_option("--contour", o.contour,
                  "Write the section's contour to FILE in the Selig format (a name line, then\n"
                  "x y in chord fractions from the trailing edge over the upper surface and\n"
-                 "back along the lower one, 12 decimals); FILE is replaced if it exists");
+                 "back along the lower one, 12 decimals); FILE is replaced if it exists")
+      ->type_name("FILE");
   app.add_option("--plot", o.plot,
                  "Write the pressure plot as the window draws it to FILE.svg (800 x 600);\n"
-                 "FILE.svg is replaced if it exists");
+                 "FILE.svg is replaced if it exists")
+      ->type_name("FILE.svg");
   app.add_option("--outdir", o.outdir, "Folder for the result and report files")
       ->capture_default_str();
   app.add_flag("--verbose", o.verbose,
