@@ -68,7 +68,9 @@ gui_wait_file canvas.png || gui_fail "Save picture wrote no canvas.png"
 sleep 0.3
 import -window root now.png
 size=$(identify -format '%wx%h' canvas.png)
-at=$(xwininfo -tree -id "$win" | awk -v s="$size" '{ for (i = 1; i < NF; i++) if (index($i, s "+") == 1) { print $(i + 1); exit } }')
+# (awk reads to the end: leaving early would break xwininfo's pipe)
+at=$(xwininfo -tree -id "$win" |
+     awk -v s="$size" '{ for (i = 1; i < NF; i++) if (!found && index($i, s "+") == 1) { print $(i + 1); found = 1 } }')
 [ -n "$at" ] || gui_fail "no canvas of the picture's size $size"
 convert now.png -crop "$size$at" +repage -alpha off shown.png
 convert canvas.png -alpha off saved.png
