@@ -58,7 +58,7 @@ red=$(gui_count_colour shot.png 'rgb(255,0,0)')
 if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
   geom=$(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
          /Width/{w=$2} /Height/{h=$2} END{print w "x" h "+" x "+" y}')
-  convert shot.png -crop "$geom" +repage "$root/docs/screenshot.png"
+  convert start.png -crop "$geom" +repage "$root/docs/screenshot.png"  # the default section
 fi
 
 # File > Save picture... writes the canvas as drawn: the PNG equals the
