@@ -283,7 +283,8 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
 FXString Veltaro::chooseFile(const char* caption, const char* name, const char* patterns) {
   const FXString path = FXFileDialog::getSaveFilename(this, caption, name, patterns);
   if (path.empty()) return path;
-  if (FXStat::exists(path) &&
+  // A folder is not asked about: the write refuses it with a message.
+  if (FXStat::exists(path) && !FXStat::isDirectory(path) &&
       FXMessageBox::question(this, MBOX_YES_NO, caption, "%s already exists.\nReplace it?",
                              path.text()) != MBOX_CLICKED_YES)
     return FXString();
