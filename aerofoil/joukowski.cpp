@@ -167,4 +167,12 @@ int clampPoints(int requested) {
   return requested;
 }
 
+std::string clampNote(int requested) {
+  const int used = clampPoints(requested);
+  if (used == requested) return {};
+  const char* side = requested < used ? " is below " : " is above ";
+  return "N = " + std::to_string(requested) + side + std::to_string(used) +
+         ": N = " + std::to_string(used) + " is used";
+}
+
 }  // namespace aerofoil

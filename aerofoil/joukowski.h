@@ -7,6 +7,7 @@
 // Lift, focus and moment follow in closed form from the mapping parameters.
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace aerofoil {
@@ -88,5 +89,8 @@ constexpr int kMaxPoints = 1199;
 // N as the window uses it: below the lower bound becomes the lower bound,
 // above the upper bound becomes the upper bound.
 int clampPoints(int requested);
+// What the window says when it clamps: "N = 5 is below 8: N = 8 is used",
+// "N = 1500 is above 1199: N = 1199 is used"; empty when N is used as typed.
+std::string clampNote(int requested);
 
 }  // namespace aerofoil

@@ -22,10 +22,13 @@
 
 #include "joukowski.h"
 #include "options.h"
+#include "aerofoil_plot.h"
+#include "contour_file.h"
 #include "result_file.h"
 #include "session/session.h"
 #include "summary.h"
 #include "surface_file.h"
+#include "svg.h"
 
 namespace {
 
@@ -69,6 +72,27 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
   return st;
 }
 
+// Size of the pictures --plot writes, in pixels.
+constexpr int kPlotWidth = 800;
+constexpr int kPlotHeight = 600;
+
+// The drawings --plot writes, stacked top to bottom in one SVG file: the
+// pressure plot as the window's canvas draws it.  A further picture is one
+// more push_back.
+std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af) {
+  std::vector<plot::SvgPanel> panels;
+  plot::PlotScale ps;
+  panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
+  return panels;
+}
+
+// --contour and --plot, after everything else of the section is computed.
+bool writeSectionFiles(const cli::Options& o, const aerofoil::Joukowski& af, std::string& why) {
+  if (!o.contour.empty() && !aerofoil::writeContourFile(af, o.contour, why)) return false;
+  if (!o.plot.empty() && !plot::writeSvgFile(o.plot, plotPanels(af), why)) return false;
+  return true;
+}
+
 int finish(cli::Summary& sum, const cli::Options& o, int code) {
   cli::collectWarnings(sum);
   for (const std::string& w : sum.warnings) std::cerr << "veltaro-cli: warning: " << w << "\n";
@@ -101,6 +125,11 @@ int runSingle(bl::Session& session, const cli::Options& o) {
     }
     if (o.json != "-")
       for (const auto& r : sum.surfaces) printSurface(r);
+  }
+  std::string why;
+  if (!writeSectionFiles(o, af, why)) {
+    fail(why);
+    return finish(sum, o, 1);
   }
   return finish(sum, o, 0);
 }

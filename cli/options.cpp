@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <cmath>
 #include <sstream>
 
@@ -33,6 +34,24 @@ const CLI::Validator kFinite(
 
 ParseResult bad(const std::string& message) {
   return ParseResult{ParseResult::Exit, 2, "veltaro-cli: " + message};
+}
+
+// An output file named on the command line must be a file name in an
+// existing folder, so that a mistyped path is refused before anything is
+// computed or written.
+bool writablePlace(const std::string& option, const std::string& path, std::string& why) {
+  struct stat sb {};
+  if (::stat(path.c_str(), &sb) == 0 && S_ISDIR(sb.st_mode)) {
+    why = option + ": '" + path + "' is a folder, not a file";
+    return false;
+  }
+  const std::size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  if (::stat(folder.c_str(), &sb) != 0 || !S_ISDIR(sb.st_mode)) {
+    why = option + ": the folder of '" + path + "' does not exist";
+    return false;
+  }
+  return true;
 }
 
 // "A0:A1:DA" into its three numbers; the angles step from A0 towards A1.
@@ -150,7 +169,17 @@ ParseResult parse(int argc, char** argv, Options& o) {
                  "transition and inverse-mode positions, trailing-edge momentum thickness\n"
                  "and shape factor per surface and the Squire-Young profile drag\n"
                  "Cd = sum over both surfaces of 2 theta_te ue_te^((H_te + 5)/2)");
-  app.add_option("--outdir", o.outdir, "Folder for every file written")->capture_default_str();
+  app.add_option("--contour", o.contour,
+                 "Write the section's contour to FILE in the Selig format (a name line, then\n"
+                 "x y in chord fractions from the trailing edge over the upper surface and\n"
+                 "back along the lower one, 12 decimals); FILE is replaced if it exists")
+      ->type_name("FILE");
+  app.add_option("--plot", o.plot,
+                 "Write the pressure plot as the window draws it to FILE.svg (800 x 600);\n"
+                 "FILE.svg is replaced if it exists")
+      ->type_name("FILE.svg");
+  app.add_option("--outdir", o.outdir, "Folder for the result and report files")
+      ->capture_default_str();
   app.add_flag("--verbose", o.verbose,
                "Also print the solver's diagnostic lines (station rows, input summary)");
   app.add_option("--json", o.json, "Machine-readable summary to FILE, or - for standard output");
@@ -170,7 +199,7 @@ ParseResult parse(int argc, char** argv, Options& o) {
 
   // A file, sweep or folder option given an empty text would otherwise be
   // taken as not given at all.
-  for (const char* name : {"--surface", "--sweep", "--json", "--outdir"})
+  for (const char* name : {"--surface", "--sweep", "--json", "--outdir", "--contour", "--plot"})
     if (app.count(name) > 0 && app.get_option(name)->as<std::string>().empty())
       return bad(std::string(name) + ": an empty value names nothing");
   if (!o.surface.empty() && (o.bl || !o.sweep.empty()))
@@ -180,6 +209,21 @@ ParseResult parse(int argc, char** argv, Options& o) {
   // asked for beside it would silently never appear.
   if (!o.sweep.empty() && !o.json.empty())
     return bad("--json gives the summary of one section; a --sweep prints its table on standard output");
+
+  // The contour and the picture belong to one section.
+  for (const std::string* file : {&o.contour, &o.plot}) {
+    if (file->empty()) continue;
+    const char* name = file == &o.contour ? "--contour" : "--plot";
+    if (!o.surface.empty() || !o.sweep.empty())
+      return bad(std::string(name) + " writes one section; it does not go with --surface or --sweep");
+    std::string why;
+    if (!writablePlace(name, *file, why)) return bad(why);
+  }
+  if (!o.plot.empty()) {
+    std::string ext = o.plot.size() >= 4 ? o.plot.substr(o.plot.size() - 4) : "";
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext != ".svg") return bad("--plot writes SVG: give a file name ending in .svg");
+  }
 
   const bl::Status st = bl::validate_parameters(o.params);
   if (!st.ok) return bad(st.message);

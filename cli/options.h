@@ -25,6 +25,9 @@ struct Options {
   double sweep_from = 0, sweep_to = 0, sweep_step = 0;
   int sweep_count = 0;
 
+  std::string contour;  // Selig contour file of the section
+  std::string plot;     // SVG picture of the pressure plot
+
   std::string outdir = ".";
   bool verbose = false;  // also print the solver's diagnostic lines
   std::string json;  // file, or "-" for standard output

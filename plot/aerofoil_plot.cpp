@@ -1,6 +1,8 @@
 #include "aerofoil_plot.h"
 
-#include <cstdio>
+#include <algorithm>
+
+#include "axis_labels.h"
 
 namespace plot {
 
@@ -56,12 +58,13 @@ void drawGrid(Drawing& d, PlotScale& ps, const aerofoil::Extremes& ex, int w, in
     const int Y = pixel((sc.start + i * sc.step - ps.yShift) * ps.yScale);
     line(d, "Orange", true, xLeft, Y, xRight, Y);
   }
-  // Scale labels, baseline on their grid line.
+  // Scale labels, baseline on their grid line, with the digits the step
+  // needs.
+  const AxisFormat f = axisFormat(sc.start, sc.start + ny * sc.step, sc.step);
   for (int i = 0; i <= ny; ++i) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", 1, sc.start + i * sc.step);
     const int Y = pixel((sc.start + i * sc.step - ps.yShift) * ps.yScale);
-    d.push_back({Primitive::Text, "Black", false, pixel(0.01 * w), Y, 0, 0, buf});
+    d.push_back({Primitive::Text, "Black", false, pixel(0.01 * w), Y, 0, 0,
+                 axisLabel(sc.start + i * sc.step, f, sc.step)});
   }
 }
 
@@ -104,13 +107,45 @@ void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
   d.push_back({Primitive::Ellipse, "Red", false, pixel(xf - 4), pixel(yf - r / 2), 8, pixel(r), {}});
 }
 
+void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h) {
+  // The pressure coefficient: its title heads the plot, right of the
+  // scale, in the band above the grid.
+  const int xZero = pixel(ps.xShift * ps.xScale);
+  placeText(d, xZero + 4, kTextAscent, "Cp, negative upwards", w, h);
+  // The chord: labels under every second chordwise line, the title at the
+  // start of their row, below the pressure scale.  The leading edge's own
+  // label would sit on the title and is left out.
+  const int baseline = h - kTextDescent;
+  placeText(d, pixel(0.01 * w), baseline, "x/c", w, h);
+  const AxisFormat f = axisFormat(0.0, 1.0, 0.2);
+  for (int i = 1; i <= 5; ++i) {
+    const std::string s = axisLabel(0.2 * i, f, 0.2);
+    placeText(d, pixel((0.2 * i + ps.xShift) * ps.xScale) - textWidth(s) / 2, baseline, s, w, h);
+  }
+}
+
 Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int h) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   const aerofoil::Extremes ex = aerofoil::findExtremes(af);
-  drawGrid(d, ps, ex, w, h);
+  // Grid, curves and contour fill the canvas between the title band above
+  // and the chord labels below; the focus marker keeps the proportions of
+  // the whole canvas.
+  const int area = std::max(1, h - kPressureTitleBand - kChordLabelBand);
+  drawGrid(d, ps, ex, w, area);
   drawPressure(d, ps, af);
   drawContour(d, ps, af, ex, w, h);
+  ps.top = kPressureTitleBand;
+  d.front().y2 = h;  // the background covers the bands too
+  for (std::size_t k = 1; k < d.size(); ++k) {
+    d[k].y1 += ps.top;
+    if (d[k].kind == Primitive::Line) d[k].y2 += ps.top;
+  }
+  // The top scale label's baseline lies on the top grid line, just inside
+  // the title band: held below the top edge like every other text.
+  for (Primitive& p : d)
+    if (p.kind == Primitive::Text) p.y1 = std::max(p.y1, kTextAscent);
+  drawAxisTitles(d, ps, w, h);
   return d;
 }
 

@@ -1,7 +1,9 @@
 #include "bl_plot.h"
 
 #include <cmath>
-#include <cstdio>
+#include <iterator>
+
+#include "axis_labels.h"
 
 namespace plot {
 
@@ -24,16 +26,6 @@ const std::vector<double>& quantityArray(const bl::SurfaceResult& r, int code) {
     case kRV: return r.rv;
     default: return r.cf;
   }
-}
-
-std::string fixed(double v, int decimals) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  return buf;
-}
-
-void text(Drawing& d, int x, int y, const std::string& s) {
-  d.push_back({Primitive::Text, "Black", false, x, y, 0, 0, s});
 }
 
 // Cross and circle centred on the arc-length axis at arc length s.
@@ -104,6 +96,53 @@ SurfaceRanges surfaceRanges(const bl::SurfaceResult& surface) {
   return r;
 }
 
+namespace {
+
+// What a plot's quantity is, in words and units, after its short title.
+const char* quantityMeaning(const std::string& title) {
+  static const struct {
+    const char* title;
+    const char* meaning;
+  } rows[] = {
+      {"Ue(s)", "edge velocity / free-stream speed"},
+      {"Cf(s)", "skin friction coefficient"},
+      {"D1(s)", "displacement thickness / chord"},
+      {"D2(s)", "momentum thickness / chord"},
+      {"H12(s)", "shape factor D1/D2"},
+      {"RV(s)", "transpiration d(rho ue D1)/ds"},
+  };
+  for (const auto& r : rows)
+    if (title == r.title) return r.meaning;
+  return "";
+}
+
+// Legend of the edge-velocity plot, right-aligned in the title band: a
+// short bar in each curve's colour and what the curve is.
+struct LegendItem {
+  const char* colour;
+  const char* text;
+};
+constexpr LegendItem kLegend[] = {{"Red", "computed"}, {"Black", "inviscid"}};
+constexpr int kSwatch = 18, kSwatchGap = 4, kLegendSpace = 12;
+
+int legendWidth() {
+  int width = 0;
+  for (const LegendItem& item : kLegend) width += kSwatch + kSwatchGap + textWidth(item.text);
+  return width + kLegendSpace * (static_cast<int>(std::size(kLegend)) - 1);
+}
+
+void edgeVelocityLegend(Drawing& d, int x, int w, int h) {
+  const int baseline = kTextAscent + 2;
+  for (const LegendItem& item : kLegend) {
+    d.push_back({Primitive::Fill, item.colour, false, x, baseline - 5, kSwatch, 3, {}});
+    x += kSwatch + kSwatchGap;
+    placeText(d, x, baseline, item.text, w, h);
+    x += textWidth(item.text) + kLegendSpace;
+  }
+}
+
+}  // namespace
+
 void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax, double ymax,
                 const std::string& title, int w, int h) {
   d.push_back({Primitive::Fill, "White", false, 0, 0, w, h, {}});
@@ -135,19 +174,42 @@ void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax
     line(d, "Orange", true, kBlMarginLeft, Y, w - kBlMarginRight, Y);
   }
 
-  // Labels: values on the grid lines, the y ones left of the axis with
-  // their baseline on the line, the s ones along the bottom edge.
-  for (int j = 0; j <= G; ++j)
-    text(d, pixel(0.01 * w), pixel(t.base - t.scaleY * y.step * j), fixed(y.step * j, 4));
-  for (int i = 0; i <= A; ++i)
-    text(d, pixel(t.left + t.scaleX * kArcGridStep * i), pixel(0.99 * h),
-         fixed(xmin + kArcGridStep * i, 1));
-  text(d, pixel(0.88 * w), pixel(0.99 * h), title);
+  // Labels: values on the grid lines in the digits the step needs; the y
+  // ones right-aligned left of the axis and centred on their line, the s
+  // ones centred under their line, below the markers' reach.
+  const AxisFormat fy = axisFormat(0.0, y.step * G, y.step);
+  for (int j = 0; j <= G; ++j) {
+    const std::string s = axisLabel(y.step * j, fy, y.step);
+    placeText(d, kBlMarginLeft - 4 - textWidth(s),
+              pixel(t.base - t.scaleY * y.step * j) + kTextAscent / 2 - 1, s, w, h);
+  }
+  const AxisFormat fs = axisFormat(xmin, xmin + kArcGridStep * A, kArcGridStep);
+  const int sBaseline = pixel(t.base) + kMarkerArm + 1 + kTextAscent;
+  for (int i = 0; i <= A; ++i) {
+    const std::string s = axisLabel(xmin + kArcGridStep * i, fs, kArcGridStep);
+    placeText(d, pixel(t.left + t.scaleX * kArcGridStep * i) - textWidth(s) / 2, sBaseline, s, w,
+              h);
+  }
+  // Axis titles: the arc length on a line of its own under its labels,
+  // centred on the axis; the quantity in the band above the grid with what
+  // it is beside it when there is room; the edge-velocity plot's legend at
+  // the right of that band.
+  const std::string sTitle = "s/c, arc length from stagnation point";
+  placeText(d, kBlMarginLeft + (w - kBlMarginLeft - kBlMarginRight - textWidth(sTitle)) / 2,
+            sBaseline + kTextAscent + kTextDescent, sTitle, w, h);
+  const bool legend = title == "Ue(s)";
+  const int right = w - kBlMarginRight - (legend ? legendWidth() : 0);
+  placeText(d, kBlMarginLeft, kTextAscent + 2, title, w, h);
+  const std::string meaning = quantityMeaning(title);
+  const int xMeaning = kBlMarginLeft + textWidth(title) + kCharWidth;
+  if (!meaning.empty() && xMeaning + textWidth(meaning) + kCharWidth <= right)
+    placeText(d, xMeaning, kTextAscent + 2, meaning, w, h);
 
   // Where the march switched to the inverse mode, then where it turned
   // turbulent.
   marker(d, t, st.surfaces[isurf].xinv, "Red");
   marker(d, t, st.surfaces[isurf].xtr, "Blue");
+  if (legend) edgeVelocityLegend(d, right, w, h);
 }
 
 Drawing edgeVelocityPlot(BlPlotState& st, int w, int h) {

@@ -5,8 +5,8 @@
 // start of the inverse mode (where separation was forecast) in red on the
 // arc-length axis.
 //
-// Axes: arc length s to the right from the left margin, the value upwards
-// from the base line, always from 0.  The y range ends at a "nice" maximum
+// Axes: arc length s (in chords, from the stagnation point) to the right
+// from the left margin, the value upwards from the base line, always from 0.  The y range ends at a "nice" maximum
 // with a round grid step; the s grid runs every 0.2.
 #pragma once
 
@@ -19,11 +19,13 @@
 
 namespace plot {
 
-// Canvas margins in pixels.
-constexpr int kBlMarginLeft = 45;
+// Canvas margins in pixels: the y labels on the left; the quantity's title
+// (and the edge-velocity legend) above; below, the markers' lower arms, the
+// s labels and the arc-length title, one line each.
+constexpr int kBlMarginLeft = 56;
 constexpr int kBlMarginRight = 5;
-constexpr int kBlMarginTop = 5;
-constexpr int kBlMarginBottom = 20;
+constexpr int kBlMarginTop = 22;
+constexpr int kBlMarginBottom = 39;
 
 // Spacing of the vertical grid lines in arc length (fractions of the chord).
 constexpr double kArcGridStep = 0.2;
@@ -100,10 +102,12 @@ struct BlPlotState {
 };
 
 // Axes and frame on a w x h canvas: white background, dashed orange grid
-// (one vertical line more than there are s labels), y labels with four
-// decimals, s labels with one, the title, and the markers of the selected
-// surface (inverse-mode start in red, then transition in blue).  Rewrites
-// st.transform.
+// (one vertical line more than there are s labels), y and s labels in the
+// digits their grid steps need (axis_labels.h), the arc-length title, the
+// quantity's title with what it is, the markers of the selected surface
+// (inverse-mode start in red, then transition in blue) and, on the
+// edge-velocity plot ("Ue(s)"), a legend of its two curves.  Every text
+// lies inside the canvas.  Rewrites st.transform.
 void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax, double ymax,
                 const std::string& title, int w, int h);
 

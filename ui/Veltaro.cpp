@@ -4,7 +4,12 @@
 #include <climits>
 #include <cstdlib>
 
+#include <FXPNGImage.h>
+
 #include "BlCalc_2D.h"
+#include "ResultField.h"
+#include "atomic_file.h"
+#include "contour_file.h"
 #include "fox_paint.h"
 #include "result_file.h"
 #include "veltaro_version.h"
@@ -23,12 +28,30 @@ FXDEFMAP(Veltaro) VeltaroMap[] = {
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_NPOINTS,   Veltaro::onCmdPoints),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_BL_CALC,   Veltaro::onCmdBlCalc),
   FXMAPFUNC(SEL_CLOSE,   Veltaro::ID_BL_DIALOG, Veltaro::onBlDialogClose),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_EXPORT_CONTOUR, Veltaro::onCmdExportContour),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_SAVE_PICTURE,   Veltaro::onCmdSavePicture),
 };
 // clang-format on
 
 FXIMPLEMENT(Veltaro, FXMainWindow, VeltaroMap, ARRAYNUMBER(VeltaroMap))
 
 namespace {
+
+// The size the window was designed for; it opens larger where its contents
+// need more with the toolkit's fonts.
+constexpr int kDesignWidth = 600;
+constexpr int kDesignHeight = 550;
+
+const char* const kPointsTip = "Contour intervals N, 8..1199";
+
+// The canvas asks for room enough to read the plot (a chord of about 290
+// pixels) when the window lays out its default size.
+class PlotCanvas : public FXCanvas {
+ public:
+  using FXCanvas::FXCanvas;
+  FXint getDefaultWidth() override { return 320; }
+  FXint getDefaultHeight() override { return 300; }
+};
 
 const char* const kReference =
     "I. H. Abbott, A. E. von Doenhoff. Theory of Wing Sections. McGraw-Hill, 1949.";
@@ -69,10 +92,19 @@ Veltaro::Veltaro(FXApp* app)
   fileMenu = new FXMenuPane(this);
   new FXMenuCommand(fileMenu, "&About", nullptr, this, ID_ABOUT);
   new FXMenuCommand(fileMenu, "&Algorithm", nullptr, this, ID_ALGORITHM);
+  new FXMenuSeparator(fileMenu);
+  new FXMenuCommand(fileMenu, "&Export contour...", nullptr, this, ID_EXPORT_CONTOUR);
+  new FXMenuCommand(fileMenu, "Save &picture...", nullptr, this, ID_SAVE_PICTURE);
+  new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, app, FXApp::ID_QUIT);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
 
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
+  // Before the body, which takes all the room left when it is laid out.
+  // A blank text keeps the line one text line high while it has nothing
+  // to say.
+  statusLine = new FXLabel(this, " ", nullptr,
+                           LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X | JUSTIFY_LEFT | FRAME_SUNKEN);
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4,
                                      4, 4);
   auto* controls = new FXVerticalFrame(body, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
@@ -84,6 +116,7 @@ Veltaro::Veltaro(FXApp* app)
                                 TEXTFIELD_INTEGER | FRAME_SUNKEN | FRAME_THICK);
   const aerofoil::SectionInputs start;
   pointsField->setText(FXStringVal(start.n));
+  pointsField->setTipText(kPointsTip);
 
   auto* inputBox = new FXGroupBox(controls, "Input Data:", FRAME_RIDGE | LAYOUT_FILL_X);
   auto* inputGrid = new FXMatrix(inputBox, 2, MATRIX_BY_COLUMNS);
@@ -109,10 +142,14 @@ Veltaro::Veltaro(FXApp* app)
                  {"Xfocus=", &dtXFocus},       {"Yfocus=", &dtYFocus},
                  {"MaxTh(sym)=", &dtMaxThick}, {"Camber=", &dtCamber},
                  {"Alpha(Cl=0)=", &dtAlphaZeroLift}};
+  // Twelve columns hold the longest texts six significant digits give
+  // ("-0.000247525", "-4.56789E-05").  The fields are read-only: they show
+  // the solution, and a typed number would replace the exact result that
+  // SAVE RESULT writes.
   for (const auto& r : results) {
     new FXLabel(resultGrid, r.label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
-    new FXTextField(resultGrid, 9, r.target, FXDataTarget::ID_VALUE,
-                    TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK);
+    new ResultField(resultGrid, 12, r.target, FXDataTarget::ID_VALUE,
+                    TEXTFIELD_REAL | JUSTIFY_LEFT | FRAME_SUNKEN | FRAME_THICK);
   }
 
   new FXButton(controls, "SAVE RESULT", nullptr, this, ID_SAVE,
@@ -122,8 +159,8 @@ Veltaro::Veltaro(FXApp* app)
   auto* legend = new FXLabel(controls, "Red  label - Pos.of focus ", nullptr, JUSTIFY_RIGHT);
   legend->setTextColor(FXRGB(255, 0, 0));
 
-  canvas = new FXCanvas(plotFrame, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
-                                                        LAYOUT_FILL_Y);
+  canvas = new PlotCanvas(plotFrame, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
+                                                          LAYOUT_FILL_Y);
   canvas->setDefaultCursor(app->getDefaultCursor(DEF_CROSSHAIR_CURSOR));
 }
 
@@ -136,6 +173,11 @@ Veltaro::~Veltaro() {
 
 void Veltaro::create() {
   FXMainWindow::create();
+  // The design size, or what the controls need with this toolkit's fonts if
+  // that is more (the left column alone is taller than 550 pixels).
+  const FXint w = FXMAX(kDesignWidth, getDefaultWidth());
+  const FXint h = FXMAX(kDesignHeight, getDefaultHeight());
+  if (w != getWidth() || h != getHeight()) resize(w, h);
   show(PLACEMENT_SCREEN);
   recompute();
 }
@@ -204,6 +246,11 @@ long Veltaro::onCmdInput(FXObject*, FXSelector, void*) {
 
 long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
   requestedN = readInteger(pointsField->getText());
+  // The field keeps what was typed; the status line and the field's tip say
+  // when a bound is used instead.
+  const std::string note = aerofoil::clampNote(requestedN);
+  statusLine->setText(note.empty() ? " " : note.c_str());
+  pointsField->setTipText(note.empty() ? kPointsTip : note.c_str());
   recompute();
   return 1;
 }
@@ -235,4 +282,68 @@ long Veltaro::onBlDialogClose(FXObject*, FXSelector, void*) {
   blOpenCount = 0;
   blDialog = nullptr;
   return 0;
+}
+
+FXString Veltaro::chooseFile(const char* caption, const char* name, const char* patterns) {
+  const FXString path = FXFileDialog::getSaveFilename(this, caption, name, patterns);
+  if (path.empty()) return path;
+  // A folder is not asked about: the write refuses it with a message.
+  if (FXStat::exists(path) && !FXStat::isDirectory(path) &&
+      FXMessageBox::question(this, MBOX_YES_NO, caption, "%s already exists.\nReplace it?",
+                             path.text()) != MBOX_CLICKED_YES)
+    return FXString();
+  return path;
+}
+
+long Veltaro::onCmdExportContour(FXObject*, FXSelector, void*) {
+  const FXString path =
+      chooseFile("Export contour", "contour.dat", "Selig contour (*.dat)\nAll files (*)");
+  if (path.empty()) return 1;
+  std::string why;
+  if (!aerofoil::writeContourFile(af, path.text(), why))
+    FXMessageBox::error(this, MBOX_OK, "Export contour", "%s", why.c_str());
+  return 1;
+}
+
+long Veltaro::onCmdSavePicture(FXObject*, FXSelector, void*) {
+  const FXString path = chooseFile("Save picture", "aerofoil.png", "PNG image (*.png)\nAll files (*)");
+  if (path.empty()) return 1;
+  std::string why;
+  if (!savePicture(path.text(), why))
+    FXMessageBox::error(this, MBOX_OK, "Save picture", "%s", why.c_str());
+  return 1;
+}
+
+// The same primitives as the canvas, at its size, drawn into an off-screen
+// image and read back; a scale of its own leaves the window's as drawn.
+bool Veltaro::savePicture(const std::string& path, std::string& why) {
+  const FXint w = canvas->getWidth(), h = canvas->getHeight();
+  if (!computed || w <= 0 || h <= 0) {
+    why = "There is no picture on the canvas yet";
+    return false;
+  }
+  plot::PlotScale ps;
+  const plot::Drawing d = plot::aerofoilPicture(ps, af, w, h);
+  FXImage image(getApp(), nullptr, IMAGE_OWNED | IMAGE_KEEP, w, h);
+  image.create();
+  {
+    FXDCWindow dc(&image);
+    paintDrawing(dc, getApp(), d);
+  }
+  image.restore();
+
+  FXMemoryStream stream;
+  stream.open(FXStreamSave, nullptr);
+  const bool encoded = fxsavePNG(stream, image.getData(), w, h);
+  FXuchar* data = nullptr;
+  FXuval size = 0;
+  stream.takeBuffer(data, size);
+  stream.close();
+  const std::string bytes(reinterpret_cast<const char*>(data), encoded ? size : 0);
+  FXFREE(&data);
+  if (!encoded) {
+    why = "Cannot encode the picture as PNG";
+    return false;
+  }
+  return files::writeAtomically(path, bytes, why);
 }

@@ -5,6 +5,8 @@
 
 #include <fx.h>
 
+#include <string>
+
 #include "aerofoil_plot.h"
 #include "joukowski.h"
 #include "session/session.h"
@@ -27,6 +29,8 @@ class Veltaro : public FXMainWindow {
     ID_NPOINTS,
     ID_BL_CALC,
     ID_BL_DIALOG,  // the boundary-layer dialog: SEL_CLOSE when the user closes it
+    ID_EXPORT_CONTOUR,
+    ID_SAVE_PICTURE,
     ID_LAST
   };
 
@@ -47,6 +51,11 @@ class Veltaro : public FXMainWindow {
   long onCmdPoints(FXObject*, FXSelector, void*);
   long onCmdBlCalc(FXObject*, FXSelector, void*);
   long onBlDialogClose(FXObject*, FXSelector, void*);
+  long onCmdExportContour(FXObject*, FXSelector, void*);
+  long onCmdSavePicture(FXObject*, FXSelector, void*);
+
+  // The canvas picture as PNG data in path (replaced whole or not at all).
+  bool savePicture(const std::string& path, std::string& why);
 
   const aerofoil::Joukowski& solution() const { return af; }
 
@@ -55,6 +64,9 @@ class Veltaro : public FXMainWindow {
 
  private:
   void draw(FXDCWindow& dc);
+  // The file a save dialog chose, or "" when cancelled or when the user
+  // would rather not replace an existing file.
+  FXString chooseFile(const char* caption, const char* name, const char* patterns);
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
   int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
@@ -71,6 +83,7 @@ class Veltaro : public FXMainWindow {
 
   FXMenuPane* fileMenu = nullptr;
   FXTextField* pointsField = nullptr;
+  FXLabel* statusLine = nullptr;  // says when the typed N is not the one used
   FXRealSpinner* alphaSpinner = nullptr;
   FXRealSpinner* eSpinner = nullptr;
   FXRealSpinner* hSpinner = nullptr;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "joukowski.h"
+#include "result_display.h"
 #include "solved_section.h"
 
 using aerofoil::Joukowski;
@@ -144,4 +145,24 @@ TEST(Joukowski, PointCountIsClampedToWhatTheHandOverHolds) {
   EXPECT_EQ(aerofoil::clampPoints(1199), 1199);
   EXPECT_EQ(aerofoil::clampPoints(1200), 1199);
   EXPECT_EQ(aerofoil::clampPoints(2000000000), 1199);
+}
+
+// What the window shows: rounding residues as 0, real small results as
+// they are, and a word when N is held to its bounds.
+TEST(Joukowski, WindowShowsResiduesAsZeroAndSaysWhenNIsClamped) {
+  double h = 0;  // the camber spinner five steps up and back down
+  for (int k = 0; k < 10; ++k) h += k < 5 ? 0.02 : -0.02;
+  const Joukowski back = solved(12.0, 0.131, h);
+  for (double v : {back.cmFocus, back.yFocus, back.alphaZeroLift, solved(5, 0.0, 0.0).maxThickSym,
+                   solved(12.0, 0.131, 0.0).alphaZeroLift}) {
+    EXPECT_TRUE(v != 0.0 || std::signbit(v)) << v;  // a residue or -0, not a plain 0
+    EXPECT_EQ(aerofoil::shownResult(v), 0.0);
+    EXPECT_FALSE(std::signbit(aerofoil::shownResult(v)));
+  }
+  const Joukowski fine = solved(12.0, 0.131, 0.001);  // the spinner's finest camber
+  EXPECT_GT(fine.yFocus, 10 * aerofoil::kShownZero);
+  EXPECT_EQ(aerofoil::shownResult(fine.yFocus), fine.yFocus);
+  EXPECT_EQ(aerofoil::clampNote(5), "N = 5 is below 8: N = 8 is used");
+  EXPECT_EQ(aerofoil::clampNote(1500), "N = 1500 is above 1199: N = 1199 is used");
+  EXPECT_EQ(aerofoil::clampNote(1199), "");
 }

@@ -10,8 +10,11 @@
 #include <sstream>
 #include <string>
 
+#include "aerofoil_plot.h"
+#include "contour_file.h"
 #include "joukowski.h"
 #include "result_file.h"
+#include "svg.h"
 
 namespace {
 
@@ -121,6 +124,10 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--sweep 0:4:2 --bl --json sweep.json", "--json"},
       {"--outdir /no/such/folder --save", "not a folder"},
       {"--surface missing.txt", "missing.txt"},
+      {"--plot p.png", ".svg"},
+      {"--contour /no/such/c.dat", "does not exist"},
+      {"--contour .", "is a folder"},
+      {"--sweep 0:4:2 --contour c.dat", "--contour"},
   };
   for (const auto& c : cases) {
     const Outcome r = run(c.args);
@@ -227,4 +234,19 @@ TEST_F(Cli, FailedComputationGivesExitCode1) {
   const Outcome r = run("--e 0 --bl");
   EXPECT_EQ(r.code, 1) << r.out;
   EXPECT_NE(r.err.find("veltaro-cli: "), std::string::npos);
+}
+
+TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
+  const Outcome r = run("--alpha 5 --e 0.1 --h 0.1 --n 300 --contour c.dat --plot p.svg");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Clift="), std::string::npos);  // the results as usual
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 300);
+  aerofoil::solveSection(af, 5.0, 0.1, 0.1);
+  EXPECT_EQ(read("c.dat"), aerofoil::contourText(af));
+  // The window's drawing at 800 x 600, and well-formed for an XML reader.
+  plot::PlotScale ps;
+  EXPECT_EQ(read("p.svg"), plot::svgDocument({{plot::aerofoilPicture(ps, af, 800, 600), 800, 600}}));
+  EXPECT_EQ(std::system(("xmllint --noout '" + dir + "/p.svg'").c_str()), 0);  // libxml2-utils
+  EXPECT_EQ(files(), 2);
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end: start the program, type an N, step the Alpha spinner, save a
-# result file, check the file and the drawn canvas, quit with Ctrl-Q.
+# End-to-end: start the program, check that the window opens large enough
+# to show every control, type an N, step the Alpha spinner, save a result
+# file, check the file and the drawn canvas, save the canvas as a picture,
+# quit with Ctrl-Q.
 # Usage: aerofoil_window.sh path/to/veltaro project-root
 set -euo pipefail
 exe=$1
@@ -12,6 +14,13 @@ gui_session
 cd "$work"
 gui_launch "$exe"
 sleep 0.5
+
+# At its opening size the window is at least the designed 600 x 550 and
+# every control lies inside it.
+read -r W H < <(xwininfo -id "$win" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
+[ "$W" -ge 600 ] && [ "$H" -ge 550 ] || gui_fail "the window opens at ${W} x ${H}"
+outside=$(gui_children_outside "$win")
+[ -z "$outside" ] || gui_fail "controls outside the ${W} x ${H} window: $outside"
 
 # The default section is solved and drawn before any input.
 import -window root start.png
@@ -49,8 +58,35 @@ red=$(gui_count_colour shot.png 'rgb(255,0,0)')
 if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
   geom=$(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
          /Width/{w=$2} /Height/{h=$2} END{print w "x" h "+" x "+" y}')
-  convert shot.png -crop "$geom" +repage "$root/docs/screenshot.png"
+  convert start.png -crop "$geom" +repage "$root/docs/screenshot.png"  # the default section
 fi
+
+# File > Save picture... writes the canvas as drawn: the PNG equals the
+# canvas on the screen pixel for pixel.
+gui_save_as "$win" 4 "Save picture" "$work/canvas.png"
+gui_wait_file canvas.png || gui_fail "Save picture wrote no canvas.png"
+sleep 0.3
+import -window root now.png
+size=$(identify -format '%wx%h' canvas.png)
+# (awk reads to the end: leaving early would break xwininfo's pipe)
+at=$(xwininfo -tree -id "$win" |
+     awk -v s="$size" '{ for (i = 1; i < NF; i++) if (!found && index($i, s "+") == 1) { print $(i + 1); found = 1 } }')
+[ -n "$at" ] || gui_fail "no canvas of the picture's size $size"
+convert now.png -crop "$size$at" +repage -alpha off shown.png
+convert canvas.png -alpha off saved.png
+differ=$(compare -metric AE saved.png shown.png null: 2>&1 || true)
+[ "$differ" = 0 ] || gui_fail "the saved picture differs from the canvas in $differ pixels"
+
+# Saving again under the same name asks first; "No" keeps the file.
+cp canvas.png kept.png
+gui_save_as "$win" 4 "Save picture" "$work/canvas.png"
+sleep 0.5
+box=$(gui_wait_window "Save picture") || gui_fail "no question before replacing canvas.png"
+eval "$(xwininfo -id "$box" | awk '/Width:/{print "BW=" $2} /Height:/{print "BH=" $2}')"
+[ "$BH" -lt 200 ] || gui_fail "expected the question box, found a window of height $BH"
+xdotool windowfocus --sync "$box"
+gui_click "$box" $((BW * 73 / 100)) $((BH - 22))   # No
+cmp -s canvas.png kept.png || gui_fail "canvas.png was replaced without a yes"
 
 # Ctrl-Q ends the event loop with exit code 0.
 gui_quit "$win"

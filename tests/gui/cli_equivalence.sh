@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window and the command line run the same computations: a session in
-# the real program (one Alpha step, SAVE RESULT, BL Calculation, Recalculate)
-# and the matching veltaro-cli call write byte-identical files.
+# the real program (one Alpha step, SAVE RESULT, Export contour, BL
+# Calculation, Recalculate) and the matching veltaro-cli call write
+# byte-identical files.
 # Usage: cli_equivalence.sh path/to/veltaro path/to/veltaro-cli
 set -euo pipefail
 exe=$1
@@ -20,6 +21,8 @@ sleep 0.3
 gui_click "$win" 141 103          # Alpha one step up: 12.1
 gui_click "$win" 105 518          # SAVE RESULT
 gui_wait_file Airfoil_1.out || gui_fail "no result file"
+gui_save_as "$win" 3 "Export contour" "$work/window/contour.dat"
+gui_wait_file contour.dat || gui_fail "Export contour wrote no contour.dat"
 xdotool windowfocus --sync "$win"
 gui_click "$win" 105 542          # BL Calculation
 dlg=$(gui_wait_window "$title") || gui_fail "boundary-layer window did not open"
@@ -31,9 +34,9 @@ sleep 0.5
 
 # The dump reports are closed after each lower pass; the run-long ones are
 # flushed after every pass, so the files can be compared while it runs.
-(cd "$work/cli" && "$cli" --alpha 12.1 --save --bl --recalc 1 >/dev/null) ||
+(cd "$work/cli" && "$cli" --alpha 12.1 --save --bl --recalc 1 --contour contour.dat >/dev/null) ||
   gui_fail "veltaro-cli failed"
-for f in Airfoil_1.out sxr_ue.out CalcBl.out InputBl.out init2d.OUT NetFunc.out Debug.out; do
+for f in Airfoil_1.out contour.dat sxr_ue.out CalcBl.out InputBl.out init2d.OUT NetFunc.out Debug.out; do
   [ -f "$work/cli/$f" ] || gui_fail "veltaro-cli wrote no $f"
   cmp -s "$work/window/$f" "$work/cli/$f" || gui_fail "$f differs between the window and veltaro-cli"
 done

@@ -102,3 +102,39 @@ gui_quit() {  # window [seconds]
   APP_PID=
   [ "$code" -eq 0 ] || gui_fail "exit code $code after Ctrl-Q"
 }
+
+# A File menu item that asks for a file name (the n-th item: 3 Export
+# contour..., 4 Save picture...): opens it from the window, types the path
+# into the save dialog's name field and confirms.
+gui_save_as() {  # window n caption path
+  local dlg W H
+  xdotool windowfocus --sync "$1"
+  xdotool key alt+f
+  sleep 0.2
+  for _ in $(seq 1 "$2"); do xdotool key Down; done
+  xdotool key Return
+  dlg=$(gui_wait_window "$3") || gui_fail "no \"$3\" dialog"
+  eval "$(xwininfo -id "$dlg" | awk '/Width:/{print "W=" $2} /Height:/{print "H=" $2}')"
+  xdotool windowfocus --sync "$dlg"
+  gui_click "$dlg" $((W / 2)) $((H - 47)) 3   # the name field, its text selected
+  xdotool type --delay 20 "$4"
+  xdotool key Return
+}
+
+# Child windows of a top-level window that reach outside it, one line each
+# (empty when every control lies inside).
+gui_children_outside() {  # window
+  local x y w h
+  eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/{print "x=" $4} /Absolute upper-left Y/{print "y=" $4}
+                                    /Width:/{print "w=" $2} /Height:/{print "h=" $2}')"
+  xwininfo -tree -id "$1" | awk -v X="$x" -v Y="$y" -v W="$w" -v H="$h" '
+    /^ +0x/ {
+      for (i = 1; i < NF; i++)
+        if ($i ~ /^[0-9]+x[0-9]+[-+][0-9]+[-+][0-9]+$/) {
+          split($i, size, /[x+-]/)
+          s = $(i + 1); rest = substr(s, 2); p = match(rest, /[-+]/)
+          ax = substr(s, 1, p) + 0; ay = substr(rest, p) + 0
+          if (ax < X || ay < Y || ax + size[1] > X + W || ay + size[2] > Y + H) print $1, $i, $(i + 1)
+        }
+    }'
+}

@@ -52,14 +52,20 @@ TEST(AerofoilPlot, DefaultSectionGridAndScale) {
   EXPECT_EQ(ny, 14);
   // 11 chordwise lines and ny + 1 pressure lines, all dashed orange.
   EXPECT_EQ(count(d, Primitive::Line, "Orange"), 11 + ny + 1);
-  EXPECT_EQ(count(d, Primitive::Text, "Black"), ny + 1);
+  // Scale labels, the two axis titles and the chord labels 0.2..1.0.
+  EXPECT_EQ(count(d, Primitive::Text, "Black"), ny + 1 + 2 + 5);
   const auto label = std::find_if(d.begin(), d.end(), [](const Primitive& p) {
     return p.kind == Primitive::Text;
   });
   EXPECT_EQ(label->text, "-6.5");
   EXPECT_EQ(label->x1, 4);  // 1 % of the width
-  EXPECT_EQ(label->y1, static_cast<int>((-6.5 - (-6.5 + 0.01)) * (0.98 * h / (ps.cpHigh + 6.5))));
+  // Baseline on the top grid line, which lies below the title band.
+  const int area = h - plot::kPressureTitleBand - plot::kChordLabelBand;
+  EXPECT_EQ(ps.top, plot::kPressureTitleBand);
+  EXPECT_EQ(label->y1, ps.top + static_cast<int>((-6.5 - (-6.5 + 0.01)) *
+                                                  (0.98 * area / (ps.cpHigh + 6.5))));
   EXPECT_EQ((label + 2)->text, "-5.5");
+  EXPECT_EQ((label + 13)->text, "0.0");
 
   // Chord from x = 0 at 10 % of dx to x = 1; the contour at true proportions.
   EXPECT_DOUBLE_EQ(ps.xShift, 0.1);

@@ -1,0 +1,15 @@
+// Files replaced whole or not at all: the text goes to a temporary file
+// beside the target, which is renamed over the target only once every byte
+// is on the disk.  A full disk or a killed program leaves the old file as it
+// was, never a half-written one that another program would misread.
+#pragma once
+
+#include <string>
+
+namespace files {
+
+// Writes text to path.  On failure returns false, leaves path untouched,
+// removes the temporary file and says why in a sentence for the user.
+bool writeAtomically(const std::string& path, const std::string& text, std::string& why);
+
+}  // namespace files
