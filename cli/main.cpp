@@ -10,7 +10,7 @@
 //   veltaro-cli                                  default section, results printed
 //   veltaro-cli --alpha 5 --e 0.1 --h 0.1 --save    and Airfoil_<n>.out written
 //   veltaro-cli --bl --re-mill 5 --json -        boundary layer, JSON summary
-//   veltaro-cli --sweep -4:16:2 --bl             polar with a drag estimate
+//   veltaro-cli --sweep -4:16:2 --bl             polar with a drag estimate, on every core
 //   veltaro-cli --surface cylinder.txt --str-u 5 one pass on a given ue(s)
 //
 // Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
@@ -20,8 +20,11 @@
 #include <iostream>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "joukowski.h"
 #include "options.h"
+#include "polar.h"
 #include "aerofoil_plot.h"
 #include "contour_file.h"
 #include "result_file.h"
@@ -152,22 +155,17 @@ int runSurface(bl::Session& session, const cli::Options& o) {
   return finish(sum, o, 0);
 }
 
-int runSweep(bl::Session& session, const cli::Options& o) {
+// The polar: --save writes the result file of every angle first, in angle
+// order; then the angles are computed on every core (--jobs) and printed
+// in order as they come, each with the diagnostic lines (--verbose) and the
+// warnings of its own computation.
+int runSweep(const cli::Options& o) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
-  bool progress = false;
-  int code = 0;
-  if (o.bl)
-    std::printf("%8s %9s %9s %8s %8s %8s %8s %11s %7s %11s %7s %10s\n", "alpha", "Clift",
-                "Cmfocus", "xtr_u", "xinv_u", "xtr_l", "xinv_l", "theta_te_u", "H_te_u",
-                "theta_te_l", "H_te_l", "Cd");
-  else
-    std::printf("%8s %9s %9s\n", "alpha", "Clift", "Cmfocus");
-  for (int k = 0; k < o.sweep_count; ++k) {
-    const double alpha = o.sweep_from + k * o.sweep_step;
-    aerofoil::Joukowski af;
-    solveAerofoil(o, alpha, af);
-    if (o.save) {
+  if (o.save) {
+    for (double alpha : o.sweep_angles) {
+      aerofoil::Joukowski af;
+      solveAerofoil(o, alpha, af);
       int count = 0;
       const aerofoil::SaveOutcome out = aerofoil::saveResult(af, count, o.outdir);
       if (!out.ok) return fail(out.message);
@@ -176,31 +174,47 @@ int runSweep(bl::Session& session, const cli::Options& o) {
       for (const std::string& w : section.warnings)
         std::cerr << "veltaro-cli: warning: alpha " << alpha << ": " << w << "\n";
     }
-    if (!o.bl) {
-      std::printf("%8.3f %9.5f %9.5f\n", alpha, af.clift, af.cmFocus);
-    } else {
-      std::vector<cli::SurfaceResult> s;
-      const bl::Status st = boundaryLayer(session, o, af, s);
-      if (!st.ok) {
-        std::printf("%8.3f %9.5f %9.5f  failed\n", alpha, af.clift, af.cmFocus);
-        std::cerr << "veltaro-cli: alpha " << alpha << ": " << st.message << "\n";
-        code = 1;
-      } else {
-        std::string why;
-        const double cd = cli::squireYoung(s, &why);
-        std::printf("%8.3f %9.5f %9.5f %8.4f %8.4f %8.4f %8.4f %11.4e %7.4f %11.4e %7.4f %10.6f\n",
-                    alpha, af.clift, af.cmFocus, s[0].xtr, s[0].xinv, s[1].xtr, s[1].xinv,
-                    s[0].thetaTe(), s[0].hTe(), s[1].thetaTe(), s[1].hTe(), cd);
-        if (!std::isfinite(cd)) std::cerr << "veltaro-cli: warning: alpha " << alpha << ": " << why << "\n";
-      }
+  }
+
+  polar::Settings set;
+  set.section = o.section;
+  set.angles = o.sweep_angles;
+  set.boundary_layer = o.bl;
+  set.params = o.params;
+  set.recalc = o.recalc;
+  set.jobs = o.jobs;
+  set.diagnostics = o.verbose;
+  if (o.reports) set.report_folder = o.outdir;
+
+  const bool table = o.json != "-";
+  nlohmann::json rows = nlohmann::json::array();
+  int code = 0, shown = 0;
+  bool progress = false;
+  if (table) std::printf("%s", polar::tableHeader(o.bl).c_str());
+  polar::compute(set, [&](const polar::Point& p) {
+    std::fputs(p.diagnostics.c_str(), stdout);
+    std::fputs(p.diagnostics_err.c_str(), stderr);
+    if (table) std::printf("%s", polar::tableRow(p, o.bl).c_str());
+    if (!o.json.empty()) rows.push_back(cli::polarJson(p, o.bl));
+    if (!p.report_dir.empty()) std::cerr << "veltaro-cli: alpha " << p.alpha << ": reports in " << p.report_dir << "\n";
+    if (o.bl && !p.computed) {
+      std::cerr << "veltaro-cli: alpha " << p.alpha << ": " << p.failure << "\n";
+      code = 1;
+    } else if (o.bl && !std::isfinite(p.cd)) {
+      std::cerr << "veltaro-cli: warning: alpha " << p.alpha << ": " << p.cd_why << "\n";
     }
     std::fflush(stdout);
+    ++shown;
     if (std::chrono::duration<double>(Clock::now() - start).count() > 1.0) {
       progress = true;
-      std::fprintf(stderr, "\rsweep: %d/%d angles", k + 1, o.sweep_count);
+      std::fprintf(stderr, "\rsweep: %d/%d angles", shown, static_cast<int>(o.sweep_angles.size()));
     }
-  }
+  });
   if (progress) std::fprintf(stderr, "\n");
+  if (!o.json.empty()) {
+    std::string why;
+    if (!cli::writeJsonText(rows.dump(1) + "\n", o.json, why)) return fail(why);
+  }
   return code;
 }
 
@@ -213,6 +227,7 @@ int main(int argc, char** argv) {
     (parsed.code == 0 ? std::cout : std::cerr) << parsed.message << "\n";
     return parsed.code;
   }
+  if (!o.sweep.empty()) return runSweep(o);
   // One session for the run: the reports continue from pass to pass.
   bl::Session session;
   session.reports().set_folder(o.outdir);
@@ -220,6 +235,5 @@ int main(int argc, char** argv) {
   const bl::Status valid = session.set_parameters(o.params);  // parse() has checked them
   if (!valid.ok) return fail(valid.message);
   if (!o.surface.empty()) return runSurface(session, o);
-  if (!o.sweep.empty()) return runSweep(session, o);
   return runSingle(session, o);
 }

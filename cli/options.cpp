@@ -7,6 +7,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "polar.h"
 #include "veltaro_version.h"
 
 namespace cli {
@@ -85,16 +86,12 @@ bool parseSweep(Options& o, std::string& why) {
     why = "--sweep: the step DA must be above 0";
     return false;
   }
-  const double span = std::fabs(v[1] - v[0]);
-  const double count = std::floor(span / v[2] + 1e-9) + 1;
-  if (count > 10000) {
-    why = "--sweep: more than 10000 angles";
+  std::string range;
+  o.sweep_angles = polar::angles(v[0], v[1], v[2], range);
+  if (o.sweep_angles.empty()) {
+    why = "--sweep: " + range;
     return false;
   }
-  o.sweep_from = v[0];
-  o.sweep_to = v[1];
-  o.sweep_step = v[1] >= v[0] ? v[2] : -v[2];
-  o.sweep_count = static_cast<int>(count);
   return true;
 }
 
@@ -182,7 +179,15 @@ ParseResult parse(int argc, char** argv, Options& o) {
       ->capture_default_str();
   app.add_flag("--verbose", o.verbose,
                "Also print the solver's diagnostic lines (station rows, input summary)");
-  app.add_option("--json", o.json, "Machine-readable summary to FILE, or - for standard output");
+  app.add_option("--json", o.json,
+                 "Machine-readable summary to FILE, or - for standard output; with --sweep the\n"
+                 "polar table as an array of objects");
+  app.add_option("--jobs", o.jobs, "Angles of a --sweep computed at once (0: one per core)")
+      ->check(kGiven)
+      ->capture_default_str();
+  app.add_flag("--reports", o.reports,
+               "With --sweep: write each angle's report files into OUTDIR/alpha_<angle>/\n"
+               "(without it a polar writes no report files)");
 
   try {
     app.parse(argc, argv);
@@ -207,8 +212,9 @@ ParseResult parse(int argc, char** argv, Options& o) {
   if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");
   // The sweep's result is its table on standard output; a summary file
   // asked for beside it would silently never appear.
-  if (!o.sweep.empty() && !o.json.empty())
-    return bad("--json gives the summary of one section; a --sweep prints its table on standard output");
+  if (o.reports && o.sweep.empty())
+    return bad("--reports is for a --sweep; one section writes its reports anyway");
+  if (o.jobs < 0) return bad("--jobs: give a number of angles at once of at least 1 (0: one per core)");
 
   // The contour and the picture belong to one section.
   for (const std::string* file : {&o.contour, &o.plot}) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "joukowski.h"
 #include "session/parameters.h"
@@ -22,8 +23,9 @@ struct Options {
 
   std::string surface;  // table of s and ue for one pass
   std::string sweep;    // A0:A1:DA
-  double sweep_from = 0, sweep_to = 0, sweep_step = 0;
-  int sweep_count = 0;
+  std::vector<double> sweep_angles;  // the angles it names, in order
+  int jobs = 0;          // angles of a sweep at once; 0: one per core
+  bool reports = false;  // a sweep's report files, one folder per angle
 
   std::string contour;  // Selig contour file of the section
   std::string plot;     // SVG picture of the pressure plot

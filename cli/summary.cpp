@@ -10,29 +10,6 @@
 
 namespace cli {
 
-double squireYoung(const std::vector<SurfaceResult>& surfaces, std::string* why) {
-  auto none = [why](const std::string& reason) {
-    if (why) *why = "no Squire-Young drag estimate: " + reason;
-    return std::nan("");
-  };
-  double cd = 0.0;
-  for (const SurfaceResult& r : surfaces) {
-    std::ostringstream state;
-    state << r.name << " surface: ";
-    if (!(r.thetaTe() > 0)) {
-      state << "trailing-edge momentum thickness " << r.thetaTe() << " is not positive";
-      return none(state.str());
-    }
-    if (!(r.ueTe() > 0)) {
-      state << "trailing-edge edge velocity " << r.ueTe() << " is not positive";
-      return none(state.str());
-    }
-    cd += 2.0 * r.thetaTe() * std::pow(r.ueTe(), (r.hTe() + 5.0) / 2.0);
-  }
-  if (!std::isfinite(cd)) return none("the estimate is not a finite number");
-  return cd;
-}
-
 void collectWarnings(Summary& sum) {
   if (sum.aerofoil) {
     const aerofoil::Joukowski& af = *sum.aerofoil;
@@ -105,7 +82,28 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   if (sum.surfaces.size() == 2) j["cd_squire_young"] = number(squireYoung(sum.surfaces));
   j["warnings"] = sum.warnings;
 
-  const std::string text = j.dump(1) + "\n";
+  return writeJsonText(j.dump(1) + "\n", path, why);
+}
+
+nlohmann::json polarJson(const polar::Point& p, bool boundary_layer) {
+  nlohmann::json j = {{"alpha", p.alpha}, {"clift", number(p.clift)}, {"cmfocus", number(p.cmfocus)}};
+  if (!boundary_layer) return j;
+  if (!p.computed) {
+    j["failed"] = p.failure;
+    return j;
+  }
+  const auto surface = [](const polar::SurfacePoint& s) {
+    return nlohmann::json{{"transition_s", number(s.s_tr)},     {"transition_xc", number(s.xc_tr)},
+                          {"inverse_start_s", number(s.s_inv)}, {"inverse_start_xc", number(s.xc_inv)},
+                          {"theta_te", number(s.theta_te)},     {"h_te", number(s.h_te)}};
+  };
+  j["upper"] = surface(p.upper);
+  j["lower"] = surface(p.lower);
+  j["cd_squire_young"] = number(p.cd);
+  return j;
+}
+
+bool writeJsonText(const std::string& text, const std::string& path, std::string& why) {
   if (path == "-") {
     std::cout << text << std::flush;
     return bool(std::cout);

@@ -1,26 +1,32 @@
-// One 3 x 3 pivot block of the block elimination, inverted by its adjugate
-// in local variables.
+// One 3 x 3 pivot block of the block elimination, solved in local
+// variables.
 //
 // The elimination is a chain: every pivot block D_j needs inv(D_(j-1)) e3.
 // Its speed is the latency of one 3 x 3 solve, which is least with one
 // division and no branch: inv(D) = adj(D) / det(D), the cofactors formed
-// side by side.  The blocks of the box scheme are well conditioned (their
-// diagonal carries the unit coefficients of the continuity and shear
-// boxes), and the Newton iteration corrects what a solve leaves.
+// side by side.  The adjugate is accurate to about cond(D) units of
+// round-off, which is nothing for the well-conditioned blocks of a
+// converging march (their diagonal carries the unit coefficients of the
+// continuity and shear boxes); a block far from that (a station that does
+// not converge, say) is solved by Gaussian elimination with partial
+// pivoting instead, which also decides whether it is singular.
 #pragma once
 
 #include <cmath>
+#include <utility>
 
 namespace bl {
 
+// A pivot magnitude m is negligible when adding it to the order 3 leaves 3
+// unchanged in double precision (m = 0, and anything below about 4e-16).
+inline bool pivot_negligible(double m) { return 3.0 + m == 3.0; }
+
 class Pivot3 {
  public:
-  // Takes the block d (by rows).  False when it is singular: its
-  // determinant vanishes against the scale of its rows (the product of
-  // their 1-norms, which bounds it), so that no solve is meaningful; det is
-  // then 0.
+  // Takes the block d (by rows).  False when it is singular: a pivot
+  // column of the elimination without a usable entry; det is then 0.
   bool factor(const double (&d)[3][3]) {
-    // Cofactors of the first and the third row.
+    // Cofactors of the first and the third row, and the determinant.
     c00_ = d[1][1] * d[2][2] - d[1][2] * d[2][1];
     c01_ = d[1][2] * d[2][0] - d[1][0] * d[2][2];
     c02_ = d[1][0] * d[2][1] - d[1][1] * d[2][0];
@@ -28,26 +34,39 @@ class Pivot3 {
     c21_ = d[0][2] * d[1][0] - d[0][0] * d[1][2];
     c22_ = d[0][0] * d[1][1] - d[0][1] * d[1][0];
     det = d[0][0] * c00_ + d[0][1] * c01_ + d[0][2] * c02_;
+    // The product of the rows' 1-norms bounds |det|; a determinant well
+    // below it marks an ill-conditioned block.
     const auto norm = [](const double (&r)[3]) { return std::fabs(r[0]) + std::fabs(r[1]) + std::fabs(r[2]); };
-    if (std::fabs(det) <= kSingular * (norm(d[0]) * norm(d[1]) * norm(d[2]))) {
-      det = 0.0;
-      return false;
+    adjugate_ = std::fabs(det) > kWellConditioned * (norm(d[0]) * norm(d[1]) * norm(d[2]));
+    if (adjugate_) {
+      inv_det_ = 1.0 / det;
+      d_ = &d;
+      return true;
     }
-    inv_det_ = 1.0 / det;
-    d_ = &d;
-    return true;
+    if (factor_lu(d)) return true;
+    det = 0.0;
+    return false;
   }
 
-  // x = inv(D) e3, the third column of the inverse: the cofactors of the
-  // third row over the determinant.
+  // x = inv(D) e3, the third column of the inverse.
   void solve_e3(double (&x)[3]) const {
-    x[0] = c20_ * inv_det_;
-    x[1] = c21_ * inv_det_;
-    x[2] = c22_ * inv_det_;
+    if (adjugate_) {  // the cofactors of the third row over the determinant
+      x[0] = c20_ * inv_det_;
+      x[1] = c21_ * inv_det_;
+      x[2] = c22_ * inv_det_;
+      return;
+    }
+    const double b[3] = {0.0, 0.0, 1.0};
+    solve_lu(b, x);
   }
 
-  // x = inv(D) b: x_i = sum_k C_ki b_k / det.
+  // x = inv(D) b.
   void solve(const double (&b)[3], double (&x)[3]) const {
+    if (!adjugate_) {
+      solve_lu(b, x);
+      return;
+    }
+    // x_i = sum_k C_ki b_k / det.
     const double(&d)[3][3] = *d_;
     const double c10 = d[0][2] * d[2][1] - d[0][1] * d[2][2];
     const double c11 = d[0][0] * d[2][2] - d[0][2] * d[2][0];
@@ -60,13 +79,69 @@ class Pivot3 {
   double det = 0.0;  // determinant of D
 
  private:
-  // Relative size below which a determinant counts as zero: a few units of
-  // round-off of the products it is formed from.
-  static constexpr double kSingular = 8.0 * 2.220446049250313e-16;
+  // |det| relative to the product of the row norms above which the
+  // adjugate is used: a condition number of up to about 1e8.
+  static constexpr double kWellConditioned = 1e-8;
 
+  // P D = L U with partial pivoting (ties keep the upper row), with the
+  // reciprocals of the pivots; false at a negligible pivot.
+  bool factor_lu(const double (&d)[3][3]) {
+    double a[3][3] = {{d[0][0], d[0][1], d[0][2]}, {d[1][0], d[1][1], d[1][2]}, {d[2][0], d[2][1], d[2][2]}};
+    int p[3] = {0, 1, 2};
+    det = 1.0;
+    // Column 1: the largest of the three entries.
+    int k = 0;
+    if (std::fabs(a[1][0]) > std::fabs(a[k][0])) k = 1;
+    if (std::fabs(a[2][0]) > std::fabs(a[k][0])) k = 2;
+    if (pivot_negligible(std::fabs(a[k][0]))) return false;
+    if (k != 0) {
+      std::swap(a[0], a[k]);
+      std::swap(p[0], p[k]);
+      det = -det;
+    }
+    inv_[0] = 1.0 / a[0][0];
+    l10_ = a[1][0] * inv_[0];
+    l20_ = a[2][0] * inv_[0];
+    a[1][1] -= l10_ * a[0][1];
+    a[1][2] -= l10_ * a[0][2];
+    a[2][1] -= l20_ * a[0][1];
+    a[2][2] -= l20_ * a[0][2];
+    // Column 2: the larger of the two remaining entries.
+    if (std::fabs(a[2][1]) > std::fabs(a[1][1])) {
+      std::swap(a[1], a[2]);
+      std::swap(p[1], p[2]);
+      std::swap(l10_, l20_);
+      det = -det;
+    }
+    if (pivot_negligible(std::fabs(a[1][1]))) return false;
+    inv_[1] = 1.0 / a[1][1];
+    l21_ = a[2][1] * inv_[1];
+    a[2][2] -= l21_ * a[1][2];
+    if (pivot_negligible(std::fabs(a[2][2]))) return false;
+    inv_[2] = 1.0 / a[2][2];
+    u01_ = a[0][1], u02_ = a[0][2], u12_ = a[1][2];
+    det = det * (a[0][0] * a[1][1] * a[2][2]);
+    p_[0] = p[0], p_[1] = p[1], p_[2] = p[2];
+    return true;
+  }
+
+  void solve_lu(const double (&b)[3], double (&x)[3]) const {
+    const double y0 = b[p_[0]];
+    const double y1 = b[p_[1]] - l10_ * y0;
+    const double y2 = b[p_[2]] - l20_ * y0 - l21_ * y1;
+    x[2] = y2 * inv_[2];
+    x[1] = (y1 - u12_ * x[2]) * inv_[1];
+    x[0] = (y0 - u01_ * x[1] - u02_ * x[2]) * inv_[0];
+  }
+
+  bool adjugate_ = true;
   const double (*d_)[3][3] = nullptr;  // the block; it outlives the solves
   double c00_ = 0, c01_ = 0, c02_ = 0, c20_ = 0, c21_ = 0, c22_ = 0;
   double inv_det_ = 0;
+  int p_[3] = {0, 1, 2};                // row of D that became row k of U
+  double l10_ = 0, l20_ = 0, l21_ = 0;  // multipliers of L
+  double u01_ = 0, u02_ = 0, u12_ = 0;  // U above the diagonal
+  double inv_[3] = {0, 0, 0};           // reciprocals of the pivots
 };
 
 }  // namespace bl

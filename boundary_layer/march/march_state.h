@@ -35,10 +35,13 @@ struct MarchState {
   int edge_limited = 0;
 
   // What each surface's last pass ran into, kept for callers after both
-  // passes (index isurf): stations accepted at the Newton iteration limit,
-  // and the station from which the outer edge was held (0: never).
-  int iteration_limited[2] = {0, 0};
-  int edge_limited_at[2] = {0, 0};
+  // passes (index isurf).
+  struct SurfaceOutcome {
+    int iteration_limited = 0;  // stations accepted at the Newton iteration limit
+    int edge_limited_at = 0;    // station from which the outer edge was held (0: never)
+    int transition_at = 0;      // first turbulent station (0: laminar to the end)
+    int inverse_at = 0;         // first station of the inverse mode (0: never)
+  } outcome[2];
 
   bool dumps_open = false;  // "NetFunc.out" and "Debug.out" opened by an upper pass
                             // of the current computation and not yet closed

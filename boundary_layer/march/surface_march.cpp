@@ -244,7 +244,7 @@ Stop prepare_pass(Pass& p, int k, int isurf) {
   ms.ninv = 0;
   ms.ktbl = 1;
   ms.edge_limited = 0;
-  ms.iteration_limited[isurf] = 0;
+  ms.outcome[isurf] = MarchState::SurfaceOutcome{};
   sd.XINV = p.wa.x(sd.NXT);
 
   calc_note(p, "  Start  of b.l. computation 1");
@@ -284,7 +284,7 @@ Stop march_station(Pass& p, int P, int isurf, int slot) {
     if (!s.ok) return Stop{s, P};
     grow_edge(p, grown);
   }
-  if (ms.kIter > ms.kIterMax) ++ms.iteration_limited[isurf];
+  if (ms.kIter > ms.kIterMax) ++ms.outcome[isurf].iteration_limited;
   bl_params(p, P, 3);
   if (!station_finite(wa, P))
     return Stop{Status::failure("station " + std::to_string(P) + ": its integral results are not finite numbers"), P};
@@ -309,7 +309,9 @@ Status finish_pass(Pass& p, int isurf, int slot, const Stop& stop) {
     clear_stations_from(p, stop.station, slot);
   }
   if (ms.edge_limited != 0) write_edge_limited(p, ms.edge_limited);
-  ms.edge_limited_at[isurf] = ms.edge_limited;
+  ms.outcome[isurf].edge_limited_at = ms.edge_limited;
+  ms.outcome[isurf].transition_at = ms.ktbl == 2 ? ms.NTR + 2 : 0;
+  ms.outcome[isurf].inverse_at = ms.ninv;
 
   p.blx.params.xinv_surf[isurf] = p.sd.XINV;
   p.blx.params.xtr_surf[isurf] = p.sd.XTR;

@@ -57,10 +57,12 @@ void ReportFiles::set_enabled(bool on) {
 
 std::ostream& ReportFiles::diag_out() {
   if (!enabled_ || !diagnostics_) return discarding();
+  if (out_stream_) return *out_stream_;
   return holding_ ? static_cast<std::ostream&>(hold_out_) : std::cout;
 }
 std::ostream& ReportFiles::diag_err() {
   if (!enabled_ || !diagnostics_) return discarding();
+  if (err_stream_) return *err_stream_;
   return holding_ ? static_cast<std::ostream&>(hold_err_) : std::cerr;
 }
 
@@ -111,6 +113,14 @@ Status ReportFiles::close_dumps() {
 
 void ReportFiles::close_all() {
   for (int i = 0; i < kReports; ++i) close_one(static_cast<Report>(i));
+  if (holding_) {
+    for (std::size_t k = 0; k < held_.size(); ++k) {
+      hold_streams_[k].str("");
+      held_[k].clear();
+    }
+    hold_out_.str("");
+    hold_err_.str("");
+  }
 }
 
 Status ReportFiles::write_whole(const std::string& file_name, const std::string& text) {

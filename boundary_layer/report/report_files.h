@@ -55,6 +55,13 @@ class ReportFiles {
   // own output, such as the command line, switches them off; they follow
   // set_enabled() as well.
   void set_diagnostics(bool on) { diagnostics_ = on; }
+  // Where the diagnostic lines go instead of standard output and standard
+  // error (null: back to those), for a front end that runs several
+  // sessions at once and prints each one's lines in its place.
+  void set_diagnostic_streams(std::ostream* out, std::ostream* err) {
+    out_stream_ = out;
+    err_stream_ = err;
+  }
   std::ostream& diag_out();
   std::ostream& diag_err();
 
@@ -89,6 +96,14 @@ class ReportFiles {
   // closing and every status succeed.
   static ReportFiles holding_for(const ReportFiles& real);
 
+  // Holding switched on or off for these reports themselves: on, nothing
+  // reaches a file (what is written is kept until the next close_all) and
+  // the diagnostic lines go to the diagnostic streams as set.
+  void set_holding(bool on) {
+    close_all();
+    holding_ = on;
+  }
+
   // The text held by `held`, appended to these reports and their
   // diagnostic streams in report order, as if it had been written here.
   void append(ReportFiles& held);
@@ -112,6 +127,8 @@ class ReportFiles {
   std::array<bool, kReports> used_{};       // opened since the last reset
   bool enabled_ = true;                     // report writing switched on
   bool diagnostics_ = true;                 // standard-output lines switched on
+  std::ostream* out_stream_ = nullptr;      // diagnostic lines, if not standard output
+  std::ostream* err_stream_ = nullptr;      // ... and if not standard error
   std::ofstream discard_;                   // never opened: swallows writes when off
 
   // Holding: every report and diagnostic stream goes to a string.

@@ -24,6 +24,15 @@ constexpr int kIterOfUpperPass = -9999;
 
 Session::Session() : data_(std::make_unique<Data>()) {}
 
+Status Session::restart(const ComputationParameters& p) {
+  data_->blx = ExchangeData{};
+  data_->solver = SolverState{};
+  data_->reports.close_all();
+  cautions_.clear();
+  failed_surface_ = -1;
+  return set_parameters(p);
+}
+
 Status Session::set_parameters(const ComputationParameters& p) {
   const Status st = validate_parameters(p);
   if (st.ok) data_->blx.params = p;
@@ -58,7 +67,7 @@ Status Session::hand_over_contour(const std::vector<double>& s, const std::vecto
 }
 
 void Session::note_outcome(int isurf, const Status& st) {
-  const int edge = data_->solver.ms.edge_limited_at[isurf];
+  const int edge = data_->solver.ms.outcome[isurf].edge_limited_at;
   if (st.ok && edge != 0) cautions_.push_back(edge_limit_note(isurf, edge));
   if (!st.ok) failed_surface_ = isurf;
 }
@@ -117,8 +126,7 @@ Status Session::run_side_by_side() {
 
   // The lower pass's state is what both passes leave, but for the upper
   // surface's own outcome.
-  lower_state->ms.iteration_limited[0] = d.solver.ms.iteration_limited[0];
-  lower_state->ms.edge_limited_at[0] = d.solver.ms.edge_limited_at[0];
+  lower_state->ms.outcome[0] = d.solver.ms.outcome[0];
   lower_state->ms.dumps_open = true;
   d.solver = std::move(*lower_state);
   const Status written = close_pass_reports(d.reports, d.solver.ms, 1);
@@ -191,8 +199,10 @@ SurfaceResult Session::surface(int isurf) const {
   SurfaceResult r;
   r.xtr = blx.params.xtr_surf[isurf];
   r.xinv = blx.params.xinv_surf[isurf];
-  r.iteration_limited = ms.iteration_limited[isurf];
-  r.edge_limited_at = ms.edge_limited_at[isurf];
+  r.iteration_limited = ms.outcome[isurf].iteration_limited;
+  r.edge_limited_at = ms.outcome[isurf].edge_limited_at;
+  r.transition_at = ms.outcome[isurf].transition_at;
+  r.inverse_at = ms.outcome[isurf].inverse_at;
   const int slot = ExchangeData::slot(kElement, isurf);
   const int n = blx.n_bl(slot);
   for (auto* v : {&r.s, &r.ue, &r.ue_inv, &r.cf, &r.d1, &r.d2, &r.h12, &r.rv}) v->reserve(static_cast<std::size_t>(n));

@@ -36,6 +36,8 @@ struct SurfaceResult {
   double xinv = 0;            // start of the inverse mode it used
   int iteration_limited = 0;  // stations accepted at the Newton iteration limit
   int edge_limited_at = 0;    // first station whose outer edge hit the grid capacity, or 0
+  int transition_at = 0;      // first turbulent station, or 0: laminar to the trailing edge
+  int inverse_at = 0;         // first station of the inverse mode, or 0: none
   std::vector<double> s, ue, ue_inv, cf, d1, d2, h12, rv;
 
   int nodes() const { return static_cast<int>(s.size()); }
@@ -46,6 +48,13 @@ class Session {
   Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
+
+  // Back to the state of a new session, keeping the storage: the exchange
+  // data and the solver state start afresh, every report is closed (the
+  // next use starts it anew), and the parameters are p (refused: the
+  // defaults, and the reason).  A polar worker computes each angle on a
+  // restarted session exactly as a run of that angle alone.
+  Status restart(const ComputationParameters& p);
 
   // The computation parameters; the transition and inverse-mode positions
   // in them are those the last passes used.

@@ -203,7 +203,7 @@ TEST_F(SurfaceMarch, EdgeHeldAtTheGridCapacity) {
   blx.params.eta_e = 1.0;  // the stagnation layer is about 2.4 thick
   const bl::Status s = run(0);
   EXPECT_TRUE(s.ok) << s.message;
-  EXPECT_EQ(ms.edge_limited_at[0], 3);  // a caution apart from the status
+  EXPECT_EQ(ms.outcome[0].edge_limited_at, 3);  // a caution apart from the status
   EXPECT_NE(bl::edge_limit_note(0, 3).find("821 points at station 3"), std::string::npos);
   EXPECT_NE(read("CalcBl.out").find("The outer edge of the normal grid was held at"), std::string::npos);
   for (int i = 3; i <= 10; ++i) EXPECT_TRUE(std::isfinite(blx.cf_bl(i, 0))) << i;

@@ -13,7 +13,7 @@ add_dependencies(veltaro_sweep veltaro-cli)
 # The faults the sweep found, one test each.
 add_executable(hardening_tests ${hardening}/test_cli_faults.cpp ${PROJECT_SOURCE_DIR}/cli/summary.cpp)
 target_include_directories(hardening_tests PRIVATE ${PROJECT_SOURCE_DIR}/cli)
-target_link_libraries(hardening_tests PRIVATE veltaro_bl veltaro_aerofoil nlohmann_json::nlohmann_json
+target_link_libraries(hardening_tests PRIVATE veltaro_polar veltaro_bl veltaro_aerofoil nlohmann_json::nlohmann_json
                       GTest::gtest GTest::gtest_main)
 target_compile_definitions(hardening_tests PRIVATE VELTARO_CLI="$<TARGET_FILE:veltaro-cli>")
 add_dependencies(hardening_tests veltaro-cli)

@@ -1,0 +1,168 @@
+// Computing a polar: every angle on a session of its own worker, restarted
+// from the user's settings, the points handed on in table order.
+#include "polar.h"
+
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+#include "drag_estimate.h"
+#include "session/session.h"
+#include "surface_position.h"
+
+namespace polar {
+
+namespace {
+
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
+// The folder of one angle's reports: "alpha_+4.000".
+std::string angleFolder(const std::string& parent, double alpha) {
+  char name[32];
+  std::snprintf(name, sizeof name, "alpha_%+.3f", alpha);
+  return (std::filesystem::path(parent) / name).string();
+}
+
+SurfacePoint surfacePoint(const aerofoil::Joukowski& af, int isurf, const bl::SurfaceResult& r) {
+  SurfacePoint p;
+  const bool transition = r.transition_at > 0, inverse = r.inverse_at > 0;
+  p.s_tr = transition ? r.xtr : kNone;
+  p.xc_tr = transition ? aerofoil::chordPosition(af, isurf, r.xtr) : kNone;
+  p.s_inv = inverse ? r.xinv : kNone;
+  p.xc_inv = inverse ? aerofoil::chordPosition(af, isurf, r.xinv) : kNone;
+  p.theta_te = r.d2.empty() ? 0.0 : r.d2.back();
+  p.h_te = r.h12.empty() ? 0.0 : r.h12.back();
+  p.iteration_limited = r.iteration_limited;
+  p.edge_limited_at = r.edge_limited_at;
+  return p;
+}
+
+// One angle: the section, then "BL Calculation" and the presses of
+// "Recalculate" on a session restarted from the settings.
+Point computePoint(bl::Session& session, const Settings& set, int index) {
+  Point p;
+  p.index = index;
+  p.alpha = set.angles[static_cast<std::size_t>(index)];
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, aerofoil::clampPoints(set.section.n));
+  aerofoil::solveSection(af, p.alpha, set.section.eR1, set.section.hR1);
+  p.clift = af.clift;
+  p.cmfocus = af.cmFocus;
+  if (!set.boundary_layer) return p;
+
+  bl::Status st = session.restart(set.params);
+  bl::ReportFiles& reports = session.reports();
+  std::ostringstream out, err;
+  reports.set_diagnostics(set.diagnostics);
+  reports.set_diagnostic_streams(&out, &err);
+  if (!set.report_folder.empty()) {
+    p.report_dir = angleFolder(set.report_folder, p.alpha);
+    std::error_code ec;
+    std::filesystem::create_directories(p.report_dir, ec);
+    reports.set_enabled(true);
+    reports.set_holding(false);
+    reports.set_folder(p.report_dir);
+  } else {
+    // No report files: with diagnostic lines the reports are formatted and
+    // held (then dropped), without them not even formatted.
+    reports.set_enabled(set.diagnostics);
+    reports.set_holding(set.diagnostics);
+  }
+  if (st.ok) st = session.hand_over_contour(af.s, af.v, af.currentN);
+  if (st.ok) st = session.new_computation();
+  for (int k = 0; st.ok && k < set.recalc; ++k) st = session.recalculate();
+  reports.close_all();
+  reports.set_diagnostic_streams(nullptr, nullptr);
+  p.diagnostics = out.str();
+  p.diagnostics_err = err.str();
+  if (!st.ok) {
+    p.failure = st.message;
+    return p;
+  }
+  p.computed = true;
+  const std::vector<NamedSurface> surfaces = {{"upper", session.surface(0)}, {"lower", session.surface(1)}};
+  p.upper = surfacePoint(af, 0, surfaces[0]);
+  p.lower = surfacePoint(af, 1, surfaces[1]);
+  p.cd = squireYoung(surfaces, &p.cd_why);
+  return p;
+}
+
+}  // namespace
+
+std::vector<double> angles(double from, double to, double step, std::string& why) {
+  std::vector<double> a;
+  if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step) || !(step != 0)) {
+    why = "the angle step must be a number other than 0";
+    return a;
+  }
+  const double span = std::fabs(to - from);
+  const double count = std::floor(span / std::fabs(step) + 1e-9) + 1;
+  if (count > kMaxAngles) {
+    why = "more than " + std::to_string(kMaxAngles) + " angles";
+    return a;
+  }
+  const double signed_step = to >= from ? std::fabs(step) : -std::fabs(step);
+  for (int k = 0; k < static_cast<int>(count); ++k) a.push_back(from + k * signed_step);
+  return a;
+}
+
+void compute(const Settings& set, const std::function<void(const Point&)>& ready,
+             const std::function<bool()>& cancelled) {
+  const int n = static_cast<int>(set.angles.size());
+  if (n == 0) return;
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const int jobs = std::min(n, set.jobs > 0 ? set.jobs : cores);
+
+  std::mutex m;
+  std::condition_variable cv;
+  std::vector<std::optional<Point>> done(static_cast<std::size_t>(n));
+  int next = 0, running = jobs;
+
+  const auto work = [&] {
+    auto session = std::make_unique<bl::Session>();
+    // With every core busy on angles of their own, the two surfaces of an
+    // angle take turns; alone, they run side by side.
+    session->set_concurrent_surfaces(jobs == 1);
+    for (;;) {
+      int i;
+      {
+        std::lock_guard<std::mutex> lock(m);
+        if (next >= n || (cancelled && cancelled())) break;
+        i = next++;
+      }
+      Point p = computePoint(*session, set, i);
+      {
+        std::lock_guard<std::mutex> lock(m);
+        done[static_cast<std::size_t>(i)] = std::move(p);
+      }
+      cv.notify_all();
+    }
+    {
+      std::lock_guard<std::mutex> lock(m);
+      --running;
+    }
+    cv.notify_all();
+  };
+
+  std::vector<std::thread> workers;
+  for (int w = 0; w < jobs; ++w) workers.emplace_back(work);
+  for (int k = 0; k < n; ++k) {
+    std::unique_lock<std::mutex> lock(m);
+    cv.wait(lock, [&] { return done[static_cast<std::size_t>(k)].has_value() || running == 0; });
+    if (!done[static_cast<std::size_t>(k)]) break;  // cancelled before this angle started
+    const Point p = std::move(*done[static_cast<std::size_t>(k)]);
+    lock.unlock();
+    ready(p);
+  }
+  for (std::thread& t : workers) t.join();
+}
+
+}  // namespace polar

@@ -1,0 +1,71 @@
+// A polar: lift, moment and boundary layer of one section over a range of
+// angles of attack.  Every angle is computed exactly as a run of that angle
+// alone (from the user's settings, never from what the angle before it
+// left), the angles spread over the cores.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "joukowski.h"
+#include "session/parameters.h"
+
+namespace polar {
+
+// At most this many angles in one polar.
+constexpr int kMaxAngles = 10000;
+
+struct Settings {
+  aerofoil::SectionInputs section;  // e/R1, h/R1 and N (its angle is not used)
+  std::vector<double> angles;       // degrees, in the order of the table
+  bool boundary_layer = true;       // also the boundary layer of both surfaces
+  bl::ComputationParameters params;  // the user's, for every angle
+  int recalc = 0;                   // presses of "Recalculate" after each computation
+  int jobs = 0;                     // angles computed at once; 0: one per core
+  std::string report_folder;        // empty: no report files; else one folder per angle in it
+  bool diagnostics = false;         // keep the solver's diagnostic lines of each angle
+};
+
+// One surface at one angle.  NaN where there is nothing to give: a
+// transition or inverse mode that does not occur on the surface.
+struct SurfacePoint {
+  double s_tr, xc_tr;     // transition: arc length from the stagnation point (chords), x/c
+  double s_inv, xc_inv;   // start of the inverse mode
+  double theta_te, h_te;  // trailing-edge momentum thickness and shape factor
+  int iteration_limited = 0;  // stations accepted at the Newton iteration limit
+  int edge_limited_at = 0;    // station from which the outer edge was held, or 0
+};
+
+struct Point {
+  int index = 0;       // position in the table
+  double alpha = 0;    // degrees
+  double clift = 0, cmfocus = 0;
+  bool computed = false;  // the boundary layer of both surfaces
+  std::string failure;    // why not, when it was asked for
+  SurfacePoint upper{}, lower{};
+  double cd = 0;          // Squire-Young estimate, NaN with cd_why when there is none
+  std::string cd_why;
+  std::string diagnostics, diagnostics_err;  // the solver's lines, when kept
+  std::string report_dir;                    // where this angle's reports went
+};
+
+// The angles from A0 towards A1 in steps of |DA|, A1 included when the
+// steps reach it.  Empty with a reason for an empty range, a zero or
+// non-finite step or more than kMaxAngles angles.
+std::vector<double> angles(double from, double to, double step, std::string& why);
+
+// Computes every angle of the settings.  ready(point) is called on the
+// calling thread, in table order, as soon as a point and all before it are
+// done.  cancelled, when given, is asked (from any thread) before each
+// angle starts; once it says yes no further angle starts, and compute
+// returns when the running ones are done, their points delivered.
+void compute(const Settings& settings, const std::function<void(const Point&)>& ready,
+             const std::function<bool()>& cancelled = nullptr);
+
+// The polar as text: header lines, then one row per point, the numbers
+// in the columns the header names.
+std::string tableHeader(bool boundary_layer);
+std::string tableRow(const Point& p, bool boundary_layer);
+
+}  // namespace polar

@@ -1,0 +1,55 @@
+// The polar as a text table, the layout of veltaro-cli --sweep and of the
+// polar window's saved file.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "polar.h"
+
+namespace polar {
+
+namespace {
+
+std::string format(const char* fmt, double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, fmt, v);
+  return buf;
+}
+
+// A position, or "-" in its field when it does not occur on the surface.
+std::string position(double v, int width) {
+  if (std::isnan(v)) return std::string(static_cast<std::size_t>(width - 1), ' ') + "-";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%*.4f", width, v);
+  return buf;
+}
+
+std::string surfaceColumns(const SurfacePoint& s) {
+  return " " + position(s.s_tr, 8) + " " + position(s.xc_tr, 8) + " " + position(s.s_inv, 8) + " " +
+         position(s.xc_inv, 9);
+}
+
+}  // namespace
+
+std::string tableHeader(bool boundary_layer) {
+  if (!boundary_layer) return "   alpha     Clift   Cmfocus\n";
+  return "# alpha in degrees.  Per surface (_u upper, _l lower): transition (tr) and start of the\n"
+         "# inverse mode (inv) as arc length s from the stagnation point in chords and as x/c\n"
+         "# (\"-\": none on the surface); trailing-edge momentum thickness theta_te (chords) and\n"
+         "# shape factor H_te.  Cd_SquireYoung: the Squire-Young estimate of the profile drag.\n"
+         "   alpha     Clift   Cmfocus   s_tr_u x/c_tr_u  s_inv_u x/c_inv_u   s_tr_l x/c_tr_l  s_inv_l "
+         "x/c_inv_l  theta_te_u  H_te_u  theta_te_l  H_te_l  Cd_SquireYoung\n";
+}
+
+std::string tableRow(const Point& p, bool boundary_layer) {
+  std::string row = format("%8.3f", p.alpha) + format(" %9.5f", p.clift) + format(" %9.5f", p.cmfocus);
+  if (!boundary_layer) return row + "\n";
+  if (!p.computed) return row + "  failed\n";
+  row += surfaceColumns(p.upper) + surfaceColumns(p.lower);
+  row += format(" %11.4e", p.upper.theta_te) + format(" %7.4f", p.upper.h_te);
+  row += format(" %11.4e", p.lower.theta_te) + format(" %7.4f", p.lower.h_te);
+  row += format(" %15.6f", p.cd);
+  return row + "\n";
+}
+
+}  // namespace polar
