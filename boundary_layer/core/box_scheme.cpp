@@ -105,15 +105,14 @@ void box_fluxes(Pass& p, int P, double dpdx) {
     qp(2) = vc;
     qp(3) = dudx * rho * u_plus - fx * vc + dpdx;
 
-    // Jacobians, each element written once:
+    // Jacobians
     //   dq  = [1 0 0; 0 1 0; 0 0 bb],
     //   dqp = [0 rho 0; 0 0 1; -c3 v  rho (du/dx + c3 u+)  -df/dx].
+    // Their zeros are those the arrays were acquired with (nothing else
+    // writes them); the rest is written at every iteration.
     const auto dq = DQ[j], dqp = DQP[j];
-    dq(1, 1) = 1.0, dq(1, 2) = 0.0, dq(1, 3) = 0.0;
-    dq(2, 1) = 0.0, dq(2, 2) = 1.0, dq(2, 3) = 0.0;
-    dq(3, 1) = 0.0, dq(3, 2) = 0.0, dq(3, 3) = wa.bb(j);
-    dqp(1, 1) = 0.0, dqp(1, 2) = rho, dqp(1, 3) = 0.0;
-    dqp(2, 1) = 0.0, dqp(2, 2) = 0.0, dqp(2, 3) = 1.0;
+    dq(1, 1) = 1.0, dq(2, 2) = 1.0, dq(3, 3) = wa.bb(j);
+    dqp(1, 2) = rho, dqp(2, 3) = 1.0;
     dqp(3, 1) = -c3 * vc;
     dqp(3, 2) = rho * (dudx + c3 * u_plus);  // rho dudx in reversed flow, not 0
     dqp(3, 3) = -fx;
@@ -152,20 +151,21 @@ void box_system(Pass& p, int P) {
   // with respect to the variables of k0 and of k1, written out for the
   // Jacobians of box_fluxes:
   //   dq  = [1 0 0; 0 1 0; 0 0 bb],  dqp = [0 rho 0; 0 0 1; j31 j32 j33].
-  // (The zero terms are kept where they set the sign of a zero.)
+  // (The zero terms are kept where they set the sign of a zero.)  The zero
+  // rows of the structure (the third of A_j, the first two of C_j) keep
+  // the zeros the arrays were acquired with: only the rows that pin a
+  // variable at the wall and the edge write zeros over other rows.
   const Blocks DQ(ca.dqdx), DQP(ca.dqpdx), A(ca.amat), B(ca.bmat), C(ca.cmat);
   const Vectors R(ca.rvec), RQ(ca.rq);
   // Rows 1 and 2 of block j: the continuity and shear-definition boxes of
   // (j-1, j), f' = rho u and u' = v.
   for (int j = 2; j <= np; ++j) {
     const double a = wa.aa(j);
-    const auto Aj = A[j], Bj = B[j], Cj = C[j];
+    const auto Aj = A[j], Bj = B[j];
     Aj(1, 1) = -1.0, Aj(1, 2) = -0.0 - a * DQP[j - 1](1, 2), Aj(1, 3) = -0.0;
     Bj(1, 1) = 1.0, Bj(1, 2) = 0.0 - a * DQP[j](1, 2), Bj(1, 3) = 0.0;
     Aj(2, 1) = -0.0, Aj(2, 2) = -1.0, Aj(2, 3) = -0.0 - a;
     Bj(2, 1) = 0.0, Bj(2, 2) = 1.0, Bj(2, 3) = 0.0 - a;
-    zero_row(Cj, 1);
-    zero_row(Cj, 2);
     R[j](1) = RQ[j](1);
     R[j](2) = RQ[j](2);
   }
@@ -174,7 +174,6 @@ void box_system(Pass& p, int P) {
     const double a = wa.aa(j + 1);
     const auto q0 = DQP[j], q1 = DQP[j + 1];
     const auto Bj = B[j], Cj = C[j];
-    zero_row(A[j], 3);
     Bj(3, 1) = -0.0 - a * q0(3, 1);
     Bj(3, 2) = -0.0 - a * q0(3, 2);
     Bj(3, 3) = -DQ[j](3, 3) - a * q0(3, 3);

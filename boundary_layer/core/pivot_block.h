@@ -25,11 +25,14 @@ class Pivot3 {
  public:
   // Takes the block d (by rows).  False when it is singular: a pivot
   // column of the elimination without a usable entry; det is then 0.
-  bool factor(const double (&d)[3][3]) {
-    // Cofactors of the first and the third row, and the determinant.
+  [[gnu::always_inline]] bool factor(const double (&d)[3][3]) {
+    // The cofactors, and the determinant by the first row.
     c00_ = d[1][1] * d[2][2] - d[1][2] * d[2][1];
     c01_ = d[1][2] * d[2][0] - d[1][0] * d[2][2];
     c02_ = d[1][0] * d[2][1] - d[1][1] * d[2][0];
+    c10_ = d[0][2] * d[2][1] - d[0][1] * d[2][2];
+    c11_ = d[0][0] * d[2][2] - d[0][2] * d[2][0];
+    c12_ = d[0][1] * d[2][0] - d[0][0] * d[2][1];
     c20_ = d[0][1] * d[1][2] - d[0][2] * d[1][1];
     c21_ = d[0][2] * d[1][0] - d[0][0] * d[1][2];
     c22_ = d[0][0] * d[1][1] - d[0][1] * d[1][0];
@@ -40,7 +43,6 @@ class Pivot3 {
     adjugate_ = std::fabs(det) > kWellConditioned * (norm(d[0]) * norm(d[1]) * norm(d[2]));
     if (adjugate_) {
       inv_det_ = 1.0 / det;
-      d_ = &d;
       return true;
     }
     if (factor_lu(d)) return true;
@@ -61,19 +63,15 @@ class Pivot3 {
   }
 
   // x = inv(D) b.
-  void solve(const double (&b)[3], double (&x)[3]) const {
+  [[gnu::always_inline]] void solve(const double (&b)[3], double (&x)[3]) const {
     if (!adjugate_) {
       solve_lu(b, x);
       return;
     }
     // x_i = sum_k C_ki b_k / det.
-    const double(&d)[3][3] = *d_;
-    const double c10 = d[0][2] * d[2][1] - d[0][1] * d[2][2];
-    const double c11 = d[0][0] * d[2][2] - d[0][2] * d[2][0];
-    const double c12 = d[0][1] * d[2][0] - d[0][0] * d[2][1];
-    x[0] = (c00_ * b[0] + c10 * b[1] + c20_ * b[2]) * inv_det_;
-    x[1] = (c01_ * b[0] + c11 * b[1] + c21_ * b[2]) * inv_det_;
-    x[2] = (c02_ * b[0] + c12 * b[1] + c22_ * b[2]) * inv_det_;
+    x[0] = (c00_ * b[0] + c10_ * b[1] + c20_ * b[2]) * inv_det_;
+    x[1] = (c01_ * b[0] + c11_ * b[1] + c21_ * b[2]) * inv_det_;
+    x[2] = (c02_ * b[0] + c12_ * b[1] + c22_ * b[2]) * inv_det_;
   }
 
   double det = 0.0;  // determinant of D
@@ -85,7 +83,7 @@ class Pivot3 {
 
   // P D = L U with partial pivoting (ties keep the upper row), with the
   // reciprocals of the pivots; false at a negligible pivot.
-  bool factor_lu(const double (&d)[3][3]) {
+  [[gnu::noinline]] bool factor_lu(const double (&d)[3][3]) {
     double a[3][3] = {{d[0][0], d[0][1], d[0][2]}, {d[1][0], d[1][1], d[1][2]}, {d[2][0], d[2][1], d[2][2]}};
     int p[3] = {0, 1, 2};
     det = 1.0;
@@ -125,7 +123,7 @@ class Pivot3 {
     return true;
   }
 
-  void solve_lu(const double (&b)[3], double (&x)[3]) const {
+  [[gnu::noinline]] void solve_lu(const double (&b)[3], double (&x)[3]) const {
     const double y0 = b[p_[0]];
     const double y1 = b[p_[1]] - l10_ * y0;
     const double y2 = b[p_[2]] - l20_ * y0 - l21_ * y1;
@@ -134,14 +132,15 @@ class Pivot3 {
     x[0] = (y0 - u01_ * x[1] - u02_ * x[2]) * inv_[0];
   }
 
-  bool adjugate_ = true;
-  const double (*d_)[3][3] = nullptr;  // the block; it outlives the solves
-  double c00_ = 0, c01_ = 0, c02_ = 0, c20_ = 0, c21_ = 0, c22_ = 0;
-  double inv_det_ = 0;
-  int p_[3] = {0, 1, 2};                // row of D that became row k of U
-  double l10_ = 0, l20_ = 0, l21_ = 0;  // multipliers of L
-  double u01_ = 0, u02_ = 0, u12_ = 0;  // U above the diagonal
-  double inv_[3] = {0, 0, 0};           // reciprocals of the pivots
+  // Set by factor(), each for the path it takes (a block is factorised
+  // once per grid point of every Newton iteration: nothing is set twice).
+  bool adjugate_;
+  double c00_, c01_, c02_, c10_, c11_, c12_, c20_, c21_, c22_;  // cofactors C_rc
+  double inv_det_;
+  int p_[3];                // row of D that became row k of U
+  double l10_, l20_, l21_;  // multipliers of L
+  double u01_, u02_, u12_;  // U above the diagonal
+  double inv_[3];           // reciprocals of the pivots
 };
 
 }  // namespace bl
