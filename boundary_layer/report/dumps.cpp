@@ -12,13 +12,13 @@ namespace {
 
 // Header of the profile table: 4X,"I",9X,"ETA",11X,"DETA",12X,"A",14X,"F",
 // 14X,"U",14X,"V",14X,"B",12X,"CCRO"
-void profile_header(std::ostream& out) {
+void profile_header(ReportText& out) {
   out << fx::X(4) << "I" << fx::X(9) << "ETA" << fx::X(11) << "DETA" << fx::X(12) << "A" << fx::X(14)
       << "F" << fx::X(14) << "U" << fx::X(14) << "V" << fx::X(14) << "B" << fx::X(12) << "CCRO";
 }
 
 // I5, 9E15.4 (plus T/Te - 1 when with_temperature): one grid point of level K.
-void profile_row(const Pass& p, std::ostream& out, int j, int K, bool with_temperature) {
+void profile_row(const Pass& p, ReportText& out, int j, int K, bool with_temperature) {
   const WorkArrays& wa = p.wa;
   out << fx::I(5, j);
   for (double q : {wa.eta(j), wa.deta(j), wa.aa(j), wa.f(K, j), wa.u(K, j), wa.v(K, j), wa.b(K, j),
@@ -29,14 +29,14 @@ void profile_row(const Pass& p, std::ostream& out, int j, int K, bool with_tempe
 }
 
 // 1X,"IT=",I5,1X,"NX=",I5,3X,"X=",E15.5,2X,"UE=",E15.5 (no newline)
-void station_line(const Pass& p, std::ostream& out, int it, int NX) {
+void station_line(const Pass& p, ReportText& out, int it, int NX) {
   const WorkArrays& wa = p.wa;
   out << fx::X(1) << "IT=" << fx::I(5, it) << fx::X(1) << "NX=" << fx::I(5, NX) << fx::X(3) << "X="
       << fx::E(15, 5, wa.x(NX)) << fx::X(2) << "UE=" << fx::E(15, 5, wa.ue(NX));
 }
 
 // I3 j, I3 k on the first line of a point, 3X, I3 k on the others.
-void point_lead(std::ostream& out, int j, int k) {
+void point_lead(ReportText& out, int j, int k) {
   out << (k == 1 ? fx::I(3, j) : fx::X(3)) << fx::I(3, k);
 }
 
@@ -47,7 +47,7 @@ void dump_net(Pass& p, int NX, int K) {
   SolverScalars& sd = p.sd;
   MarchState& ms = p.ms;
   if (!p.reports.enabled()) return;
-  std::ostream& out = p.reports.stream(Report::NetFunc);
+  ReportText& out = p.reports.stream(Report::NetFunc);
   out << "\n" << fx::rule(100, '=') << "\n";
   station_line(p, out, ms.kIter, NX);
   out << fx::X(2) << "ME=" << fx::E(15, 5, wa.eme(NX)) << "\n";
@@ -63,7 +63,7 @@ void dump_sys(Pass& p, int NX, int it, int K) {
   SolverScalars& sd = p.sd;
   MarchState& ms = p.ms;
   if (!p.reports.enabled()) return;
-  std::ostream& out = p.reports.stream(Report::Debug);
+  ReportText& out = p.reports.stream(Report::Debug);
   const int neq = sd.NEQ;
   out << "\n" << fx::rule(125, '=') << "\n";
   out << "\n";

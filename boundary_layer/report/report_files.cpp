@@ -27,17 +27,38 @@ const char* report_name(Report r) {
 
 void ReportFiles::open_fresh(Report r) {
   std::ofstream& f = out_[index(r)];
-  if (f.is_open()) f.close();
+  if (f.is_open()) {
+    write_out(r);
+    f.close();
+  }
   f.clear();
+  text_[index(r)].clear();
   f.open(path(report_name(r)), std::ios::out | std::ios::trunc);
   used_[index(r)] = true;
 }
 
 void ReportFiles::close_one(Report r) {
   std::ofstream& f = out_[index(r)];
-  if (f.is_open()) f.close();
+  if (f.is_open()) {
+    write_out(r);
+    f.close();
+  }
   f.clear();
+  text_[index(r)].clear();
   used_[index(r)] = false;
+}
+
+bool ReportFiles::write_out(Report r) {
+  std::ofstream& f = out_[index(r)];
+  std::string& text = text_[index(r)].str();
+  if (!f.is_open()) {
+    text.clear();  // nowhere to go: status() says so
+    return false;
+  }
+  if (!text.empty()) f.write(text.data(), static_cast<std::streamsize>(text.size()));
+  text.clear();
+  f.flush();
+  return bool(f);
 }
 
 std::ostream& ReportFiles::discarding() {
@@ -71,13 +92,13 @@ std::string ReportFiles::path(const std::string& file_name) const {
   return (folder_.back() == '/') ? folder_ + file_name : folder_ + "/" + file_name;
 }
 
-std::ostream& ReportFiles::stream(Report r) {
-  if (!enabled_) return discarding();
-  if (holding_) return hold_streams_[index(r)];
-  std::ofstream& f = out_[index(r)];
-  if (!is_dump(r) && !used_[index(r)]) open_fresh(r);
-  if (!f.is_open()) f.setstate(std::ios::badbit);  // writes go nowhere; status tells
-  return f;
+ReportText& ReportFiles::stream(Report r) {
+  if (!enabled_) {
+    discard_text_.clear();
+    return discard_text_;
+  }
+  if (!holding_ && !is_dump(r) && !used_[index(r)]) open_fresh(r);
+  return text_[index(r)];
 }
 
 Status ReportFiles::status(Report r) {
@@ -85,11 +106,12 @@ Status ReportFiles::status(Report r) {
   std::ofstream& f = out_[index(r)];
   const std::string where = path(report_name(r));
   if (!f.is_open()) {
+    text_[index(r)].clear();  // written to a file that is not there
     if (is_dump(r) && !used_[index(r)]) return Status::failure("report \"" + where + "\" is not open");
     return Status::failure("cannot open the report \"" + where + "\" for writing");
   }
-  f.flush();
-  if (!f) return Status::failure("writing the report \"" + where + "\" failed (disk full or no permission?)");
+  if (!write_out(r))
+    return Status::failure("writing the report \"" + where + "\" failed (disk full or no permission?)");
   return Status{};
 }
 
@@ -113,14 +135,8 @@ Status ReportFiles::close_dumps() {
 
 void ReportFiles::close_all() {
   for (int i = 0; i < kReports; ++i) close_one(static_cast<Report>(i));
-  if (holding_) {
-    for (std::size_t k = 0; k < held_.size(); ++k) {
-      hold_streams_[k].str("");
-      held_[k].clear();
-    }
-    hold_out_.str("");
-    hold_err_.str("");
-  }
+  hold_out_.str("");
+  hold_err_.str("");
 }
 
 Status ReportFiles::write_whole(const std::string& file_name, const std::string& text) {
@@ -153,18 +169,10 @@ ReportFiles ReportFiles::holding_for(const ReportFiles& real) {
   return held;
 }
 
-void ReportFiles::settle() {
-  for (std::size_t k = 0; k < held_.size(); ++k) {
-    held_[k] += hold_streams_[k].str();
-    hold_streams_[k].str("");
-  }
-}
-
 void ReportFiles::append(ReportFiles& held) {
-  held.settle();
   if (!enabled_) return;
   for (int i = 0; i < kReports; ++i) {
-    const std::string& text = held.held_[static_cast<std::size_t>(i)];
+    const std::string& text = held.text_[static_cast<std::size_t>(i)].str();
     if (!text.empty()) stream(static_cast<Report>(i)) << text;
   }
   diag_out() << held.hold_out_.str();

@@ -11,9 +11,11 @@
 // it closes every open report, so the next use starts the file afresh in
 // the new folder.
 //
-// Writing never throws.  A report that cannot be opened or written leaves
-// its stream in a failed state; status() says so in words a user can act
-// on, and the caller decides what to show.
+// A report's text is gathered in memory and handed to its file in one
+// write whenever the report is flushed (status(), closing).  Writing never
+// throws.  A report that cannot be opened or written says so through
+// status(), in words a user can act on, and the caller decides what to
+// show.
 #pragma once
 
 #include <array>
@@ -23,6 +25,7 @@
 #include <string>
 
 #include "core/status.h"
+#include "report/report_text.h"
 
 namespace bl {
 
@@ -65,15 +68,15 @@ class ReportFiles {
   std::ostream& diag_out();
   std::ostream& diag_err();
 
-  // The stream of a report.  A run-long report (CalcBl, InputBl, Init2d) is
-  // opened, emptied, at its first use in the session, after close_all() or
-  // after a change of folder.  A dump report (NetFunc, Debug) must have
-  // been opened by open_dumps(); otherwise writes to it fail and status()
-  // says so.
-  std::ostream& stream(Report r);
+  // The text of a report, to append to.  A run-long report (CalcBl,
+  // InputBl, Init2d) is opened, emptied, at its first use in the session,
+  // after close_all() or after a change of folder.  A dump report (NetFunc,
+  // Debug) must have been opened by open_dumps(); otherwise what is
+  // written to it is lost and status() says so.
+  ReportText& stream(Report r);
 
-  // Flushes the report and tells whether everything written so far reached
-  // the file.
+  // Hands the report's text to its file and tells whether everything
+  // written so far reached it.
   Status status(Report r);
 
   // Dump reports of one computation: opened, emptied, before the upper
@@ -110,20 +113,19 @@ class ReportFiles {
 
   // The text held for one report (NetFunc.out, say), to be read or
   // rewritten before it is appended.
-  std::string& held_text(Report r) {
-    settle();
-    return held_[static_cast<std::size_t>(r)];
-  }
+  std::string& held_text(Report r) { return text_[static_cast<std::size_t>(r)].str(); }
 
  private:
-  void settle();  // what the holding streams took, into held_
   static constexpr int kReports = 5;
   void open_fresh(Report r);
   void close_one(Report r);
+  bool write_out(Report r);  // the text so far into the file; false when it fails
   std::ostream& discarding();
 
   std::string folder_;                      // empty: working directory
-  std::array<std::ofstream, kReports> out_;  // one stream per report
+  std::array<std::ofstream, kReports> out_;  // one file per report
+  std::array<ReportText, kReports> text_;    // what was written and not yet handed over
+  ReportText discard_text_;                  // what is written to a report switched off
   std::array<bool, kReports> used_{};       // opened since the last reset
   bool enabled_ = true;                     // report writing switched on
   bool diagnostics_ = true;                 // standard-output lines switched on
@@ -131,11 +133,10 @@ class ReportFiles {
   std::ostream* err_stream_ = nullptr;      // ... and if not standard error
   std::ofstream discard_;                   // never opened: swallows writes when off
 
-  // Holding: every report and diagnostic stream goes to a string.
+  // Holding: the reports' text stays in memory, the diagnostic lines go to
+  // strings of their own.
   bool holding_ = false;
-  std::array<std::ostringstream, kReports> hold_streams_;
   std::ostringstream hold_out_, hold_err_;
-  std::array<std::string, kReports> held_;  // filled from hold_streams_ by append()
 };
 
 }  // namespace bl

@@ -21,7 +21,7 @@ constexpr double kHiemenzShear = 1.2326f;
 // "   NX",7X,"X",10X,"UE",10X,"ME",10X,"D1",9X,"ROV",10X,"CF",8X,"DUmax",
 // 4X,"JUmax",1X,"Kiter",1X,"NP" [,1X,"NINV",1X,"KTBL"]
 std::string station_header(bool mode_columns) {
-  std::ostringstream h;
+  ReportText h;
   h << "   NX" << fx::X(7) << "X" << fx::X(10) << "UE" << fx::X(10) << "ME" << fx::X(10) << "D1" << fx::X(9)
     << "ROV" << fx::X(10) << "CF" << fx::X(8) << "DUmax" << fx::X(4) << "JUmax" << fx::X(1) << "Kiter"
     << fx::X(1) << "NP";
@@ -43,7 +43,7 @@ std::string station_row(const Pass& p, int P) {
   const WorkArrays& wa = p.wa;
   const SolverScalars& sd = p.sd;
   const MarchState& ms = p.ms;
-  std::ostringstream r;
+  ReportText r;
   r << fx::I(5, P);
   for (double q : {wa.x(P), wa.ue(P), wa.eme(P), wa.d1b(P), wa.rov(P), wa.cfb(P), ms.DUmax})
     r << fx::E(12, 5, q);
@@ -66,7 +66,7 @@ void write_pass_header(Pass& p) {
   WorkArrays& wa = p.wa;
   SolverScalars& sd = p.sd;
   if (!p.reports.enabled()) return;
-  std::ostream& out = p.reports.stream(Report::CalcBl);
+  ReportText& out = p.reports.stream(Report::CalcBl);
   out << " Re=" << fx::F(15, 3, sd.RE) << "    XTR=" << fx::F(10, 3, sd.XTR) << "   XINV=" << fx::F(10, 3, sd.XINV)
       << "\n";
   out << " NP=" << fx::I(5, sd.NP) << "   ETAE=" << fx::F(10, 3, sd.ETAE) << "   VGP=" << fx::F(10, 3, sd.VLBL)
@@ -102,7 +102,7 @@ void write_start_station(Pass& p, int s, int K) {
 
 void write_station_row(Pass& p, int P) {
   if (!p.reports.enabled()) return;
-  std::ostream& out = p.reports.stream(Report::CalcBl);
+  ReportText& out = p.reports.stream(Report::CalcBl);
   const bool header = P == 3 || P % 40 == 0;
   const std::string row = station_row(p, P);
   if (header) {

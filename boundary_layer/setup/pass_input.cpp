@@ -23,7 +23,7 @@ constexpr double kT8 = 300.0;   // free-stream temperature, K
 constexpr double kLref = 1.0;   // reference length, m
 
 // Edge table row: 1X, I3, 7E15.4.
-void edge_row(const WorkArrays& wa, std::ostream& out, int i) {
+void edge_row(const WorkArrays& wa, ReportText& out, int i) {
   out << fx::X(1) << fx::I(3, i);
   for (double q : {wa.x(i), wa.ue(i), wa.eme(i), wa.roe8(i), wa.emue8(i), wa.enue8(i), wa.te8(i)})
     out << fx::E(15, 4, q);
@@ -34,7 +34,7 @@ void edge_row(const WorkArrays& wa, std::ostream& out, int i) {
 std::string wall_table(const Pass& p) {
   const WorkArrays& wa = p.wa;
   const SolverScalars& sd = p.sd;
-  std::ostringstream out;
+  ReportText out;
   out << fx::X(4) << "i" << fx::X(4) << "X(I)" << fx::X(6) << "UE(I)" << fx::X(5) << "EME(I)" << fx::X(3)
       << "D1_BC(I)" << fx::X(2) << "CF_BC(I)" << fx::X(2) << "RV_BC(I)" << fx::X(4) << "Vw(I)" << fx::X(5)
       << "Uw(I)" << fx::X(5) << "Tw(I)" << "\n";
@@ -50,7 +50,7 @@ std::string wall_table(const Pass& p) {
 
 // Reynolds number and run parameters, closing the report of a pass.
 std::string closing_lines(const SolverScalars& sd) {
-  std::ostringstream out;
+  ReportText out;
   out << fx::X(40) << "NUMBER RE=" << fx::E(12, 4, sd.RE) << "\n";
   out << fx::X(1) << "NXT  =" << fx::I(3, sd.NXT) << fx::X(14) << "NP2  =" << fx::I(3, sd.NP) << fx::X(5)
       << "XTR  =" << fx::E(14, 6, sd.XTR) << "\n";
@@ -88,7 +88,7 @@ Status Inputi(Pass& p, int element, int isurf) {
 
   // With report writing off nothing below is formatted.
   const bool write = p.reports.enabled();
-  std::ostream& out = p.reports.stream(Report::InputBl);
+  ReportText& out = p.reports.stream(Report::InputBl);
   if (write)
     out << (isurf == 0 ? " Input data for calculation of BL on upper surface"
                        : " Input data for calculation of BL on lower surface")

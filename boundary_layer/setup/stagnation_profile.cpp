@@ -21,7 +21,7 @@ constexpr double kUniformTol = 0.001; // VGP this close to 1 gives uniform steps
 
 
 // Iteration table: header, then I3 j and 5F15.6 per point.
-void write_table(const StartingProfile& sp, std::ostream& out, int NP) {
+void write_table(const StartingProfile& sp, ReportText& out, int NP) {
   out << "  J         ETA              F" << "              U              V          DELV " << "\n";
   for (int j = 1; j <= NP; ++j) {
     out << fx::I(3, j);
@@ -154,7 +154,7 @@ Status init_2d(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int 
   sp.P1 = 1.0;
   sp.P2 = 1.0;
 
-  std::ostream& out = reports.stream(Report::Init2d);
+  ReportText& out = reports.stream(Report::Init2d);
   work.allocate();
   if (write) out << "  Start  of b.l. (init_2d) 1" << "\n";
   grid_2d(sp, NP, VGP, ETAE);

@@ -28,7 +28,7 @@ struct Surface {
 };
 
 // One surface table of "sxr_ue.out": I3 j, E12.4 arc length, E12.4 speed.
-void write_surface_table(std::ostringstream& out, const char* title, const Surface& surf) {
+void write_surface_table(ReportText& out, const char* title, const Surface& surf) {
   out << "\n" << fx::rule(30, '-') << "\n" << title << "\n" << fx::rule(30, '-') << "\n";
   for (int j = 1; j <= surf.size(); ++j)
     out << fx::I(3, j) << fx::E(12, 4, surf.s(j)) << fx::E(12, 4, surf.ue(j)) << "\n";
@@ -124,7 +124,7 @@ Status BLPanel(ExchangeData& blx, ReportFiles& reports, int k) {
   // The report, assembled whole before it replaces the last one; not even
   // formatted when report writing is off.
   if (reports.enabled()) {
-    std::ostringstream out;
+    ReportText out;
     out << "\n" << fx::rule(45, '-') << "\n" << "  I         S             Ue" << "\n" << fx::rule(45, '-') << "\n";
     for (int i = 1; i <= N + 1; ++i) out << fx::I(3, i) << fx::E(15, 4, s(i)) << fx::E(15, 4, V(i)) << "\n";
     out << fx::rule(45, '-') << "\n";
