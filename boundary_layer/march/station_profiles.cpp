@@ -37,7 +37,7 @@ void difference_weights(Pass& p, int P) {
   ms.c1 = d1 / (d2 * (d1 + d2));
 }
 
-void start_prof(Pass& p, int NX, int K, int /*start*/) {
+void start_prof(Pass& p, int NX, int K) {
   WorkArrays& wa = p.wa;
   SolverScalars& sd = p.sd;
   const StartingProfile& sp = p.sp;

@@ -23,9 +23,8 @@ void difference_weights(Pass& p, int P);
 //   eta = c eta_s,  f = c ue f_s,  u = ue u_s,  v = ue v_s / c.
 // Writes level K of f, u, v, b (= 0), ccro, ccmu for points 1..NP, tte(1..NP)
 // and the whole normal grid eta, deta, aa (all 821 points) with the scale
-// of this station.  start is the start type; 1 (stagnation point) is the
-// only one.
-void start_prof(Pass& p, int NX, int K, int start);
+// of this station.  (The stagnation point is the only start there is.)
+void start_prof(Pass& p, int NX, int K);
 
 // Edge check of the converged station: if the shear v(3, NP) at the outer
 // edge still exceeds 1e-4 in magnitude, the layer has not closed inside the

@@ -159,7 +159,7 @@ Status compute_station(Pass& p, int P) {
   if (wa.x(P) > kRegimeStart && P > 3) sd.regime = 2;
   if (sd.regime == 2 && ms.ninv == 0 && G < 0)
     sep_check(ms.ninv, sd.XINV, sd.XTR, P, sd.NXT, wa.x, wa.cfb, wa.cf_bc, sd.CFSEP, sd.SQRE);
-  if (wa.x(P) < sd.XTR && P > 3) trans_check(p, P - 1, 2);
+  if (wa.x(P) < sd.XTR && P > 3) trans_check(p, P - 1);
   if (wa.x(P) >= sd.XTR) {
     if (ms.ktbl == 1) {  // first turbulent station
       ms.ktbl = 2;
@@ -263,7 +263,7 @@ void start_stations(Pass& p) {
   write_pass_header(p);
   write_start_diagnostics(p);
   for (int s = 2; s <= 3; ++s) {
-    start_prof(p, s, s, kStartType);
+    start_prof(p, s, s);
     dump_net(p, s, s);
     write_start_station(p, s, s);
   }

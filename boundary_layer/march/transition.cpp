@@ -19,7 +19,7 @@ constexpr double kLaminarSlack = 1e-6;
 
 }  // namespace
 
-void trans_check(Pass& p, int NS, int /*crit*/) {
+void trans_check(Pass& p, int NS) {
   WorkArrays& wa = p.wa;
   SolverScalars& sd = p.sd;
   const double rx = wa.rx(NS);

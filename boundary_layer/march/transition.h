@@ -10,9 +10,8 @@ struct Pass;
 // Natural transition by Michel's criterion with its low-Reynolds-number
 // correction: the layer at station NS is turbulent when
 //   Re_theta > 1.174 (1 + 22400/Re_x) Re_x^0.46
-// (strictly).  Then XTR = x(NS); otherwise nothing changes.  crit selects
-// the criterion; 2 is the only one.
-void trans_check(Pass& p, int NS, int crit);
+// (strictly).  Then XTR = x(NS); otherwise nothing changes.
+void trans_check(Pass& p, int NS);
 
 // Separation forecast at station NS, the station about to be computed.
 // Cf^2 of stations NS-2 and NS-1 is extrapolated linearly in x to the point

@@ -41,7 +41,7 @@ class StationStart : public SolverTest {
 // the station grid.  A wrong power of c breaks one of them.
 TEST_F(StationStart, ScaledProfileKeepsTheBoxRelationsOnTheStationGrid) {
   for (int s = 2; s <= 3; ++s) {
-    bl::start_prof(pass, s, s, 1);
+    bl::start_prof(pass, s, s);
     const double c = std::sqrt(wa.x(s) / wa.ue(s));
     EXPECT_NEAR(wa.eta(41), c * 6.0, 1e-12);
     for (int j = 2; j <= sd.NP; ++j) {
