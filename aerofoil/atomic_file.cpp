@@ -30,6 +30,21 @@ mode_t newFileMode(const std::string& path) {
 
 }  // namespace
 
+bool writeAll(int fd, const std::string& text) {
+  const char* p = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 bool writeAtomically(const std::string& path, const std::string& text, std::string& why) {
   if (path.empty()) {
     why = "No file name given";
@@ -51,17 +66,7 @@ bool writeAtomically(const std::string& path, const std::string& text, std::stri
     return failed(why, "Cannot write", path, err);
   };
 
-  const char* p = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return abandon(errno);
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
+  if (!writeAll(fd, text)) return abandon(errno);
   if (::fchmod(fd, newFileMode(path)) != 0 || ::fsync(fd) != 0) return abandon(errno);
   if (::close(fd) != 0) {
     const int err = errno;

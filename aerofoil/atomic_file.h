@@ -12,4 +12,8 @@ namespace files {
 // removes the temporary file and says why in a sentence for the user.
 bool writeAtomically(const std::string& path, const std::string& text, std::string& why);
 
+// Every byte of text to the open file descriptor fd, retrying after
+// interruptions; false with errno set when a write fails.
+bool writeAll(int fd, const std::string& text);
+
 }  // namespace files

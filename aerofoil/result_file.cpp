@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "atomic_file.h"
+
 namespace aerofoil {
 
 namespace {
@@ -94,19 +96,11 @@ SaveOutcome saveResult(const Joukowski& af, int& count, const std::string& folde
     res.message = "Cannot create " + res.path + ": " + std::strerror(errno);
     return res;
   }
-  const char* p = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      res.message = "Cannot write " + res.path + ": " + std::strerror(errno);
-      ::close(fd);
-      ::unlink(res.path.c_str());  // a half-written table would mislead
-      return res;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
+  if (!files::writeAll(fd, text)) {
+    res.message = "Cannot write " + res.path + ": " + std::strerror(errno);
+    ::close(fd);
+    ::unlink(res.path.c_str());  // a half-written table would mislead
+    return res;
   }
   if (::close(fd) != 0) {
     res.message = "Cannot write " + res.path + ": " + std::strerror(errno);

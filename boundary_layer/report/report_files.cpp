@@ -26,14 +26,8 @@ const char* report_name(Report r) {
 }
 
 void ReportFiles::open_fresh(Report r) {
-  std::ofstream& f = out_[index(r)];
-  if (f.is_open()) {
-    write_out(r);
-    f.close();
-  }
-  f.clear();
-  text_[index(r)].clear();
-  f.open(path(report_name(r)), std::ios::out | std::ios::trunc);
+  close_one(r);
+  out_[index(r)].open(path(report_name(r)), std::ios::out | std::ios::trunc);
   used_[index(r)] = true;
 }
 
