@@ -25,6 +25,16 @@ namespace bl {
 struct PassArrays {
   WorkArrays wa;
   CoreArrays ca;
+
+  // Takes the storage of a pass over n stations now, so that the pass
+  // itself allocates nothing (a pass on a thread of its own would otherwise
+  // grow that thread's heap page by page).
+  void reserve(int n) {
+    wa.allocate(n);
+    ca.allocate();
+    wa.release();
+    ca.release();
+  }
 };
 
 // What the solver carries from one pass to the next.

@@ -109,6 +109,7 @@ Status Session::run_side_by_side() {
   lower_state->ms.dumps_open = true;
   lower_state->ms.kIter = kIterOfUpperPass;
   ReportFiles held = ReportFiles::holding_for(d.reports);
+  d.arrays[1].reserve(d.blx.n_bl_max);
 
   Status lower;
   std::thread beside([&] { lower = FOIL_BL2D(d.blx, params, *lower_state, held, d.arrays[1], kElement, 1); });
