@@ -7,6 +7,7 @@
 #include "BlCalc_2D.h"
 #include "ResultField.h"
 #include "contour_file.h"
+#include "fitting_points.h"
 #include "fox_paint.h"
 #include "result_file.h"
 #include "save_file.h"
@@ -261,7 +262,8 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   const bl::Status split = blSession.hand_over_contour(af.s, af.v, af.currentN);
   if (!split.ok) {
-    FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", split.message.c_str());
+    const std::string text = split.message + fittingNNote(af, split.message);
+    FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", text.c_str());
     return 1;
   }
 
