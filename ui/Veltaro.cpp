@@ -194,6 +194,9 @@ void Veltaro::recompute() {
     draw(dc);
   }
   computed = 1;
+  // An open boundary-layer window says when its results belong to an
+  // earlier section.
+  if (blOpenCount != 0 && blDialog) static_cast<BlCalc_2D*>(blDialog)->showMainSection(af);
 }
 
 void Veltaro::draw(FXDCWindow& dc) {
@@ -269,7 +272,7 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
 
   // A window the user has closed has already reset the count.
   if (blOpenCount != 0 && blDialog) delete blDialog;
-  blDialog = new BlCalc_2D(this, blSession, this, ID_BL_DIALOG);
+  blDialog = new BlCalc_2D(this, blSession, af, this, ID_BL_DIALOG);
   blOpenCount = 1;
   blDialog->create();
   blDialog->show(PLACEMENT_DEFAULT);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: the boundary-layer window of the real program.  Opens it on the
 # default section and reads the fields it shows, checks both passes in
-# "CalcBl.out" and the drawn plots; recalculates at Re = 5 million; switches
+# "CalcBl.out" and the drawn plots, saves both plots as one picture and
+# compares it with the screen; recalculates at Re = 5 million; switches
 # to the lower surface and its shape factor; replaces the window with a new
 # one; has an invalid Np refused; makes a recalculation fail half-way and
 # checks that the earlier results stay on the screen; closes the window and
@@ -18,7 +19,7 @@ title='Boundary Layer. Joukowski aerofoil.'
 gui_session
 cd "$work"
 gui_launch "$exe"
-# Out of the way of the boundary-layer window, which opens at (500, 500).
+# The boundary-layer window opens to the right of it.
 xdotool windowmove --sync "$win" 0 0
 sleep 0.3
 
@@ -53,13 +54,14 @@ bl_calculation() {
   gui_click "$win" 105 542
 }
 
-# Canvas regions on the screen: the edge-velocity plot above, the quantity
-# plot below.
+# Canvas regions on the screen, from the window's place (dx, dy): the
+# edge-velocity plot above, the quantity plot below.
+dx=0 dy=0
 crop() {  # shot region out
   case $2 in
-    ue) convert "$1" -crop 600x290+675+560 +repage "$3" ;;
-    qty) convert "$1" -crop 600x300+675+880 +repage "$3" ;;
-    dialog) convert "$1" -crop 800x700+500+500 +repage "$3" ;;
+    ue) convert "$1" -crop 560x280+$((dx + 217))+$((dy + 56)) +repage "$3" ;;
+    qty) convert "$1" -crop 560x280+$((dx + 217))+$((dy + 348)) +repage "$3" ;;
+    dialog) convert "$1" -crop 800x700+$dx+$dy +repage "$3" ;;
   esac
 }
 differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
@@ -77,6 +79,7 @@ bl_calculation
 dlg=$(gui_wait_window "$title") || gui_fail "boundary-layer window did not open"
 gui_wait_passes 2
 sleep 0.5
+read -r dx dy _ < <(gui_geometry "$dlg")
 
 # Both plots drawn: black curves and labels, the orange grid, the red and
 # blue markers.
@@ -107,6 +110,24 @@ done
 # starts on the surface.
 awk -v v="$(field str_u)" 'BEGIN { exit !(v > 0 && v <= 0.02) }' || gui_fail "Str u out of range"
 awk -v v="$(field sinv_u)" 'BEGIN { exit !(v > 0.5 && v < 1.2) }' || gui_fail "Sinv u out of range"
+
+# File > Save picture... writes both canvases as drawn, the edge velocity
+# above the quantity: the upper half equals the edge-velocity canvas on
+# the screen pixel for pixel.
+gui_save_as "$dlg" 2 "Save picture" "$work/plots.png"
+gui_wait_file plots.png || gui_fail "Save picture wrote no plots.png"
+sleep 0.3
+read -r pw ph < <(identify -format '%w %h\n' plots.png)
+size="${pw}x$((ph / 2))"
+# (awk reads to the end: leaving early would break xwininfo's pipe)
+at=$(xwininfo -tree -id "$dlg" |
+     awk -v s="$size" '{ for (i = 1; i < NF; i++) if (!found && index($i, s "+") == 1) { print $(i + 1); found = 1 } }')
+[ -n "$at" ] || gui_fail "no canvas of half the picture's size $size"
+import -window root now.png
+convert now.png -crop "$size$at" +repage -alpha off shown.png
+convert plots.png -crop "$size+0+0" +repage -alpha off saved.png
+differ=$(compare -metric AE saved.png shown.png null: 2>&1 || true)
+[ "$differ" = 0 ] || gui_fail "the saved edge-velocity plot differs from the canvas in $differ pixels"
 
 grep -q 'Upper surface,  Element=' CalcBl.out || gui_fail "no upper pass in CalcBl.out"
 grep -q 'Lower surface,  Element=' CalcBl.out || gui_fail "no lower pass in CalcBl.out"

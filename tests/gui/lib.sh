@@ -3,11 +3,12 @@
 
 gui_fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
-gui_start_display() {
+# Starts Xvfb on a free display, 1600 x 1300 unless a size WxH is given;
+# sets DISPLAY and XVFB_PID.
+gui_start_display() {  # [WxH]
   local fdfile
   fdfile=$(mktemp)
-  Xvfb -displayfd 5 -screen 0 1600x1300x24 -noreset -nolisten tcp 5>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 5 -screen 0 "${1:-1600x1300}x24" -noreset -nolisten tcp 5>"$fdfile" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 1 200); do
     [ -s "$fdfile" ] && break
@@ -20,10 +21,10 @@ gui_start_display() {
 
 # A fresh working folder ($work) and a display for one test.  On exit the
 # program (APP_PID), the display and the folder go; KEEP=1 keeps the folder.
-gui_session() {
+gui_session() {  # [WxH]
   work=$(mktemp -d)
   trap 'if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null || true; fi; gui_stop_display; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
-  gui_start_display
+  gui_start_display "$@"
 }
 
 # Starts the program (any command line, e.g. under valgrind) in the current
@@ -104,7 +105,8 @@ gui_quit() {  # window [seconds]
 }
 
 # A File menu item that asks for a file name (the n-th item: 3 Export
-# contour..., 4 Save picture...): opens it from the window, types the path
+# contour..., 4 Save picture... in the aerofoil window, 2 Save picture...
+# in the boundary-layer window): opens it from the window, types the path
 # into the save dialog's name field and confirms.
 gui_save_as() {  # window n caption path
   local dlg W H
@@ -137,4 +139,10 @@ gui_children_outside() {  # window
           if (ax < X || ay < Y || ax + size[1] > X + W || ay + size[2] > Y + H) print $1, $i, $(i + 1)
         }
     }'
+}
+
+# Where a window is on the screen: "x y width height".
+gui_geometry() {  # window
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+                           /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
 }

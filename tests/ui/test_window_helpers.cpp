@@ -1,8 +1,34 @@
-// The windows' toolkit-free helpers: which N a refused section fits with.
+// The windows' toolkit-free helpers: where the boundary-layer window goes
+// on the screen, and which N a refused section fits with.
 #include <gtest/gtest.h>
 
 #include "fitting_points.h"
 #include "session/session.h"
+#include "window_placement.h"
+
+TEST(PlaceBeside, WhollyOnTheScreenBesideTheOwnerWhereThereIsRoom) {
+  const ScreenRect main{383, 79, 600, 609};  // the aerofoil window centred on 1366 x 768
+  const struct {
+    ScreenRect owner;
+    int screenW, screenH;
+    ScreenRect expected;
+  } cases[] = {
+      {{0, 0, 600, 609}, 1600, 1300, {600, 0, 800, 700}},       // right of it
+      {{900, 300, 600, 609}, 1600, 1300, {100, 300, 800, 700}},  // left of it
+      {main, 1366, 768, {566, 68, 800, 700}},  // no room beside: the screen's right edge
+      {{700, 79, 600, 609}, 1366, 768, {0, 68, 800, 700}},  // more room on the left
+      {{0, 0, 600, 609}, 640, 480, {0, 0, 640, 480}},        // shrunk to a small screen
+      {{-50, 900, 600, 609}, 1600, 1300, {550, 600, 800, 700}},  // owner partly off the screen
+  };
+  for (const auto& c : cases) {
+    const ScreenRect r = placeBeside(c.owner, 800, 700, c.screenW, c.screenH);
+    EXPECT_TRUE(r.x == c.expected.x && r.y == c.expected.y && r.w == c.expected.w &&
+                r.h == c.expected.h)
+        << "owner at " << c.owner.x << ", " << c.owner.y << " on " << c.screenW << " x "
+        << c.screenH << ": " << r.x << ", " << r.y << ", " << r.w << " x " << r.h;
+    EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= c.screenW && r.y + r.h <= c.screenH);
+  }
+}
 
 TEST(FittingN, TheRefusalOfTooManyNodesNamesTheLargestNThatSplits) {
   // The default section at N = 1199: the upper surface would get 673 nodes.
