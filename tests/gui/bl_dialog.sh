@@ -3,8 +3,9 @@
 # default section and reads the fields it shows, checks both passes in
 # "CalcBl.out" and the drawn plots, saves both plots as one picture and
 # compares it with the screen; recalculates at Re = 5 million; switches
-# to the lower surface and its shape factor; replaces the window with a new
-# one; has an invalid Np refused; makes a recalculation fail half-way and
+# to the lower surface and its shape factor; marks its section as earlier
+# after an Alpha step and replaces the window with a new one without the
+# mark; has an invalid Np refused; makes a recalculation fail half-way and
 # checks that the earlier results stay on the screen; closes the window and
 # opens another; quits with Ctrl-Q.
 # Usage: bl_dialog.sh path/to/veltaro path/to/read_selection project-root
@@ -80,6 +81,8 @@ dlg=$(gui_wait_window "$title") || gui_fail "boundary-layer window did not open"
 gui_wait_passes 2
 sleep 0.5
 read -r dx dy _ < <(gui_geometry "$dlg")
+read -r _ _ mw _ < <(gui_geometry "$win")
+[ "$dx" -eq "$mw" ] && [ "$dy" -eq 0 ] || gui_fail "the window opens at $dx, $dy, not right of the aerofoil window"
 
 # Both plots drawn: black curves and labels, the orange grid, the red and
 # blue markers.
@@ -112,20 +115,14 @@ awk -v v="$(field str_u)" 'BEGIN { exit !(v > 0 && v <= 0.02) }' || gui_fail "St
 awk -v v="$(field sinv_u)" 'BEGIN { exit !(v > 0.5 && v < 1.2) }' || gui_fail "Sinv u out of range"
 
 # File > Save picture... writes both canvases as drawn, the edge velocity
-# above the quantity: the upper half equals the edge-velocity canvas on
-# the screen pixel for pixel.
+# (the upper half) as on the screen pixel for pixel.
 gui_save_as "$dlg" 2 "Save picture" "$work/plots.png"
 gui_wait_file plots.png || gui_fail "Save picture wrote no plots.png"
 sleep 0.3
-read -r pw ph < <(identify -format '%w %h\n' plots.png)
-size="${pw}x$((ph / 2))"
-# (awk reads to the end: leaving early would break xwininfo's pipe)
-at=$(xwininfo -tree -id "$dlg" |
-     awk -v s="$size" '{ for (i = 1; i < NF; i++) if (!found && index($i, s "+") == 1) { print $(i + 1); found = 1 } }')
-[ -n "$at" ] || gui_fail "no canvas of half the picture's size $size"
 import -window root now.png
-convert now.png -crop "$size$at" +repage -alpha off shown.png
+size=$(identify -format '%w' plots.png)x$(($(identify -format '%h' plots.png) / 2))
 convert plots.png -crop "$size+0+0" +repage -alpha off saved.png
+convert now.png -crop "$size+$((dx + 214))+$((dy + 53))" +repage -alpha off shown.png
 differ=$(compare -metric AE saved.png shown.png null: 2>&1 || true)
 [ "$differ" = 0 ] || gui_fail "the saved edge-velocity plot differs from the canvas in $differ pixels"
 
@@ -156,9 +153,23 @@ crop lower.png qty qty_lower.png
 [ "$(differing_pixels ue_upper.png ue_lower.png)" -gt 500 ] || gui_fail "edge-velocity plot not redrawn"
 [ "$(differing_pixels qty_upper.png qty_lower.png)" -gt 1000 ] || gui_fail "quantity plot not redrawn"
 
-# --- BL Calculation twice: one window remains, with the values last entered --
+# --- An Alpha step marks the section line red; BL Calculation twice: one -----
+# --- window remains, without the mark, with the values last entered ---------
+bottom_red() {  # red pixels in the section and status lines
+  import -window root shot.png
+  convert shot.png -crop "800x66+$dx+$((dy + 634))" +repage bottom.png
+  gui_count_colour bottom.png 'rgb(255,0,0)'
+}
+[ "$(bottom_red)" -eq 0 ] || gui_fail "red in the bottom lines on the current section"
+gui_click "$win" 141 103   # Alpha one step up: 12.1
+[ "$(bottom_red)" -gt 30 ] || gui_fail "no earlier-section mark after an Alpha step"
 bl_calculation
 gui_wait_passes 6
+sleep 0.3
+[ "$(bottom_red)" -eq 0 ] || gui_fail "the mark stays on the window of the current section"
+gui_click "$win" 100 103 3 # back to Alpha 12
+xdotool type --delay 30 "12"
+xdotool key Return
 bl_calculation
 gui_wait_passes 8
 sleep 0.3

@@ -3,12 +3,11 @@
 
 gui_fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display, 1600 x 1300 unless a size WxH is given;
-# sets DISPLAY and XVFB_PID.
-gui_start_display() {  # [WxH]
+# Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
+gui_start_display() {
   local fdfile
   fdfile=$(mktemp)
-  Xvfb -displayfd 5 -screen 0 "${1:-1600x1300}x24" -noreset -nolisten tcp 5>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 5 -screen 0 1600x1300x24 -noreset -nolisten tcp 5>"$fdfile" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 1 200); do
     [ -s "$fdfile" ] && break
@@ -21,10 +20,10 @@ gui_start_display() {  # [WxH]
 
 # A fresh working folder ($work) and a display for one test.  On exit the
 # program (APP_PID), the display and the folder go; KEEP=1 keeps the folder.
-gui_session() {  # [WxH]
+gui_session() {
   work=$(mktemp -d)
   trap 'if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null || true; fi; gui_stop_display; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
-  gui_start_display "$@"
+  gui_start_display
 }
 
 # Starts the program (any command line, e.g. under valgrind) in the current
