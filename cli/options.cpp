@@ -173,8 +173,16 @@ ParseResult parse(int argc, char** argv, Options& o) {
       ->type_name("FILE");
   app.add_option("--plot", o.plot,
                  "Write the pressure plot as the window draws it to FILE.svg (800 x 600);\n"
+                 "with --bl, below it, the boundary-layer plots of the upper and then the\n"
+                 "lower surface: edge velocity, then the --quantity (800 x 300 each);\n"
                  "FILE.svg is replaced if it exists")
       ->type_name("FILE.svg");
+  app.add_option("--quantity", o.quantity,
+                 "With --bl and --plot: the boundary-layer quantity plotted, cf (skin\n"
+                 "friction), d1 (displacement thickness), d2 (momentum thickness) or h12\n"
+                 "(shape factor)")
+      ->check(CLI::IsMember({"cf", "d1", "d2", "h12"}))
+      ->capture_default_str();
   app.add_option("--outdir", o.outdir, "Folder for the result and report files")
       ->capture_default_str();
   app.add_flag("--verbose", o.verbose,
@@ -225,6 +233,8 @@ ParseResult parse(int argc, char** argv, Options& o) {
     std::string why;
     if (!writablePlace(name, *file, why)) return bad(why);
   }
+  if (app.count("--quantity") > 0 && (!o.bl || o.plot.empty()))
+    return bad("--quantity chooses the boundary-layer plot of --plot: it needs --bl and --plot");
   if (!o.plot.empty()) {
     std::string ext = o.plot.size() >= 4 ? o.plot.substr(o.plot.size() - 4) : "";
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

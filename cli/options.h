@@ -28,7 +28,8 @@ struct Options {
   bool reports = false;  // a sweep's report files, one folder per angle
 
   std::string contour;  // Selig contour file of the section
-  std::string plot;     // SVG picture of the pressure plot
+  std::string plot;     // SVG picture of the pressure plot (with --bl, and the boundary layer's)
+  std::string quantity = "cf";  // boundary-layer quantity of that picture: cf, d1, d2 or h12
 
   std::string outdir = ".";
   bool verbose = false;  // also print the solver's diagnostic lines

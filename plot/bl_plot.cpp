@@ -38,11 +38,11 @@ void marker(Drawing& d, const BlTransform& t, double s, const char* colour) {
                kMarkerCircle, kMarkerCircle, {}});
 }
 
-// Polyline through (s(i), q(i)) over the nodes of a surface, segment by
-// segment.
+// Polyline through (s(i), q(i)) over the nodes of a surface from node
+// index first on, segment by segment.
 void curve(Drawing& d, const BlTransform& t, const std::vector<double>& s, const std::vector<double>& q,
-           const char* colour) {
-  for (std::size_t i = 0; i + 1 < s.size(); ++i)
+           const char* colour, std::size_t first = 0) {
+  for (std::size_t i = first; i + 1 < s.size(); ++i)
     line(d, colour, false, t.X(s[i]), t.Y(q[i]), t.X(s[i + 1]), t.Y(q[i + 1]));
 }
 
@@ -91,6 +91,7 @@ SurfaceRanges surfaceRanges(const bl::SurfaceResult& surface) {
   for (std::size_t i = 0; i < surface.s.size(); ++i) {
     widen(r.s, surface.s[i]);
     widen(r.ue, surface.ue[i]);
+    if (i < kFirstComputedNode) continue;
     for (int q = 0; q < kQuantityCount; ++q) widen(r.qty[q], quantityArray(surface, q)[i]);
   }
   return r;
@@ -206,9 +207,12 @@ void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax
     placeText(d, xMeaning, kTextAscent + 2, meaning, w, h);
 
   // Where the march switched to the inverse mode, then where it turned
-  // turbulent.
-  marker(d, t, st.surfaces[isurf].xinv, "Red");
-  marker(d, t, st.surfaces[isurf].xtr, "Blue");
+  // turbulent; a surface that stays attached (or laminar) to the trailing
+  // edge has no such place, and xinv (xtr) there is only where the march
+  // was allowed to switch.
+  const bl::SurfaceResult& r = st.surfaces[isurf];
+  if (st.computed[isurf] && r.inverse_at > 0) marker(d, t, r.xinv, "Red");
+  if (st.computed[isurf] && r.transition_at > 0) marker(d, t, r.xtr, "Blue");
   if (legend) edgeVelocityLegend(d, right, w, h);
 }
 
@@ -219,7 +223,7 @@ Drawing edgeVelocityPlot(BlPlotState& st, int w, int h) {
   const bl::SurfaceResult& surface = st.surfaces[isurf];
   const SurfaceRanges& r = st.ranges[isurf];
   drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
-  curve(d, st.transform, surface.s, surface.ue, "Red");
+  if (st.computed[isurf]) curve(d, st.transform, surface.s, surface.ue, "Red", kFirstComputedNode);
   curve(d, st.transform, surface.s, surface.ue_inv, "Black");
   return d;
 }
@@ -233,7 +237,8 @@ Drawing quantityPlot(BlPlotState& st, int w, int h) {
   const int q = (code >= 0 && code < kQuantityCount) ? code : kCf;
   const SurfaceRanges& r = st.ranges[isurf];
   drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
-  curve(d, st.transform, surface.s, quantityArray(surface, q), "Black");
+  if (st.computed[isurf])
+    curve(d, st.transform, surface.s, quantityArray(surface, q), "Black", kFirstComputedNode);
   return d;
 }
 

@@ -3,7 +3,8 @@
 // in red, inviscid in black) and one boundary-layer quantity (Cf, D1, D2,
 // H12 or RV) along it.  Both mark the transition position in blue and the
 // start of the inverse mode (where separation was forecast) in red on the
-// arc-length axis.
+// arc-length axis, each only where the march really went turbulent or into
+// the inverse mode.
 //
 // Axes: arc length s (in chords, from the stagnation point) to the right
 // from the left margin, the value upwards from the base line, always from 0.  The y range ends at a "nice" maximum
@@ -29,6 +30,12 @@ constexpr int kBlMarginBottom = 39;
 
 // Spacing of the vertical grid lines in arc length (fractions of the chord).
 constexpr double kArcGridStep = 0.2;
+
+// Index of the first node whose boundary-layer results the march computes.
+// Nodes 1 and 2 (indices 0 and 1), the stagnation point and the station
+// after it, carry the starting profile and hold 0 for every quantity: drawn,
+// they would be a drop to zero at s = 0 (H12 = 0 at the stagnation point).
+constexpr std::size_t kFirstComputedNode = 2;
 
 // Quantity codes of the lower plot, in button order.
 enum BlQuantity { kCf = 0, kD1 = 1, kD2 = 2, kH12 = 3, kRV = 4, kQuantityCount = 5 };
@@ -61,8 +68,9 @@ struct Range {
   double max = -1000.0;
 };
 
-// Ranges of one surface: arc length, computed edge velocity and the five
-// quantities (indexed by BlQuantity).
+// Ranges of one surface: arc length and computed edge velocity over every
+// node, the five quantities (indexed by BlQuantity) over the computed nodes
+// from kFirstComputedNode on.
 struct SurfaceRanges {
   Range s, ue;
   Range qty[kQuantityCount];
@@ -91,13 +99,17 @@ struct BlPlotState {
   int quantity[1][2] = {{0, 0}};  // selected quantity code per element and surface
   bl::SurfaceResult surfaces[2];  // results shown, per surface of the current element
   SurfaceRanges ranges[2];        // their ranges
+  bool computed[2] = {false, false};  // whether the surface's results were computed
   BlTransform transform;
 
   int selectedSurface() const { return surface[element]; }
-  // Takes the results of one surface and their ranges.
-  void update(int isurf, bl::SurfaceResult r) {
+  // Takes the results of one surface and their ranges.  A surface whose
+  // computation failed is taken with computed false: its split (arc
+  // length, inviscid edge velocity) is drawn, nothing of the march.
+  void update(int isurf, bl::SurfaceResult r, bool wasComputed = true) {
     surfaces[isurf] = std::move(r);
     ranges[isurf] = surfaceRanges(surfaces[isurf]);
+    computed[isurf] = wasComputed;
   }
 };
 
@@ -105,17 +117,20 @@ struct BlPlotState {
 // (one vertical line more than there are s labels), y and s labels in the
 // digits their grid steps need (axis_labels.h), the arc-length title, the
 // quantity's title with what it is, the markers of the selected surface
-// (inverse-mode start in red, then transition in blue) and, on the
+// (inverse-mode start in red, then transition in blue, each only when the
+// computed march reached it: SurfaceResult::inverse_at, transition_at) and, on the
 // edge-velocity plot ("Ue(s)"), a legend of its two curves.  Every text
 // lies inside the canvas.  Rewrites st.transform.
 void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax, double ymax,
                 const std::string& title, int w, int h);
 
 // The upper canvas: axes up to the largest computed edge velocity, then the
-// computed edge velocity in red and the inviscid one in black.
+// computed edge velocity in red from the first computed node, and the
+// inviscid one in black over the whole surface.
 Drawing edgeVelocityPlot(BlPlotState& st, int w, int h);
 
-// The lower canvas: the selected quantity of the selected surface in black.
+// The lower canvas: the selected quantity of the selected surface in black,
+// from the first computed node.
 Drawing quantityPlot(BlPlotState& st, int w, int h);
 
 }  // namespace plot

@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "ResultField.h"
 #include "fox_paint.h"
+#include "save_file.h"
+#include "window_placement.h"
 
 // clang-format off
 FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
@@ -19,6 +22,7 @@ FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
   FXMAPFUNCS(SEL_COMMAND, BlCalc_2D::ID_RE,          BlCalc_2D::ID_STR_L,     BlCalc_2D::onCmdField),
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_RECALC,      BlCalc_2D::onCmdRecalc),
   FXMAPFUNC (SEL_CHORE,   BlCalc_2D::ID_SHOW_OUTCOME, BlCalc_2D::onShowOutcome),
+  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_SAVE_PICTURE, BlCalc_2D::onCmdSavePicture),
 };
 // clang-format on
 
@@ -30,6 +34,35 @@ const char* const kTitle = "Boundary Layer. Joukowski aerofoil.";
 const char* const kAlgorithm = "The finite-difference method of the boundary layer calculation.";
 
 const char* const kSurfaceName[2] = {"upper", "lower"};
+
+// The size the window was designed for; a smaller screen gets all of
+// itself.
+constexpr int kWidth = 800;
+constexpr int kHeight = 700;
+
+// Text columns of the fields: the parameters take "100000.000" (Re of
+// 1e11) or a grid of 821 points, the positions arc lengths of a few chords
+// in four decimals ("12.3456").
+constexpr int kParameterColumns = 10;
+constexpr int kPositionColumns = 8;
+
+const FXColor kRed = FXRGB(255, 0, 0);
+
+// "Section: alpha 12, e/R1 0.131, h/R1 0, N 256", the values as the
+// aerofoil window's fields show them (six significant digits), so that a
+// section counts as changed when what the user sees has changed.
+std::string sectionText(const aerofoil::Joukowski& af) {
+  return FXStringFormat("Section: alpha %g, e/R1 %g, h/R1 %g, N %d", af.alphaDeg, af.eR1, af.hR1,
+                        af.currentN)
+      .text();
+}
+
+// A message of several lines on one.
+std::string oneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n') c = ' ';
+  return text;
+}
 
 // Number to text and back, the only two places that do it.
 FXString fixedText(double v, int decimals) {
@@ -62,15 +95,18 @@ bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCal
 
 }  // namespace
 
-BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, FXObject* tgt, FXSelector sel)
+BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Joukowski& handed,
+                     FXObject* tgt, FXSelector sel)
     : FXDialogBox(owner, kTitle,
                   DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_RESIZE |
                       DECOR_MENU,
-                  500, 500, 800, 700, 10, 10, 10, 10, 4, 4),
-      session_(&session) {
+                  0, 0, kWidth, kHeight, 10, 10, 10, 10, 4, 4),
+      session_(&session),
+      handedSection(sectionText(handed)) {
   setTarget(tgt);
   setSelector(sel);
   buildWidgets();
+  showMainSection(handed);
 
   // Parameters as the session holds them.
   const bl::ComputationParameters& p = session.parameters();
@@ -87,9 +123,14 @@ BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, FXObject* tgt, FXSel
   // on the inviscid edge velocity alone, and says why once it is on the
   // screen.
   const bl::Status st = session.new_computation();
-  if (!st.ok) failure = failureText(st);
+  computed = st.ok;
+  if (!st.ok) {
+    failure = failureText(st);
+    showStatus("No results. " + oneLine(failure) +
+               " (Str u and Str l show the transition positions it started from.)");
+  }
   notes = cautionText();
-  showResults();
+  showResults(computed);
   if (!failure.empty() || !notes.empty()) getApp()->addChore(this, ID_SHOW_OUTCOME);
   updateButtons();
 }
@@ -99,10 +140,42 @@ BlCalc_2D::~BlCalc_2D() {
   delete fileMenu;
 }
 
+void BlCalc_2D::create() {
+  // Where the aerofoil window is on the screen, asked of the window system:
+  // the position the toolkit keeps is not told of every move.
+  const FXWindow* main = getOwner();
+  FXint mainX = main->getX(), mainY = main->getY();
+  if (main->id()) main->translateCoordinatesTo(mainX, mainY, getRoot(), 0, 0);
+  const ScreenRect at = placeBeside({mainX, mainY, main->getWidth(), main->getHeight()}, kWidth,
+                                    kHeight, getRoot()->getWidth(), getRoot()->getHeight());
+  position(at.x, at.y, at.w, at.h);
+  FXDialogBox::create();
+}
+
+void BlCalc_2D::showMainSection(const aerofoil::Joukowski& current) {
+  if (sectionText(current) == handedSection) {
+    sectionLine->setText(handedSection.c_str());
+    sectionLine->setTextColor(getApp()->getForeColor());
+  } else {
+    sectionLine->setText((handedSection +
+                          "\n(earlier section: press BL Calculation in the main window to compute "
+                          "the current one)")
+                             .c_str());
+    sectionLine->setTextColor(kRed);
+  }
+}
+
+void BlCalc_2D::showStatus(const std::string& text) {
+  statusLine->setText(text.empty() ? " " : text.c_str());
+  statusLine->setTipText(text.c_str());
+}
+
 void BlCalc_2D::buildWidgets() {
   auto* menubar = new FXMenuBar(this, LAYOUT_FILL_X);
   fileMenu = new FXMenuPane(this);
   new FXMenuCommand(fileMenu, "&Algorithm", nullptr, this, ID_ALGO);
+  new FXMenuCommand(fileMenu, "Save &picture...", nullptr, this, ID_SAVE_PICTURE);
+  new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, this, FXTopWindow::ID_CLOSE);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
   auto* blue = new FXLabel(menubar, "                              Blue label - Pos.of transition.");
@@ -111,6 +184,13 @@ void BlCalc_2D::buildWidgets() {
   red->setTextColor(FXRGB(255, 0, 0));
 
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
+  // At the bottom, before the body takes the room that is left: the status
+  // line (one blank text line high while all is well), the section line
+  // above it.
+  statusLine = new FXLabel(this, " ", nullptr,
+                           LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X | JUSTIFY_LEFT | FRAME_SUNKEN);
+  statusLine->setTextColor(kRed);
+  sectionLine = new FXLabel(this, " ", nullptr, LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X | JUSTIFY_LEFT);
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   auto* left = new FXVerticalFrame(body);
 
@@ -120,7 +200,7 @@ void BlCalc_2D::buildWidgets() {
     int id;
   } params[] = {{"Re(mill)", ID_RE}, {"ETAe", ID_ETAE}, {"Kv", ID_KV}, {"Np", ID_NP},
                 {"Cfs*sqrt(Re)", ID_CFS}};
-  for (const auto& p : params) addField(grid, p.label, 5, p.id);
+  for (const auto& p : params) addField(grid, p.label, kParameterColumns, p.id);
   fields[ID_NP - ID_RE].decimals = -1;
 
   const struct {
@@ -138,9 +218,9 @@ void BlCalc_2D::buildWidgets() {
     for (int q = 0; q < 4; ++q)
       quantityButton[s][q] = new FXRadioButton(inner, quantityLabels[q], this, g.firstQuantity + q);
     auto* positions = new FXMatrix(box, 2, MATRIX_BY_COLUMNS);
-    addField(positions, g.str, 6, g.strId);
+    addField(positions, g.str, kPositionColumns, g.strId);
     fields[g.strId - ID_RE].decimals = 4;
-    sinvField[s] = addField(positions, g.sinv, 6, g.sinvId);
+    sinvField[s] = addField(positions, g.sinv, kPositionColumns, g.sinvId);
   }
 
   auto* recalcFrame = new FXVerticalFrame(left, LAYOUT_FILL_X | LAYOUT_FILL_Y);
@@ -164,22 +244,31 @@ FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int colum
   return tf;
 }
 
-void BlCalc_2D::showField(const Field& f) { f.widget->setText(fixedText(f.value, f.decimals)); }
+void BlCalc_2D::showField(const Field& f) {
+  f.widget->setText(fixedText(f.value, f.decimals));
+  showTextStart(f.widget);
+}
 
-// "Str" and "Sinv" of a surface: the positions the last pass used, or the
-// ones it will start from.
+// "Str" and "Sinv" of a surface: the positions the last pass used.  With no
+// computed results Sinv is empty (it is only ever a result) and Str, in
+// grey, the position the computation started from.
 void BlCalc_2D::showPositions(int s) {
   const bl::ComputationParameters& p = session_->parameters();
   Field& str = fields[(s == 0 ? ID_STR_U : ID_STR_L) - ID_RE];
   str.value = p.xtr_surf[s];
   showField(str);
-  sinvField[s]->setText(fixedText(p.xinv_surf[s], 4));
+  str.widget->setTextColor(computed ? getApp()->getForeColor() : getApp()->getShadowColor());
+  str.widget->setTipText(
+      computed ? "" : "Not computed: the transition position the computation started from");
+  sinvField[s]->setText(computed ? fixedText(p.xinv_surf[s], 4) : FXString());
+  showTextStart(sinvField[s]);
 }
 
-void BlCalc_2D::showResults() {
+void BlCalc_2D::showResults(bool wasComputed) {
+  computed = wasComputed;
   for (int s = 0; s <= 1; ++s) {
     showPositions(s);
-    plotState.update(s, session_->surface(s));
+    plotState.update(s, session_->surface(s), computed);
   }
 }
 
@@ -224,6 +313,27 @@ void BlCalc_2D::drawQuantity() {
   FXDCWindow dc(canvasQty);
   paintDrawing(dc, getApp(),
                plot::quantityPlot(plotState, canvasUe->getWidth(), canvasUe->getHeight()));
+}
+
+long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
+  const FXString path =
+      chooseSaveFile(this, "Save picture", "boundary_layer.png", "PNG image (*.png)\nAll files (*)");
+  if (path.empty()) return 1;
+  std::string why;
+  if (!savePicture(path.text(), why))
+    FXMessageBox::error(this, MBOX_OK, "Save picture", "%s", why.c_str());
+  return 1;
+}
+
+// The two plots as the canvases show them, each at the size the window
+// draws it (the edge-velocity canvas's), on a copy of the plot state so
+// that the window's transform stays as drawn.
+bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
+  const FXint w = canvasUe->getWidth(), h = canvasUe->getHeight();
+  plot::BlPlotState st = plotState;
+  return writePngPicture(getApp(),
+                         {{plot::edgeVelocityPlot(st, w, h), w, h}, {plot::quantityPlot(st, w, h), w, h}},
+                         path, why);
 }
 
 long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector, void*) {
@@ -304,13 +414,22 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
 // failure anywhere puts everything back.
 long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
   const bl::Status st = session_->recalculate();
-  showResults();
+  if (!st.ok) {
+    // The session has put back what it held before: the window keeps
+    // showing it as it is.
+    const std::string why = failureText(st);
+    showStatus("Recalculate failed. " + oneLine(why) +
+               (computed ? " The results shown are those of the computation before."
+                         : " No results."));
+    FXMessageBox::error(this, MBOX_OK, "Recalculate", "%s\n%s", why.c_str(),
+                        computed ? "The previous results are kept." : "There are no results yet.");
+    return 1;
+  }
+  showStatus("");
+  showResults(true);
   drawEdgeVelocity();
   drawQuantity();
-  if (!st.ok) {
-    FXMessageBox::error(this, MBOX_OK, "Recalculate", "%s\nThe previous results are kept.",
-                        failureText(st).c_str());
-  } else if (!session_->cautions().empty()) {
+  if (!session_->cautions().empty()) {
     FXMessageBox::information(this, MBOX_OK, "Recalculate", "%s", cautionText().c_str());
   }
   return 1;

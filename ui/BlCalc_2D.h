@@ -8,15 +8,22 @@
 // outlives it.  A field is checked when its text is committed: a value the
 // solver cannot take is refused with a message and the field shows the last
 // valid value again.  A split or pass that fails leaves the previous results
-// in place and says why.  When the user closes it, it tells its target
-// (SEL_CLOSE with its selector) before it goes.
+// in place and says why, in a box and on the window's red status line; a
+// computation that fails on opening leaves no result to show, and the
+// window shows none.  A line at the bottom names the section whose contour
+// it was handed, and turns red when the aerofoil window's section has
+// changed since.  It opens beside the aerofoil window, wholly on the
+// screen.  When the user closes it, it tells its target (SEL_CLOSE with its
+// selector) before it goes.
 #pragma once
 
 #include <fx.h>
 
 #include <memory>
+#include <string>
 
 #include "bl_plot.h"
+#include "joukowski.h"
 #include "session/session.h"
 
 class BlCalc_2D : public FXDialogBox {
@@ -50,13 +57,26 @@ class BlCalc_2D : public FXDialogBox {
     ID_SINV_L,  // output only
     ID_RECALC,
     ID_SHOW_OUTCOME,  // deferred message about the computation run at opening
+    ID_SAVE_PICTURE,
     ID_LAST
   };
 
   // Builds the window and computes both surfaces of the contour the session
-  // last split; tgt and sel receive SEL_CLOSE when the user closes it.
-  BlCalc_2D(FXWindow* owner, bl::Session& session, FXObject* tgt, FXSelector sel);
+  // last split, that of the section `handed`; tgt and sel receive SEL_CLOSE
+  // when the user closes it.
+  BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Joukowski& handed, FXObject* tgt,
+            FXSelector sel);
   ~BlCalc_2D() override;
+  // Takes its place beside its owner before it is created.
+  void create() override;
+
+  // The aerofoil window's section now: the section line says whether the
+  // results still belong to it.
+  void showMainSection(const aerofoil::Joukowski& current);
+
+  // Both plots as drawn, the edge velocity above the quantity, as PNG data
+  // in path (replaced whole or not at all).
+  bool savePicture(const std::string& path, std::string& why);
 
   long onCmdAlgo(FXObject*, FXSelector, void*);
   long onPaintCanvas(FXObject*, FXSelector, void*);
@@ -66,6 +86,7 @@ class BlCalc_2D : public FXDialogBox {
   long onCmdField(FXObject*, FXSelector, void*);
   long onCmdRecalc(FXObject*, FXSelector, void*);
   long onShowOutcome(FXObject*, FXSelector, void*);
+  long onCmdSavePicture(FXObject*, FXSelector, void*);
 
  protected:
   BlCalc_2D() {}
@@ -84,8 +105,11 @@ class BlCalc_2D : public FXDialogBox {
   void showField(const Field& f);
   void showPositions(int isurf);
 
-  // The positions and plotted results of both surfaces from the session.
-  void showResults();
+  // The positions and plotted results of both surfaces from the session,
+  // as results when `computed`, else as the split alone.
+  void showResults(bool computed);
+  // The red status line: text, or nothing.
+  void showStatus(const std::string& text);
   // What a failed computation says, naming the surface whose pass failed.
   std::string failureText(const bl::Status& st) const;
   // The cautions of the last computation, one line each.
@@ -102,6 +126,9 @@ class BlCalc_2D : public FXDialogBox {
   static constexpr int kFields = ID_STR_L - ID_RE + 1;
   Field fields[kFields];
   FXTextField* sinvField[2] = {nullptr, nullptr};
+  FXLabel* sectionLine = nullptr;  // the section the results belong to
+  FXLabel* statusLine = nullptr;   // what failed, in red; blank otherwise
+  std::string handedSection;       // its text, as the section line shows it
 
   FXRadioButton* surfaceButton[2] = {nullptr, nullptr};
   FXRadioButton* quantityButton[2][4] = {};
@@ -109,6 +136,7 @@ class BlCalc_2D : public FXDialogBox {
   FXCanvas* canvasQty = nullptr;
 
   plot::BlPlotState plotState;
+  bool computed = false;  // whether the results shown were computed
   std::string failure;  // why the computation at opening failed, until shown
   std::string notes;    // cautions of the passes of the last computation
 };

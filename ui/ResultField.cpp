@@ -17,10 +17,12 @@ long ResultField::onCmdSetRealValue(FXObject* sender, FXSelector sel, void* ptr)
   FXdouble shown = aerofoil::shownResult(*static_cast<FXdouble*>(ptr));
   const FXString before = getText();
   const long handled = FXTextField::onCmdSetRealValue(sender, sel, &shown);
-  if (getText() != before) {
-    setAnchorPos(0);
-    setCursorPos(0);
-    makePositionVisible(0);
-  }
+  if (getText() != before) showTextStart(this);
   return handled;
+}
+
+void showTextStart(FXTextField* field) {
+  field->setAnchorPos(0);
+  field->setCursorPos(0);
+  field->makePositionVisible(0);
 }

@@ -4,14 +4,13 @@
 #include <climits>
 #include <cstdlib>
 
-#include <FXPNGImage.h>
-
 #include "BlCalc_2D.h"
 #include "ResultField.h"
-#include "atomic_file.h"
 #include "contour_file.h"
+#include "fitting_points.h"
 #include "fox_paint.h"
 #include "result_file.h"
+#include "save_file.h"
 #include "veltaro_version.h"
 
 // clang-format off
@@ -195,6 +194,9 @@ void Veltaro::recompute() {
     draw(dc);
   }
   computed = 1;
+  // An open boundary-layer window says when its results belong to an
+  // earlier section.
+  if (blOpenCount != 0 && blDialog) static_cast<BlCalc_2D*>(blDialog)->showMainSection(af);
 }
 
 void Veltaro::draw(FXDCWindow& dc) {
@@ -263,13 +265,14 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   const bl::Status split = blSession.hand_over_contour(af.s, af.v, af.currentN);
   if (!split.ok) {
-    FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", split.message.c_str());
+    const std::string text = split.message + fittingNNote(af, split.message);
+    FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", text.c_str());
     return 1;
   }
 
   // A window the user has closed has already reset the count.
   if (blOpenCount != 0 && blDialog) delete blDialog;
-  blDialog = new BlCalc_2D(this, blSession, this, ID_BL_DIALOG);
+  blDialog = new BlCalc_2D(this, blSession, af, this, ID_BL_DIALOG);
   blOpenCount = 1;
   blDialog->create();
   blDialog->show(PLACEMENT_DEFAULT);
@@ -285,14 +288,7 @@ long Veltaro::onBlDialogClose(FXObject*, FXSelector, void*) {
 }
 
 FXString Veltaro::chooseFile(const char* caption, const char* name, const char* patterns) {
-  const FXString path = FXFileDialog::getSaveFilename(this, caption, name, patterns);
-  if (path.empty()) return path;
-  // A folder is not asked about: the write refuses it with a message.
-  if (FXStat::exists(path) && !FXStat::isDirectory(path) &&
-      FXMessageBox::question(this, MBOX_YES_NO, caption, "%s already exists.\nReplace it?",
-                             path.text()) != MBOX_CLICKED_YES)
-    return FXString();
-  return path;
+  return chooseSaveFile(this, caption, name, patterns);
 }
 
 long Veltaro::onCmdExportContour(FXObject*, FXSelector, void*) {
@@ -323,27 +319,5 @@ bool Veltaro::savePicture(const std::string& path, std::string& why) {
     return false;
   }
   plot::PlotScale ps;
-  const plot::Drawing d = plot::aerofoilPicture(ps, af, w, h);
-  FXImage image(getApp(), nullptr, IMAGE_OWNED | IMAGE_KEEP, w, h);
-  image.create();
-  {
-    FXDCWindow dc(&image);
-    paintDrawing(dc, getApp(), d);
-  }
-  image.restore();
-
-  FXMemoryStream stream;
-  stream.open(FXStreamSave, nullptr);
-  const bool encoded = fxsavePNG(stream, image.getData(), w, h);
-  FXuchar* data = nullptr;
-  FXuval size = 0;
-  stream.takeBuffer(data, size);
-  stream.close();
-  const std::string bytes(reinterpret_cast<const char*>(data), encoded ? size : 0);
-  FXFREE(&data);
-  if (!encoded) {
-    why = "Cannot encode the picture as PNG";
-    return false;
-  }
-  return files::writeAtomically(path, bytes, why);
+  return writePngPicture(getApp(), {{plot::aerofoilPicture(ps, af, w, h), w, h}}, path, why);
 }

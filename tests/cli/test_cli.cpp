@@ -11,6 +11,7 @@
 #include <string>
 
 #include "aerofoil_plot.h"
+#include "bl_plot.h"
 #include "contour_file.h"
 #include "joukowski.h"
 #include "result_file.h"
@@ -126,6 +127,8 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--outdir /no/such/folder --save", "not a folder"},
       {"--surface missing.txt", "missing.txt"},
       {"--plot p.png", ".svg"},
+      {"--bl --plot p.svg --quantity rv", "--quantity"},
+      {"--plot p.svg --quantity d1", "--bl and --plot"},
       {"--contour /no/such/c.dat", "does not exist"},
       {"--contour .", "is a folder"},
       {"--sweep 0:4:2 --contour c.dat", "--contour"},
@@ -266,4 +269,26 @@ TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
   EXPECT_EQ(read("p.svg"), plot::svgDocument({{plot::aerofoilPicture(ps, af, 800, 600), 800, 600}}));
   EXPECT_EQ(std::system(("xmllint --noout '" + dir + "/p.svg'").c_str()), 0);  // libxml2-utils
   EXPECT_EQ(files(), 2);
+
+  // With the boundary layer: below the pressure plot, per surface the edge
+  // velocity and the chosen quantity as the boundary-layer window draws
+  // them from the session's results, every curve point where the plot puts it.
+  ASSERT_EQ(run("--alpha 5 --e 0.1 --h 0.1 --n 300 --bl --quantity h12 --plot bl.svg").code, 0);
+  bl::Session session;
+  session.reports().set_enabled(false);
+  ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN).ok);
+  ASSERT_TRUE(session.new_computation().ok);
+  plot::BlPlotState st;
+  std::vector<plot::SvgPanel> panels = {{plot::aerofoilPicture(ps, af, 800, 600), 800, 600}};
+  for (int isurf = 0; isurf <= 1; ++isurf) st.update(isurf, session.surface(isurf));
+  for (int isurf = 0; isurf <= 1; ++isurf) {
+    st.surface[0] = isurf;
+    st.quantity[0][isurf] = plot::kH12;
+    panels.push_back({plot::edgeVelocityPlot(st, 800, 300), 800, 300});
+    panels.push_back({plot::quantityPlot(st, 800, 300), 800, 300});
+  }
+  const std::string svg = read("bl.svg");
+  EXPECT_EQ(svg, plot::svgDocument(panels));
+  EXPECT_NE(svg.find("<svg x=\"0\" y=\"1500\" width=\"800\" height=\"300\">"), std::string::npos);
+  EXPECT_EQ(std::system(("xmllint --noout '" + dir + "/bl.svg'").c_str()), 0);
 }

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end: the boundary-layer window of the real program.  Opens it on the
 # default section and reads the fields it shows, checks both passes in
-# "CalcBl.out" and the drawn plots; recalculates at Re = 5 million; switches
-# to the lower surface and its shape factor; replaces the window with a new
-# one; has an invalid Np refused; makes a recalculation fail half-way and
+# "CalcBl.out" and the drawn plots, saves both plots as one picture and
+# compares it with the screen; recalculates at Re = 5 million; switches
+# to the lower surface and its shape factor; marks its section as earlier
+# after an Alpha step and replaces the window with a new one without the
+# mark; has an invalid Np refused; makes a recalculation fail half-way and
 # checks that the earlier results stay on the screen; closes the window and
 # opens another; quits with Ctrl-Q.
 # Usage: bl_dialog.sh path/to/veltaro path/to/read_selection project-root
@@ -18,7 +20,7 @@ title='Boundary Layer. Joukowski aerofoil.'
 gui_session
 cd "$work"
 gui_launch "$exe"
-# Out of the way of the boundary-layer window, which opens at (500, 500).
+# The boundary-layer window opens to the right of it.
 xdotool windowmove --sync "$win" 0 0
 sleep 0.3
 
@@ -53,13 +55,14 @@ bl_calculation() {
   gui_click "$win" 105 542
 }
 
-# Canvas regions on the screen: the edge-velocity plot above, the quantity
-# plot below.
+# Canvas regions on the screen, from the window's place (dx, dy): the
+# edge-velocity plot above, the quantity plot below.
+dx=0 dy=0
 crop() {  # shot region out
   case $2 in
-    ue) convert "$1" -crop 600x290+675+560 +repage "$3" ;;
-    qty) convert "$1" -crop 600x300+675+880 +repage "$3" ;;
-    dialog) convert "$1" -crop 800x700+500+500 +repage "$3" ;;
+    ue) convert "$1" -crop 560x280+$((dx + 217))+$((dy + 56)) +repage "$3" ;;
+    qty) convert "$1" -crop 560x280+$((dx + 217))+$((dy + 348)) +repage "$3" ;;
+    dialog) convert "$1" -crop 800x700+$dx+$dy +repage "$3" ;;
   esac
 }
 differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
@@ -77,6 +80,9 @@ bl_calculation
 dlg=$(gui_wait_window "$title") || gui_fail "boundary-layer window did not open"
 gui_wait_passes 2
 sleep 0.5
+read -r dx dy _ < <(gui_geometry "$dlg")
+read -r _ _ mw _ < <(gui_geometry "$win")
+[ "$dx" -eq "$mw" ] && [ "$dy" -eq 0 ] || gui_fail "the window opens at $dx, $dy, not right of the aerofoil window"
 
 # Both plots drawn: black curves and labels, the orange grid, the red and
 # blue markers.
@@ -108,6 +114,18 @@ done
 awk -v v="$(field str_u)" 'BEGIN { exit !(v > 0 && v <= 0.02) }' || gui_fail "Str u out of range"
 awk -v v="$(field sinv_u)" 'BEGIN { exit !(v > 0.5 && v < 1.2) }' || gui_fail "Sinv u out of range"
 
+# File > Save picture... writes both canvases as drawn, the edge velocity
+# (the upper half) as on the screen pixel for pixel.
+gui_save_as "$dlg" 2 "Save picture" "$work/plots.png"
+gui_wait_file plots.png || gui_fail "Save picture wrote no plots.png"
+sleep 0.3
+import -window root now.png
+size=$(identify -format '%w' plots.png)x$(($(identify -format '%h' plots.png) / 2))
+convert plots.png -crop "$size+0+0" +repage -alpha off saved.png
+convert now.png -crop "$size+$((dx + 214))+$((dy + 53))" +repage -alpha off shown.png
+differ=$(compare -metric AE saved.png shown.png null: 2>&1 || true)
+[ "$differ" = 0 ] || gui_fail "the saved edge-velocity plot differs from the canvas in $differ pixels"
+
 grep -q 'Upper surface,  Element=' CalcBl.out || gui_fail "no upper pass in CalcBl.out"
 grep -q 'Lower surface,  Element=' CalcBl.out || gui_fail "no lower pass in CalcBl.out"
 [ "$(grep -m1 -n 'Upper surface' CalcBl.out | cut -d: -f1)" -lt \
@@ -135,9 +153,23 @@ crop lower.png qty qty_lower.png
 [ "$(differing_pixels ue_upper.png ue_lower.png)" -gt 500 ] || gui_fail "edge-velocity plot not redrawn"
 [ "$(differing_pixels qty_upper.png qty_lower.png)" -gt 1000 ] || gui_fail "quantity plot not redrawn"
 
-# --- BL Calculation twice: one window remains, with the values last entered --
+# --- An Alpha step marks the section line red; BL Calculation twice: one -----
+# --- window remains, without the mark, with the values last entered ---------
+bottom_red() {  # red pixels in the section and status lines
+  import -window root shot.png
+  convert shot.png -crop "800x66+$dx+$((dy + 634))" +repage bottom.png
+  gui_count_colour bottom.png 'rgb(255,0,0)'
+}
+[ "$(bottom_red)" -eq 0 ] || gui_fail "red in the bottom lines on the current section"
+gui_click "$win" 141 103   # Alpha one step up: 12.1
+[ "$(bottom_red)" -gt 30 ] || gui_fail "no earlier-section mark after an Alpha step"
 bl_calculation
 gui_wait_passes 6
+sleep 0.3
+[ "$(bottom_red)" -eq 0 ] || gui_fail "the mark stays on the window of the current section"
+gui_click "$win" 100 103 3 # back to Alpha 12
+xdotool type --delay 30 "12"
+xdotool key Return
 bl_calculation
 gui_wait_passes 8
 sleep 0.3

@@ -104,7 +104,8 @@ gui_quit() {  # window [seconds]
 }
 
 # A File menu item that asks for a file name (the n-th item: 3 Export
-# contour..., 4 Save picture...): opens it from the window, types the path
+# contour..., 4 Save picture... in the aerofoil window, 2 Save picture...
+# in the boundary-layer window): opens it from the window, types the path
 # into the save dialog's name field and confirms.
 gui_save_as() {  # window n caption path
   local dlg W H
@@ -137,4 +138,10 @@ gui_children_outside() {  # window
           if (ax < X || ay < Y || ax + size[1] > X + W || ay + size[2] > Y + H) print $1, $i, $(i + 1)
         }
     }'
+}
+
+# Where a window is on the screen: "x y width height".
+gui_geometry() {  # window
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+                           /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
 }

@@ -39,11 +39,14 @@ bool hasText(const plot::Drawing& d, const std::string& s) {
 // n nodes from the stagnation point (s = 0, ue = 0) to s = length, with an
 // accelerating edge velocity that peaks at uePeak and quantities that vary
 // along the surface.  Nodes 1 and 2 of the results stay zero, as the march
-// leaves them.
+// leaves them.  Transition and the inverse mode at the stations nearest xtr
+// and xinv; an xinv at the end of the surface: no inverse mode.
 bl::SurfaceResult surface(int n, double length, double uePeak, double xtr, double xinv) {
   bl::SurfaceResult r;
   r.xtr = xtr;
   r.xinv = xinv;
+  r.transition_at = 1 + static_cast<int>(std::lround(xtr / length * (n - 1)));
+  r.inverse_at = xinv < length ? 1 + static_cast<int>(std::lround(xinv / length * (n - 1))) : 0;
   for (int i = 1; i <= n; ++i) {
     const double f = (n > 1) ? double(i - 1) / (n - 1) : 0.0;
     r.s.push_back(length * f);
@@ -141,9 +144,11 @@ TEST_F(BlPlotTest, RangesCoverTheNodesOfEachSurface) {
   double ueMax = 0;
   for (double ue : st.surfaces[0].ue) ueMax = std::max(ueMax, ue);
   EXPECT_EQ(up.ue.max, ueMax);
-  // Nodes 1 and 2 of the results are zero, so every quantity minimum is 0.
-  EXPECT_EQ(up.qty[plot::kCf].min, 0.0);
+  // The quantities from node 3 on: the zeros of nodes 1 and 2 were never
+  // computed and decide no range.
+  EXPECT_DOUBLE_EQ(up.qty[plot::kCf].min, 0.002);
   EXPECT_DOUBLE_EQ(up.qty[plot::kCf].max, 0.004 * (1 - 0.5 * 2.0 / 40));
+  EXPECT_DOUBLE_EQ(up.qty[plot::kH12].min, 2.0 + 0.6 * 2.0 / 40);
   EXPECT_DOUBLE_EQ(up.qty[plot::kH12].max, 2.6);
   EXPECT_DOUBLE_EQ(up.qty[plot::kRV].max, 0.01);
 
@@ -192,8 +197,10 @@ TEST_F(BlPlotTest, EdgeVelocityPlotGridLabelsAndCurves) {
   EXPECT_EQ(t.Y(0.0), base);
   EXPECT_EQ(t.Y(1.6), plot::kBlMarginTop);
 
-  // Curves: 40 segments each, the computed velocity in red first.
-  EXPECT_EQ(count(d, Primitive::Line, "Red"), 40 + 2);  // + the marker's two arms
+  // Curves: the computed velocity in red from node 3 (38 segments; no
+  // inverse mode on this surface, so no red marker), the inviscid one over
+  // all 40.
+  EXPECT_EQ(count(d, Primitive::Line, "Red"), 38);
   EXPECT_EQ(count(d, Primitive::Line, "Black"), 40);
   const auto firstBlack = std::find_if(d.begin(), d.end(), [](const Primitive& p) {
     return p.kind == Primitive::Line && p.colour == "Black";
@@ -205,35 +212,50 @@ TEST_F(BlPlotTest, EdgeVelocityPlotGridLabelsAndCurves) {
   EXPECT_EQ(firstBlack->y2, static_cast<int>(base - t.scaleY * st.surfaces[0].ue_inv[1]));
 }
 
-TEST_F(BlPlotTest, MarkersSitOnTheArcLengthAxisInverseModeFirst) {
-  const plot::Drawing d = plot::edgeVelocityPlot(st, W, H);
-  // Red cross and circle, then blue ones, right after the labels.
-  std::vector<Primitive> marks;
-  for (const Primitive& p : d)
-    if ((p.colour == "Red" || p.colour == "Blue") && marks.size() < 6) marks.push_back(p);
-  ASSERT_EQ(marks.size(), 6u);
-  EXPECT_EQ(marks[0].colour, "Red");
-  EXPECT_EQ(marks[3].colour, "Blue");
+TEST_F(BlPlotTest, MarkersOnlyWhereTheMarchSwitchedAndNothingUncomputedDrawn) {
+  // On the quantity plot everything red or blue is a marker: the upper
+  // surface stays attached to the trailing edge, so only the blue
+  // transition marker, at s = 0.3, no red one at the end of the axis.
+  plot::Drawing q = plot::quantityPlot(st, W, H);
+  EXPECT_EQ(count(q, Primitive::Line, "Red") + count(q, Primitive::Ellipse, "Red"), 0);
+  const auto blue = std::find_if(q.begin(), q.end(), [](const Primitive& p) { return p.colour == "Blue"; });
+  ASSERT_LE(blue + 3, q.end());
+  EXPECT_TRUE(blue[2].kind == Primitive::Ellipse && blue[2].x1 == st.transform.X(0.3) - 4);
 
-  // No inverse mode: the red marker at the end of the surface, the right
-  // end of the s axis.
-  const int xEnd = marks[1].x1;
-  const int base = H - plot::kBlMarginBottom;
-  EXPECT_NEAR(xEnd, W - plot::kBlMarginRight, 1);
-  EXPECT_EQ(marks[0].x1, xEnd - 8);
-  EXPECT_EQ(marks[0].x2, xEnd + 8);
-  EXPECT_EQ(marks[0].y1, base);
-  EXPECT_EQ(marks[1].y1, base - 8);
-  EXPECT_EQ(marks[1].y2, base + 8);
-  EXPECT_EQ(marks[2].kind, Primitive::Ellipse);
-  EXPECT_EQ(marks[2].x1, xEnd - 4);
-  EXPECT_EQ(marks[2].y1, base - 4);
-  EXPECT_EQ(marks[2].x2, 8);
-  EXPECT_EQ(marks[2].y2, 8);
+  // The lower one: red cross and circle at s = 0.7 on the axis, then blue.
+  st.surface[0] = 1;
+  q = plot::quantityPlot(st, W, H);
+  const auto m = std::find_if(q.begin(), q.end(), [](const Primitive& p) { return p.colour == "Red"; });
+  ASSERT_LE(m + 4, q.end());
+  const int X = st.transform.X(0.7), base = H - plot::kBlMarginBottom;
+  EXPECT_TRUE(m[0].x1 == X - 8 && m[0].x2 == X + 8 && m[0].y1 == base && m[0].y2 == base);
+  EXPECT_TRUE(m[1].x1 == X && m[1].y1 == base - 8 && m[1].y2 == base + 8);
+  EXPECT_TRUE(m[2].kind == Primitive::Ellipse && m[2].x1 == X - 4 && m[2].y1 == base - 4);
+  EXPECT_EQ(m[3].colour, "Blue");
 
-  // Transition at s = 0.3.
-  const int left = plot::kBlMarginLeft;
-  EXPECT_EQ(marks[4].x1, static_cast<int>(left + (W - left - plot::kBlMarginRight) / 1.05 * 0.3));
+  // Laminar to the trailing edge: no blue marker either.
+  st.surfaces[1].transition_at = 0;
+  EXPECT_EQ(count(plot::quantityPlot(st, W, H), Primitive::Ellipse, "Blue"), 0);
+
+  // The quantity curve starts at node 3: no drop to the zeros of nodes 1
+  // and 2 at s = 0.
+  st.quantity[0][1] = plot::kH12;
+  q = plot::quantityPlot(st, W, H);
+  const auto first = std::find_if(q.begin(), q.end(), [](const Primitive& p) {
+    return p.kind == Primitive::Line && p.colour == "Black";
+  });
+  ASSERT_NE(first, q.end());
+  EXPECT_EQ(first->x1, st.transform.X(st.surfaces[1].s[2]));
+  EXPECT_EQ(first->y1, st.transform.Y(st.surfaces[1].h12[2]));
+
+  // A failed computation: the split's inviscid velocity alone, no
+  // computed curve, no quantity, no marker.
+  st.update(1, st.surfaces[1], false);
+  const plot::Drawing u = plot::edgeVelocityPlot(st, W, H);
+  EXPECT_EQ(count(u, Primitive::Line, "Black"), 30);
+  EXPECT_EQ(count(u, Primitive::Line, "Red"), 0);
+  EXPECT_EQ(count(u, Primitive::Ellipse, "Blue"), 0);
+  EXPECT_EQ(count(plot::quantityPlot(st, W, H), Primitive::Line, "Black"), 0);
 }
 
 TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
@@ -247,7 +269,7 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
   EXPECT_EQ(count(q, Primitive::Line, "Orange", true), 6 + 7);
   EXPECT_TRUE(hasText(q, "3.0"));
   EXPECT_TRUE(hasText(q, "0.8"));
-  EXPECT_EQ(count(q, Primitive::Line, "Black"), 30);
+  EXPECT_EQ(count(q, Primitive::Line, "Black"), 28);
   // Markers of the lower surface: inverse mode from 0.7, transition at 0.5.
   const plot::BlTransform& t = st.transform;
   const auto red = std::find_if(q.begin(), q.end(), [](const Primitive& p) {
@@ -297,9 +319,10 @@ TEST_F(BlPlotTest, DegenerateSurfacesAndCanvasesDrawWithoutBrokenPixels) {
 
 TEST_F(BlPlotTest, SmallQuantityLabelsDifferAndNoTextLeavesTheCanvasOrOverlaps) {
   // D1 of about 1e-4 chords, as at a high Reynolds number; the red marker
-  // at the right end of the axis.
+  // at the right end of the axis (the inverse mode from the last station).
   bl::SurfaceResult upper = st.surfaces[0];
   for (double& d1 : upper.d1) d1 *= 0.055;
+  upper.inverse_at = upper.nodes();
   st.update(0, upper);
   st.quantity[0][0] = plot::kD1;
   for (const auto& [w, h] : {std::pair{W, H}, std::pair{600, 290}, std::pair{1000, 700}})
