@@ -33,6 +33,13 @@ Status Session::restart(const ComputationParameters& p) {
   return set_parameters(p);
 }
 
+std::unique_ptr<Session::Snapshot> Session::snapshot() const {
+  auto s = std::make_unique<Snapshot>();
+  s->blx = data_->blx;
+  for (int isurf = 0; isurf <= 1; ++isurf) s->outcome[isurf] = data_->solver.ms.outcome[isurf];
+  return s;
+}
+
 Status Session::set_parameters(const ComputationParameters& p) {
   const Status st = validate_parameters(p);
   if (st.ok) data_->blx.params = p;
@@ -138,9 +145,10 @@ Status Session::run_side_by_side() {
 
 // A failed computation leaves the exchange data as they were before it;
 // passes that never finished leave the dump reports open.
-Status Session::keep_previous_on_failure(Status st, const ExchangeData& before) {
+Status Session::keep_previous_on_failure(Status st, const Snapshot& before) {
   if (st.ok) return st;
-  data_->blx = before;
+  data_->blx = before.blx;
+  for (int isurf = 0; isurf <= 1; ++isurf) data_->solver.ms.outcome[isurf] = before.outcome[isurf];
   static_cast<void>(data_->reports.close_dumps());  // what they hold is moot now
   data_->solver.ms.dumps_open = false;
   cautions_.clear();
@@ -154,9 +162,10 @@ Status Session::new_computation() {
     const int last = blx.n_bl(slot);
     blx.params.xinv_surf[isurf] = last >= 1 ? blx.s_bl(last, slot) : 0.0;
   }
-  const auto before = std::make_unique<ExchangeData>(blx);
+  const auto before = snapshot();
   const Status st = keep_previous_on_failure(run_both_surfaces(), *before);
   if (!st.ok) {
+    for (auto& outcome : data_->solver.ms.outcome) outcome = MarchState::SurfaceOutcome{};
     // The results held are those of an earlier contour: none belongs to this one.
     for (int isurf = 0; isurf <= 1; ++isurf) {
       const int m = ExchangeData::slot(kElement, isurf);
@@ -168,7 +177,7 @@ Status Session::new_computation() {
 }
 
 Status Session::recalculate() {
-  const auto before = std::make_unique<ExchangeData>(data_->blx);
+  const auto before = snapshot();
   failed_surface_ = -1;
   Status st = BLPanel(data_->blx, data_->reports, kElement);
   if (st.ok) st = run_both_surfaces();

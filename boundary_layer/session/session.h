@@ -111,7 +111,14 @@ class Session {
   Status run_side_by_side();
   Status run_pass(int isurf);
   void note_outcome(int isurf, const Status& st);
-  Status keep_previous_on_failure(Status st, const ExchangeData& before);
+  // What a failed computation puts back: the exchange data and what each
+  // surface's last pass ran into.
+  struct Snapshot {
+    ExchangeData blx;
+    MarchState::SurfaceOutcome outcome[2];
+  };
+  std::unique_ptr<Snapshot> snapshot() const;
+  Status keep_previous_on_failure(Status st, const Snapshot& before);
 
   // The blocks are large (some 600 KB); they live on the heap so that a
   // session is cheap to hold and to move between threads.
