@@ -69,8 +69,8 @@ struct ViewText {
 };
 constexpr ViewText kText[kPolarViews] = {
     {"Clift", "lift coefficient", "alpha, degrees", "alpha"},
-    {"Cd", "Squire-Young profile drag estimate", "alpha, degrees", "alpha"},
-    {"Clift", "against Cd: the drag polar", "Cd, Squire-Young profile drag estimate", "Cd"},
+    {"Cd", "Squire-Young estimate", "alpha, degrees", "alpha"},
+    {"Clift", "drag polar", "Cd, Squire-Young profile drag estimate", "Cd"},
     {"x/c", "transition position", "alpha, degrees", "alpha"},
 };
 
@@ -137,8 +137,9 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
   const int gh = h - kPolarMarginTop - kPolarMarginBottom;
   if (gw < 20 || gh < 20) return d;  // no room for a grid
 
-  // Room for labels: about 70 pixels per angle label, 28 per value label.
-  const int maxX = std::clamp(gw / 70, 2, 8), maxY = std::clamp(gh / 28, 2, 8);
+  // Room for labels: 45 pixels per angle label ("-10"), 64 per drag label
+  // ("0.0125"), 28 per value label.
+  const int maxX = std::clamp(gw / (view == kDragPolar ? 64 : 45), 2, 8), maxY = std::clamp(gh / 28, 2, 8);
   const std::vector<Series> series = seriesOf(view, points);
   PolarAxis ax, ay;
   double lo = 0, hi = 0;

@@ -63,15 +63,15 @@ TEST(PolarPlot, PointsMarkedAndFailedAnglesLeaveGaps) {
     expectTextsInside(d, W, H);
     if (e.view == plot::kDragPolar) continue;
 
-    // The angle axis: a dashed line and a label every 2 degrees, each
-    // circle centred on the line of its angle.
+    // The angle axis: a dashed line and a label every degree, each circle
+    // centred on the line of its angle.
     std::set<int> gridX, labels;
     for (const Primitive& p : d) {
       if (p.kind == Primitive::Line && p.dashed && p.x1 == p.x2) gridX.insert(p.x1);
       if (p.kind == Primitive::Text && (p.text == "0" || p.text == "2" || p.text == "4" || p.text == "6"))
         labels.insert(std::stoi(p.text));
     }
-    EXPECT_EQ(gridX.size(), 4u);
+    EXPECT_EQ(gridX.size(), 7u);
     EXPECT_EQ(labels, (std::set<int>{0, 2, 4, 6}));
     for (const Primitive& p : d) {
       if (p.kind != Primitive::Ellipse) continue;
