@@ -3,10 +3,11 @@
 # default section and it computes at once; its saved table equals
 # veltaro-cli --sweep ... --bl for the same settings, before and after the
 # main window's N, Re(mill), free transition and a descending range are
-# changed; a step leading away from the last angle is refused; during a
-# long polar the main window answers a spinner step and "Cancel" stops the
-# computation with its points kept; Escape while computing hides the
-# window; Ctrl-Q while computing ends the program with exit code 0.
+# changed; a step of 0 and one leading away from the last angle are
+# refused; during a long polar the main window answers a spinner step and
+# "Cancel" stops the computation with its points kept; Escape while
+# computing hides the window; Ctrl-Q while computing ends the program with
+# exit code 0.
 # Usage: polar_window.sh path/to/veltaro path/to/veltaro-cli project-root
 set -euo pipefail
 exe=$1
@@ -106,6 +107,8 @@ type_into from 16
 type_into to -4
 polar_click compute          # the step of 1 leads away from -4
 close_box "Polar"
+type_into step 0             # refused in its field
+close_box "Invalid value"
 type_into step -1
 polar_click compute
 wait_done
