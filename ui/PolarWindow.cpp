@@ -118,8 +118,9 @@ void PolarWindow::buildWidgets() {
                         0, 0, 0, 70);
 }
 
-void PolarWindow::open(const aerofoil::SectionInputs& section) {
+void PolarWindow::open(const aerofoil::SectionInputs& section, const bl::ComputationParameters& params) {
   section_ = section;
+  params_ = params;
   if (!shown()) show(PLACEMENT_DEFAULT);
   raise();
   start();

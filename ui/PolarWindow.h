@@ -63,13 +63,14 @@ class PolarWindow : public FXDialogBox {
   static constexpr double kFreeTransition = 10.0;
 
   // The fields start from params (Re(mill), Str u, Str l, Np); the rest of
-  // params (ETAe, Kv, Cfs*sqrt(Re)) is used as it is.
+  // the parameters come with each open.
   PolarWindow(FXWindow* owner, const bl::ComputationParameters& params);
   ~PolarWindow() override;
 
   // Shows the window in front for the section (e/R1, h/R1, N; its angle is
-  // not used) and computes its polar with the window's fields.
-  void open(const aerofoil::SectionInputs& section);
+  // not used) and computes its polar with the window's fields and the
+  // ETAe, Kv and Cfs*sqrt(Re) of params.
+  void open(const aerofoil::SectionInputs& section, const bl::ComputationParameters& params);
 
   // Closing cancels a computation and hides the window; the owner keeps it
   // for the next open.

@@ -300,7 +300,7 @@ long Veltaro::onCmdPolar(FXObject*, FXSelector, void*) {
   section.eR1 = eSpinner->getValue();
   section.hR1 = hSpinner->getValue();
   section.n = af.currentN;
-  polarWindow->open(section);
+  polarWindow->open(section, blSession.parameters());
   return 1;
 }
 
