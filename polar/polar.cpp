@@ -114,6 +114,35 @@ std::vector<double> angles(double from, double to, double step, std::string& why
   return a;
 }
 
+std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why) {
+  char text[160];
+  if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step)) {
+    why = "The angles and the step must be finite numbers.";
+    return {};
+  }
+  if (to == from) {
+    std::snprintf(text, sizeof text, "The range from %g to %g degrees is empty.", from, to);
+    why = text;
+    return {};
+  }
+  if (step == 0 || (to - from) * step < 0) {
+    std::snprintf(text, sizeof text, "A step of %g degrees does not lead from %g to %g: it must be %s.", step,
+                  from, to, to > from ? "greater than 0" : "less than 0");
+    why = text;
+    return {};
+  }
+  // The count as angles() takes it, so that the same three numbers give
+  // the same rows here and on the command line.
+  const double count = std::floor(std::fabs(to - from) / std::fabs(step) + 1e-9) + 1;
+  if (count > maxAngles) {
+    std::snprintf(text, sizeof text, "%.7g angles from %g to %g in steps of %g: a polar has at most %d.",
+                  count, from, to, step, maxAngles);
+    why = text;
+    return {};
+  }
+  return angles(from, to, step, why);
+}
+
 void compute(const Settings& set, const std::function<void(const Point&)>& ready,
              const std::function<bool()>& cancelled) {
   const int n = static_cast<int>(set.angles.size());

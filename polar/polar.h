@@ -55,6 +55,12 @@ struct Point {
 // non-finite step or more than kMaxAngles angles.
 std::vector<double> angles(double from, double to, double step, std::string& why);
 
+// The angles from A0 to A1 in steps of DA, the sign of DA taking A0 towards
+// A1 and A1 included when the steps reach it, at most maxAngles of them.
+// Empty with a reason for the user when A1 = A0, when DA is 0, not finite
+// or leads away from A1, or when there would be more than maxAngles.
+std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why);
+
 // Computes every angle of the settings.  ready(point) is called on the
 // calling thread, in table order, as soon as a point and all before it are
 // done.  cancelled, when given, is asked (from any thread) before each
@@ -67,5 +73,7 @@ void compute(const Settings& settings, const std::function<void(const Point&)>& 
 // in the columns the header names.
 std::string tableHeader(bool boundary_layer);
 std::string tableRow(const Point& p, bool boundary_layer);
+// The header and the rows of the points, in their order.
+std::string tableText(const std::vector<Point>& points, bool boundary_layer);
 
 }  // namespace polar

@@ -52,4 +52,10 @@ std::string tableRow(const Point& p, bool boundary_layer) {
   return row + "\n";
 }
 
+std::string tableText(const std::vector<Point>& points, bool boundary_layer) {
+  std::string text = tableHeader(boundary_layer);
+  for (const Point& p : points) text += tableRow(p, boundary_layer);
+  return text;
+}
+
 }  // namespace polar

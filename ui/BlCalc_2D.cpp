@@ -1,13 +1,11 @@
 // The boundary-layer dialog: parameter fields, computations through the session, plots.
 #include "BlCalc_2D.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "ResultField.h"
 #include "fox_paint.h"
+#include "number_text.h"
 #include "save_file.h"
 #include "window_placement.h"
 
@@ -62,32 +60,6 @@ std::string oneLine(std::string text) {
   for (char& c : text)
     if (c == '\n') c = ' ';
   return text;
-}
-
-// Number to text and back, the only two places that do it.
-FXString fixedText(double v, int decimals) {
-  return decimals < 0 ? FXStringVal(static_cast<FXint>(v)) : FXStringFormat("%.*f", decimals, v);
-}
-
-// The whole text (blanks around it allowed) as a finite decimal number, or
-// as a base-10 whole number when whole is set.  False when anything else is
-// in the way: an empty field, "1.5" where a whole number is wanted, "1e".
-bool parseNumber(const FXString& text, bool whole, double& out) {
-  const char* begin = text.text();
-  char* end = nullptr;
-  errno = 0;
-  double v;
-  if (whole) {
-    const long n = std::strtol(begin, &end, 10);
-    v = static_cast<double>(n);
-  } else {
-    v = std::strtod(begin, &end);
-  }
-  if (end == begin || errno == ERANGE || !std::isfinite(v)) return false;
-  while (*end == ' ' || *end == '\t') ++end;
-  if (*end != '\0') return false;
-  out = v;
-  return true;
 }
 
 // The parameter a field edits.

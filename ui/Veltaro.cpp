@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "BlCalc_2D.h"
+#include "PolarWindow.h"
 #include "ResultField.h"
 #include "contour_file.h"
 #include "fitting_points.h"
@@ -29,6 +30,7 @@ FXDEFMAP(Veltaro) VeltaroMap[] = {
   FXMAPFUNC(SEL_CLOSE,   Veltaro::ID_BL_DIALOG, Veltaro::onBlDialogClose),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_EXPORT_CONTOUR, Veltaro::onCmdExportContour),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_SAVE_PICTURE,   Veltaro::onCmdSavePicture),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_POLAR,          Veltaro::onCmdPolar),
 };
 // clang-format on
 
@@ -94,6 +96,7 @@ Veltaro::Veltaro(FXApp* app)
   new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Export contour...", nullptr, this, ID_EXPORT_CONTOUR);
   new FXMenuCommand(fileMenu, "Save &picture...", nullptr, this, ID_SAVE_PICTURE);
+  new FXMenuCommand(fileMenu, "&Polar...\tCtl-P", nullptr, this, ID_POLAR);
   new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, app, FXApp::ID_QUIT);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
@@ -167,6 +170,7 @@ Veltaro::~Veltaro() {
   // The open boundary-layer window goes first: its destructor still
   // reaches this window.
   if (blOpenCount != 0 && blDialog) delete blDialog;
+  delete polarWindow;  // stops its computation first
   delete fileMenu;
 }
 
@@ -285,6 +289,22 @@ long Veltaro::onBlDialogClose(FXObject*, FXSelector, void*) {
   blOpenCount = 0;
   blDialog = nullptr;
   return 0;
+}
+
+// The polar of the current section (e/R1, h/R1, N) with the boundary-layer
+// parameters of the session: one window, brought forward with the section
+// of the moment each time.
+long Veltaro::onCmdPolar(FXObject*, FXSelector, void*) {
+  if (!polarWindow) {
+    polarWindow = new PolarWindow(this, blSession.parameters());
+    polarWindow->create();
+  }
+  aerofoil::SectionInputs section;
+  section.eR1 = eSpinner->getValue();
+  section.hR1 = hSpinner->getValue();
+  section.n = af.currentN;
+  polarWindow->open(section, blSession.parameters());
+  return 1;
 }
 
 FXString Veltaro::chooseFile(const char* caption, const char* name, const char* patterns) {

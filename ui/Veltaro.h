@@ -11,6 +11,8 @@
 #include "joukowski.h"
 #include "session/session.h"
 
+class PolarWindow;
+
 class Veltaro : public FXMainWindow {
   FXDECLARE(Veltaro)
 
@@ -31,6 +33,7 @@ class Veltaro : public FXMainWindow {
     ID_BL_DIALOG,  // the boundary-layer dialog: SEL_CLOSE when the user closes it
     ID_EXPORT_CONTOUR,
     ID_SAVE_PICTURE,
+    ID_POLAR,
     ID_LAST
   };
 
@@ -53,6 +56,7 @@ class Veltaro : public FXMainWindow {
   long onBlDialogClose(FXObject*, FXSelector, void*);
   long onCmdExportContour(FXObject*, FXSelector, void*);
   long onCmdSavePicture(FXObject*, FXSelector, void*);
+  long onCmdPolar(FXObject*, FXSelector, void*);
 
   // The canvas picture as PNG data in path (replaced whole or not at all).
   bool savePicture(const std::string& path, std::string& why);
@@ -80,6 +84,10 @@ class Veltaro : public FXMainWindow {
   bl::Session blSession;
   FXDialogBox* blDialog = nullptr;
   int blOpenCount = 0;
+
+  // The polar window, once opened: kept (hidden when closed) until this
+  // window goes.
+  PolarWindow* polarWindow = nullptr;
 
   FXMenuPane* fileMenu = nullptr;
   FXTextField* pointsField = nullptr;

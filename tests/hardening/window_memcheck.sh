@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Memory check of the window under valgrind's memcheck and a virtual
 # display: start, one step of the Alpha spinner, BL Calculation twice (the
-# second window replaces the first), Recalculate, quit with Ctrl-Q.
+# second window replaces the first), Recalculate, the polar window (Ctrl-P),
+# quit with Ctrl-Q while the polar computes.
 # Passes when valgrind reports no invalid read or write anywhere and no
 # block definitely lost that the program's own code allocated (the X and
 # font libraries keep some memory to the end of the process; those blocks
@@ -36,6 +37,10 @@ dlg=$(gui_wait_window "$title" 60) || gui_fail "no boundary-layer window after t
 xdotool windowfocus --sync "$dlg"
 gui_click "$dlg" 88 610      # Recalculate
 gui_wait_passes 6 120
+sleep 2
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+p           # its thread is still computing at the quit
+gui_wait_window 'Polar. Joukowski aerofoil.' 60 >/dev/null || gui_fail "no polar window"
 sleep 2
 
 gui_quit "$win" 120

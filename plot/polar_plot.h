@@ -1,0 +1,65 @@
+// The polar window's plots, computed as primitives from the points of a
+// polar as they come in: the lift against the angle of attack, the
+// Squire-Young drag estimate against the angle, the lift against that drag
+// (the drag polar) and the transition position x/c of both surfaces against
+// the angle.
+//
+// Every point with a value is marked with a small circle and joined to the
+// point of the angle before it.  An angle without a value leaves a gap in
+// the line: no boundary layer (its pass failed) or no drag estimate for the
+// drag plots, no transition on that surface for the transition plot.  The
+// lift is that of the potential flow, which every angle has, so the lift
+// curve runs through every angle.
+//
+// The angle axes span the whole range of the polar from the start, so that
+// points arriving one by one do not move them; the value axes take round
+// steps over the values drawn so far; x/c runs over the chord, 0..1.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "plot_primitives.h"
+#include "polar.h"
+
+namespace plot {
+
+// The four views, in their places on the canvas: left to right, then top
+// to bottom.
+enum PolarView { kLiftCurve, kDragCurve, kDragPolar, kTransitionCurve, kPolarViews };
+
+// Margins of a view in pixels: the value labels on the left, the title (and
+// the transition plot's legend) above, the angle labels and the axis title
+// below.
+constexpr int kPolarMarginLeft = 60;
+constexpr int kPolarMarginRight = 12;
+constexpr int kPolarMarginTop = 22;
+constexpr int kPolarMarginBottom = 36;
+
+// Diameter of a point's circle in pixels.
+constexpr int kPolarMarker = 6;
+
+// A linear axis from lo to hi with grid lines every step.
+struct PolarAxis {
+  double lo = 0, hi = 1, step = 0.2;
+};
+
+// lo..hi widened outwards to whole multiples of a step of 1, 2 or 5 times a
+// power of ten, with at most maxIntervals steps.  Equal ends are spread
+// around their value first; ends that are not finite give 0..1.
+PolarAxis roundAxis(double lo, double hi, int maxIntervals = 6);
+
+// One view on a w x h canvas.  alphaFrom and alphaTo are the ends of the
+// polar's angle range (either order).
+Drawing polarView(PolarView view, const std::vector<polar::Point>& points, double alphaFrom,
+                  double alphaTo, int w, int h);
+
+// The four views in a 2 x 2 grid on a w x h canvas.
+Drawing polarPicture(const std::vector<polar::Point>& points, double alphaFrom, double alphaTo,
+                     int w, int h);
+
+// The angles that left a gap in the drag plots, one line each with the
+// reason: "alpha = 14.000: <why>".  Empty when there is none.
+std::string polarGaps(const std::vector<polar::Point>& points);
+
+}  // namespace plot

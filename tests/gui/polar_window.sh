@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# End-to-end: the polar window of the real program.  Ctrl-P opens it on the
+# default section and it computes at once; its saved table equals
+# veltaro-cli --sweep ... --bl for the same settings, before and after the
+# main window's N, Re(mill), free transition and a descending range are
+# changed; a step of 0 and one leading away from the last angle are
+# refused; during a long polar the main window answers a spinner step and
+# "Cancel" stops the computation with its points kept; Escape while
+# computing hides the window; Ctrl-Q while computing ends the program with
+# exit code 0.
+# Usage: polar_window.sh path/to/veltaro path/to/veltaro-cli project-root
+set -euo pipefail
+exe=$1
+cli=$2
+root=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+
+title='Polar. Joukowski aerofoil.'
+gui_session
+cd "$work"
+gui_launch "$exe"
+xdotool windowmove --sync "$win" 0 0   # the polar window opens at (640, 0)
+sleep 0.3
+
+# Positions inside the polar window.
+declare -A at=([from]="128 52" [to]="128 79" [step]="128 106" [re]="128 133" [np]="128 214"
+               [free]="18 247" [compute]="60 278" [cancel]="167 278" [save]="114 359")
+pw=""
+polar_click() { xdotool windowfocus --sync "$pw"; gui_click "$pw" ${at[$1]}; }
+type_into() {  # field text
+  xdotool windowfocus --sync "$pw"
+  xdotool mousemove --window "$pw" ${at[$1]}
+  xdotool click --repeat 3 --delay 80 1
+  xdotool type --delay 30 -- "$2"
+  xdotool key Return
+  sleep 0.3
+}
+close_box() {  # title
+  local box
+  box=$(gui_wait_window "$1") || gui_fail "no \"$1\" box"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  sleep 0.3
+}
+open_polar() {
+  xdotool windowfocus --sync "$win"
+  xdotool key ctrl+p
+  pw=$(gui_wait_window "$title") || gui_fail "Ctrl-P opened no polar window"
+  sleep 0.3
+}
+# Blue pixels of the progress bar (1200 when full).
+bar() { import -window root bar.png; convert bar.png -crop 200x6+654+303 +repage b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
+wait_done() {
+  for _ in $(seq 1 600); do [ "$(bar)" -eq 1200 ] && return 0; sleep 0.1; done
+  gui_fail "the progress bar did not reach the end"
+}
+save_polar() {  # path
+  local dlg W H
+  polar_click save
+  dlg=$(gui_wait_window "Save polar") || gui_fail "no \"Save polar\" dialog"
+  eval "$(xwininfo -id "$dlg" | awk '/Width:/{print "W=" $2} /Height:/{print "H=" $2}')"
+  xdotool windowfocus --sync "$dlg"
+  gui_click "$dlg" $((W / 2)) $((H - 47)) 3
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+}
+same_as_cli() {  # file cli-arguments...
+  local file=$1
+  shift
+  gui_wait_file "$file" || gui_fail "Save polar... wrote no $file"
+  "$cli" "$@" >expected.txt 2>/dev/null || true
+  diff "$file" expected.txt >/dev/null || gui_fail "$file differs from veltaro-cli $*: $(diff "$file" expected.txt | head -n 4)"
+}
+
+# --- Ctrl-P: the default polar, drawn and saved as the command line prints it
+open_polar
+wait_done
+import -window root shot.png
+convert shot.png -crop 610x510+870+14 +repage canvas.png
+[ "$(gui_count_colour canvas.png 'rgb(0,0,0)')" -gt 3000 ] || gui_fail "no plots drawn"
+save_polar "$work/polar.txt"
+same_as_cli polar.txt --sweep -4:16:1 --bl --e 0.131 --h 0 --n 256 --re-mill 10 --np 41 --str-u 0.02 --str-l 0.03
+
+# Saving under the same name asks first; "No" keeps the file.
+cp polar.txt kept.txt
+save_polar "$work/polar.txt"
+sleep 0.5
+box=$(gui_wait_window "Save polar") || gui_fail "no question before replacing polar.txt"
+eval "$(xwininfo -id "$box" | awk '/Width:/{print "BW=" $2} /Height:/{print "BH=" $2}')"
+[ "$BH" -lt 200 ] || gui_fail "expected the question box, found a window of height $BH"
+xdotool windowfocus --sync "$box"
+gui_click "$box" $((BW * 73 / 100)) $((BH - 22))   # No
+cmp -s polar.txt kept.txt || gui_fail "polar.txt was replaced without a yes"
+
+# --- N = 128, then Ctrl-P again: the one window with the new section --------
+xdotool windowfocus --sync "$win"
+gui_click "$win" 72 50 3
+xdotool type --delay 30 "128"
+xdotool key Return
+open_polar
+[ "$(xdotool search --onlyvisible --name "^${title}\$" | wc -l)" -eq 1 ] || gui_fail "more than one polar window"
+wait_done
+type_into re 5
+polar_click free
+type_into from 16
+type_into to -4
+polar_click compute          # the step of 1 leads away from -4
+close_box "Polar"
+type_into step 0             # refused in its field
+close_box "Invalid value"
+type_into step -1
+polar_click compute
+wait_done
+save_polar "$work/free.txt"
+same_as_cli free.txt --sweep 16:-4:1 --bl --n 128 --re-mill 5 --str-u 10 --str-l 10
+if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
+  import -window root shot.png
+  geom=$(xwininfo -id "$pw" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+         /Width/{w=$2} /Height/{h=$2} END{print w "x" h "+" x "+" y}')
+  convert shot.png -crop "$geom" +repage "$root/docs/polar_window.png"
+fi
+
+# --- A long polar: the main window answers while it computes; Cancel -------
+xdotool windowfocus --sync "$win"
+gui_click "$win" 72 50 3
+xdotool type --delay 30 "1000"
+xdotool key Return
+open_polar
+wait_done
+type_into from -5
+type_into to 14.98
+type_into step 0.02
+type_into np 201
+polar_click compute
+sleep 1
+import -window root before.png
+[ "$(bar)" -lt 1200 ] || gui_fail "the long polar ended before the spinner step"
+gui_click "$win" 141 103     # Alpha one step up
+import -window root after.png
+[ "$(bar)" -lt 1200 ] || gui_fail "the long polar ended before the main window was checked"
+convert before.png -crop 600x600+0+0 +repage m1.png
+convert after.png -crop 600x600+0+0 +repage m2.png
+[ "$(compare -metric AE m1.png m2.png null: 2>&1 || true)" -gt 500 ] || gui_fail "the main window did not redraw while the polar computed"
+polar_click cancel
+b1=-1
+for _ in $(seq 1 30); do sleep 1; b2=$(bar); [ "$b2" -eq "$b1" ] && break; b1=$b2; done
+[ "$b2" -eq "$b1" ] && [ "$b1" -lt 1200 ] || gui_fail "Cancel did not stop the polar ($b2 of 1200 blue)"
+save_polar "$work/cancelled.txt"
+gui_wait_file cancelled.txt || gui_fail "no table after Cancel"
+rows=$(grep -vc '^#\|^ *alpha' cancelled.txt || true)
+[ "$rows" -gt 0 ] && [ "$rows" -lt 1000 ] || gui_fail "$rows rows saved after Cancel"
+import -window root shot.png
+convert shot.png -crop 610x510+870+14 +repage canvas.png
+[ "$(gui_count_colour canvas.png 'rgb(0,0,0)')" -gt 3000 ] || gui_fail "the points went after Cancel"
+
+# --- Escape while computing hides the window; Ctrl-Q while computing quits --
+polar_click compute
+sleep 0.5
+xdotool key Escape
+sleep 1
+[ -z "$(xdotool search --onlyvisible --name "^${title}\$")" ] || gui_fail "Escape left the polar window open"
+kill -0 "$APP_PID" || gui_fail "the program ended with the polar window"
+open_polar
+sleep 0.5
+gui_quit "$win"
+echo "polar window: PASS"

@@ -1,0 +1,401 @@
+// The polar window: fields, the computation on a worker thread, plots and
+// the saved table.
+#include "PolarWindow.h"
+
+#include <cmath>
+#include <exception>
+#include <utility>
+
+#include "atomic_file.h"
+#include "fox_paint.h"
+#include "number_text.h"
+#include "polar_plot.h"
+
+// clang-format off
+FXDEFMAP(PolarWindow) PolarWindowMap[] = {
+  FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FROM, PolarWindow::ID_NP, PolarWindow::onCmdField),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_FREE_TRANSITION, PolarWindow::onCmdFreeTransition),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_COMPUTE, PolarWindow::onCmdCompute),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_STOP,    PolarWindow::onCmdStop),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE,    PolarWindow::onCmdSave),
+  FXMAPFUNC (SEL_PAINT,   PolarWindow::ID_CANVAS,  PolarWindow::onPaintCanvas),
+  FXMAPFUNC (SEL_IO_READ, PolarWindow::ID_POINTS,  PolarWindow::onPoints),
+};
+// clang-format on
+
+FXIMPLEMENT(PolarWindow, FXDialogBox, PolarWindowMap, ARRAYNUMBER(PolarWindowMap))
+
+namespace {
+
+const char* const kTitle = "Polar. Joukowski aerofoil.";
+
+// The canvas asks for room for four plots of about 320 x 250 pixels.
+class PolarCanvas : public FXCanvas {
+ public:
+  using FXCanvas::FXCanvas;
+  FXint getDefaultWidth() override { return 660; }
+  FXint getDefaultHeight() override { return 520; }
+};
+
+// The boundary-layer parameter a field edits, for the fields that edit one.
+bool parameterOf(int id, bl::Parameter& p) {
+  switch (id) {
+    case PolarWindow::ID_RE: p = bl::Parameter::ReMill; return true;
+    case PolarWindow::ID_STR_U: p = bl::Parameter::StrU; return true;
+    case PolarWindow::ID_STR_L: p = bl::Parameter::StrL; return true;
+    case PolarWindow::ID_NP: p = bl::Parameter::Np; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+PolarWindow::PolarWindow(FXWindow* owner, const bl::ComputationParameters& params)
+    : FXDialogBox(owner, kTitle,
+                  DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_RESIZE |
+                      DECOR_CLOSE | DECOR_MENU,
+                  640, 0, 0, 0, 10, 10, 10, 10, 4, 4),
+      params_(params) {
+  buildWidgets();
+  // The angles of a first look at a polar; the parameters as given.
+  const struct {
+    int id, decimals;
+    double value;
+  } start[] = {{ID_FROM, 3, -4.0},          {ID_TO, 3, 16.0},
+               {ID_STEP, 3, 1.0},           {ID_RE, 3, params.re_mill},
+               {ID_STR_U, 4, params.xtr_surf[0]}, {ID_STR_L, 4, params.xtr_surf[1]},
+               {ID_NP, -1, static_cast<double>(params.np_in)}};
+  for (const auto& s : start) {
+    Field& f = field(s.id);
+    f.decimals = s.decimals;
+    f.value = s.value;
+    f.widget->setText(fixedText(f.value, f.decimals));
+  }
+  signal_ = new FXGUISignal(getApp(), this, ID_POINTS);
+  updateControls();
+}
+
+PolarWindow::~PolarWindow() {
+  stop();
+  delete signal_;
+}
+
+void PolarWindow::buildWidgets() {
+  auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
+  auto* left = new FXVerticalFrame(body, LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 4, 0, 0, 4, 6);
+
+  sectionLabel = new FXLabel(left, " ", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
+  auto* grid = new FXMatrix(left, 2, MATRIX_BY_COLUMNS | FRAME_RIDGE | LAYOUT_FILL_X);
+  const char* const labels[kFields] = {"Alpha from", "Alpha to", "Alpha step", "Re(mill)",
+                                       "Str u",      "Str l",    "Np"};
+  for (int id = ID_FROM; id <= ID_NP; ++id) {
+    field(id).label = labels[id - ID_FROM];
+    new FXLabel(grid, field(id).label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
+    field(id).widget =
+        new FXTextField(grid, 8, this, id, TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK);
+  }
+  field(ID_NP).widget->setTipText("Normal grid points");
+  freeButton = new FXCheckButton(left, "Free transition", this, ID_FREE_TRANSITION);
+  freeButton->setTipText("Transition where the laminar layer separates or by Michel's criterion");
+
+  auto* buttons = new FXHorizontalFrame(left, LAYOUT_FILL_X | PACK_UNIFORM_WIDTH, 0, 0, 0, 0, 0, 0, 0, 0);
+  computeButton = new FXButton(buttons, "Compute", nullptr, this, ID_COMPUTE,
+                               FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
+  stopButton = new FXButton(buttons, "Cancel", nullptr, this, ID_STOP,
+                            FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
+  progress = new FXProgressBar(left, nullptr, 0,
+                               PROGRESSBAR_HORIZONTAL | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X);
+  statusLabel = new FXLabel(left, " ", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
+  saveButton = new FXButton(left, "Save polar...", nullptr, this, ID_SAVE,
+                            FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
+
+  auto* right = new FXVerticalFrame(body, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
+  canvas = new PolarCanvas(right, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  new FXLabel(right, "Angles without a drag estimate:", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
+  gapsText = new FXText(right, nullptr, 0,
+                        TEXT_READONLY | TEXT_WORDWRAP | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
+                            LAYOUT_FIX_HEIGHT,
+                        0, 0, 0, 70);
+}
+
+void PolarWindow::open(const aerofoil::SectionInputs& section, const bl::ComputationParameters& params) {
+  section_ = section;
+  params_ = params;
+  if (!shown()) show(PLACEMENT_DEFAULT);
+  raise();
+  start();
+}
+
+FXbool PolarWindow::close(FXbool) {
+  hide();
+  return TRUE;
+}
+
+// A running computation is told to stop; its thread is joined when it has
+// delivered its last point (onPoints), so the window goes at once.
+void PolarWindow::hide() {
+  if (running_) {
+    cancel_ = true;
+    cancelled_ = true;
+  }
+  FXDialogBox::hide();
+}
+
+std::string PolarWindow::accepted(int id) const {
+  bl::Parameter p;
+  if (parameterOf(id, p)) return bl::accepted_range(p);
+  if (id == ID_STEP) return "a number other than 0";
+  return "a number from " + std::string(fixedText(aerofoil::kAlphaMin, -1).text()) + " to " +
+         fixedText(aerofoil::kAlphaMax, -1).text() + " degrees";
+}
+
+std::string PolarWindow::refusal(int id, double v) const {
+  bl::Parameter p;
+  if (parameterOf(id, p)) {
+    bl::ComputationParameters params = parametersOfFields();
+    bl::assign(params, p, v);
+    return bl::validate_parameters(params).message;
+  }
+  const bool ok = id == ID_STEP ? v != 0 : (v >= aerofoil::kAlphaMin && v <= aerofoil::kAlphaMax);
+  if (ok) return "";
+  return std::string(field(id).label) + " = " + FXStringFormat("%g", v).text() +
+         " is out of range: it must be " + accepted(id) + ".";
+}
+
+bl::ComputationParameters PolarWindow::parametersOfFields() const {
+  bl::ComputationParameters p = params_;
+  p.re_mill = field(ID_RE).value;
+  p.np_in = static_cast<int>(field(ID_NP).value);
+  const bool free = freeButton->getCheck() == TRUE;
+  p.xtr_surf[0] = free ? kFreeTransition : field(ID_STR_U).value;
+  p.xtr_surf[1] = free ? kFreeTransition : field(ID_STR_L).value;
+  return p;
+}
+
+// A committed field: kept when it is a number the polar can use (it takes
+// effect at the next computation), otherwise refused.
+long PolarWindow::onCmdField(FXObject*, FXSelector sel, void*) {
+  const int id = FXSELID(sel);
+  Field& f = field(id);
+  const FXString text = f.widget->getText();
+  const bool whole = f.decimals < 0;
+  double v = 0;
+  std::string why;
+  if (!parseNumber(text, whole, v)) {
+    why = std::string(f.label) + ": \"" + text.text() + "\" is not " + (whole ? "a whole number" : "a number") +
+          ".\n" + f.label + " must be " + accepted(id) + ".";
+  } else {
+    why = refusal(id, v);
+    if (why.empty()) {
+      f.value = v;
+      return 1;
+    }
+  }
+  f.widget->setText(fixedText(f.value, f.decimals));
+  FXMessageBox::error(this, MBOX_OK, "Invalid value", "%s\n%s keeps its value %s.", why.c_str(), f.label,
+                      fixedText(f.value, f.decimals).text());
+  return 1;
+}
+
+// Free transition: the fields of the forced positions show where the
+// forced transition now lies and cannot be edited; unchecked, they show
+// their own values again.
+long PolarWindow::onCmdFreeTransition(FXObject*, FXSelector, void*) {
+  const bool free = freeButton->getCheck() == TRUE;
+  for (int id : {ID_STR_U, ID_STR_L}) {
+    Field& f = field(id);
+    f.widget->setText(fixedText(free ? kFreeTransition : f.value, f.decimals));
+    if (free)
+      f.widget->disable();
+    else
+      f.widget->enable();
+  }
+  return 1;
+}
+
+long PolarWindow::onCmdCompute(FXObject*, FXSelector, void*) {
+  start();
+  return 1;
+}
+
+long PolarWindow::onCmdStop(FXObject*, FXSelector, void*) {
+  if (running_) {
+    cancel_ = true;
+    cancelled_ = true;
+    showStatus();
+    updateControls();
+  }
+  return 1;
+}
+
+void PolarWindow::start() {
+  std::string why;
+  const std::vector<double> angles = polar::steppedAngles(field(ID_FROM).value, field(ID_TO).value,
+                                                          field(ID_STEP).value, kMaxAngles, why);
+  if (angles.empty()) {
+    FXMessageBox::error(this, MBOX_OK, "Polar", "%s\nNothing is computed.", why.c_str());
+    return;
+  }
+  stop();
+  polar::Settings settings;
+  settings.section = section_;
+  settings.angles = angles;
+  settings.boundary_layer = true;
+  settings.params = parametersOfFields();
+
+  points_.clear();
+  gaps_.clear();
+  gapsText->setText("");
+  alphaFrom_ = angles.front();
+  alphaTo_ = angles.back();
+  total_ = static_cast<int>(angles.size());
+  progress->setTotal(static_cast<FXuint>(total_));
+  progress->setProgress(0);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    inbox_.clear();
+    finished_ = false;
+    error_.clear();
+  }
+  sectionLabel->setText(FXStringFormat("e/R1 = %g  h/R1 = %g  N = %d", section_.eR1, section_.hR1,
+                                       aerofoil::clampPoints(section_.n)));
+  cancel_ = false;
+  cancelled_ = false;
+  started_ = std::chrono::steady_clock::now();
+  try {
+    worker_ = std::thread(&PolarWindow::run, this, std::move(settings));
+    running_ = true;
+  } catch (const std::exception& e) {
+    total_ = 0;
+    FXMessageBox::error(this, MBOX_OK, "Polar", "Cannot start the computation: %s", e.what());
+  }
+  showStatus();
+  updateControls();
+  redraw();
+}
+
+void PolarWindow::run(polar::Settings settings) {
+  std::string error;
+  try {
+    polar::compute(
+        settings,
+        [this](const polar::Point& p) {
+          bool wake;
+          {
+            std::lock_guard<std::mutex> lock(mutex_);
+            // One wake-up per batch: the window takes the whole queue.
+            wake = inbox_.empty();
+            inbox_.push_back(p);
+          }
+          if (wake) signal_->signal();
+        },
+        [this] { return cancel_.load(); });
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    finished_ = true;
+    error_ = error;
+  }
+  signal_->signal();
+}
+
+void PolarWindow::stop() {
+  if (!worker_.joinable()) return;
+  cancel_ = true;
+  worker_.join();
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (polar::Point& p : inbox_) points_.push_back(std::move(p));
+  inbox_.clear();
+  finished_ = false;
+  running_ = false;
+}
+
+// The worker's signal: the points it has queued, and its end.
+long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
+  std::vector<polar::Point> got;
+  bool done;
+  std::string error;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    got.swap(inbox_);
+    done = finished_;
+    error = error_;
+  }
+  if (!running_) return 1;  // a late wake-up of a computation already stopped
+  for (polar::Point& p : got) points_.push_back(std::move(p));
+  if (done) {
+    worker_.join();
+    running_ = false;
+    seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+  }
+  progress->setProgress(static_cast<FXuint>(points_.size()));
+  const std::string gaps = plot::polarGaps(points_);
+  if (gaps != gaps_) {
+    gaps_ = gaps;
+    gapsText->setText(gaps_.c_str(), static_cast<FXint>(gaps_.size()));
+  }
+  showStatus();
+  updateControls();
+  redraw();
+  if (done && !error.empty())
+    FXMessageBox::error(this, MBOX_OK, "Polar", "The computation stopped: %s", error.c_str());
+  return 1;
+}
+
+void PolarWindow::showStatus() {
+  const int n = static_cast<int>(points_.size());
+  FXString s;
+  if (running_)
+    s = FXStringFormat(cancelled_ ? "Cancelling after %d of %d angles" : "Computing: %d of %d angles", n, total_);
+  else if (total_ == 0)
+    s = " ";
+  else if (n < total_)
+    s = FXStringFormat("Cancelled: %d of %d angles", n, total_);
+  else
+    s = FXStringFormat("%d angles in %.2f s", n, seconds_);
+  statusLabel->setText(s);
+}
+
+void PolarWindow::updateControls() {
+  if (running_ && !cancelled_)
+    stopButton->enable();
+  else
+    stopButton->disable();
+  if (!running_ && !points_.empty())
+    saveButton->enable();
+  else
+    saveButton->disable();
+}
+
+void PolarWindow::redraw() {
+  if (!canvas->id()) return;
+  FXDCWindow dc(canvas);
+  paintDrawing(dc, getApp(),
+               plot::polarPicture(points_, alphaFrom_, alphaTo_, canvas->getWidth(), canvas->getHeight()));
+}
+
+long PolarWindow::onPaintCanvas(FXObject*, FXSelector, void*) {
+  redraw();
+  return 1;
+}
+
+// The table of the points shown, as veltaro-cli --sweep ... --bl prints it;
+// an existing file is replaced only when the user says so, and whole.
+long PolarWindow::onCmdSave(FXObject*, FXSelector, void*) {
+  if (running_ || points_.empty()) return 1;
+  const char* const caption = "Save polar";
+  const FXString path =
+      FXFileDialog::getSaveFilename(this, caption, "polar.txt", "Polar table (*.txt)\nAll files (*)");
+  if (path.empty()) return 1;
+  // A folder is not asked about: the write refuses it with a message.
+  if (FXStat::exists(path) && !FXStat::isDirectory(path) &&
+      FXMessageBox::question(this, MBOX_YES_NO, caption, "%s already exists.\nReplace it?", path.text()) !=
+          MBOX_CLICKED_YES)
+    return 1;
+  std::string why;
+  if (!files::writeAtomically(path.text(), polar::tableText(points_, true), why))
+    FXMessageBox::error(this, MBOX_OK, caption, "%s", why.c_str());
+  return 1;
+}

@@ -1,0 +1,154 @@
+// The polar window: lift, drag estimate and transition of one section over
+// a range of angles of attack, with the boundary-layer parameters of the
+// aerofoil window's session.  A non-modal dialog owned by the aerofoil
+// window, which keeps the one window and hands it the current section each
+// time the user opens it.
+//
+// The angles are computed off the window's thread: one std::thread runs
+// polar::compute (which spreads the angles over the cores) and hands each
+// point, in angle order, to a queue under a mutex; an FXGUISignal wakes the
+// window's thread, which takes the queued points, moves the progress bar on
+// and redraws.  "Cancel" lets no further angle start, so the computation
+// ends within one angle with every point so far drawn.  Closing the window
+// cancels the same way.  A new computation and the window's destruction
+// cancel a running one and wait for its thread, so no thread outlives the
+// window and no point reaches a window that is gone.
+//
+// Fields are checked when committed, as in the boundary-layer window: a
+// value out of range is refused with a message and the field goes back to
+// its last valid value.  The range of angles is checked when a computation
+// starts.
+#pragma once
+
+#include <fx.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "joukowski.h"
+#include "polar.h"
+#include "session/parameters.h"
+
+class PolarWindow : public FXDialogBox {
+  FXDECLARE(PolarWindow)
+
+ public:
+  enum {
+    ID_FROM = FXDialogBox::ID_LAST,
+    ID_TO,
+    ID_STEP,
+    ID_RE,
+    ID_STR_U,
+    ID_STR_L,
+    ID_NP,
+    ID_FREE_TRANSITION,
+    ID_COMPUTE,
+    ID_STOP,
+    ID_SAVE,
+    ID_CANVAS,
+    ID_POINTS,  // the worker's signal: points or the end are waiting
+    ID_LAST
+  };
+
+  // At most this many angles in one polar of the window.
+  static constexpr int kMaxAngles = 1000;
+
+  // Forced transition this far along a surface (arc length in chords) lies
+  // beyond the trailing edge of any section of unit chord, so that only the
+  // laminar-separation and Michel criteria end the laminar layer.
+  static constexpr double kFreeTransition = 10.0;
+
+  // The fields start from params (Re(mill), Str u, Str l, Np); the rest of
+  // the parameters come with each open.
+  PolarWindow(FXWindow* owner, const bl::ComputationParameters& params);
+  ~PolarWindow() override;
+
+  // Shows the window in front for the section (e/R1, h/R1, N; its angle is
+  // not used) and computes its polar with the window's fields and the
+  // ETAe, Kv and Cfs*sqrt(Re) of params.
+  void open(const aerofoil::SectionInputs& section, const bl::ComputationParameters& params);
+
+  // Closing cancels a computation and hides the window; the owner keeps it
+  // for the next open.
+  FXbool close(FXbool notify = FALSE) override;
+  void hide() override;
+
+  long onCmdField(FXObject*, FXSelector, void*);
+  long onCmdFreeTransition(FXObject*, FXSelector, void*);
+  long onCmdCompute(FXObject*, FXSelector, void*);
+  long onCmdStop(FXObject*, FXSelector, void*);
+  long onCmdSave(FXObject*, FXSelector, void*);
+  long onPaintCanvas(FXObject*, FXSelector, void*);
+  long onPoints(FXObject*, FXSelector, void*);
+
+ protected:
+  PolarWindow() {}
+
+ private:
+  // One editable number field and the value it last committed.
+  struct Field {
+    FXTextField* widget = nullptr;
+    const char* label = "";
+    int decimals = 3;  // shown in fixed notation; -1 for a whole number
+    double value = 0;
+  };
+  static constexpr int kFields = ID_NP - ID_FROM + 1;
+  Field& field(int id) { return fields[id - ID_FROM]; }
+  const Field& field(int id) const { return fields[id - ID_FROM]; }
+
+  void buildWidgets();
+  // Why v cannot go into the field id, or "" when it can.
+  std::string refusal(int id, double v) const;
+  // What a field accepts, in words.
+  std::string accepted(int id) const;
+  bl::ComputationParameters parametersOfFields() const;
+
+  // Starts a computation of the fields' polar (after stopping a running
+  // one); a range that gives no angles is refused with a message.
+  void start();
+  // Stops a running computation and waits for its thread.
+  void stop();
+  // On the worker thread: the whole polar, each point into the queue.
+  void run(polar::Settings settings);
+
+  void showStatus();
+  void updateControls();
+  void redraw();
+
+  aerofoil::SectionInputs section_;
+  bl::ComputationParameters params_;  // ETAe, Kv, Cfs*sqrt(Re) of the session
+  Field fields[kFields];
+  FXCheckButton* freeButton = nullptr;
+  FXButton* computeButton = nullptr;
+  FXButton* stopButton = nullptr;
+  FXButton* saveButton = nullptr;
+  FXLabel* sectionLabel = nullptr;
+  FXLabel* statusLabel = nullptr;
+  FXProgressBar* progress = nullptr;
+  FXCanvas* canvas = nullptr;
+  FXText* gapsText = nullptr;
+
+  // The computation shown: its angle range, how many angles, the points
+  // received so far in angle order.
+  double alphaFrom_ = -4, alphaTo_ = 16;
+  int total_ = 0;
+  std::vector<polar::Point> points_;
+  bool running_ = false;
+  bool cancelled_ = false;
+  std::chrono::steady_clock::time_point started_;
+  double seconds_ = 0;
+  std::string gaps_;
+
+  // Shared with the worker thread.
+  std::thread worker_;
+  std::atomic<bool> cancel_{false};
+  std::mutex mutex_;
+  std::vector<polar::Point> inbox_;  // points not yet taken by the window
+  bool finished_ = false;            // the worker has delivered its last point
+  std::string error_;                // why the worker gave up, if it did
+  FXGUISignal* signal_ = nullptr;
+};
