@@ -2,8 +2,10 @@
 // it: hand-over, new computation, recalculation, and the results.
 #include "session/session.h"
 
+#include <new>
 #include <string>
 #include <thread>
+#include <type_traits>
 
 #include "march/surface_march.h"
 #include "report/fortran_format.h"
@@ -20,24 +22,35 @@ constexpr int kElement = 0;  // the one element there is
 // prints this stand-in, replaced once the upper pass is done.
 constexpr int kIterOfUpperPass = -9999;
 
+// Builds a block anew where it stands; for blocks that own nothing and
+// whose construction cannot fail.
+template <class Block>
+void rebuild_in_place(Block& b) {
+  static_assert(std::is_trivially_destructible_v<Block> && std::is_nothrow_default_constructible_v<Block>);
+  b.~Block();
+  new (&b) Block();
+}
+
 }  // namespace
 
 Session::Session() : data_(std::make_unique<Data>()) {}
 
+// The blocks are put back to their initial state where they stand: a polar
+// restarts a session at every angle, and building them anew aside and
+// copying them in would cost more than the small computations it runs.
 Status Session::restart(const ComputationParameters& p) {
-  data_->blx = ExchangeData{};
-  data_->solver = SolverState{};
+  rebuild_in_place(data_->blx);
+  rebuild_in_place(data_->solver);
   data_->reports.close_all();
   cautions_.clear();
   failed_surface_ = -1;
   return set_parameters(p);
 }
 
-std::unique_ptr<Session::Snapshot> Session::snapshot() const {
-  auto s = std::make_unique<Snapshot>();
-  s->blx = data_->blx;
-  for (int isurf = 0; isurf <= 1; ++isurf) s->outcome[isurf] = data_->solver.ms.outcome[isurf];
-  return s;
+void Session::take_snapshot() {
+  Snapshot& s = data_->before;
+  s.blx = data_->blx;
+  for (int isurf = 0; isurf <= 1; ++isurf) s.outcome[isurf] = data_->solver.ms.outcome[isurf];
 }
 
 Status Session::set_parameters(const ComputationParameters& p) {
@@ -145,8 +158,9 @@ Status Session::run_side_by_side() {
 
 // A failed computation leaves the exchange data as they were before it;
 // passes that never finished leave the dump reports open.
-Status Session::keep_previous_on_failure(Status st, const Snapshot& before) {
+Status Session::keep_previous_on_failure(Status st) {
   if (st.ok) return st;
+  const Snapshot& before = data_->before;
   data_->blx = before.blx;
   for (int isurf = 0; isurf <= 1; ++isurf) data_->solver.ms.outcome[isurf] = before.outcome[isurf];
   static_cast<void>(data_->reports.close_dumps());  // what they hold is moot now
@@ -162,8 +176,8 @@ Status Session::new_computation() {
     const int last = blx.n_bl(slot);
     blx.params.xinv_surf[isurf] = last >= 1 ? blx.s_bl(last, slot) : 0.0;
   }
-  const auto before = snapshot();
-  const Status st = keep_previous_on_failure(run_both_surfaces(), *before);
+  take_snapshot();
+  const Status st = keep_previous_on_failure(run_both_surfaces());
   if (!st.ok) {
     for (auto& outcome : data_->solver.ms.outcome) outcome = MarchState::SurfaceOutcome{};
     // The results held are those of an earlier contour: none belongs to this one.
@@ -177,11 +191,11 @@ Status Session::new_computation() {
 }
 
 Status Session::recalculate() {
-  const auto before = snapshot();
+  take_snapshot();
   failed_surface_ = -1;
   Status st = BLPanel(data_->blx, data_->reports, kElement);
   if (st.ok) st = run_both_surfaces();
-  return keep_previous_on_failure(st, *before);
+  return keep_previous_on_failure(st);
 }
 
 Status Session::march_table(const std::vector<double>& s, const std::vector<double>& ue) {

@@ -117,8 +117,8 @@ class Session {
     ExchangeData blx;
     MarchState::SurfaceOutcome outcome[2];
   };
-  std::unique_ptr<Snapshot> snapshot() const;
-  Status keep_previous_on_failure(Status st, const Snapshot& before);
+  void take_snapshot();
+  Status keep_previous_on_failure(Status st);
 
   // The blocks are large (some 600 KB); they live on the heap so that a
   // session is cheap to hold and to move between threads.
@@ -127,6 +127,7 @@ class Session {
     SolverState solver;
     ReportFiles reports;
     PassArrays arrays[2];  // storage for the upper and the lower pass
+    Snapshot before;       // taken at the start of every computation
   };
   std::unique_ptr<Data> data_;
   std::vector<std::string> cautions_;
