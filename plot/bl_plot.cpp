@@ -1,9 +1,9 @@
 #include "bl_plot.h"
 
 #include <cmath>
-#include <iterator>
 
 #include "axis_labels.h"
+#include "legend.h"
 
 namespace plot {
 
@@ -117,30 +117,8 @@ const char* quantityMeaning(const std::string& title) {
   return "";
 }
 
-// Legend of the edge-velocity plot, right-aligned in the title band: a
-// short bar in each curve's colour and what the curve is.
-struct LegendItem {
-  const char* colour;
-  const char* text;
-};
-constexpr LegendItem kLegend[] = {{"Red", "computed"}, {"Black", "inviscid"}};
-constexpr int kSwatch = 18, kSwatchGap = 4, kLegendSpace = 12;
-
-int legendWidth() {
-  int width = 0;
-  for (const LegendItem& item : kLegend) width += kSwatch + kSwatchGap + textWidth(item.text);
-  return width + kLegendSpace * (static_cast<int>(std::size(kLegend)) - 1);
-}
-
-void edgeVelocityLegend(Drawing& d, int x, int w, int h) {
-  const int baseline = kTextAscent + 2;
-  for (const LegendItem& item : kLegend) {
-    d.push_back({Primitive::Fill, item.colour, false, x, baseline - 5, kSwatch, 3, {}});
-    x += kSwatch + kSwatchGap;
-    placeText(d, x, baseline, item.text, w, h);
-    x += textWidth(item.text) + kLegendSpace;
-  }
-}
+// Legend of the edge-velocity plot, right-aligned in the title band.
+constexpr std::initializer_list<LegendItem> kLegend = {{"Red", "computed"}, {"Black", "inviscid"}};
 
 }  // namespace
 
@@ -199,7 +177,7 @@ void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax
   placeText(d, kBlMarginLeft + (w - kBlMarginLeft - kBlMarginRight - textWidth(sTitle)) / 2,
             sBaseline + kTextAscent + kTextDescent, sTitle, w, h);
   const bool legend = title == "Ue(s)";
-  const int right = w - kBlMarginRight - (legend ? legendWidth() : 0);
+  const int right = w - kBlMarginRight - (legend ? legendWidth(kLegend) : 0);
   placeText(d, kBlMarginLeft, kTextAscent + 2, title, w, h);
   const std::string meaning = quantityMeaning(title);
   const int xMeaning = kBlMarginLeft + textWidth(title) + kCharWidth;
@@ -213,7 +191,7 @@ void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax
   const bl::SurfaceResult& r = st.surfaces[isurf];
   if (st.computed[isurf] && r.inverse_at > 0) marker(d, t, r.xinv, "Red");
   if (st.computed[isurf] && r.transition_at > 0) marker(d, t, r.xtr, "Blue");
-  if (legend) edgeVelocityLegend(d, right, w, h);
+  if (legend) drawLegend(d, kLegend, right, w, h);
 }
 
 Drawing edgeVelocityPlot(BlPlotState& st, int w, int h) {

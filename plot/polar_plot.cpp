@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <iterator>
 
 #include "axis_labels.h"
+#include "legend.h"
 
 namespace plot {
 
@@ -75,28 +75,7 @@ constexpr ViewText kText[kPolarViews] = {
 };
 
 // The transition plot's legend, right-aligned in the title band.
-struct LegendItem {
-  const char* colour;
-  const char* text;
-};
-constexpr LegendItem kLegend[] = {{"Blue", "upper"}, {"Red", "lower"}};
-constexpr int kSwatch = 18, kSwatchGap = 4, kLegendSpace = 12;
-
-int legendWidth() {
-  int width = 0;
-  for (const LegendItem& item : kLegend) width += kSwatch + kSwatchGap + textWidth(item.text);
-  return width + kLegendSpace * (static_cast<int>(std::size(kLegend)) - 1);
-}
-
-void legend(Drawing& d, int x, int w, int h) {
-  const int baseline = kTextAscent + 2;
-  for (const LegendItem& item : kLegend) {
-    d.push_back({Primitive::Fill, item.colour, false, x, baseline - 5, kSwatch, 3, {}});
-    x += kSwatch + kSwatchGap;
-    placeText(d, x, baseline, item.text, w, h);
-    x += textWidth(item.text) + kLegendSpace;
-  }
-}
+constexpr std::initializer_list<LegendItem> kLegend = {{"Blue", "upper"}, {"Red", "lower"}};
 
 // Grid lines (and labels) a step apart from lo to hi.
 int intervals(const PolarAxis& a) { return static_cast<int>(std::lround((a.hi - a.lo) / a.step)); }
@@ -182,12 +161,12 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
   const std::string xTitle = textWidth(text.xTitle) <= gw ? text.xTitle : text.xShort;
   placeText(d, kPolarMarginLeft + (gw - textWidth(xTitle)) / 2, xBaseline + kTextAscent + kTextDescent,
             xTitle, w, h);
-  const int right = w - kPolarMarginRight - (view == kTransitionCurve ? legendWidth() : 0);
+  const int right = w - kPolarMarginRight - (view == kTransitionCurve ? legendWidth(kLegend) : 0);
   placeText(d, kPolarMarginLeft, kTextAscent + 2, text.title, w, h);
   const int xMeaning = kPolarMarginLeft + textWidth(text.title) + kCharWidth;
   if (xMeaning + textWidth(text.meaning) + kCharWidth <= right)
     placeText(d, xMeaning, kTextAscent + 2, text.meaning, w, h);
-  if (view == kTransitionCurve && right >= kPolarMarginLeft) legend(d, right, w, h);
+  if (view == kTransitionCurve && right >= kPolarMarginLeft) drawLegend(d, kLegend, right, w, h);
 
   // Curves: a line between neighbours that both have a value, a circle on
   // every point that has one.
