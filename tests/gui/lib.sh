@@ -53,6 +53,18 @@ gui_wait_window() {
   return 1
 }
 
+# Answers "No" in the question box titled $1 that a save asks before it
+# replaces a file (a small box; "No" sits right of the middle of its
+# button row).
+gui_answer_no() {  # title
+  local box BW BH
+  box=$(gui_wait_window "$1") || gui_fail "no question before replacing a file ($1)"
+  eval "$(xwininfo -id "$box" | awk '/Width:/{print "BW=" $2} /Height:/{print "BH=" $2}')"
+  [ "$BH" -lt 200 ] || gui_fail "expected the question box, found a window of height $BH"
+  xdotool windowfocus --sync "$box"
+  gui_click "$box" $((BW * 73 / 100)) $((BH - 22))
+}
+
 # Polls until a file exists and is not empty.
 gui_wait_file() {
   local path=$1 limit=${2:-10}
