@@ -220,7 +220,7 @@ void clear_stations_from(Pass& p, int P, int slot) {
 
 // Prepare the pass: the run-long reports, the input (Inputi), the dump
 // reports of the computation at the upper pass, the driver's flags, the
-// stagnation-point profile (init_2d) and the core's arrays.
+// stagnation-point profile (init_2d) with the core's arrays.
 Stop prepare_pass(Pass& p, int k, int isurf) {
   ReportFiles& reports = p.reports;
   SolverScalars& sd = p.sd;
@@ -229,9 +229,9 @@ Stop prepare_pass(Pass& p, int k, int isurf) {
   reports.stream(Report::CalcBl);
   reports.stream(Report::InputBl);
 
-  // The surface and the parameters were checked: only a report Inputi could
-  // not write is left, and the end of the pass picks that up.
-  static_cast<void>(Inputi(p, k, isurf));
+  // The surface and the parameters were checked; a report that could not
+  // be written is picked up when the pass ends.
+  Inputi(p, k, isurf);
   calc_note(p, "  Start  of b.l. computation 0");
   if (isurf == 0) {
     static_cast<void>(reports.open_dumps());  // their state is looked at when the pass ends
@@ -248,12 +248,12 @@ Stop prepare_pass(Pass& p, int k, int isurf) {
   sd.XINV = p.wa.x(sd.NXT);
 
   calc_note(p, "  Start  of b.l. computation 1");
+  // The core arrays init_2d acquires are those of the march.
   const Status start = init_2d(p.sp, reports, p.ca, sd.NP, sd.VLBL, sd.ETAE, kStartType);
   calc_note(p, "  Start  of b.l. computation 2");
-  p.ca.allocate();
   calc_note(p, "  Start  of b.l. computation 3");
 
-  if (!start.ok && reports.status(Report::Init2d).ok) return Stop{start, 2};  // refused, not a report problem
+  if (!start.ok) return Stop{start, 2};  // no starting profile, nothing to march from
   return Stop{};
 }
 

@@ -75,15 +75,10 @@ void edge_state(Pass& p, int i) {
   wa.enue8(i) = wa.emue8(i) / wa.roe8(i);
 }
 
-Status Inputi(Pass& p, int element, int isurf) {
+void Inputi(Pass& p, int element, int isurf) {
   WorkArrays& wa = p.wa;
   SolverScalars& sd = p.sd;
   ExchangeData& blx = p.blx;
-  if (element < 0 || element >= ExchangeData::kElements || isurf < 0 || isurf > 1)
-    return Status::failure("input preparation: there is no surface " + std::to_string(isurf) + " of element " +
-                           std::to_string(element));
-  const Status valid = validate_parameters(p.params);
-  if (!valid.ok) return valid;
   const int slot = ExchangeData::slot(element, isurf);
 
   // With report writing off nothing below is formatted.
@@ -167,7 +162,6 @@ Status Inputi(Pass& p, int element, int isurf) {
     out << closing;
     p.reports.diag_out() << closing;
   }
-  return p.reports.status(Report::InputBl);
 }
 
 }  // namespace bl

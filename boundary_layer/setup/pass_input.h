@@ -2,8 +2,6 @@
 // conditions and run parameters, with the input report "InputBl.out".
 #pragma once
 
-#include "core/status.h"
-
 namespace bl {
 
 struct Pass;
@@ -16,10 +14,11 @@ struct Pass;
 // 1..NXT.  Appends the input report to "InputBl.out" and its closing lines
 // to standard output.
 //
-// Refuses, before it writes or allocates anything, an element or surface
-// that does not exist and computation parameters out of range.  A report
-// that cannot be written is reported after the pass has been prepared.
-Status Inputi(Pass& p, int element, int isurf);
+// The surface and the parameters must have passed the march's checks (an
+// existing surface, validate_parameters); nothing here can then fail.
+// Whether the report reached its file is for reports.status(Report::InputBl)
+// to say.
+void Inputi(Pass& p, int element, int isurf);
 
 // Edge state of station i from ue(i) and the free stream: te, roe, emue and
 // the ratios roe8, emue8, enue8, te8.  The edge temperature is the

@@ -47,16 +47,19 @@ struct StartingProfile {
 
 // Solves the stagnation-point profile on NP points with step ratio VGP out
 // to ETAE; start is the start type, 1 (stagnation point) being the only one.
-// work holds the Newton system of each step; it is acquired here.
+// work holds the Newton system of each step; it is acquired (zero-filled)
+// here, and the march goes on with it: the starting profile's system leaves
+// the zero rows of the block structure (third row of A_j, first two of C_j)
+// and the arrays it does not use as they were acquired.
 // Overwrites sp and appends the iteration tables to "init2d.OUT" (opened,
 // emptied, at the first call of a session).  At most 21 Newton iterations; the
 // last iterate stands if they do not bring the largest shear correction
 // below 1e-6.
 //
-// NP outside 2..821 or a start type other than 1 is refused before anything
-// is written or changed; the program goes on and the caller decides what to
-// tell the user.  A report that cannot be written is reported after the
-// profile has been solved.
+// The result says whether there is a profile: NP outside 2..821 or a start
+// type other than 1 is refused before anything is written or changed, and a
+// singular Newton system or a profile that is not finite fails.  Whether
+// the report reached its file is for reports.status(Report::Init2d) to say.
 Status init_2d(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int NP, double VGP, double ETAE,
               int start);
 

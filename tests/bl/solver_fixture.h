@@ -30,9 +30,9 @@ class SolverTest : public ReportFolderTest {
     sd.NEQ = 3;  // f, u, v, as the input preparation sets it
   }
 
-  // A whole pass of the march over surface isurf of element 0.
-  bl::Status march(int isurf) {
-    bl::PassArrays arrays;  // a pass of its own, apart from the test's
-    return bl::FOIL_BL2D(blx, blx.params, *state_, reports, arrays, 0, isurf);
+  // A whole pass of the march over surface isurf of element ielem.
+  bl::Status march(int isurf, int ielem = 0) {
+    const auto arrays = std::make_unique<bl::PassArrays>();  // a pass of its own, apart from the test's
+    return bl::FOIL_BL2D(blx, blx.params, *state_, reports, *arrays, ielem, isurf);
   }
 };

@@ -11,7 +11,14 @@ namespace {
 
 constexpr double kHiemenzWallShear = 1.2325877;  // f''(0) of the Hiemenz flow
 
-using StartProfile = SolverTest;
+class StartProfile : public SolverTest {
+ protected:
+  // The iteration tables so far, handed to the report file first.
+  std::string report() {
+    EXPECT_TRUE(reports.status(bl::Report::Init2d).ok);
+    return read("init2d.OUT");
+  }
+};
 
 int count(const std::string& text, const std::string& what) {
   int n = 0;
@@ -48,7 +55,7 @@ TEST_F(StartProfile, DefaultGridAndHiemenzSolution) {
   EXPECT_LT(largest_shear_correction(sp, 41), 1e-6);
   EXPECT_NEAR(sp.v_s(41), 0.0, 1e-5);  // no shear left at the edge
 
-  const std::string rep = read("init2d.OUT");
+  const std::string rep = report();
   EXPECT_EQ(rep.rfind("  Start  of b.l. (init_2d) 1\n  Start  of b.l. (init_2d) 2\n"
                       "  Start  of b.l. (init_2d) 3\n"
                       "  J         ETA              F              U              V          DELV \n"
@@ -103,9 +110,9 @@ TEST_F(StartProfile, StepRatioNearOneGivesUniformFirstStep) {
 
 TEST_F(StartProfile, SecondCallContinuesTheReport) {
   ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
-  const std::string first = read("init2d.OUT");
+  const std::string first = report();
   ASSERT_TRUE(bl::init_2d(sp, reports, ca, 31, 1.1, 6.0, 1).ok);
-  const std::string both = read("init2d.OUT");
+  const std::string both = report();
   EXPECT_EQ(both.substr(0, first.size()), first);
   EXPECT_EQ(both.substr(first.size(), 28), "  Start  of b.l. (init_2d) 1");
   EXPECT_EQ(count(both, "(init_2d) 3"), 2);
@@ -113,7 +120,7 @@ TEST_F(StartProfile, SecondCallContinuesTheReport) {
 
 TEST_F(StartProfile, GridOutsideCapacityRefusedBeforeAnything) {
   ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
-  const std::string report_before = read("init2d.OUT");
+  const std::string report_before = report();
   const double shear = sp.v_s(1);
   for (int np : {1, 0, -5, 822, 100000}) {
     const bl::Status s = bl::init_2d(sp, reports, ca, np, 1.1, 6.0, 1);
@@ -122,8 +129,7 @@ TEST_F(StartProfile, GridOutsideCapacityRefusedBeforeAnything) {
   }
   EXPECT_FALSE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 2).ok);  // undefined start type
   EXPECT_EQ(sp.v_s(1), shear);
-  static_cast<void>(reports.status(bl::Report::Init2d));  // flushes it
-  EXPECT_EQ(read("init2d.OUT"), report_before);
+  EXPECT_EQ(report(), report_before);
 
   ASSERT_TRUE(bl::init_2d(sp, reports, ca, 821, 1.0, 6.0, 1).ok);  // the full capacity is usable
   EXPECT_NEAR(sp.v_s(1), kHiemenzWallShear, 1e-5);
@@ -132,10 +138,11 @@ TEST_F(StartProfile, GridOutsideCapacityRefusedBeforeAnything) {
 TEST_F(StartProfile, FirstCallOfARunNeedsNoPriorFile) {
   reports.close_all();
   reports.set_folder((dir / "missing").string());
-  const bl::Status s = bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1);
-  EXPECT_FALSE(s.ok);  // the profile is solved, but the report is lost and says so
-  EXPECT_NE(s.message.find("init2d.OUT"), std::string::npos);
+  EXPECT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);  // the profile is solved ...
   EXPECT_NEAR(sp.v_s(1), kHiemenzWallShear, 5e-4);
+  const bl::Status written = reports.status(bl::Report::Init2d);  // ... but the report is lost and says so
+  EXPECT_FALSE(written.ok);
+  EXPECT_NE(written.message.find("init2d.OUT"), std::string::npos);
 }
 
 // Every coefficient of the starting profile's Newton system must be the

@@ -72,7 +72,30 @@ TEST_F(SurfaceMarch, SurfacesThatCannotBeMarchedAreRefused) {
   blx.ue_bl(1, 0) = blx.ue_bl(2, 0);  // no growth from the first node
   EXPECT_FALSE(run(0).ok);
 
+  accelerating(0, 8, 0.1);
+  blx.params.np_in = 900;  // parameters out of range
+  s = run(0);
+  EXPECT_FALSE(s.ok);
+  EXPECT_NE(s.message.find("Np"), std::string::npos) << s.message;
+  blx.params.np_in = 41;
+  EXPECT_FALSE(march(2).ok);     // no such surface
+  EXPECT_FALSE(march(0, 5).ok);  // no such element
+
   EXPECT_FALSE(std::filesystem::exists(dir / "CalcBl.out"));  // refused before anything
+  EXPECT_FALSE(std::filesystem::exists(dir / "InputBl.out"));
+}
+
+// A starting profile that cannot be solved ends the pass, and the user hears
+// why even when its report cannot be written either.
+TEST_F(SurfaceMarch, FailedStartingProfileIsToldWhenItsReportIsLostToo) {
+  accelerating(0, 8, 0.1);
+  blx.params.kv = 10.0;  // steps growing tenfold: the starting system is singular
+  reports.set_folder((dir / "missing").string());
+  const bl::Status s = run(0);
+  EXPECT_FALSE(s.ok);
+  EXPECT_NE(s.message.find("starting profile"), std::string::npos) << s.message;
+  EXPECT_NE(s.message.find("singular"), std::string::npos) << s.message;
+  EXPECT_EQ(blx.cf_bl(3, 0), 0.0);  // nothing marched
 }
 
 // A long accelerating laminar surface: never inverse, never turbulent,
