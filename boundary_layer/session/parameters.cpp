@@ -14,28 +14,51 @@ std::string show(double value) {
   return s.str();
 }
 
-// A real that must be finite and above (or at least) zero.
-Status check_real(const char* label, const char* name, double value, bool zero_allowed) {
-  const bool ok = std::isfinite(value) && (zero_allowed ? value >= 0 : value > 0);
-  if (ok) return Status{};
-  return Status::failure(std::string(label) + " (" + name + ") = " + show(value) +
-                         " is out of range: it must be a finite number " +
-                         (zero_allowed ? "of at least 0" : "greater than 0") + ".");
+// The lower end of a real parameter's range, and whether it belongs to it.
+struct LowerEnd {
+  double value;
+  bool included;
+};
+
+// Arc lengths may be 0 (transition or inverse mode from the stagnation
+// point on).  Kv is at least 1: steps that shrink away from the wall would
+// pull the outer edge far inside the layer (Kv = 0.5 puts it at eta 0.3
+// instead of 6 on the default 41 points); 1 is a uniform grid.  Every other
+// real is positive.
+constexpr LowerEnd kPositive{0.0, false}, kNonNegative{0.0, true}, kGrowing{1.0, true};
+
+LowerEnd lower_end(Parameter p) {
+  switch (p) {
+    case Parameter::Kv: return kGrowing;
+    case Parameter::StrU:
+    case Parameter::StrL: return kNonNegative;
+    default: return kPositive;
+  }
 }
 
-bool zero_allowed(Parameter p) { return p == Parameter::StrU || p == Parameter::StrL; }
+// The range in words: "of at least 1", "greater than 0".
+std::string range_words(LowerEnd end) { return (end.included ? "of at least " : "greater than ") + show(end.value); }
+
+// A real that must be finite and within its range.
+Status check_real(const char* label, const char* name, double value, LowerEnd end) {
+  const bool ok = std::isfinite(value) && (end.included ? value >= end.value : value > end.value);
+  if (ok) return Status{};
+  return Status::failure(std::string(label) + " (" + name + ") = " + show(value) +
+                         " is out of range: it must be a finite number " + range_words(end) + ".");
+}
 
 }  // namespace
 
 std::string accepted_range(Parameter p) {
   if (p == Parameter::Np)
     return "a whole number from " + std::to_string(kMinGridPoints) + " to " + std::to_string(kMaxGridPoints);
-  return zero_allowed(p) ? "a number of at least 0" : "a number greater than 0";
+  return "a number " + range_words(lower_end(p));
 }
 
 std::string range_in_short(Parameter p) {
   if (p == Parameter::Np) return std::to_string(kMinGridPoints) + ".." + std::to_string(kMaxGridPoints);
-  return zero_allowed(p) ? ">= 0" : "> 0";
+  const LowerEnd end = lower_end(p);
+  return (end.included ? ">= " : "> ") + show(end.value);
 }
 
 void assign(ComputationParameters& params, Parameter p, double v) {
@@ -52,19 +75,19 @@ void assign(ComputationParameters& params, Parameter p, double v) {
 
 Status validate_parameters(const ComputationParameters& p) {
   const Status checks[] = {
-      check_real("Re(mill)", "re_mill", p.re_mill, false),
-      check_real("ETAe", "eta_e", p.eta_e, false),
-      check_real("Kv", "kv", p.kv, false),
+      check_real("Re(mill)", "re_mill", p.re_mill, lower_end(Parameter::ReMill)),
+      check_real("ETAe", "eta_e", p.eta_e, lower_end(Parameter::EtaE)),
+      check_real("Kv", "kv", p.kv, lower_end(Parameter::Kv)),
       (p.np_in >= kMinGridPoints && p.np_in <= kMaxGridPoints)
           ? Status{}
           : Status::failure("Np (np_in) = " + std::to_string(p.np_in) +
                             " is out of range: the normal grid needs from " + std::to_string(kMinGridPoints) +
                             " to " + std::to_string(kMaxGridPoints) + " points."),
-      check_real("Cfs*sqrt(Re)", "cfs_sqrt_re", p.cfs_sqrt_re, false),
-      check_real("Str u", "xtr_surf[0]", p.xtr_surf[0], true),
-      check_real("Str l", "xtr_surf[1]", p.xtr_surf[1], true),
-      check_real("Sinv u", "xinv_surf[0]", p.xinv_surf[0], true),
-      check_real("Sinv l", "xinv_surf[1]", p.xinv_surf[1], true),
+      check_real("Cfs*sqrt(Re)", "cfs_sqrt_re", p.cfs_sqrt_re, lower_end(Parameter::Cfs)),
+      check_real("Str u", "xtr_surf[0]", p.xtr_surf[0], lower_end(Parameter::StrU)),
+      check_real("Str l", "xtr_surf[1]", p.xtr_surf[1], lower_end(Parameter::StrL)),
+      check_real("Sinv u", "xinv_surf[0]", p.xinv_surf[0], kNonNegative),
+      check_real("Sinv l", "xinv_surf[1]", p.xinv_surf[1], kNonNegative),
   };
   for (const Status& s : checks)
     if (!s.ok) return s;

@@ -29,7 +29,7 @@ constexpr int kMinGridPoints = 2;
 enum class Parameter { ReMill, EtaE, Kv, Np, Cfs, StrU, StrL };
 
 // What a parameter accepts, in words ("a number greater than 0") and in
-// short ("> 0", "2..821").
+// short ("> 0", ">= 1", "2..821").
 std::string accepted_range(Parameter p);
 std::string range_in_short(Parameter p);
 
@@ -38,7 +38,7 @@ std::string range_in_short(Parameter p);
 void assign(ComputationParameters& params, Parameter p, double v);
 
 // ok, or a message naming the first parameter out of range and its range:
-//   Re(mill) > 0, ETAe > 0, Kv > 0, Np in 2..821, Cfs*sqrt(Re) > 0,
+//   Re(mill) > 0, ETAe > 0, Kv >= 1, Np in 2..821, Cfs*sqrt(Re) > 0,
 //   Str u, Str l, Sinv u, Sinv l >= 0, every real finite.
 Status validate_parameters(const ComputationParameters& p);
 

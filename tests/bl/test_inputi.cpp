@@ -142,7 +142,8 @@ TEST(Parameters, EachOutOfRangeValueIsNamedWithItsRange) {
       {[](auto& p) { p.re_mill = 0; }, "Re(mill)", "greater than 0"},
       {[](auto& p) { p.re_mill = -3; }, "Re(mill)", "greater than 0"},
       {[](auto& p) { p.eta_e = 0; }, "ETAe", "greater than 0"},
-      {[](auto& p) { p.kv = -1.1; }, "Kv", "greater than 0"},
+      {[](auto& p) { p.kv = -1.1; }, "Kv", "at least 1"},
+      {[](auto& p) { p.kv = 0.5; }, "Kv", "at least 1"},  // a grid shrinking away from the wall
       {[](auto& p) { p.np_in = 1; }, "Np", "from 2 to 821"},
       {[](auto& p) { p.np_in = 822; }, "Np", "from 2 to 821"},
       {[](auto& p) { p.cfs_sqrt_re = 0; }, "Cfs*sqrt(Re)", "greater than 0"},
@@ -169,7 +170,12 @@ TEST(Parameters, EachOutOfRangeValueIsNamedWithItsRange) {
   bl::ComputationParameters edge = good;  // the ends of the ranges are allowed
   edge.np_in = 2;
   edge.xtr_surf[0] = edge.xtr_surf[1] = 0;
+  edge.kv = 1.0;
   EXPECT_TRUE(bl::validate_parameters(edge).ok);
   edge.np_in = 821;
+  edge.kv = 1.0005;  // uniform first step, then growing
   EXPECT_TRUE(bl::validate_parameters(edge).ok);
+  // The ranges the windows and the command line show are those checked.
+  EXPECT_EQ(bl::accepted_range(bl::Parameter::Kv), "a number of at least 1");
+  EXPECT_EQ(bl::range_in_short(bl::Parameter::Kv), ">= 1");
 }

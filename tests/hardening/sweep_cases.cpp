@@ -103,7 +103,7 @@ void blOptions(Rng& r, CliCase& c) {
   const BlParams p = blParams(r);
   realOption(r, c, "--re-mill", p.re_mill, p.re_mill > 0);
   realOption(r, c, "--eta-e", p.eta_e, true);
-  realOption(r, c, "--kv", p.kv, true);
+  realOption(r, c, "--kv", p.kv, p.kv >= 1);
   realOption(r, c, "--cfs", p.cfs, p.cfs > 0);
   realOption(r, c, "--str-u", p.str_u, true);
   realOption(r, c, "--str-l", p.str_l, true);
