@@ -2,7 +2,7 @@
 //
 // The solver keeps some of its state from pass to pass for the whole life
 // of a session (SolverState: the free-stream and run scalars, the driver's
-// counters and flags, the starting profile); the working arrays of the
+// counters and flags); the starting profile and the working arrays of the
 // march and of the finite-difference core belong to one pass and die with
 // it.  Every routine of the march takes the pass it works for.
 #pragma once
@@ -18,30 +18,41 @@
 
 namespace bl {
 
-// Storage for the working arrays of one pass at a time.  A pass acquires
-// them (zero-filled) at its start and releases them at its end; the
-// storage stays, so that a run of passes does not return pages to the
-// system and fault them in again.
+// Storage for the working arrays of one pass at a time, and its starting
+// profile.  A pass acquires the arrays (zero-filled) at its start and
+// releases them at its end; the storage stays, so that a run of passes does
+// not return pages to the system and fault them in again.  The starting
+// profile is solved anew by every pass.
 struct PassArrays {
   WorkArrays wa;
   CoreArrays ca;
+  StartingProfile sp;  // stagnation-point profile of the pass
+
+  PassArrays() = default;
+  PassArrays(const PassArrays&) = delete;  // a copy would not carry the storage reserved
+  PassArrays& operator=(const PassArrays&) = delete;
 
   // Takes the storage of a pass over n stations now, so that the pass
   // itself allocates nothing (a pass on a thread of its own would otherwise
-  // grow that thread's heap page by page).
+  // grow that thread's heap page by page).  Storage already taken for as
+  // many stations is kept as it is: release never gives it back.
   void reserve(int n) {
+    if (n <= reserved_) return;
     wa.allocate(n);
     ca.allocate();
     wa.release();
     ca.release();
+    reserved_ = n;
   }
+
+ private:
+  int reserved_ = 0;  // stations of the largest reserve so far
 };
 
 // What the solver carries from one pass to the next.
 struct SolverState {
-  SolverScalars sd;    // free stream and run parameters (CFSEP is reported before it is reset)
-  MarchState ms;       // driver's counters, flags and per-surface outcomes
-  StartingProfile sp;  // stagnation-point profile, solved again by every pass
+  SolverScalars sd;  // free stream and run parameters (CFSEP is reported before it is reset)
+  MarchState ms;     // driver's counters, flags and per-surface outcomes
 };
 
 struct Pass {
@@ -51,8 +62,8 @@ struct Pass {
         params(parameters),
         sd(state.sd),
         ms(state.ms),
-        sp(state.sp),
         reports(report_files),
+        sp(arrays.sp),
         wa(arrays.wa),
         ca(arrays.ca) {}
   ~Pass() {
@@ -67,10 +78,11 @@ struct Pass {
   const ComputationParameters& params;  // the parameters of the pass, unchanged while it runs
   SolverScalars& sd;
   MarchState& ms;
-  StartingProfile& sp;
   ReportFiles& reports;
 
-  // The pass's own working arrays, released when it ends
+  // The pass's own starting profile and working arrays, the arrays released
+  // when it ends
+  StartingProfile& sp;
   WorkArrays& wa;  // station, normal-grid and profile-level arrays
   CoreArrays& ca;  // fluxes, Newton system and elimination
   BoxState bx;     // scalars carried from box_fluxes to box_system

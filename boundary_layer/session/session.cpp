@@ -124,15 +124,15 @@ Status Session::run_both_surfaces() {
 Status Session::run_side_by_side() {
   Data& d = *data_;
   const ComputationParameters params = d.blx.params;
-  auto lower_state = std::make_unique<SolverState>(d.solver);
-  lower_state->sd.CFSEP = params.cfs_sqrt_re;
-  lower_state->ms.dumps_open = true;
-  lower_state->ms.kIter = kIterOfUpperPass;
+  SolverState lower_state = d.solver;
+  lower_state.sd.CFSEP = params.cfs_sqrt_re;
+  lower_state.ms.dumps_open = true;
+  lower_state.ms.kIter = kIterOfUpperPass;
   ReportFiles held = ReportFiles::holding_for(d.reports);
   d.arrays[1].reserve(d.blx.n_bl_max);
 
   Status lower;
-  std::thread beside([&] { lower = FOIL_BL2D(d.blx, params, *lower_state, held, d.arrays[1], kElement, 1); });
+  std::thread beside([&] { lower = FOIL_BL2D(d.blx, params, lower_state, held, d.arrays[1], kElement, 1); });
   const Status upper = FOIL_BL2D(d.blx, params, d.solver, d.reports, d.arrays[0], kElement, 0);
   beside.join();
   note_outcome(0, upper);
@@ -147,9 +147,9 @@ Status Session::run_side_by_side() {
 
   // The lower pass's state is what both passes leave, but for the upper
   // surface's own outcome.
-  lower_state->ms.outcome[0] = d.solver.ms.outcome[0];
-  lower_state->ms.dumps_open = true;
-  d.solver = std::move(*lower_state);
+  lower_state.ms.outcome[0] = d.solver.ms.outcome[0];
+  lower_state.ms.dumps_open = true;
+  d.solver = lower_state;
   const Status written = close_pass_reports(d.reports, d.solver.ms, 1);
   if (lower.ok) lower = reports_failure(1, written);
   note_outcome(1, lower);

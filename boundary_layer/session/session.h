@@ -120,7 +120,7 @@ class Session {
   void take_snapshot();
   Status keep_previous_on_failure(Status st);
 
-  // The blocks are large (some 600 KB); they live on the heap so that a
+  // The blocks are large (about 1 MB); they live on the heap so that a
   // session is cheap to hold and to move between threads.
   struct Data {
     ExchangeData blx;

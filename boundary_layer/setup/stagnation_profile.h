@@ -22,8 +22,7 @@ class ReportFiles;
 struct CoreArrays;
 
 // The starting profile on the similarity grid, points j = 1..kMaxGridPoints.
-// The arrays belong to the session and persist between passes; every call
-// of init_2d overwrites them.
+// Every pass holds one of its own, and every call of init_2d overwrites it.
 struct StartingProfile {
   using GridArray = FArray1<double, 1, kMaxGridPoints>;
 

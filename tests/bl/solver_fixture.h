@@ -16,9 +16,8 @@ class SolverTest : public ReportFolderTest {
   bl::ExchangeData& blx = *blx_;
   bl::SolverScalars& sd = state_->sd;
   bl::MarchState& ms = state_->ms;
-  bl::StartingProfile& sp = state_->sp;
-
   std::unique_ptr<bl::PassArrays> arrays_ = std::make_unique<bl::PassArrays>();
+  bl::StartingProfile& sp = arrays_->sp;
   std::unique_ptr<bl::Pass> pass_ = std::make_unique<bl::Pass>(blx, blx.params, *state_, reports, *arrays_);
   bl::Pass& pass = *pass_;
   bl::WorkArrays& wa = pass.wa;
