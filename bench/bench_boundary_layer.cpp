@@ -136,7 +136,6 @@ class Station {
     bl::WorkArrays& wa = pass_->wa;
     wa.allocate(6);
     pass_->ca.allocate();
-    pass_->sd.NEQ = 3;
     pass_->sd.NP = np;
     pass_->sd.XINV = inverse ? 0.25 : 10.0;
     for (int i = 1; i <= 6; ++i) {

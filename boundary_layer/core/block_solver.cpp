@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/block_view.h"
 #include "core/pivot_block.h"
 
 namespace bl {
@@ -93,8 +94,8 @@ Status solve(CoreArrays& ca, int np, int P, const Alloc2<double>* const (&rhs)[K
 }  // namespace
 
 void CoreArrays::allocate() {
-  for (auto* a : {&dqdx, &dqpdx, &amat, &bmat, &cmat}) a->allocate(3, 3, kMaxGridPoints);
-  for (auto* a : {&q, &qp, &rq, &rvec, &eyvec, &xvec, &yvec}) a->allocate(3, kMaxGridPoints);
+  for (auto* a : {&dqdx, &dqpdx, &amat, &bmat, &cmat}) a->allocate(kNeq, kNeq, kMaxGridPoints);
+  for (auto* a : {&q, &qp, &rq, &rvec, &eyvec, &xvec, &yvec}) a->allocate(kNeq, kMaxGridPoints);
   det.allocate(kMaxGridPoints);
   sweep.assign(static_cast<std::size_t>(kPerPoint) * kMaxGridPoints, 0.0);
 }

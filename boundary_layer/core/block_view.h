@@ -50,20 +50,6 @@ inline BlockView<double> block(Alloc3<double>& a, int j) {
   assert(&a(kNeq, kNeq, j) == &a(1, 1, j) + (kNeq * kNeq - 1));
   return BlockView<double>(&a(1, 1, j));
 }
-inline BlockView<const double> block(const Alloc3<double>& a, int j) {
-  assert(&a(kNeq, kNeq, j) == &a(1, 1, j) + (kNeq * kNeq - 1));
-  return BlockView<const double>(&a(1, 1, j));
-}
-
-// Vector j of a vector array allocated with NEQ components.
-inline VecView<double> vec(Alloc2<double>& a, int j) {
-  assert(a.size1() == kNeq);
-  return VecView<double>(&a(1, j));
-}
-inline VecView<const double> vec(const Alloc2<double>& a, int j) {
-  assert(a.size1() == kNeq);
-  return VecView<const double>(&a(1, j));
-}
 
 // All the blocks (or vectors) of one array, grid point by grid point, from
 // a pointer taken once: a loop over the grid then indexes with j alone

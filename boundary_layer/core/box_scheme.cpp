@@ -193,11 +193,9 @@ void box_system(Pass& p, int P) {
 
     // d(rvec)/d(dpdx): dpdx enters both qp(3) values of every shear box,
     // and in the edge row ties the edge-velocity correction to the
-    // pressure-gradient change.
-    for (int j = 1; j <= np; ++j) {
-      ca.eyvec(1, j) = 0.0;
-      ca.eyvec(2, j) = 0.0;
-    }
+    // pressure-gradient change.  It does not enter the continuity and
+    // shear-definition rows: rows 1 and 2 keep the zeros the array was
+    // acquired with (nothing else writes them).
     for (int j = 1; j <= np - 1; ++j) ca.eyvec(3, j) = 2.0 * wa.aa(j + 1);
     ca.eyvec(3, np) = two_a;
   }

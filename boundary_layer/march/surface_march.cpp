@@ -154,7 +154,6 @@ Status compute_station(Pass& p, int P) {
 
   const double G = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
   wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * G;  // Bernoulli: -dp/dx = rho ue due/dx
-  ms.DUmax = 1.0;
 
   if (wa.x(P) > kRegimeStart && P > 3) sd.regime = 2;
   if (sd.regime == 2 && ms.ninv == 0 && G < 0)

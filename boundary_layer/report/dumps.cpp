@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "core/block_view.h"
 #include "march/pass.h"
 #include "report/fortran_format.h"
 
@@ -64,7 +65,7 @@ void dump_sys(Pass& p, int NX, int it, int K) {
   MarchState& ms = p.ms;
   if (!p.reports.enabled()) return;
   ReportText& out = p.reports.stream(Report::Debug);
-  const int neq = sd.NEQ;
+  const int neq = kNeq;
   out << "\n" << fx::rule(125, '=') << "\n";
   out << "\n";
   station_line(p, out, it, NX);

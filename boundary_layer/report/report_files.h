@@ -38,7 +38,6 @@ class ReportFiles {
  public:
   // Folder setting.  An empty string means the working directory.
   void set_folder(const std::string& folder);
-  const std::string& folder() const { return folder_; }
   std::string path(const std::string& file_name) const;
 
   // Report writing on (default) or off, for benchmarks and for runs that

@@ -92,7 +92,6 @@ void Inputi(Pass& p, int element, int isurf) {
         << " ielement=" << fx::I(3, element + 1) << "\n";
 
   wa.allocate(blx.n_bl_max);
-  sd.NEQ = 3;  // f, u, v: momentum equation only
 
   sd.T8 = kT8;
   sd.RE = 1000000.0 * p.params.re_mill;

@@ -40,7 +40,6 @@ struct SolverScalars {
   double VLBL = 0;   // normal-grid step ratio of the laminar part
   double VTBL = 0;   // normal-grid step ratio taken over at transition
   double CFSEP = 0;  // prescribed Cf*sqrt(Re) of the inverse mode
-  int NEQ = 0;       // unknowns per grid point: f, u, v (3)
   int regime = 0;    // 0 near the stagnation point, 2 once x > 0.02 downstream
 };
 

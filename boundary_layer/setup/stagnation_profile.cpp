@@ -128,11 +128,9 @@ Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP) {
   const Status solved = block_solve(work, NP, 1, work.rvec, work.xvec);
   if (!solved.ok) return solved;
   for (int j = 1; j <= NP; ++j) {
-    sp.delf_s(j) = work.xvec(1, j);
-    sp.delu_s(j) = work.xvec(2, j);
     sp.delv_s(j) = work.xvec(3, j);
-    sp.f_s(j) += sp.delf_s(j);
-    sp.u_s(j) += sp.delu_s(j);
+    sp.f_s(j) += work.xvec(1, j);
+    sp.u_s(j) += work.xvec(2, j);
     sp.v_s(j) += sp.delv_s(j);
   }
   sp.u_s(1) = 0.0;  // no slip, exactly

@@ -32,9 +32,7 @@ struct StartingProfile {
   GridArray f_s;     // stream function f
   GridArray u_s;     // velocity f' = u/ue
   GridArray v_s;     // shear f''; v_s(1) is the wall shear (exact value 1.2326)
-  GridArray delf_s;  // Newton correction of f in the last iteration
-  GridArray delu_s;  // Newton correction of f'
-  GridArray delv_s;  // Newton correction of f''
+  GridArray delv_s;  // Newton correction of f'' in the last iteration (the convergence measure)
 
   // Work arrays of the Newton step: coefficients of the linearised momentum
   // equation and the residuals of the three box equations, per interval

@@ -18,7 +18,6 @@ class MarchArrays : public SolverTest {
   void SetUp() override {
     SolverTest::SetUp();
     wa.allocate(kStations);
-    sd.NEQ = 3;
     ca.allocate();
     sd.RE = kRe;
     sd.SQRE = std::sqrt(kRe);

@@ -24,11 +24,6 @@ class SolverTest : public ReportFolderTest {
   bl::CoreArrays& ca = pass.ca;
   bl::BoxState& bx = pass.bx;
 
-  void SetUp() override {
-    ReportFolderTest::SetUp();
-    sd.NEQ = 3;  // f, u, v, as the input preparation sets it
-  }
-
   // A whole pass of the march over surface isurf of element ielem.
   bl::Status march(int isurf, int ielem = 0) {
     const auto arrays = std::make_unique<bl::PassArrays>();  // a pass of its own, apart from the test's

@@ -17,10 +17,7 @@ class BlockSolve : public ::testing::Test {
   bl::CoreArrays ca;
   bl::SolverScalars sd;
 
-  void SetUp() override {
-    sd.NEQ = 3;
-    ca.allocate();
-  }
+  void SetUp() override { ca.allocate(); }
   void TearDown() override { ca.release(); }
 
   // A random diagonally dominant system on np points with the box scheme's

@@ -51,7 +51,6 @@ TEST_F(InputPrep, FreeStreamAtTheDefaults) {
 
   EXPECT_EQ(sd.NXT, 4);
   EXPECT_EQ(sd.NP, 41);
-  EXPECT_EQ(sd.NEQ, 3);
   EXPECT_EQ(sd.XTR, 0.02);
   EXPECT_EQ(sd.ETAE, 6.0);
   EXPECT_EQ(sd.VLBL, 1.1);
