@@ -37,6 +37,14 @@ void difference_weights(Pass& p, int P) {
   ms.c1 = d1 / (d2 * (d1 + d2));
 }
 
+double edge_pressure_gradient(Pass& p, int P) {
+  WorkArrays& wa = p.wa;
+  const MarchState& ms = p.ms;
+  const double due_dx = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
+  wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * due_dx;
+  return due_dx;
+}
+
 void start_prof(Pass& p, int NX, int K) {
   WorkArrays& wa = p.wa;
   SolverScalars& sd = p.sd;

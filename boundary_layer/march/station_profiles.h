@@ -17,6 +17,12 @@ struct Pass;
 // second order on an uneven grid, afterwards.
 void difference_weights(Pass& p, int P);
 
+// The pressure gradient the edge velocity imposes at station P (direct
+// mode): with due/dx = c1 ue(P-2) + c2 ue(P-1) + c3 ue(P) from the weights
+// of difference_weights, Bernoulli's -dp/dx = rho_e ue due/dx into
+// wa.dpdx(P).  Returns due/dx, whose sign tells an adverse gradient.
+double edge_pressure_gradient(Pass& p, int P);
+
 // Scales the stagnation-point profile into level K (2 or 3) of station NX.
 // Near the stagnation point ue = a x and the layer grows like sqrt(x/ue),
 // so with c = sqrt(x(NX)/ue(NX)):

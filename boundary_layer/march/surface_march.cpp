@@ -152,8 +152,7 @@ Status compute_station(Pass& p, int P) {
   difference_weights(p, P);
   ms.kIter = 0;
 
-  const double G = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
-  wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * G;  // Bernoulli: -dp/dx = rho ue due/dx
+  const double G = edge_pressure_gradient(p, P);  // due/dx
 
   if (wa.x(P) > kRegimeStart && P > 3) sd.regime = 2;
   if (sd.regime == 2 && ms.ninv == 0 && G < 0)

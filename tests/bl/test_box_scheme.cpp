@@ -254,8 +254,7 @@ class BoxSchemeHiemenz : public SolverTest {  // the starting profile writes its
     }
     const int P = 4;
     bl::difference_weights(pass, P);
-    const double G = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
-    wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * G;
+    bl::edge_pressure_gradient(pass, P);
     for (int k = 1; k <= 3; ++k) {
       const double xs = wa.x(k == 3 ? P - 1 : P - 3 + k);
       for (int j = 1; j <= np; ++j) {
