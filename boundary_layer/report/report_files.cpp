@@ -134,7 +134,7 @@ void ReportFiles::close_all() {
 }
 
 Status ReportFiles::write_whole(const std::string& file_name, const std::string& text) {
-  if (!enabled_) return Status{};
+  if (!enabled_ || holding_) return Status{};
   const std::string target = path(file_name);
   const std::string temp = target + ".tmp";
   {

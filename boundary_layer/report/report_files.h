@@ -89,7 +89,7 @@ class ReportFiles {
 
   // Replace a whole report file by text.  The text goes to a temporary file
   // that then takes the report's name, so a failed write leaves the
-  // previous report as it was.
+  // previous report as it was.  Off or holding, nothing is written.
   Status write_whole(const std::string& file_name, const std::string& text);
 
   // Report files that hold what is written to them instead of writing it:

@@ -197,6 +197,8 @@ TEST_F(Cli, PolarRowsAreTheAnglesAlone) {
   EXPECT_EQ(files(), 0);
   const Outcome one = run("--sweep 0:8:4 --jobs 1 " + section);
   EXPECT_EQ(one.out, two.out);
+  EXPECT_EQ(run("--sweep 0:8:4 --jobs 2 --verbose " + section).code, 0);  // diagnostic lines, still no file
+  EXPECT_EQ(files(), 0);
   const Outcome json = run("--sweep 0:8:4 --json - " + section);
   const auto rows = nlohmann::json::parse(json.out);
   ASSERT_EQ(rows.size(), 3u);
