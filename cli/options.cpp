@@ -222,7 +222,9 @@ ParseResult parse(int argc, char** argv, Options& o) {
   // asked for beside it would silently never appear.
   if (o.reports && o.sweep.empty())
     return bad("--reports is for a --sweep; one section writes its reports anyway");
-  if (o.jobs < 0) return bad("--jobs: give a number of angles at once of at least 1 (0: one per core)");
+  if (o.jobs < 0 || o.jobs > polar::kMaxJobs)
+    return bad("--jobs: give a number of angles at once from 1 to " + std::to_string(polar::kMaxJobs) +
+               " (0: one per core)");
 
   // The contour and the picture belong to one section.
   for (const std::string* file : {&o.contour, &o.plot}) {

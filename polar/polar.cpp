@@ -3,9 +3,11 @@
 #include "polar.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -31,19 +33,32 @@ std::string angleFolder(const std::string& parent, double alpha) {
   return (std::filesystem::path(parent) / name).string();
 }
 
-SurfacePoint surfacePoint(const aerofoil::Joukowski& af, int isurf, const bl::SurfaceResult& r) {
+SurfacePoint surfacePoint(const aerofoil::Joukowski& af, int isurf, const NamedSurface& r) {
   SurfacePoint p;
   const bool transition = r.transition_at > 0, inverse = r.inverse_at > 0;
   p.s_tr = transition ? r.xtr : kNone;
   p.xc_tr = transition ? aerofoil::chordPosition(af, isurf, r.xtr) : kNone;
   p.s_inv = inverse ? r.xinv : kNone;
   p.xc_inv = inverse ? aerofoil::chordPosition(af, isurf, r.xinv) : kNone;
-  p.theta_te = r.d2.empty() ? 0.0 : r.d2.back();
-  p.h_te = r.h12.empty() ? 0.0 : r.h12.back();
+  p.theta_te = r.thetaTe();
+  p.h_te = r.hTe();
   p.iteration_limited = r.iteration_limited;
   p.edge_limited_at = r.edge_limited_at;
   return p;
 }
+
+// Stops the hand-out of angles and joins every worker started, however
+// compute() leaves the block that holds it: all points delivered, or an
+// exception from ready() or from starting a thread.  A thread left unjoined
+// would end the program.
+struct Joiner {
+  std::vector<std::thread>& workers;
+  std::atomic<bool>& stop;
+  ~Joiner() {
+    stop = true;
+    for (std::thread& t : workers) t.join();
+  }
+};
 
 // One angle: the section, then "BL Calculation" and the presses of
 // "Recalculate" on a session restarted from the settings.
@@ -67,6 +82,8 @@ Point computePoint(bl::Session& session, const Settings& set, int index) {
     p.report_dir = angleFolder(set.report_folder, p.alpha);
     std::error_code ec;
     std::filesystem::create_directories(p.report_dir, ec);
+    if (ec && st.ok)
+      st = bl::Status::failure("cannot make the report folder \"" + p.report_dir + "\": " + ec.message());
     reports.set_enabled(true);
     reports.set_holding(false);
     reports.set_folder(p.report_dir);
@@ -95,22 +112,29 @@ Point computePoint(bl::Session& session, const Settings& set, int index) {
   return p;
 }
 
+// The angles from `from` towards `to` in steps of |step|, `to` included
+// when the steps reach it (a step short of it by round-off still does);
+// count says how many.  None when there would be more than `most` (or than
+// kMaxAngles).
+std::vector<double> anglesUpTo(double from, double to, double step, int most, double& count) {
+  std::vector<double> a;
+  count = std::floor(std::fabs(to - from) / std::fabs(step) + 1e-9) + 1;
+  if (count > std::min(most, kMaxAngles)) return a;
+  const double signed_step = to >= from ? std::fabs(step) : -std::fabs(step);
+  for (int k = 0; k < static_cast<int>(count); ++k) a.push_back(from + k * signed_step);
+  return a;
+}
+
 }  // namespace
 
 std::vector<double> angles(double from, double to, double step, std::string& why) {
-  std::vector<double> a;
   if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step) || !(step != 0)) {
     why = "the angle step must be a number other than 0";
-    return a;
+    return {};
   }
-  const double span = std::fabs(to - from);
-  const double count = std::floor(span / std::fabs(step) + 1e-9) + 1;
-  if (count > kMaxAngles) {
-    why = "more than " + std::to_string(kMaxAngles) + " angles";
-    return a;
-  }
-  const double signed_step = to >= from ? std::fabs(step) : -std::fabs(step);
-  for (int k = 0; k < static_cast<int>(count); ++k) a.push_back(from + k * signed_step);
+  double count = 0;
+  std::vector<double> a = anglesUpTo(from, to, step, kMaxAngles, count);
+  if (a.empty()) why = "more than " + std::to_string(kMaxAngles) + " angles";
   return a;
 }
 
@@ -131,16 +155,16 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
     why = text;
     return {};
   }
-  // The count as angles() takes it, so that the same three numbers give
+  // The same list as angles() makes, so that the same three numbers give
   // the same rows here and on the command line.
-  const double count = std::floor(std::fabs(to - from) / std::fabs(step) + 1e-9) + 1;
-  if (count > maxAngles) {
+  double count = 0;
+  const std::vector<double> a = anglesUpTo(from, to, step, maxAngles, count);
+  if (a.empty()) {
     std::snprintf(text, sizeof text, "%.7g angles from %g to %g in steps of %g: a polar has at most %d.",
-                  count, from, to, step, maxAngles);
+                  count, from, to, step, std::min(maxAngles, kMaxAngles));
     why = text;
-    return {};
   }
-  return angles(from, to, step, why);
+  return a;
 }
 
 void compute(const Settings& set, const std::function<void(const Point&)>& ready,
@@ -148,31 +172,39 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
   const int n = static_cast<int>(set.angles.size());
   if (n == 0) return;
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int jobs = std::min(n, set.jobs > 0 ? set.jobs : cores);
+  const int jobs = std::min({n, set.jobs > 0 ? set.jobs : cores, kMaxJobs});
 
   std::mutex m;
   std::condition_variable cv;
   std::vector<std::optional<Point>> done(static_cast<std::size_t>(n));
   int next = 0, running = jobs;
+  std::atomic<bool> stop{false};  // no further angle is handed out
+  std::exception_ptr failure;     // the first exception of a worker
 
   const auto work = [&] {
-    auto session = std::make_unique<bl::Session>();
-    // With every core busy on angles of their own, the two surfaces of an
-    // angle take turns; alone, they run side by side.
-    session->set_concurrent_surfaces(jobs == 1);
-    for (;;) {
-      int i;
-      {
-        std::lock_guard<std::mutex> lock(m);
-        if (next >= n || (cancelled && cancelled())) break;
-        i = next++;
+    try {
+      auto session = std::make_unique<bl::Session>();
+      // With every core busy on angles of their own, the two surfaces of an
+      // angle take turns; alone, they run side by side.
+      session->set_concurrent_surfaces(jobs == 1);
+      for (;;) {
+        int i;
+        {
+          std::lock_guard<std::mutex> lock(m);
+          if (stop || next >= n || (cancelled && cancelled())) break;
+          i = next++;
+        }
+        Point p = computePoint(*session, set, i);
+        {
+          std::lock_guard<std::mutex> lock(m);
+          done[static_cast<std::size_t>(i)] = std::move(p);
+        }
+        cv.notify_all();
       }
-      Point p = computePoint(*session, set, i);
-      {
-        std::lock_guard<std::mutex> lock(m);
-        done[static_cast<std::size_t>(i)] = std::move(p);
-      }
-      cv.notify_all();
+    } catch (...) {
+      std::lock_guard<std::mutex> lock(m);
+      if (!failure) failure = std::current_exception();
+      stop = true;
     }
     {
       std::lock_guard<std::mutex> lock(m);
@@ -182,16 +214,20 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
   };
 
   std::vector<std::thread> workers;
-  for (int w = 0; w < jobs; ++w) workers.emplace_back(work);
-  for (int k = 0; k < n; ++k) {
-    std::unique_lock<std::mutex> lock(m);
-    cv.wait(lock, [&] { return done[static_cast<std::size_t>(k)].has_value() || running == 0; });
-    if (!done[static_cast<std::size_t>(k)]) break;  // cancelled before this angle started
-    const Point p = std::move(*done[static_cast<std::size_t>(k)]);
-    lock.unlock();
-    ready(p);
+  workers.reserve(static_cast<std::size_t>(jobs));
+  {
+    const Joiner joiner{workers, stop};  // on every way out of this block
+    for (int w = 0; w < jobs; ++w) workers.emplace_back(work);
+    for (int k = 0; k < n; ++k) {
+      std::unique_lock<std::mutex> lock(m);
+      cv.wait(lock, [&] { return done[static_cast<std::size_t>(k)].has_value() || running == 0 || failure; });
+      if (failure || !done[static_cast<std::size_t>(k)]) break;  // failed, or cancelled before this angle started
+      const Point p = std::move(*done[static_cast<std::size_t>(k)]);
+      lock.unlock();
+      ready(p);
+    }
   }
-  for (std::thread& t : workers) t.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace polar

@@ -16,13 +16,17 @@ namespace polar {
 // At most this many angles in one polar.
 constexpr int kMaxAngles = 10000;
 
+// At most this many angles computed at once, each on a thread of its own
+// with a session of some 1 MB.
+constexpr int kMaxJobs = 64;
+
 struct Settings {
   aerofoil::SectionInputs section;  // e/R1, h/R1 and N (its angle is not used)
   std::vector<double> angles;       // degrees, in the order of the table
   bool boundary_layer = true;       // also the boundary layer of both surfaces
   bl::ComputationParameters params;  // the user's, for every angle
   int recalc = 0;                   // presses of "Recalculate" after each computation
-  int jobs = 0;                     // angles computed at once; 0: one per core
+  int jobs = 0;                     // angles computed at once; 0: one per core; at most kMaxJobs
   std::string report_folder;        // empty: no report files; else one folder per angle in it
   bool diagnostics = false;         // keep the solver's diagnostic lines of each angle
 };
@@ -66,6 +70,9 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
 // done.  cancelled, when given, is asked (from any thread) before each
 // angle starts; once it says yes no further angle starts, and compute
 // returns when the running ones are done, their points delivered.
+// An exception from ready, from cancelled or from the computation of an
+// angle stops the hand-out of angles too; once every worker has ended,
+// compute throws it on the calling thread.
 void compute(const Settings& settings, const std::function<void(const Point&)>& ready,
              const std::function<bool()>& cancelled = nullptr);
 

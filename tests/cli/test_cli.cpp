@@ -124,6 +124,7 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--sweep 0:x:1", "not a number"},
       {"--bl --reports", "--reports"},
       {"--sweep 0:4:2 --bl --jobs -1", "--jobs"},
+      {"--sweep 0:4:2 --bl --jobs 65", "--jobs"},
       {"--outdir /no/such/folder --save", "not a folder"},
       {"--surface missing.txt", "missing.txt"},
       {"--plot p.png", ".svg"},
