@@ -14,9 +14,11 @@
 //   veltaro-cli --surface cylinder.txt --str-u 5 one pass on a given ue(s)
 //
 // Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -137,9 +139,8 @@ int finish(cli::Summary& sum, const cli::Options& o, int code) {
 int runSingle(bl::Session& session, const cli::Options& o) {
   aerofoil::Joukowski af;
   solveAerofoil(o, o.section.alphaDeg, af);
-  if (o.section.n != af.currentN)
-    std::cerr << "veltaro-cli: N = " << o.section.n << " is outside 8..1199; N = " << af.currentN
-              << " is used\n";
+  const std::string note = aerofoil::clampNote(o.section.n);
+  if (!note.empty()) std::cerr << "veltaro-cli: " << note << "\n";
   cli::Summary sum{&o, &af, {}, {}};
   if (o.json != "-") printAerofoil(af);
   if (o.save) {
@@ -246,9 +247,7 @@ int runSweep(const cli::Options& o) {
   return code;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   cli::Options o;
   const cli::ParseResult parsed = cli::parse(argc, argv, o);
   if (parsed.kind == cli::ParseResult::Exit) {
@@ -265,3 +264,19 @@ int main(int argc, char** argv) {
   if (!o.surface.empty()) return runSurface(session, o);
   return runSingle(session, o);
 }
+
+// The results printed must have reached standard output: a full disk or a
+// failing pipe would otherwise lose them behind exit code 0.  An error of
+// any earlier write stays marked on the stream.
+int outputChecked(int code) {
+  const bool flushed = std::fflush(stdout) == 0;
+  const int err = errno;
+  if (flushed && !std::ferror(stdout)) return code;
+  std::cerr << "veltaro-cli: cannot write standard output"
+            << (flushed ? std::string() : ": " + std::string(std::strerror(err))) << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return outputChecked(run(argc, argv)); }

@@ -292,3 +292,28 @@ TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
   EXPECT_NE(svg.find("<svg x=\"0\" y=\"1500\" width=\"800\" height=\"300\">"), std::string::npos);
   EXPECT_EQ(std::system(("xmllint --noout '" + dir + "/bl.svg'").c_str()), 0);
 }
+
+// Results that never reach their place are a failure with the reason, not
+// exit code 0: standard output on a full device, a summary file in a
+// folder that does not exist (refused before computing) or on a full
+// device.
+TEST_F(Cli, OutputThatCannotBeWrittenIsAFailure) {
+  for (const char* args : {"--alpha 3", "--sweep -4:4:1 --bl", "--json -"}) {
+    const std::string cmd = "cd '" + dir + "' && " VELTARO_CLI " " + args + " >/dev/full 2>err.txt";
+    const int status = std::system(cmd.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << args;
+    EXPECT_NE(read("err.txt").find("cannot write standard output"), std::string::npos) << args;
+  }
+  std::remove((dir + "/err.txt").c_str());
+
+  Outcome r = run("--bl --json /no/such/folder/s.json");
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("--json: the folder of '/no/such/folder/s.json' does not exist"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(files(), 0);  // no report of a computation whose summary had nowhere to go
+  ASSERT_EQ(std::system(("ln -s /dev/full '" + dir + "/full.json'").c_str()), 0);
+  r = run("--json full.json");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("full.json: No space left on device"), std::string::npos) << r.err;
+  EXPECT_EQ(files(), 1);
+}
