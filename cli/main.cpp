@@ -26,9 +26,8 @@
 
 #include "joukowski.h"
 #include "options.h"
+#include "plot_panels.h"
 #include "polar.h"
-#include "aerofoil_plot.h"
-#include "bl_plot.h"
 #include "contour_file.h"
 #include "result_file.h"
 #include "session/session.h"
@@ -78,50 +77,13 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
   return st;
 }
 
-// Size of the pictures --plot writes, in pixels: the pressure plot, and
-// each boundary-layer plot below it.
-constexpr int kPlotWidth = 800;
-constexpr int kPlotHeight = 600;
-constexpr int kBlPlotHeight = 300;
-
-// The --quantity names, in the order of the plot's quantity codes.
-int quantityCode(const std::string& name) {
-  static const char* const names[] = {"cf", "d1", "d2", "h12"};
-  static_assert(plot::kCf == 0 && plot::kD1 == 1 && plot::kD2 == 2 && plot::kH12 == 3);
-  for (int q = 0; q < 4; ++q)
-    if (name == names[q]) return q;
-  return plot::kCf;
-}
-
-// The drawings --plot writes, stacked top to bottom in one SVG file: the
-// pressure plot as the window's canvas draws it; with the boundary layer
-// computed (session not null), for the upper and then the lower surface the
-// two plots of the boundary-layer window, the edge velocity and the chosen
-// quantity.  A further picture is one more push_back.
-std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
-                                       int quantity) {
-  std::vector<plot::SvgPanel> panels;
-  plot::PlotScale ps;
-  panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
-  if (!session) return panels;
-  plot::BlPlotState st;
-  for (int isurf = 0; isurf <= 1; ++isurf) st.update(isurf, session->surface(isurf));
-  for (int isurf = 0; isurf <= 1; ++isurf) {
-    st.surface[st.element] = isurf;
-    st.quantity[st.element][isurf] = quantity;
-    panels.push_back({plot::edgeVelocityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
-    panels.push_back({plot::quantityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
-  }
-  return panels;
-}
-
 // --contour and --plot, after everything else of the section is computed;
 // session is the computed boundary layer, or null.
 bool writeSectionFiles(const cli::Options& o, const aerofoil::Joukowski& af, const bl::Session* session,
                        std::string& why) {
   if (!o.contour.empty() && !aerofoil::writeContourFile(af, o.contour, why)) return false;
   if (!o.plot.empty() &&
-      !plot::writeSvgFile(o.plot, plotPanels(af, session, quantityCode(o.quantity)), why))
+      !plot::writeSvgFile(o.plot, cli::plotPanels(af, session, cli::quantityCode(o.quantity)), why))
     return false;
   return true;
 }

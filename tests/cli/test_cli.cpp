@@ -14,6 +14,7 @@
 #include "bl_plot.h"
 #include "contour_file.h"
 #include "joukowski.h"
+#include "plot_panels.h"
 #include "result_file.h"
 #include "svg.h"
 
@@ -278,17 +279,8 @@ TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
   session.reports().set_enabled(false);
   ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN).ok);
   ASSERT_TRUE(session.new_computation().ok);
-  plot::BlPlotState st;
-  std::vector<plot::SvgPanel> panels = {{plot::aerofoilPicture(ps, af, 800, 600), 800, 600}};
-  for (int isurf = 0; isurf <= 1; ++isurf) st.update(isurf, session.surface(isurf));
-  for (int isurf = 0; isurf <= 1; ++isurf) {
-    st.surface[0] = isurf;
-    st.quantity[0][isurf] = plot::kH12;
-    panels.push_back({plot::edgeVelocityPlot(st, 800, 300), 800, 300});
-    panels.push_back({plot::quantityPlot(st, 800, 300), 800, 300});
-  }
   const std::string svg = read("bl.svg");
-  EXPECT_EQ(svg, plot::svgDocument(panels));
+  EXPECT_EQ(svg, plot::svgDocument(cli::plotPanels(af, &session, plot::kH12)));
   EXPECT_NE(svg.find("<svg x=\"0\" y=\"1500\" width=\"800\" height=\"300\">"), std::string::npos);
   EXPECT_EQ(std::system(("xmllint --noout '" + dir + "/bl.svg'").c_str()), 0);
 }
