@@ -23,8 +23,8 @@ std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::
   plot::BlPlotState st;
   for (int isurf = 0; isurf <= 1; ++isurf) st.update(isurf, session->surface(isurf));
   for (int isurf = 0; isurf <= 1; ++isurf) {
-    st.surface[st.element] = isurf;
-    st.quantity[st.element][isurf] = quantity;
+    st.surface = isurf;
+    st.quantity[isurf] = quantity;
     panels.push_back({plot::edgeVelocityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
     panels.push_back({plot::quantityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
   }

@@ -298,13 +298,12 @@ long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
 }
 
 // The two plots as the canvases show them, each at the size the window
-// draws it (the edge-velocity canvas's), on a copy of the plot state so
-// that the window's transform stays as drawn.
+// draws it (the edge-velocity canvas's).
 bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
   const FXint w = canvasUe->getWidth(), h = canvasUe->getHeight();
-  plot::BlPlotState st = plotState;
   return writePngPicture(getApp(),
-                         {{plot::edgeVelocityPlot(st, w, h), w, h}, {plot::quantityPlot(st, w, h), w, h}},
+                         {{plot::edgeVelocityPlot(plotState, w, h), w, h},
+                          {plot::quantityPlot(plotState, w, h), w, h}},
                          path, why);
 }
 
@@ -315,11 +314,11 @@ long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector, void*) {
 }
 
 void BlCalc_2D::updateButtons() {
-  const int sel = plotState.selectedSurface();
+  const int sel = plotState.surface;
   for (int s = 0; s <= 1; ++s) {
     surfaceButton[s]->enable();
     surfaceButton[s]->setCheck(s == sel);
-    const int q = plotState.quantity[plotState.element][s];
+    const int q = plotState.quantity[s];
     for (int b = 0; b < 4; ++b) {
       if (s == sel)
         quantityButton[s][b]->enable();
@@ -331,21 +330,21 @@ void BlCalc_2D::updateButtons() {
 }
 
 long BlCalc_2D::onCmdUpperQuantity(FXObject*, FXSelector sel, void*) {
-  plotState.quantity[plotState.element][0] = FXSELID(sel) - ID_UPPER_CF;
+  plotState.quantity[0] = FXSELID(sel) - ID_UPPER_CF;
   drawQuantity();
   updateButtons();
   return 1;
 }
 
 long BlCalc_2D::onCmdLowerQuantity(FXObject*, FXSelector sel, void*) {
-  plotState.quantity[plotState.element][1] = FXSELID(sel) - ID_LOWER_CF;
+  plotState.quantity[1] = FXSELID(sel) - ID_LOWER_CF;
   drawQuantity();
   updateButtons();
   return 1;
 }
 
 long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
-  plotState.surface[plotState.element] = (FXSELID(sel) == ID_UPPER_SURF) ? 0 : 1;
+  plotState.surface = (FXSELID(sel) == ID_UPPER_SURF) ? 0 : 1;
   updateButtons();
   drawEdgeVelocity();
   drawQuantity();

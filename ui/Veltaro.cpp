@@ -204,9 +204,8 @@ void Veltaro::recompute() {
 }
 
 void Veltaro::draw(FXDCWindow& dc) {
-  const plot::Drawing d =
-      plot::aerofoilPicture(plotScale, af, canvas->getWidth(), canvas->getHeight());
-  paintDrawing(dc, getApp(), d);
+  plot::PlotScale ps;
+  paintDrawing(dc, getApp(), plot::aerofoilPicture(ps, af, canvas->getWidth(), canvas->getHeight()));
 }
 
 long Veltaro::onCmdDelEH(FXObject*, FXSelector, void*) {

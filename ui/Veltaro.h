@@ -76,7 +76,6 @@ class Veltaro : public FXMainWindow {
   int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
   int computed = 0;        // set after the first complete recompute
   int saveCount = 0;       // result files saved in this run
-  plot::PlotScale plotScale;
 
   // The boundary-layer side: the session lives as long as the window (its
   // parameters and reports carry over from one dialog to the next); the
