@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "ResultField.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "save_file.h"
@@ -87,7 +86,7 @@ BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Jouk
   fields[ID_KV - ID_RE].value = p.kv;
   fields[ID_NP - ID_RE].value = p.np_in;
   fields[ID_CFS - ID_RE].value = p.cfs_sqrt_re;
-  for (const Field& f : fields) showField(f);
+  for (const NumberField& f : fields) showNumber(f);
 
   // Both surfaces of the contour just split; the inverse mode may start
   // anywhere up to the trailing edge until the march forecasts separation.
@@ -216,19 +215,14 @@ FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int colum
   return tf;
 }
 
-void BlCalc_2D::showField(const Field& f) {
-  f.widget->setText(fixedText(f.value, f.decimals));
-  showTextStart(f.widget);
-}
-
 // "Str" and "Sinv" of a surface: the positions the last pass used.  With no
 // computed results Sinv is empty (it is only ever a result) and Str, in
 // grey, the position the computation started from.
 void BlCalc_2D::showPositions(int s) {
   const bl::ComputationParameters& p = session_->parameters();
-  Field& str = fields[(s == 0 ? ID_STR_U : ID_STR_L) - ID_RE];
+  NumberField& str = fields[(s == 0 ? ID_STR_U : ID_STR_L) - ID_RE];
   str.value = p.xtr_surf[s];
-  showField(str);
+  showNumber(str);
   str.widget->setTextColor(computed ? getApp()->getForeColor() : getApp()->getShadowColor());
   str.widget->setTipText(
       computed ? "" : "Not computed: the transition position the computation started from");
@@ -355,28 +349,12 @@ long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
 // it (it takes effect at the next computation), otherwise refused.
 long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
   const int id = FXSELID(sel);
-  Field& f = fields[id - ID_RE];
-  const FXString text = f.widget->getText();
-
-  std::string why;
-  double v = 0;
-  if (!parseNumber(text, f.decimals < 0, v)) {
-    why = std::string(f.label) + ": \"" + text.text() + "\" is not " +
-          (f.decimals < 0 ? "a whole number" : "a number") + ".\n" + f.label + " must be " +
-          bl::accepted_range(parameterOf(id)) + ".";
-  } else {
+  commitNumber(this, fields[id - ID_RE], bl::accepted_range(parameterOf(id)), [&](double v) {
     bl::ComputationParameters p = session_->parameters();
     bl::assign(p, parameterOf(id), v);
     const bl::Status st = session_->set_parameters(p);
-    if (st.ok) {
-      f.value = v;
-      return 1;
-    }
-    why = st.message;
-  }
-  showField(f);
-  FXMessageBox::error(this, MBOX_OK, "Invalid value", "%s\n%s keeps its value %s.", why.c_str(),
-                      f.label, fixedText(f.value, f.decimals).text());
+    return st.ok ? std::string() : st.message;
+  });
   return 1;
 }
 

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "joukowski.h"
+#include "number_text.h"
 #include "polar.h"
 #include "session/parameters.h"
 
@@ -89,16 +90,9 @@ class PolarWindow : public FXDialogBox {
   PolarWindow() {}
 
  private:
-  // One editable number field and the value it last committed.
-  struct Field {
-    FXTextField* widget = nullptr;
-    const char* label = "";
-    int decimals = 3;  // shown in fixed notation; -1 for a whole number
-    double value = 0;
-  };
   static constexpr int kFields = ID_NP - ID_FROM + 1;
-  Field& field(int id) { return fields[id - ID_FROM]; }
-  const Field& field(int id) const { return fields[id - ID_FROM]; }
+  NumberField& field(int id) { return fields[id - ID_FROM]; }
+  const NumberField& field(int id) const { return fields[id - ID_FROM]; }
 
   void buildWidgets();
   // Why v cannot go into the field id, or "" when it can.
@@ -121,7 +115,7 @@ class PolarWindow : public FXDialogBox {
 
   aerofoil::SectionInputs section_;
   bl::ComputationParameters params_;  // ETAe, Kv, Cfs*sqrt(Re) of the session
-  Field fields[kFields];
+  NumberField fields[kFields];
   FXCheckButton* freeButton = nullptr;
   FXButton* computeButton = nullptr;
   FXButton* stopButton = nullptr;

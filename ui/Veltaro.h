@@ -68,9 +68,6 @@ class Veltaro : public FXMainWindow {
 
  private:
   void draw(FXDCWindow& dc);
-  // The file a save dialog chose, or "" when cancelled or when the user
-  // would rather not replace an existing file.
-  FXString chooseFile(const char* caption, const char* name, const char* patterns);
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
   int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
