@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "beside_owner.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "save_file.h"
-#include "window_placement.h"
 
 // clang-format off
 FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
@@ -112,14 +112,7 @@ BlCalc_2D::~BlCalc_2D() {
 }
 
 void BlCalc_2D::create() {
-  // Where the aerofoil window is on the screen, asked of the window system:
-  // the position the toolkit keeps is not told of every move.
-  const FXWindow* main = getOwner();
-  FXint mainX = main->getX(), mainY = main->getY();
-  if (main->id()) main->translateCoordinatesTo(mainX, mainY, getRoot(), 0, 0);
-  const ScreenRect at = placeBeside({mainX, mainY, main->getWidth(), main->getHeight()}, kWidth,
-                                    kHeight, getRoot()->getWidth(), getRoot()->getHeight());
-  position(at.x, at.y, at.w, at.h);
+  placeBesideOwner(this, kWidth, kHeight);
   FXDialogBox::create();
 }
 
@@ -301,9 +294,12 @@ bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
                          path, why);
 }
 
-long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector, void*) {
-  drawEdgeVelocity();
-  drawQuantity();
+// Only the canvas that was exposed is drawn again.
+long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector sel, void*) {
+  if (FXSELID(sel) == ID_CANVAS_UE)
+    drawEdgeVelocity();
+  else
+    drawQuantity();
   return 1;
 }
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "atomic_file.h"
+#include "beside_owner.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "polar_plot.h"
@@ -55,7 +56,7 @@ PolarWindow::PolarWindow(FXWindow* owner, const bl::ComputationParameters& param
     : FXDialogBox(owner, kTitle,
                   DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_RESIZE |
                       DECOR_CLOSE | DECOR_MENU,
-                  640, 0, 0, 0, 10, 10, 10, 10, 4, 4),
+                  0, 0, 0, 0, 10, 10, 10, 10, 4, 4),
       params_(params) {
   buildWidgets();
   // The angles of a first look at a polar; the parameters as given.
@@ -79,6 +80,12 @@ PolarWindow::PolarWindow(FXWindow* owner, const bl::ComputationParameters& param
 PolarWindow::~PolarWindow() {
   stop();
   delete signal_;
+}
+
+void PolarWindow::create() {
+  FXDialogBox::create();
+  // The size the contents ask for is known once their fonts exist.
+  placeBesideOwner(this, getDefaultWidth(), getDefaultHeight());
 }
 
 void PolarWindow::buildWidgets() {
@@ -323,8 +330,13 @@ long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
   showStatus();
   updateControls();
   redraw();
-  if (done && !error.empty())
-    FXMessageBox::error(this, MBOX_OK, "Polar", "The computation stopped: %s", error.c_str());
+  if (done && !error.empty()) {
+    const FXString text = FXStringFormat("The computation stopped: %s", error.c_str());
+    if (shown())
+      FXMessageBox::error(this, MBOX_OK, "Polar", "%s", text.text());
+    else
+      statusLabel->setText(text);
+  }
   return 1;
 }
 

@@ -12,7 +12,9 @@
 // ends within one angle with every point so far drawn.  Closing the window
 // cancels the same way.  A new computation and the window's destruction
 // cancel a running one and wait for its thread, so no thread outlives the
-// window and no point reaches a window that is gone.
+// window and no point reaches a window that is gone.  A computation that
+// fails while the window is closed says so on its status line, not in a
+// box over a window the user has put away.
 //
 // Fields are checked when committed, as in the boundary-layer window: a
 // value out of range is refused with a message and the field goes back to
@@ -67,6 +69,8 @@ class PolarWindow : public FXDialogBox {
   // the parameters come with each open.
   PolarWindow(FXWindow* owner, const bl::ComputationParameters& params);
   ~PolarWindow() override;
+  // Takes its place beside its owner, at the size its contents ask for.
+  void create() override;
 
   // Shows the window in front for the section (e/R1, h/R1, N; its angle is
   // not used) and computes its polar with the window's fields and the
