@@ -9,7 +9,10 @@
 namespace files {
 
 // Writes text to path.  On failure returns false, leaves path untouched,
-// removes the temporary file and says why in a sentence for the user.
+// removes the temporary file and says why in a sentence for the user.  A
+// new file gets the permissions the umask leaves of 0666, a replaced one
+// keeps its own.  A path that exists but is not a regular file (a pipe, a
+// terminal, /dev/null) is written into as a stream, not replaced.
 bool writeAtomically(const std::string& path, const std::string& text, std::string& why);
 
 // Every byte of text to the open file descriptor fd, retrying after

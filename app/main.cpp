@@ -7,7 +7,13 @@
 int main(int argc, char* argv[]) {
   FXApp app("Veltaro", "FOX Veltaro");
   app.init(argc, argv, true);
-  new Veltaro(&app);
+  auto* win = new Veltaro(&app);
   app.create();
-  return app.run();
+  const int code = app.run();
+  // Deleted here, while the application is whole, so that the polar
+  // window's computation is stopped and its thread joined before anything
+  // it reaches goes.  The window leaves the application's list of windows
+  // as it goes, so the application does not delete it a second time.
+  delete win;
+  return code;
 }

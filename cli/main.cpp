@@ -14,9 +14,11 @@
 //   veltaro-cli --surface cylinder.txt --str-u 5 one pass on a given ue(s)
 //
 // Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -24,9 +26,8 @@
 
 #include "joukowski.h"
 #include "options.h"
+#include "plot_panels.h"
 #include "polar.h"
-#include "aerofoil_plot.h"
-#include "bl_plot.h"
 #include "contour_file.h"
 #include "result_file.h"
 #include "session/session.h"
@@ -76,50 +77,13 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
   return st;
 }
 
-// Size of the pictures --plot writes, in pixels: the pressure plot, and
-// each boundary-layer plot below it.
-constexpr int kPlotWidth = 800;
-constexpr int kPlotHeight = 600;
-constexpr int kBlPlotHeight = 300;
-
-// The --quantity names, in the order of the plot's quantity codes.
-int quantityCode(const std::string& name) {
-  static const char* const names[] = {"cf", "d1", "d2", "h12"};
-  static_assert(plot::kCf == 0 && plot::kD1 == 1 && plot::kD2 == 2 && plot::kH12 == 3);
-  for (int q = 0; q < 4; ++q)
-    if (name == names[q]) return q;
-  return plot::kCf;
-}
-
-// The drawings --plot writes, stacked top to bottom in one SVG file: the
-// pressure plot as the window's canvas draws it; with the boundary layer
-// computed (session not null), for the upper and then the lower surface the
-// two plots of the boundary-layer window, the edge velocity and the chosen
-// quantity.  A further picture is one more push_back.
-std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
-                                       int quantity) {
-  std::vector<plot::SvgPanel> panels;
-  plot::PlotScale ps;
-  panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
-  if (!session) return panels;
-  plot::BlPlotState st;
-  for (int isurf = 0; isurf <= 1; ++isurf) st.update(isurf, session->surface(isurf));
-  for (int isurf = 0; isurf <= 1; ++isurf) {
-    st.surface[st.element] = isurf;
-    st.quantity[st.element][isurf] = quantity;
-    panels.push_back({plot::edgeVelocityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
-    panels.push_back({plot::quantityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
-  }
-  return panels;
-}
-
 // --contour and --plot, after everything else of the section is computed;
 // session is the computed boundary layer, or null.
 bool writeSectionFiles(const cli::Options& o, const aerofoil::Joukowski& af, const bl::Session* session,
                        std::string& why) {
   if (!o.contour.empty() && !aerofoil::writeContourFile(af, o.contour, why)) return false;
   if (!o.plot.empty() &&
-      !plot::writeSvgFile(o.plot, plotPanels(af, session, quantityCode(o.quantity)), why))
+      !plot::writeSvgFile(o.plot, cli::plotPanels(af, session, cli::quantityCode(o.quantity)), why))
     return false;
   return true;
 }
@@ -137,9 +101,8 @@ int finish(cli::Summary& sum, const cli::Options& o, int code) {
 int runSingle(bl::Session& session, const cli::Options& o) {
   aerofoil::Joukowski af;
   solveAerofoil(o, o.section.alphaDeg, af);
-  if (o.section.n != af.currentN)
-    std::cerr << "veltaro-cli: N = " << o.section.n << " is outside 8..1199; N = " << af.currentN
-              << " is used\n";
+  const std::string note = aerofoil::clampNote(o.section.n);
+  if (!note.empty()) std::cerr << "veltaro-cli: " << note << "\n";
   cli::Summary sum{&o, &af, {}, {}};
   if (o.json != "-") printAerofoil(af);
   if (o.save) {
@@ -246,9 +209,7 @@ int runSweep(const cli::Options& o) {
   return code;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   cli::Options o;
   const cli::ParseResult parsed = cli::parse(argc, argv, o);
   if (parsed.kind == cli::ParseResult::Exit) {
@@ -265,3 +226,19 @@ int main(int argc, char** argv) {
   if (!o.surface.empty()) return runSurface(session, o);
   return runSingle(session, o);
 }
+
+// The results printed must have reached standard output: a full disk or a
+// failing pipe would otherwise lose them behind exit code 0.  An error of
+// any earlier write stays marked on the stream.
+int outputChecked(int code) {
+  const bool flushed = std::fflush(stdout) == 0;
+  const int err = errno;
+  if (flushed && !std::ferror(stdout)) return code;
+  std::cerr << "veltaro-cli: cannot write standard output"
+            << (flushed ? std::string() : ": " + std::string(std::strerror(err))) << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return outputChecked(run(argc, argv)); }

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "polar.h"
@@ -55,6 +56,13 @@ bool writablePlace(const std::string& option, const std::string& path, std::stri
   return true;
 }
 
+// The angles of attack the section takes, "-65..65", as the solver bounds them.
+std::string alphaRange() {
+  char text[48];
+  std::snprintf(text, sizeof text, "%g..%g", aerofoil::kAlphaMin, aerofoil::kAlphaMax);
+  return text;
+}
+
 // "A0:A1:DA" into its three numbers; the angles step from A0 towards A1.
 bool parseSweep(Options& o, std::string& why) {
   std::string parts[3];
@@ -78,8 +86,9 @@ bool parseSweep(Options& o, std::string& why) {
       return false;
     }
   }
-  if (v[0] < -65 || v[0] > 65 || v[1] < -65 || v[1] > 65) {
-    why = "--sweep: angles must lie in -65..65 degrees";
+  const auto outside = [](double a) { return a < aerofoil::kAlphaMin || a > aerofoil::kAlphaMax; };
+  if (outside(v[0]) || outside(v[1])) {
+    why = "--sweep: angles must lie in " + alphaRange() + " degrees";
     return false;
   }
   if (!(v[2] > 0)) {
@@ -108,7 +117,7 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.get_formatter()->column_width(34);
 
   aerofoil::SectionInputs& s = o.section;
-  app.add_option("--alpha", s.alphaDeg, "Angle of attack, degrees (-65..65)")
+  app.add_option("--alpha", s.alphaDeg, "Angle of attack, degrees (" + alphaRange() + ")")
       ->check(kFinite)
       ->check(CLI::Range(aerofoil::kAlphaMin, aerofoil::kAlphaMax))
       ->capture_default_str();
@@ -234,6 +243,11 @@ ParseResult parse(int argc, char** argv, Options& o) {
       return bad(std::string(name) + " writes one section; it does not go with --surface or --sweep");
     std::string why;
     if (!writablePlace(name, *file, why)) return bad(why);
+  }
+  // The summary file too, unless it goes to standard output.
+  if (!o.json.empty() && o.json != "-") {
+    std::string why;
+    if (!writablePlace("--json", o.json, why)) return bad(why);
   }
   if (app.count("--quantity") > 0 && (!o.bl || o.plot.empty()))
     return bad("--quantity chooses the boundary-layer plot of --plot: it needs --bl and --plot");

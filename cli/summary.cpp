@@ -3,10 +3,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <nlohmann/json.hpp>
+
+#include "atomic_file.h"
 
 namespace cli {
 
@@ -105,17 +106,13 @@ nlohmann::json polarJson(const polar::Point& p, bool boundary_layer) {
 
 bool writeJsonText(const std::string& text, const std::string& path, std::string& why) {
   if (path == "-") {
-    std::cout << text << std::flush;
-    return bool(std::cout);
+    // Checked with everything else printed, once at the end of the run.
+    std::cout << text;
+    return true;
   }
-  std::ofstream out(path, std::ios::trunc);
-  out << text;
-  out.close();
-  if (!out) {
-    why = "cannot write " + path;
-    return false;
-  }
-  return true;
+  // Replaced whole or not at all: a full disk leaves an earlier summary as
+  // it was, never a cut-off one that a JSON reader would choke on.
+  return files::writeAtomically(path, text, why);
 }
 
 }  // namespace cli

@@ -33,8 +33,9 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why);
 // positions that do not occur on a surface as null.
 nlohmann::json polarJson(const polar::Point& p, bool boundary_layer);
 
-// Text into path ("-": standard output); false with a reason when it
-// cannot be written.
+// Text into path, a file replaced whole or not at all; false with a reason
+// when it cannot be written.  "-" is standard output, whose failure the run
+// finds at its end.
 bool writeJsonText(const std::string& text, const std::string& path, std::string& why);
 
 // Warnings that a user should see for these results: non-finite values and

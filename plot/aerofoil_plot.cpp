@@ -34,9 +34,6 @@ void drawGrid(Drawing& d, PlotScale& ps, const aerofoil::Extremes& ex, int w, in
 
   const CpScale sc = cpScaleFor(ex.cpmin);
   ps.cpStart = sc.start;
-  ps.xLow = ex.xmin;
-  ps.xHigh = ex.xmax;
-  ps.cpHigh = ex.cpmax;
   const double dx = ex.xmax - ex.xmin;
   const double dy = ex.cpmax - sc.start;
   const int ny = static_cast<int>(dy / sc.step);
@@ -136,11 +133,9 @@ Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int
   drawPressure(d, ps, af);
   drawContour(d, ps, af, ex, w, h);
   ps.top = kPressureTitleBand;
-  d.front().y2 = h;  // the background covers the bands too
-  for (std::size_t k = 1; k < d.size(); ++k) {
-    d[k].y1 += ps.top;
-    if (d[k].kind == Primitive::Line) d[k].y2 += ps.top;
-  }
+  translate(d, 0, ps.top);
+  d.front().y1 = 0;  // the background covers the bands too
+  d.front().y2 = h;
   // The top scale label's baseline lies on the top grid line, just inside
   // the title band: held below the top edge like every other text.
   for (Primitive& p : d)

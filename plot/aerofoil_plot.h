@@ -11,11 +11,9 @@ namespace plot {
 
 // Scale of the canvas drawing, rewritten at every drawing.
 struct PlotScale {
-  double xLow = 0, xHigh = 0;  // copies of xmin and xmax
-  double cpStart = 0;          // cp of the first grid line, top of the pressure scale
-  double cpHigh = 0;           // copy of cpmax
-  double xShift = 0;           // added to x before scaling
-  double yShift = 0;           // subtracted from the vertical value before scaling
+  double cpStart = 0;  // cp of the first grid line, top of the pressure scale
+  double xShift = 0;   // added to x before scaling
+  double yShift = 0;   // subtracted from the vertical value before scaling
   double xScale = 0, yScale = 0;  // pixels per unit
   int top = 0;                    // pixel rows above the grid: add to every y
 };

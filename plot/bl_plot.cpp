@@ -120,26 +120,47 @@ const char* quantityMeaning(const std::string& title) {
 // Legend of the edge-velocity plot, right-aligned in the title band.
 constexpr std::initializer_list<LegendItem> kLegend = {{"Red", "computed"}, {"Black", "inviscid"}};
 
-}  // namespace
+// The axes of a plot: the arc length over xmin..xmax, the value from 0 to
+// the nice maximum above ymax, and their mapping onto a w x h canvas.
+struct Axes {
+  double xmin, xmax;
+  NiceMax y;
+  BlTransform t;
+};
 
-void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax, double ymax,
-                const std::string& title, int w, int h) {
-  d.push_back({Primitive::Fill, "White", false, 0, 0, w, h, {}});
-
+Axes axesOf(double xmin, double xmax, double ymax, int w, int h) {
   // An empty or unset arc-length range (a surface of one node, or none)
   // would leave the s scale undefined: show one chord length instead.
   if (!std::isfinite(xmin) || !std::isfinite(xmax) || !(xmax > xmin)) {
     if (!std::isfinite(xmin) || !(xmin <= xmax)) xmin = 0;
     xmax = xmin + 1;
   }
-  const NiceMax y = niceMaximum(ymax);
+  Axes a{xmin, xmax, niceMaximum(ymax), {}};
+  a.t.left = kBlMarginLeft;
+  a.t.base = h - kBlMarginBottom;
+  a.t.xmin = xmin;
+  a.t.scaleX = (w - kBlMarginLeft - kBlMarginRight) / (xmax - xmin);
+  a.t.scaleY = (h - kBlMarginTop - kBlMarginBottom) / a.y.max;
+  return a;
+}
 
-  BlTransform& t = st.transform;
-  t.left = kBlMarginLeft;
-  t.base = h - kBlMarginBottom;
-  t.xmin = xmin;
-  t.scaleX = (w - kBlMarginLeft - kBlMarginRight) / (xmax - xmin);
-  t.scaleY = (h - kBlMarginTop - kBlMarginBottom) / y.max;
+// The selected quantity of the selected surface, a valid code.
+int selectedQuantity(const BlPlotState& st) {
+  const int code = st.quantity[st.surface];
+  return (code >= 0 && code < kQuantityCount) ? code : kCf;
+}
+
+}  // namespace
+
+BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin, double xmax,
+                       double ymax, const std::string& title, int w, int h) {
+  d.push_back({Primitive::Fill, "White", false, 0, 0, w, h, {}});
+
+  const Axes axes = axesOf(xmin, xmax, ymax, w, h);
+  xmin = axes.xmin;
+  xmax = axes.xmax;
+  const NiceMax& y = axes.y;
+  const BlTransform& t = axes.t;
 
   // Grid: s every 0.2, one line beyond the last label; y every step.
   const int A = static_cast<int>((xmax - xmin) / kArcGridStep);
@@ -178,11 +199,7 @@ void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax
             sBaseline + kTextAscent + kTextDescent, sTitle, w, h);
   const bool legend = title == "Ue(s)";
   const int right = w - kBlMarginRight - (legend ? legendWidth(kLegend) : 0);
-  placeText(d, kBlMarginLeft, kTextAscent + 2, title, w, h);
-  const std::string meaning = quantityMeaning(title);
-  const int xMeaning = kBlMarginLeft + textWidth(title) + kCharWidth;
-  if (!meaning.empty() && xMeaning + textWidth(meaning) + kCharWidth <= right)
-    placeText(d, xMeaning, kTextAscent + 2, meaning, w, h);
+  drawTitle(d, title, quantityMeaning(title), kBlMarginLeft, right, w, h);
 
   // Where the march switched to the inverse mode, then where it turned
   // turbulent; a surface that stays attached (or laminar) to the trailing
@@ -192,32 +209,41 @@ void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax
   if (st.computed[isurf] && r.inverse_at > 0) marker(d, t, r.xinv, "Red");
   if (st.computed[isurf] && r.transition_at > 0) marker(d, t, r.xtr, "Blue");
   if (legend) drawLegend(d, kLegend, right, w, h);
+  return t;
 }
 
-Drawing edgeVelocityPlot(BlPlotState& st, int w, int h) {
+Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
-  const int isurf = st.selectedSurface();
+  const int isurf = st.surface;
   const bl::SurfaceResult& surface = st.surfaces[isurf];
   const SurfaceRanges& r = st.ranges[isurf];
-  drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
-  if (st.computed[isurf]) curve(d, st.transform, surface.s, surface.ue, "Red", kFirstComputedNode);
-  curve(d, st.transform, surface.s, surface.ue_inv, "Black");
+  const BlTransform t = drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
+  if (st.computed[isurf]) curve(d, t, surface.s, surface.ue, "Red", kFirstComputedNode);
+  curve(d, t, surface.s, surface.ue_inv, "Black");
   return d;
 }
 
-Drawing quantityPlot(BlPlotState& st, int w, int h) {
+Drawing quantityPlot(const BlPlotState& st, int w, int h) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
-  const int isurf = st.selectedSurface();
+  const int isurf = st.surface;
   const bl::SurfaceResult& surface = st.surfaces[isurf];
-  const int code = st.quantity[st.element][isurf];
-  const int q = (code >= 0 && code < kQuantityCount) ? code : kCf;
+  const int q = selectedQuantity(st);
   const SurfaceRanges& r = st.ranges[isurf];
-  drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
-  if (st.computed[isurf])
-    curve(d, st.transform, surface.s, quantityArray(surface, q), "Black", kFirstComputedNode);
+  const BlTransform t = drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
+  if (st.computed[isurf]) curve(d, t, surface.s, quantityArray(surface, q), "Black", kFirstComputedNode);
   return d;
+}
+
+BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h) {
+  const SurfaceRanges& r = st.ranges[st.surface];
+  return axesOf(r.s.min, r.s.max, r.ue.max, w, h).t;
+}
+
+BlTransform quantityTransform(const BlPlotState& st, int w, int h) {
+  const SurfaceRanges& r = st.ranges[st.surface];
+  return axesOf(r.s.min, r.s.max, r.qty[selectedQuantity(st)].max, w, h).t;
 }
 
 }  // namespace plot

@@ -90,19 +90,14 @@ struct BlTransform {
   int Y(double v) const { return pixel(base - scaleY * v); }
 };
 
-// What the window selects and remembers between draws.  Only element 0 is
-// ever shown.
+// What the window selects and remembers between draws.
 struct BlPlotState {
-  int elementCount = 1;
-  int element = 0;
-  int surface[1] = {0};          // selected surface per element: 0 upper, 1 lower
-  int quantity[1][2] = {{0, 0}};  // selected quantity code per element and surface
-  bl::SurfaceResult surfaces[2];  // results shown, per surface of the current element
+  int surface = 0;                // selected surface: 0 upper, 1 lower
+  int quantity[2] = {0, 0};       // selected quantity code per surface
+  bl::SurfaceResult surfaces[2];  // results shown, per surface
   SurfaceRanges ranges[2];        // their ranges
   bool computed[2] = {false, false};  // whether the surface's results were computed
-  BlTransform transform;
 
-  int selectedSurface() const { return surface[element]; }
   // Takes the results of one surface and their ranges.  A surface whose
   // computation failed is taken with computed false: its split (arc
   // length, inviscid edge velocity) is drawn, nothing of the march.
@@ -120,17 +115,21 @@ struct BlPlotState {
 // (inverse-mode start in red, then transition in blue, each only when the
 // computed march reached it: SurfaceResult::inverse_at, transition_at) and, on the
 // edge-velocity plot ("Ue(s)"), a legend of its two curves.  Every text
-// lies inside the canvas.  Rewrites st.transform.
-void drawBlAxes(Drawing& d, BlPlotState& st, int isurf, double xmin, double xmax, double ymax,
-                const std::string& title, int w, int h);
+// lies inside the canvas.  Returns the mapping of these axes.
+BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin, double xmax,
+                       double ymax, const std::string& title, int w, int h);
 
 // The upper canvas: axes up to the largest computed edge velocity, then the
 // computed edge velocity in red from the first computed node, and the
 // inviscid one in black over the whole surface.
-Drawing edgeVelocityPlot(BlPlotState& st, int w, int h);
+Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h);
 
 // The lower canvas: the selected quantity of the selected surface in black,
 // from the first computed node.
-Drawing quantityPlot(BlPlotState& st, int w, int h);
+Drawing quantityPlot(const BlPlotState& st, int w, int h);
+
+// The mapping each plot of st draws with on a w x h canvas.
+BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h);
+BlTransform quantityTransform(const BlPlotState& st, int w, int h);
 
 }  // namespace plot

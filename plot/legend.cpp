@@ -8,6 +8,14 @@ namespace {
 constexpr int kSwatch = 18, kSwatchGap = 4, kLegendSpace = 12;  // bar, bar to text, item to item
 }  // namespace
 
+void drawTitle(Drawing& d, const std::string& title, const std::string& meaning, int left, int right,
+               int w, int h) {
+  placeText(d, left, kTextAscent + 2, title, w, h);
+  const int xMeaning = left + textWidth(title) + kCharWidth;
+  if (!meaning.empty() && xMeaning + textWidth(meaning) + kCharWidth <= right)
+    placeText(d, xMeaning, kTextAscent + 2, meaning, w, h);
+}
+
 int legendWidth(std::initializer_list<LegendItem> items) {
   int width = 0;
   for (const LegendItem& item : items) width += kSwatch + kSwatchGap + textWidth(item.text);

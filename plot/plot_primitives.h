@@ -34,4 +34,17 @@ inline void line(Drawing& d, const char* colour, bool dashed, int x1, int y1, in
   d.push_back({Primitive::Line, colour, dashed, x1, y1, x2, y2, {}});
 }
 
+// The drawing moved by dx, dy pixels: a line moves both its ends; a fill
+// or an ellipse its corner, keeping its size in x2, y2; a text its anchor.
+inline void translate(Drawing& d, int dx, int dy) {
+  for (Primitive& p : d) {
+    p.x1 += dx;
+    p.y1 += dy;
+    if (p.kind == Primitive::Line) {
+      p.x2 += dx;
+      p.y2 += dy;
+    }
+  }
+}
+
 }  // namespace plot

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "axis_labels.h"
 #include "legend.h"
@@ -162,10 +163,7 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
   placeText(d, kPolarMarginLeft + (gw - textWidth(xTitle)) / 2, xBaseline + kTextAscent + kTextDescent,
             xTitle, w, h);
   const int right = w - kPolarMarginRight - (view == kTransitionCurve ? legendWidth(kLegend) : 0);
-  placeText(d, kPolarMarginLeft, kTextAscent + 2, text.title, w, h);
-  const int xMeaning = kPolarMarginLeft + textWidth(text.title) + kCharWidth;
-  if (xMeaning + textWidth(text.meaning) + kCharWidth <= right)
-    placeText(d, xMeaning, kTextAscent + 2, text.meaning, w, h);
+  drawTitle(d, text.title, text.meaning, kPolarMarginLeft, right, w, h);
   if (view == kTransitionCurve && right >= kPolarMarginLeft) drawLegend(d, kLegend, right, w, h);
 
   // Curves: a line between neighbours that both have a value, a circle on
@@ -191,16 +189,9 @@ Drawing polarPicture(const std::vector<polar::Point>& points, double alphaFrom, 
   const int y0[2] = {0, h / 2}, heights[2] = {h / 2, h - h / 2};
   for (int v = 0; v < kPolarViews; ++v) {
     const int col = v % 2, row = v / 2;
-    for (Primitive p : polarView(static_cast<PolarView>(v), points, alphaFrom, alphaTo, widths[col],
-                                 heights[row])) {
-      p.x1 += x0[col];
-      p.y1 += y0[row];
-      if (p.kind == Primitive::Line) {
-        p.x2 += x0[col];
-        p.y2 += y0[row];
-      }
-      d.push_back(std::move(p));
-    }
+    Drawing view = polarView(static_cast<PolarView>(v), points, alphaFrom, alphaTo, widths[col], heights[row]);
+    translate(view, x0[col], y0[row]);
+    d.insert(d.end(), std::make_move_iterator(view.begin()), std::make_move_iterator(view.end()));
   }
   return d;
 }

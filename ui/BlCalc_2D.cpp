@@ -3,11 +3,10 @@
 
 #include <string>
 
-#include "ResultField.h"
+#include "beside_owner.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "save_file.h"
-#include "window_placement.h"
 
 // clang-format off
 FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
@@ -87,7 +86,7 @@ BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Jouk
   fields[ID_KV - ID_RE].value = p.kv;
   fields[ID_NP - ID_RE].value = p.np_in;
   fields[ID_CFS - ID_RE].value = p.cfs_sqrt_re;
-  for (const Field& f : fields) showField(f);
+  for (const NumberField& f : fields) showNumber(f);
 
   // Both surfaces of the contour just split; the inverse mode may start
   // anywhere up to the trailing edge until the march forecasts separation.
@@ -113,14 +112,7 @@ BlCalc_2D::~BlCalc_2D() {
 }
 
 void BlCalc_2D::create() {
-  // Where the aerofoil window is on the screen, asked of the window system:
-  // the position the toolkit keeps is not told of every move.
-  const FXWindow* main = getOwner();
-  FXint mainX = main->getX(), mainY = main->getY();
-  if (main->id()) main->translateCoordinatesTo(mainX, mainY, getRoot(), 0, 0);
-  const ScreenRect at = placeBeside({mainX, mainY, main->getWidth(), main->getHeight()}, kWidth,
-                                    kHeight, getRoot()->getWidth(), getRoot()->getHeight());
-  position(at.x, at.y, at.w, at.h);
+  placeBesideOwner(this, kWidth, kHeight);
   FXDialogBox::create();
 }
 
@@ -216,19 +208,14 @@ FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int colum
   return tf;
 }
 
-void BlCalc_2D::showField(const Field& f) {
-  f.widget->setText(fixedText(f.value, f.decimals));
-  showTextStart(f.widget);
-}
-
 // "Str" and "Sinv" of a surface: the positions the last pass used.  With no
 // computed results Sinv is empty (it is only ever a result) and Str, in
 // grey, the position the computation started from.
 void BlCalc_2D::showPositions(int s) {
   const bl::ComputationParameters& p = session_->parameters();
-  Field& str = fields[(s == 0 ? ID_STR_U : ID_STR_L) - ID_RE];
+  NumberField& str = fields[(s == 0 ? ID_STR_U : ID_STR_L) - ID_RE];
   str.value = p.xtr_surf[s];
-  showField(str);
+  showNumber(str);
   str.widget->setTextColor(computed ? getApp()->getForeColor() : getApp()->getShadowColor());
   str.widget->setTipText(
       computed ? "" : "Not computed: the transition position the computation started from");
@@ -298,28 +285,30 @@ long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
 }
 
 // The two plots as the canvases show them, each at the size the window
-// draws it (the edge-velocity canvas's), on a copy of the plot state so
-// that the window's transform stays as drawn.
+// draws it (the edge-velocity canvas's).
 bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
   const FXint w = canvasUe->getWidth(), h = canvasUe->getHeight();
-  plot::BlPlotState st = plotState;
   return writePngPicture(getApp(),
-                         {{plot::edgeVelocityPlot(st, w, h), w, h}, {plot::quantityPlot(st, w, h), w, h}},
+                         {{plot::edgeVelocityPlot(plotState, w, h), w, h},
+                          {plot::quantityPlot(plotState, w, h), w, h}},
                          path, why);
 }
 
-long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector, void*) {
-  drawEdgeVelocity();
-  drawQuantity();
+// Only the canvas that was exposed is drawn again.
+long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector sel, void*) {
+  if (FXSELID(sel) == ID_CANVAS_UE)
+    drawEdgeVelocity();
+  else
+    drawQuantity();
   return 1;
 }
 
 void BlCalc_2D::updateButtons() {
-  const int sel = plotState.selectedSurface();
+  const int sel = plotState.surface;
   for (int s = 0; s <= 1; ++s) {
     surfaceButton[s]->enable();
     surfaceButton[s]->setCheck(s == sel);
-    const int q = plotState.quantity[plotState.element][s];
+    const int q = plotState.quantity[s];
     for (int b = 0; b < 4; ++b) {
       if (s == sel)
         quantityButton[s][b]->enable();
@@ -331,21 +320,21 @@ void BlCalc_2D::updateButtons() {
 }
 
 long BlCalc_2D::onCmdUpperQuantity(FXObject*, FXSelector sel, void*) {
-  plotState.quantity[plotState.element][0] = FXSELID(sel) - ID_UPPER_CF;
+  plotState.quantity[0] = FXSELID(sel) - ID_UPPER_CF;
   drawQuantity();
   updateButtons();
   return 1;
 }
 
 long BlCalc_2D::onCmdLowerQuantity(FXObject*, FXSelector sel, void*) {
-  plotState.quantity[plotState.element][1] = FXSELID(sel) - ID_LOWER_CF;
+  plotState.quantity[1] = FXSELID(sel) - ID_LOWER_CF;
   drawQuantity();
   updateButtons();
   return 1;
 }
 
 long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
-  plotState.surface[plotState.element] = (FXSELID(sel) == ID_UPPER_SURF) ? 0 : 1;
+  plotState.surface = (FXSELID(sel) == ID_UPPER_SURF) ? 0 : 1;
   updateButtons();
   drawEdgeVelocity();
   drawQuantity();
@@ -356,28 +345,12 @@ long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
 // it (it takes effect at the next computation), otherwise refused.
 long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
   const int id = FXSELID(sel);
-  Field& f = fields[id - ID_RE];
-  const FXString text = f.widget->getText();
-
-  std::string why;
-  double v = 0;
-  if (!parseNumber(text, f.decimals < 0, v)) {
-    why = std::string(f.label) + ": \"" + text.text() + "\" is not " +
-          (f.decimals < 0 ? "a whole number" : "a number") + ".\n" + f.label + " must be " +
-          bl::accepted_range(parameterOf(id)) + ".";
-  } else {
+  commitNumber(this, fields[id - ID_RE], bl::accepted_range(parameterOf(id)), [&](double v) {
     bl::ComputationParameters p = session_->parameters();
     bl::assign(p, parameterOf(id), v);
     const bl::Status st = session_->set_parameters(p);
-    if (st.ok) {
-      f.value = v;
-      return 1;
-    }
-    why = st.message;
-  }
-  showField(f);
-  FXMessageBox::error(this, MBOX_OK, "Invalid value", "%s\n%s keeps its value %s.", why.c_str(),
-                      f.label, fixedText(f.value, f.decimals).text());
+    return st.ok ? std::string() : st.message;
+  });
   return 1;
 }
 

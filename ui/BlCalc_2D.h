@@ -24,6 +24,7 @@
 
 #include "bl_plot.h"
 #include "joukowski.h"
+#include "number_text.h"
 #include "session/session.h"
 
 class BlCalc_2D : public FXDialogBox {
@@ -92,17 +93,8 @@ class BlCalc_2D : public FXDialogBox {
   BlCalc_2D() {}
 
  private:
-  // One editable number field and the value it last committed.
-  struct Field {
-    FXTextField* widget = nullptr;
-    const char* label = "";
-    int decimals = 3;      // shown in fixed notation; -1 for a whole number
-    double value = 0;      // copy of the last valid value
-  };
-
   void buildWidgets();
   FXTextField* addField(FXComposite* grid, const char* label, int columns, FXSelector id);
-  void showField(const Field& f);
   void showPositions(int isurf);
 
   // The positions and plotted results of both surfaces from the session,
@@ -124,7 +116,7 @@ class BlCalc_2D : public FXDialogBox {
 
   // Editable fields, indexed by id - ID_RE (Re(mill) .. Str l).
   static constexpr int kFields = ID_STR_L - ID_RE + 1;
-  Field fields[kFields];
+  NumberField fields[kFields];
   FXTextField* sinvField[2] = {nullptr, nullptr};
   FXLabel* sectionLine = nullptr;  // the section the results belong to
   FXLabel* statusLine = nullptr;   // what failed, in red; blank otherwise

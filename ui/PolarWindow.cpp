@@ -7,9 +7,11 @@
 #include <utility>
 
 #include "atomic_file.h"
+#include "beside_owner.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "polar_plot.h"
+#include "save_file.h"
 
 // clang-format off
 FXDEFMAP(PolarWindow) PolarWindowMap[] = {
@@ -54,7 +56,7 @@ PolarWindow::PolarWindow(FXWindow* owner, const bl::ComputationParameters& param
     : FXDialogBox(owner, kTitle,
                   DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_RESIZE |
                       DECOR_CLOSE | DECOR_MENU,
-                  640, 0, 0, 0, 10, 10, 10, 10, 4, 4),
+                  0, 0, 0, 0, 10, 10, 10, 10, 4, 4),
       params_(params) {
   buildWidgets();
   // The angles of a first look at a polar; the parameters as given.
@@ -66,10 +68,10 @@ PolarWindow::PolarWindow(FXWindow* owner, const bl::ComputationParameters& param
                {ID_STR_U, 4, params.xtr_surf[0]}, {ID_STR_L, 4, params.xtr_surf[1]},
                {ID_NP, -1, static_cast<double>(params.np_in)}};
   for (const auto& s : start) {
-    Field& f = field(s.id);
+    NumberField& f = field(s.id);
     f.decimals = s.decimals;
     f.value = s.value;
-    f.widget->setText(fixedText(f.value, f.decimals));
+    showNumber(f);
   }
   signal_ = new FXGUISignal(getApp(), this, ID_POINTS);
   updateControls();
@@ -78,6 +80,12 @@ PolarWindow::PolarWindow(FXWindow* owner, const bl::ComputationParameters& param
 PolarWindow::~PolarWindow() {
   stop();
   delete signal_;
+}
+
+void PolarWindow::create() {
+  FXDialogBox::create();
+  // The size the contents ask for is known once their fonts exist.
+  placeBesideOwner(this, getDefaultWidth(), getDefaultHeight());
 }
 
 void PolarWindow::buildWidgets() {
@@ -176,24 +184,7 @@ bl::ComputationParameters PolarWindow::parametersOfFields() const {
 // effect at the next computation), otherwise refused.
 long PolarWindow::onCmdField(FXObject*, FXSelector sel, void*) {
   const int id = FXSELID(sel);
-  Field& f = field(id);
-  const FXString text = f.widget->getText();
-  const bool whole = f.decimals < 0;
-  double v = 0;
-  std::string why;
-  if (!parseNumber(text, whole, v)) {
-    why = std::string(f.label) + ": \"" + text.text() + "\" is not " + (whole ? "a whole number" : "a number") +
-          ".\n" + f.label + " must be " + accepted(id) + ".";
-  } else {
-    why = refusal(id, v);
-    if (why.empty()) {
-      f.value = v;
-      return 1;
-    }
-  }
-  f.widget->setText(fixedText(f.value, f.decimals));
-  FXMessageBox::error(this, MBOX_OK, "Invalid value", "%s\n%s keeps its value %s.", why.c_str(), f.label,
-                      fixedText(f.value, f.decimals).text());
+  commitNumber(this, field(id), accepted(id), [&](double v) { return refusal(id, v); });
   return 1;
 }
 
@@ -203,7 +194,7 @@ long PolarWindow::onCmdField(FXObject*, FXSelector sel, void*) {
 long PolarWindow::onCmdFreeTransition(FXObject*, FXSelector, void*) {
   const bool free = freeButton->getCheck() == TRUE;
   for (int id : {ID_STR_U, ID_STR_L}) {
-    Field& f = field(id);
+    NumberField& f = field(id);
     f.widget->setText(fixedText(free ? kFreeTransition : f.value, f.decimals));
     if (free)
       f.widget->disable();
@@ -339,8 +330,13 @@ long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
   showStatus();
   updateControls();
   redraw();
-  if (done && !error.empty())
-    FXMessageBox::error(this, MBOX_OK, "Polar", "The computation stopped: %s", error.c_str());
+  if (done && !error.empty()) {
+    const FXString text = FXStringFormat("The computation stopped: %s", error.c_str());
+    if (shown())
+      FXMessageBox::error(this, MBOX_OK, "Polar", "%s", text.text());
+    else
+      statusLabel->setText(text);
+  }
   return 1;
 }
 
@@ -386,14 +382,8 @@ long PolarWindow::onPaintCanvas(FXObject*, FXSelector, void*) {
 long PolarWindow::onCmdSave(FXObject*, FXSelector, void*) {
   if (running_ || points_.empty()) return 1;
   const char* const caption = "Save polar";
-  const FXString path =
-      FXFileDialog::getSaveFilename(this, caption, "polar.txt", "Polar table (*.txt)\nAll files (*)");
+  const FXString path = chooseSaveFile(this, caption, "polar.txt", "Polar table (*.txt)\nAll files (*)");
   if (path.empty()) return 1;
-  // A folder is not asked about: the write refuses it with a message.
-  if (FXStat::exists(path) && !FXStat::isDirectory(path) &&
-      FXMessageBox::question(this, MBOX_YES_NO, caption, "%s already exists.\nReplace it?", path.text()) !=
-          MBOX_CLICKED_YES)
-    return 1;
   std::string why;
   if (!files::writeAtomically(path.text(), polar::tableText(points_, true), why))
     FXMessageBox::error(this, MBOX_OK, caption, "%s", why.c_str());

@@ -12,7 +12,9 @@
 // ends within one angle with every point so far drawn.  Closing the window
 // cancels the same way.  A new computation and the window's destruction
 // cancel a running one and wait for its thread, so no thread outlives the
-// window and no point reaches a window that is gone.
+// window and no point reaches a window that is gone.  A computation that
+// fails while the window is closed says so on its status line, not in a
+// box over a window the user has put away.
 //
 // Fields are checked when committed, as in the boundary-layer window: a
 // value out of range is refused with a message and the field goes back to
@@ -30,6 +32,7 @@
 #include <vector>
 
 #include "joukowski.h"
+#include "number_text.h"
 #include "polar.h"
 #include "session/parameters.h"
 
@@ -66,6 +69,8 @@ class PolarWindow : public FXDialogBox {
   // the parameters come with each open.
   PolarWindow(FXWindow* owner, const bl::ComputationParameters& params);
   ~PolarWindow() override;
+  // Takes its place beside its owner, at the size its contents ask for.
+  void create() override;
 
   // Shows the window in front for the section (e/R1, h/R1, N; its angle is
   // not used) and computes its polar with the window's fields and the
@@ -89,16 +94,9 @@ class PolarWindow : public FXDialogBox {
   PolarWindow() {}
 
  private:
-  // One editable number field and the value it last committed.
-  struct Field {
-    FXTextField* widget = nullptr;
-    const char* label = "";
-    int decimals = 3;  // shown in fixed notation; -1 for a whole number
-    double value = 0;
-  };
   static constexpr int kFields = ID_NP - ID_FROM + 1;
-  Field& field(int id) { return fields[id - ID_FROM]; }
-  const Field& field(int id) const { return fields[id - ID_FROM]; }
+  NumberField& field(int id) { return fields[id - ID_FROM]; }
+  const NumberField& field(int id) const { return fields[id - ID_FROM]; }
 
   void buildWidgets();
   // Why v cannot go into the field id, or "" when it can.
@@ -121,7 +119,7 @@ class PolarWindow : public FXDialogBox {
 
   aerofoil::SectionInputs section_;
   bl::ComputationParameters params_;  // ETAe, Kv, Cfs*sqrt(Re) of the session
-  Field fields[kFields];
+  NumberField fields[kFields];
   FXCheckButton* freeButton = nullptr;
   FXButton* computeButton = nullptr;
   FXButton* stopButton = nullptr;

@@ -1,5 +1,6 @@
 #include "ResultField.h"
 
+#include "number_text.h"
 #include "result_display.h"
 
 // clang-format off
@@ -19,10 +20,4 @@ long ResultField::onCmdSetRealValue(FXObject* sender, FXSelector sel, void* ptr)
   const long handled = FXTextField::onCmdSetRealValue(sender, sel, &shown);
   if (getText() != before) showTextStart(this);
   return handled;
-}
-
-void showTextStart(FXTextField* field) {
-  field->setAnchorPos(0);
-  field->setCursorPos(0);
-  field->makePositionVisible(0);
 }

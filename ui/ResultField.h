@@ -19,8 +19,3 @@ class ResultField : public FXTextField {
  protected:
   ResultField() {}
 };
-
-// Brings the first character of a field's text into view, the cursor with
-// it: a text field otherwise shows the end of a text longer than itself
-// ("00000" for 100000).
-void showTextStart(FXTextField* field);

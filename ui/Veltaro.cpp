@@ -204,9 +204,8 @@ void Veltaro::recompute() {
 }
 
 void Veltaro::draw(FXDCWindow& dc) {
-  const plot::Drawing d =
-      plot::aerofoilPicture(plotScale, af, canvas->getWidth(), canvas->getHeight());
-  paintDrawing(dc, getApp(), d);
+  plot::PlotScale ps;
+  paintDrawing(dc, getApp(), plot::aerofoilPicture(ps, af, canvas->getWidth(), canvas->getHeight()));
 }
 
 long Veltaro::onCmdDelEH(FXObject*, FXSelector, void*) {
@@ -307,13 +306,9 @@ long Veltaro::onCmdPolar(FXObject*, FXSelector, void*) {
   return 1;
 }
 
-FXString Veltaro::chooseFile(const char* caption, const char* name, const char* patterns) {
-  return chooseSaveFile(this, caption, name, patterns);
-}
-
 long Veltaro::onCmdExportContour(FXObject*, FXSelector, void*) {
   const FXString path =
-      chooseFile("Export contour", "contour.dat", "Selig contour (*.dat)\nAll files (*)");
+      chooseSaveFile(this, "Export contour", "contour.dat", "Selig contour (*.dat)\nAll files (*)");
   if (path.empty()) return 1;
   std::string why;
   if (!aerofoil::writeContourFile(af, path.text(), why))
@@ -322,7 +317,8 @@ long Veltaro::onCmdExportContour(FXObject*, FXSelector, void*) {
 }
 
 long Veltaro::onCmdSavePicture(FXObject*, FXSelector, void*) {
-  const FXString path = chooseFile("Save picture", "aerofoil.png", "PNG image (*.png)\nAll files (*)");
+  const FXString path =
+      chooseSaveFile(this, "Save picture", "aerofoil.png", "PNG image (*.png)\nAll files (*)");
   if (path.empty()) return 1;
   std::string why;
   if (!savePicture(path.text(), why))

@@ -68,15 +68,11 @@ class Veltaro : public FXMainWindow {
 
  private:
   void draw(FXDCWindow& dc);
-  // The file a save dialog chose, or "" when cancelled or when the user
-  // would rather not replace an existing file.
-  FXString chooseFile(const char* caption, const char* name, const char* patterns);
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
   int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
   int computed = 0;        // set after the first complete recompute
   int saveCount = 0;       // result files saved in this run
-  plot::PlotScale plotScale;
 
   // The boundary-layer side: the session lives as long as the window (its
   // parameters and reports carry over from one dialog to the next); the

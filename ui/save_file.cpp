@@ -19,20 +19,6 @@ FXString chooseSaveFile(FXWindow* owner, const char* caption, const char* name, 
   return path;
 }
 
-namespace {
-
-// The drawing moved down by dy pixels (Fill and Ellipse keep their size in
-// x2, y2; a line moves both ends).
-plot::Drawing movedDown(plot::Drawing d, int dy) {
-  for (plot::Primitive& p : d) {
-    p.y1 += dy;
-    if (p.kind == plot::Primitive::Line) p.y2 += dy;
-  }
-  return d;
-}
-
-}  // namespace
-
 bool writePngPicture(FXApp* app, const std::vector<plot::SvgPanel>& panels, const std::string& path,
                      std::string& why) {
   FXint w = 0, h = 0;
@@ -54,7 +40,9 @@ bool writePngPicture(FXApp* app, const std::vector<plot::SvgPanel>& panels, cons
     for (const plot::SvgPanel& p : panels) {
       if (p.width <= 0 || p.height <= 0) continue;
       dc.setClipRectangle(0, top, p.width, p.height);
-      paintDrawing(dc, app, movedDown(p.drawing, top));
+      plot::Drawing moved = p.drawing;
+      plot::translate(moved, 0, top);
+      paintDrawing(dc, app, moved);
       top += p.height;
     }
   }

@@ -1,5 +1,6 @@
 // The Selig contour file read back as another program reads it.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,10 @@ struct Selig {
   std::vector<double> x, y;
 };
 
-const std::string kPath = ::testing::TempDir() + "veltaro_contour.dat";
+// One file per test process: the tests run in parallel, and other builds
+// share the temporary folder.
+const std::string kPath =
+    ::testing::TempDir() + "veltaro_contour_" + std::to_string(::getpid()) + ".dat";
 
 Selig roundTrip(const aerofoil::Joukowski& af) {
   std::string why;

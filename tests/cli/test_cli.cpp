@@ -14,6 +14,7 @@
 #include "bl_plot.h"
 #include "contour_file.h"
 #include "joukowski.h"
+#include "plot_panels.h"
 #include "result_file.h"
 #include "svg.h"
 
@@ -281,17 +282,33 @@ TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
   session.reports().set_enabled(false);
   ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN).ok);
   ASSERT_TRUE(session.new_computation().ok);
-  plot::BlPlotState st;
-  std::vector<plot::SvgPanel> panels = {{plot::aerofoilPicture(ps, af, 800, 600), 800, 600}};
-  for (int isurf = 0; isurf <= 1; ++isurf) st.update(isurf, session.surface(isurf));
-  for (int isurf = 0; isurf <= 1; ++isurf) {
-    st.surface[0] = isurf;
-    st.quantity[0][isurf] = plot::kH12;
-    panels.push_back({plot::edgeVelocityPlot(st, 800, 300), 800, 300});
-    panels.push_back({plot::quantityPlot(st, 800, 300), 800, 300});
-  }
   const std::string svg = read("bl.svg");
-  EXPECT_EQ(svg, plot::svgDocument(panels));
+  EXPECT_EQ(svg, plot::svgDocument(cli::plotPanels(af, &session, plot::kH12)));
   EXPECT_NE(svg.find("<svg x=\"0\" y=\"1500\" width=\"800\" height=\"300\">"), std::string::npos);
   EXPECT_EQ(std::system(("xmllint --noout '" + dir + "/bl.svg'").c_str()), 0);
+}
+
+// Results that never reach their place are a failure with the reason, not
+// exit code 0: standard output on a full device, a summary file in a
+// folder that does not exist (refused before computing) or on a full
+// device.
+TEST_F(Cli, OutputThatCannotBeWrittenIsAFailure) {
+  for (const char* args : {"--alpha 3", "--sweep -4:4:1 --bl", "--json -"}) {
+    const std::string cmd = "cd '" + dir + "' && " VELTARO_CLI " " + args + " >/dev/full 2>err.txt";
+    const int status = std::system(cmd.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << args;
+    EXPECT_NE(read("err.txt").find("cannot write standard output"), std::string::npos) << args;
+  }
+  std::remove((dir + "/err.txt").c_str());
+
+  Outcome r = run("--bl --json /no/such/folder/s.json");
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("--json: the folder of '/no/such/folder/s.json' does not exist"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(files(), 0);  // no report of a computation whose summary had nowhere to go
+  ASSERT_EQ(std::system(("ln -s /dev/full '" + dir + "/full.json'").c_str()), 0);
+  r = run("--json full.json");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("full.json: No space left on device"), std::string::npos) << r.err;
+  EXPECT_EQ(files(), 1);
 }

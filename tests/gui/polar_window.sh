@@ -7,7 +7,7 @@
 # refused; during a long polar the main window answers a spinner step and
 # "Cancel" stops the computation with its points kept; Escape while
 # computing hides the window; Ctrl-Q while computing ends the program with
-# exit code 0.
+# exit code 0.  The window opens right of the aerofoil window.
 # Usage: polar_window.sh path/to/veltaro path/to/veltaro-cli project-root
 set -euo pipefail
 exe=$1
@@ -20,7 +20,7 @@ title='Polar. Joukowski aerofoil.'
 gui_session
 cd "$work"
 gui_launch "$exe"
-xdotool windowmove --sync "$win" 0 0   # the polar window opens at (640, 0)
+xdotool windowmove --sync "$win" 0 0
 sleep 0.3
 
 # Positions inside the polar window.
@@ -49,8 +49,14 @@ open_polar() {
   pw=$(gui_wait_window "$title") || gui_fail "Ctrl-P opened no polar window"
   sleep 0.3
 }
+# Where the polar window opened (px, py), and a crop of the screen at a
+# place inside it.
+px=0 py=0
+crop_polar() {  # screenshot WxH x y out
+  convert "$1" -crop "$2+$(($3 + px))+$(($4 + py))" +repage "$5"
+}
 # Blue pixels of the progress bar (1200 when full).
-bar() { import -window root bar.png; convert bar.png -crop 200x6+654+303 +repage b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
+bar() { import -window root bar.png; crop_polar bar.png 200x6 14 303 b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
 wait_done() {
   for _ in $(seq 1 600); do [ "$(bar)" -eq 1200 ] && return 0; sleep 0.1; done
   gui_fail "the progress bar did not reach the end"
@@ -75,9 +81,12 @@ same_as_cli() {  # file cli-arguments...
 
 # --- Ctrl-P: the default polar, drawn and saved as the command line prints it
 open_polar
+read -r px py _ < <(gui_geometry "$pw")
+read -r _ _ mw _ < <(gui_geometry "$win")
+[ "$px" -eq "$mw" ] && [ "$py" -eq 0 ] || gui_fail "the polar window opens at $px, $py, not right of the aerofoil window"
 wait_done
 import -window root shot.png
-convert shot.png -crop 610x510+870+14 +repage canvas.png
+crop_polar shot.png 610x510 230 14 canvas.png
 [ "$(gui_count_colour canvas.png 'rgb(0,0,0)')" -gt 3000 ] || gui_fail "no plots drawn"
 save_polar "$work/polar.txt"
 same_as_cli polar.txt --sweep -4:16:1 --bl --e 0.131 --h 0 --n 256 --re-mill 10 --np 41 --str-u 0.02 --str-l 0.03
@@ -147,7 +156,7 @@ gui_wait_file cancelled.txt || gui_fail "no table after Cancel"
 rows=$(grep -vc '^#\|^ *alpha' cancelled.txt || true)
 [ "$rows" -gt 0 ] && [ "$rows" -lt 1000 ] || gui_fail "$rows rows saved after Cancel"
 import -window root shot.png
-convert shot.png -crop 610x510+870+14 +repage canvas.png
+crop_polar shot.png 610x510 230 14 canvas.png
 [ "$(gui_count_colour canvas.png 'rgb(0,0,0)')" -gt 3000 ] || gui_fail "the points went after Cancel"
 
 # --- Escape while computing hides the window; Ctrl-Q while computing quits --

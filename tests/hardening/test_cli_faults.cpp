@@ -138,7 +138,7 @@ TEST(CliFailurePath, UnwritableFolderIsExitCode1WithAMessage) {
   } cases[] = {
       {"--save", gone, "Cannot create ./Airfoil_1.out"},
       {"--bl", gone, "surface split: cannot open"},
-      {"--json summary.json", gone, "cannot write summary.json"},
+      {"--json summary.json", gone, "Cannot create a file beside summary.json: No such file"},
       {"--bl", "ln -s /dev/full CalcBl.out", "writing the report \"./CalcBl.out\" failed"},
       {"--bl", limit, "writing the report \"./InputBl.out\" failed"},
       {"--save --n 1000", limit, "Cannot write ./Airfoil_1.out"},

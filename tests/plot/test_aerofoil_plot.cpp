@@ -48,7 +48,8 @@ TEST(AerofoilPlot, DefaultSectionGridAndScale) {
 
   // cpmin -5.857: scale from -6.5 in steps of 0.5 down past cpmax ~ 1.
   EXPECT_EQ(ps.cpStart, -6.5);
-  const int ny = static_cast<int>((ps.cpHigh + 6.5) / 0.5);
+  const double cpmax = aerofoil::findExtremes(af).cpmax;
+  const int ny = static_cast<int>((cpmax + 6.5) / 0.5);
   EXPECT_EQ(ny, 14);
   // 11 chordwise lines and ny + 1 pressure lines, all dashed orange.
   EXPECT_EQ(count(d, Primitive::Line, "Orange"), 11 + ny + 1);
@@ -63,7 +64,7 @@ TEST(AerofoilPlot, DefaultSectionGridAndScale) {
   const int area = h - plot::kPressureTitleBand - plot::kChordLabelBand;
   EXPECT_EQ(ps.top, plot::kPressureTitleBand);
   EXPECT_EQ(label->y1, ps.top + static_cast<int>((-6.5 - (-6.5 + 0.01)) *
-                                                  (0.98 * area / (ps.cpHigh + 6.5))));
+                                                  (0.98 * area / (cpmax + 6.5))));
   EXPECT_EQ((label + 2)->text, "-5.5");
   EXPECT_EQ((label + 13)->text, "0.0");
 

@@ -189,7 +189,7 @@ TEST_F(BlPlotTest, EdgeVelocityPlotGridLabelsAndCurves) {
   // The transform maps the s range onto the space between the margins
   // and 0..1.6 onto the height between them.
   const int left = plot::kBlMarginLeft, base = H - plot::kBlMarginBottom;
-  const plot::BlTransform& t = st.transform;
+  const plot::BlTransform t = plot::edgeVelocityTransform(st, W, H);
   EXPECT_DOUBLE_EQ(t.scaleX, (W - left - plot::kBlMarginRight) / 1.05);
   EXPECT_DOUBLE_EQ(t.scaleY, (H - plot::kBlMarginTop - plot::kBlMarginBottom) / 1.6);
   EXPECT_EQ(t.base, base);
@@ -220,14 +220,14 @@ TEST_F(BlPlotTest, MarkersOnlyWhereTheMarchSwitchedAndNothingUncomputedDrawn) {
   EXPECT_EQ(count(q, Primitive::Line, "Red") + count(q, Primitive::Ellipse, "Red"), 0);
   const auto blue = std::find_if(q.begin(), q.end(), [](const Primitive& p) { return p.colour == "Blue"; });
   ASSERT_LE(blue + 3, q.end());
-  EXPECT_TRUE(blue[2].kind == Primitive::Ellipse && blue[2].x1 == st.transform.X(0.3) - 4);
+  EXPECT_TRUE(blue[2].kind == Primitive::Ellipse && blue[2].x1 == plot::quantityTransform(st, W, H).X(0.3) - 4);
 
   // The lower one: red cross and circle at s = 0.7 on the axis, then blue.
-  st.surface[0] = 1;
+  st.surface = 1;
   q = plot::quantityPlot(st, W, H);
   const auto m = std::find_if(q.begin(), q.end(), [](const Primitive& p) { return p.colour == "Red"; });
   ASSERT_LE(m + 4, q.end());
-  const int X = st.transform.X(0.7), base = H - plot::kBlMarginBottom;
+  const int X = plot::quantityTransform(st, W, H).X(0.7), base = H - plot::kBlMarginBottom;
   EXPECT_TRUE(m[0].x1 == X - 8 && m[0].x2 == X + 8 && m[0].y1 == base && m[0].y2 == base);
   EXPECT_TRUE(m[1].x1 == X && m[1].y1 == base - 8 && m[1].y2 == base + 8);
   EXPECT_TRUE(m[2].kind == Primitive::Ellipse && m[2].x1 == X - 4 && m[2].y1 == base - 4);
@@ -239,14 +239,15 @@ TEST_F(BlPlotTest, MarkersOnlyWhereTheMarchSwitchedAndNothingUncomputedDrawn) {
 
   // The quantity curve starts at node 3: no drop to the zeros of nodes 1
   // and 2 at s = 0.
-  st.quantity[0][1] = plot::kH12;
+  st.quantity[1] = plot::kH12;
   q = plot::quantityPlot(st, W, H);
   const auto first = std::find_if(q.begin(), q.end(), [](const Primitive& p) {
     return p.kind == Primitive::Line && p.colour == "Black";
   });
   ASSERT_NE(first, q.end());
-  EXPECT_EQ(first->x1, st.transform.X(st.surfaces[1].s[2]));
-  EXPECT_EQ(first->y1, st.transform.Y(st.surfaces[1].h12[2]));
+  const plot::BlTransform t = plot::quantityTransform(st, W, H);
+  EXPECT_EQ(first->x1, t.X(st.surfaces[1].s[2]));
+  EXPECT_EQ(first->y1, t.Y(st.surfaces[1].h12[2]));
 
   // A failed computation: the split's inviscid velocity alone, no
   // computed curve, no quantity, no marker.
@@ -259,8 +260,8 @@ TEST_F(BlPlotTest, MarkersOnlyWhereTheMarchSwitchedAndNothingUncomputedDrawn) {
 }
 
 TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
-  st.surface[0] = 1;
-  st.quantity[0][1] = plot::kH12;
+  st.surface = 1;
+  st.quantity[1] = plot::kH12;
   const plot::Drawing q = plot::quantityPlot(st, W, H);
   EXPECT_TRUE(hasText(q, "H12(s)"));
   EXPECT_FALSE(hasText(q, "Cf(s)"));
@@ -271,7 +272,7 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
   EXPECT_TRUE(hasText(q, "0.8"));
   EXPECT_EQ(count(q, Primitive::Line, "Black"), 28);
   // Markers of the lower surface: inverse mode from 0.7, transition at 0.5.
-  const plot::BlTransform& t = st.transform;
+  const plot::BlTransform t = plot::quantityTransform(st, W, H);
   const auto red = std::find_if(q.begin(), q.end(), [](const Primitive& p) {
     return p.colour == "Red" && p.kind == Primitive::Ellipse;
   });
@@ -290,7 +291,7 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
   EXPECT_LT(highest, plot::kBlMarginTop);
 
   // The quantity with no button (RV) is drawn too.
-  st.quantity[0][1] = plot::kRV;
+  st.quantity[1] = plot::kRV;
   EXPECT_TRUE(hasText(plot::quantityPlot(st, W, H), "RV(s)"));
 }
 
@@ -307,14 +308,14 @@ TEST_F(BlPlotTest, DegenerateSurfacesAndCanvasesDrawWithoutBrokenPixels) {
       EXPECT_LE(p.x1, W + 100);
     }
   }
-  EXPECT_TRUE(std::isfinite(st.transform.scaleX));
+  EXPECT_TRUE(std::isfinite(plot::edgeVelocityTransform(st, W, H).scaleX));
   EXPECT_TRUE(plot::edgeVelocityPlot(st, 0, H).empty());
   EXPECT_TRUE(plot::quantityPlot(st, W, 0).empty());
 
   // No surface at all (ranges at their start values).
   st.update(0, first_nodes(st.surfaces[0], 0));
   EXPECT_FALSE(plot::quantityPlot(st, W, H).empty());
-  EXPECT_TRUE(std::isfinite(st.transform.scaleX));
+  EXPECT_TRUE(std::isfinite(plot::quantityTransform(st, W, H).scaleX));
 }
 
 TEST_F(BlPlotTest, SmallQuantityLabelsDifferAndNoTextLeavesTheCanvasOrOverlaps) {
@@ -324,7 +325,7 @@ TEST_F(BlPlotTest, SmallQuantityLabelsDifferAndNoTextLeavesTheCanvasOrOverlaps) 
   for (double& d1 : upper.d1) d1 *= 0.055;
   upper.inverse_at = upper.nodes();
   st.update(0, upper);
-  st.quantity[0][0] = plot::kD1;
+  st.quantity[0] = plot::kD1;
   for (const auto& [w, h] : {std::pair{W, H}, std::pair{600, 290}, std::pair{1000, 700}})
     for (const plot::Drawing& d : {plot::edgeVelocityPlot(st, w, h), plot::quantityPlot(st, w, h)}) {
       expectTextsInside(d, w, h);
@@ -334,7 +335,7 @@ TEST_F(BlPlotTest, SmallQuantityLabelsDifferAndNoTextLeavesTheCanvasOrOverlaps) 
         if (p.kind == Primitive::Text) {
           boxes.push_back({p.x1, p.y1 - plot::kTextAscent, p.x1 + plot::textWidth(p.text),
                            p.y1 + plot::kTextDescent});
-          if (p.x1 < plot::kBlMarginLeft && p.y1 < st.transform.base + 8) yLabels.insert(p.text);
+          if (p.x1 < plot::kBlMarginLeft && p.y1 < h - plot::kBlMarginBottom + 8) yLabels.insert(p.text);
         } else if (p.kind == Primitive::Ellipse) {
           boxes.push_back({p.x1 - 4, p.y1 - 4, p.x1 + 12, p.y1 + 12});
         }

@@ -1,0 +1,34 @@
+#include "plot_panels.h"
+
+#include "aerofoil_plot.h"
+#include "bl_plot.h"
+
+namespace cli {
+
+int quantityCode(const std::string& name) {
+  static const char* const names[] = {"cf", "d1", "d2", "h12"};
+  static_assert(plot::kCf == 0 && plot::kD1 == 1 && plot::kD2 == 2 && plot::kH12 == 3);
+  for (int q = 0; q < 4; ++q)
+    if (name == names[q]) return q;
+  return plot::kCf;
+}
+
+// A further picture is one more push_back.
+std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
+                                       int quantity) {
+  std::vector<plot::SvgPanel> panels;
+  plot::PlotScale ps;
+  panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
+  if (!session) return panels;
+  plot::BlPlotState st;
+  for (int isurf = 0; isurf <= 1; ++isurf) st.update(isurf, session->surface(isurf));
+  for (int isurf = 0; isurf <= 1; ++isurf) {
+    st.surface = isurf;
+    st.quantity[isurf] = quantity;
+    panels.push_back({plot::edgeVelocityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
+    panels.push_back({plot::quantityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
+  }
+  return panels;
+}
+
+}  // namespace cli

@@ -1,0 +1,29 @@
+// The picture --plot writes: the windows' drawings stacked in one SVG file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "joukowski.h"
+#include "session/session.h"
+#include "svg.h"
+
+namespace cli {
+
+// Size of the pictures, in pixels: the pressure plot, and each
+// boundary-layer plot below it.
+constexpr int kPlotWidth = 800;
+constexpr int kPlotHeight = 600;
+constexpr int kBlPlotHeight = 300;
+
+// The plot's quantity code of a --quantity name (cf, d1, d2, h12).
+int quantityCode(const std::string& name);
+
+// The drawings, top to bottom: the pressure plot as the window's canvas
+// draws it; with the boundary layer computed (session not null), for the
+// upper and then the lower surface the two plots of the boundary-layer
+// window, the edge velocity and the chosen quantity.
+std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
+                                       int quantity);
+
+}  // namespace cli
