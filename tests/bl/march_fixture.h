@@ -50,17 +50,6 @@ class MarchArrays : public SolverTest {
     }
   }
 
-  // Geometric grid of np points, first step h, ratio k, over all 821 points.
-  void grid(int np, double h, double k) {
-    sd.NP = np;
-    wa.eta(1) = 0.0;
-    for (int j = 1; j < bl::kMaxGridPoints; ++j) {
-      wa.deta(j) = h * std::pow(k, j - 1);
-      wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
-      wa.aa(j + 1) = 0.5 * wa.deta(j);
-    }
-  }
-
   // Exponential profile u = ue (1 - exp(-eta)) on every level, rho = mu = 1:
   // delta* = 1 - exp(-eta_e) and theta -> 1/2 in eta, wall shear ue.
   void exponential_profile(int k, double ue) {

@@ -1,8 +1,10 @@
 // The blocks a boundary-layer session owns, held by a test so that it can
 // set them up by hand and call the solver's routines one by one, and a pass
-// over them whose arrays the test acquires (or Inputi does).
+// over them whose arrays the test acquires (or Inputi does), with a
+// geometric normal grid laid out by hand.
 #pragma once
 
+#include <cmath>
 #include <memory>
 
 #include "march/pass.h"
@@ -23,6 +25,18 @@ class SolverTest : public ReportFolderTest {
   bl::WorkArrays& wa = pass.wa;
   bl::CoreArrays& ca = pass.ca;
   bl::BoxState& bx = pass.bx;
+
+  // Geometric normal grid of np points, first step h, ratio k, over all
+  // the grid points of the working arrays (allocated by the test).
+  void grid(int np, double h, double k) {
+    sd.NP = np;
+    wa.eta(1) = 0.0;
+    for (int j = 1; j < bl::kMaxGridPoints; ++j) {
+      wa.deta(j) = h * std::pow(k, j - 1);
+      wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
+      wa.aa(j + 1) = 0.5 * wa.deta(j);
+    }
+  }
 
   // A whole pass of the march over surface isurf of element ielem.
   bl::Status march(int isurf, int ielem = 0) {

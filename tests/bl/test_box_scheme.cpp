@@ -24,16 +24,6 @@ class BoxScheme : public SolverTest {
  protected:
   static constexpr int P = 4;
 
-  void set_grid(int np, double h, double ratio) {
-    sd.NP = np;
-    wa.eta(1) = 0.0;
-    for (int j = 1; j < bl::kMaxGridPoints; ++j) {
-      wa.deta(j) = h * std::pow(ratio, j - 1);
-      wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
-      wa.aa(j + 1) = 0.5 * wa.deta(j);
-    }
-  }
-
   void SetUp() override {
     SolverTest::SetUp();
     wa.allocate(6);
@@ -60,7 +50,7 @@ class BoxScheme : public SolverTest {
   // Smooth boundary-layer-like profiles at the three levels, level 3 off
   // the solution so that every residual is non-zero.
   void hand_made_profile(int np, double wall_u) {
-    set_grid(np, 0.08, 1.07);
+    grid(np, 0.08, 1.07);
     for (int k = 1; k <= 3; ++k) {
       const double ue = wa.ue(P - 3 + k);
       for (int j = 1; j <= np; ++j) {

@@ -228,30 +228,6 @@ TEST_F(Cli, PolarRowsAreTheAnglesAlone) {
   EXPECT_NE(two.out.find("Cd_SquireYoung"), std::string::npos);
 }
 
-TEST_F(Cli, BoundaryLayerSummaryAndReports) {
-  const Outcome r = run("--bl --json bl.json");
-  ASSERT_EQ(r.code, 0) << r.err;
-  for (const char* f : {"CalcBl.out", "InputBl.out", "init2d.OUT", "sxr_ue.out", "NetFunc.out"})
-    EXPECT_FALSE(read(f).empty()) << f;
-  const auto j = nlohmann::json::parse(read("bl.json"));
-  aerofoil::Joukowski af;
-  aerofoil::resizePoints(af, 256);
-  aerofoil::solveSection(af, 12.0, 0.131, 0.0);
-  EXPECT_EQ(j["aerofoil"]["clift"].get<double>(), af.clift);
-  ASSERT_EQ(j["surfaces"].size(), 2u);
-  for (const auto& s : j["surfaces"]) {
-    const size_t n = s["nodes"];
-    for (const char* a : {"s", "ue", "ue_inviscid", "cf", "d1", "d2", "h12", "rv"})
-      EXPECT_EQ(s[a].size(), n) << a;
-    EXPECT_GT(s["transition"].get<double>(), 0.0);
-  }
-  EXPECT_GT(j["cd_squire_young"].get<double>(), 0.0);
-  // Two passes (upper, lower) in the march report.
-  const std::string calc = read("CalcBl.out");
-  EXPECT_NE(calc.find("Upper surface"), std::string::npos);
-  EXPECT_NE(calc.find("Lower surface"), std::string::npos);
-}
-
 TEST_F(Cli, FailedComputationGivesExitCode1) {
   // e/R1 = 0: the sharp leading edge has no finite speed, so the boundary
   // layer cannot start there.

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Every printed digit of the command line's reports, standard output and JSON
 # summary, kept as expected files for a few small runs: the window session
-# (alpha 12, SAVE RESULT, BL Calculation, Recalculate) on a coarse contour,
-# a cambered section, a polar sweep, and a section the boundary-layer side
-# refuses.  The numbers were checked against classical solutions by the
-# validation tests; this test keeps them as they are.
+# (alpha 12, SAVE RESULT, BL Calculation) on a coarse contour with the
+# solver's diagnostic lines, a cambered section, a polar sweep, and a
+# section the boundary-layer side refuses.  The numbers were checked against
+# classical solutions by the validation tests; this test keeps them as they
+# are.  A recalculation repeats the passes (the validation and window tests
+# see to that) and is not run here; the starting profile (init2d.OUT) does
+# not depend on the section and is kept once, with the session.
 #
 # The libm of the machine enters through pow and exp; the expected files are
 # those of Debian 12 (glibc 2.36) on x86-64.
@@ -14,7 +17,8 @@
 #                                                       files anew after an
 #                                                       intended change
 # COMPARE is the report_compare program; a difference is reported with its
-# file, line and column.  VELTARO_EXACT=1 compares byte for byte.
+# file, line and column, and a file not among the expected ones is one too.
+# VELTARO_EXACT=1 compares byte for byte.
 set -euo pipefail
 cli=$(readlink -f "$1")
 compare=$(readlink -f "$2")
@@ -24,27 +28,27 @@ mode=${4:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# A sweep's result is its table; the other runs add the summary, and the
+# session the solver's diagnostic lines.
 cases=(
-  "session:--n 64 --np 31 --save --bl --recalc 1"
-  "cambered:--alpha 4 --e 0.1 --h 0.1 --n 96 --np 31 --save --bl"
+  "session:--n 64 --np 31 --save --bl --json summary.json --verbose"
+  "cambered:--alpha 4 --e 0.1 --h 0.1 --n 96 --np 31 --save --bl --json summary.json"
   "sweep:--n 64 --np 31 --sweep 0:2:2 --bl"
-  "refused:--e 0 --n 64 --bl"
+  "refused:--e 0 --n 64 --bl --json summary.json --verbose"
 )
 for entry in "${cases[@]}"; do
   name=${entry%%:*}
   read -r -a args <<<"${entry#*:}"
   mkdir -p "$work/$name"
   # Run inside the case folder so that no path differs between machines.
-  # A sweep's result is its table; the other runs add the summary and the
-  # solver's diagnostic lines.
-  extra=(--json summary.json --verbose)
-  [ "$name" = sweep ] && extra=()
   code=0
-  (cd "$work/$name" && "$cli" "${args[@]}" "${extra[@]}" >stdout 2>stderr) || code=$?
+  (cd "$work/$name" && "$cli" "${args[@]}" >stdout 2>stderr) || code=$?
   echo "exit $code" >"$work/$name/status"
   # A long sweep reports its progress, which depends on the clock.
   sed -i -e 's/\r*sweep: [0-9]*\/[0-9]* angles//g' -e '/^$/d' "$work/$name/stderr"
 done
+# The cambered section's starting profile is the session's.
+rm -f "$work/cambered/init2d.OUT"
 
 if [ "$mode" = "--update" ]; then
   rm -rf "$expected"

@@ -115,23 +115,34 @@ gui_quit() {  # window [seconds]
   [ "$code" -eq 0 ] || gui_fail "exit code $code after Ctrl-Q"
 }
 
-# A File menu item that asks for a file name (the n-th item: 3 Export
-# contour..., 4 Save picture... in the aerofoil window, 2 Save picture...
-# in the boundary-layer window): opens it from the window, types the path
-# into the save dialog's name field and confirms.
-gui_save_as() {  # window n caption path
-  local dlg W H
+# Opens the n-th item of a window's File menu.
+gui_menu_item() {  # window n
   xdotool windowfocus --sync "$1"
   xdotool key alt+f
   sleep 0.2
   for _ in $(seq 1 "$2"); do xdotool key Down; done
   xdotool key Return
-  dlg=$(gui_wait_window "$3") || gui_fail "no \"$3\" dialog"
+}
+
+# Types the path into the name field of the save dialog with this caption
+# and confirms.
+gui_type_file_name() {  # caption path
+  local dlg W H
+  dlg=$(gui_wait_window "$1") || gui_fail "no \"$1\" dialog"
   eval "$(xwininfo -id "$dlg" | awk '/Width:/{print "W=" $2} /Height:/{print "H=" $2}')"
   xdotool windowfocus --sync "$dlg"
   gui_click "$dlg" $((W / 2)) $((H - 47)) 3   # the name field, its text selected
-  xdotool type --delay 20 "$4"
+  xdotool type --delay 20 "$2"
   xdotool key Return
+}
+
+# A File menu item that asks for a file name (the n-th item: 3 Export
+# contour..., 4 Save picture... in the aerofoil window, 2 Save picture...
+# in the boundary-layer window): opened from the window, the path typed
+# into its save dialog.
+gui_save_as() {  # window n caption path
+  gui_menu_item "$1" "$2"
+  gui_type_file_name "$3" "$4"
 }
 
 # Child windows of a top-level window that reach outside it, one line each

@@ -2,8 +2,10 @@
 // section goes through a session as the windows run it; raw contours and
 // surfaces go straight into the exchange data and through the split and the
 // march, as a front end with no checks of its own would put them there.
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "joukowski.h"
 #include "march/pass.h"
@@ -40,32 +42,14 @@ void setInverseStart(bl::ExchangeData& blx, const LibCase& c) {
 
 // A failure must say what failed; a success must either give finite numbers
 // at every node of both surfaces or say why it could not.
-void checkOutcome(const bl::ExchangeData& blx, const bl::Status& st, const char* step, Problems& problems) {
+void checkOutcome(const bl::Status& st, const std::vector<bl::SurfaceResult>& surfaces, const char* step,
+                  Problems& problems) {
   if (!st.ok) {
     if (st.message.empty()) problems.push_back(std::string(step) + ": failed without a message");
     return;
   }
-  for (int slot : {0, 5}) {
-    const int n = std::min(blx.n_bl(slot), bl::ExchangeData::kMaxNodes);
-    for (int i = 1; i <= n; ++i)
-      for (double q : {blx.s_bl(i, slot), blx.ue_bl(i, slot), blx.cf_bl(i, slot), blx.d1_bl(i, slot),
-                       blx.d2_bl(i, slot), blx.h12_bl(i, slot), blx.rv_bl(i, slot)})
-        if (!std::isfinite(q) && st.message.empty()) {
-          problems.push_back(std::string(step) + ": node " + std::to_string(i) + " of slot " +
-                             std::to_string(slot) + " is not finite, and no message says so");
-          return;
-        }
-  }
-}
-
-// The same for the results a session gives out.
-void checkOutcome(const bl::Session& session, const bl::Status& st, const char* step, Problems& problems) {
-  if (!st.ok) {
-    if (st.message.empty()) problems.push_back(std::string(step) + ": failed without a message");
-    return;
-  }
-  for (int isurf : {0, 1}) {
-    const bl::SurfaceResult r = session.surface(isurf);
+  for (std::size_t isurf = 0; isurf < surfaces.size(); ++isurf) {
+    const bl::SurfaceResult& r = surfaces[isurf];
     for (int i = 0; i < r.nodes(); ++i)
       for (double q : {r.s[i], r.ue[i], r.cf[i], r.d1[i], r.d2[i], r.h12[i], r.rv[i]})
         if (!std::isfinite(q) && st.message.empty()) {
@@ -74,6 +58,28 @@ void checkOutcome(const bl::Session& session, const bl::Status& st, const char* 
           return;
         }
   }
+}
+
+// The same for the results a session gives out.
+void checkOutcome(const bl::Session& session, const bl::Status& st, const char* step, Problems& problems) {
+  checkOutcome(st, {session.surface(0), session.surface(1)}, step, problems);
+}
+
+// A surface slot of exchange data filled by hand, as a session would give it
+// out; no more nodes than a slot holds, whatever its count says.
+bl::SurfaceResult rawSurface(const bl::ExchangeData& blx, int slot) {
+  bl::SurfaceResult r;
+  const int n = std::min(blx.n_bl(slot), bl::ExchangeData::kMaxNodes);
+  for (int i = 1; i <= n; ++i) {
+    r.s.push_back(blx.s_bl(i, slot));
+    r.ue.push_back(blx.ue_bl(i, slot));
+    r.cf.push_back(blx.cf_bl(i, slot));
+    r.d1.push_back(blx.d1_bl(i, slot));
+    r.d2.push_back(blx.d2_bl(i, slot));
+    r.h12.push_back(blx.h12_bl(i, slot));
+    r.rv.push_back(blx.rv_bl(i, slot));
+  }
+  return r;
 }
 
 // A section, or a raw contour, as the windows compute it: through a
@@ -128,7 +134,8 @@ void runLibraryCase(const LibCase& c, const std::string& folder, Problems& probl
     blx.ue_bl(node, 0) = blx.ue_inv(node, 0) = c.v[j];
   }
   setInverseStart(blx, c);
-  checkOutcome(blx, bl::FOIL_BL2D(blx, blx.params, b->state, b->reports, b->arrays, 0, 0), "one pass", problems);
+  const bl::Status st = bl::FOIL_BL2D(blx, blx.params, b->state, b->reports, b->arrays, 0, 0);
+  checkOutcome(st, {rawSurface(blx, 0), rawSurface(blx, 5)}, "one pass", problems);
   b->reports.close_all();
   checkFolder(folder, problems);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "../aerofoil/solved_section.h"
 #include "aerofoil_plot.h"
@@ -61,10 +62,13 @@ TEST(AerofoilPlot, DefaultSectionGridAndScale) {
   EXPECT_EQ(label->text, "-6.5");
   EXPECT_EQ(label->x1, 4);  // 1 % of the width
   // Baseline on the top grid line, which lies below the title band.
-  const int area = h - plot::kPressureTitleBand - plot::kChordLabelBand;
+  const auto topLine = std::find_if(d.begin(), d.end(), [](const Primitive& p) {
+    return p.kind == Primitive::Line && p.colour == "Orange" && p.y1 == p.y2;
+  });
+  ASSERT_NE(topLine, d.end());
+  EXPECT_EQ(label->y1, topLine->y1);
   EXPECT_EQ(ps.top, plot::kPressureTitleBand);
-  EXPECT_EQ(label->y1, ps.top + static_cast<int>((-6.5 - (-6.5 + 0.01)) *
-                                                  (0.98 * area / (cpmax + 6.5))));
+  EXPECT_GE(topLine->y1, ps.top);
   EXPECT_EQ((label + 2)->text, "-5.5");
   EXPECT_EQ((label + 13)->text, "0.0");
 
@@ -91,12 +95,19 @@ TEST(AerofoilPlot, FocusMarkerFollowsTheCanvasProportions) {
     const double r = 8.0 * w / h;
     EXPECT_EQ(ell->x2, 8);
     EXPECT_EQ(ell->y2, static_cast<int>(r));
-    const double xf = (af.xFocus + ps.xShift) * ps.xScale;
-    EXPECT_EQ(ell->x1, static_cast<int>(xf - 4));
     const auto arm = std::find_if(d.begin(), d.end(), [](const Primitive& p) {
       return p.kind == Primitive::Line && p.colour == "Red";
     });
     EXPECT_EQ(arm->x2 - arm->x1, 16);
+    // Centred on the focus: between the chordwise grid lines of x = 0 and
+    // x = 1 as xFocus is between 0 and 1.
+    std::vector<int> chordLines;
+    for (const Primitive& p : d)
+      if (p.kind == Primitive::Line && p.colour == "Orange" && p.x1 == p.x2) chordLines.push_back(p.x1);
+    ASSERT_EQ(chordLines.size(), 11u);
+    const double x0 = chordLines.front(), x1 = chordLines.back();
+    EXPECT_NEAR(ell->x1 + ell->x2 / 2, x0 + af.xFocus * (x1 - x0), 1.5);
+    EXPECT_EQ(ell->x1 + ell->x2 / 2, (arm->x1 + arm->x2) / 2);
   }
 }
 

@@ -3,8 +3,10 @@
 // both surfaces reach the trailing edge with finite results, the skin
 // friction is positive up to the inverse mode, the stored results are the
 // reported ones, and two computations leave their passes in the report in
-// the order upper, lower, upper, lower with the same results.
+// the order upper, lower, upper, lower with the same results; the second
+// one's reports show what the first left behind.
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "../bl/solver_fixture.h"
@@ -109,6 +111,7 @@ TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
 
 TEST_F(DefaultAerofoil, RecalculationRepeatsThePasses) {
   const std::vector<double> first = compute();
+  const int last_count = ms.kIter;  // Newton iterations of the lower pass's last station
   split();  // "Recalculate": the split again restores the inviscid edge velocity
   const std::vector<double> second = compute();
   // The second split re-bases the arc lengths by an offset of rounding size,
@@ -125,6 +128,22 @@ TEST_F(DefaultAerofoil, RecalculationRepeatsThePasses) {
        at = calc.find(" surface,  Element=", at + 1))
     order += calc[at - 5];
   EXPECT_EQ(order, "ULUL");
+
+  // What the recalculation's reports show that the first computation's do
+  // not: its upper pass prints the inverse-mode skin friction the last pass
+  // left (the very first pass prints 0) and, in its first dumps, the Newton
+  // count the last pass ended with; its split finds the stagnation point
+  // where the first split put s = 0.
+  const std::string input = read("InputBl.out");
+  std::string cfsep;
+  for (std::size_t at = input.find("CFSEP="); at != std::string::npos; at = input.find("CFSEP=", at + 1))
+    cfsep += input.substr(at + 6, 10);
+  EXPECT_EQ(cfsep, "     0.000     0.150     0.150     0.150");
+  const std::string dumps = read("NetFunc.out");
+  ASSERT_NE(last_count, 0);
+  EXPECT_EQ(dumps.substr(dumps.find(" IT="), 18), " IT=" + fx::I(5, last_count) + " NX=    2");
+  const std::string split_report = read("sxr_ue.out");
+  EXPECT_LT(std::fabs(std::stod(split_report.substr(split_report.find("Scrit=") + 6, 15))), 1e-12);
 }
 
 }  // namespace
