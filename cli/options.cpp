@@ -199,7 +199,8 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.add_option("--json", o.json,
                  "Machine-readable summary to FILE, or - for standard output; with --sweep the\n"
                  "polar table as an array of objects");
-  app.add_option("--jobs", o.jobs, "Angles of a --sweep computed at once (0: one per core)")
+  app.add_option("--jobs", o.jobs, "Angles of a --sweep computed at once (0: one per core; at most " +
+                     std::to_string(polar::kMaxJobs) + ")")
       ->check(kGiven)
       ->capture_default_str();
   app.add_flag("--reports", o.reports,
