@@ -11,12 +11,26 @@ constexpr double kTwoPi = 6.283185307179586;
 
 int defaultFftLength(int n) {
   int m = 16;
-  while (m < 2 * n) m *= 2;
+  while (m < n) m *= 2;
   return m;
 }
 
 // 1/d without the library's guarded complex division.
 Complex reciprocal(Complex d) { return std::conj(d) / std::norm(d); }
+
+// sum_{n=1}^{terms} c_n eta^n, c_n = n (B_n - i A_n): the smooth part of the
+// transpiration off the circle, by Horner in real arithmetic.
+Complex smoothSeries(const OuterSolution& s, Complex eta, int terms) {
+  const double er = eta.real(), ei = eta.imag();
+  double sr = 0.0, si = 0.0;
+  for (int k = terms; k >= 1; --k) {
+    const std::size_t kk = static_cast<std::size_t>(k);
+    const double ar = sr + k * s.fluxB[kk], ai = si - k * s.fluxA[kk];
+    sr = ar * er - ai * ei;
+    si = ar * ei + ai * er;
+  }
+  return Complex(sr, si);
+}
 
 // Weights of the slope at xs[2] of the quartic through xs[0..4].
 void slopeWeights(const double* xs, double* w) {
@@ -138,17 +152,18 @@ OuterFlow::OuterFlow(const Joukowski& af, int fftLength, double edgeSpread)
     }
   }
 
-  // cos n x_i and sin n x_i by rotation, restarted every 32 harmonics.
-  const std::size_t hh = static_cast<std::size_t>(harmonics_);
-  cosTable_.resize((nn + 1) * hh);
-  sinTable_.resize((nn + 1) * hh);
+  // cos n x_i and sin n x_i by rotation, restarted every 32 harmonics; one
+  // row per harmonic, so that a solve sweeps the rows point by point.
+  const std::size_t hh = static_cast<std::size_t>(harmonics_), row = nn + 1;
+  cosTable_.resize(row * hh);
+  sinTable_.resize(row * hh);
   for (std::size_t p = 0; p <= nn; ++p) {
     const Complex step = std::polar(1.0, x_[p]);
     Complex e = step;
     for (std::size_t k = 0; k < hh; ++k) {
       if (k % 32 == 31) e = std::polar(1.0, static_cast<double>(k + 1) * x_[p]);
-      cosTable_[p * hh + k] = e.real();
-      sinTable_[p * hh + k] = e.imag();
+      cosTable_[k * row + p] = e.real();
+      sinTable_[k * row + p] = e.imag();
       e *= step;
     }
   }
@@ -172,11 +187,7 @@ double OuterFlow::bareGamma() const {
 Complex OuterFlow::transpirationConj(const OuterSolution& s, Complex eta, int terms) const {
   // eta [a_0 + sum c_n eta^n + kappa f(eta)], c_n = n (B_n - i A_n), by Horner.
   terms = std::min(terms, static_cast<int>(s.fluxA.size()) - 1);
-  Complex sum = 0.0;
-  for (int k = terms; k >= 1; --k) {
-    const std::size_t kk = static_cast<std::size_t>(k);
-    sum = (sum + Complex(k * s.fluxB[kk], -k * s.fluxA[kk])) * eta;
-  }
+  const Complex sum = smoothSeries(s, eta, terms);
   return eta * (s.sourceMean + sum + s.cornerStrength * edgeCorner(eta) +
                 s.stepStrength * edgeStepSpread(eta, rho_));
 }
@@ -251,16 +262,20 @@ void OuterFlow::solve(const std::vector<double>& m, const std::vector<double>& w
   // 5. Surface speed: the bare section's plus the induced clockwise speed
   //    less its value at the edge (which the circulation cancels), over
   //    |dzeta/dz|.  Both vanish at the edge; their ratio stays smooth.
+  std::vector<double> vt(nn + 1);  // anticlockwise induced velocity on the circle
+  for (std::size_t i = 0; i <= nn; ++i) vt[i] = kappa * cornerConj_[i] + step * stepConj_[i];
+  for (std::size_t k = 0; k < hh; ++k) {
+    const double a = ca[k], b = cb[k];
+    const double* c = &cosTable_[k * (nn + 1)];
+    const double* s = &sinTable_[k * (nn + 1)];
+    for (std::size_t i = 0; i <= nn; ++i) vt[i] += a * c[i] + b * s[i];
+  }
   out.v.assign(nn + 1, 0.0);
-  for (std::size_t i = 1; i < nn; ++i) {
-    const double* c = &cosTable_[i * hh];
-    const double* s = &sinTable_[i * hh];
-    double vt = kappa * cornerConj_[i] + step * stepConj_[i];
-    for (std::size_t k = 0; k < hh; ++k) vt += ca[k] * c[k] + cb[k] * s[k];
-    double dv = (-vt - kuttaBody) * invMap_[i];
-    const double* w = K ? &wakeOnSurface_[i * static_cast<std::size_t>(K)] : nullptr;
-    for (int k = 0; k < K; ++k) dv += w[k] * wakeFlux[static_cast<std::size_t>(k)];
-    out.v[i] = dv;
+  for (std::size_t i = 1; i < nn; ++i) out.v[i] = (-vt[i] - kuttaBody) * invMap_[i];
+  for (std::size_t k = 0; k < static_cast<std::size_t>(K); ++k) {
+    const double q = wakeFlux[k];
+    const double* w = &wakeOnSurface_[k * (nn + 1)];
+    for (std::size_t i = 1; i < nn; ++i) out.v[i] += w[i] * q;
   }
   const double dv0 = edgeWeight_[0] * out.v[1] + edgeWeight_[1] * out.v[2] +
                      edgeWeight_[2] * out.v[nn - 1] + edgeWeight_[3] * out.v[nn - 2];
@@ -284,21 +299,26 @@ void OuterFlow::fillWakeVelocities(const OuterSolution& s, double gammaA, OuterS
   out.wakeU[0] = edge.real();
   out.wakeV[0] = edge.imag();
   out.wakeQ[0] = std::abs(edge);
-  for (int j = 1; j <= K; ++j) {
-    const std::size_t jj = static_cast<std::size_t>(j);
-    Complex w = wakeFree_[jj] + gammaA * wakeCirc_[jj] +
+  // The wake's own sources, panel by panel; then what is a fixed function
+  // of each point.
+  const std::size_t kk = static_cast<std::size_t>(K);
+  std::vector<double> re(kk, 0.0), im(kk, 0.0);
+  for (std::size_t k = 0; k < kk; ++k) {
+    const double q = s.wakeFlux[k];
+    const double* wr = &wakeOnWakeRe_[k * kk];
+    const double* wi = &wakeOnWakeIm_[k * kk];
+    for (std::size_t j = 0; j < kk; ++j) {
+      re[j] += wr[j] * q;
+      im[j] += wi[j] * q;
+    }
+  }
+  for (std::size_t jj = 1; jj <= kk; ++jj) {
+    Complex w = Complex(re[jj - 1], im[jj - 1]) + wakeFree_[jj] + gammaA * wakeCirc_[jj] +
                 wakePre_[jj] * (s.sourceMean + s.cornerStrength * wakeCorner_[jj] +
                                 s.stepStrength * wakeStep_[jj]);
     // Smooth part of the transpiration: Horner over the harmonics needed.
-    Complex sum = 0.0;
-    const Complex eta = wakeEta_[jj];
-    for (int k = std::min(wakeTerms_[jj], static_cast<int>(s.fluxA.size()) - 1); k >= 1; --k) {
-      const std::size_t kk = static_cast<std::size_t>(k);
-      sum = (sum + Complex(k * s.fluxB[kk], -k * s.fluxA[kk])) * eta;
-    }
-    w += wakePre_[jj] * sum;
-    const Complex* row = &wakeOnWake_[(jj - 1) * static_cast<std::size_t>(K)];
-    for (int k = 0; k < K; ++k) w += row[k] * s.wakeFlux[static_cast<std::size_t>(k)];
+    const int terms = std::min(wakeTerms_[jj], static_cast<int>(s.fluxA.size()) - 1);
+    w += wakePre_[jj] * smoothSeries(s, wakeEta_[jj], terms);
     out.wakeU[jj] = w.real();
     out.wakeV[jj] = -w.imag();
     out.wakeQ[jj] = std::abs(w);

@@ -61,7 +61,7 @@ class OuterFlow {
   // Everything that depends on the section alone: circle angles of the
   // contour points, |dzeta/dz|, the interpolation onto the FFT grid and the
   // trigonometric tables.  fftLength: a power of two; 0 picks the smallest
-  // one at least 2N.  edgeSpread: chords, > 0.
+  // one at least N.  edgeSpread: chords, > 0.
   explicit OuterFlow(const Joukowski& af, int fftLength = 0, double edgeSpread = kDefaultEdgeSpread);
 
   // Sets the wake line: points 0..K in chords (as af.x, af.y), point 0 at
@@ -92,6 +92,7 @@ class OuterFlow {
   Complex velocity(const OuterSolution& state, Complex p, bool wakeSources = true) const;
 
   const CirclePlane& plane() const { return cp_; }
+  Complex te() const { return te_; }                       // trailing edge, chords
   int points() const { return n_; }                        // N
   int fftLength() const { return fft_.size(); }            // M
   int wakePanels() const { return wake_.panels(); }        // K
@@ -123,15 +124,16 @@ class OuterFlow {
   static constexpr int kGridStencil = 6;  // contour points that make one FFT sample
   std::vector<int> gridNode_;             // the points for grid angle j, row j
   std::vector<double> gridWeight_;        // their weights
-  std::vector<double> cosTable_, sinTable_;  // cos n x_i, sin n x_i, n = 1..harmonics, row i
+  std::vector<double> cosTable_, sinTable_;  // cos n x_i, sin n x_i: row n = 1..harmonics, column i
   double edgeWeight_[4] = {0, 0, 0, 0};      // trailing-edge value from points 1, 2, N-1, N-2
 
   // The wake and what depends on it.
   WakeLine wake_;
   WakeQuadrature quad_;
-  std::vector<double> wakeOnSurface_;  // speed at point i per unit flux of panel k, row i
+  std::vector<double> wakeOnSurface_;  // speed at point i per unit flux of panel k, row k
   std::vector<double> wakeOnKutta_;    // clockwise circle speed at the trailing edge per unit flux
-  std::vector<Complex> wakeOnWake_;    // conjugate velocity at wake point j per unit flux, row j
+  std::vector<double> wakeOnWakeRe_;   // conjugate velocity at wake point j (1..K) per unit
+  std::vector<double> wakeOnWakeIm_;   // flux of panel k: real and imaginary parts, row k
   std::vector<Complex> wakeFree_;      // conjugate velocity of the free stream at wake point j
   std::vector<Complex> wakeCirc_;      // ... per unit circulation (units of a)
   std::vector<Complex> wakeEta_;       // r e^{-i beta} / (z - centre) at wake point j

@@ -43,10 +43,10 @@ std::string OuterFlow::setWake(const std::vector<double>& x, const std::vector<d
     }
   }
   std::vector<double> onKutta(clockwise.begin(), clockwise.begin() + static_cast<std::ptrdiff_t>(kk));
-  std::vector<double> onSurface((nn + 1) * kk, 0.0);
+  std::vector<double> onSurface(kk * (nn + 1), 0.0);
   for (std::size_t i = 1; i < nn; ++i)
     for (std::size_t k = 0; k < kk; ++k)
-      onSurface[i * kk + k] = (clockwise[i * kk + k] - onKutta[k]) * invMap_[i];
+      onSurface[k * (nn + 1) + i] = (clockwise[i * kk + k] - onKutta[k]) * invMap_[i];
 
   // At the wake points: the free stream, the circulation and the smooth
   // transpiration are fixed functions of the point.  The sources go in the
@@ -90,12 +90,20 @@ std::string OuterFlow::setWake(const std::vector<double>& x, const std::vector<d
       row[static_cast<std::size_t>(k)] += (k == jn - 1 || k == jn) ? panelVelocityAtEnd(line, k, jn)
                                                                    : panelVelocity(line, k, line.point[j]);
   }
+  // Stored by panel, real and imaginary parts apart, for the solve's sweeps.
+  std::vector<double> onWakeRe(kk * kk), onWakeIm(kk * kk);
+  for (std::size_t j = 0; j < kk; ++j)
+    for (std::size_t k = 0; k < kk; ++k) {
+      onWakeRe[k * kk + j] = onWake[j * kk + k].real();
+      onWakeIm[k * kk + j] = onWake[j * kk + k].imag();
+    }
 
   wake_ = std::move(line);
   quad_ = std::move(quad);
   wakeOnSurface_ = std::move(onSurface);
   wakeOnKutta_ = std::move(onKutta);
-  wakeOnWake_ = std::move(onWake);
+  wakeOnWakeRe_ = std::move(onWakeRe);
+  wakeOnWakeIm_ = std::move(onWakeIm);
   wakeFree_ = std::move(free);
   wakeCirc_ = std::move(circ);
   wakeEta_ = std::move(eta);
