@@ -180,9 +180,7 @@ OuterFlow::OuterFlow(const Joukowski& af, int fftLength, double edgeSpread)
   }
 }
 
-double OuterFlow::bareGamma() const {
-  return 4.0 * kPi * cp_.r * std::sin(cp_.alpha + cp_.beta) / cp_.len;
-}
+double OuterFlow::bareGamma() const { return 4.0 * kPi * cp_.r * std::sin(cp_.alpha + cp_.beta) / cp_.len; }
 
 Complex OuterFlow::transpirationConj(const OuterSolution& s, Complex eta, int terms) const {
   // eta [a_0 + sum c_n eta^n + kappa f(eta)], c_n = n (B_n - i A_n), by Horner.
@@ -254,7 +252,8 @@ void OuterFlow::solve(const std::vector<double>& m, const std::vector<double>& w
 
   // 4. Kutta condition on the whole flow fixes the circulation (units of a).
   double kuttaWake = 0.0;
-  for (int k = 0; k < K; ++k) kuttaWake += wakeOnKutta_[static_cast<std::size_t>(k)] * wakeFlux[static_cast<std::size_t>(k)];
+  for (int k = 0; k < K; ++k)
+    kuttaWake += wakeOnKutta_[static_cast<std::size_t>(k)] * wakeFlux[static_cast<std::size_t>(k)];
   const double gammaA = kTwoPi * cp_.r * (2.0 * std::sin(cp_.alpha + cp_.beta) - kuttaBody - kuttaWake);
   out.gamma = gammaA / cp_.len;
   out.cl = 2.0 * out.gamma;
@@ -277,17 +276,18 @@ void OuterFlow::solve(const std::vector<double>& m, const std::vector<double>& w
     const double* w = &wakeOnSurface_[k * (nn + 1)];
     for (std::size_t i = 1; i < nn; ++i) out.v[i] += w[i] * q;
   }
-  const double dv0 = edgeWeight_[0] * out.v[1] + edgeWeight_[1] * out.v[2] +
-                     edgeWeight_[2] * out.v[nn - 1] + edgeWeight_[3] * out.v[nn - 2];
+  const double dv0 = edgeWeight_[0] * out.v[1] + edgeWeight_[1] * out.v[2] + edgeWeight_[2] * out.v[nn - 1] +
+                     edgeWeight_[3] * out.v[nn - 2];
   out.v[0] = dv0;
   out.v[nn] = -dv0;
   for (std::size_t i = 0; i <= nn; ++i) out.v[i] += vBare_[i];
 
   out.wakeFlux = wakeFlux;
-  fillWakeVelocities(out, gammaA, out);
+  fillWakeVelocities(gammaA, out);
 }
 
-void OuterFlow::fillWakeVelocities(const OuterSolution& s, double gammaA, OuterSolution& out) const {
+void OuterFlow::fillWakeVelocities(double gammaA, OuterSolution& out) const {
+  const OuterSolution& s = out;
   const int K = wake_.panels();
   const std::size_t nw = static_cast<std::size_t>(K) + (K ? 1 : 0);
   out.wakeU.assign(nw, 0.0);
@@ -313,9 +313,9 @@ void OuterFlow::fillWakeVelocities(const OuterSolution& s, double gammaA, OuterS
     }
   }
   for (std::size_t jj = 1; jj <= kk; ++jj) {
-    Complex w = Complex(re[jj - 1], im[jj - 1]) + wakeFree_[jj] + gammaA * wakeCirc_[jj] +
-                wakePre_[jj] * (s.sourceMean + s.cornerStrength * wakeCorner_[jj] +
-                                s.stepStrength * wakeStep_[jj]);
+    Complex w =
+        Complex(re[jj - 1], im[jj - 1]) + wakeFree_[jj] + gammaA * wakeCirc_[jj] +
+        wakePre_[jj] * (s.sourceMean + s.cornerStrength * wakeCorner_[jj] + s.stepStrength * wakeStep_[jj]);
     // Smooth part of the transpiration: Horner over the harmonics needed.
     const int terms = std::min(wakeTerms_[jj], static_cast<int>(s.fluxA.size()) - 1);
     w += wakePre_[jj] * smoothSeries(s, wakeEta_[jj], terms);
@@ -341,7 +341,7 @@ Complex OuterFlow::velocity(const OuterSolution& state, Complex p, bool wakeSour
   Complex w = std::polar(1.0, -cp_.alpha) - cp_.r * cp_.r * std::polar(1.0, cp_.alpha) * inv * inv +
               Complex(0.0, state.gamma * cp_.len / kTwoPi) * inv;
   w += std::polar(1.0, cp_.beta) * transpirationConj(state, eta, harmonics_);
-  if (wakeSources && !state.wakeFlux.empty()) {
+  if (wakeSources && static_cast<int>(state.wakeFlux.size()) == wake_.panels()) {
     for (std::size_t q = 0; q < quad_.z.size(); ++q) {
       const Complex zq = quad_.z[q];
       const Complex image = cp_.centre + cp_.r * cp_.r * reciprocal(std::conj(zq - cp_.centre));

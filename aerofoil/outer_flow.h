@@ -30,10 +30,10 @@ namespace aerofoil {
 // One outer-flow solution, and the state needed to evaluate its field
 // anywhere off the surface.
 struct OuterSolution {
-  std::vector<double> v;   // signed surface speed at contour point i, as af.v: positive where
-                           // the flow runs towards decreasing i (upper side)
-  double gamma = 0.0;      // circulation / (U c), clockwise (lifting) positive
-  double cl = 0.0;         // lift coefficient 2 gamma
+  std::vector<double> v;             // signed surface speed at contour point i, as af.v: positive where
+                                     // the flow runs towards decreasing i (upper side)
+  double gamma = 0.0;                // circulation / (U c), clockwise (lifting) positive
+  double cl = 0.0;                   // lift coefficient 2 gamma
   std::vector<double> wakeU, wakeV;  // velocity components at wake point k, chord axes
   std::vector<double> wakeQ;         // speed at wake point k; point 0 takes the trailing-edge speed
   // The transpiration as the circle sees it, x the circle angle from the
@@ -77,10 +77,14 @@ class OuterFlow {
   // m_i - m_{i+1} flows out through the wall between points i and i+1.
   // wakeFlux: Q_k, the source flux of wake panel k (the growth of the wake's
   // mass defect along it), one per panel of the line set last (none without
-  // a wake).  With m = 0 and no wake, v is af.v and gamma the Kutta
-  // circulation of the bare section.
-  void solve(const std::vector<double>& m, const std::vector<double>& wakeFlux,
-             OuterSolution& out) const;
+  // a wake).  With m = 0 and no wake, v is af.v (but for the exact limit at
+  // points 0 and N) and gamma the Kutta circulation of the bare section.
+  // The speeds at points 0 and N are the cubic through points 1, 2 and
+  // N-1, N-2 taken to the edge, equal and opposite.  A wake whose first
+  // panel is as short as the contour's last one continues the surface's
+  // sources without a visible seam.  Allocates its work space; const, so
+  // one OuterFlow serves several threads.
+  void solve(const std::vector<double>& m, const std::vector<double>& wakeFlux, OuterSolution& out) const;
 
   // The bare flow with circulation gamma (per U c), for evaluating its
   // field; the surface and wake arrays are left empty.
@@ -88,42 +92,44 @@ class OuterFlow {
 
   // Velocity u + i v in chord axes at a physical point p (chords) off the
   // section, of the flow `state`: free stream, circulation, transpiration
-  // and, if wakeSources, the wake's sources (then not on the wake line).
+  // and, if wakeSources, the wake's sources of the line set now (then not
+  // on the wake line).
   Complex velocity(const OuterSolution& state, Complex p, bool wakeSources = true) const;
 
   const CirclePlane& plane() const { return cp_; }
-  Complex te() const { return te_; }                       // trailing edge, chords
-  int points() const { return n_; }                        // N
-  int fftLength() const { return fft_.size(); }            // M
-  int wakePanels() const { return wake_.panels(); }        // K
+  Complex te() const { return te_; }                 // trailing edge, chords
+  int points() const { return n_; }                  // N
+  int fftLength() const { return fft_.size(); }      // M
+  int wakePanels() const { return wake_.panels(); }  // K
   const WakeLine& wake() const { return wake_; }
-  double bareGamma() const;                                // Kutta circulation of the bare section
+  double bareGamma() const;  // Kutta circulation of the bare section
 
  private:
   // eta [a_0 + sum c_n eta^n + corner + step]: with e^{i beta} in front, the
   // transpiration's conjugate velocity in the circle plane, eta = r e^{-i beta}/(z - centre).
   Complex transpirationConj(const OuterSolution& s, Complex eta, int terms) const;
-  void fillWakeVelocities(const OuterSolution& s, double gammaA, OuterSolution& out) const;
+  // The wake points' velocities of the solution in out (circulation gammaA, units of a).
+  void fillWakeVelocities(double gammaA, OuterSolution& out) const;
 
   CirclePlane cp_;
-  std::vector<double> vBare_;  // af.v: the bare section's speed
+  std::vector<double> vBare_;  // the bare section's speed: af.v, the exact limit at the edge
   int n_ = 0;
   RealFft fft_;
-  Complex te_;                 // trailing edge, chords
-  int harmonics_ = 0;          // M/2 - 1: the Nyquist term is left out
-  std::vector<double> x_;      // circle angle from the trailing edge of point i, 0..2 pi
-  std::vector<double> invMap_; // 1 / |dzeta/dz| at point i (0 at the trailing edge)
-  double rho_ = 0.0;                     // 1 + the circle angle of the edge spread
-  std::vector<double> cornerPrimitive_;  // primitive of the edge corner's v_r at point i
-  std::vector<double> cornerConj_;       // its v_theta at point i
-  std::vector<double> stepPrimitive_;    // primitive of the edge step's v_r at point i
-  std::vector<double> stepConj_;         // v_theta of the spread step at point i
-  double stepConjEdge_ = 0.0;            // ... at the trailing edge
-  double slopeFit_[2][kEdgeFitPoints] = {};      // weights of the edge fits, upper and lower
+  Complex te_;                               // trailing edge, chords
+  int harmonics_ = 0;                        // M/2 - 1: the Nyquist term is left out
+  std::vector<double> x_;                    // circle angle from the trailing edge of point i, 0..2 pi
+  std::vector<double> invMap_;               // 1 / |dzeta/dz| at point i (0 at the trailing edge)
+  double rho_ = 0.0;                         // 1 + the circle angle of the edge spread
+  std::vector<double> cornerPrimitive_;      // primitive of the edge corner's v_r at point i
+  std::vector<double> cornerConj_;           // its v_theta at point i
+  std::vector<double> stepPrimitive_;        // primitive of the edge step's v_r at point i
+  std::vector<double> stepConj_;             // v_theta of the spread step at point i
+  double stepConjEdge_ = 0.0;                // ... at the trailing edge
+  double slopeFit_[2][kEdgeFitPoints] = {};  // weights of the edge fits, upper and lower
   double curvatureFit_[2][kEdgeFitPoints] = {};
-  static constexpr int kGridStencil = 6;  // contour points that make one FFT sample
-  std::vector<int> gridNode_;             // the points for grid angle j, row j
-  std::vector<double> gridWeight_;        // their weights
+  static constexpr int kGridStencil = 6;     // contour points that make one FFT sample
+  std::vector<int> gridNode_;                // the points for grid angle j, row j
+  std::vector<double> gridWeight_;           // their weights
   std::vector<double> cosTable_, sinTable_;  // cos n x_i, sin n x_i: row n = 1..harmonics, column i
   double edgeWeight_[4] = {0, 0, 0, 0};      // trailing-edge value from points 1, 2, N-1, N-2
 

@@ -9,8 +9,7 @@ constexpr double kPi = 3.141592653589793;
 }
 
 SectionLoads integratePressure(const std::vector<double>& x, const std::vector<double>& y,
-                               const std::vector<double>& v, double alphaDeg, double xRef,
-                               double yRef) {
+                               const std::vector<double>& v, double alphaDeg, double xRef, double yRef) {
   // Force on a panel: -C_p times its outward normal (dy, -dx) per unit
   // dynamic pressure and chord; anticlockwise, so the outside is on the right.
   double fx = 0.0, fy = 0.0, mz = 0.0;

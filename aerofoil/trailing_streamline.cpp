@@ -10,7 +10,8 @@ constexpr int kMaxLinePoints = 100000;
 
 std::string trailingStreamline(const OuterFlow& flow, const OuterSolution& state,
                                const StreamlineSpacing& spacing, Streamline& out, int substeps) {
-  if (!(spacing.length > 0.0 && spacing.length < 1e3)) return "the streamline length must lie in (0, 1000) chords";
+  if (!(spacing.length > 0.0 && spacing.length < 1e3))
+    return "the streamline length must lie in (0, 1000) chords";
   if (!(spacing.firstStep > 0.0)) return "the first step must be positive";
   if (!(spacing.growth >= 1.0 && spacing.growth < 10.0)) return "the step growth must lie in [1, 10)";
   if (substeps < 1) return "at least one Runge-Kutta step per interval";

@@ -31,9 +31,9 @@ std::string makeWakeLine(const CirclePlane& cp, Complex te, const std::vector<do
 
 // Quadrature points of the panels in the circle plane.
 struct WakeQuadrature {
-  std::vector<Complex> z;      // circle-plane point
-  std::vector<double> share;   // share of its panel's flux (the shares of a panel add to 1)
-  std::vector<int> panel;      // its panel
+  std::vector<Complex> z;     // circle-plane point
+  std::vector<double> share;  // share of its panel's flux (the shares of a panel add to 1)
+  std::vector<int> panel;     // its panel
 };
 
 // Each panel is cut in u until every piece's circle-plane image is shorter

@@ -72,7 +72,8 @@ void BM_TrailingStreamline(benchmark::State& state) {
   aerofoil::OuterFlow flow(c.af);
   const aerofoil::OuterSolution bare = flow.bareFlow(flow.bareGamma());
   aerofoil::Streamline line;
-  for (auto _ : state) benchmark::DoNotOptimize(aerofoil::trailingStreamline(flow, bare, {3.0, 0.001, 1.05}, line));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(aerofoil::trailingStreamline(flow, bare, {3.0, 0.001, 1.05}, line));
 }
 BENCHMARK(BM_TrailingStreamline)->Unit(benchmark::kMicrosecond);
 

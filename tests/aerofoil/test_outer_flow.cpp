@@ -18,7 +18,8 @@ using aerofoil::OuterSolution;
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 
-OuterSolution solveWith(const OuterFlow& flow, const std::vector<double>& m, const std::vector<double>& q = {}) {
+OuterSolution solveWith(const OuterFlow& flow, const std::vector<double>& m,
+                        const std::vector<double>& q = {}) {
   OuterSolution s;
   flow.solve(m, q.empty() ? std::vector<double>(static_cast<std::size_t>(flow.wakePanels()), 0.0) : q, s);
   return s;
@@ -108,7 +109,8 @@ TEST(OuterFlow, KnownTranspirationGivesItsClosedForm) {
   for (Complex p : {Complex(1.05, -0.01), Complex(0.5, 0.3), Complex(-0.4, -0.2), Complex(2.0, 1.0)}) {
     const Complex z = aerofoil::toCircle(cp, p);
     const Complex eta = cp.r * std::polar(1.0, -cp.beta) / (z - cp.centre);
-    const Complex expected = Complex(0.0, 1.0) * std::polar(1.0, cp.beta) * eta * eta * eta / aerofoil::mapDerivative(cp, z);
+    const Complex expected =
+        Complex(0.0, 1.0) * std::polar(1.0, cp.beta) * eta * eta * eta / aerofoil::mapDerivative(cp, z);
     const Complex induced = std::conj(flow.velocity(s, p) - flow.velocity(bare, p));
     EXPECT_LT(std::abs(induced - expected), 2e-5 * std::abs(expected)) << p;
   }
@@ -134,7 +136,8 @@ TEST(OuterFlow, WakeSourcesKeepTheCircleAStreamlineAndTheirPointsThePrincipalVal
   const aerofoil::CirclePlane& cp = flow.plane();
   for (double phi = 0.1; phi < 6.2; phi += 0.37) {
     const Complex z = cp.centre + std::polar(cp.r * (1.0 + 1e-10), phi);
-    const Complex w = std::conj(flow.velocity(s, aerofoil::toPhysical(cp, z))) * aerofoil::mapDerivative(cp, z);
+    const Complex w =
+        std::conj(flow.velocity(s, aerofoil::toPhysical(cp, z))) * aerofoil::mapDerivative(cp, z);
     EXPECT_LT(std::fabs((w * std::polar(1.0, phi)).real()), 1e-8) << phi;  // radial part of u - i v
   }
   // The sheet cut four times finer gives the same flow at its points (the

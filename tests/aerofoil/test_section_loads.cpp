@@ -69,7 +69,8 @@ TEST(TrailingStreamline, SymmetricSectionAtZeroIncidenceFollowsTheAxis) {
     // On the axis z > a is real: speed (1 - r^2/(z - xc)^2) / (1 - a^2/z^2).
     const double zeta = line.x[k] * cp.len + cp.xmin;
     const double z = 0.5 * (zeta + std::sqrt(zeta * zeta - 4.0));
-    const double q = k == 0 ? 1.0 / cp.r : (1.0 - std::pow(cp.r / (z - cp.centre.real()), 2)) / (1.0 - 1.0 / (z * z));
+    const double q =
+        k == 0 ? 1.0 / cp.r : (1.0 - std::pow(cp.r / (z - cp.centre.real()), 2)) / (1.0 - 1.0 / (z * z));
     EXPECT_NEAR(line.q[k], q, k == 0 ? 1e-4 : 1e-13) << k;
   }
 }
