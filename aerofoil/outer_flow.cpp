@@ -158,13 +158,18 @@ OuterFlow::OuterFlow(const Joukowski& af, int fftLength, double edgeSpread)
   cosTable_.resize(row * hh);
   sinTable_.resize(row * hh);
   for (std::size_t p = 0; p <= nn; ++p) {
-    const Complex step = std::polar(1.0, x_[p]);
-    Complex e = step;
+    const double c1 = std::cos(x_[p]), s1 = std::sin(x_[p]);
+    double c = c1, s = s1;
     for (std::size_t k = 0; k < hh; ++k) {
-      if (k % 32 == 31) e = std::polar(1.0, static_cast<double>(k + 1) * x_[p]);
-      cosTable_[k * row + p] = e.real();
-      sinTable_[k * row + p] = e.imag();
-      e *= step;
+      if (k % 32 == 31) {
+        c = std::cos(static_cast<double>(k + 1) * x_[p]);
+        s = std::sin(static_cast<double>(k + 1) * x_[p]);
+      }
+      cosTable_[k * row + p] = c;
+      sinTable_[k * row + p] = s;
+      const double next = c * c1 - s * s1;
+      s = s * c1 + c * s1;
+      c = next;
     }
   }
 
