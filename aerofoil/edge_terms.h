@@ -11,9 +11,9 @@
 // at x = 0, whose conjugate is logarithmically infinite there: the
 // transpiration model fails within a displacement thickness of the edge.
 //
-// Both are written as boundary values Re F - i v_theta = F(w), w = exp(-i x),
+// Both are written as boundary values v_r - i v_theta = F(w), w = exp(-i x),
 // of functions analytic outside the circle (w = eta off it, |eta| < 1) and
-// vanishing at infinity, so that v_theta = -Im F on the circle.
+// vanishing at infinity: v_r = Re F and v_theta = -Im F on the circle.
 #pragma once
 
 #include <complex>
