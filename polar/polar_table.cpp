@@ -5,6 +5,7 @@
 #include <string>
 
 #include "polar.h"
+#include "march/surface_march.h"
 
 namespace polar {
 
@@ -31,14 +32,34 @@ std::string surfaceColumns(const SurfacePoint& s) {
 
 }  // namespace
 
+const char* convergence(const Point& p) {
+  if (!p.computed) return "failed";
+  return p.upper.iteration_limited > 0 || p.lower.iteration_limited > 0 ? "limit" : "yes";
+}
+
+std::vector<std::string> cautions(const Point& p) {
+  if (!p.computed) return {p.failure};
+  std::vector<std::string> c;
+  const SurfacePoint* surfaces[2] = {&p.upper, &p.lower};
+  for (int isurf = 0; isurf < 2; ++isurf) {
+    const SurfacePoint& s = *surfaces[isurf];
+    if (s.iteration_limited > 0) c.push_back(bl::iteration_limit_note(isurf, s.limited_at, s.iteration_limited));
+    if (s.edge_limited_at > 0) c.push_back(bl::edge_limit_note(isurf, s.edge_limited_at));
+  }
+  if (!std::isfinite(p.cd)) c.push_back("no drag estimate: " + p.cd_why);
+  return c;
+}
+
 std::string tableHeader(bool boundary_layer) {
   if (!boundary_layer) return "   alpha     Clift   Cmfocus\n";
   return "# alpha in degrees.  Per surface (_u upper, _l lower): transition (tr) and start of the\n"
          "# inverse mode (inv) as arc length s from the stagnation point in chords and as x/c\n"
          "# (\"-\": none on the surface); trailing-edge momentum thickness theta_te (chords) and\n"
          "# shape factor H_te.  Cd_SquireYoung: the Squire-Young estimate of the profile drag.\n"
+         "# conv: yes, every station converged; limit, a station was accepted at the Newton\n"
+         "# iteration limit and the row's numbers are not to be trusted.\n"
          "   alpha     Clift   Cmfocus   s_tr_u x/c_tr_u  s_inv_u x/c_inv_u   s_tr_l x/c_tr_l  s_inv_l "
-         "x/c_inv_l  theta_te_u  H_te_u  theta_te_l  H_te_l  Cd_SquireYoung\n";
+         "x/c_inv_l  theta_te_u  H_te_u  theta_te_l  H_te_l  Cd_SquireYoung   conv\n";
 }
 
 std::string tableRow(const Point& p, bool boundary_layer) {
@@ -49,7 +70,9 @@ std::string tableRow(const Point& p, bool boundary_layer) {
   row += format(" %11.4e", p.upper.theta_te) + format(" %7.4f", p.upper.h_te);
   row += format(" %11.4e", p.lower.theta_te) + format(" %7.4f", p.lower.h_te);
   row += format(" %15.6f", p.cd);
-  return row + "\n";
+  char conv[16];
+  std::snprintf(conv, sizeof conv, " %6s", convergence(p));
+  return row + conv + "\n";
 }
 
 std::string tableText(const std::vector<Point>& points, bool boundary_layer) {
