@@ -87,6 +87,12 @@ const char* convergence(const Point& p);
 // edge held at the grid's capacity, why there is no drag estimate.
 std::vector<std::string> cautions(const Point& p);
 
+// Comment lines that open a saved polar and name everything that made it:
+// the program (e.g. "Veltaro 2.1"), the section, and with the boundary
+// layer its parameters and the transition settings, each as "name = value"
+// with the digits it was given.
+std::string settingsHeader(const Settings& settings, const std::string& program);
+
 // The polar as text: header lines, then one row per point, the numbers
 // in the columns the header names.
 std::string tableHeader(bool boundary_layer);

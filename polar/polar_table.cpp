@@ -2,6 +2,8 @@
 // polar window's saved file.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "polar.h"
@@ -30,7 +32,36 @@ std::string surfaceColumns(const SurfacePoint& s) {
          position(s.xc_inv, 9);
 }
 
+// The shortest decimal text that reads back as v, in plain decimals where
+// they are short (10, not 1e+01).
+std::string exact(double v) {
+  char buf[40];
+  const bool plain = std::fabs(v) >= 1e-4 && std::fabs(v) < 1e15;
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+    if (std::strtod(buf, nullptr) == v && !(plain && std::strchr(buf, 'e'))) break;
+  }
+  return buf;
+}
+
 }  // namespace
+
+std::string settingsHeader(const Settings& s, const std::string& program) {
+  std::string text = "# " + program + ", polar of the Joukowski aerofoil\n";
+  text += "# Section: e/R1 = " + exact(s.section.eR1) + ", h/R1 = " + exact(s.section.hR1) +
+          ", N = " + std::to_string(aerofoil::clampPoints(s.section.n)) + "\n";
+  if (!s.boundary_layer) return text;
+  const bl::ComputationParameters& p = s.params;
+  text += "# Boundary layer: Re(mill) = " + exact(p.re_mill) + ", Np = " + std::to_string(p.np_in) +
+          ", ETAe = " + exact(p.eta_e) + ", Kv = " + exact(p.kv) + ", Cfs*sqrt(Re) = " + exact(p.cfs_sqrt_re) +
+          "\n";
+  text += "# Transition: Str u = " + exact(p.xtr_surf[0]) + ", Str l = " + exact(p.xtr_surf[1]) +
+          " (arc length from the stagnation point in chords:\n"
+          "# forced there unless laminar separation or Michel's criterion comes first; free beyond the\n"
+          "# trailing edge)\n";
+  if (s.recalc > 0) text += "# Recalculate: pressed " + std::to_string(s.recalc) + " times after each computation\n";
+  return text;
+}
 
 const char* convergence(const Point& p) {
   if (!p.computed) return "failed";

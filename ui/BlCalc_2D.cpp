@@ -4,6 +4,7 @@
 #include <string>
 
 #include "beside_owner.h"
+#include "caption.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "save_file.h"
@@ -49,9 +50,7 @@ const FXColor kRed = FXRGB(255, 0, 0);
 // aerofoil window's fields show them (six significant digits), so that a
 // section counts as changed when what the user sees has changed.
 std::string sectionText(const aerofoil::Joukowski& af) {
-  return FXStringFormat("Section: alpha %g, e/R1 %g, h/R1 %g, N %d", af.alphaDeg, af.eR1, af.hR1,
-                        af.currentN)
-      .text();
+  return plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN);
 }
 
 // A message of several lines on one.
@@ -289,7 +288,8 @@ long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
 bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
   const FXint w = canvasUe->getWidth(), h = canvasUe->getHeight();
   return writePngPicture(getApp(),
-                         {{plot::edgeVelocityPlot(plotState, w, h), w, h},
+                         {plot::captionPanel(plot::surfaceCaption(handedSection, plotState.surface), w),
+                          {plot::edgeVelocityPlot(plotState, w, h), w, h},
                           {plot::quantityPlot(plotState, w, h), w, h}},
                          path, why);
 }

@@ -12,6 +12,7 @@
 
 #include "aerofoil_plot.h"
 #include "bl_plot.h"
+#include "caption.h"
 #include "contour_file.h"
 #include "joukowski.h"
 #include "plot_panels.h"
@@ -251,15 +252,20 @@ TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
   aerofoil::resizePoints(af, 300);
   aerofoil::solveSection(af, 5.0, 0.1, 0.1);
   EXPECT_EQ(read("c.dat"), aerofoil::contourText(af));
-  // The window's drawing at 800 x 600, and well-formed for an XML reader.
+  // Under a caption naming the section, the window's drawing at 800 x 600,
+  // and well-formed for an XML reader.
   plot::PlotScale ps;
-  EXPECT_EQ(read("p.svg"), plot::svgDocument({{plot::aerofoilPicture(ps, af, 800, 600), 800, 600}}));
+  const std::string caption = "Section: alpha 5, e/R1 0.1, h/R1 0.1, N 300";
+  EXPECT_EQ(read("p.svg"), plot::svgDocument({plot::captionPanel(caption, 800),
+                                              {plot::aerofoilPicture(ps, af, 800, 600), 800, 600}}));
+  EXPECT_NE(read("p.svg").find(">" + caption + "</text>"), std::string::npos);
   EXPECT_EQ(std::system(("xmllint --noout '" + dir + "/p.svg'").c_str()), 0);  // libxml2-utils
   EXPECT_EQ(files(), 2);
 
-  // With the boundary layer: below the pressure plot, per surface the edge
-  // velocity and the chosen quantity as the boundary-layer window draws
-  // them from the session's results, every curve point where the plot puts it.
+  // With the boundary layer: below the pressure plot, per surface a caption
+  // naming it, the edge velocity and the chosen quantity as the
+  // boundary-layer window draws them from the session's results, every
+  // curve point where the plot puts it.
   ASSERT_EQ(run("--alpha 5 --e 0.1 --h 0.1 --n 300 --bl --quantity h12 --plot bl.svg").code, 0);
   bl::Session session;
   session.reports().set_enabled(false);
@@ -267,7 +273,10 @@ TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
   ASSERT_TRUE(session.new_computation().ok);
   const std::string svg = read("bl.svg");
   EXPECT_EQ(svg, plot::svgDocument(cli::plotPanels(af, &session, plot::kH12)));
-  EXPECT_NE(svg.find("<svg x=\"0\" y=\"1500\" width=\"800\" height=\"300\">"), std::string::npos);
+  const int last = 3 * plot::kCaptionHeight + 600 + 3 * 300;
+  EXPECT_NE(svg.find("<svg x=\"0\" y=\"" + std::to_string(last) + "\" width=\"800\" height=\"300\">"),
+            std::string::npos);
+  EXPECT_NE(svg.find(">" + caption + "; lower surface</text>"), std::string::npos);
   EXPECT_EQ(std::system(("xmllint --noout '" + dir + "/bl.svg'").c_str()), 0);
 }
 
