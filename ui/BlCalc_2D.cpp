@@ -2,6 +2,7 @@
 #include "BlCalc_2D.h"
 
 #include <string>
+#include <vector>
 
 #include "beside_owner.h"
 #include "caption.h"
@@ -53,6 +54,13 @@ std::string sectionText(const aerofoil::Joukowski& af) {
   return plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN);
 }
 
+// The cautions of a computation on one line, for the status line.
+std::string cautionLine(const std::vector<std::string>& cautions) {
+  std::string line;
+  for (const std::string& c : cautions) line += (line.empty() ? "" : "; ") + c;
+  return line;
+}
+
 // A message of several lines on one.
 std::string oneLine(std::string text) {
   for (char& c : text)
@@ -100,6 +108,7 @@ BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Jouk
                " (Str u and Str l show the transition positions it started from.)");
   }
   notes = cautionText();
+  if (computed) showStatus(cautionLine(session.cautions()));
   showResults(computed);
   if (!failure.empty() || !notes.empty()) getApp()->addChore(this, ID_SHOW_OUTCOME);
   updateButtons();
@@ -370,7 +379,7 @@ long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
                         computed ? "The previous results are kept." : "There are no results yet.");
     return 1;
   }
-  showStatus("");
+  showStatus(cautionLine(session_->cautions()));
   showResults(true);
   drawEdgeVelocity();
   drawQuantity();

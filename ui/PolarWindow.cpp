@@ -120,7 +120,7 @@ void PolarWindow::buildWidgets() {
 
   auto* right = new FXVerticalFrame(body, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
   canvas = new PolarCanvas(right, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
-  new FXLabel(right, "Angles without a drag estimate:", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
+  new FXLabel(right, "Angles without a drag estimate or not converged:", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
   gapsText = new FXText(right, nullptr, 0,
                         TEXT_READONLY | TEXT_WORDWRAP | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
                             LAYOUT_FIX_HEIGHT,
