@@ -4,10 +4,12 @@
 // cannot solve.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
 #include "polar.h"
+#include "session/session.h"
 
 TEST(PolarCompute, ExceptionsReachTheCaller) {
   polar::Settings set;  // the section alone, angles 0..19 on two workers
@@ -46,4 +48,23 @@ TEST(PolarCompute, StationsPlainNewtonCannotSolveConvergeSafeguarded) {
     EXPECT_GT(pts[mid].cd, pts[mid - 1].cd) << pts[mid].alpha;
     EXPECT_LT(pts[mid].cd, pts[mid + 1].cd) << pts[mid].alpha;
   }
+}
+
+// At 5.025 degrees the last station of the upper surface, which plain
+// Newton iteration could not solve, lies past separation: no solution in
+// the direct mode, so the inverse mode starts there.  The station then
+// meets the prescribed wall shear, Cf ue^2 sqrt(Re) = Cfs*sqrt(Re).
+TEST(PolarCompute, LastStationPastSeparationMeetsThePrescribedWallShear) {
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 256);
+  aerofoil::solveSection(af, 5.025, 0.131, 0.0);
+  bl::Session session;
+  session.reports().set_enabled(false);
+  ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN).ok);
+  ASSERT_TRUE(session.new_computation().ok);
+  const bl::SurfaceResult upper = session.surface(0);
+  EXPECT_EQ(upper.inverse_at, upper.nodes());
+  EXPECT_EQ(upper.iteration_limited, 0);
+  const double ue = upper.ue.back();
+  EXPECT_NEAR(upper.cf.back() * ue * ue * std::sqrt(1e7), session.parameters().cfs_sqrt_re, 1e-9);
 }
