@@ -34,8 +34,11 @@
 #include "summary.h"
 #include "surface_file.h"
 #include "svg.h"
+#include "veltaro_version.h"
 
 namespace {
+
+const char* const kProgram = "Veltaro " VELTARO_VERSION;
 
 int fail(const std::string& message) {
   std::cerr << "veltaro-cli: " << message << "\n";
@@ -181,7 +184,7 @@ int runSweep(const cli::Options& o) {
   nlohmann::json rows = nlohmann::json::array();
   int code = 0, shown = 0;
   bool progress = false;
-  if (table) std::printf("%s", polar::tableHeader(o.bl).c_str());
+  if (table) std::printf("%s%s", polar::settingsHeader(set, kProgram).c_str(), polar::tableHeader(o.bl).c_str());
   polar::compute(set, [&](const polar::Point& p) {
     std::fputs(p.diagnostics.c_str(), stdout);
     std::fputs(p.diagnostics_err.c_str(), stderr);

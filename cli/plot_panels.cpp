@@ -2,6 +2,7 @@
 
 #include "aerofoil_plot.h"
 #include "bl_plot.h"
+#include "caption.h"
 
 namespace cli {
 
@@ -18,6 +19,8 @@ std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::
                                        int quantity) {
   std::vector<plot::SvgPanel> panels;
   plot::PlotScale ps;
+  const std::string section = plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN);
+  panels.push_back(plot::captionPanel(section, kPlotWidth));
   panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
   if (!session) return panels;
   plot::BlPlotState st;
@@ -25,6 +28,7 @@ std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::
   for (int isurf = 0; isurf <= 1; ++isurf) {
     st.surface = isurf;
     st.quantity[isurf] = quantity;
+    panels.push_back(plot::captionPanel(plot::surfaceCaption(section, isurf), kPlotWidth));
     panels.push_back({plot::edgeVelocityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
     panels.push_back({plot::quantityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
   }

@@ -19,10 +19,11 @@ constexpr int kBlPlotHeight = 300;
 // The plot's quantity code of a --quantity name (cf, d1, d2, h12).
 int quantityCode(const std::string& name);
 
-// The drawings, top to bottom: the pressure plot as the window's canvas
-// draws it; with the boundary layer computed (session not null), for the
-// upper and then the lower surface the two plots of the boundary-layer
-// window, the edge velocity and the chosen quantity.
+// The drawings, top to bottom: a caption naming the section and the
+// pressure plot as the window's canvas draws it; with the boundary layer
+// computed (session not null), for the upper and then the lower surface a
+// caption naming it and the two plots of the boundary-layer window, the
+// edge velocity and the chosen quantity.
 std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
                                        int quantity);
 

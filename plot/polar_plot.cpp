@@ -12,10 +12,12 @@ namespace plot {
 
 namespace {
 
-// One point of a curve; not valid where the angle has no value to show.
+// One point of a curve; not valid where the angle has no value to show,
+// marked where its boundary layer did not converge.
 struct Sample {
   bool valid = false;
   double x = 0, y = 0;
+  bool marked = false;
 };
 
 struct Series {
@@ -24,23 +26,25 @@ struct Series {
 };
 
 bool hasDrag(const polar::Point& p) { return p.computed && std::isfinite(p.cd); }
+bool unconverged(const polar::Point& p) { return p.computed && std::string(polar::convergence(p)) != "yes"; }
 
 std::vector<Series> seriesOf(PolarView view, const std::vector<polar::Point>& points) {
   Series main{"Black", {}}, upper{"Blue", {}}, lower{"Red", {}};
   for (const polar::Point& p : points) {
+    const bool marked = unconverged(p);  // the lift of the potential flow is never in doubt
     switch (view) {
       case kLiftCurve:
         main.samples.push_back({std::isfinite(p.clift), p.alpha, p.clift});
         break;
       case kDragCurve:
-        main.samples.push_back({hasDrag(p), p.alpha, p.cd});
+        main.samples.push_back({hasDrag(p), p.alpha, p.cd, marked});
         break;
       case kDragPolar:
-        main.samples.push_back({hasDrag(p) && std::isfinite(p.clift), p.cd, p.clift});
+        main.samples.push_back({hasDrag(p) && std::isfinite(p.clift), p.cd, p.clift, marked});
         break;
       default:
-        upper.samples.push_back({p.computed && std::isfinite(p.upper.xc_tr), p.alpha, p.upper.xc_tr});
-        lower.samples.push_back({p.computed && std::isfinite(p.lower.xc_tr), p.alpha, p.lower.xc_tr});
+        upper.samples.push_back({p.computed && std::isfinite(p.upper.xc_tr), p.alpha, p.upper.xc_tr, marked});
+        lower.samples.push_back({p.computed && std::isfinite(p.lower.xc_tr), p.alpha, p.lower.xc_tr, marked});
         break;
     }
   }
@@ -166,16 +170,17 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
   drawTitle(d, text.title, text.meaning, kPolarMarginLeft, right, w, h);
   if (view == kTransitionCurve && right >= kPolarMarginLeft) drawLegend(d, kLegend, right, w, h);
 
-  // Curves: a line between neighbours that both have a value, a circle on
-  // every point that has one.
+  // Curves: a line between neighbours that both have a trusted value, a
+  // circle on every point that has one; a point that did not converge
+  // stands apart, grey.
   for (const Series& s : series) {
     for (std::size_t i = 0; i + 1 < s.samples.size(); ++i) {
       const Sample &a = s.samples[i], &b = s.samples[i + 1];
-      if (a.valid && b.valid) line(d, s.colour, false, X(a.x), Y(a.y), X(b.x), Y(b.y));
+      if (a.valid && b.valid && !a.marked && !b.marked) line(d, s.colour, false, X(a.x), Y(a.y), X(b.x), Y(b.y));
     }
     for (const Sample& p : s.samples)
       if (p.valid)
-        d.push_back({Primitive::Ellipse, s.colour, false, X(p.x) - kPolarMarker / 2,
+        d.push_back({Primitive::Ellipse, p.marked ? kUnconvergedColour : s.colour, false, X(p.x) - kPolarMarker / 2,
                      Y(p.y) - kPolarMarker / 2, kPolarMarker, kPolarMarker, {}});
   }
   return d;
@@ -199,10 +204,12 @@ Drawing polarPicture(const std::vector<polar::Point>& points, double alphaFrom, 
 std::string polarGaps(const std::vector<polar::Point>& points) {
   std::string text;
   for (const polar::Point& p : points) {
-    if (hasDrag(p)) continue;
+    if (hasDrag(p) && !unconverged(p)) continue;
     char angle[48];
     std::snprintf(angle, sizeof angle, "alpha = %.3f: ", p.alpha);
-    text += angle + (p.computed ? "no drag estimate: " + p.cd_why : p.failure) + "\n";
+    std::string why;
+    for (const std::string& c : polar::cautions(p)) why += (why.empty() ? "" : "; ") + c;
+    text += angle + why + "\n";
   }
   return text;
 }

@@ -7,9 +7,11 @@
 // Every point with a value is marked with a small circle and joined to the
 // point of the angle before it.  An angle without a value leaves a gap in
 // the line: no boundary layer (its pass failed) or no drag estimate for the
-// drag plots, no transition on that surface for the transition plot.  The
-// lift is that of the potential flow, which every angle has, so the lift
-// curve runs through every angle.
+// drag plots, no transition on that surface for the transition plot.  An
+// angle whose boundary layer did not converge (a station accepted at the
+// iteration limit) is a grey circle that no line joins.  The lift is that
+// of the potential flow, which every angle has, so the lift curve runs
+// through every angle.
 //
 // The angle axes span the whole range of the polar from the start, so that
 // points arriving one by one do not move them; the value axes take round
@@ -39,6 +41,9 @@ constexpr int kPolarMarginBottom = 36;
 // Diameter of a point's circle in pixels.
 constexpr int kPolarMarker = 6;
 
+// Colour of the circle of a point that did not converge.
+constexpr const char* kUnconvergedColour = "Grey";
+
 // A linear axis from lo to hi with grid lines every step.
 struct PolarAxis {
   double lo = 0, hi = 1, step = 0.2;
@@ -58,8 +63,9 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
 Drawing polarPicture(const std::vector<polar::Point>& points, double alphaFrom, double alphaTo,
                      int w, int h);
 
-// The angles that left a gap in the drag plots, one line each with the
-// reason: "alpha = 14.000: <why>".  Empty when there is none.
+// The angles that left a gap in the drag plots or did not converge, one
+// line each with the reasons: "alpha = 14.000: <why>".  Empty when there
+// is none.
 std::string polarGaps(const std::vector<polar::Point>& points);
 
 }  // namespace plot

@@ -43,6 +43,7 @@ SurfacePoint surfacePoint(const aerofoil::Joukowski& af, int isurf, const NamedS
   p.theta_te = r.thetaTe();
   p.h_te = r.hTe();
   p.iteration_limited = r.iteration_limited;
+  p.limited_at = r.limited_at;
   p.edge_limited_at = r.edge_limited_at;
   return p;
 }

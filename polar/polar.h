@@ -38,6 +38,7 @@ struct SurfacePoint {
   double s_inv, xc_inv;   // start of the inverse mode
   double theta_te, h_te;  // trailing-edge momentum thickness and shape factor
   int iteration_limited = 0;  // stations accepted at the Newton iteration limit
+  int limited_at = 0;         // the first of them, or 0
   int edge_limited_at = 0;    // station from which the outer edge was held, or 0
 };
 
@@ -75,6 +76,22 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
 // compute throws it on the calling thread.
 void compute(const Settings& settings, const std::function<void(const Point&)>& ready,
              const std::function<bool()>& cancelled = nullptr);
+
+// How far the boundary layer of a point converged: "yes"; "limit", a
+// station accepted at the Newton iteration limit (its numbers are not to
+// be trusted); "failed", no boundary layer.
+const char* convergence(const Point& p);
+
+// What a reader of a point is to be told, one line each: why its boundary
+// layer failed, the stations accepted at the iteration limit, an outer
+// edge held at the grid's capacity, why there is no drag estimate.
+std::vector<std::string> cautions(const Point& p);
+
+// Comment lines that open a saved polar and name everything that made it:
+// the program (e.g. "Veltaro 2.1"), the section, and with the boundary
+// layer its parameters and the transition settings, each as "name = value"
+// with the digits it was given.
+std::string settingsHeader(const Settings& settings, const std::string& program);
 
 // The polar as text: header lines, then one row per point, the numbers
 // in the columns the header names.

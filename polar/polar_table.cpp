@@ -2,9 +2,12 @@
 // polar window's saved file.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "polar.h"
+#include "march/surface_march.h"
 
 namespace polar {
 
@@ -29,7 +32,54 @@ std::string surfaceColumns(const SurfacePoint& s) {
          position(s.xc_inv, 9);
 }
 
+// The shortest decimal text that reads back as v, in plain decimals where
+// they are short (10, not 1e+01).
+std::string exact(double v) {
+  char buf[40];
+  const bool plain = std::fabs(v) >= 1e-4 && std::fabs(v) < 1e15;
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+    if (std::strtod(buf, nullptr) == v && !(plain && std::strchr(buf, 'e'))) break;
+  }
+  return buf;
+}
+
 }  // namespace
+
+std::string settingsHeader(const Settings& s, const std::string& program) {
+  std::string text = "# " + program + ", polar of the Joukowski aerofoil\n";
+  text += "# Section: e/R1 = " + exact(s.section.eR1) + ", h/R1 = " + exact(s.section.hR1) +
+          ", N = " + std::to_string(aerofoil::clampPoints(s.section.n)) + "\n";
+  if (!s.boundary_layer) return text;
+  const bl::ComputationParameters& p = s.params;
+  text += "# Boundary layer: Re(mill) = " + exact(p.re_mill) + ", Np = " + std::to_string(p.np_in) +
+          ", ETAe = " + exact(p.eta_e) + ", Kv = " + exact(p.kv) + ", Cfs*sqrt(Re) = " + exact(p.cfs_sqrt_re) +
+          "\n";
+  text += "# Transition: Str u = " + exact(p.xtr_surf[0]) + ", Str l = " + exact(p.xtr_surf[1]) +
+          " (arc length from the stagnation point in chords:\n"
+          "# forced there unless laminar separation or Michel's criterion comes first; free beyond the\n"
+          "# trailing edge)\n";
+  if (s.recalc > 0) text += "# Recalculate: pressed " + std::to_string(s.recalc) + " times after each computation\n";
+  return text;
+}
+
+const char* convergence(const Point& p) {
+  if (!p.computed) return "failed";
+  return p.upper.iteration_limited > 0 || p.lower.iteration_limited > 0 ? "limit" : "yes";
+}
+
+std::vector<std::string> cautions(const Point& p) {
+  if (!p.computed) return {p.failure};
+  std::vector<std::string> c;
+  const SurfacePoint* surfaces[2] = {&p.upper, &p.lower};
+  for (int isurf = 0; isurf < 2; ++isurf) {
+    const SurfacePoint& s = *surfaces[isurf];
+    if (s.iteration_limited > 0) c.push_back(bl::iteration_limit_note(isurf, s.limited_at, s.iteration_limited));
+    if (s.edge_limited_at > 0) c.push_back(bl::edge_limit_note(isurf, s.edge_limited_at));
+  }
+  if (!std::isfinite(p.cd)) c.push_back("no drag estimate: " + p.cd_why);
+  return c;
+}
 
 std::string tableHeader(bool boundary_layer) {
   if (!boundary_layer) return "   alpha     Clift   Cmfocus\n";
@@ -37,8 +87,10 @@ std::string tableHeader(bool boundary_layer) {
          "# inverse mode (inv) as arc length s from the stagnation point in chords and as x/c\n"
          "# (\"-\": none on the surface); trailing-edge momentum thickness theta_te (chords) and\n"
          "# shape factor H_te.  Cd_SquireYoung: the Squire-Young estimate of the profile drag.\n"
+         "# conv: yes, every station converged; limit, a station was accepted at the Newton\n"
+         "# iteration limit and the row's numbers are not to be trusted.\n"
          "   alpha     Clift   Cmfocus   s_tr_u x/c_tr_u  s_inv_u x/c_inv_u   s_tr_l x/c_tr_l  s_inv_l "
-         "x/c_inv_l  theta_te_u  H_te_u  theta_te_l  H_te_l  Cd_SquireYoung\n";
+         "x/c_inv_l  theta_te_u  H_te_u  theta_te_l  H_te_l  Cd_SquireYoung   conv\n";
 }
 
 std::string tableRow(const Point& p, bool boundary_layer) {
@@ -49,7 +101,9 @@ std::string tableRow(const Point& p, bool boundary_layer) {
   row += format(" %11.4e", p.upper.theta_te) + format(" %7.4f", p.upper.h_te);
   row += format(" %11.4e", p.lower.theta_te) + format(" %7.4f", p.lower.h_te);
   row += format(" %15.6f", p.cd);
-  return row + "\n";
+  char conv[16];
+  std::snprintf(conv, sizeof conv, " %6s", convergence(p));
+  return row + conv + "\n";
 }
 
 std::string tableText(const std::vector<Point>& points, bool boundary_layer) {

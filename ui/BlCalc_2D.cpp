@@ -2,8 +2,10 @@
 #include "BlCalc_2D.h"
 
 #include <string>
+#include <vector>
 
 #include "beside_owner.h"
+#include "caption.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "save_file.h"
@@ -49,9 +51,14 @@ const FXColor kRed = FXRGB(255, 0, 0);
 // aerofoil window's fields show them (six significant digits), so that a
 // section counts as changed when what the user sees has changed.
 std::string sectionText(const aerofoil::Joukowski& af) {
-  return FXStringFormat("Section: alpha %g, e/R1 %g, h/R1 %g, N %d", af.alphaDeg, af.eR1, af.hR1,
-                        af.currentN)
-      .text();
+  return plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN);
+}
+
+// The cautions of a computation on one line, for the status line.
+std::string cautionLine(const std::vector<std::string>& cautions) {
+  std::string line;
+  for (const std::string& c : cautions) line += (line.empty() ? "" : "; ") + c;
+  return line;
 }
 
 // A message of several lines on one.
@@ -101,6 +108,7 @@ BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Jouk
                " (Str u and Str l show the transition positions it started from.)");
   }
   notes = cautionText();
+  if (computed) showStatus(cautionLine(session.cautions()));
   showResults(computed);
   if (!failure.empty() || !notes.empty()) getApp()->addChore(this, ID_SHOW_OUTCOME);
   updateButtons();
@@ -289,7 +297,8 @@ long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
 bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
   const FXint w = canvasUe->getWidth(), h = canvasUe->getHeight();
   return writePngPicture(getApp(),
-                         {{plot::edgeVelocityPlot(plotState, w, h), w, h},
+                         {plot::captionPanel(plot::surfaceCaption(handedSection, plotState.surface), w),
+                          {plot::edgeVelocityPlot(plotState, w, h), w, h},
                           {plot::quantityPlot(plotState, w, h), w, h}},
                          path, why);
 }
@@ -370,7 +379,7 @@ long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
                         computed ? "The previous results are kept." : "There are no results yet.");
     return 1;
   }
-  showStatus("");
+  showStatus(cautionLine(session_->cautions()));
   showResults(true);
   drawEdgeVelocity();
   drawQuantity();

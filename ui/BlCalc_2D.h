@@ -8,7 +8,8 @@
 // outlives it.  A field is checked when its text is committed: a value the
 // solver cannot take is refused with a message and the field shows the last
 // valid value again.  A split or pass that fails leaves the previous results
-// in place and says why, in a box and on the window's red status line; a
+// in place and says why, in a box and on the window's red status line
+// (which also names a station accepted at the iteration limit); a
 // computation that fails on opening leaves no result to show, and the
 // window shows none.  A line at the bottom names the section whose contour
 // it was handed, and turns red when the aerofoil window's section has

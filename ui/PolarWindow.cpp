@@ -12,6 +12,7 @@
 #include "number_text.h"
 #include "polar_plot.h"
 #include "save_file.h"
+#include "veltaro_version.h"
 
 // clang-format off
 FXDEFMAP(PolarWindow) PolarWindowMap[] = {
@@ -119,7 +120,7 @@ void PolarWindow::buildWidgets() {
 
   auto* right = new FXVerticalFrame(body, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
   canvas = new PolarCanvas(right, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
-  new FXLabel(right, "Angles without a drag estimate:", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
+  new FXLabel(right, "Angles without a drag estimate or not converged:", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
   gapsText = new FXText(right, nullptr, 0,
                         TEXT_READONLY | TEXT_WORDWRAP | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
                             LAYOUT_FIX_HEIGHT,
@@ -233,6 +234,7 @@ void PolarWindow::start() {
   settings.angles = angles;
   settings.boundary_layer = true;
   settings.params = parametersOfFields();
+  shown_ = settings;
 
   points_.clear();
   gaps_.clear();
@@ -385,7 +387,8 @@ long PolarWindow::onCmdSave(FXObject*, FXSelector, void*) {
   const FXString path = chooseSaveFile(this, caption, "polar.txt", "Polar table (*.txt)\nAll files (*)");
   if (path.empty()) return 1;
   std::string why;
-  if (!files::writeAtomically(path.text(), polar::tableText(points_, true), why))
+  const std::string text = polar::settingsHeader(shown_, "Veltaro " VELTARO_VERSION) + polar::tableText(points_, true);
+  if (!files::writeAtomically(path.text(), text, why))
     FXMessageBox::error(this, MBOX_OK, caption, "%s", why.c_str());
   return 1;
 }

@@ -119,6 +119,7 @@ class PolarWindow : public FXDialogBox {
 
   aerofoil::SectionInputs section_;
   bl::ComputationParameters params_;  // ETAe, Kv, Cfs*sqrt(Re) of the session
+  polar::Settings shown_;             // what computed the points shown
   NumberField fields[kFields];
   FXCheckButton* freeButton = nullptr;
   FXButton* computeButton = nullptr;

@@ -7,6 +7,7 @@
 #include "BlCalc_2D.h"
 #include "PolarWindow.h"
 #include "ResultField.h"
+#include "caption.h"
 #include "contour_file.h"
 #include "fitting_points.h"
 #include "fox_paint.h"
@@ -335,5 +336,8 @@ bool Veltaro::savePicture(const std::string& path, std::string& why) {
     return false;
   }
   plot::PlotScale ps;
-  return writePngPicture(getApp(), {{plot::aerofoilPicture(ps, af, w, h), w, h}}, path, why);
+  return writePngPicture(getApp(),
+                         {plot::captionPanel(plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN), w),
+                          {plot::aerofoilPicture(ps, af, w, h), w, h}},
+                         path, why);
 }

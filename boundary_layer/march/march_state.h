@@ -38,6 +38,7 @@ struct MarchState {
   // passes (index isurf).
   struct SurfaceOutcome {
     int iteration_limited = 0;  // stations accepted at the Newton iteration limit
+    int limited_at = 0;         // the first of them (0: none)
     int edge_limited_at = 0;    // station from which the outer edge was held (0: never)
     int transition_at = 0;      // first turbulent station (0: laminar to the end)
     int inverse_at = 0;         // first station of the inverse mode (0: never)

@@ -34,6 +34,7 @@
 #include "march/integral_quantities.h"
 #include "march/pass.h"
 #include "march/station_profiles.h"
+#include "march/station_safeguard.h"
 #include "march/transition.h"
 #include "report/dumps.h"
 #include "report/station_rows.h"
@@ -171,9 +172,12 @@ Status compute_station(Pass& p, int P) {
   ms.DUmax = 1.0;
   while (ms.DUmax > kConvergence) {
     const Status s = newton_iteration(p, P);
-    if (!s.ok) return s;
-    if (ms.kIter > ms.kIterMax) {  // accepted with its last iterate
-      write_iteration_limit(p, P);
+    if (!s.ok || ms.kIter > ms.kIterMax) {
+      if (s.ok) write_iteration_limit(p, P);
+      // Broken down, or short of the tolerance at the limit: the
+      // safeguarded iteration takes over.  What it cannot solve ends the
+      // pass or is accepted with its last iterate, as before.
+      if ((!s.ok || ms.DUmax > kConvergence) && !safeguard_station(p, P) && !s.ok) return s;
       break;
     }
     if (dumped(P)) {
@@ -282,7 +286,7 @@ Stop march_station(Pass& p, int P, int isurf, int slot) {
     if (!s.ok) return Stop{s, P};
     grow_edge(p, grown);
   }
-  if (ms.kIter > ms.kIterMax) ++ms.outcome[isurf].iteration_limited;
+  if (ms.DUmax > kConvergence && ++ms.outcome[isurf].iteration_limited == 1) ms.outcome[isurf].limited_at = P;
   bl_params(p, P, 3);
   if (!station_finite(wa, P))
     return Stop{Status::failure("station " + std::to_string(P) + ": its integral results are not finite numbers"), P};
@@ -349,6 +353,12 @@ Status reports_failure(int isurf, const Status& written) {
 std::string edge_limit_note(int isurf, int station) {
   return where(isurf) + ": the normal grid reached its " + std::to_string(kMaxGridPoints) + " points at station " +
          std::to_string(station) + "; from there on the outer edge was held and the layer may be cut off";
+}
+
+std::string iteration_limit_note(int isurf, int station, int count) {
+  std::string note = where(isurf) + ": station " + std::to_string(station) + " accepted at the iteration limit";
+  if (count > 1) note += " (and " + std::to_string(count - 1) + " more after it)";
+  return note;
 }
 
 Status FOIL_BL2D(ExchangeData& blx, const ComputationParameters& params, SolverState& state,

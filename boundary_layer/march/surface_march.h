@@ -41,4 +41,8 @@ Status reports_failure(int isurf, const Status& written);
 // capacity from the given station on.
 std::string edge_limit_note(int isurf, int station);
 
+// The caution for a surface with `count` stations accepted at the Newton
+// iteration limit, the first at `station`.
+std::string iteration_limit_note(int isurf, int station, int count);
+
 }  // namespace bl

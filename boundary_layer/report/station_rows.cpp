@@ -122,6 +122,13 @@ void write_iteration_limit(Pass& p, int P) {
             << "\n";
 }
 
+void write_station_note(Pass& p, const char* text, int P) {
+  if (!p.reports.enabled()) return;
+  const std::string line = fx::ff(text, P);
+  p.reports.stream(Report::CalcBl) << line << "\n";
+  p.reports.diag_out() << line << "\n";
+}
+
 void write_pass_stop(Pass& p, int P, const std::string& why) {
   if (!p.reports.enabled()) return;
   const std::string line = fx::ff("The pass stopped at station", P);

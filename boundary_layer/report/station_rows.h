@@ -35,6 +35,9 @@ void write_station_row(Pass& p, int P);
 // Standard output: station P accepted after the iteration limit.
 void write_iteration_limit(Pass& p, int P);
 
+// "CalcBl.out" and standard output: free-form line text, then P.
+void write_station_note(Pass& p, const char* text, int P);
+
 // "CalcBl.out" and standard output: the pass ended early at station P.
 void write_pass_stop(Pass& p, int P, const std::string& why);
 

@@ -87,8 +87,10 @@ Status Session::hand_over_contour(const std::vector<double>& s, const std::vecto
 }
 
 void Session::note_outcome(int isurf, const Status& st) {
-  const int edge = data_->solver.ms.outcome[isurf].edge_limited_at;
-  if (st.ok && edge != 0) cautions_.push_back(edge_limit_note(isurf, edge));
+  const MarchState::SurfaceOutcome& out = data_->solver.ms.outcome[isurf];
+  if (st.ok && out.iteration_limited != 0)
+    cautions_.push_back(iteration_limit_note(isurf, out.limited_at, out.iteration_limited));
+  if (st.ok && out.edge_limited_at != 0) cautions_.push_back(edge_limit_note(isurf, out.edge_limited_at));
   if (!st.ok) failed_surface_ = isurf;
 }
 
@@ -224,6 +226,7 @@ SurfaceResult Session::surface(int isurf) const {
   r.xtr = blx.params.xtr_surf[isurf];
   r.xinv = blx.params.xinv_surf[isurf];
   r.iteration_limited = ms.outcome[isurf].iteration_limited;
+  r.limited_at = ms.outcome[isurf].limited_at;
   r.edge_limited_at = ms.outcome[isurf].edge_limited_at;
   r.transition_at = ms.outcome[isurf].transition_at;
   r.inverse_at = ms.outcome[isurf].inverse_at;

@@ -35,6 +35,7 @@ struct SurfaceResult {
   double xtr = 0;             // transition position the march used (arc length)
   double xinv = 0;            // start of the inverse mode it used
   int iteration_limited = 0;  // stations accepted at the Newton iteration limit
+  int limited_at = 0;         // the first of them, or 0
   int edge_limited_at = 0;    // first station whose outer edge hit the grid capacity, or 0
   int transition_at = 0;      // first turbulent station, or 0: laminar to the trailing edge
   int inverse_at = 0;         // first station of the inverse mode, or 0: none
@@ -98,8 +99,9 @@ class Session {
   // Results of the upper (0) or lower (1) surface.
   SurfaceResult surface(int isurf) const;
 
-  // Cautions of the passes of the last computation that succeeded (an outer
-  // edge held at the grid's capacity), one line each.
+  // Cautions of the passes of the last computation that succeeded (stations
+  // accepted at the iteration limit, an outer edge held at the grid's
+  // capacity), one line each.
   const std::vector<std::string>& cautions() const { return cautions_; }
 
   // The surface (0 upper, 1 lower) whose pass failed in the last

@@ -47,6 +47,8 @@ for entry in "${cases[@]}"; do
   echo "exit $code" >"$work/$name/status"
   # A long sweep reports its progress, which depends on the clock.
   sed -i -e 's/\r*sweep: [0-9]*\/[0-9]* angles//g' -e '/^$/d' "$work/$name/stderr"
+  # A saved polar names the program's version, which moves on by itself.
+  sed -i -e 's/^# Veltaro [^,]*, polar/# Veltaro <version>, polar/' "$work/$name/stdout"
 done
 # The cambered section's starting profile is the session's.
 rm -f "$work/cambered/init2d.OUT"

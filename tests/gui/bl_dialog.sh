@@ -114,14 +114,19 @@ done
 awk -v v="$(field str_u)" 'BEGIN { exit !(v > 0 && v <= 0.02) }' || gui_fail "Str u out of range"
 awk -v v="$(field sinv_u)" 'BEGIN { exit !(v > 0.5 && v < 1.2) }' || gui_fail "Sinv u out of range"
 
-# File > Save picture... writes both canvases as drawn, the edge velocity
-# (the upper half) as on the screen pixel for pixel.
+# File > Save picture... writes both canvases as drawn under a caption band
+# (23 pixels) that names the section and the surface, the edge velocity
+# (the upper half of the rest) as on the screen pixel for pixel.
+caption=23
 gui_save_as "$dlg" 2 "Save picture" "$work/plots.png"
 gui_wait_file plots.png || gui_fail "Save picture wrote no plots.png"
 sleep 0.3
 import -window root now.png
-size=$(identify -format '%w' plots.png)x$(($(identify -format '%h' plots.png) / 2))
-convert plots.png -crop "$size+0+0" +repage -alpha off saved.png
+width=$(identify -format '%w' plots.png)
+size=${width}x$((($(identify -format '%h' plots.png) - caption) / 2))
+convert plots.png -crop "${width}x$caption+0+0" +repage band.png
+[ "$(gui_count_colour band.png 'rgb(0,0,0)')" -gt 50 ] || gui_fail "no caption above the saved plots"
+convert plots.png -crop "$size+0+$caption" +repage -alpha off saved.png
 convert now.png -crop "$size+$((dx + 214))+$((dy + 53))" +repage -alpha off shown.png
 differ=$(compare -metric AE saved.png shown.png null: 2>&1 || true)
 [ "$differ" = 0 ] || gui_fail "the saved edge-velocity plot differs from the canvas in $differ pixels"

@@ -98,17 +98,16 @@ TEST(CliFault, DragEstimateOnlyFromAPhysicalTrailingEdge) {
   EXPECT_EQ(sum.warnings[0].rfind("no Squire-Young drag estimate: upper surface", 0), 0u) << sum.warnings[0];
 }
 
-// The same in a real polar: a nine-point contour at Re = 0.6 million whose
-// upper surface, marched far outside its range without converging, ends
-// with a negative momentum thickness.  (Such an end state rests on
-// iterates that never converged: a change of the arithmetic may need
-// another case here.)
+// The same in a real polar: a ten-point contour at Re = 2.7 million with a
+// normal grid of steep step ratio, whose lower surface, every station
+// converged, ends with a negative momentum thickness.
 TEST(CliFault, PolarRowWithoutDragSaysWhy) {
   const CliRun r = runCli(
-      "--n 9 --sweep -1.11:-1.11:1 --re-mill 0.633 --eta-e 1.652 --kv 2.015 --cfs 1.386 --str-u 0.556 "
-      "--str-l 0.726 --bl");
+      "--n 10 --sweep 1.69:1.69:1 --re-mill 2.732 --eta-e 5.774 --kv 2.393 --cfs 1.72 --str-u 0.991 "
+      "--str-l 0.671 --bl");
   EXPECT_EQ(r.code, 0);
-  EXPECT_NE(r.err.find("warning: alpha -1.11: no Squire-Young drag estimate"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("warning: alpha 1.69: no Squire-Young drag estimate: lower surface"), std::string::npos)
+      << r.err;
 }
 
 // A polar saved at e/R1 = 0 writes inf or nan for the sharp leading edge

@@ -1,0 +1,305 @@
+// The safeguarded iteration of a station: continuation from the previous
+// station's profile with damped Newton steps, and the inverse mode where
+// the layer separates in the direct mode.
+#include "march/station_safeguard.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/block_solver.h"
+#include "core/box_scheme.h"
+#include "march/pass.h"
+#include "report/station_rows.h"
+
+namespace bl {
+
+namespace {
+
+constexpr double kTolerance = 1e-6f;  // largest velocity correction of a converged station
+constexpr int kSteps = 40;            // damped Newton steps at most
+constexpr double kLargestChange = 0.1;  // of one step, in edge velocities
+constexpr int kHalvings = 30;           // of a step that does not reduce the residual
+constexpr double kDecrease = 1e-4;      // the reduction asked for, per unit step
+// Continuation: the first stretch of the homotopy parameter, the longest
+// and shortest; a stretch short of the end is solved to a looser
+// tolerance in fewer steps.
+constexpr double kFirstStretch = 0.25, kLongestStretch = 0.5, kShortestStretch = 1.0 / 256;
+constexpr double kStretchTolerance = 1e-4;
+constexpr int kStretchSteps = 10;
+
+bool inverse_mode(const Pass& p, int P) { return p.wa.x(P) > p.sd.XINV; }
+
+// From the start of the inverse mode on, and at the last station of a
+// surface, the edge velocity follows the profile instead of being given.
+bool free_edge(const Pass& p, int P) { return p.wa.x(P) >= p.sd.XINV; }
+
+void follow_edge(Pass& p, int P) {
+  const int np = p.sd.NP;
+  if (free_edge(p, P)) p.wa.ue(P) = 0.5 * (p.wa.u(3, np - 1) + p.wa.u(3, np));
+}
+
+// The first guess of station P: the converged profile of P-1 (level 2),
+// scaled to the edge velocity of P where that is given and as it is where
+// the edge velocity follows the profile (it starts from that of P-1).
+void restart(Pass& p, int P) {
+  WorkArrays& wa = p.wa;
+  if (free_edge(p, P)) wa.ue(P) = wa.ue(P - 1);
+  const double r = wa.ue(P) / wa.ue(P - 1);
+  for (int j = 1; j <= p.sd.NP; ++j) {
+    wa.f(3, j) = wa.f(2, j) * r;
+    wa.u(3, j) = wa.u(2, j) * r;
+    wa.v(3, j) = wa.v(2, j) * r;
+  }
+}
+
+// The equations of station P at a profile: the right-hand side of its
+// Newton system (the box equations, the wall and edge rows) and the
+// condition that closes a free edge velocity: the miss of the prescribed
+// wall shear ccmu v - cf/2 in the inverse mode, the edge shear
+// u(NP) - u(NP-1) at the last station of a direct march.
+struct Equations {
+  std::vector<double> rhs;  // rvec(r, j) at 3 (j - 1) + r - 1
+  double closure = 0.0;
+};
+
+// Assembles the Newton system of the homotopy E(profile) - (1 - s) E0
+// at the current profile, E0 the equations at the first guess: at s = 0
+// the first guess solves it, at s = 1 it is the station's own.  Returns
+// the size of its residual; e receives the station's own equations.
+double residual(Pass& p, int P, double s, const Equations& e0, Equations& e) {
+  WorkArrays& wa = p.wa;
+  CoreArrays& ca = p.ca;
+  const MarchState& ms = p.ms;
+  const int np = p.sd.NP;
+  if (inverse_mode(p, P))  // the pressure gradient follows the edge velocity
+    wa.dpdx(P) = -wa.ccro(3, np) * wa.u(3, np) *
+                 (ms.c3 * wa.u(3, np) + ms.c2 * wa.u(2, np) + ms.c1 * wa.u(1, np));
+  box_fluxes(p, P, wa.dpdx(P));
+  box_system(p, P);
+  e.rhs.resize(3 * static_cast<std::size_t>(np));
+  double sum = 0.0;
+  for (int j = 1; j <= np; ++j)
+    for (int r = 1; r <= 3; ++r) {
+      const std::size_t k = 3 * static_cast<std::size_t>(j - 1) + static_cast<std::size_t>(r - 1);
+      e.rhs[k] = ca.rvec(r, j);
+      if (!e0.rhs.empty()) ca.rvec(r, j) -= (1.0 - s) * e0.rhs[k];
+      sum += ca.rvec(r, j) * ca.rvec(r, j);
+    }
+  double miss = 0.0;
+  if (inverse_mode(p, P)) {
+    e.closure = wa.ccmu(3, 1) * wa.v(3, 1) - wa.cf_bc(P) * 0.5;
+    miss = (e.closure - (1.0 - s) * e0.closure) / wa.ccmu(3, 1);
+  } else if (free_edge(p, P)) {
+    e.closure = wa.u(3, np) - wa.u(3, np - 1);
+    miss = e.closure - (1.0 - s) * e0.closure;
+  }
+  const double size = std::sqrt(sum + miss * miss);
+  return std::isfinite(size) ? size : HUGE_VAL;
+}
+
+// The full Newton correction of the assembled system, (df, du, dv) of
+// point j at step[3 (j - 1)].  A free edge velocity is one more unknown:
+// the correction is x + w y, x the solution for the residual, y that for
+// the unknown's own column, w such that the closing condition holds after
+// the step.  False when the system cannot be solved.
+bool newton_correction(Pass& p, int P, double s, const Equations& e0, std::vector<double>& step) {
+  WorkArrays& wa = p.wa;
+  CoreArrays& ca = p.ca;
+  const int np = p.sd.NP;
+  double w = 0.0;
+  if (inverse_mode(p, P)) {  // y: sensitivity to the pressure gradient
+    if (!block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok) return false;
+    const double wall = (wa.cf_bc(P) * 0.5 + (1.0 - s) * e0.closure) / wa.ccmu(3, 1);
+    w = (wall - wa.v(3, 1) - ca.xvec(3, 1)) / ca.yvec(3, 1);
+  } else if (free_edge(p, P)) {  // y: sensitivity to the edge velocity of the edge row
+    for (int j = 1; j <= np; ++j)
+      for (int r = 1; r <= 3; ++r) ca.eyvec(r, j) = 0.0;
+    ca.eyvec(3, np) = -1.0;
+    if (!block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok) return false;
+    w = ((1.0 - s) * e0.closure - (wa.u(3, np) - wa.u(3, np - 1) + ca.xvec(2, np) - ca.xvec(2, np - 1))) /
+        (ca.yvec(2, np) - ca.yvec(2, np - 1));
+  } else if (!block_solve(ca, np, P, ca.rvec, ca.xvec).ok) {
+    return false;
+  }
+  for (int j = 1; j <= np; ++j)
+    for (int c = 1; c <= 3; ++c) {
+      const double d = ca.xvec(c, j) + (w != 0.0 ? w * ca.yvec(c, j) : 0.0);
+      if (!std::isfinite(d)) return false;
+      step[3 * static_cast<std::size_t>(j - 1) + static_cast<std::size_t>(c - 1)] = d;
+    }
+  return true;
+}
+
+// Level 3 of f, u, v = base + t step; the corrections into df, du, dv.
+void take_step(Pass& p, int P, const std::vector<double>& base, const std::vector<double>& step, double t) {
+  WorkArrays& wa = p.wa;
+  for (int j = 1; j <= p.sd.NP; ++j) {
+    const std::size_t k = 3 * static_cast<std::size_t>(j - 1);
+    wa.df(j) = t * step[k];
+    wa.du(j) = t * step[k + 1];
+    wa.dv(j) = t * step[k + 2];
+    wa.f(3, j) = base[k] + wa.df(j);
+    wa.u(3, j) = base[k + 1] + wa.du(j);
+    wa.v(3, j) = base[k + 2] + wa.dv(j);
+  }
+  follow_edge(p, P);
+}
+
+// Damped Newton iteration on the homotopy at s from the current profile,
+// at most `steps` of them.  ms.DUmax is the last full correction, ms.JUmax
+// its grid point; true when it reached tol.
+bool damped_newton(Pass& p, int P, double s, const Equations& e0, double tol, int steps) {
+  WorkArrays& wa = p.wa;
+  MarchState& ms = p.ms;
+  const int np = p.sd.NP;
+  std::vector<double> base(3 * static_cast<std::size_t>(np)), step(base.size());
+  Equations e;
+  ms.DUmax = 1.0;
+  follow_edge(p, P);
+  double size = residual(p, P, s, e0, e);
+  for (int k = 0; k < steps; ++k) {
+    if (!newton_correction(p, P, s, e0, step)) return false;
+    ++ms.kIter;
+    double du_max = 0.0;
+    for (int j = 1; j <= np; ++j) {
+      const double du = std::fabs(step[3 * static_cast<std::size_t>(j - 1) + 1]);
+      if (du > du_max) du_max = du, ms.JUmax = j;
+    }
+    ms.DUmax = du_max;
+    for (int j = 1; j <= np; ++j) {
+      const std::size_t i = 3 * static_cast<std::size_t>(j - 1);
+      base[i] = wa.f(3, j), base[i + 1] = wa.u(3, j), base[i + 2] = wa.v(3, j);
+    }
+    if (du_max <= tol) {  // converged: the full correction, as plain Newton iteration ends
+      take_step(p, P, base, step, 1.0);
+      return true;
+    }
+    // Backtracking until the residual falls enough; the shortest step is
+    // taken when none does, so that the next correction is computed at a
+    // new profile.
+    double t = std::min(1.0, kLargestChange * std::fabs(wa.u(3, np)) / du_max);
+    for (int h = 0; h < kHalvings; ++h, t *= 0.5) {
+      take_step(p, P, base, step, t);
+      const double trial = residual(p, P, s, e0, e);
+      if (trial < (1.0 - kDecrease * t) * size) {
+        size = trial;
+        break;
+      }
+    }
+  }
+  return false;
+}
+
+// What an iteration at station P changes, kept and put back: level 3 of
+// the profiles and of the gas properties, the properties and corrections
+// across the layer, the edge velocity and pressure gradient of P, the
+// convergence measure and the iteration count.
+struct Kept {
+  std::vector<double> across;  // per point: f, u, v, ccro, ccmu (level 3), tte, bb, df, du, dv
+  double ue = 0.0, dpdx = 0.0, DUmax = 0.0;
+  int JUmax = 0, kIter = 0;
+
+  template <class Visit>
+  static void each(Pass& p, Visit visit) {
+    WorkArrays& wa = p.wa;
+    for (int j = 1; j <= p.sd.NP; ++j)
+      for (auto* q : {&wa.f(3, j), &wa.u(3, j), &wa.v(3, j), &wa.ccro(3, j), &wa.ccmu(3, j), &wa.tte(j), &wa.bb(j),
+                      &wa.df(j), &wa.du(j), &wa.dv(j)})
+        visit(*q);
+  }
+  void keep(Pass& p, int P) {
+    across.clear();
+    each(p, [this](double& q) { across.push_back(q); });
+    ue = p.wa.ue(P), dpdx = p.wa.dpdx(P), DUmax = p.ms.DUmax, JUmax = p.ms.JUmax, kIter = p.ms.kIter;
+  }
+  void put_back(Pass& p, int P) const {
+    std::size_t k = 0;  // in the order keep() took them
+    each(p, [&](double& q) { q = across[k++]; });
+    p.wa.ue(P) = ue, p.wa.dpdx(P) = dpdx, p.ms.DUmax = DUmax, p.ms.JUmax = JUmax, p.ms.kIter = kIter;
+  }
+};
+
+// From the first guess along the homotopy to s = 1: each stretch of s
+// solved by damped Newton iteration from the solution before it, halved
+// where that does not converge.  The solution reached is the one joined
+// to the first guess, not any that a long step from it might land on.
+bool continuation(Pass& p, int P) {
+  Equations none, e0;
+  follow_edge(p, P);
+  residual(p, P, 1.0, none, e0);
+  Kept last;
+  double s = 0.0, ds = kFirstStretch;
+  while (s < 1.0) {
+    const double next = std::min(1.0, s + ds);
+    last.keep(p, P);
+    const bool end = next >= 1.0;
+    if (damped_newton(p, P, next, e0, end ? kTolerance : kStretchTolerance, end ? kSteps : kStretchSteps)) {
+      s = next;
+      ds = std::min(kLongestStretch, 2.0 * ds);
+    } else {
+      const int steps_so_far = p.ms.kIter;
+      last.put_back(p, P);
+      p.ms.kIter = steps_so_far;
+      ds *= 0.5;
+      if (ds < kShortestStretch) return false;
+    }
+  }
+  return true;
+}
+
+// The inverse mode from station P on, the wall shear prescribed there and
+// at every station after it; and the direct mode back.
+struct InverseMode {
+  double XINV = 0.0;
+  int ninv = 0;
+  std::vector<double> cf_bc;  // of P..NXT
+
+  void start(Pass& p, int P) {
+    SolverScalars& sd = p.sd;
+    XINV = sd.XINV, ninv = p.ms.ninv;
+    cf_bc.clear();
+    for (int i = P; i <= sd.NXT; ++i) {
+      cf_bc.push_back(p.wa.cf_bc(i));
+      p.wa.cf_bc(i) = sd.CFSEP;
+    }
+    sd.XINV = p.wa.x(P - 1);
+    p.ms.ninv = P;
+  }
+  void undo(Pass& p, int P) const {
+    p.sd.XINV = XINV, p.ms.ninv = ninv;
+    for (std::size_t k = 0; k < cf_bc.size(); ++k) p.wa.cf_bc(P + static_cast<int>(k)) = cf_bc[k];
+  }
+};
+
+}  // namespace
+
+bool safeguard_station(Pass& p, int P) {
+  const WorkArrays& wa = p.wa;
+  const SolverScalars& sd = p.sd;
+  // A direct-mode station of the turbulent layer before the inverse mode
+  // has started may be one past separation.
+  const bool may_separate = !inverse_mode(p, P) && sd.regime == 2 && p.ms.ninv == 0 && wa.x(P) >= sd.XTR;
+  Kept plain;
+  plain.keep(p, P);
+  restart(p, P);
+  bool converged = continuation(p, P);
+  InverseMode inverse;
+  if (!converged && may_separate) {
+    inverse.start(p, P);
+    restart(p, P);
+    converged = continuation(p, P);
+    if (converged) write_station_note(p, "The inverse mode starts at station", P);
+    else inverse.undo(p, P);
+  }
+  if (converged) {
+    write_station_note(p, "Safeguarded iteration converged at station", P);
+    return true;
+  }
+  // Nothing better found: the station stays as plain Newton iteration left it.
+  plain.put_back(p, P);
+  write_station_note(p, "Safeguarded iteration did not converge at station", P);
+  return false;
+}
+
+}  // namespace bl

@@ -1,0 +1,24 @@
+#include "caption.h"
+
+#include <cstdio>
+
+namespace plot {
+
+std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n) {
+  char text[160];
+  std::snprintf(text, sizeof text, "Section: alpha %g, e/R1 %g, h/R1 %g, N %d", alphaDeg, eR1, hR1, n);
+  return text;
+}
+
+std::string surfaceCaption(const std::string& section, int isurf) {
+  return section + (isurf == 0 ? "; upper surface" : "; lower surface");
+}
+
+SvgPanel captionPanel(const std::string& text, int width) {
+  SvgPanel panel{{}, width, kCaptionHeight};
+  panel.drawing.push_back({Primitive::Fill, "White", false, 0, 0, width, kCaptionHeight, {}});
+  placeText(panel.drawing, 6, 4 + kTextAscent, text, width, kCaptionHeight);
+  return panel;
+}
+
+}  // namespace plot

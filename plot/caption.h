@@ -1,0 +1,27 @@
+// The caption line above a saved picture: what the picture shows, so that
+// a picture found a month later still names its section (and, for the
+// boundary-layer plots, its surface).
+#pragma once
+
+#include <string>
+
+#include "axis_labels.h"
+#include "svg.h"
+
+namespace plot {
+
+// Height of the caption band in pixels: one line of text with a margin.
+constexpr int kCaptionHeight = kTextAscent + kTextDescent + 8;
+
+// "Section: alpha 12, e/R1 0.131, h/R1 0, N 256", the inputs as given.
+std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n);
+
+// The caption of a boundary-layer plot: the section, then the surface
+// (0 upper, 1 lower).
+std::string surfaceCaption(const std::string& section, int isurf);
+
+// The caption as a panel `width` pixels wide to stack above a picture:
+// the text in black on white, from the left margin.
+SvgPanel captionPanel(const std::string& text, int width);
+
+}  // namespace plot
