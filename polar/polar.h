@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "joukowski.h"
-#include "session/parameters.h"
+#include "core/parameters.h"
 
 namespace polar {
 

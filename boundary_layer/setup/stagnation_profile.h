@@ -13,7 +13,7 @@
 #include <array>
 
 #include "core/farray.h"
-#include "setup/solver_scalars.h"
+#include "core/grid.h"
 #include "core/status.h"
 
 namespace bl {
@@ -22,7 +22,7 @@ class ReportFiles;
 struct CoreArrays;
 
 // The starting profile on the similarity grid, points j = 1..kMaxGridPoints.
-// Every pass holds one of its own, and every call of init_2d overwrites it.
+// Every pass holds one of its own, and every solve overwrites it.
 struct StartingProfile {
   using GridArray = FArray1<double, 1, kMaxGridPoints>;
 
@@ -57,14 +57,14 @@ struct StartingProfile {
 // type other than 1 is refused before anything is written or changed, and a
 // singular Newton system or a profile that is not finite fails.  Whether
 // the report reached its file is for reports.status(Report::Init2d) to say.
-Status init_2d(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int NP, double VGP, double ETAE,
-              int start);
+Status solve_stagnation_profile(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int NP, double VGP,
+                                double ETAE, int start);
 
-// The steps of init_2d, in calling order.
-void grid_2d(StartingProfile& sp, int NP, double VGP, double ETAE);  // geometric grid, all 821 points
-void prof_2d(StartingProfile& sp, int NP);                           // cubic first guess
-void coef_2d(StartingProfile& sp, int NP);                           // Newton coefficients, residuals
-Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP);        // one Newton step
+// The steps of the solve, in calling order.
+void similarity_grid(StartingProfile& sp, int NP, double VGP, double ETAE);  // geometric grid, all 821 points
+void cubic_first_guess(StartingProfile& sp, int NP);
+void newton_coefficients(StartingProfile& sp, int NP);          // linearised coefficients, residuals
+Status newton_step(StartingProfile& sp, CoreArrays& work, int NP);  // one Newton step
 
 // One Newton step: the system below, solved by the block elimination of the
 // march, and the corrections added to the profile.  Fails only on a
@@ -72,8 +72,8 @@ Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP);        // one New
 //
 // The Newton system of one step, A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j)
 // for the corrections d(j) = (df, du, dv)(j), into work.amat, bmat, cmat
-// and rvec: the linearisation of the box residuals of coef_2d, which must
-// have run on the current profile.
-void system_2d(const StartingProfile& sp, CoreArrays& work, int NP);
+// and rvec: the linearisation of the box residuals of newton_coefficients,
+// which must have run on the current profile.
+void newton_system(const StartingProfile& sp, CoreArrays& work, int NP);
 
 }  // namespace bl

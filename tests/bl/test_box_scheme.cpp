@@ -225,7 +225,7 @@ class BoxSchemeHiemenz : public SolverTest {  // the starting profile writes its
   // 1 and 2 the starting profile scaled to stations 2 and 3, level 3 starting
   // from the unscaled profile of station 3 (9 % off).
   NewtonRun hiemenz_station(int np, double step_ratio, double eta_e) {
-    EXPECT_TRUE(bl::init_2d(sp, reports, ca, np, step_ratio, eta_e, 1).ok);
+    EXPECT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, np, step_ratio, eta_e, 1).ok);
     wa.allocate(4);
     ca.allocate();
     sd.NP = np;

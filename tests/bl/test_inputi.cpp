@@ -7,7 +7,7 @@
 #include "setup/surface_split.h"
 #include "setup/pass_input.h"
 #include "session/exchange_data.h"
-#include "session/parameters.h"
+#include "core/parameters.h"
 #include "solver_fixture.h"
 #include "small_contour.h"
 #include "setup/solver_scalars.h"

@@ -20,7 +20,7 @@ class StationStart : public SolverTest {
     SolverTest::SetUp();
     wa.allocate(4);
     sd.NP = 41;
-    ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
+    ASSERT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
     for (int i = 1; i <= 4; ++i) {
       wa.x(i) = 0.01 * (i - 1);
       wa.ue(i) = 3.0 * wa.x(i) + 0.2 * wa.x(i) * wa.x(i);
