@@ -28,16 +28,6 @@ bool dumped(int P) {
   return false;
 }
 
-// The system of station P as it stands: the profiles, the core's arrays,
-// the difference weights and the state of the station; the edge velocity
-// prescribed up to XINV, the momentum balance of the edge beyond it.
-StationSystem station_system(Pass& p, int P) {
-  const StationArrays& st = p.st;
-  const StationState at{P, st.eme(P), st.roe8(P), st.te(P), st.emue(P), st.dpdx(P), st.ue(P), st.uww(P), st.vww(P)};
-  const EdgeCondition edge = st.x(P) > p.sd.XINV ? EdgeCondition::momentum_balance : EdgeCondition::velocity;
-  return StationSystem{p.lp, p.ca, p.bx, p.sd.NP, p.ms.w, at, edge};
-}
-
 // One Newton iteration of station P; direct or inverse mode.
 Status newton_iteration(Pass& p, int P) {
   StationArrays& st = p.st;
@@ -150,6 +140,13 @@ void unmark_node(SurfaceResult& result, int P) {
 }
 
 }  // namespace
+
+StationSystem station_system(Pass& p, int P) {
+  const StationArrays& st = p.st;
+  const StationState at{P, st.eme(P), st.roe8(P), st.te(P), st.emue(P), st.dpdx(P), st.ue(P), st.uww(P), st.vww(P)};
+  const EdgeCondition edge = st.x(P) > p.sd.XINV ? EdgeCondition::momentum_balance : EdgeCondition::velocity;
+  return StationSystem{p.lp, p.ca, p.bx, p.sd.NP, p.ms.w, at, edge};
+}
 
 void flush_start_dumps(Pass& p) {
   StartDumps& held = p.start_dumps;

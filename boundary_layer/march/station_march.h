@@ -2,12 +2,18 @@
 // results, and the dumps of the stations selected for them.
 #pragma once
 
+#include "core/box_scheme.h"
 #include "core/status.h"
 #include "core/surface_result.h"
 
 namespace bl {
 
 struct Pass;
+
+// The system of station P as the pass holds it: its profiles and core
+// arrays, the difference weights and the state of station P; the edge
+// velocity prescribed up to XINV, the momentum balance of the edge beyond.
+StationSystem station_system(Pass& p, int P);
 
 // Station P: the Newton iterations, again after every growth of the grid,
 // then the integral quantities, the report row, the results into node P of

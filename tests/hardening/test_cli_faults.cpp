@@ -50,9 +50,11 @@ CliRun runCli(const std::string& args, const std::string& setup = "true") {
 
 cli::SurfaceResult trailingEdge(const char* name, double theta, double h, double ue) {
   cli::SurfaceResult r(name, bl::SurfaceResult{});
-  r.d2 = {0.0, theta};
-  r.h12 = {0.0, h};
-  r.ue = {0.0, ue};
+  r.wall_nodes = 2;
+  for (auto& column : r.columns) column = {0.0, 0.0};
+  r[bl::Column::d2][1] = theta;
+  r[bl::Column::h12][1] = h;
+  r[bl::Column::ue][1] = ue;
   return r;
 }
 
