@@ -129,17 +129,6 @@ std::vector<double> anglesUpTo(double from, double to, double step, int most, do
 
 }  // namespace
 
-std::vector<double> angles(double from, double to, double step, std::string& why) {
-  if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step) || !(step != 0)) {
-    why = "the angle step must be a number other than 0";
-    return {};
-  }
-  double count = 0;
-  std::vector<double> a = anglesUpTo(from, to, step, kMaxAngles, count);
-  if (a.empty()) why = "more than " + std::to_string(kMaxAngles) + " angles";
-  return a;
-}
-
 std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why) {
   char text[160];
   if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step)) {
@@ -157,8 +146,6 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
     why = text;
     return {};
   }
-  // The same list as angles() makes, so that the same three numbers give
-  // the same rows here and on the command line.
   double count = 0;
   const std::vector<double> a = anglesUpTo(from, to, step, maxAngles, count);
   if (a.empty()) {

@@ -157,7 +157,9 @@ TEST_F(Split, RefusalChangesNothing) {
     EXPECT_EQ(read("sxr_ue.out"), "previous split\n");
     EXPECT_EQ(split.upper.s, before.upper.s);
     EXPECT_EQ(split.lower.s, before.lower.s);
-    if (c.s.size() > 4) EXPECT_EQ(c.s[4], k.contour.s[4]);  // not re-based
+    if (c.s.size() > 4) {
+      EXPECT_EQ(c.s[4], k.contour.s[4]);  // not re-based
+    }
   }
 }
 

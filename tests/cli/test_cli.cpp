@@ -121,7 +121,9 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--bl --str-u -0.1", "Str u"},
       {"--recalc 2", "--bl"},
       {"--sweep 1:2", "A0:A1:DA"},
-      {"--sweep 0:10:0", "DA"},
+      {"--sweep 0:10:0", "step of 0"},
+      {"--sweep 16:-4:1", "must be less than 0"},  // the step leads away from -4
+      {"--sweep 2:2:1", "is empty"},
       {"--sweep 0:x:1", "not a number"},
       {"--bl --reports", "--reports"},
       {"--sweep 0:4:2 --bl --jobs -1", "--jobs"},

@@ -107,7 +107,7 @@ TEST(CliFault, DragEstimateOnlyFromAPhysicalTrailingEdge) {
 // another case here.)
 TEST(CliFault, PolarRowWithoutDragSaysWhy) {
   const CliRun r = runCli(
-      "--n 9 --sweep -1.11:-1.11:1 --re-mill 0.633 --eta-e 1.652 --kv 2.015 --cfs 1.386 --str-u 0.556 "
+      "--n 9 --sweep -1.11:-1.1:1 --re-mill 0.633 --eta-e 1.652 --kv 2.015 --cfs 1.386 --str-u 0.556 "
       "--str-l 0.726 --bl");
   EXPECT_EQ(r.code, 0);
   EXPECT_NE(r.err.find("warning: alpha -1.11: no Squire-Young drag estimate"), std::string::npos) << r.err;
