@@ -342,8 +342,8 @@ long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
   return 1;
 }
 
-// A committed field: taken into the exchange data when the solver can use
-// it (it takes effect at the next computation), otherwise refused.
+// A committed field: taken into the session's parameters when the solver
+// can use it (it takes effect at the next computation), otherwise refused.
 long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
   const int id = FXSELID(sel);
   commitNumber(this, fields[id - ID_RE], bl::accepted_range(parameterOf(id)), [&](double v) {

@@ -76,7 +76,7 @@ void edge_state(const SolverScalars& sd, StationArrays& st, int i) {
 
 void prepare_pass_input(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
                         double cfsep_before, SolverScalars& sd, StationArrays& st, ReportFiles& reports) {
-  const int isurf = index(which);
+  const int i = index(which);
 
   // With report writing off nothing below is formatted.
   const bool write = reports.enabled();
@@ -101,11 +101,11 @@ void prepare_pass_input(const SurfaceValues& surface, Surface which, const Compu
   sd.CFSEP = params.cfs_sqrt_re;
   sd.NP = params.np_in;
   sd.regime = 0;
-  sd.XTR = params.xtr_surf[isurf];
+  sd.XTR = params.xtr_surf[i];
   sd.VLBL = params.kv;
   sd.VTBL = params.kv;
   sd.ETAE = params.eta_e;
-  sd.XINV = params.xinv_surf[isurf];
+  sd.XINV = params.xinv_surf[i];
 
   // Free stream.  Isentropic stagnation temperature T0 = T8 (1 + (gamma-1)/2 M^2)
   // with the bracket in single precision; Sutherland viscosity; speed of

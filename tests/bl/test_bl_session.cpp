@@ -36,7 +36,7 @@ TEST_F(HandOver, RefusedContourLeavesThePreviousHandOver) {
   EXPECT_FALSE(st.message.empty());
   EXPECT_EQ(read("sxr_ue.out"), split);
 
-  // More points than the exchange data hold.
+  // More points than a split takes.
   const std::vector<double> big(1300, 0.0);
   EXPECT_FALSE(session.hand_over_contour(big, big, 1250).ok);
 

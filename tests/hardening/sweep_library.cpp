@@ -38,13 +38,13 @@ void checkOutcome(const bl::Status& st, const std::vector<bl::SurfaceResult>& su
     if (st.message.empty()) problems.push_back(std::string(step) + ": failed without a message");
     return;
   }
-  for (std::size_t isurf = 0; isurf < surfaces.size(); ++isurf) {
-    const bl::SurfaceResult& r = surfaces[isurf];
+  for (std::size_t k = 0; k < surfaces.size(); ++k) {
+    const bl::SurfaceResult& r = surfaces[k];
     for (const std::vector<double>& column : r.columns)
       for (std::size_t i = 0; i < column.size(); ++i)
         if (!std::isfinite(column[i]) && st.message.empty()) {
           problems.push_back(std::string(step) + ": node " + std::to_string(i + 1) + " of surface " +
-                             std::to_string(isurf) + " is not finite, and no message says so");
+                             std::to_string(k) + " is not finite, and no message says so");
           return;
         }
   }

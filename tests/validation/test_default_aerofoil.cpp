@@ -36,18 +36,18 @@ class DefaultAerofoil : public SolverTest {
   }
 
   void split() { ASSERT_TRUE(bl::split_at_stagnation(contour, reports, surfaces).ok); }
-  const bl::SurfaceValues& surface(int isurf) const { return isurf == 0 ? surfaces.upper : surfaces.lower; }
+  const bl::SurfaceValues& surface(int k) const { return k == 0 ? surfaces.upper : surfaces.lower; }
 
   // One computation: both surfaces, their positions kept for the next one;
   // the marched results of both in a list.
   std::vector<double> compute() {
     std::vector<double> list;
-    for (int isurf = 0; isurf <= 1; ++isurf) {
-      bl::SurfaceResult& r = results[isurf];
-      r = march(surface(isurf), bl::kBothSurfaces[isurf]);
+    for (int k = 0; k <= 1; ++k) {
+      bl::SurfaceResult& r = results[k];
+      r = march(surface(k), bl::kBothSurfaces[k]);
       EXPECT_TRUE(r.status.ok) << r.status.message;
-      params.xtr_surf[isurf] = r.xtr;
-      params.xinv_surf[isurf] = r.xinv;
+      params.xtr_surf[k] = r.xtr;
+      params.xinv_surf[k] = r.xinv;
       for (const bl::ColumnInfo& c : bl::kColumnInfo)
         if (c.marched) list.insert(list.end(), r[c.column].begin() + 2, r[c.column].end());
       list.push_back(r.xtr);
@@ -63,17 +63,17 @@ TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
   const auto rows = station_rows(calc);
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(results[0].nodes() - 2 + results[1].nodes() - 2));
 
-  std::size_t k = 0;
-  for (int isurf = 0; isurf <= 1; ++isurf) {
-    const bl::SurfaceResult& r = results[isurf];
-    for (int i = 2; i < r.nodes(); ++i, ++k) {
+  std::size_t next_row = 0;
+  for (int k = 0; k <= 1; ++k) {
+    const bl::SurfaceResult& r = results[k];
+    for (int i = 2; i < r.nodes(); ++i, ++next_row) {
       for (const bl::ColumnInfo& c : bl::kColumnInfo)
-        EXPECT_TRUE(std::isfinite(r[c.column][i])) << c.name << ", surface " << isurf << " station " << i + 1;
+        EXPECT_TRUE(std::isfinite(r[c.column][i])) << c.name << ", surface " << k << " station " << i + 1;
       if (r[bl::Column::s][i] <= r.xinv) {
-        EXPECT_GT(r[bl::Column::cf][i], 0.0) << "surface " << isurf << " station " << i + 1;
+        EXPECT_GT(r[bl::Column::cf][i], 0.0) << "surface " << k << " station " << i + 1;
       }
       // Stored as reported.
-      const StationRow& row = rows[k];
+      const StationRow& row = rows[next_row];
       ASSERT_EQ(row.P, i + 1);
       const auto at = [&](bl::Column c) { return fx::E(12, 5, r[c][i]); };
       EXPECT_EQ(row.real_field(0), at(bl::Column::s));
@@ -82,7 +82,7 @@ TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
       EXPECT_EQ(row.real_field(4), at(bl::Column::rv));
       EXPECT_EQ(row.real_field(5), at(bl::Column::cf));
     }
-    EXPECT_EQ(r.xtr, isurf == 0 ? 0.02 : 0.03);  // tripped before Michel's point
+    EXPECT_EQ(r.xtr, k == 0 ? 0.02 : 0.03);  // tripped before Michel's point
     EXPECT_LE(r.xinv, r[bl::Column::s].back());
   }
   // At 12 degrees the suction side separates just ahead of the trailing
