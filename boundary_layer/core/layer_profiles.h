@@ -1,16 +1,18 @@
 // The profiles across the boundary layer around the station being
 // computed, and the normal grid they live on.
 //
-// Level arrays (k = 1..3, j = 1..821): level 3 is the station being
+// Level arrays (k = 1..3, j = 1..NP): level 3 is the station being
 // computed, level 2 the previous converged station, level 1 the one before
 // it; the backward x-differences of the box scheme read all three.  Normal
-// arrays (j = 1..821): the grid, the gas properties of level 3 and the
-// Newton corrections of the last iteration.  NP of the 821 points are in
-// use; the edge growth of the march adds points up to the capacity.
+// arrays: the grid over all 821 points, where the edge growth may reach,
+// and over the NP points in use the gas properties of level 3 and the
+// Newton corrections of the last iteration.
 //
 // They belong to one pass: allocate() acquires them zero-filled at its
-// start and release() gives them up at its end.  A few elements are read
-// before anything writes them (aa(1), deta(821)); zero is their value.
+// start, for the points the pass starts with, extend() makes room for the
+// points the edge growth adds (zero until written), and release() gives
+// them up at its end.  A few elements are read before anything writes them
+// (aa(1), deta(821)); zero is their value.
 #pragma once
 
 #include <array>
@@ -42,12 +44,18 @@ struct LayerProfiles {
 
   static constexpr int kLevels = 3;  // stations P-2, P-1 and P
 
-  void allocate() {
-    for (auto* a : normal()) a->allocate(kMaxGridPoints);
-    for (auto* a : levels()) a->allocate(kLevels, kMaxGridPoints);
+  void allocate(int points = kMaxGridPoints) {
+    for (auto* a : grid()) a->allocate(kMaxGridPoints);
+    for (auto* a : across()) a->allocate(points);
+    for (auto* a : levels()) a->allocate(kLevels, points);
+  }
+  void extend(int points) {
+    for (auto* a : across()) a->extend(points);
+    for (auto* a : levels()) a->extend(points);
   }
   void release() {
-    for (auto* a : normal()) a->release();
+    for (auto* a : grid()) a->release();
+    for (auto* a : across()) a->release();
     for (auto* a : levels()) a->release();
   }
 
@@ -55,7 +63,8 @@ struct LayerProfiles {
   std::array<Alloc2<double>*, 6> levels() { return {&f, &u, &v, &b, &ccro, &ccmu}; }
 
  private:
-  std::array<Alloc1<double>*, 8> normal() { return {&eta, &deta, &aa, &tte, &bb, &df, &du, &dv}; }
+  std::array<Alloc1<double>*, 3> grid() { return {&eta, &deta, &aa}; }
+  std::array<Alloc1<double>*, 5> across() { return {&tte, &bb, &df, &du, &dv}; }
 };
 
 }  // namespace bl

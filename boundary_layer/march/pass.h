@@ -41,17 +41,19 @@ struct PassArrays {
   PassArrays(const PassArrays&) = delete;  // a copy would not carry the storage reserved
   PassArrays& operator=(const PassArrays&) = delete;
 
-  // Takes the storage of a pass over n stations now, so that the pass
-  // itself allocates nothing (a pass on a thread of its own would otherwise
-  // grow that thread's heap page by page).  Storage already taken for as
-  // many stations is kept as it is: release never gives it back.
-  void reserve(int n) {
-    if (n <= reserved_) return;
+  // Takes the storage of a pass over n stations and np grid points now, so
+  // that the pass itself allocates little (a pass on a thread of its own
+  // would otherwise grow that thread's heap page by page).  Storage already
+  // taken is kept as it is: release never gives it back.
+  void reserve(int n, int np) {
+    if (n <= reserved_ && np <= reserved_points_) return;
     st.allocate(n);
-    lp.allocate();
-    ca.allocate();
+    lp.allocate(np);
+    ca.allocate(np);
+    sp.allocate(np);
     release();
     reserved_ = n;
+    reserved_points_ = np;
   }
   void release() {
     st.release();
@@ -60,7 +62,8 @@ struct PassArrays {
   }
 
  private:
-  int reserved_ = 0;  // stations of the largest reserve so far
+  int reserved_ = 0;         // stations of the largest reserve so far
+  int reserved_points_ = 0;  // grid points of the largest reserve so far
 };
 
 // What a pass leaves for the next pass of the session.  The next pass's

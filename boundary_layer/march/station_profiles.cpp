@@ -91,6 +91,8 @@ void grow_edge(Pass& p, int& grown) {
     return;
   }
   grown = 1;
+  p.lp.extend(n + 2);
+  p.ca.extend(n + 2);
   for (int k = 1; k <= kLevels; ++k) {
     for (int m = n + 1; m <= n + 2; ++m) {
       // Outside the layer: uniform flow, no shear, df/deta = rho u.

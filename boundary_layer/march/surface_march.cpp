@@ -113,7 +113,7 @@ Stop prepare_pass(Pass& p) {
   // The surface and the parameters were checked; a report that could not
   // be written is picked up when the pass ends.
   prepare_pass_input(p.surface, p.which, p.params, p.state.cfsep, sd, p.st, reports);
-  p.lp.allocate();
+  p.lp.allocate(sd.NP);
   calc_note(reports, "  Start  of b.l. computation 0");
   if (p.which == Surface::upper) {
     static_cast<void>(reports.open_dumps());  // their state is looked at when the pass ends

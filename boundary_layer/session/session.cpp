@@ -165,7 +165,7 @@ Status Session::run_side_by_side() {
   lower_state.dumps_open = true;
   lower_state.iterations_to_come = upper_iterations.get_future().share();
   ReportFiles held = ReportFiles::holding_for(d.reports);
-  d.arrays[1].reserve(d.surfaces[1].nodes());
+  d.arrays[1].reserve(d.surfaces[1].nodes(), params.np_in);
 
   SurfaceResult lower;
   std::exception_ptr lower_threw;

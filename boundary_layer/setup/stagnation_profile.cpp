@@ -153,7 +153,8 @@ Status solve_stagnation_profile(StartingProfile& sp, ReportFiles& reports, CoreA
   sp.P2 = 1.0;
 
   ReportText& out = reports.stream(Report::Init2d);
-  work.allocate();
+  sp.allocate(NP);
+  work.allocate(NP);
   if (write) out << "  Start  of b.l. (init_2d) 1" << "\n";
   similarity_grid(sp, NP, VGP, ETAE);
   if (write) out << "  Start  of b.l. (init_2d) 2" << "\n";

@@ -151,6 +151,7 @@ TEST_F(StartProfile, FirstCallOfARunNeedsNoPriorFile) {
 // off the solution, where every residual is non-zero.
 TEST_F(StartProfile, NewtonSystemIsTheLinearisationOfTheResiduals) {
   const int np = 9;
+  sp.allocate(np);
   bl::similarity_grid(sp, np, 1.2, 3.0);
   bl::cubic_first_guess(sp, np);
   for (int j = 2; j <= np; ++j) {  // off the cubic, so that no term vanishes
