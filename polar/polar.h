@@ -17,7 +17,7 @@ namespace polar {
 constexpr int kMaxAngles = 10000;
 
 // At most this many angles computed at once, each on a thread of its own
-// with a session of some 1 MB.
+// with a session of its own.
 constexpr int kMaxJobs = 64;
 
 struct Settings {

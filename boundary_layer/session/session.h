@@ -108,8 +108,8 @@ class Session {
   void take_snapshot();
   Status keep_previous_on_failure(Status st);
 
-  // The pass storage is large (about 1 MB); it lives on the heap so that a
-  // session is cheap to hold and to move between threads.
+  // On the heap, private to the session's source: the front ends see only
+  // this interface.
   std::unique_ptr<Data> data_;
   std::vector<std::string> cautions_;
   std::optional<Surface> failed_;
