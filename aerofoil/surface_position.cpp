@@ -20,11 +20,11 @@ double stagnationArc(const Joukowski& af) {
   return kNone;
 }
 
-double chordPosition(const Joukowski& af, int isurf, double s) {
+double chordPosition(const Joukowski& af, bool upper, double s) {
   const double stagnation = stagnationArc(af);
   // Contour arc length of the point: back towards index 0 over the upper
   // surface, on towards index N over the lower one.
-  const double S = isurf == 0 ? stagnation - s : stagnation + s;
+  const double S = upper ? stagnation - s : stagnation + s;
   const std::vector<double>& arc = af.s;
   if (!(S >= arc.front() && S <= arc.back())) return kNone;
   std::size_t k = 1;

@@ -14,9 +14,9 @@ namespace aerofoil {
 double stagnationArc(const Joukowski& af);
 
 // x/c of the point at arc length s from the stagnation point along the
-// upper (isurf 0) or lower (isurf 1) surface, by linear interpolation
+// upper (upper true) or lower surface, by linear interpolation
 // between contour points; NaN when s lies beyond the trailing edge (or is
 // not a finite number).
-double chordPosition(const Joukowski& af, int isurf, double s);
+double chordPosition(const Joukowski& af, bool upper, double s);
 
 }  // namespace aerofoil

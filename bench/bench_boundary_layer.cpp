@@ -12,12 +12,10 @@
 
 #include "core/block_solver.h"
 #include "core/box_scheme.h"
+#include "core/gas.h"
 #include "joukowski.h"
-#include "march/pass.h"
-#include "march/station_profiles.h"
 #include "report/station_rows.h"
 #include "session/session.h"
-#include "setup/gas.h"
 
 namespace {
 
@@ -67,7 +65,7 @@ bl::ComputationParameters refined_grid(int np) {
 // the lower pass from the surface ends as inverse-mode start.  Every round
 // starts from the same state, so every round does the same work.
 bool bl_calculation(benchmark::State& state, bl::Session& session, const aerofoil::Joukowski& af) {
-  bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN);
+  bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
   if (st.ok) st = session.new_computation();
   if (!st.ok) state.SkipWithError(st.message.c_str());
   return st.ok;
@@ -122,58 +120,49 @@ BENCHMARK(BM_BothSurfacesNoReports)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-// A station set up by hand in the middle of a laminar surface: five
-// stations at x = 0.1 .. 0.5 with a slightly accelerating edge, a geometric
-// grid of np points out to eta = 8, and a boundary-layer-like profile on
-// the three levels, level 3 off the solution so that the residuals are
-// non-zero at the first iteration.
+// A station set up by hand in the middle of a laminar surface: stations at
+// x = 0.1 apart with a slightly accelerating edge, the fourth computed, a
+// geometric grid of np points out to eta = 8, and a boundary-layer-like
+// profile on the three levels, level 3 off the solution so that the
+// residuals are non-zero at the first iteration.
 class Station {
  public:
-  static constexpr int P = 4;
-  bl::Pass& pass() { return *pass_; }
-
   Station(int np, bool inverse) {
-    bl::WorkArrays& wa = pass_->wa;
-    wa.allocate(6);
-    pass_->ca.allocate();
-    pass_->sd.NP = np;
-    pass_->sd.XINV = inverse ? 0.25 : 10.0;
-    for (int i = 1; i <= 6; ++i) {
-      const double x = 0.1 * (i - 1);
-      wa.x(i) = x;
-      wa.ue(i) = 1.0 + 0.2 * x;
-      wa.roe8(i) = wa.emue8(i) = 1.0;
-      wa.te(i) = 300.0;
-      wa.emue(i) = bl::sutherland(300.0);
-      wa.cf_bc(i) = 0.15;
-    }
+    lp_.allocate();
+    ca_.allocate();
+    const auto ue = [](int i) { return 1.0 + 0.2 * 0.1 * (i - 1); };
+    sys.np = np;
+    sys.at = bl::StationState{4, 0.0, 1.0, 300.0, bl::sutherland(300.0), 0.0, ue(4), 0.0, 0.0};
+    sys.edge = inverse ? bl::EdgeCondition::momentum_balance : bl::EdgeCondition::velocity;
+    // Three-point backward difference on the even step 0.1.
+    sys.w = bl::DifferenceWeights{0.5 / 0.1, -2.0 / 0.1, 1.5 / 0.1};
     const double ratio = 1.02;
     const double h = 8.0 * (ratio - 1.0) / (std::pow(ratio, np - 1) - 1.0);
-    wa.eta(1) = 0.0;
+    lp_.eta(1) = 0.0;
     for (int j = 1; j < bl::kMaxGridPoints; ++j) {
-      wa.deta(j) = h * std::pow(ratio, j - 1);
-      wa.eta(j + 1) = wa.eta(j) + wa.deta(j);
-      wa.aa(j + 1) = 0.5 * wa.deta(j);
+      lp_.deta(j) = h * std::pow(ratio, j - 1);
+      lp_.eta(j + 1) = lp_.eta(j) + lp_.deta(j);
+      lp_.aa(j + 1) = 0.5 * lp_.deta(j);
     }
     for (int k = 1; k <= 3; ++k) {
-      const double ue = wa.ue(P - 3 + k) * (k == 3 ? 1.01 : 1.0);
+      const double uk = ue(k + 1) * (k == 3 ? 1.01 : 1.0);
       for (int j = 1; j <= np; ++j) {
-        const double e = wa.eta(j), d = std::exp(-e);
-        wa.f(k, j) = ue * (e - 1.0 + d);
-        wa.u(k, j) = ue * (1.0 - d);
-        wa.v(k, j) = ue * d;
-        wa.b(k, j) = 0.0;
+        const double e = lp_.eta(j), d = std::exp(-e);
+        lp_.f(k, j) = uk * (e - 1.0 + d);
+        lp_.u(k, j) = uk * (1.0 - d);
+        lp_.v(k, j) = uk * d;
+        lp_.b(k, j) = 0.0;
       }
     }
-    bl::difference_weights(*pass_, P);
   }
 
  private:
-  std::unique_ptr<bl::ExchangeData> blx_ = std::make_unique<bl::ExchangeData>();
-  std::unique_ptr<bl::SolverState> state_ = std::make_unique<bl::SolverState>();
-  bl::ReportFiles reports_;
-  std::unique_ptr<bl::PassArrays> arrays_ = std::make_unique<bl::PassArrays>();
-  std::unique_ptr<bl::Pass> pass_ = std::make_unique<bl::Pass>(*blx_, blx_->params, *state_, reports_, *arrays_);
+  bl::LayerProfiles lp_;
+  bl::CoreArrays ca_;
+  bl::BoxState bx_;
+
+ public:
+  bl::StationSystem sys{lp_, ca_, bx_, 0, {}, {}, bl::EdgeCondition::velocity};
 };
 
 // One Newton iteration at a station: fluxes, assembly, block solve and the
@@ -185,21 +174,21 @@ void BM_NewtonIteration(benchmark::State& state) {
   const int np = static_cast<int>(state.range(0));
   const bool inverse = state.range(1) != 0;
   Station station(np, inverse);
-  bl::Pass& p = station.pass();
-  bl::CoreArrays& ca = p.ca;
-  const int P = Station::P;
+  bl::StationSystem& s = station.sys;
+  bl::CoreArrays& ca = s.ca;
+  const int P = s.at.station;
   for (auto _ : state) {
-    bl::box_fluxes(p, P, p.wa.dpdx(P));
-    bl::box_system(p, P);
+    bl::box_fluxes(s);
+    bl::box_system(s);
     bl::Status st = inverse ? bl::block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec)
                             : bl::block_solve(ca, np, P, ca.rvec, ca.xvec);
-    if (st.ok && inverse) st = bl::inverse_update(p, p.wa.cf_bc(P), ca.xvec, ca.yvec, P);
-    if (st.ok && !inverse) bl::newton_update(p, ca.xvec);
+    if (st.ok && inverse) st = bl::inverse_update(s, bl::prescribed_wall_shear(s.lp, 0.15));
+    if (st.ok && !inverse) bl::newton_update(s);
     if (!st.ok) {
       state.SkipWithError(st.message.c_str());
       break;
     }
-    benchmark::DoNotOptimize(p.wa.v(3, 1));
+    benchmark::DoNotOptimize(s.lp.v(3, 1));
   }
   state.SetComplexityN(np);
 }
@@ -213,19 +202,8 @@ BENCHMARK(BM_NewtonIteration)
 
 // The text of one station row of the march report (I5, 7E12.5, 5I5).
 void BM_StationRowText(benchmark::State& state) {
-  Station station(41, false);
-  bl::Pass& p = station.pass();
-  const int P = 5;
-  p.wa.x(P) = 0.123456789;
-  p.wa.ue(P) = 1.87654321;
-  p.wa.eme(P) = 0.0;
-  p.wa.d1b(P) = 3.2e-4;
-  p.wa.rov(P) = -1.5e-3;
-  p.wa.cfb(P) = 4.1e-3;
-  p.ms.DUmax = 7.3e-8;
-  p.ms.JUmax = 12;
-  p.ms.kIter = 3;
-  for (auto _ : state) benchmark::DoNotOptimize(bl::station_row(p, P));
+  const bl::StationRow row{5, 0.123456789, 1.87654321, 0.0, 3.2e-4, -1.5e-3, 4.1e-3, 7.3e-8, 12, 3, 41, 0, 1};
+  for (auto _ : state) benchmark::DoNotOptimize(bl::station_row(row));
 }
 BENCHMARK(BM_StationRowText)->Unit(benchmark::kMicrosecond);
 

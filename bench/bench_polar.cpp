@@ -14,7 +14,7 @@ polar::Settings polarSettings(int jobs) {
   set.section.eR1 = 0.1;
   set.section.hR1 = 0.1;
   std::string why;
-  set.angles = polar::angles(0.0, 10.0, 0.5, why);
+  set.angles = polar::steppedAngles(0.0, 10.0, 0.5, polar::kMaxAngles, why);
   set.jobs = jobs;
   return set;
 }

@@ -70,13 +70,13 @@ void printSurface(const cli::SurfaceResult& r) {
 bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aerofoil::Joukowski& af,
                          std::vector<cli::SurfaceResult>& surfaces) {
   surfaces.clear();
-  bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN);
+  bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
   if (!st.ok) return st;
   st = session.new_computation();
   for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
   if (!st.ok) return st;
-  surfaces.emplace_back("upper", session.surface(0));
-  surfaces.emplace_back("lower", session.surface(1));
+  surfaces.emplace_back("upper", session.surface(bl::Surface::upper));
+  surfaces.emplace_back("lower", session.surface(bl::Surface::lower));
   return st;
 }
 
@@ -144,7 +144,7 @@ int runSurface(bl::Session& session, const cli::Options& o) {
     fail(st.message);
     return finish(sum, o, 1);
   }
-  sum.surfaces.emplace_back("surface", session.surface(0));
+  sum.surfaces.emplace_back("surface", session.surface(bl::Surface::upper));
   if (o.json != "-") printSurface(sum.surfaces.back());
   return finish(sum, o, 0);
 }

@@ -63,7 +63,8 @@ std::string alphaRange() {
   return text;
 }
 
-// "A0:A1:DA" into its three numbers; the angles step from A0 towards A1.
+// "A0:A1:DA" into its three numbers and the angles they name, by the
+// polar window's rule: the sign of DA leads from A0 to A1.
 bool parseSweep(Options& o, std::string& why) {
   std::string parts[3];
   std::istringstream in(o.sweep);
@@ -91,12 +92,8 @@ bool parseSweep(Options& o, std::string& why) {
     why = "--sweep: angles must lie in " + alphaRange() + " degrees";
     return false;
   }
-  if (!(v[2] > 0)) {
-    why = "--sweep: the step DA must be above 0";
-    return false;
-  }
   std::string range;
-  o.sweep_angles = polar::angles(v[0], v[1], v[2], range);
+  o.sweep_angles = polar::steppedAngles(v[0], v[1], v[2], polar::kMaxAngles, range);
   if (o.sweep_angles.empty()) {
     why = "--sweep: " + range;
     return false;
@@ -228,8 +225,8 @@ ParseResult parse(int argc, char** argv, Options& o) {
   if (!o.surface.empty() && (o.bl || !o.sweep.empty()))
     return bad("--surface runs on its own table; it does not go with --bl or --sweep");
   if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");
-  // The sweep's result is its table on standard output; a summary file
-  // asked for beside it would silently never appear.
+  // A single section writes its reports anyway; --reports asks a sweep for
+  // them, and alone it would do nothing.
   if (o.reports && o.sweep.empty())
     return bad("--reports is for a --sweep; one section writes its reports anyway");
   if (o.jobs < 0 || o.jobs > polar::kMaxJobs)

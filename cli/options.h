@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "joukowski.h"
-#include "session/parameters.h"
+#include "core/parameters.h"
 
 namespace cli {
 

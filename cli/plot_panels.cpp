@@ -24,11 +24,11 @@ std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::
   panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
   if (!session) return panels;
   plot::BlPlotState st;
-  for (int isurf = 0; isurf <= 1; ++isurf) st.update(isurf, session->surface(isurf));
-  for (int isurf = 0; isurf <= 1; ++isurf) {
-    st.surface = isurf;
-    st.quantity[isurf] = quantity;
-    panels.push_back(plot::captionPanel(plot::surfaceCaption(section, isurf), kPlotWidth));
+  for (bl::Surface which : bl::kBothSurfaces) st.update(which, session->surface(which));
+  for (bl::Surface which : bl::kBothSurfaces) {
+    st.surface = which;
+    st.quantity[bl::index(which)] = quantity;
+    panels.push_back(plot::captionPanel(plot::surfaceCaption(section, which), kPlotWidth));
     panels.push_back({plot::edgeVelocityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
     panels.push_back({plot::quantityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
   }

@@ -65,19 +65,13 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   }
   json surfaces = json::array();
   for (const SurfaceResult& r : sum.surfaces) {
-    surfaces.push_back({{"name", r.name},
-                        {"transition", number(r.xtr)},
-                        {"inverse_start", number(r.xinv)},
-                        {"iteration_limited_stations", r.iteration_limited},
-                        {"nodes", r.s.size()},
-                        {"s", numbers(r.s)},
-                        {"ue", numbers(r.ue)},
-                        {"ue_inviscid", numbers(r.ue_inv)},
-                        {"cf", numbers(r.cf)},
-                        {"d1", numbers(r.d1)},
-                        {"d2", numbers(r.d2)},
-                        {"h12", numbers(r.h12)},
-                        {"rv", numbers(r.rv)}});
+    json surface = {{"name", r.name},
+                    {"transition", number(r.xtr)},
+                    {"inverse_start", number(r.xinv)},
+                    {"iteration_limited_stations", r.iteration_limited},
+                    {"nodes", r.nodes()}};
+    for (const bl::ColumnInfo& c : bl::kColumnInfo) surface[c.name] = numbers(r[c.column]);
+    surfaces.push_back(surface);
   }
   if (!sum.surfaces.empty()) j["surfaces"] = surfaces;
   if (sum.surfaces.size() == 2) j["cd_squire_young"] = number(squireYoung(sum.surfaces));

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "session/exchange_data.h"
+#include "core/surface.h"
 
 namespace cli {
 
@@ -45,8 +45,8 @@ bool readSurfaceTable(const std::string& path, SurfaceTable& table, std::string&
       return false;
     }
     const std::size_t node = table.s.size() + 1;
-    if (node > static_cast<std::size_t>(bl::ExchangeData::kMaxNodes)) {
-      why = where + "more than " + std::to_string(bl::ExchangeData::kMaxNodes) + " nodes";
+    if (node > static_cast<std::size_t>(bl::kMaxSurfaceNodes)) {
+      why = where + "more than " + std::to_string(bl::kMaxSurfaceNodes) + " nodes";
       return false;
     }
     if (node == 1 && (s != 0.0 || ue != 0.0)) {

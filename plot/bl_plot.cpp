@@ -18,13 +18,14 @@ constexpr int kDecadePasses = 300;
 constexpr int kMarkerArm = 8;
 constexpr int kMarkerCircle = 8;
 
-const std::vector<double>& quantityArray(const bl::SurfaceResult& r, int code) {
+// The result column a quantity code plots.
+bl::Column quantityColumn(int code) {
   switch (code) {
-    case kD1: return r.d1;
-    case kD2: return r.d2;
-    case kH12: return r.h12;
-    case kRV: return r.rv;
-    default: return r.cf;
+    case kD1: return bl::Column::d1;
+    case kD2: return bl::Column::d2;
+    case kH12: return bl::Column::h12;
+    case kRV: return bl::Column::rv;
+    default: return bl::Column::cf;
   }
 }
 
@@ -88,11 +89,13 @@ SurfaceRanges surfaceRanges(const bl::SurfaceResult& surface) {
     if (v < range.min) range.min = v;
     if (v > range.max) range.max = v;
   };
-  for (std::size_t i = 0; i < surface.s.size(); ++i) {
-    widen(r.s, surface.s[i]);
-    widen(r.ue, surface.ue[i]);
+  const std::vector<double>& s = surface[bl::Column::s];
+  const std::vector<double>& ue = surface[bl::Column::ue];
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    widen(r.s, s[i]);
+    widen(r.ue, ue[i]);
     if (i < kFirstComputedNode) continue;
-    for (int q = 0; q < kQuantityCount; ++q) widen(r.qty[q], quantityArray(surface, q)[i]);
+    for (int q = 0; q < kQuantityCount; ++q) widen(r.qty[q], surface[quantityColumn(q)][i]);
   }
   return r;
 }
@@ -146,13 +149,13 @@ Axes axesOf(double xmin, double xmax, double ymax, int w, int h) {
 
 // The selected quantity of the selected surface, a valid code.
 int selectedQuantity(const BlPlotState& st) {
-  const int code = st.quantity[st.surface];
+  const int code = st.quantity[bl::index(st.surface)];
   return (code >= 0 && code < kQuantityCount) ? code : kCf;
 }
 
 }  // namespace
 
-BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin, double xmax,
+BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, double xmin, double xmax,
                        double ymax, const std::string& title, int w, int h) {
   d.push_back({Primitive::Fill, "White", false, 0, 0, w, h, {}});
 
@@ -205,9 +208,10 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin
   // turbulent; a surface that stays attached (or laminar) to the trailing
   // edge has no such place, and xinv (xtr) there is only where the march
   // was allowed to switch.
-  const bl::SurfaceResult& r = st.surfaces[isurf];
-  if (st.computed[isurf] && r.inverse_at > 0) marker(d, t, r.xinv, "Red");
-  if (st.computed[isurf] && r.transition_at > 0) marker(d, t, r.xtr, "Blue");
+  const int i = bl::index(which);
+  const bl::SurfaceResult& r = st.surfaces[i];
+  if (st.computed[i] && r.inverse_at > 0) marker(d, t, r.xinv, "Red");
+  if (st.computed[i] && r.transition_at > 0) marker(d, t, r.xtr, "Blue");
   if (legend) drawLegend(d, kLegend, right, w, h);
   return t;
 }
@@ -215,34 +219,35 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin
 Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
-  const int isurf = st.surface;
-  const bl::SurfaceResult& surface = st.surfaces[isurf];
-  const SurfaceRanges& r = st.ranges[isurf];
-  const BlTransform t = drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
-  if (st.computed[isurf]) curve(d, t, surface.s, surface.ue, "Red", kFirstComputedNode);
-  curve(d, t, surface.s, surface.ue_inv, "Black");
+  const int i = bl::index(st.surface);
+  const bl::SurfaceResult& surface = st.surfaces[i];
+  const SurfaceRanges& r = st.ranges[i];
+  const BlTransform t = drawBlAxes(d, st, st.surface, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
+  const std::vector<double>& s = surface[bl::Column::s];
+  if (st.computed[i]) curve(d, t, s, surface[bl::Column::ue], "Red", kFirstComputedNode);
+  curve(d, t, s, surface[bl::Column::ue_inv], "Black");
   return d;
 }
 
 Drawing quantityPlot(const BlPlotState& st, int w, int h) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
-  const int isurf = st.surface;
-  const bl::SurfaceResult& surface = st.surfaces[isurf];
+  const int i = bl::index(st.surface);
+  const bl::SurfaceResult& surface = st.surfaces[i];
   const int q = selectedQuantity(st);
-  const SurfaceRanges& r = st.ranges[isurf];
-  const BlTransform t = drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
-  if (st.computed[isurf]) curve(d, t, surface.s, quantityArray(surface, q), "Black", kFirstComputedNode);
+  const SurfaceRanges& r = st.ranges[i];
+  const BlTransform t = drawBlAxes(d, st, st.surface, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
+  if (st.computed[i]) curve(d, t, surface[bl::Column::s], surface[quantityColumn(q)], "Black", kFirstComputedNode);
   return d;
 }
 
 BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h) {
-  const SurfaceRanges& r = st.ranges[st.surface];
+  const SurfaceRanges& r = st.ranges[bl::index(st.surface)];
   return axesOf(r.s.min, r.s.max, r.ue.max, w, h).t;
 }
 
 BlTransform quantityTransform(const BlPlotState& st, int w, int h) {
-  const SurfaceRanges& r = st.ranges[st.surface];
+  const SurfaceRanges& r = st.ranges[bl::index(st.surface)];
   return axesOf(r.s.min, r.s.max, r.qty[selectedQuantity(st)].max, w, h).t;
 }
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "plot_primitives.h"
-#include "session/session.h"
+#include "core/surface_result.h"
 
 namespace plot {
 
@@ -92,19 +92,22 @@ struct BlTransform {
 
 // What the window selects and remembers between draws.
 struct BlPlotState {
-  int surface = 0;                // selected surface: 0 upper, 1 lower
-  int quantity[2] = {0, 0};       // selected quantity code per surface
-  bl::SurfaceResult surfaces[2];  // results shown, per surface
-  SurfaceRanges ranges[2];        // their ranges
-  bool computed[2] = {false, false};  // whether the surface's results were computed
+  bl::Surface surface = bl::Surface::upper;  // selected surface
+  // Per surface (index bl::index): the selected quantity code, the results
+  // shown, their ranges and whether they were computed.
+  int quantity[2] = {0, 0};
+  bl::SurfaceResult surfaces[2];
+  SurfaceRanges ranges[2];
+  bool computed[2] = {false, false};
 
   // Takes the results of one surface and their ranges.  A surface whose
   // computation failed is taken with computed false: its split (arc
   // length, inviscid edge velocity) is drawn, nothing of the march.
-  void update(int isurf, bl::SurfaceResult r, bool wasComputed = true) {
-    surfaces[isurf] = std::move(r);
-    ranges[isurf] = surfaceRanges(surfaces[isurf]);
-    computed[isurf] = wasComputed;
+  void update(bl::Surface which, bl::SurfaceResult r, bool wasComputed = true) {
+    const int i = bl::index(which);
+    surfaces[i] = std::move(r);
+    ranges[i] = surfaceRanges(surfaces[i]);
+    computed[i] = wasComputed;
   }
 };
 
@@ -116,7 +119,7 @@ struct BlPlotState {
 // computed march reached it: SurfaceResult::inverse_at, transition_at) and, on the
 // edge-velocity plot ("Ue(s)"), a legend of its two curves.  Every text
 // lies inside the canvas.  Returns the mapping of these axes.
-BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin, double xmax,
+BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, double xmin, double xmax,
                        double ymax, const std::string& title, int w, int h);
 
 // The upper canvas: axes up to the largest computed edge velocity, then the

@@ -10,8 +10,8 @@ std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n) {
   return text;
 }
 
-std::string surfaceCaption(const std::string& section, int isurf) {
-  return section + (isurf == 0 ? "; upper surface" : "; lower surface");
+std::string surfaceCaption(const std::string& section, bl::Surface which) {
+  return section + "; " + bl::name(which);
 }
 
 SvgPanel captionPanel(const std::string& text, int width) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "axis_labels.h"
+#include "core/surface.h"
 #include "svg.h"
 
 namespace plot {
@@ -16,9 +17,8 @@ constexpr int kCaptionHeight = kTextAscent + kTextDescent + 8;
 // "Section: alpha 12, e/R1 0.131, h/R1 0, N 256", the inputs as given.
 std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n);
 
-// The caption of a boundary-layer plot: the section, then the surface
-// (0 upper, 1 lower).
-std::string surfaceCaption(const std::string& section, int isurf);
+// The caption of a boundary-layer plot: the section, then the surface.
+std::string surfaceCaption(const std::string& section, bl::Surface which);
 
 // The caption as a panel `width` pixels wide to stack above a picture:
 // the text in black on white, from the left margin.

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "session/session.h"
+#include "core/surface_result.h"
 
 namespace polar {
 
@@ -16,9 +16,9 @@ struct NamedSurface : bl::SurfaceResult {
   std::string name;
 
   NamedSurface(std::string n, bl::SurfaceResult r) : bl::SurfaceResult(std::move(r)), name(std::move(n)) {}
-  double thetaTe() const { return d2.empty() ? 0.0 : d2.back(); }
-  double hTe() const { return h12.empty() ? 0.0 : h12.back(); }
-  double ueTe() const { return ue.empty() ? 0.0 : ue.back(); }
+  double thetaTe() const { return at_trailing_edge(bl::Column::d2); }
+  double hTe() const { return at_trailing_edge(bl::Column::h12); }
+  double ueTe() const { return at_trailing_edge(bl::Column::ue); }
 };
 
 // Cd = sum over the surfaces of 2 theta_te ue_te^((H_te + 5)/2).  The

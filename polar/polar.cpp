@@ -33,13 +33,14 @@ std::string angleFolder(const std::string& parent, double alpha) {
   return (std::filesystem::path(parent) / name).string();
 }
 
-SurfacePoint surfacePoint(const aerofoil::Joukowski& af, int isurf, const NamedSurface& r) {
+SurfacePoint surfacePoint(const aerofoil::Joukowski& af, bl::Surface which, const NamedSurface& r) {
+  const bool upper = which == bl::Surface::upper;
   SurfacePoint p;
   const bool transition = r.transition_at > 0, inverse = r.inverse_at > 0;
   p.s_tr = transition ? r.xtr : kNone;
-  p.xc_tr = transition ? aerofoil::chordPosition(af, isurf, r.xtr) : kNone;
+  p.xc_tr = transition ? aerofoil::chordPosition(af, upper, r.xtr) : kNone;
   p.s_inv = inverse ? r.xinv : kNone;
-  p.xc_inv = inverse ? aerofoil::chordPosition(af, isurf, r.xinv) : kNone;
+  p.xc_inv = inverse ? aerofoil::chordPosition(af, upper, r.xinv) : kNone;
   p.theta_te = r.thetaTe();
   p.h_te = r.hTe();
   p.iteration_limited = r.iteration_limited;
@@ -94,7 +95,7 @@ Point computePoint(bl::Session& session, const Settings& set, int index) {
     reports.set_enabled(set.diagnostics);
     reports.set_holding(set.diagnostics);
   }
-  if (st.ok) st = session.hand_over_contour(af.s, af.v, af.currentN);
+  if (st.ok) st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
   if (st.ok) st = session.new_computation();
   for (int k = 0; st.ok && k < set.recalc; ++k) st = session.recalculate();
   reports.close_all();
@@ -106,9 +107,10 @@ Point computePoint(bl::Session& session, const Settings& set, int index) {
     return p;
   }
   p.computed = true;
-  const std::vector<NamedSurface> surfaces = {{"upper", session.surface(0)}, {"lower", session.surface(1)}};
-  p.upper = surfacePoint(af, 0, surfaces[0]);
-  p.lower = surfacePoint(af, 1, surfaces[1]);
+  const std::vector<NamedSurface> surfaces = {{"upper", session.surface(bl::Surface::upper)},
+                                               {"lower", session.surface(bl::Surface::lower)}};
+  p.upper = surfacePoint(af, bl::Surface::upper, surfaces[0]);
+  p.lower = surfacePoint(af, bl::Surface::lower, surfaces[1]);
   p.cd = squireYoung(surfaces, &p.cd_why);
   return p;
 }
@@ -128,17 +130,6 @@ std::vector<double> anglesUpTo(double from, double to, double step, int most, do
 
 }  // namespace
 
-std::vector<double> angles(double from, double to, double step, std::string& why) {
-  if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step) || !(step != 0)) {
-    why = "the angle step must be a number other than 0";
-    return {};
-  }
-  double count = 0;
-  std::vector<double> a = anglesUpTo(from, to, step, kMaxAngles, count);
-  if (a.empty()) why = "more than " + std::to_string(kMaxAngles) + " angles";
-  return a;
-}
-
 std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why) {
   char text[160];
   if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step)) {
@@ -156,8 +147,6 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
     why = text;
     return {};
   }
-  // The same list as angles() makes, so that the same three numbers give
-  // the same rows here and on the command line.
   double count = 0;
   const std::vector<double> a = anglesUpTo(from, to, step, maxAngles, count);
   if (a.empty()) {

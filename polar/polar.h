@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "joukowski.h"
-#include "session/parameters.h"
+#include "core/parameters.h"
 
 namespace polar {
 
@@ -17,7 +17,7 @@ namespace polar {
 constexpr int kMaxAngles = 10000;
 
 // At most this many angles computed at once, each on a thread of its own
-// with a session of some 1 MB.
+// with a session of its own.
 constexpr int kMaxJobs = 64;
 
 struct Settings {
@@ -55,15 +55,12 @@ struct Point {
   std::string report_dir;                    // where this angle's reports went
 };
 
-// The angles from A0 towards A1 in steps of |DA|, A1 included when the
-// steps reach it.  Empty with a reason for an empty range, a zero or
-// non-finite step or more than kMaxAngles angles.
-std::vector<double> angles(double from, double to, double step, std::string& why);
-
-// The angles from A0 to A1 in steps of DA, the sign of DA taking A0 towards
-// A1 and A1 included when the steps reach it, at most maxAngles of them.
-// Empty with a reason for the user when A1 = A0, when DA is 0, not finite
-// or leads away from A1, or when there would be more than maxAngles.
+// The one rule for a range of angles, the polar window's and the command
+// line's: the angles from A0 to A1 in steps of DA, the sign of DA taking A0
+// towards A1 (16, -4, -1 runs downwards) and A1 included when the steps
+// reach it, at most maxAngles (and kMaxAngles) of them.  Empty with a
+// reason for the user when A1 = A0, when DA is 0, not finite or leads away
+// from A1, or when there would be more angles.
 std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why);
 
 // Computes every angle of the settings.  ready(point) is called on the

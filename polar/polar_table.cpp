@@ -7,7 +7,7 @@
 #include <string>
 
 #include "polar.h"
-#include "march/surface_march.h"
+#include "core/surface_result.h"
 
 namespace polar {
 
@@ -71,11 +71,10 @@ const char* convergence(const Point& p) {
 std::vector<std::string> cautions(const Point& p) {
   if (!p.computed) return {p.failure};
   std::vector<std::string> c;
-  const SurfacePoint* surfaces[2] = {&p.upper, &p.lower};
-  for (int isurf = 0; isurf < 2; ++isurf) {
-    const SurfacePoint& s = *surfaces[isurf];
-    if (s.iteration_limited > 0) c.push_back(bl::iteration_limit_note(isurf, s.limited_at, s.iteration_limited));
-    if (s.edge_limited_at > 0) c.push_back(bl::edge_limit_note(isurf, s.edge_limited_at));
+  for (bl::Surface which : bl::kBothSurfaces) {
+    const SurfacePoint& s = which == bl::Surface::upper ? p.upper : p.lower;
+    if (s.iteration_limited > 0) c.push_back(bl::iteration_limit_note(which, s.limited_at, s.iteration_limited));
+    if (s.edge_limited_at > 0) c.push_back(bl::edge_limit_note(which, s.edge_limited_at));
   }
   if (!std::isfinite(p.cd)) c.push_back("no drag estimate: " + p.cd_why);
   return c;

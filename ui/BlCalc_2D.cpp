@@ -1,6 +1,7 @@
 // The boundary-layer dialog: parameter fields, computations through the session, plots.
 #include "BlCalc_2D.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,6 @@ namespace {
 const char* const kTitle = "Boundary Layer. Joukowski aerofoil.";
 const char* const kAlgorithm = "The finite-difference method of the boundary layer calculation.";
 
-const char* const kSurfaceName[2] = {"upper", "lower"};
 
 // The size the window was designed for; a smaller screen gets all of
 // itself.
@@ -219,7 +219,8 @@ FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int colum
 // "Str" and "Sinv" of a surface: the positions the last pass used.  With no
 // computed results Sinv is empty (it is only ever a result) and Str, in
 // grey, the position the computation started from.
-void BlCalc_2D::showPositions(int s) {
+void BlCalc_2D::showPositions(bl::Surface which) {
+  const int s = bl::index(which);
   const bl::ComputationParameters& p = session_->parameters();
   NumberField& str = fields[(s == 0 ? ID_STR_U : ID_STR_L) - ID_RE];
   str.value = p.xtr_surf[s];
@@ -233,16 +234,16 @@ void BlCalc_2D::showPositions(int s) {
 
 void BlCalc_2D::showResults(bool wasComputed) {
   computed = wasComputed;
-  for (int s = 0; s <= 1; ++s) {
-    showPositions(s);
-    plotState.update(s, session_->surface(s), computed);
+  for (bl::Surface which : bl::kBothSurfaces) {
+    showPositions(which);
+    plotState.update(which, session_->surface(which), computed);
   }
 }
 
 std::string BlCalc_2D::failureText(const bl::Status& st) const {
-  const int s = session_->failed_surface();
-  if (s < 0) return st.message;
-  return std::string("Boundary-layer pass over the ") + kSurfaceName[s] + " surface:\n" + st.message;
+  const std::optional<bl::Surface> failed = session_->failed_surface();
+  if (!failed) return st.message;
+  return std::string("Boundary-layer pass over the ") + bl::name(*failed) + ":\n" + st.message;
 }
 
 std::string BlCalc_2D::cautionText() const {
@@ -313,7 +314,7 @@ long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector sel, void*) {
 }
 
 void BlCalc_2D::updateButtons() {
-  const int sel = plotState.surface;
+  const int sel = bl::index(plotState.surface);
   for (int s = 0; s <= 1; ++s) {
     surfaceButton[s]->enable();
     surfaceButton[s]->setCheck(s == sel);
@@ -343,15 +344,15 @@ long BlCalc_2D::onCmdLowerQuantity(FXObject*, FXSelector sel, void*) {
 }
 
 long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
-  plotState.surface = (FXSELID(sel) == ID_UPPER_SURF) ? 0 : 1;
+  plotState.surface = (FXSELID(sel) == ID_UPPER_SURF) ? bl::Surface::upper : bl::Surface::lower;
   updateButtons();
   drawEdgeVelocity();
   drawQuantity();
   return 1;
 }
 
-// A committed field: taken into the exchange data when the solver can use
-// it (it takes effect at the next computation), otherwise refused.
+// A committed field: taken into the session's parameters when the solver
+// can use it (it takes effect at the next computation), otherwise refused.
 long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
   const int id = FXSELID(sel);
   commitNumber(this, fields[id - ID_RE], bl::accepted_range(parameterOf(id)), [&](double v) {

@@ -96,7 +96,7 @@ class BlCalc_2D : public FXDialogBox {
  private:
   void buildWidgets();
   FXTextField* addField(FXComposite* grid, const char* label, int columns, FXSelector id);
-  void showPositions(int isurf);
+  void showPositions(bl::Surface which);
 
   // The positions and plotted results of both surfaces from the session,
   // as results when `computed`, else as the split alone.

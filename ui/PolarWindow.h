@@ -34,7 +34,7 @@
 #include "joukowski.h"
 #include "number_text.h"
 #include "polar.h"
-#include "session/parameters.h"
+#include "core/parameters.h"
 
 class PolarWindow : public FXDialogBox {
   FXDECLARE(PolarWindow)

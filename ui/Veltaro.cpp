@@ -267,7 +267,7 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
 // window replaces the open one.  A contour that cannot be split is refused
 // with a message, and the hand-over and the open window stay as they were.
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
-  const bl::Status split = blSession.hand_over_contour(af.s, af.v, af.currentN);
+  const bl::Status split = blSession.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
   if (!split.ok) {
     const std::string text = split.message + fittingNNote(af, split.message);
     FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", text.c_str());

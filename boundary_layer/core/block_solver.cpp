@@ -93,11 +93,19 @@ Status solve(CoreArrays& ca, int np, int P, const Alloc2<double>* const (&rhs)[K
 
 }  // namespace
 
-void CoreArrays::allocate() {
-  for (auto* a : {&dqdx, &dqpdx, &amat, &bmat, &cmat}) a->allocate(kNeq, kNeq, kMaxGridPoints);
-  for (auto* a : {&q, &qp, &rq, &rvec, &eyvec, &xvec, &yvec}) a->allocate(kNeq, kMaxGridPoints);
-  det.allocate(kMaxGridPoints);
-  sweep.assign(static_cast<std::size_t>(kPerPoint) * kMaxGridPoints, 0.0);
+void CoreArrays::allocate(int points) {
+  for (auto* a : {&dqdx, &dqpdx, &amat, &bmat, &cmat}) a->allocate(kNeq, kNeq, points);
+  for (auto* a : {&q, &qp, &rq, &rvec, &eyvec, &xvec, &yvec}) a->allocate(kNeq, points);
+  det.allocate(points);
+  sweep.assign(static_cast<std::size_t>(kPerPoint) * static_cast<std::size_t>(points), 0.0);
+}
+
+void CoreArrays::extend(int points) {
+  for (auto* a : {&dqdx, &dqpdx, &amat, &bmat, &cmat}) a->extend(points);
+  for (auto* a : {&q, &qp, &rq, &rvec, &eyvec, &xvec, &yvec}) a->extend(points);
+  det.extend(points);
+  const std::size_t n = static_cast<std::size_t>(kPerPoint) * static_cast<std::size_t>(points);
+  if (sweep.size() < n) sweep.resize(n, 0.0);
 }
 
 void CoreArrays::release() {

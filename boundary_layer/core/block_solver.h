@@ -14,9 +14,10 @@
 // Matrix arrays: first index the row (equation), second the column
 // (variable f, u, v), third the grid point j = 1..821.  Vector arrays:
 // component, grid point.  They belong to the pass: allocate() acquires them
-// once per surface pass and release() gives them up at its end; between
-// calls they keep the values of the last call, so that a diagnostic dump
-// can print the system as it was solved.
+// once per surface pass for the points it starts with, extend() makes room
+// for the points the edge growth adds, and release() gives them up at its
+// end; between calls they keep the values of the last call, so that a
+// diagnostic dump can print the system as it was solved.
 #pragma once
 
 #include <vector>
@@ -49,9 +50,12 @@ struct CoreArrays {
   // right-hand side (see block_solve).
   std::vector<double> sweep;
 
-  // Acquire every array, zero-filled, with 3 rows and the full grid
-  // capacity.  Calling it while the arrays are held starts them afresh.
-  void allocate();
+  // Acquire every array, zero-filled, with 3 rows and room for the given
+  // grid points.  Calling it while the arrays are held starts them afresh.
+  void allocate(int points = kMaxGridPoints);
+
+  // Room for grid points up to `points`, the new entries zero.
+  void extend(int points);
 
   // Release every array.  Harmless when nothing is held.
   void release();

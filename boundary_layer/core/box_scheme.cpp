@@ -1,15 +1,13 @@
-// Box-scheme residuals, Jacobians, Newton system and profile updates.
+// Box-scheme residuals, Jacobians, Newton system, profile updates and the convergence measure.
 #include "core/box_scheme.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "core/block_solver.h"
 #include "core/block_view.h"
-#include "setup/gas.h"
-#include "setup/layer_gas.h"
-#include "march/pass.h"
+#include "core/gas.h"
+#include "core/layer_gas.h"
 
 namespace bl {
 
@@ -19,27 +17,28 @@ namespace {
 // viscosity bb.  At a zero edge Mach number the temperature is the edge
 // temperature at every grid point (T/Te = 1 exactly), so density and
 // viscosity ratios are those of the edge, formed once.
-void update_properties(Pass& p, int P) {
-  WorkArrays& wa = p.wa;
-  const int np = p.sd.NP;
-  const double ue3 = wa.u(3, np);
-  const double m2 = kHalfGammaMinus1 * (wa.eme(P) * wa.eme(P));
+void update_properties(StationSystem& s) {
+  LayerProfiles& lp = s.lp;
+  const StationState& at = s.at;
+  const int np = s.np;
+  const double ue3 = lp.u(3, np);
+  const double m2 = kHalfGammaMinus1 * (at.eme * at.eme);
   SutherlandPower t15;
   if (m2 == 0.0) {
-    const double t = wa.te(P), rho = wa.roe8(P);
-    const double mu = rho * kSutherlandC * t15(t) / (t + kSutherlandS) / wa.emue(P);
+    const double t = at.te, rho = at.roe8;
+    const double mu = rho * kSutherlandC * t15(t) / (t + kSutherlandS) / at.emue;
     for (int j = 1; j <= np; ++j) {
-      wa.tte(j) = 1.0;
-      wa.ccro(3, j) = rho;
-      wa.ccmu(3, j) = mu;
-      wa.bb(j) = (1.0 + wa.b(3, j)) * mu;
+      lp.tte(j) = 1.0;
+      lp.ccro(3, j) = rho;
+      lp.ccmu(3, j) = mu;
+      lp.bb(j) = (1.0 + lp.b(3, j)) * mu;
     }
     return;
   }
   for (int j = 1; j <= np; ++j) {
-    const double t = layer_state(wa, P, j, ue3, m2);
-    wa.ccmu(3, j) = wa.ccro(3, j) * kSutherlandC * t15(t) / (t + kSutherlandS) / wa.emue(P);
-    wa.bb(j) = (1.0 + wa.b(3, j)) * wa.ccmu(3, j);
+    const double t = layer_state(lp, j, ue3, m2, at.roe8, at.te);
+    lp.ccmu(3, j) = lp.ccro(3, j) * kSutherlandC * t15(t) / (t + kSutherlandS) / at.emue;
+    lp.bb(j) = (1.0 + lp.b(3, j)) * lp.ccmu(3, j);
   }
 }
 
@@ -57,39 +56,67 @@ void pin_row(CoreArrays& ca, int r, int var, int j, double diag, double rhs) {
 }
 
 // Adds the corrections to the current-station profiles.
-void apply_corrections(Pass& p) {
-  WorkArrays& wa = p.wa;
-  SolverScalars& sd = p.sd;
-  for (int j = 1; j <= sd.NP; ++j) {
-    wa.f(3, j) = wa.f(3, j) + wa.df(j);
-    wa.u(3, j) = wa.u(3, j) + wa.du(j);
-    wa.v(3, j) = wa.v(3, j) + wa.dv(j);
+void apply_corrections(LayerProfiles& lp, int np) {
+  for (int j = 1; j <= np; ++j) {
+    lp.f(3, j) = lp.f(3, j) + lp.df(j);
+    lp.u(3, j) = lp.u(3, j) + lp.du(j);
+    lp.v(3, j) = lp.v(3, j) + lp.dv(j);
   }
+}
+
+// Inner boundary, rows 1 and 2 of block 1: the wall, with df/dx = -rho vw
+// (mass transfer through the wall) and u = uw.
+void wall_rows(StationSystem& s) {
+  const LayerProfiles& lp = s.lp;
+  pin_row(s.ca, 1, 1, 1, -1.0, (s.bx.fx_wall + s.at.vww * lp.ccro(3, 1)) / s.w.c3);
+  pin_row(s.ca, 2, 2, 1, -1.0, lp.u(3, 1) - s.at.uww);
+}
+
+// Outer boundary, row 3 of block NP: the edge velocity is prescribed, or
+// the linearised momentum balance at the edge holds with the sensitivity of
+// every row to the pressure gradient as the second right-hand side.
+void edge_row(StationSystem& s) {
+  const LayerProfiles& lp = s.lp;
+  CoreArrays& ca = s.ca;
+  const int np = s.np;
+  if (s.edge == EdgeCondition::velocity) {
+    pin_row(ca, 3, 2, np, -1.0, lp.u(3, np) - s.at.ue);
+    return;
+  }
+  const double two_a = 2.0 * lp.aa(np);
+  pin_row(ca, 3, 2, np, -(two_a * s.bx.dres_edge), two_a * s.bx.res_edge);
+
+  // d(rvec)/d(dpdx): dpdx enters both qp(3) values of every shear box,
+  // and in the edge row ties the edge-velocity correction to the
+  // pressure-gradient change.  It does not enter the continuity and
+  // shear-definition rows: rows 1 and 2 keep the zeros the array was
+  // acquired with (nothing else writes them).
+  for (int j = 1; j <= np - 1; ++j) ca.eyvec(3, j) = 2.0 * lp.aa(j + 1);
+  ca.eyvec(3, np) = two_a;
 }
 
 }  // namespace
 
-void box_fluxes(Pass& p, int P, double dpdx) {
-  WorkArrays& wa = p.wa;
-  CoreArrays& ca = p.ca;
-  SolverScalars& sd = p.sd;
-  MarchState& ms = p.ms;
-  BoxState& bx = p.bx;
-  const int np = sd.NP;
-  const double c1 = ms.c1, c2 = ms.c2, c3 = ms.c3;
+void box_fluxes(StationSystem& s) {
+  LayerProfiles& lp = s.lp;
+  CoreArrays& ca = s.ca;
+  BoxState& bx = s.bx;
+  const int np = s.np;
+  const double c1 = s.w.c1, c2 = s.w.c2, c3 = s.w.c3;
+  const double dpdx = s.at.dpdx;
 
   // Properties are refreshed once per iteration and then held fixed: they
   // do not enter the Jacobians.
-  update_properties(p, P);
+  update_properties(s);
 
   const Blocks DQ(ca.dqdx), DQP(ca.dqpdx);
   const Vectors Q(ca.q), QP(ca.qp), RQ(ca.rq);
   double dudx = 0.0, rho = 0.0;
   for (int j = 1; j <= np; ++j) {
-    const double f1 = wa.f(1, j), f2 = wa.f(2, j), f3 = wa.f(3, j);
-    const double u1 = wa.u(1, j), u2 = wa.u(2, j), u3 = wa.u(3, j);
-    const double vc = wa.v(3, j);
-    rho = wa.ccro(3, j);
+    const double f1 = lp.f(1, j), f2 = lp.f(2, j), f3 = lp.f(3, j);
+    const double u1 = lp.u(1, j), u2 = lp.u(2, j), u3 = lp.u(3, j);
+    const double vc = lp.v(3, j);
+    rho = lp.ccro(3, j);
 
     // In reversed flow the convective term loses its current-station
     // velocity (u+ = 0) in both factors; the continuity flux keeps u3.
@@ -100,7 +127,7 @@ void box_fluxes(Pass& p, int P, double dpdx) {
     const auto q = Q[j], qp = QP[j];
     q(1) = f3;
     q(2) = u3;
-    q(3) = wa.bb(j) * vc;
+    q(3) = lp.bb(j) * vc;
     qp(1) = rho * u3;
     qp(2) = vc;
     qp(3) = dudx * rho * u_plus - fx * vc + dpdx;
@@ -111,7 +138,7 @@ void box_fluxes(Pass& p, int P, double dpdx) {
     // Their zeros are those the arrays were acquired with (nothing else
     // writes them); the rest is written at every iteration.
     const auto dq = DQ[j], dqp = DQP[j];
-    dq(1, 1) = 1.0, dq(2, 2) = 1.0, dq(3, 3) = wa.bb(j);
+    dq(1, 1) = 1.0, dq(2, 2) = 1.0, dq(3, 3) = lp.bb(j);
     dqp(1, 2) = rho, dqp(2, 3) = 1.0;
     dqp(3, 1) = -c3 * vc;
     dqp(3, 2) = rho * (dudx + c3 * u_plus);  // rho dudx in reversed flow, not 0
@@ -123,29 +150,22 @@ void box_fluxes(Pass& p, int P, double dpdx) {
   // Box residuals: trapezoidal rule for dq/deta = qp over (j-1, j).
   for (int j = 2; j <= np; ++j) {
     const auto q1 = Q[j], q0 = Q[j - 1], qp1 = QP[j], qp0 = QP[j - 1], rq = RQ[j];
-    for (int r = 1; r <= 3; ++r) rq(r) = -(q1(r) - q0(r) - wa.aa(j) * (qp1(r) + qp0(r)));
+    for (int r = 1; r <= 3; ++r) rq(r) = -(q1(r) - q0(r) - lp.aa(j) * (qp1(r) + qp0(r)));
   }
 
   // Momentum balance at the edge, where the shear has vanished:
   // rho ue due/dx + dpdx = 0, with the unclipped edge velocity.
-  const double ue3 = wa.u(3, np);
+  const double ue3 = lp.u(3, np);
   bx.res_edge = -(dudx * rho * ue3 + dpdx);
   bx.dres_edge = rho * (dudx + c3 * ue3);
 }
 
-void box_system(Pass& p, int P) {
-  WorkArrays& wa = p.wa;
-  CoreArrays& ca = p.ca;
-  SolverScalars& sd = p.sd;
-  MarchState& ms = p.ms;
-  BoxState& bx = p.bx;
-  const int np = sd.NP;
-  const double c3 = ms.c3;
-  const bool inverse = wa.x(P) > sd.XINV;
+void box_system(StationSystem& s) {
+  const LayerProfiles& lp = s.lp;
+  CoreArrays& ca = s.ca;
+  const int np = s.np;
 
-  // Wall: df/dx = -rho vw (mass transfer through the wall) and u = uw.
-  pin_row(ca, 1, 1, 1, -1.0, (bx.fx_wall + wa.vww(P) * wa.ccro(3, 1)) / c3);
-  pin_row(ca, 2, 2, 1, -1.0, wa.u(3, 1) - wa.uww(P));
+  wall_rows(s);
 
   // Each box row is q(k1) - q(k0) - a (qp(k1) + qp(k0)) differentiated
   // with respect to the variables of k0 and of k1, written out for the
@@ -160,7 +180,7 @@ void box_system(Pass& p, int P) {
   // Rows 1 and 2 of block j: the continuity and shear-definition boxes of
   // (j-1, j), f' = rho u and u' = v.
   for (int j = 2; j <= np; ++j) {
-    const double a = wa.aa(j);
+    const double a = lp.aa(j);
     const auto Aj = A[j], Bj = B[j];
     Aj(1, 1) = -1.0, Aj(1, 2) = -0.0 - a * DQP[j - 1](1, 2), Aj(1, 3) = -0.0;
     Bj(1, 1) = 1.0, Bj(1, 2) = 0.0 - a * DQP[j](1, 2), Bj(1, 3) = 0.0;
@@ -171,7 +191,7 @@ void box_system(Pass& p, int P) {
   }
   // Row 3 of block j: the momentum box of (j, j+1).
   for (int j = 1; j <= np - 1; ++j) {
-    const double a = wa.aa(j + 1);
+    const double a = lp.aa(j + 1);
     const auto q0 = DQP[j], q1 = DQP[j + 1];
     const auto Bj = B[j], Cj = C[j];
     Bj(3, 1) = -0.0 - a * q0(3, 1);
@@ -183,52 +203,63 @@ void box_system(Pass& p, int P) {
     R[j](3) = RQ[j + 1](3);
   }
 
-  // Edge: the edge velocity is prescribed (direct), or the linearised
-  // momentum balance at the edge holds (inverse).
-  if (!inverse) {
-    pin_row(ca, 3, 2, np, -1.0, wa.u(3, np) - wa.ue(P));
-  } else {
-    const double two_a = 2.0 * wa.aa(np);
-    pin_row(ca, 3, 2, np, -(two_a * bx.dres_edge), two_a * bx.res_edge);
-
-    // d(rvec)/d(dpdx): dpdx enters both qp(3) values of every shear box,
-    // and in the edge row ties the edge-velocity correction to the
-    // pressure-gradient change.  It does not enter the continuity and
-    // shear-definition rows: rows 1 and 2 keep the zeros the array was
-    // acquired with (nothing else writes them).
-    for (int j = 1; j <= np - 1; ++j) ca.eyvec(3, j) = 2.0 * wa.aa(j + 1);
-    ca.eyvec(3, np) = two_a;
-  }
+  edge_row(s);
 }
 
-void newton_update(Pass& p, const Alloc2<double>& xvec) {
-  WorkArrays& wa = p.wa;
-  SolverScalars& sd = p.sd;
-  for (int j = 1; j <= sd.NP; ++j) {
-    wa.df(j) = xvec(1, j);
-    wa.du(j) = xvec(2, j);
-    wa.dv(j) = xvec(3, j);
+void newton_update(StationSystem& s) {
+  LayerProfiles& lp = s.lp;
+  const CoreArrays& ca = s.ca;
+  for (int j = 1; j <= s.np; ++j) {
+    lp.df(j) = ca.xvec(1, j);
+    lp.du(j) = ca.xvec(2, j);
+    lp.dv(j) = ca.xvec(3, j);
   }
-  apply_corrections(p);
+  apply_corrections(lp, s.np);
 }
 
-Status inverse_update(Pass& p, double cf_bc, const Alloc2<double>& xvec, const Alloc2<double>& yvec,
-                      int P) {
-  WorkArrays& wa = p.wa;
-  SolverScalars& sd = p.sd;
-  // Wall shear after the update: ccmu (v + xvec(3,1) + lambda yvec(3,1)) = cf/2.
-  const double lambda = (cf_bc * 0.5 / wa.ccmu(3, 1) - wa.v(3, 1) - xvec(3, 1)) / yvec(3, 1);
+ClosingCondition prescribed_wall_shear(const LayerProfiles& lp, double cf_bc) {
+  // Wall shear after the update: ccmu (v + dv(1)) = cf/2.
+  return ClosingCondition{3, 1, cf_bc * 0.5 / lp.ccmu(3, 1) - lp.v(3, 1),
+                          "the prescribed skin friction (the wall shear does not respond to it)"};
+}
+
+Status inverse_update(StationSystem& s, const ClosingCondition& c) {
+  LayerProfiles& lp = s.lp;
+  const CoreArrays& ca = s.ca;
+  const double lambda = (c.target - ca.xvec(c.var, c.point)) / ca.yvec(c.var, c.point);
   if (!std::isfinite(lambda)) {
-    return Status::failure("station " + std::to_string(P) +
-                           ": no finite pressure-gradient change meets the prescribed skin "
-                           "friction (the wall shear does not respond to it)");
+    return Status::failure("station " + std::to_string(s.at.station) +
+                           ": no finite pressure-gradient change meets " + c.what);
   }
-  for (int j = 1; j <= sd.NP; ++j) {
-    wa.df(j) = xvec(1, j) + lambda * yvec(1, j);
-    wa.du(j) = xvec(2, j) + lambda * yvec(2, j);
-    wa.dv(j) = xvec(3, j) + lambda * yvec(3, j);
+  for (int j = 1; j <= s.np; ++j) {
+    lp.df(j) = ca.xvec(1, j) + lambda * ca.yvec(1, j);
+    lp.du(j) = ca.xvec(2, j) + lambda * ca.yvec(2, j);
+    lp.dv(j) = ca.xvec(3, j) + lambda * ca.yvec(3, j);
   }
-  apply_corrections(p);
+  apply_corrections(lp, s.np);
+  return Status{};
+}
+
+Status conv_max(const LayerProfiles& lp, int np, double& dumax, int& jumax) {
+  dumax = 0.0;
+  if (np < 1) return Status{};
+  int candidate = 0;
+  int bad = 0;
+  for (int j = 1; j <= np; ++j) {
+    const double d = std::fabs(lp.du(j));
+    if (!std::isfinite(d)) {
+      if (bad == 0) bad = j;
+      continue;
+    }
+    if (d > dumax) {
+      dumax = d;
+      candidate = j;
+    }
+  }
+  if (candidate != 0) jumax = candidate;
+  if (bad != 0)
+    return Status::failure("the velocity correction at grid point " + std::to_string(bad) +
+                           " is not a finite number");
   return Status{};
 }
 

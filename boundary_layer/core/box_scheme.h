@@ -1,5 +1,7 @@
 // The boundary-layer equations at one station, discretised by the box
-// scheme, and one Newton iteration on them.
+// scheme, and one Newton iteration on them (box_fluxes, box_system,
+// newton_update, inverse_update and conv_max keep the names of the
+// scheme's steps, so that the equations below can be followed in them).
 //
 // Across the layer the momentum equation is written as a first-order system
 // in the normal coordinate eta, three unknowns per grid point:
@@ -13,55 +15,124 @@
 // rule (box scheme); the Newton corrections (df, du, dv) of all points form
 // a block-tridiagonal system solved by block_solve.
 //
-// One iteration at station P, direct mode (x(P) <= XINV, edge velocity
-// prescribed):
+// The system has the interior box rows and two boundaries, each written by
+// a routine of its own:
+//   inner boundary (point 1)   the wall: df/dx = -rho vw, u = uw
+//   outer boundary (point NP)  the edge velocity prescribed (direct mode),
+//                              or the momentum balance of the edge with the
+//                              pressure gradient free (inverse mode)
+// and in the inverse mode one scalar closing condition (ClosingCondition)
+// fixes the pressure-gradient change of the step.
+//
+// One iteration at a station, direct mode:
 //   box_fluxes, box_system, block_solve(rvec -> xvec), newton_update
-// inverse mode (x(P) > XINV, wall shear prescribed, edge velocity free):
-//   box_fluxes, box_system, block_solve(rvec -> xvec),
-//   block_solve(eyvec -> yvec), inverse_update
+// inverse mode:
+//   box_fluxes, box_system, block_solve(rvec -> xvec, eyvec -> yvec),
+//   inverse_update
+// then conv_max measures the corrections.
 #pragma once
 
-#include "core/farray.h"
+#include "core/block_solver.h"
+#include "core/layer_profiles.h"
 #include "core/status.h"
 
 namespace bl {
 
-// Scalars carried from box_fluxes to box_system within one iteration.
-struct Pass;
+// Streamwise backward difference at the station P being computed:
+//   dq/dx = c1 q(P-2) + c2 q(P-1) + c3 q(P)
+// (levels 1, 2, 3 of the profiles).  Unit: 1/length.
+struct DifferenceWeights {
+  double c1 = 0;  // weight of station P-2
+  double c2 = 0;  // weight of station P-1
+  double c3 = 0;  // weight of station P; non-zero for increasing x
+};
 
+// The outer boundary condition of the system.
+enum class EdgeCondition {
+  velocity,          // u(NP) = ue: the edge velocity is prescribed
+  momentum_balance,  // rho ue due/dx + dpdx = 0 at the edge, dpdx free
+};
+
+// The state of the station the system is solved at, as the scheme reads it.
+struct StationState {
+  int station = 0;  // its index along the surface, for messages
+  double eme = 0;   // edge Mach number
+  double roe8 = 1;  // edge / free-stream density
+  double te = 0;    // edge temperature, K
+  double emue = 1;  // edge viscosity, the divisor of the viscosity ratio
+  double dpdx = 0;  // pressure-gradient term of the momentum equation
+  double ue = 0;    // edge velocity prescribed in the direct mode
+  double uww = 0;   // wall velocity
+  double vww = 0;   // wall transpiration term
+};
+
+// Scalars carried from box_fluxes to box_system within one iteration.
 struct BoxState {
   double fx_wall = 0;    // df/dx at the wall
   double res_edge = 0;   // residual of the momentum balance at the edge (no shear)
   double dres_edge = 0;  // its derivative with respect to the edge velocity
 };
 
-// Gas properties, fluxes, Jacobians and box residuals of station P from the
-// current level-3 profiles (levels 1 and 2 enter the x-differences).
-// Reads wa.f, wa.u (levels 1..3), wa.v, wa.b (level 3), the grid wa.deta,
-// wa.aa, the station values eme, roe8, te, emue of P, the weights ms.c1..c3,
-// sd.NP and the pressure-gradient term dpdx of the station.
-// Writes wa.tte, wa.bb, level 3 of wa.ccro and wa.ccmu, ca.q,
-// ca.qp, ca.dqdx, ca.dqpdx, ca.rq(., 2..NP) and bx.
-void box_fluxes(Pass& p, int P, double dpdx);
+// One station's system: what the Newton iteration works on and nothing
+// else.  The profiles and the core's arrays are the pass's; np of their
+// points are in use.
+struct StationSystem {
+  LayerProfiles& lp;
+  CoreArrays& ca;
+  BoxState& bx;
+  int np = 0;
+  DifferenceWeights w;
+  StationState at;
+  EdgeCondition edge = EdgeCondition::velocity;
+};
 
-// Assembles the Newton system A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j) of
-// station P into ca.amat, ca.bmat, ca.cmat, ca.rvec (every entry of points
-// 1..NP), and in the inverse mode (wa.x(P) > sd.XINV) the sensitivity
-// right-hand side ca.eyvec.  Requires box_fluxes of the same iteration.
-void box_system(Pass& p, int P);
+// Gas properties, fluxes, Jacobians and box residuals from the current
+// level-3 profiles (levels 1 and 2 enter the x-differences).  Writes
+// lp.tte, lp.bb, level 3 of lp.ccro and lp.ccmu, ca.q, ca.qp, ca.dqdx,
+// ca.dqpdx, ca.rq(., 2..np) and bx.
+void box_fluxes(StationSystem& s);
 
-// Direct mode: the corrections are the solution xvec.  Writes wa.df, wa.du,
-// wa.dv and adds them to level 3 of f, u, v.  No relaxation, no limit.
-void newton_update(Pass& p, const Alloc2<double>& xvec);
+// Assembles the Newton system A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j)
+// into ca.amat, ca.bmat, ca.cmat, ca.rvec (every entry of points 1..np),
+// with the momentum-balance edge also the sensitivity right-hand side
+// ca.eyvec.  Requires box_fluxes of the same iteration.
+void box_system(StationSystem& s);
 
-// Inverse mode: the corrections xvec + lambda * yvec, with lambda the change
-// of the pressure-gradient term for which the wall shear after the update
-// meets the prescribed skin friction, ccmu(3,1) v(3,1) = cf_bc / 2.
-// Writes wa.df, wa.du, wa.dv and updates level 3 of f, u, v.
-// When the wall shear does not respond to the pressure gradient
-// (yvec(3,1) = 0) no finite lambda exists: the profiles are left unchanged
-// and the returned status names station P.
-Status inverse_update(Pass& p, double cf_bc, const Alloc2<double>& xvec, const Alloc2<double>& yvec,
-                      int P);
+// Direct mode: the corrections are the solution ca.xvec.  Writes lp.df,
+// lp.du, lp.dv and adds them to level 3 of f, u, v.  No relaxation, no
+// limit.
+void newton_update(StationSystem& s);
+
+// The condition that closes a step of the inverse mode: the correction of
+// unknown `var` (1 f, 2 u, 3 v) at grid point `point` is `target`.  With
+// the correction xvec + lambda yvec this fixes the pressure-gradient change
+// lambda of the step.
+struct ClosingCondition {
+  int var = 3;
+  int point = 1;
+  double target = 0;
+  const char* what = "";  // what it meets, for the message when no lambda does
+};
+
+// The inverse mode's condition: the wall shear after the update meets the
+// prescribed skin friction, ccmu(3,1) v(3,1) = cf_bc / 2.
+ClosingCondition prescribed_wall_shear(const LayerProfiles& lp, double cf_bc);
+
+// Inverse mode: the corrections ca.xvec + lambda ca.yvec with lambda from
+// the closing condition.  Writes lp.df, lp.du, lp.dv and updates level 3 of
+// f, u, v.  When the condition does not respond to lambda (its entry of
+// yvec is 0) no finite lambda exists: the profiles are left unchanged and
+// the returned status names the station.
+Status inverse_update(StationSystem& s, const ClosingCondition& c);
+
+// Largest velocity correction of the last update: dumax = max |du(j)| over
+// j = 1..np (0 when np < 1) and jumax its first grid point; jumax keeps its
+// value when every correction is zero.
+//
+// A correction that is not a finite number would never exceed dumax and so
+// would pass for convergence: it is a failure instead, and the returned
+// status names the grid point.  dumax and jumax are then those of the
+// finite corrections.
+Status conv_max(const LayerProfiles& lp, int np, double& dumax, int& jumax);
 
 }  // namespace bl

@@ -1,52 +1,13 @@
-// Arrays indexed the way the numerical routines count: from a chosen lower
-// bound (mostly 1), first index running fastest.  Every access goes through
-// operator(), which checks the bounds in debug builds, so no routine ever
-// writes an index shift by hand.
+// Arrays indexed the way the numerical routines count: from 1, first index
+// running fastest.  Every access goes through operator(), which checks the
+// bounds in debug builds, so no routine ever writes an index shift by hand.
 #pragma once
 
-#include <array>
 #include <cassert>
 #include <cstddef>
 #include <vector>
 
 namespace bl {
-
-// Fixed-capacity vector, indices Lo..Hi.  Zero-filled on construction.
-template <class T, int Lo, int Hi>
-class FArray1 {
-  std::array<T, Hi - Lo + 1> a_{};
-
- public:
-  static constexpr int lo = Lo, hi = Hi;
-  T& operator()(int i) {
-    assert(Lo <= i && i <= Hi);
-    return a_[static_cast<std::size_t>(i - Lo)];
-  }
-  const T& operator()(int i) const {
-    assert(Lo <= i && i <= Hi);
-    return a_[static_cast<std::size_t>(i - Lo)];
-  }
-  void fill(const T& v) { a_.fill(v); }
-  T* data() { return a_.data(); }
-};
-
-// Fixed-capacity matrix, indices (Lo1..Hi1, Lo2..Hi2), first index fastest.
-template <class T, int Lo1, int Hi1, int Lo2, int Hi2>
-class FArray2 {
-  static constexpr int n1 = Hi1 - Lo1 + 1;
-  std::array<T, static_cast<std::size_t>(n1) * (Hi2 - Lo2 + 1)> a_{};
-
- public:
-  T& operator()(int i, int j) {
-    assert(Lo1 <= i && i <= Hi1 && Lo2 <= j && j <= Hi2);
-    return a_[static_cast<std::size_t>((i - Lo1) + n1 * (j - Lo2))];
-  }
-  const T& operator()(int i, int j) const {
-    assert(Lo1 <= i && i <= Hi1 && Lo2 <= j && j <= Hi2);
-    return a_[static_cast<std::size_t>((i - Lo1) + n1 * (j - Lo2))];
-  }
-  void fill(const T& v) { a_.fill(v); }
-};
 
 // Run-time sized arrays, 1-based in every index, allocated per pass.
 // allocate() zero-fills: elements read before the march writes them have
@@ -59,6 +20,10 @@ class Alloc1 {
 
  public:
   void allocate(int n) { a_.assign(static_cast<std::size_t>(n), T{}); }
+  // Room for indices up to n, the new elements zero, the others kept.
+  void extend(int n) {
+    if (n > size()) a_.resize(static_cast<std::size_t>(n), T{});
+  }
   void release() { a_.clear(); }
   bool allocated() const { return !a_.empty(); }
   int size() const { return static_cast<int>(a_.size()); }
@@ -82,6 +47,13 @@ class Alloc2 {
     n1_ = n1;
     n2_ = n2;
     a_.assign(static_cast<std::size_t>(n1) * static_cast<std::size_t>(n2), T{});
+  }
+  // Room for second indices up to n2, the new elements zero, the others
+  // kept (the second index runs slowest).
+  void extend(int n2) {
+    if (n2 <= n2_) return;
+    n2_ = n2;
+    a_.resize(static_cast<std::size_t>(n1_) * static_cast<std::size_t>(n2), T{});
   }
   void release() {
     a_.clear();
@@ -113,6 +85,13 @@ class Alloc3 {
     a_.assign(static_cast<std::size_t>(n1) * static_cast<std::size_t>(n2) *
                   static_cast<std::size_t>(n3),
               T{});
+  }
+  // Room for third indices up to n3, the new elements zero, the others
+  // kept (the third index runs slowest).
+  void extend(int n3) {
+    if (n3 <= n3_) return;
+    n3_ = n3;
+    a_.resize(static_cast<std::size_t>(n1_) * static_cast<std::size_t>(n2_) * static_cast<std::size_t>(n3), T{});
   }
   void release() {
     a_.clear();

@@ -38,7 +38,7 @@ double outer_alpha(double rtheta) {
 }  // namespace
 
 double intermittency(const Pass& p, int NX, int NTR) {
-  const WorkArrays& wa = p.wa;
+  const StationArrays& st = p.st;
   const SolverScalars& sd = p.sd;
   // Station NTR-1 is the start of the integrals; the surface starts at 1.
   const int ntr = std::max(NTR, 2);
@@ -47,23 +47,24 @@ double intermittency(const Pass& p, int NX, int NTR) {
   double I = 0.0;
   if (NX >= ntr) {
     for (int i = ntr; i <= NX; ++i)
-      I = I + (wa.x(i) - wa.x(i - 1)) * (1.0 / wa.ue(i - 1) + 1.0 / wa.ue(i)) / 2.0;
+      I = I + (st.x(i) - st.x(i - 1)) * (1.0 / st.ue(i - 1) + 1.0 / st.ue(i)) / 2.0;
   }
-  const double uedim = wa.ue(NX) * sd.U8;
-  const double nue = wa.emue(NX) / wa.roe(NX);
+  const double uedim = st.ue(NX) * sd.U8;
+  const double nue = st.emue(NX) / st.roe(NX);
   const double G = kSpotRate * (uedim * uedim * uedim) /
-                   (std::pow(wa.rx(ntr - 1), kSpotExponent) * (nue * nue));
-  const double Gam = G * (wa.x(NX) - wa.x(ntr - 1)) * I / sd.U8;
+                   (std::pow(st.rx(ntr - 1), kSpotExponent) * (nue * nue));
+  const double Gam = G * (st.x(NX) - st.x(ntr - 1)) * I / sd.U8;
   if (Gam > kGammaCap) return 1.0;
   return 1.0 - std::exp(-Gam);
 }
 
 void eddy_visc(Pass& p, int NX) {
-  WorkArrays& wa = p.wa;
+  StationArrays& st = p.st;
+  LayerProfiles& lp = p.lp;
   SolverScalars& sd = p.sd;
   MarchState& ms = p.ms;
   const int np = sd.NP;
-  const double rtheta = wa.rtheta(NX - 1);
+  const double rtheta = st.rtheta(NX - 1);
 
   const double alpha = outer_alpha(rtheta);
   const double r = 0.001f * rtheta;
@@ -84,40 +85,40 @@ void eddy_visc(Pass& p, int NX) {
   if (np >= 2) {
     double u_prev = 0.0;  // no slip
     for (int j = 2; j <= np; ++j) {
-      D = D + wa.aa(j) * (u_prev + wa.u(3, j));
-      u_prev = wa.u(3, j);
+      D = D + lp.aa(j) * (u_prev + lp.u(3, j));
+      u_prev = lp.u(3, j);
     }
-    double vmax = std::fabs(wa.v(3, 1));
+    double vmax = std::fabs(lp.v(3, 1));
     for (int j = 2; j <= np; ++j)
-      if (std::fabs(wa.v(3, j)) > vmax) {
-        vmax = std::fabs(wa.v(3, j));
+      if (std::fabs(lp.v(3, j)) > vmax) {
+        vmax = std::fabs(lp.v(3, j));
         jm = j;
       }
   }
 
   const double gamma = intermittency(p, NX, ms.NTR);
 
-  const double E = sd.SQRE * alpha * (wa.ue(NX) * wa.eta(np) - D) * gamma;
+  const double E = sd.SQRE * alpha * (st.ue(NX) * lp.eta(np) - D) * gamma;
   // Damping length from the friction velocity at the point of largest
   // shear; Re^(1/4) = sqrt(sqrt(Re)).
-  const double N = std::sqrt(sd.SQRE) * std::sqrt(std::fabs(wa.v(3, jm)) * wa.ccmu(3, jm)) / aplus;
+  const double N = std::sqrt(sd.SQRE) * std::sqrt(std::fabs(lp.v(3, jm)) * lp.ccmu(3, jm)) / aplus;
   const double K = kappa2 * sd.SQRE;
 
   bool inner = true;
   for (int j = 1; j <= np; ++j) {
-    const double rho = wa.ccro(3, j), mu = wa.ccmu(3, j), eta = wa.eta(j);
+    const double rho = lp.ccro(3, j), mu = lp.ccmu(3, j), eta = lp.eta(j);
     const double eps_o = E * rho / mu;
     if (inner) {
       const double e = std::exp(-eta * std::sqrt(rho) * N / mu);
       const double eps_i =
-          rho * gamma * K * std::fabs(wa.v(3, j)) * ((1.0 - e) * (1.0 - e)) * (eta * eta) / mu;
+          rho * gamma * K * std::fabs(lp.v(3, j)) * ((1.0 - e) * (1.0 - e)) * (eta * eta) / mu;
       if (eps_o > eps_i) {
-        wa.b(3, j) = eps_i;
+        lp.b(3, j) = eps_i;
         continue;
       }
       inner = false;
     }
-    wa.b(3, j) = eps_o;
+    lp.b(3, j) = eps_o;
   }
 }
 

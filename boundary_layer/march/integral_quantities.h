@@ -1,8 +1,5 @@
-// Integral quantities of a converged station and the convergence measure of
-// a Newton iteration.
+// Integral quantities of a converged station.
 #pragma once
-
-#include "core/status.h"
 
 namespace bl {
 
@@ -21,15 +18,5 @@ struct Pass;
 // Writes d1_bc, d1b, d2b, h12, rtheta, rdels, cf_bc, cfb, rv_bc, rov, vww
 // of station NX.
 void bl_params(Pass& p, int NX, int K);
-
-// Largest velocity correction of the last Newton iteration: ms.DUmax =
-// max |du(j)| over j = 1..NP (0 when NP < 1) and ms.JUmax its first grid
-// point; JUmax keeps its previous value when every correction is zero.
-//
-// A correction that is not a finite number would never exceed DUmax and so
-// would pass for convergence: it is a failure instead, and the returned
-// status names the grid point.  DUmax and JUmax are then those of the
-// finite corrections.
-Status conv_max(Pass& p);
 
 }  // namespace bl

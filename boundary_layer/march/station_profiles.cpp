@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "setup/gas.h"
-#include "setup/layer_gas.h"
+#include "core/gas.h"
+#include "core/layer_gas.h"
 #include "march/pass.h"
 
 namespace bl {
@@ -14,7 +14,7 @@ namespace {
 // Shear at the outer edge below which the layer counts as closed.
 constexpr double kEdgeShear = 0.0001f;
 
-constexpr int kLevels = 3;
+constexpr int kLevels = LayerProfiles::kLevels;
 
 }  // namespace
 
@@ -22,97 +22,101 @@ constexpr int kLevels = 3;
 // at the first marched station, three-point (second order on an uneven
 // grid) afterwards.
 void difference_weights(Pass& p, int P) {
-  const WorkArrays& wa = p.wa;
+  const StationArrays& st = p.st;
   MarchState& ms = p.ms;
   if (P == 3) {
-    ms.c3 = 1.0 / (wa.x(3) - wa.x(2));
-    ms.c2 = -ms.c3;
-    ms.c1 = 0.0;
+    ms.w.c3 = 1.0 / (st.x(3) - st.x(2));
+    ms.w.c2 = -ms.w.c3;
+    ms.w.c1 = 0.0;
     return;
   }
-  const double d1 = wa.x(P) - wa.x(P - 1);
-  const double d2 = wa.x(P - 1) - wa.x(P - 2);
-  ms.c3 = (2.0 * d1 + d2) / (d1 * (d1 + d2));
-  ms.c2 = -(d1 + d2) / (d1 * d2);
-  ms.c1 = d1 / (d2 * (d1 + d2));
+  const double d1 = st.x(P) - st.x(P - 1);
+  const double d2 = st.x(P - 1) - st.x(P - 2);
+  ms.w.c3 = (2.0 * d1 + d2) / (d1 * (d1 + d2));
+  ms.w.c2 = -(d1 + d2) / (d1 * d2);
+  ms.w.c1 = d1 / (d2 * (d1 + d2));
 }
 
 double edge_pressure_gradient(Pass& p, int P) {
-  WorkArrays& wa = p.wa;
+  StationArrays& st = p.st;
   const MarchState& ms = p.ms;
-  const double due_dx = ms.c3 * wa.ue(P) + ms.c2 * wa.ue(P - 1) + ms.c1 * wa.ue(P - 2);
-  wa.dpdx(P) = -wa.roe8(P) * wa.ue(P) * due_dx;
+  const double due_dx = ms.w.c3 * st.ue(P) + ms.w.c2 * st.ue(P - 1) + ms.w.c1 * st.ue(P - 2);
+  st.dpdx(P) = -st.roe8(P) * st.ue(P) * due_dx;
   return due_dx;
 }
 
 void start_prof(Pass& p, int NX, int K) {
-  WorkArrays& wa = p.wa;
+  StationArrays& st = p.st;
+  LayerProfiles& lp = p.lp;
   SolverScalars& sd = p.sd;
   const StartingProfile& sp = p.sp;
-  const double c = std::sqrt(wa.x(NX) / wa.ue(NX));
-  const double ue = wa.ue(NX);
+  const double c = std::sqrt(st.x(NX) / st.ue(NX));
+  const double ue = st.ue(NX);
 
   // Gas properties: total enthalpy constant across the layer, so
   // T/Te = 1 + (gamma-1)/2 Me^2 (1 - (u/ue)^2) and rho/rhoe = Te/T.
   for (int j = 1; j <= sd.NP; ++j) {
-    const double tau = 1.0 + kHalfGammaMinus1 * (wa.eme(NX) * wa.eme(NX)) * (1.0 - sp.u_s(j) * sp.u_s(j));
-    const double t = tau * wa.te(NX);
-    wa.tte(j) = tau;
-    wa.ccro(K, j) = wa.roe8(NX) / tau;
-    wa.ccmu(K, j) = sutherland(t) / wa.emue(NX) * wa.emue8(NX) / wa.roe8(NX);
-    wa.b(K, j) = 0.0;
+    const double tau = 1.0 + kHalfGammaMinus1 * (st.eme(NX) * st.eme(NX)) * (1.0 - sp.u_s(j) * sp.u_s(j));
+    const double t = tau * st.te(NX);
+    lp.tte(j) = tau;
+    lp.ccro(K, j) = st.roe8(NX) / tau;
+    lp.ccmu(K, j) = sutherland(t) / st.emue(NX) * st.emue8(NX) / st.roe8(NX);
+    lp.b(K, j) = 0.0;
   }
 
   // Normal grid of the march: the similarity grid stretched by c.
-  wa.eta(1) = 0.0;
+  lp.eta(1) = 0.0;
   for (int i = 2; i <= kMaxGridPoints; ++i) {
-    wa.deta(i - 1) = c * sp.deta_s(i - 1);
-    wa.eta(i) = wa.eta(i - 1) + wa.deta(i - 1);
-    wa.aa(i) = 0.5 * wa.deta(i - 1);
+    lp.deta(i - 1) = c * sp.deta_s(i - 1);
+    lp.eta(i) = lp.eta(i - 1) + lp.deta(i - 1);
+    lp.aa(i) = 0.5 * lp.deta(i - 1);
   }
 
   for (int j = 1; j <= sd.NP; ++j) {
-    wa.f(K, j) = c * ue * sp.f_s(j);
-    wa.u(K, j) = ue * sp.u_s(j);
-    wa.v(K, j) = ue * sp.v_s(j) / c;
+    lp.f(K, j) = c * ue * sp.f_s(j);
+    lp.u(K, j) = ue * sp.u_s(j);
+    lp.v(K, j) = ue * sp.v_s(j) / c;
   }
 }
 
 void grow_edge(Pass& p, int& grown) {
-  WorkArrays& wa = p.wa;
+  LayerProfiles& lp = p.lp;
   SolverScalars& sd = p.sd;
   MarchState& ms = p.ms;
   grown = 0;
   const int n = sd.NP;
-  if (std::fabs(wa.v(3, n)) <= kEdgeShear) return;
+  if (std::fabs(lp.v(3, n)) <= kEdgeShear) return;
   if (n + 2 > kMaxGridPoints) {
     if (ms.edge_limited == 0) ms.edge_limited = ms.NX;
     return;
   }
   grown = 1;
+  p.lp.extend(n + 2);
+  p.ca.extend(n + 2);
   for (int k = 1; k <= kLevels; ++k) {
     for (int m = n + 1; m <= n + 2; ++m) {
       // Outside the layer: uniform flow, no shear, df/deta = rho u.
-      wa.b(k, m) = wa.b(k, n);
-      wa.ccro(k, m) = wa.ccro(k, n);
-      wa.ccmu(k, m) = wa.ccmu(k, n);
-      wa.u(k, m) = wa.u(k, n);
-      wa.v(k, m) = 0.0;
-      wa.f(k, m) = wa.f(k, n) + wa.u(k, n) * wa.ccro(k, n) * (wa.eta(m) - wa.eta(n));
+      lp.b(k, m) = lp.b(k, n);
+      lp.ccro(k, m) = lp.ccro(k, n);
+      lp.ccmu(k, m) = lp.ccmu(k, n);
+      lp.u(k, m) = lp.u(k, n);
+      lp.v(k, m) = 0.0;
+      lp.f(k, m) = lp.f(k, n) + lp.u(k, n) * lp.ccro(k, n) * (lp.eta(m) - lp.eta(n));
     }
   }
   for (int m = n + 1; m <= n + 2; ++m) {
-    wa.tte(m) = wa.tte(n);
-    wa.bb(m) = wa.bb(n);
+    lp.tte(m) = lp.tte(n);
+    lp.bb(m) = lp.bb(n);
   }
   sd.NP = n + 2;
 }
 
 void shift_levels(Pass& p, int NX) {
-  WorkArrays& wa = p.wa;
+  StationArrays& st = p.st;
+  LayerProfiles& lp = p.lp;
   SolverScalars& sd = p.sd;
   const int np = sd.NP;
-  Alloc2<double>* const levels[] = {&wa.f, &wa.u, &wa.v, &wa.b, &wa.ccro, &wa.ccmu};
+  const auto levels = lp.levels();
   for (int j = 1; j <= np; ++j) {
     for (Alloc2<double>* a : levels) {
       (*a)(1, j) = (*a)(2, j);
@@ -122,19 +126,19 @@ void shift_levels(Pass& p, int NX) {
 
   // First guess: the last profile with the new edge velocity (the profile
   // shape changes little from one station to the next).
-  const double r = wa.ue(NX) / wa.ue(NX - 1);
+  const double r = st.ue(NX) / st.ue(NX - 1);
   for (int j = 1; j <= np; ++j) {
-    wa.f(3, j) = wa.f(3, j) * r;
-    wa.u(3, j) = wa.u(3, j) * r;
-    wa.v(3, j) = wa.v(3, j) * r;
+    lp.f(3, j) = lp.f(3, j) * r;
+    lp.u(3, j) = lp.u(3, j) * r;
+    lp.v(3, j) = lp.v(3, j) * r;
   }
 
-  const double ue3 = wa.u(3, np);
-  const double mf = kHalfGammaMinus1 * (wa.eme(NX) * wa.eme(NX));
+  const double ue3 = lp.u(3, np);
+  const double mf = kHalfGammaMinus1 * (st.eme(NX) * st.eme(NX));
   SutherlandPower t15;
   for (int j = 1; j <= np; ++j) {
-    const double t = layer_state(wa, NX, j, ue3, mf);
-    wa.ccmu(3, j) = sutherland(t, t15) * wa.ccro(3, j) / wa.emue(NX);
+    const double t = layer_state(lp, j, ue3, mf, st.roe8(NX), st.te(NX));
+    lp.ccmu(3, j) = sutherland(t, t15) * lp.ccro(3, j) / st.emue(NX);
   }
 }
 

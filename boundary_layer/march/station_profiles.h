@@ -12,7 +12,7 @@ namespace bl {
 struct Pass;
 
 // Weights of the streamwise backward difference at station P,
-//   dq/dx = c1 q(P-2) + c2 q(P-1) + c3 q(P)   (ms.c1, ms.c2, ms.c3):
+//   dq/dx = c1 q(P-2) + c2 q(P-1) + c3 q(P)   (ms.w):
 // two-point at the first marched station (P = 3, c1 = 0), three-point,
 // second order on an uneven grid, afterwards.
 void difference_weights(Pass& p, int P);
@@ -20,7 +20,7 @@ void difference_weights(Pass& p, int P);
 // The pressure gradient the edge velocity imposes at station P (direct
 // mode): with due/dx = c1 ue(P-2) + c2 ue(P-1) + c3 ue(P) from the weights
 // of difference_weights, Bernoulli's -dp/dx = rho_e ue due/dx into
-// wa.dpdx(P).  Returns due/dx, whose sign tells an adverse gradient.
+// st.dpdx(P).  Returns due/dx, whose sign tells an adverse gradient.
 double edge_pressure_gradient(Pass& p, int P);
 
 // Scales the stagnation-point profile into level K (2 or 3) of station NX.

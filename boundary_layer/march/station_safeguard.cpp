@@ -10,6 +10,7 @@
 #include "core/block_solver.h"
 #include "core/box_scheme.h"
 #include "march/pass.h"
+#include "march/station_march.h"
 #include "report/station_rows.h"
 
 namespace bl {
@@ -28,28 +29,29 @@ constexpr double kFirstStretch = 0.25, kLongestStretch = 0.5, kShortestStretch =
 constexpr double kStretchTolerance = 1e-4;
 constexpr int kStretchSteps = 10;
 
-bool inverse_mode(const Pass& p, int P) { return p.wa.x(P) > p.sd.XINV; }
+bool inverse_mode(const Pass& p, int P) { return p.st.x(P) > p.sd.XINV; }
 
 // From the start of the inverse mode on, and at the last station of a
 // surface, the edge velocity follows the profile instead of being given.
-bool free_edge(const Pass& p, int P) { return p.wa.x(P) >= p.sd.XINV; }
+bool free_edge(const Pass& p, int P) { return p.st.x(P) >= p.sd.XINV; }
 
 void follow_edge(Pass& p, int P) {
   const int np = p.sd.NP;
-  if (free_edge(p, P)) p.wa.ue(P) = 0.5 * (p.wa.u(3, np - 1) + p.wa.u(3, np));
+  if (free_edge(p, P)) p.st.ue(P) = 0.5 * (p.lp.u(3, np - 1) + p.lp.u(3, np));
 }
 
 // The first guess of station P: the converged profile of P-1 (level 2),
 // scaled to the edge velocity of P where that is given and as it is where
 // the edge velocity follows the profile (it starts from that of P-1).
 void restart(Pass& p, int P) {
-  WorkArrays& wa = p.wa;
-  if (free_edge(p, P)) wa.ue(P) = wa.ue(P - 1);
-  const double r = wa.ue(P) / wa.ue(P - 1);
+  StationArrays& st = p.st;
+  LayerProfiles& lp = p.lp;
+  if (free_edge(p, P)) st.ue(P) = st.ue(P - 1);
+  const double r = st.ue(P) / st.ue(P - 1);
   for (int j = 1; j <= p.sd.NP; ++j) {
-    wa.f(3, j) = wa.f(2, j) * r;
-    wa.u(3, j) = wa.u(2, j) * r;
-    wa.v(3, j) = wa.v(2, j) * r;
+    lp.f(3, j) = lp.f(2, j) * r;
+    lp.u(3, j) = lp.u(2, j) * r;
+    lp.v(3, j) = lp.v(2, j) * r;
   }
 }
 
@@ -68,15 +70,16 @@ struct Equations {
 // the first guess solves it, at s = 1 it is the station's own.  Returns
 // the size of its residual; e receives the station's own equations.
 double residual(Pass& p, int P, double s, const Equations& e0, Equations& e) {
-  WorkArrays& wa = p.wa;
+  StationArrays& st = p.st;
+  const LayerProfiles& lp = p.lp;
   CoreArrays& ca = p.ca;
-  const MarchState& ms = p.ms;
+  const DifferenceWeights& w = p.ms.w;
   const int np = p.sd.NP;
   if (inverse_mode(p, P))  // the pressure gradient follows the edge velocity
-    wa.dpdx(P) = -wa.ccro(3, np) * wa.u(3, np) *
-                 (ms.c3 * wa.u(3, np) + ms.c2 * wa.u(2, np) + ms.c1 * wa.u(1, np));
-  box_fluxes(p, P, wa.dpdx(P));
-  box_system(p, P);
+    st.dpdx(P) = -lp.ccro(3, np) * lp.u(3, np) * (w.c3 * lp.u(3, np) + w.c2 * lp.u(2, np) + w.c1 * lp.u(1, np));
+  StationSystem sys = station_system(p, P);  // with the edge velocity and pressure gradient just set
+  box_fluxes(sys);
+  box_system(sys);
   e.rhs.resize(3 * static_cast<std::size_t>(np));
   double sum = 0.0;
   for (int j = 1; j <= np; ++j)
@@ -88,10 +91,10 @@ double residual(Pass& p, int P, double s, const Equations& e0, Equations& e) {
     }
   double miss = 0.0;
   if (inverse_mode(p, P)) {
-    e.closure = wa.ccmu(3, 1) * wa.v(3, 1) - wa.cf_bc(P) * 0.5;
-    miss = (e.closure - (1.0 - s) * e0.closure) / wa.ccmu(3, 1);
+    e.closure = lp.ccmu(3, 1) * lp.v(3, 1) - st.cf_bc(P) * 0.5;
+    miss = (e.closure - (1.0 - s) * e0.closure) / lp.ccmu(3, 1);
   } else if (free_edge(p, P)) {
-    e.closure = wa.u(3, np) - wa.u(3, np - 1);
+    e.closure = lp.u(3, np) - lp.u(3, np - 1);
     miss = e.closure - (1.0 - s) * e0.closure;
   }
   const double size = std::sqrt(sum + miss * miss);
@@ -104,20 +107,23 @@ double residual(Pass& p, int P, double s, const Equations& e0, Equations& e) {
 // the unknown's own column, w such that the closing condition holds after
 // the step.  False when the system cannot be solved.
 bool newton_correction(Pass& p, int P, double s, const Equations& e0, std::vector<double>& step) {
-  WorkArrays& wa = p.wa;
+  const LayerProfiles& lp = p.lp;
   CoreArrays& ca = p.ca;
   const int np = p.sd.NP;
   double w = 0.0;
   if (inverse_mode(p, P)) {  // y: sensitivity to the pressure gradient
     if (!block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok) return false;
-    const double wall = (wa.cf_bc(P) * 0.5 + (1.0 - s) * e0.closure) / wa.ccmu(3, 1);
-    w = (wall - wa.v(3, 1) - ca.xvec(3, 1)) / ca.yvec(3, 1);
+    // The inverse mode's closing condition, the wall shear of the
+    // homotopy's stage s: ccmu (v + dv(1)) = cf/2 + (1 - s) E0.
+    const double wall = (p.st.cf_bc(P) * 0.5 + (1.0 - s) * e0.closure) / lp.ccmu(3, 1);
+    const ClosingCondition c{3, 1, wall - lp.v(3, 1), "the prescribed skin friction"};
+    w = (c.target - ca.xvec(c.var, c.point)) / ca.yvec(c.var, c.point);
   } else if (free_edge(p, P)) {  // y: sensitivity to the edge velocity of the edge row
     for (int j = 1; j <= np; ++j)
       for (int r = 1; r <= 3; ++r) ca.eyvec(r, j) = 0.0;
     ca.eyvec(3, np) = -1.0;
     if (!block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok) return false;
-    w = ((1.0 - s) * e0.closure - (wa.u(3, np) - wa.u(3, np - 1) + ca.xvec(2, np) - ca.xvec(2, np - 1))) /
+    w = ((1.0 - s) * e0.closure - (lp.u(3, np) - lp.u(3, np - 1) + ca.xvec(2, np) - ca.xvec(2, np - 1))) /
         (ca.yvec(2, np) - ca.yvec(2, np - 1));
   } else if (!block_solve(ca, np, P, ca.rvec, ca.xvec).ok) {
     return false;
@@ -133,15 +139,15 @@ bool newton_correction(Pass& p, int P, double s, const Equations& e0, std::vecto
 
 // Level 3 of f, u, v = base + t step; the corrections into df, du, dv.
 void take_step(Pass& p, int P, const std::vector<double>& base, const std::vector<double>& step, double t) {
-  WorkArrays& wa = p.wa;
+  LayerProfiles& lp = p.lp;
   for (int j = 1; j <= p.sd.NP; ++j) {
     const std::size_t k = 3 * static_cast<std::size_t>(j - 1);
-    wa.df(j) = t * step[k];
-    wa.du(j) = t * step[k + 1];
-    wa.dv(j) = t * step[k + 2];
-    wa.f(3, j) = base[k] + wa.df(j);
-    wa.u(3, j) = base[k + 1] + wa.du(j);
-    wa.v(3, j) = base[k + 2] + wa.dv(j);
+    lp.df(j) = t * step[k];
+    lp.du(j) = t * step[k + 1];
+    lp.dv(j) = t * step[k + 2];
+    lp.f(3, j) = base[k] + lp.df(j);
+    lp.u(3, j) = base[k + 1] + lp.du(j);
+    lp.v(3, j) = base[k + 2] + lp.dv(j);
   }
   follow_edge(p, P);
 }
@@ -150,7 +156,7 @@ void take_step(Pass& p, int P, const std::vector<double>& base, const std::vecto
 // at most `steps` of them.  ms.DUmax is the last full correction, ms.JUmax
 // its grid point; true when it reached tol.
 bool damped_newton(Pass& p, int P, double s, const Equations& e0, double tol, int steps) {
-  WorkArrays& wa = p.wa;
+  const LayerProfiles& lp = p.lp;
   MarchState& ms = p.ms;
   const int np = p.sd.NP;
   std::vector<double> base(3 * static_cast<std::size_t>(np)), step(base.size());
@@ -169,7 +175,7 @@ bool damped_newton(Pass& p, int P, double s, const Equations& e0, double tol, in
     ms.DUmax = du_max;
     for (int j = 1; j <= np; ++j) {
       const std::size_t i = 3 * static_cast<std::size_t>(j - 1);
-      base[i] = wa.f(3, j), base[i + 1] = wa.u(3, j), base[i + 2] = wa.v(3, j);
+      base[i] = lp.f(3, j), base[i + 1] = lp.u(3, j), base[i + 2] = lp.v(3, j);
     }
     if (du_max <= tol) {  // converged: the full correction, as plain Newton iteration ends
       take_step(p, P, base, step, 1.0);
@@ -178,7 +184,7 @@ bool damped_newton(Pass& p, int P, double s, const Equations& e0, double tol, in
     // Backtracking until the residual falls enough; the shortest step is
     // taken when none does, so that the next correction is computed at a
     // new profile.
-    double t = std::min(1.0, kLargestChange * std::fabs(wa.u(3, np)) / du_max);
+    double t = std::min(1.0, kLargestChange * std::fabs(lp.u(3, np)) / du_max);
     for (int h = 0; h < kHalvings; ++h, t *= 0.5) {
       take_step(p, P, base, step, t);
       const double trial = residual(p, P, s, e0, e);
@@ -202,21 +208,21 @@ struct Kept {
 
   template <class Visit>
   static void each(Pass& p, Visit visit) {
-    WorkArrays& wa = p.wa;
+    LayerProfiles& lp = p.lp;
     for (int j = 1; j <= p.sd.NP; ++j)
-      for (auto* q : {&wa.f(3, j), &wa.u(3, j), &wa.v(3, j), &wa.ccro(3, j), &wa.ccmu(3, j), &wa.tte(j), &wa.bb(j),
-                      &wa.df(j), &wa.du(j), &wa.dv(j)})
+      for (auto* q : {&lp.f(3, j), &lp.u(3, j), &lp.v(3, j), &lp.ccro(3, j), &lp.ccmu(3, j), &lp.tte(j), &lp.bb(j),
+                      &lp.df(j), &lp.du(j), &lp.dv(j)})
         visit(*q);
   }
   void keep(Pass& p, int P) {
     across.clear();
     each(p, [this](double& q) { across.push_back(q); });
-    ue = p.wa.ue(P), dpdx = p.wa.dpdx(P), DUmax = p.ms.DUmax, JUmax = p.ms.JUmax, kIter = p.ms.kIter;
+    ue = p.st.ue(P), dpdx = p.st.dpdx(P), DUmax = p.ms.DUmax, JUmax = p.ms.JUmax, kIter = p.ms.kIter;
   }
   void put_back(Pass& p, int P) const {
     std::size_t k = 0;  // in the order keep() took them
     each(p, [&](double& q) { q = across[k++]; });
-    p.wa.ue(P) = ue, p.wa.dpdx(P) = dpdx, p.ms.DUmax = DUmax, p.ms.JUmax = JUmax, p.ms.kIter = kIter;
+    p.st.ue(P) = ue, p.st.dpdx(P) = dpdx, p.ms.DUmax = DUmax, p.ms.JUmax = JUmax, p.ms.kIter = kIter;
   }
 };
 
@@ -260,26 +266,25 @@ struct InverseMode {
     XINV = sd.XINV, ninv = p.ms.ninv;
     cf_bc.clear();
     for (int i = P; i <= sd.NXT; ++i) {
-      cf_bc.push_back(p.wa.cf_bc(i));
-      p.wa.cf_bc(i) = sd.CFSEP;
+      cf_bc.push_back(p.st.cf_bc(i));
+      p.st.cf_bc(i) = sd.CFSEP;
     }
-    sd.XINV = p.wa.x(P - 1);
+    sd.XINV = p.st.x(P - 1);
     p.ms.ninv = P;
   }
   void undo(Pass& p, int P) const {
     p.sd.XINV = XINV, p.ms.ninv = ninv;
-    for (std::size_t k = 0; k < cf_bc.size(); ++k) p.wa.cf_bc(P + static_cast<int>(k)) = cf_bc[k];
+    for (std::size_t k = 0; k < cf_bc.size(); ++k) p.st.cf_bc(P + static_cast<int>(k)) = cf_bc[k];
   }
 };
 
 }  // namespace
 
 bool safeguard_station(Pass& p, int P) {
-  const WorkArrays& wa = p.wa;
   const SolverScalars& sd = p.sd;
   // A direct-mode station of the turbulent layer before the inverse mode
   // has started may be one past separation.
-  const bool may_separate = !inverse_mode(p, P) && sd.regime == 2 && p.ms.ninv == 0 && wa.x(P) >= sd.XTR;
+  const bool may_separate = !inverse_mode(p, P) && sd.regime == 2 && p.ms.ninv == 0 && p.st.x(P) >= sd.XTR;
   Kept plain;
   plain.keep(p, P);
   restart(p, P);
@@ -289,16 +294,16 @@ bool safeguard_station(Pass& p, int P) {
     inverse.start(p, P);
     restart(p, P);
     converged = continuation(p, P);
-    if (converged) write_station_note(p, "The inverse mode starts at station", P);
+    if (converged) write_station_note(p.reports, "The inverse mode starts at station", P);
     else inverse.undo(p, P);
   }
   if (converged) {
-    write_station_note(p, "Safeguarded iteration converged at station", P);
+    write_station_note(p.reports, "Safeguarded iteration converged at station", P);
     return true;
   }
   // Nothing better found: the station stays as plain Newton iteration left it.
   plain.put_back(p, P);
-  write_station_note(p, "Safeguarded iteration did not converge at station", P);
+  write_station_note(p.reports, "Safeguarded iteration did not converge at station", P);
   return false;
 }
 

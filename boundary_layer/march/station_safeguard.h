@@ -11,9 +11,12 @@
 //
 //   E(u) - (1 - s) E(u0) = 0,   s from 0 to 1,
 //
-// E the station's equations (box equations, wall and edge rows, and the
-// condition that fixes a free edge velocity): at s = 0 the first guess
-// solves it, at s = 1 it is the station's own problem.  Each stretch of s
+// E the station's equations (the box, wall and edge rows of its
+// StationSystem, assembled by the core exactly as for a Newton iteration,
+// and the condition that fixes a free edge velocity: the prescribed wall
+// shear of the inverse mode, or zero edge shear at the last station): at
+// s = 0 the first guess solves it, at s = 1 it is the station's own
+// problem.  Each stretch of s
 // is solved by damped Newton iteration, each full correction shortened
 // until the residual falls (a backtracking line search) and to at most a
 // tenth of the edge velocity, and a stretch that does not converge is

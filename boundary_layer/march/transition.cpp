@@ -20,11 +20,11 @@ constexpr double kLaminarSlack = 1e-6;
 }  // namespace
 
 void trans_check(Pass& p, int NS) {
-  WorkArrays& wa = p.wa;
+  const StationArrays& st = p.st;
   SolverScalars& sd = p.sd;
-  const double rx = wa.rx(NS);
+  const double rx = st.rx(NS);
   const double rtheta_tr = kMichelA * (1.0 + kMichelB / rx) * std::pow(rx, kMichelExp);
-  if (wa.rtheta(NS) > rtheta_tr) sd.XTR = wa.x(NS);
+  if (st.rtheta(NS) > rtheta_tr) sd.XTR = st.x(NS);
 }
 
 void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT,

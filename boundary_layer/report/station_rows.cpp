@@ -7,7 +7,6 @@
 #include <ostream>
 #include <sstream>
 
-#include "march/pass.h"
 #include "report/fortran_format.h"
 
 namespace bl {
@@ -29,120 +28,107 @@ std::string station_header(bool mode_columns) {
   return h.str();
 }
 
+// The section's one element, as the surface lines number it.
+constexpr int kElement = 0;
+
 // I5, then E15.6 each value.
-void diagnostic_row(Pass& p, int s, std::initializer_list<double> values) {
-  p.reports.diag_out() << fx::I(5, s);
-  for (double q : values) p.reports.diag_out() << fx::E(15, 6, q);
-  p.reports.diag_out() << "\n";
+void diagnostic_row(ReportFiles& reports, int s, std::initializer_list<double> values) {
+  reports.diag_out() << fx::I(5, s);
+  for (double q : values) reports.diag_out() << fx::E(15, 6, q);
+  reports.diag_out() << "\n";
 }
 
 }  // namespace
 
-// Row I5, 7E12.5, 5I5 of station P.
-std::string station_row(const Pass& p, int P) {
-  const WorkArrays& wa = p.wa;
-  const SolverScalars& sd = p.sd;
-  const MarchState& ms = p.ms;
+// Row I5, 7E12.5, 5I5.
+std::string station_row(const StationRow& row) {
   ReportText r;
-  r << fx::I(5, P);
-  for (double q : {wa.x(P), wa.ue(P), wa.eme(P), wa.d1b(P), wa.rov(P), wa.cfb(P), ms.DUmax})
-    r << fx::E(12, 5, q);
-  for (int n : {ms.JUmax, ms.kIter, sd.NP, ms.ninv, ms.ktbl}) r << fx::I(5, n);
+  r << fx::I(5, row.station);
+  for (double q : {row.x, row.ue, row.me, row.d1, row.rov, row.cf, row.dumax}) r << fx::E(12, 5, q);
+  for (int n : {row.jumax, row.iterations, row.np, row.ninv, row.ktbl}) r << fx::I(5, n);
   return r.str();
 }
 
-void calc_note(Pass& p, const char* text) {
-  if (!p.reports.enabled()) return;
-  p.reports.stream(Report::CalcBl) << fx::ff(text) << "\n";
+void calc_note(ReportFiles& reports, const char* text) {
+  if (!reports.enabled()) return;
+  reports.stream(Report::CalcBl) << fx::ff(text) << "\n";
 }
 
-void calc_surface_line(Pass& p, int isurf, int k) {
-  if (!p.reports.enabled()) return;
-  p.reports.stream(Report::CalcBl) << fx::ff(isurf == 0 ? "Upper surface,  Element=" : "Lower surface,  Element=", k)
-                         << "\n";
+void calc_surface_line(ReportFiles& reports, bool upper) {
+  if (!reports.enabled()) return;
+  reports.stream(Report::CalcBl) << fx::ff(upper ? "Upper surface,  Element=" : "Lower surface,  Element=", kElement)
+                                 << "\n";
 }
 
-void write_pass_header(Pass& p) {
-  WorkArrays& wa = p.wa;
-  SolverScalars& sd = p.sd;
-  if (!p.reports.enabled()) return;
-  ReportText& out = p.reports.stream(Report::CalcBl);
-  out << " Re=" << fx::F(15, 3, sd.RE) << "    XTR=" << fx::F(10, 3, sd.XTR) << "   XINV=" << fx::F(10, 3, sd.XINV)
+void write_pass_header(ReportFiles& reports, const PassHeader& h, const LayerProfiles& grid) {
+  if (!reports.enabled()) return;
+  ReportText& out = reports.stream(Report::CalcBl);
+  out << " Re=" << fx::F(15, 3, h.re) << "    XTR=" << fx::F(10, 3, h.xtr) << "   XINV=" << fx::F(10, 3, h.xinv)
       << "\n";
-  out << " NP=" << fx::I(5, sd.NP) << "   ETAE=" << fx::F(10, 3, sd.ETAE) << "   VGP=" << fx::F(10, 3, sd.VLBL)
-      << "\n";
+  out << " NP=" << fx::I(5, h.np) << "   ETAE=" << fx::F(10, 3, h.etae) << "   VGP=" << fx::F(10, 3, h.vgp) << "\n";
   out << "\n" << fx::rule(50, '=') << "\n";
   out << "    I         ETA           DETA              A   " << "\n";
   out << fx::rule(50, '-') << "\n";
-  for (int j = 1; j <= sd.NP; ++j)
-    out << fx::I(5, j) << fx::E(15, 4, wa.eta(j)) << fx::E(15, 4, wa.deta(j)) << fx::E(15, 4, wa.aa(j)) << "\n";
+  for (int j = 1; j <= h.np; ++j)
+    out << fx::I(5, j) << fx::E(15, 4, grid.eta(j)) << fx::E(15, 4, grid.deta(j)) << fx::E(15, 4, grid.aa(j))
+        << "\n";
   out << fx::rule(50, '-') << "\n\n";
 }
 
-void write_start_diagnostics(Pass& p) {
-  WorkArrays& wa = p.wa;
-  const StartingProfile& sp = p.sp;
-  if (!p.reports.enabled()) return;
-  p.reports.diag_out() << "   NX" << fx::X(8) << "X" << fx::X(10) << "VFOL or V" << fx::X(9) << "CF" << fx::X(13) << "TF"
-            << fx::X(11) << "TF_EXACT" << "\n";
+void write_start_diagnostics(ReportFiles& reports, double x, double F, double rx) {
+  if (!reports.enabled()) return;
+  reports.diag_out() << "   NX" << fx::X(8) << "X" << fx::X(10) << "VFOL or V" << fx::X(9) << "CF" << fx::X(13)
+                     << "TF" << fx::X(11) << "TF_EXACT" << "\n";
   // Similarity wall shear F = f''(0); Cf sqrt(Re_x) = 2 F for ue = a x.
-  const double F = sp.v_s(1);
-  diagnostic_row(p, 2, {wa.x(2), F, 2.0 * F / std::sqrt(wa.rx(2)), F, kHiemenzShear});
+  diagnostic_row(reports, 2, {x, F, 2.0 * F / std::sqrt(rx), F, kHiemenzShear});
 }
 
-void write_start_station(Pass& p, int s, int K) {
-  WorkArrays& wa = p.wa;
-  SolverScalars& sd = p.sd;
-  if (!p.reports.enabled()) return;
-  const double w = wa.v(K, 1);
-  const double ue = wa.ue(s);
-  const double cf = 2.0 * w / (ue * ue * sd.SQRE);
-  diagnostic_row(p, s, {wa.x(s), w, cf, 0.5 * cf * std::sqrt(wa.rx(s))});
+void write_start_station(ReportFiles& reports, int s, double x, double w, double ue, double sqre, double rx) {
+  if (!reports.enabled()) return;
+  const double cf = 2.0 * w / (ue * ue * sqre);
+  diagnostic_row(reports, s, {x, w, cf, 0.5 * cf * std::sqrt(rx)});
 }
 
-void write_station_row(Pass& p, int P) {
-  if (!p.reports.enabled()) return;
-  ReportText& out = p.reports.stream(Report::CalcBl);
-  const bool header = P == 3 || P % 40 == 0;
-  const std::string row = station_row(p, P);
+void write_station_row(ReportFiles& reports, const StationRow& r) {
+  if (!reports.enabled()) return;
+  ReportText& out = reports.stream(Report::CalcBl);
+  const bool header = r.station == 3 || r.station % 40 == 0;
+  const std::string row = station_row(r);
   if (header) {
     out << "\n" << station_header(false) << "\n";
-    p.reports.diag_out() << "\n" << station_header(true) << "\n";
+    reports.diag_out() << "\n" << station_header(true) << "\n";
   }
   out << row << "\n";
-  p.reports.diag_out() << row << "\n";
+  reports.diag_out() << row << "\n";
 }
 
-void write_iteration_limit(Pass& p, int P) {
-  WorkArrays& wa = p.wa;
-  MarchState& ms = p.ms;
-  if (!p.reports.enabled()) return;
-  p.reports.diag_out() << " k_iter > k_iterMax" << " IT=" << fx::I(5, ms.kIter) << " NX=" << fx::I(5, P)
-            << "   X=" << fx::E(15, 5, wa.x(P)) << "  UE=" << fx::E(15, 5, wa.ue(P)) << fx::E(15, 5, ms.DUmax)
-            << "\n";
+void write_iteration_limit(ReportFiles& reports, int iterations, int P, double x, double ue, double dumax) {
+  if (!reports.enabled()) return;
+  reports.diag_out() << " k_iter > k_iterMax" << " IT=" << fx::I(5, iterations) << " NX=" << fx::I(5, P)
+                     << "   X=" << fx::E(15, 5, x) << "  UE=" << fx::E(15, 5, ue) << fx::E(15, 5, dumax) << "\n";
 }
 
-void write_station_note(Pass& p, const char* text, int P) {
-  if (!p.reports.enabled()) return;
+void write_station_note(ReportFiles& reports, const char* text, int P) {
+  if (!reports.enabled()) return;
   const std::string line = fx::ff(text, P);
-  p.reports.stream(Report::CalcBl) << line << "\n";
-  p.reports.diag_out() << line << "\n";
+  reports.stream(Report::CalcBl) << line << "\n";
+  reports.diag_out() << line << "\n";
 }
 
-void write_pass_stop(Pass& p, int P, const std::string& why) {
-  if (!p.reports.enabled()) return;
+void write_pass_stop(ReportFiles& reports, int P, const std::string& why) {
+  if (!reports.enabled()) return;
   const std::string line = fx::ff("The pass stopped at station", P);
   const std::string reason = fx::ff(why.c_str());
-  p.reports.stream(Report::CalcBl) << line << "\n" << reason << "\n";
-  p.reports.diag_out() << line << "\n" << reason << "\n";
+  reports.stream(Report::CalcBl) << line << "\n" << reason << "\n";
+  reports.diag_out() << line << "\n" << reason << "\n";
 }
 
-void write_edge_limited(Pass& p, int P) {
-  if (!p.reports.enabled()) return;
+void write_edge_limited(ReportFiles& reports, int P) {
+  if (!reports.enabled()) return;
   const std::string line =
       fx::ff("The outer edge of the normal grid was held at", kMaxGridPoints, " points from station", P);
-  p.reports.stream(Report::CalcBl) << line << "\n";
-  p.reports.diag_out() << line << "\n";
+  reports.stream(Report::CalcBl) << line << "\n";
+  reports.diag_out() << line << "\n";
 }
 
 }  // namespace bl

@@ -5,9 +5,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "march/pass.h"
+#include "core/gas.h"
 #include "report/fortran_format.h"
-#include "setup/gas.h"
 
 namespace bl {
 
@@ -22,26 +21,28 @@ constexpr double kMachRef = 0.2f;            // reference Mach number of a low-s
 constexpr double kT8 = 300.0;   // free-stream temperature, K
 constexpr double kLref = 1.0;   // reference length, m
 
+// The input report numbers the section's one element 0 (ielem) and 1
+// (ielement).
+constexpr int kElement = 0;
+
 // Edge table row: 1X, I3, 7E15.4.
-void edge_row(const WorkArrays& wa, ReportText& out, int i) {
+void edge_row(const StationArrays& st, ReportText& out, int i) {
   out << fx::X(1) << fx::I(3, i);
-  for (double q : {wa.x(i), wa.ue(i), wa.eme(i), wa.roe8(i), wa.emue8(i), wa.enue8(i), wa.te8(i)})
+  for (double q : {st.x(i), st.ue(i), st.eme(i), st.roe8(i), st.emue8(i), st.enue8(i), st.te8(i)})
     out << fx::E(15, 4, q);
   out << "\n";
 }
 
 // Wall table (header and one row per station: I5, 9F10.5).
-std::string wall_table(const Pass& p) {
-  const WorkArrays& wa = p.wa;
-  const SolverScalars& sd = p.sd;
+std::string wall_table(const StationArrays& st, const SolverScalars& sd) {
   ReportText out;
   out << fx::X(4) << "i" << fx::X(4) << "X(I)" << fx::X(6) << "UE(I)" << fx::X(5) << "EME(I)" << fx::X(3)
       << "D1_BC(I)" << fx::X(2) << "CF_BC(I)" << fx::X(2) << "RV_BC(I)" << fx::X(4) << "Vw(I)" << fx::X(5)
       << "Uw(I)" << fx::X(5) << "Tw(I)" << "\n";
   for (int i = 1; i <= sd.NXT; ++i) {
     out << fx::I(5, i);
-    for (double q : {wa.x(i), wa.ue(i), wa.eme(i), wa.d1_bc(i), wa.cf_bc(i), wa.rv_bc(i), wa.vww(i), wa.uww(i),
-                     wa.tww(i)})
+    for (double q : {st.x(i), st.ue(i), st.eme(i), st.d1_bc(i), st.cf_bc(i), st.rv_bc(i), st.vww(i), st.uww(i),
+                     st.tww(i)})
       out << fx::F(10, 5, q);
     out << "\n";
   }
@@ -62,53 +63,49 @@ std::string closing_lines(const SolverScalars& sd) {
 
 }  // namespace
 
-void edge_state(Pass& p, int i) {
-  WorkArrays& wa = p.wa;
-  SolverScalars& sd = p.sd;
+void edge_state(const SolverScalars& sd, StationArrays& st, int i) {
   const double Te = sd.T0;  // edge Mach number 0: the edge is at stagnation temperature
-  wa.te(i) = Te;
-  wa.te8(i) = Te / sd.T8;
-  wa.roe(i) = sd.RO0 / std::pow(sd.T0 / Te, 2.5);
-  wa.emue(i) = sd.MU8 * std::pow(Te / sd.T8, 1.5) * (sd.T8 + kSutherlandS) / (Te + kSutherlandS);
-  wa.roe8(i) = wa.roe(i) / sd.RO8;
-  wa.emue8(i) = wa.emue(i) / sd.MU8;
-  wa.enue8(i) = wa.emue8(i) / wa.roe8(i);
+  st.te(i) = Te;
+  st.te8(i) = Te / sd.T8;
+  st.roe(i) = sd.RO0 / std::pow(sd.T0 / Te, 2.5);
+  st.emue(i) = sd.MU8 * std::pow(Te / sd.T8, 1.5) * (sd.T8 + kSutherlandS) / (Te + kSutherlandS);
+  st.roe8(i) = st.roe(i) / sd.RO8;
+  st.emue8(i) = st.emue(i) / sd.MU8;
+  st.enue8(i) = st.emue8(i) / st.roe8(i);
 }
 
-void Inputi(Pass& p, int element, int isurf) {
-  WorkArrays& wa = p.wa;
-  SolverScalars& sd = p.sd;
-  ExchangeData& blx = p.blx;
-  const int slot = ExchangeData::slot(element, isurf);
+void prepare_pass_input(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
+                        double cfsep_before, SolverScalars& sd, StationArrays& st, ReportFiles& reports) {
+  const int i = index(which);
 
   // With report writing off nothing below is formatted.
-  const bool write = p.reports.enabled();
-  ReportText& out = p.reports.stream(Report::InputBl);
+  const bool write = reports.enabled();
+  ReportText& out = reports.stream(Report::InputBl);
   if (write)
-    out << (isurf == 0 ? " Input data for calculation of BL on upper surface"
-                       : " Input data for calculation of BL on lower surface")
+    out << (which == Surface::upper ? " Input data for calculation of BL on upper surface"
+                                    : " Input data for calculation of BL on lower surface")
         << "\n"
-        << "    ielem=" << fx::I(3, element) << "\n"
-        << " ielement=" << fx::I(3, element + 1) << "\n";
+        << "    ielem=" << fx::I(3, kElement) << "\n"
+        << " ielement=" << fx::I(3, kElement + 1) << "\n";
 
-  wa.allocate(blx.n_bl_max);
+  st.allocate(surface.nodes());
 
   sd.T8 = kT8;
-  sd.RE = 1000000.0 * p.params.re_mill;
+  sd.RE = 1000000.0 * params.re_mill;
   sd.M8 = 0.0;
   sd.LREF = kLref;
 
-  // The value left by the previous pass (0 on the first pass of a run).
-  if (write) out << "    CFSEP=" << fx::F(10, 3, sd.CFSEP) << "\n";
+  // The value the previous pass took (0 on the first pass of a run).
+  if (write) out << "    CFSEP=" << fx::F(10, 3, cfsep_before) << "\n";
 
-  sd.CFSEP = p.params.cfs_sqrt_re;
-  sd.NP = p.params.np_in;
+  sd.CFSEP = params.cfs_sqrt_re;
+  sd.NP = params.np_in;
   sd.regime = 0;
-  sd.XTR = p.params.xtr_surf[isurf];
-  sd.VLBL = p.params.kv;
-  sd.VTBL = p.params.kv;
-  sd.ETAE = p.params.eta_e;
-  sd.XINV = p.params.xinv_surf[isurf];
+  sd.XTR = params.xtr_surf[i];
+  sd.VLBL = params.kv;
+  sd.VTBL = params.kv;
+  sd.ETAE = params.eta_e;
+  sd.XINV = params.xinv_surf[i];
 
   // Free stream.  Isentropic stagnation temperature T0 = T8 (1 + (gamma-1)/2 M^2)
   // with the bracket in single precision; Sutherland viscosity; speed of
@@ -137,29 +134,29 @@ void Inputi(Pass& p, int element, int isurf) {
     out << fx::X(3) << "I" << fx::X(9) << "X" << fx::X(13) << "UE" << fx::X(13) << "ME" << fx::X(12) << "ROE8"
         << fx::X(11) << "EMUE8" << fx::X(10) << "ENUE8" << fx::X(11) << "TE8" << "\n";
   }
-  sd.NXT = blx.n_bl(slot);
+  sd.NXT = surface.nodes();
   for (int i = 1; i <= sd.NXT; ++i) {
-    wa.x(i) = blx.s_bl(i, slot);
-    wa.ue(i) = blx.ue_bl(i, slot);
-    wa.eme(i) = 0.0;
-    edge_state(p, i);
-    wa.rx(i) = wa.ue(i) * wa.x(i) / wa.emue(i) * wa.roe(i) * sd.U8 * sd.LREF;  // Re_x = rho_e u_e x / mu_e
-    if (write) edge_row(wa, out, i);
+    st.x(i) = surface.s[static_cast<std::size_t>(i - 1)];
+    st.ue(i) = surface.ue[static_cast<std::size_t>(i - 1)];
+    st.eme(i) = 0.0;
+    edge_state(sd, st, i);
+    st.rx(i) = st.ue(i) * st.x(i) / st.emue(i) * st.roe(i) * sd.U8 * sd.LREF;  // Re_x = rho_e u_e x / mu_e
+    if (write) edge_row(st, out, i);
   }
 
   // Wall: impermeable, at rest, adiabatic; the prescribed skin friction of
   // the inverse mode as the start value of the wall-shear parameter.
   for (int i = 1; i <= sd.NXT; ++i) {
-    wa.uww(i) = wa.vww(i) = wa.d1_bc(i) = wa.rv_bc(i) = 0.0;
-    wa.cf_bc(i) = p.params.cfs_sqrt_re;
-    wa.tww(i) = 0.0;
+    st.uww(i) = st.vww(i) = st.d1_bc(i) = st.rv_bc(i) = 0.0;
+    st.cf_bc(i) = params.cfs_sqrt_re;
+    st.tww(i) = 0.0;
   }
   if (write) {
-    const std::string wall = wall_table(p);  // the report shows it twice
+    const std::string wall = wall_table(st, sd);  // the report shows it twice
     out << wall << wall;
     const std::string closing = closing_lines(sd);
     out << closing;
-    p.reports.diag_out() << closing;
+    reports.diag_out() << closing;
   }
 }
 

@@ -1,10 +1,9 @@
 // Scalars of the boundary-layer solver: the free stream, the Reynolds
 // number and the run parameters of one surface pass.
 //
-// They belong to the session, not to a pass: Inputi overwrites every member
-// at the start of each pass, and between passes they keep their last values
-// (CFSEP in particular, which the input report prints before the pass sets
-// it).  Start values are zero.
+// They belong to one pass: its input preparation sets every member at the
+// start.  (The inverse-mode skin friction of the pass before, which the
+// input report prints, is carried by the solver state of the march.)
 //
 // The gas is air treated as a perfect gas with Sutherland viscosity.  The
 // march is written for compressible flow, but the free-stream Mach number is
@@ -14,7 +13,6 @@
 #include "core/grid.h"
 
 namespace bl {
-
 
 struct SolverScalars {
   // Free stream

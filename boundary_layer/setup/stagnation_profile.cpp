@@ -32,7 +32,7 @@ void write_table(const StartingProfile& sp, ReportText& out, int NP) {
 
 }  // namespace
 
-void grid_2d(StartingProfile& sp, int NP, double VGP, double ETAE) {
+void similarity_grid(StartingProfile& sp, int NP, double VGP, double ETAE) {
   // First step of a geometric series of NP-1 steps summing to ETAE:
   // h1 (VGP^(NP-1) - 1)/(VGP - 1) = ETAE.
   if (VGP - 1.0 > kUniformTol) {
@@ -52,7 +52,7 @@ void grid_2d(StartingProfile& sp, int NP, double VGP, double ETAE) {
   }
 }
 
-void prof_2d(StartingProfile& sp, int NP) {
+void cubic_first_guess(StartingProfile& sp, int NP) {
   // Cubic velocity profile u = (3c - c^3)/2, c = eta/eta_e: u = 0 at the
   // wall, u = 1 and u' = 0 at the edge; f and v are its integral and slope.
   const double etae = sp.eta_s(NP);
@@ -64,7 +64,7 @@ void prof_2d(StartingProfile& sp, int NP) {
   }
 }
 
-void coef_2d(StartingProfile& sp, int NP) {
+void newton_coefficients(StartingProfile& sp, int NP) {
   // Box scheme: each equation centred on the interval midpoint, the
   // momentum equation with products of the interval means.
   sp.r1(1) = 0.0;
@@ -87,7 +87,7 @@ void coef_2d(StartingProfile& sp, int NP) {
   sp.r3(NP) = 0.0;
 }
 
-void system_2d(const StartingProfile& sp, CoreArrays& work, int NP) {
+void newton_system(const StartingProfile& sp, CoreArrays& work, int NP) {
   // Rows of point j: the wall conditions (j = 1) or the continuity and
   // momentum equations of interval (j-1, j), and the shear equation of
   // interval (j, j+1) (the edge condition at NP).  In unknowns
@@ -123,8 +123,8 @@ void system_2d(const StartingProfile& sp, CoreArrays& work, int NP) {
   }
 }
 
-Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP) {
-  system_2d(sp, work, NP);
+Status newton_step(StartingProfile& sp, CoreArrays& work, int NP) {
+  newton_system(sp, work, NP);
   const Status solved = block_solve(work, NP, 1, work.rvec, work.xvec);
   if (!solved.ok) return solved;
   for (int j = 1; j <= NP; ++j) {
@@ -137,8 +137,8 @@ Status solv_2d(StartingProfile& sp, CoreArrays& work, int NP) {
   return Status{};
 }
 
-Status init_2d(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int NP, double VGP, double ETAE,
-              int start) {
+Status solve_stagnation_profile(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int NP, double VGP,
+                                double ETAE, int start) {
   if (NP < 2 || NP > NPT)
     return Status::failure("starting profile: the normal grid has " + std::to_string(NP) +
                            " points; it needs from 2 to " + std::to_string(NPT));
@@ -153,11 +153,12 @@ Status init_2d(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int 
   sp.P2 = 1.0;
 
   ReportText& out = reports.stream(Report::Init2d);
-  work.allocate();
+  sp.allocate(NP);
+  work.allocate(NP);
   if (write) out << "  Start  of b.l. (init_2d) 1" << "\n";
-  grid_2d(sp, NP, VGP, ETAE);
+  similarity_grid(sp, NP, VGP, ETAE);
   if (write) out << "  Start  of b.l. (init_2d) 2" << "\n";
-  prof_2d(sp, NP);
+  cubic_first_guess(sp, NP);
   if (write) out << "  Start  of b.l. (init_2d) 3" << "\n";
 
   // Newton iteration until the largest shear correction is below kEps,
@@ -165,8 +166,8 @@ Status init_2d(StartingProfile& sp, ReportFiles& reports, CoreArrays& work, int 
   int iterations = 0;
   double change = 1.0;
   while (change > kEps) {
-    coef_2d(sp, NP);
-    const Status step = solv_2d(sp, work, NP);
+    newton_coefficients(sp, NP);
+    const Status step = newton_step(sp, work, NP);
     if (!step.ok) return Status::failure("starting profile: " + step.message);
     if (write) write_table(sp, out, NP);
     change = 0.0;

@@ -1,12 +1,11 @@
 // Split of the contour at the forward stagnation point into two surfaces (sxr_ue.out).
 #include "setup/surface_split.h"
 
+#include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <string>
+#include <utility>
 
-#include "session/exchange_data.h"
-#include "report/report_files.h"
 #include "report/fortran_format.h"
 
 namespace bl {
@@ -16,53 +15,49 @@ namespace {
 // Share of the stagnation panel inside which a contour point is dropped.
 constexpr double kDropShare = 0.25;
 
-// A surface before it is committed to the exchange data: arc length and
-// inviscid edge speed per node, zero at node 1 (the stagnation point).
-struct Surface {
-  Alloc1<double> s, ue;
-  explicit Surface(int n) {
-    s.allocate(n);
-    ue.allocate(n);
-  }
-  int size() const { return s.size(); }
-};
-
 // One surface table of "sxr_ue.out": I3 j, E12.4 arc length, E12.4 speed.
-void write_surface_table(ReportText& out, const char* title, const Surface& surf) {
+void write_surface_table(ReportText& out, const char* title, const SurfaceValues& surf) {
   out << "\n" << fx::rule(30, '-') << "\n" << title << "\n" << fx::rule(30, '-') << "\n";
-  for (int j = 1; j <= surf.size(); ++j)
-    out << fx::I(3, j) << fx::E(12, 4, surf.s(j)) << fx::E(12, 4, surf.ue(j)) << "\n";
+  for (int j = 0; j < surf.nodes(); ++j)
+    out << fx::I(3, j + 1) << fx::E(12, 4, surf.s[static_cast<std::size_t>(j)])
+        << fx::E(12, 4, surf.ue[static_cast<std::size_t>(j)]) << "\n";
   out << fx::rule(30, '-') << "\n";
 }
 
-// Surface into its slot: s_bl, and the inviscid speed into ue_bl and ue_inv.
-void store(ExchangeData& blx, const Surface& surf, int slot) {
-  blx.n_bl(slot) = surf.size();
-  for (int j = 1; j <= surf.size(); ++j) {
-    blx.s_bl(j, slot) = surf.s(j);
-    blx.ue_bl(j, slot) = blx.ue_inv(j, slot) = surf.ue(j);
+// A surface of n nodes whose node 1 is the stagnation point at (x0, y0);
+// without coordinates when the contour has none.
+SurfaceValues surface_from_stagnation(int n, bool placed, double x0, double y0) {
+  SurfaceValues surf;
+  surf.s.assign(static_cast<std::size_t>(n), 0.0);
+  surf.ue.assign(static_cast<std::size_t>(n), 0.0);
+  if (placed) {
+    surf.x.assign(static_cast<std::size_t>(n), x0);
+    surf.y.assign(static_cast<std::size_t>(n), y0);
   }
+  surf.wall_nodes = n;
+  return surf;
 }
 
 }  // namespace
 
-Status BLPanel(ExchangeData& blx, ReportFiles& reports, int k) {
-  using X = ExchangeData;
-  if (k < 0 || k >= X::kElements)
-    return Status::failure("surface split: element " + std::to_string(k) + " does not exist (0.." +
-                           std::to_string(X::kElements - 1) + ")");
-  const int N = blx.n_cont(k);
-  if (N < 1 || N + 1 > X::kMaxContour)
+Status split_at_stagnation(Contour& contour, ReportFiles& reports, SplitSurfaces& surfaces) {
+  const int N = contour.n;
+  if (N < 1 || N + 1 > kMaxContourPoints || static_cast<int>(contour.s.size()) < N + 1 ||
+      static_cast<int>(contour.v.size()) < N + 1)
     return Status::failure("surface split: the contour has " + std::to_string(N + 1) +
-                           " points; it needs from 2 to " + std::to_string(X::kMaxContour) +
-                           " (N from 1 to " + std::to_string(X::kMaxContour - 1) + ")");
-  const auto& V = blx.v_cont;
+                           " points; it needs from 2 to " + std::to_string(kMaxContourPoints) +
+                           " (N from 1 to " + std::to_string(kMaxContourPoints - 1) + ")");
+  // Contour point i (1-based, as the report counts) is entry i - 1.
+  const auto V = [&](int i) { return contour.v[static_cast<std::size_t>(i - 1)]; };
+  const bool placed = static_cast<int>(contour.x.size()) >= N + 1 && static_cast<int>(contour.y.size()) >= N + 1;
+  const auto X = [&](int i) { return contour.x[static_cast<std::size_t>(i - 1)]; };
+  const auto Y = [&](int i) { return contour.y[static_cast<std::size_t>(i - 1)]; };
 
   // A point without a finite arc length or speed would carry into the
-  // surface tables and the stagnation interpolation; the sharp leading edge
-  // of a section of zero thickness has an unbounded speed.
+  // surfaces and the stagnation interpolation; the sharp leading edge of a
+  // section of zero thickness has an unbounded speed.
   for (int i = 1; i <= N + 1; ++i)
-    if (!std::isfinite(blx.s_cont(i)) || !std::isfinite(V(i)))
+    if (!std::isfinite(contour.s[static_cast<std::size_t>(i - 1)]) || !std::isfinite(V(i)))
       return Status::failure("surface split: contour point " + std::to_string(i) + " has " +
                              (std::isfinite(V(i)) ? "an arc length" : "a surface speed") +
                              " that is not a finite number (a sharp leading edge, e/R1 = 0, has an "
@@ -82,9 +77,8 @@ Status BLPanel(ExchangeData& blx, ReportFiles& reports, int k) {
         "strictly between neighbouring contour points");
 
   // Stagnation arc length: the zero of V by linear interpolation in the panel.
-  Alloc1<double> s;  // working copy of the arc lengths, re-based below
-  s.allocate(N + 1);
-  for (int i = 1; i <= N + 1; ++i) s(i) = blx.s_cont(i);
+  std::vector<double> sv(contour.s.begin(), contour.s.begin() + N + 1);  // re-based below
+  const auto s = [&](int i) -> double& { return sv[static_cast<std::size_t>(i - 1)]; };
   const double Sst = s(Icrit) - V(Icrit) * (s(Icrit + 1) - s(Icrit)) / (V(Icrit + 1) - V(Icrit));
 
   // Arc lengths from the stagnation point; node counts, and which of the
@@ -98,27 +92,41 @@ Status BLPanel(ExchangeData& blx, ReportFiles& reports, int k) {
   const int N0_LOW = SL > kDropShare ? 1 : 0;
   const int N_UP = Icrit + N0_UP;
   const int N_LOW = N + 1 - Icrit + N0_LOW;
-  if (N_UP > X::kMaxNodes || N_LOW > X::kMaxNodes)
+  if (N_UP > kMaxSurfaceNodes || N_LOW > kMaxSurfaceNodes)
     return Status::failure("surface split: the upper surface would have " + std::to_string(N_UP) +
                            " and the lower " + std::to_string(N_LOW) + " nodes; a surface holds at most " +
-                           std::to_string(X::kMaxNodes) + " - use fewer contour intervals");
+                           std::to_string(kMaxSurfaceNodes) + " - use fewer contour intervals");
 
   // Everything is checked; from here on the split goes through unless the
   // report cannot be written.
 
+  // The stagnation point's place on the section, at the same share of the
+  // panel as its arc length.
+  const double share = -V(Icrit) / (V(Icrit + 1) - V(Icrit));
+  const double x0 = placed ? X(Icrit) + share * (X(Icrit + 1) - X(Icrit)) : 0.0;
+  const double y0 = placed ? Y(Icrit) + share * (Y(Icrit + 1) - Y(Icrit)) : 0.0;
+
   // Lower surface: forward in contour order from the stagnation node.
   // Upper surface: backward in contour order from the stagnation node.
   // Node 1 of both is the stagnation point, arc length and speed 0.
-  Surface lower(N_LOW), upper(N_UP);
+  SurfaceValues lower = surface_from_stagnation(N_LOW, placed, x0, y0);
+  SurfaceValues upper = surface_from_stagnation(N_UP, placed, x0, y0);
+  const auto place = [&](SurfaceValues& surf, int j, int p) {
+    if (!placed) return;
+    surf.x[static_cast<std::size_t>(j - 1)] = X(p);
+    surf.y[static_cast<std::size_t>(j - 1)] = Y(p);
+  };
   for (int j = 2; j <= N_LOW; ++j) {
     const int p = Icrit - N0_LOW + j;
-    lower.s(j) = s(p);
-    lower.ue(j) = -V(p);
+    lower.s[static_cast<std::size_t>(j - 1)] = s(p);
+    lower.ue[static_cast<std::size_t>(j - 1)] = -V(p);
+    place(lower, j, p);
   }
   for (int j = 2; j <= N_UP; ++j) {
     const int p = Icrit + N0_UP + 1 - j;
-    upper.s(j) = -s(p);
-    upper.ue(j) = V(p);
+    upper.s[static_cast<std::size_t>(j - 1)] = -s(p);
+    upper.ue[static_cast<std::size_t>(j - 1)] = V(p);
+    place(upper, j, p);
   }
 
   // The report, assembled whole before it replaces the last one; not even
@@ -142,11 +150,10 @@ Status BLPanel(ExchangeData& blx, ReportFiles& reports, int k) {
     if (!written.ok) return Status::failure("surface split: " + written.message);
   }
 
-  // Commit: re-based arc lengths, surfaces and node counts.
-  for (int i = 1; i <= N + 1; ++i) blx.s_cont(i) = s(i);
-  store(blx, lower, X::slot(k, 1));
-  store(blx, upper, X::slot(k, 0));
-  blx.n_bl_max = N_UP > N_LOW ? N_UP : N_LOW;
+  // Commit: re-based arc lengths and the surfaces.
+  std::copy(sv.begin(), sv.end(), contour.s.begin());
+  surfaces.upper = std::move(upper);
+  surfaces.lower = std::move(lower);
   return Status{};
 }
 

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "setup/gas.h"
+#include "core/gas.h"
 #include "solver_fixture.h"
 
 class MarchArrays : public SolverTest {
@@ -17,7 +17,8 @@ class MarchArrays : public SolverTest {
 
   void SetUp() override {
     SolverTest::SetUp();
-    wa.allocate(kStations);
+    st.allocate(kStations);
+    lp.allocate();
     ca.allocate();
     sd.RE = kRe;
     sd.SQRE = std::sqrt(kRe);
@@ -25,16 +26,17 @@ class MarchArrays : public SolverTest {
     sd.LREF = 1.0;
     sd.NXT = kStations;
     for (int i = 1; i <= kStations; ++i) {
-      wa.roe8(i) = wa.emue8(i) = 1.0;
-      wa.te(i) = 300.0;
+      st.roe8(i) = st.emue8(i) = 1.0;
+      st.te(i) = 300.0;
       // Edge viscosity of air at 300 K; density such that nu = U8 LREF / Re.
-      wa.emue(i) = sutherland(300.0);
-      wa.roe(i) = wa.emue(i) * kRe / kU8;
+      st.emue(i) = sutherland(300.0);
+      st.roe(i) = st.emue(i) * kRe / kU8;
     }
   }
   void TearDown() override {
     ca.release();
-    wa.release();
+    lp.release();
+    st.release();
     SolverTest::TearDown();
   }
 
@@ -44,9 +46,9 @@ class MarchArrays : public SolverTest {
   template <class Ue>
   void stations(double x0, double dx, Ue ue) {
     for (int i = 1; i <= kStations; ++i) {
-      wa.x(i) = x0 + dx * (i - 1);
-      wa.ue(i) = ue(wa.x(i));
-      wa.rx(i) = wa.ue(i) * wa.x(i) / wa.emue(i) * wa.roe(i) * kU8;
+      st.x(i) = x0 + dx * (i - 1);
+      st.ue(i) = ue(st.x(i));
+      st.rx(i) = st.ue(i) * st.x(i) / st.emue(i) * st.roe(i) * kU8;
     }
   }
 
@@ -54,12 +56,12 @@ class MarchArrays : public SolverTest {
   // delta* = 1 - exp(-eta_e) and theta -> 1/2 in eta, wall shear ue.
   void exponential_profile(int k, double ue) {
     for (int j = 1; j <= bl::kMaxGridPoints; ++j) {
-      const double e = wa.eta(j), x = std::exp(-e);
-      wa.u(k, j) = ue * (1.0 - x);
-      wa.v(k, j) = ue * x;
-      wa.f(k, j) = ue * (e - 1.0 + x);
-      wa.ccro(k, j) = 1.0;
-      wa.ccmu(k, j) = 1.0;
+      const double e = lp.eta(j), x = std::exp(-e);
+      lp.u(k, j) = ue * (1.0 - x);
+      lp.v(k, j) = ue * x;
+      lp.f(k, j) = ue * (e - 1.0 + x);
+      lp.ccro(k, j) = 1.0;
+      lp.ccmu(k, j) = 1.0;
     }
   }
 

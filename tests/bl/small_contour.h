@@ -3,14 +3,12 @@
 // is kept byte for byte in tests/data/sxr_ue_small.out.
 #pragma once
 
-#include "session/exchange_data.h"
+#include "setup/surface_split.h"
 
-inline void hand_over_small_contour(bl::ExchangeData& blx) {
-  blx.n_cont(0) = 5;
-  const double s[] = {0.0, 0.3, 0.5, 0.55, 0.7, 1.0};
-  const double v[] = {0.9, 0.6, 0.2, -0.3, -0.8, -1.0};
-  for (int i = 1; i <= 6; ++i) {
-    blx.s_cont(i) = s[i - 1];
-    blx.v_cont(i) = v[i - 1];
-  }
+inline bl::Contour small_contour() {
+  bl::Contour c;
+  c.n = 5;
+  c.s = {0.0, 0.3, 0.5, 0.55, 0.7, 1.0};
+  c.v = {0.9, 0.6, 0.2, -0.3, -0.8, -1.0};
+  return c;
 }

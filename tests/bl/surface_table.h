@@ -1,23 +1,23 @@
-// Surface tables built by hand for runs of the march: node 1 is the
-// stagnation point, node i lies at arc length s(i) with edge velocity
-// ue(s(i)), written into a surface slot as the surface split would.
+// Surfaces built by hand for runs of the march: node 1 is the stagnation
+// point, node i lies at arc length s(i) with edge velocity ue(s(i)).
 #pragma once
 
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "session/exchange_data.h"
+#include "core/surface.h"
 
 template <class S, class Ue>
-void surface_table(bl::ExchangeData& blx, int slot, int n, S s, Ue ue) {
-  blx.n_bl(slot) = n;
-  if (blx.n_bl_max < n) blx.n_bl_max = n;
+bl::SurfaceValues surface_table(int n, S s, Ue ue) {
+  bl::SurfaceValues surf;
   for (int i = 1; i <= n; ++i) {
     const double x = s(i);
-    blx.s_bl(i, slot) = x;
-    blx.ue_bl(i, slot) = blx.ue_inv(i, slot) = i == 1 ? 0.0 : ue(x);
+    surf.s.push_back(x);
+    surf.ue.push_back(i == 1 ? 0.0 : ue(x));
   }
+  surf.wall_nodes = n;
+  return surf;
 }
 
 // Station rows of a march report: I5 P, 7E12.5 (x, ue, me, d1, rov, cf,

@@ -23,9 +23,9 @@ const std::vector<double> kV = {0.9, 0.6, 0.2, -0.3, -0.8, -1.0};
 
 TEST_F(HandOver, RefusedContourLeavesThePreviousHandOver) {
   ASSERT_TRUE(session.hand_over_contour(kS, kV, 5).ok);
-  EXPECT_EQ(session.surface(0).nodes(), 4);
-  EXPECT_EQ(session.surface(1).nodes(), 4);
-  const std::vector<double> upper = session.surface(0).s;
+  EXPECT_EQ(session.surface(bl::Surface::upper).nodes(), 4);
+  EXPECT_EQ(session.surface(bl::Surface::lower).nodes(), 4);
+  const std::vector<double> upper = session.surface(bl::Surface::upper)[bl::Column::s];
   const std::string split = read("sxr_ue.out");
 
   // No change of sign: nothing to split at.
@@ -36,11 +36,11 @@ TEST_F(HandOver, RefusedContourLeavesThePreviousHandOver) {
   EXPECT_FALSE(st.message.empty());
   EXPECT_EQ(read("sxr_ue.out"), split);
 
-  // More points than the exchange data hold.
+  // More points than a split takes.
   const std::vector<double> big(1300, 0.0);
   EXPECT_FALSE(session.hand_over_contour(big, big, 1250).ok);
 
   // A recalculation splits the contour of the first hand-over again.
   static_cast<void>(session.recalculate());
-  EXPECT_EQ(session.surface(0).s, upper);
+  EXPECT_EQ(session.surface(bl::Surface::upper)[bl::Column::s], upper);
 }

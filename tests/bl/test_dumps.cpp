@@ -4,37 +4,34 @@
 #include <filesystem>
 
 #include "core/block_solver.h"
+#include "core/layer_profiles.h"
 #include "report/dumps.h"
-#include "march/march_state.h"
-#include "solver_fixture.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
+#include "report_folder_fixture.h"
 
 namespace {
 
 
-class StationDumps : public SolverTest {
+class StationDumps : public ReportFolderTest {
  protected:
+  bl::LayerProfiles lp;
+  bl::CoreArrays ca;
+  const bl::DumpHead head{7, 4, 0.125, 1.5};  // iteration 7 of station 4
+
   void SetUp() override {
-    SolverTest::SetUp();
-    wa.allocate(5);
+    ReportFolderTest::SetUp();
+    lp.allocate();
     ca.allocate();
-    sd.NP = 3;
-    wa.x(4) = 0.125;
-    wa.ue(4) = 1.5;
-    wa.roe8(4) = 1.0;
-    wa.emue8(4) = 1.0;
     // Distinct values in every printed array, so a swapped column shows.
     for (int j = 1; j <= 3; ++j) {
-      wa.eta(j) = 0.1 * (j - 1) * j;
-      wa.deta(j) = 0.2 * j;
-      wa.aa(j) = 0.05 * (j - 1);
-      wa.f(3, j) = 0.01 * j;
-      wa.u(3, j) = 0.5 * j;
-      wa.v(3, j) = 3.0 / j;
-      wa.b(3, j) = 10.0 * j;
-      wa.ccro(3, j) = 1.0;
-      wa.tte(j) = 1.0 + 0.001 * j;
+      lp.eta(j) = 0.1 * (j - 1) * j;
+      lp.deta(j) = 0.2 * j;
+      lp.aa(j) = 0.05 * (j - 1);
+      lp.f(3, j) = 0.01 * j;
+      lp.u(3, j) = 0.5 * j;
+      lp.v(3, j) = 3.0 / j;
+      lp.b(3, j) = 10.0 * j;
+      lp.ccro(3, j) = 1.0;
+      lp.tte(j) = 1.0 + 0.001 * j;
       ca.det(j) = -2.0 * j;
       for (int k = 1; k <= 3; ++k) {
         ca.q(k, j) = 100.0 * j + k;
@@ -50,22 +47,24 @@ class StationDumps : public SolverTest {
         }
       }
     }
-    ms.kIter = 7;
-    ms.DUmax = 2.5e-7;
-    ms.JUmax = 2;
     ASSERT_TRUE(reports.open_dumps().ok);
   }
   void TearDown() override {
     static_cast<void>(reports.close_dumps());
-    ca.release();
-    wa.release();
-    SolverTest::TearDown();
+    ReportFolderTest::TearDown();
+  }
+
+  // Both dumps of the three-point layer: edge Mach number 0, density and
+  // viscosity ratios 1, largest correction 2.5e-7 at point 2.
+  void dump() {
+    const bl::ProfileTable profile = bl::profile_table(lp, 3, 3);
+    bl::dump_net(reports, head, 0.0, profile);
+    bl::dump_sys(reports, head, 1.0, 1.0, 2.5e-7, 2, ca, profile);
   }
 };
 
 TEST_F(StationDumps, LayoutsMatchTheKeptFiles) {
-  bl::dump_net(pass, 4, 3);
-  bl::dump_sys(pass, 4, 7, 3);
+  dump();
   ASSERT_TRUE(reports.close_dumps().ok);
   EXPECT_EQ(read("NetFunc.out"), slurp(std::string(VELTARO_TEST_DATA) + "/NetFunc_small.out"));
   EXPECT_EQ(read("Debug.out"), slurp(std::string(VELTARO_TEST_DATA) + "/Debug_small.out"));
@@ -77,8 +76,7 @@ TEST_F(StationDumps, NothingIsWrittenWithReportsOff) {
   std::filesystem::remove(dir / "Debug.out");
   reports.set_enabled(false);
   EXPECT_TRUE(reports.open_dumps().ok);
-  bl::dump_net(pass, 4, 3);
-  bl::dump_sys(pass, 4, 7, 3);
+  dump();
   EXPECT_TRUE(reports.close_dumps().ok);
   reports.set_enabled(true);
   EXPECT_FALSE(std::filesystem::exists(dir / "NetFunc.out"));

@@ -27,11 +27,11 @@ class EddyViscosity : public MarchArrays {
   // Outer constant recovered from the edge value eps_o = sqrt(Re) alpha
   // (ue eta_e - int u deta) gamma rho/mu, gamma = 1, rho = mu = 1.
   double alpha_at(double rtheta) {
-    wa.rtheta(NX - 1) = rtheta;
+    st.rtheta(NX - 1) = rtheta;
     bl::eddy_visc(pass, NX);
     double D = 0.0;
-    for (int j = 2; j <= sd.NP; ++j) D += wa.aa(j) * (wa.u(3, j - 1) + wa.u(3, j));
-    return wa.b(3, sd.NP) / (sd.SQRE * (wa.ue(NX) * wa.eta(sd.NP) - D));
+    for (int j = 2; j <= sd.NP; ++j) D += lp.aa(j) * (lp.u(3, j - 1) + lp.u(3, j));
+    return lp.b(3, sd.NP) / (sd.SQRE * (st.ue(NX) * lp.eta(sd.NP) - D));
   }
 };
 
@@ -45,18 +45,18 @@ TEST_F(EddyViscosity, OuterConstantJoinsItsBoundValues) {
 }
 
 TEST_F(EddyViscosity, InnerLayerFromTheWallOuterLayerToTheEdge) {
-  wa.rtheta(NX - 1) = 3000.0;
+  st.rtheta(NX - 1) = 3000.0;
   bl::eddy_visc(pass, NX);
-  EXPECT_EQ(wa.b(3, 1), 0.0);  // no mixing length at the wall
-  const double outer = wa.b(3, sd.NP);
+  EXPECT_EQ(lp.b(3, 1), 0.0);  // no mixing length at the wall
+  const double outer = lp.b(3, sd.NP);
   int j = 2;
-  while (j <= sd.NP && wa.b(3, j) < outer) {
-    EXPECT_GT(wa.b(3, j), wa.b(3, j - 1)) << j;  // mixing length grows off the wall
+  while (j <= sd.NP && lp.b(3, j) < outer) {
+    EXPECT_GT(lp.b(3, j), lp.b(3, j - 1)) << j;  // mixing length grows off the wall
     ++j;
   }
   ASSERT_LT(j, sd.NP);  // the switch lies inside the layer
   EXPECT_GT(j, 3);
-  for (; j <= sd.NP; ++j) EXPECT_EQ(wa.b(3, j), outer) << j;  // rho = mu = 1: one value
+  for (; j <= sd.NP; ++j) EXPECT_EQ(lp.b(3, j), outer) << j;  // rho = mu = 1: one value
 }
 
 // Stations 0.002 apart from x = 0.1 at Re = 1e7: three intervals after the
@@ -80,9 +80,9 @@ TEST_F(EddyViscosity, TransitionAtTheFirstMarchedStationStaysOnTheSurface) {
   EXPECT_TRUE(std::isfinite(g1));
   EXPECT_EQ(g1, bl::intermittency(pass, 3, 2));
   ms.NTR = 1;
-  wa.rtheta(2) = 50.0;
+  st.rtheta(2) = 50.0;
   bl::eddy_visc(pass, 3);
-  for (int j = 1; j <= sd.NP; ++j) EXPECT_TRUE(std::isfinite(wa.b(3, j))) << j;
+  for (int j = 1; j <= sd.NP; ++j) EXPECT_TRUE(std::isfinite(lp.b(3, j))) << j;
 }
 
 }  // namespace

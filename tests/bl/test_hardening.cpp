@@ -5,26 +5,26 @@
 #include <cmath>
 #include <limits>
 
+#include "report_folder_fixture.h"
 #include "setup/surface_split.h"
-#include "session/exchange_data.h"
-#include "solver_fixture.h"
 
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-using SweepFault = SolverTest;
+using SweepFault = ReportFolderTest;
 
 // Contour of N intervals, unit arc-length steps, speed through zero
 // between points 5 and 6.
-void plain_contour(bl::ExchangeData& blx, int N) {
-  blx = bl::ExchangeData{};
-  blx.n_cont(0) = N;
+bl::Contour plain_contour(int N) {
+  bl::Contour c;
+  c.n = N;
   for (int i = 1; i <= N + 1; ++i) {
-    blx.s_cont(i) = i - 1;
-    blx.v_cont(i) = 5.5 - i;
+    c.s.push_back(i - 1);
+    c.v.push_back(5.5 - i);
   }
+  return c;
 }
 
 }  // namespace
@@ -40,16 +40,16 @@ TEST_F(SweepFault, SplitRefusesContourPointsThatAreNotFinite) {
     double value;
   } cases[] = {{2, true, kInf}, {9, true, -kInf}, {12, true, kNaN}, {1, false, kNaN}, {7, false, kInf}};
   for (const auto& c : cases) {
-    plain_contour(blx, 20);
-    ASSERT_TRUE(bl::BLPanel(blx, reports, 0).ok);
+    bl::Contour contour = plain_contour(20);
+    bl::SplitSurfaces split;
+    ASSERT_TRUE(bl::split_at_stagnation(contour, reports, split).ok);
     const std::string before = read("sxr_ue.out");
-    const bl::ExchangeData kept = blx;
-    (c.speed ? blx.v_cont(c.point) : blx.s_cont(c.point)) = c.value;
-    const bl::Status st = bl::BLPanel(blx, reports, 0);
+    const bl::SplitSurfaces kept = split;
+    (c.speed ? contour.v : contour.s)[static_cast<std::size_t>(c.point - 1)] = c.value;
+    const bl::Status st = bl::split_at_stagnation(contour, reports, split);
     EXPECT_FALSE(st.ok) << "point " << c.point;
     EXPECT_NE(st.message.find("point " + std::to_string(c.point)), std::string::npos) << st.message;
-    EXPECT_EQ(blx.n_bl(0), kept.n_bl(0));
-    EXPECT_EQ(blx.s_bl(2, 0), kept.s_bl(2, 0));
+    EXPECT_EQ(split.upper.s, kept.upper.s);
     EXPECT_EQ(read("sxr_ue.out"), before);
   }
 }

@@ -35,7 +35,7 @@ double largest_shear_correction(const bl::StartingProfile& sp, int NP) {
 }  // namespace
 
 TEST_F(StartProfile, DefaultGridAndHiemenzSolution) {
-  ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
+  ASSERT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
   // Geometric grid of 40 steps, ratio 1.1, summing to 6.
   EXPECT_NEAR(sp.deta_s(1), 0.6 / (std::pow(1.1, 40) - 1), 1e-15);
   EXPECT_NEAR(sp.deta_s(1), 0.0135565, 5e-8);
@@ -83,7 +83,7 @@ TEST_F(StartProfile, DefaultGridAndHiemenzSolution) {
 // wall shear by four.
 TEST_F(StartProfile, WallShearConvergesAtSecondOrder) {
   auto error = [this](int np, double vgp) {
-    EXPECT_TRUE(bl::init_2d(sp, reports, ca, np, vgp, 6.0, 1).ok);
+    EXPECT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, np, vgp, 6.0, 1).ok);
     return std::fabs(sp.v_s(1) - kHiemenzWallShear);
   };
   const double uniform[] = {error(61, 1.0), error(121, 1.0), error(241, 1.0)};
@@ -97,21 +97,21 @@ TEST_F(StartProfile, WallShearConvergesAtSecondOrder) {
 TEST_F(StartProfile, StepRatioNearOneGivesUniformFirstStep) {
   // Within 0.001 of 1 the first step is ETAE/(NP-1) but still grows by VGP,
   // so the grid overshoots ETAE slightly.
-  ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.0005, 6.0, 1).ok);
+  ASSERT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 41, 1.0005, 6.0, 1).ok);
   EXPECT_DOUBLE_EQ(sp.deta_s(1), 0.15);
   EXPECT_DOUBLE_EQ(sp.deta_s(2), 1.0005 * 0.15);
   EXPECT_NEAR(sp.eta_s(41), 0.15 * (std::pow(1.0005, 40) - 1) / 0.0005, 1e-12);
   EXPECT_GT(sp.eta_s(41), 6.05);
   EXPECT_NEAR(sp.v_s(1), kHiemenzWallShear, 3e-3);  // steps of 0.15 and more
 
-  ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.0, 6.0, 1).ok);  // exactly uniform
+  ASSERT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 41, 1.0, 6.0, 1).ok);  // exactly uniform
   EXPECT_NEAR(sp.eta_s(41), 6.0, 1e-12);
 }
 
 TEST_F(StartProfile, SecondCallContinuesTheReport) {
-  ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
+  ASSERT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
   const std::string first = report();
-  ASSERT_TRUE(bl::init_2d(sp, reports, ca, 31, 1.1, 6.0, 1).ok);
+  ASSERT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 31, 1.1, 6.0, 1).ok);
   const std::string both = report();
   EXPECT_EQ(both.substr(0, first.size()), first);
   EXPECT_EQ(both.substr(first.size(), 28), "  Start  of b.l. (init_2d) 1");
@@ -119,26 +119,26 @@ TEST_F(StartProfile, SecondCallContinuesTheReport) {
 }
 
 TEST_F(StartProfile, GridOutsideCapacityRefusedBeforeAnything) {
-  ASSERT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
+  ASSERT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 41, 1.1, 6.0, 1).ok);
   const std::string report_before = report();
   const double shear = sp.v_s(1);
   for (int np : {1, 0, -5, 822, 100000}) {
-    const bl::Status s = bl::init_2d(sp, reports, ca, np, 1.1, 6.0, 1);
+    const bl::Status s = bl::solve_stagnation_profile(sp, reports, ca, np, 1.1, 6.0, 1);
     EXPECT_FALSE(s.ok) << np;
     EXPECT_NE(s.message.find("821"), std::string::npos) << s.message;
   }
-  EXPECT_FALSE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 2).ok);  // undefined start type
+  EXPECT_FALSE(bl::solve_stagnation_profile(sp, reports, ca, 41, 1.1, 6.0, 2).ok);  // undefined start type
   EXPECT_EQ(sp.v_s(1), shear);
   EXPECT_EQ(report(), report_before);
 
-  ASSERT_TRUE(bl::init_2d(sp, reports, ca, 821, 1.0, 6.0, 1).ok);  // the full capacity is usable
+  ASSERT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 821, 1.0, 6.0, 1).ok);  // the full capacity is usable
   EXPECT_NEAR(sp.v_s(1), kHiemenzWallShear, 1e-5);
 }
 
 TEST_F(StartProfile, FirstCallOfARunNeedsNoPriorFile) {
   reports.close_all();
   reports.set_folder((dir / "missing").string());
-  EXPECT_TRUE(bl::init_2d(sp, reports, ca, 41, 1.1, 6.0, 1).ok);  // the profile is solved ...
+  EXPECT_TRUE(bl::solve_stagnation_profile(sp, reports, ca, 41, 1.1, 6.0, 1).ok);  // the profile is solved ...
   EXPECT_NEAR(sp.v_s(1), kHiemenzWallShear, 5e-4);
   const bl::Status written = reports.status(bl::Report::Init2d);  // ... but the report is lost and says so
   EXPECT_FALSE(written.ok);
@@ -151,22 +151,23 @@ TEST_F(StartProfile, FirstCallOfARunNeedsNoPriorFile) {
 // off the solution, where every residual is non-zero.
 TEST_F(StartProfile, NewtonSystemIsTheLinearisationOfTheResiduals) {
   const int np = 9;
-  bl::grid_2d(sp, np, 1.2, 3.0);
-  bl::prof_2d(sp, np);
+  sp.allocate(np);
+  bl::similarity_grid(sp, np, 1.2, 3.0);
+  bl::cubic_first_guess(sp, np);
   for (int j = 2; j <= np; ++j) {  // off the cubic, so that no term vanishes
     sp.f_s(j) += 0.01 * std::sin(1.0 * j);
     sp.u_s(j) += 0.02 * std::cos(2.0 * j);
     sp.v_s(j) += 0.03 * std::sin(3.0 * j);
   }
   ca.allocate();
-  bl::coef_2d(sp, np);
-  bl::system_2d(sp, ca, np);
+  bl::newton_coefficients(sp, np);
+  bl::newton_system(sp, ca, np);
   const bl::CoreArrays base = ca;
 
   const double h = 1e-6;
   auto residual = [&](int row, int j) {  // F = -r of the current profile
-    bl::coef_2d(sp, np);
-    bl::system_2d(sp, ca, np);
+    bl::newton_coefficients(sp, np);
+    bl::newton_system(sp, ca, np);
     return -ca.rvec(row, j);
   };
   for (int k = 1; k <= np; ++k)

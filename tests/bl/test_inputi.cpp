@@ -4,29 +4,35 @@
 #include <cmath>
 #include <limits>
 
-#include "setup/surface_split.h"
+#include "core/parameters.h"
+#include "report_folder_fixture.h"
 #include "setup/pass_input.h"
-#include "session/exchange_data.h"
-#include "session/parameters.h"
-#include "solver_fixture.h"
+#include "setup/surface_split.h"
 #include "small_contour.h"
-#include "setup/solver_scalars.h"
-#include "setup/work_arrays.h"
 
 namespace {
 
 // A fresh run: default parameters and the small contour whose split is
 // kept in sxr_ue_small.out (4 nodes on each surface).
-class InputPrep : public SolverTest {
+class InputPrep : public ReportFolderTest {
  protected:
+  bl::SplitSurfaces split;
+  bl::ComputationParameters params;
+  bl::SolverScalars sd;
+  bl::StationArrays st;
+
   void SetUp() override {
-    SolverTest::SetUp();
-    hand_over_small_contour(blx);
-    ASSERT_TRUE(bl::BLPanel(blx, reports, 0).ok);
+    ReportFolderTest::SetUp();
+    bl::Contour c = small_contour();
+    ASSERT_TRUE(bl::split_at_stagnation(c, reports, split).ok);
   }
-  void TearDown() override {
-    wa.release();
-    SolverTest::TearDown();
+  const bl::SurfaceValues& surface(bl::Surface which) const {
+    return which == bl::Surface::upper ? split.upper : split.lower;
+  }
+  // The input of a pass after one that took the inverse-mode skin friction
+  // cfsep_before.
+  void input(bl::Surface which, double cfsep_before = 0.0) {
+    bl::prepare_pass_input(surface(which), which, params, cfsep_before, sd, st, reports);
   }
 };
 
@@ -34,7 +40,7 @@ class InputPrep : public SolverTest {
 
 TEST_F(InputPrep, FreeStreamAtTheDefaults) {
   testing::internal::CaptureStdout();
-  bl::Inputi(pass, 0, 0);
+  input(bl::Surface::upper);
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(sd.M8, 0.0);
   EXPECT_EQ(sd.T8, 300.0);
@@ -60,34 +66,33 @@ TEST_F(InputPrep, FreeStreamAtTheDefaults) {
 
 TEST_F(InputPrep, EdgeStateAndWallOfEveryStation) {
   testing::internal::CaptureStdout();
-  bl::Inputi(pass, 0, 1);
+  input(bl::Surface::lower);
   testing::internal::GetCapturedStdout();
   for (int i = 1; i <= sd.NXT; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(wa.x(i), blx.s_bl(i, 5));
-    EXPECT_EQ(wa.ue(i), blx.ue_bl(i, 5));
-    EXPECT_EQ(wa.eme(i), 0.0);
-    EXPECT_DOUBLE_EQ(wa.roe8(i), 1.0);
-    EXPECT_DOUBLE_EQ(wa.emue8(i), 1.0);
-    EXPECT_DOUBLE_EQ(wa.enue8(i), 1.0);
-    EXPECT_DOUBLE_EQ(wa.te8(i), 1.0);
+    EXPECT_EQ(st.x(i), split.lower.s[static_cast<std::size_t>(i - 1)]);
+    EXPECT_EQ(st.ue(i), split.lower.ue[static_cast<std::size_t>(i - 1)]);
+    EXPECT_EQ(st.eme(i), 0.0);
+    EXPECT_DOUBLE_EQ(st.roe8(i), 1.0);
+    EXPECT_DOUBLE_EQ(st.emue8(i), 1.0);
+    EXPECT_DOUBLE_EQ(st.enue8(i), 1.0);
+    EXPECT_DOUBLE_EQ(st.te8(i), 1.0);
     // Re_x = ue x U8 / NU8 = ue x Re with all ratios 1
-    EXPECT_NEAR(wa.rx(i), wa.ue(i) * wa.x(i) * 1.0e7, 1e-6 * (1 + wa.rx(i)));
-    EXPECT_EQ(wa.cf_bc(i), 0.15);
-    EXPECT_EQ(wa.d1_bc(i) + wa.rv_bc(i) + wa.uww(i) + wa.vww(i) + wa.tww(i), 0.0);
+    EXPECT_NEAR(st.rx(i), st.ue(i) * st.x(i) * 1.0e7, 1e-6 * (1 + st.rx(i)));
+    EXPECT_EQ(st.cf_bc(i), 0.15);
+    EXPECT_EQ(st.d1_bc(i) + st.rv_bc(i) + st.uww(i) + st.vww(i) + st.tww(i), 0.0);
   }
-  EXPECT_EQ(wa.rx(1), 0.0);  // the stagnation point
+  EXPECT_EQ(st.rx(1), 0.0);  // the stagnation point
 }
 
 // Two passes of one computation, byte for byte: the first pass prints the
-// CFSEP left from before (0 in a new run), the second the copied value; the
+// CFSEP of the pass before (0 in a new run), the second the first's; the
 // wall table appears twice in each pass; the closing lines also go to
 // standard output.
 TEST_F(InputPrep, ReportOfUpperAndLowerPass) {
   testing::internal::CaptureStdout();
-  bl::Inputi(pass, 0, 0);
-  wa.release();
-  bl::Inputi(pass, 0, 1);
+  input(bl::Surface::upper);
+  input(bl::Surface::lower, sd.CFSEP);
   const std::string out = testing::internal::GetCapturedStdout();
   ASSERT_TRUE(reports.status(bl::Report::InputBl).ok);
   const std::string rep = read("InputBl.out");
@@ -103,27 +108,17 @@ TEST_F(InputPrep, ReportOfUpperAndLowerPass) {
             "\n");
 }
 
-TEST_F(InputPrep, WorkingArraysStartAtZeroEveryPass) {
+TEST_F(InputPrep, StationArraysStartAtZeroEveryPass) {
   testing::internal::CaptureStdout();
-  bl::Inputi(pass, 0, 0);
+  input(bl::Surface::upper);
   // Leftovers of a pass in elements the march reads before writing them.
-  wa.aa(1) = 7;
-  wa.deta(821) = 7;
-  wa.cfb(2) = 7;
-  wa.d1_bc(2) = 7;
-  wa.f(3, 821) = 7;
-  wa.release();
-  EXPECT_FALSE(wa.x.allocated());
-  wa.release();  // a second release is harmless
-  bl::Inputi(pass, 0, 1);
+  st.cfb(2) = 7;
+  st.d1_bc(2) = 7;
+  input(bl::Surface::lower);
   testing::internal::GetCapturedStdout();
-  EXPECT_EQ(wa.aa(1), 0.0);
-  EXPECT_EQ(wa.deta(821), 0.0);
-  EXPECT_EQ(wa.cfb(2), 0.0);
-  EXPECT_EQ(wa.d1_bc(2), 0.0);
-  EXPECT_EQ(wa.f(3, 821), 0.0);
-  EXPECT_EQ(wa.x.size(), blx.n_bl_max);
-  EXPECT_EQ(wa.eta.size(), 821);
+  EXPECT_EQ(st.cfb(2), 0.0);
+  EXPECT_EQ(st.d1_bc(2), 0.0);
+  EXPECT_EQ(st.x.size(), split.lower.nodes());
 }
 
 TEST(Parameters, DefaultsAreValid) { EXPECT_TRUE(bl::validate_parameters(bl::ComputationParameters{}).ok); }

@@ -8,34 +8,24 @@
 #include <regex>
 
 #include "march/surface_march.h"
-#include "core/block_solver.h"
-#include "march/pass.h"
 #include "report/fortran_format.h"
 #include "solver_fixture.h"
 #include "surface_table.h"
-#include "setup/work_arrays.h"
 
 namespace {
 
 
 class SurfaceMarch : public SolverTest {
  protected:
-  void SetUp() override {
-    SolverTest::SetUp();
-    blx.params = bl::ComputationParameters{};
-    blx.n_bl_max = 0;
-  }
-
   // Accelerating flow ue = s (1 + s) on n evenly spaced nodes up to s_end,
   // laminar throughout unless a transition position is given.
-  void accelerating(int slot, int n, double s_end) {
-    surface_table(blx, slot, n, [=](int i) { return s_end * (i - 1) / (n - 1); },
-                  [](double s) { return s * (1.0 + s); });
-    blx.params.xtr_surf[slot / 5] = 10.0;
-    blx.params.xinv_surf[slot / 5] = s_end;
+  bl::SurfaceValues accelerating(bl::Surface which, int n, double s_end) {
+    params.xtr_surf[bl::index(which)] = 10.0;
+    params.xinv_surf[bl::index(which)] = s_end;
+    return surface_table(n, [=](int i) { return s_end * (i - 1) / (n - 1); },
+                         [](double s) { return s * (1.0 + s); });
   }
-
-  bl::Status run(int isurf) { return march(isurf); }
+  bl::SurfaceValues accelerating(int n, double s_end) { return accelerating(bl::Surface::upper, n, s_end); }
 
   // Entries of a dump file per station, from its " IT=... NX=..." lines.
   std::map<int, int> dump_entries(const std::string& file, const char* lead) {
@@ -51,35 +41,30 @@ class SurfaceMarch : public SolverTest {
 };
 
 TEST_F(SurfaceMarch, SurfacesThatCannotBeMarchedAreRefused) {
-  accelerating(0, 2, 0.1);
-  bl::Status s = run(0);
-  EXPECT_FALSE(s.ok);
-  EXPECT_NE(s.message.find("at least 3"), std::string::npos) << s.message;
+  bl::SurfaceResult r = march(accelerating(2, 0.1));
+  EXPECT_FALSE(r.status.ok);
+  EXPECT_NE(r.status.message.find("at least 3"), std::string::npos) << r.status.message;
 
-  accelerating(0, 8, 0.1);
-  blx.s_bl(5, 0) = blx.s_bl(4, 0);  // a zero step
-  s = run(0);
-  EXPECT_FALSE(s.ok);
-  EXPECT_NE(s.message.find("node 5"), std::string::npos) << s.message;
+  bl::SurfaceValues surf = accelerating(8, 0.1);
+  surf.s[4] = surf.s[3];  // a zero step
+  r = march(surf);
+  EXPECT_FALSE(r.status.ok);
+  EXPECT_NE(r.status.message.find("node 5"), std::string::npos) << r.status.message;
 
-  accelerating(0, 8, 0.1);
-  blx.ue_bl(6, 0) = 0.0;  // a second stagnation point
-  s = run(0);
-  EXPECT_FALSE(s.ok);
-  EXPECT_NE(s.message.find("node 6"), std::string::npos) << s.message;
+  surf = accelerating(8, 0.1);
+  surf.ue[5] = 0.0;  // a second stagnation point
+  r = march(surf);
+  EXPECT_FALSE(r.status.ok);
+  EXPECT_NE(r.status.message.find("node 6"), std::string::npos) << r.status.message;
 
-  accelerating(0, 8, 0.1);
-  blx.ue_bl(1, 0) = blx.ue_bl(2, 0);  // no growth from the first node
-  EXPECT_FALSE(run(0).ok);
+  surf = accelerating(8, 0.1);
+  surf.ue[0] = surf.ue[1];  // no growth from the first node
+  EXPECT_FALSE(march(surf).status.ok);
 
-  accelerating(0, 8, 0.1);
-  blx.params.np_in = 900;  // parameters out of range
-  s = run(0);
-  EXPECT_FALSE(s.ok);
-  EXPECT_NE(s.message.find("Np"), std::string::npos) << s.message;
-  blx.params.np_in = 41;
-  EXPECT_FALSE(march(2).ok);     // no such surface
-  EXPECT_FALSE(march(0, 5).ok);  // no such element
+  params.np_in = 900;  // parameters out of range
+  r = march(accelerating(8, 0.1));
+  EXPECT_FALSE(r.status.ok);
+  EXPECT_NE(r.status.message.find("Np"), std::string::npos) << r.status.message;
 
   EXPECT_FALSE(std::filesystem::exists(dir / "CalcBl.out"));  // refused before anything
   EXPECT_FALSE(std::filesystem::exists(dir / "InputBl.out"));
@@ -88,39 +73,40 @@ TEST_F(SurfaceMarch, SurfacesThatCannotBeMarchedAreRefused) {
 // A starting profile that cannot be solved ends the pass, and the user hears
 // why even when its report cannot be written either.
 TEST_F(SurfaceMarch, FailedStartingProfileIsToldWhenItsReportIsLostToo) {
-  accelerating(0, 8, 0.1);
-  blx.params.kv = 10.0;  // steps growing tenfold: the starting system is singular
+  params.kv = 10.0;  // steps growing tenfold: the starting system is singular
   reports.set_folder((dir / "missing").string());
-  const bl::Status s = run(0);
-  EXPECT_FALSE(s.ok);
-  EXPECT_NE(s.message.find("starting profile"), std::string::npos) << s.message;
-  EXPECT_NE(s.message.find("singular"), std::string::npos) << s.message;
-  EXPECT_EQ(blx.cf_bl(3, 0), 0.0);  // nothing marched
+  const bl::SurfaceResult r = march(accelerating(8, 0.1));
+  EXPECT_FALSE(r.status.ok);
+  EXPECT_NE(r.status.message.find("starting profile"), std::string::npos) << r.status.message;
+  EXPECT_NE(r.status.message.find("singular"), std::string::npos) << r.status.message;
+  EXPECT_EQ(r[bl::Column::cf][2], 0.0);  // nothing marched
 }
 
 // A long accelerating laminar surface: never inverse, never turbulent,
 // headers before stations 3, 40, 80, 120, 160, every station stored as
 // reported, and only stations 162 and 163 dumped at each iteration.
 TEST_F(SurfaceMarch, LongLaminarSurfaceReportsStoresAndDumps) {
-  accelerating(0, 170, 1.0);
-  const bl::Status s = run(0);
-  ASSERT_TRUE(s.ok) << s.message;
-  EXPECT_EQ(blx.params.xinv_surf[0], 1.0);
-  EXPECT_EQ(blx.params.xtr_surf[0], 10.0);
+  const bl::SurfaceResult r = march(accelerating(170, 1.0));
+  ASSERT_TRUE(r.status.ok) << r.status.message;
+  EXPECT_EQ(r.xinv, 1.0);
+  EXPECT_EQ(r.xtr, 10.0);
+  EXPECT_EQ(r.inverse_at + r.transition_at, 0);
 
+  const bl::SurfaceResult& result = r;
   const std::string calc = read("CalcBl.out");
   const auto rows = station_rows(calc);
   ASSERT_EQ(rows.size(), 168u);
-  for (const StationRow& r : rows) {
-    EXPECT_EQ(r.ninv, 0);
-    EXPECT_EQ(r.ktbl, 1);
-    EXPECT_LE(r.kiter, 21);
-    EXPECT_EQ(r.real_field(0), fx::E(12, 5, blx.s_bl(r.P, 0)));
-    EXPECT_EQ(r.real_field(1), fx::E(12, 5, blx.ue_bl(r.P, 0)));
-    EXPECT_EQ(r.real_field(3), fx::E(12, 5, blx.d1_bl(r.P, 0)));
-    EXPECT_EQ(r.real_field(4), fx::E(12, 5, blx.rv_bl(r.P, 0)));
-    EXPECT_EQ(r.real_field(5), fx::E(12, 5, blx.cf_bl(r.P, 0)));
-    EXPECT_GT(r.cf, 0.0);
+  for (const StationRow& row : rows) {
+    EXPECT_EQ(row.ninv, 0);
+    EXPECT_EQ(row.ktbl, 1);
+    EXPECT_LE(row.kiter, 21);
+    const auto at = [&](bl::Column c) { return fx::E(12, 5, result[c][static_cast<std::size_t>(row.P - 1)]); };
+    EXPECT_EQ(row.real_field(0), at(bl::Column::s));
+    EXPECT_EQ(row.real_field(1), at(bl::Column::ue));
+    EXPECT_EQ(row.real_field(3), at(bl::Column::d1));
+    EXPECT_EQ(row.real_field(4), at(bl::Column::rv));
+    EXPECT_EQ(row.real_field(5), at(bl::Column::cf));
+    EXPECT_GT(row.cf, 0.0);
   }
   const std::string header =
       "\n   NX       X          UE          ME          D1         ROV          CF        DUmax    JUmax Kiter NP\n";
@@ -135,16 +121,16 @@ TEST_F(SurfaceMarch, LongLaminarSurfaceReportsStoresAndDumps) {
   EXPECT_EQ(net, (std::map<int, int>{{2, 1}, {3, 1}, {162, kiter(162)}, {163, kiter(163)}}));
   // Debug.out heads each iteration twice (system, then profiles).
   EXPECT_EQ(sys, (std::map<int, int>{{162, 2 * kiter(162)}, {163, 2 * kiter(163)}}));
-  EXPECT_TRUE(ms.dumps_open);  // until the lower pass ends
+  EXPECT_TRUE(state.dumps_open);  // until the lower pass ends
 }
 
 TEST_F(SurfaceMarch, PassesFollowEachOtherInTheReport) {
-  accelerating(0, 12, 0.2);
-  accelerating(5, 15, 0.3);
+  const bl::SurfaceValues upper = accelerating(bl::Surface::upper, 12, 0.2);
+  const bl::SurfaceValues lower = accelerating(bl::Surface::lower, 15, 0.3);
   for (int computation = 0; computation < 2; ++computation) {
-    ASSERT_TRUE(run(0).ok);
-    ASSERT_TRUE(run(1).ok);
-    EXPECT_FALSE(ms.dumps_open);
+    ASSERT_TRUE(march(upper).status.ok);
+    ASSERT_TRUE(march(lower, bl::Surface::lower).status.ok);
+    EXPECT_FALSE(state.dumps_open);
   }
   const std::regex surface(" (Upper|Lower) surface,  Element=           0");
   std::string order;
@@ -166,22 +152,18 @@ TEST_F(SurfaceMarch, PassesFollowEachOtherInTheReport) {
 // results, nothing from 9 on is left standing as a result, the working
 // arrays are released and the report is closed off.
 TEST_F(SurfaceMarch, StationWithoutFiniteNumbersEndsThePassCleanly) {
-  accelerating(0, 16, 0.3);
-  ASSERT_TRUE(run(0).ok);
-  std::vector<double> cf;
-  for (int i = 1; i <= 16; ++i) cf.push_back(blx.cf_bl(i, 0));
+  bl::SurfaceValues surf = accelerating(16, 0.3);
+  const std::vector<double> cf = march(surf)[bl::Column::cf];
 
-  accelerating(0, 16, 0.3);
-  blx.ue_bl(9, 0) = blx.ue_inv(9, 0) = 1e300;
-  const bl::Status s = run(0);
-  EXPECT_FALSE(s.ok);
-  EXPECT_NE(s.message.find("station 9"), std::string::npos) << s.message;
-  for (int i = 3; i <= 8; ++i) EXPECT_EQ(blx.cf_bl(i, 0), cf[static_cast<std::size_t>(i - 1)]) << i;
-  for (int i = 9; i <= 16; ++i) {
-    EXPECT_EQ(blx.cf_bl(i, 0), 0.0) << i;
-    EXPECT_EQ(blx.ue_bl(i, 0), blx.ue_inv(i, 0)) << i;
+  surf.ue[8] = 1e300;
+  const bl::SurfaceResult r = march(surf);
+  EXPECT_FALSE(r.status.ok);
+  EXPECT_NE(r.status.message.find("station 9"), std::string::npos) << r.status.message;
+  for (int i = 2; i < 8; ++i) EXPECT_EQ(r[bl::Column::cf][i], cf[i]) << i;
+  for (int i = 8; i < 16; ++i) {
+    EXPECT_EQ(r[bl::Column::cf][i], 0.0) << i;
+    EXPECT_EQ(r[bl::Column::ue][i], r[bl::Column::ue_inv][i]) << i;
   }
-  EXPECT_FALSE(ca.amat.allocated());
 
   const std::string calc = read("CalcBl.out");
   const std::string second = calc.substr(calc.rfind("Upper surface"));
@@ -200,11 +182,12 @@ TEST_F(SurfaceMarch, StationWithoutFiniteNumbersEndsThePassCleanly) {
 // the pass with a message naming station and point.
 TEST_F(SurfaceMarch, DirectModeSeparationHitsTheIterationLimitThenStops) {
   const int n = 40;
-  surface_table(blx, 0, n, [=](int i) { return 0.019 * (i - 1) / (n - 1); },
-                [](double x) { return x < 0.005 ? 200.0 * x : 1.0 - 0.2 * (x - 0.005) / 0.014; });
-  blx.params.xtr_surf[0] = 10.0;
+  const bl::SurfaceValues surf =
+      surface_table(n, [=](int i) { return 0.019 * (i - 1) / (n - 1); },
+                    [](double x) { return x < 0.005 ? 200.0 * x : 1.0 - 0.2 * (x - 0.005) / 0.014; });
+  params.xtr_surf[0] = 10.0;
   testing::internal::CaptureStdout();
-  const bl::Status s = run(0);
+  const bl::Status s = march(surf).status;
   const std::string out = testing::internal::GetCapturedStdout();
   EXPECT_FALSE(s.ok);
   EXPECT_NE(s.message.find("station 27"), std::string::npos) << s.message;
@@ -225,52 +208,50 @@ TEST_F(SurfaceMarch, DirectModeSeparationHitsTheIterationLimitThenStops) {
 // growth would run past the arrays; the pass goes on with the grid it has
 // and says from which station the edge was held.
 TEST_F(SurfaceMarch, EdgeHeldAtTheGridCapacity) {
-  accelerating(0, 10, 0.1);
-  blx.params.np_in = 821;
-  blx.params.kv = 1.0;
-  blx.params.eta_e = 1.0;  // the stagnation layer is about 2.4 thick
-  const bl::Status s = run(0);
-  EXPECT_TRUE(s.ok) << s.message;
-  EXPECT_EQ(ms.outcome[0].edge_limited_at, 3);  // a caution apart from the status
-  EXPECT_NE(bl::edge_limit_note(0, 3).find("821 points at station 3"), std::string::npos);
+  params.np_in = 821;
+  params.kv = 1.0;
+  params.eta_e = 1.0;  // the stagnation layer is about 2.4 thick
+  const bl::SurfaceResult r = march(accelerating(10, 0.1));
+  EXPECT_TRUE(r.status.ok) << r.status.message;
+  EXPECT_EQ(r.edge_limited_at, 3);  // a caution apart from the status
+  EXPECT_NE(bl::edge_limit_note(bl::Surface::upper, 3).find("821 points at station 3"), std::string::npos);
   EXPECT_NE(read("CalcBl.out").find("The outer edge of the normal grid was held at"), std::string::npos);
-  for (int i = 3; i <= 10; ++i) EXPECT_TRUE(std::isfinite(blx.cf_bl(i, 0))) << i;
+  for (double cf : r[bl::Column::cf]) EXPECT_TRUE(std::isfinite(cf));
 }
 
 // Transition at 0 makes station 3 the first turbulent one: the
 // intermittency integral starts at the stagnation node, not before it.
 TEST_F(SurfaceMarch, TransitionAtTheStagnationPoint) {
-  accelerating(0, 30, 0.3);
-  blx.params.xtr_surf[0] = 0.0;
-  ASSERT_TRUE(run(0).ok);
+  const bl::SurfaceValues surf = accelerating(30, 0.3);
+  params.xtr_surf[0] = 0.0;
+  const bl::SurfaceResult result = march(surf);
+  ASSERT_TRUE(result.status.ok);
   const auto rows = station_rows(read("CalcBl.out"));
   ASSERT_EQ(rows.size(), 28u);
   for (const StationRow& r : rows) {
     EXPECT_EQ(r.ktbl, 2);
     EXPECT_TRUE(std::isfinite(r.cf) && r.cf > 0) << r.P;
   }
-  EXPECT_EQ(blx.params.xtr_surf[0], 0.0);
+  EXPECT_EQ(result.xtr, 0.0);
+  EXPECT_EQ(result.transition_at, 3);
 }
 
 // Reports off: no file appears, and the results are those of a run with
 // reports.
 TEST_F(SurfaceMarch, ReportsOffChangeNoResult) {
-  accelerating(0, 40, 0.5);
-  blx.params.xtr_surf[0] = 0.05;
-  ASSERT_TRUE(run(0).ok);
-  std::vector<double> d2;
-  for (int i = 3; i <= 40; ++i) d2.push_back(blx.d2_bl(i, 0));
+  const bl::SurfaceValues surf = accelerating(40, 0.5);
+  params.xtr_surf[0] = 0.05;
+  const bl::SurfaceResult with = march(surf);
+  ASSERT_TRUE(with.status.ok);
   reports.close_all();
   for (const auto& e : std::filesystem::directory_iterator(dir)) std::filesystem::remove(e.path());
 
   reports.set_enabled(false);
-  accelerating(0, 40, 0.5);  // the march wrote its edge velocities back
-  blx.params.xtr_surf[0] = 0.05;
-  const bl::Status s = run(0);
+  const bl::SurfaceResult without = march(surf);
   reports.set_enabled(true);
-  ASSERT_TRUE(s.ok) << s.message;
+  ASSERT_TRUE(without.status.ok) << without.status.message;
   EXPECT_TRUE(std::filesystem::is_empty(dir));
-  for (int i = 3; i <= 40; ++i) EXPECT_EQ(blx.d2_bl(i, 0), d2[static_cast<std::size_t>(i - 3)]) << i;
+  EXPECT_EQ(without.columns, with.columns);
 }
 
 }  // namespace

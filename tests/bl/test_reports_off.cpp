@@ -35,11 +35,10 @@ struct Results {
   std::vector<int> counts;
   static Results take(const bl::Session& session) {
     Results r;
-    for (int isurf : {0, 1}) {
-      const bl::SurfaceResult s = session.surface(isurf);
+    for (bl::Surface which : bl::kBothSurfaces) {
+      const bl::SurfaceResult s = session.surface(which);
       r.counts.push_back(s.nodes());
-      for (const auto* v : {&s.s, &s.ue, &s.ue_inv, &s.cf, &s.d1, &s.d2, &s.rv, &s.h12})
-        r.values.insert(r.values.end(), v->begin(), v->end());
+      for (const std::vector<double>& v : s.columns) r.values.insert(r.values.end(), v.begin(), v.end());
       r.values.push_back(s.xtr);
       r.values.push_back(s.xinv);
     }

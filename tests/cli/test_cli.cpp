@@ -127,7 +127,9 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--bl --str-u -0.1", "Str u"},
       {"--recalc 2", "--bl"},
       {"--sweep 1:2", "A0:A1:DA"},
-      {"--sweep 0:10:0", "DA"},
+      {"--sweep 0:10:0", "step of 0"},
+      {"--sweep 16:-4:1", "must be less than 0"},  // the step leads away from -4
+      {"--sweep 2:2:1", "is empty"},
       {"--sweep 0:x:1", "not a number"},
       {"--bl --reports", "--reports"},
       {"--sweep 0:4:2 --bl --jobs -1", "--jobs"},
@@ -313,7 +315,7 @@ TEST_F(Cli, PolarHeaderNamesEverySetting) {
 // analysis warns.  (The case rests on iterates that never converged: a
 // change of the arithmetic may need another one here.)
 TEST_F(Cli, UnconvergedAngleIsMarkedWhereverItAppears) {
-  const std::string args = "--n 32 --e 0.056 --h 0.091 --re-mill 4.73 --bl --sweep 4.38:4.38:1";
+  const std::string args = "--n 32 --e 0.056 --h 0.091 --re-mill 4.73 --bl --sweep 4.38:4.39:1";
   const std::string caution = "upper surface: station 4 accepted at the iteration limit";
   const std::string table = run(args).out;
   EXPECT_EQ(table.substr(table.rfind(' ')), " limit\n");

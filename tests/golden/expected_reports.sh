@@ -2,8 +2,10 @@
 # Every printed digit of the command line's reports, standard output and JSON
 # summary, kept as expected files for a few small runs: the window session
 # (alpha 12, SAVE RESULT, BL Calculation) on a coarse contour with the
-# solver's diagnostic lines, a cambered section, a polar sweep, and a
-# section the boundary-layer side refuses.  The numbers were checked against
+# solver's diagnostic lines, a cambered section, a section with free
+# transition (the lower surface turns turbulent by Michel's criterion, the
+# upper one at its laminar separation), a polar sweep, and a section the
+# boundary-layer side refuses.  The numbers were checked against
 # classical solutions by the validation tests; this test keeps them as they
 # are.  A recalculation repeats the passes (the validation and window tests
 # see to that) and is not run here; the starting profile (init2d.OUT) does
@@ -34,6 +36,7 @@ trap 'rm -rf "$work"' EXIT
 cases=(
   "session:--n 64 --np 31 --save --bl --json summary.json --verbose"
   "cambered:--alpha 4 --e 0.1 --h 0.1 --n 96 --np 31 --save --bl"
+  "free:--alpha 4 --n 64 --np 31 --str-u 10 --str-l 10 --bl"
   "sweep:--n 64 --np 31 --sweep 0:2:2 --bl"
   "refused:--e 0 --n 64 --bl --json summary.json --verbose"
 )
@@ -50,8 +53,9 @@ for entry in "${cases[@]}"; do
   # A saved polar names the program's version, which moves on by itself.
   sed -i -e 's/^# Veltaro [^,]*, polar/# Veltaro <version>, polar/' "$work/$name/stdout"
 done
-# The cambered section's starting profile is the session's.
-rm -f "$work/cambered/init2d.OUT"
+# The starting profile of the cambered and the free-transition run is the
+# session's.
+rm -f "$work/cambered/init2d.OUT" "$work/free/init2d.OUT"
 
 if [ "$mode" = "--update" ]; then
   rm -rf "$expected"

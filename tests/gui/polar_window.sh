@@ -102,7 +102,7 @@ type_into step -1
 polar_click compute
 wait_done
 save_polar "$work/free.txt"
-same_as_cli free.txt --sweep 16:-4:1 --bl --n 128 --re-mill 5 --str-u 10 --str-l 10
+same_as_cli free.txt --sweep 16:-4:-1 --bl --n 128 --re-mill 5 --str-u 10 --str-l 10
 if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
   import -window root shot.png
   geom=$(xwininfo -id "$pw" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}

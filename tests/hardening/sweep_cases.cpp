@@ -168,11 +168,11 @@ CliCase makeCli(Rng& r) {
       c.args.push_back(pick(r, junk));
       c.mustRefuse = true;
     } else {
+      // Up or down, the step's sign leading from the first angle to the last.
       const double a0 = r.uniform(-65, 65);
-      const double step = r.uniform(0.5, 10);
-      const int count = r.integer(1, 4);
-      double a1 = a0 + step * (count - 1) * (r.chance(0.5) ? 1 : -1);
-      a1 = std::max(-65.0, std::min(65.0, a1));
+      const double step = r.uniform(0.5, 10) * (a0 > 0 ? -1 : 1) * (r.chance(0.3) ? -1 : 1);
+      const int count = r.integer(2, 4);
+      const double a1 = std::max(-65.0, std::min(65.0, a0 + step * (count - 1)));
       c.args.push_back(num(a0) + ":" + num(a1) + ":" + num(step));
     }
     c.save = r.chance(0.25);

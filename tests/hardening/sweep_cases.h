@@ -43,11 +43,11 @@ struct LibCase {
   double alpha = 0, e = 0, h = 0;
   int n = 0;
   // RawContour: points handed over as they are, possibly fewer than n + 1.
-  // RawSurface: a table of nodes nodes (at most 600 given) written into
-  // slot 0, s the arc length and v the edge velocity.
+  // RawSurface: a surface of nodes nodes (at most 600 given, the rest
+  // zero), s the arc length and v the edge velocity.
   std::vector<double> s, v;
   int nodes = 0;
-  // Parameters written straight into the exchange data, unchecked.
+  // Parameters handed over as they are, unchecked.
   double re_mill = 0, eta_e = 0, kv = 0, cfs = 0, str[2] = {0, 0}, sinv[2] = {0, 0};
   int np = 0;
   int recalc = 0;

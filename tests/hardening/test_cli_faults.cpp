@@ -50,9 +50,11 @@ CliRun runCli(const std::string& args, const std::string& setup = "true") {
 
 cli::SurfaceResult trailingEdge(const char* name, double theta, double h, double ue) {
   cli::SurfaceResult r(name, bl::SurfaceResult{});
-  r.d2 = {0.0, theta};
-  r.h12 = {0.0, h};
-  r.ue = {0.0, ue};
+  r.wall_nodes = 2;
+  for (auto& column : r.columns) column = {0.0, 0.0};
+  r[bl::Column::d2][1] = theta;
+  r[bl::Column::h12][1] = h;
+  r[bl::Column::ue][1] = ue;
   return r;
 }
 
@@ -103,7 +105,7 @@ TEST(CliFault, DragEstimateOnlyFromAPhysicalTrailingEdge) {
 // converged, ends with a negative momentum thickness.
 TEST(CliFault, PolarRowWithoutDragSaysWhy) {
   const CliRun r = runCli(
-      "--n 10 --sweep 1.69:1.69:1 --re-mill 2.732 --eta-e 5.774 --kv 2.393 --cfs 1.72 --str-u 0.991 "
+      "--n 10 --sweep 1.69:1.7:1 --re-mill 2.732 --eta-e 5.774 --kv 2.393 --cfs 1.72 --str-u 0.991 "
       "--str-l 0.671 --bl");
   EXPECT_EQ(r.code, 0);
   EXPECT_NE(r.err.find("warning: alpha 1.69: no Squire-Young drag estimate: lower surface"), std::string::npos)

@@ -46,24 +46,27 @@ bl::SurfaceResult surface(int n, double length, double uePeak, double xtr, doubl
   r.xinv = xinv;
   r.transition_at = 1 + static_cast<int>(std::lround(xtr / length * (n - 1)));
   r.inverse_at = xinv < length ? 1 + static_cast<int>(std::lround(xinv / length * (n - 1))) : 0;
+  r.wall_nodes = n;
   for (int i = 1; i <= n; ++i) {
     const double f = (n > 1) ? double(i - 1) / (n - 1) : 0.0;
-    r.s.push_back(length * f);
-    r.ue.push_back(uePeak * std::sin(0.8 * M_PI * f));  // peak at f = 0.625
-    r.ue_inv.push_back(r.ue.back());
+    const double ue = uePeak * std::sin(0.8 * M_PI * f);  // peak at f = 0.625
     const bool stored = i >= 3;
-    r.cf.push_back(stored ? 0.004 * (1 - 0.5 * f) : 0.0);
-    r.d1.push_back(stored ? 0.002 * f : 0.0);
-    r.d2.push_back(stored ? 0.001 * f : 0.0);
-    r.h12.push_back(stored ? 2.0 + 0.6 * f : 0.0);
-    r.rv.push_back(stored ? 0.01 * f : 0.0);
+    const double values[bl::kColumns] = {length * f,
+                                         ue,
+                                         ue,
+                                         stored ? 0.004 * (1 - 0.5 * f) : 0.0,
+                                         stored ? 0.002 * f : 0.0,
+                                         stored ? 0.001 * f : 0.0,
+                                         stored ? 2.0 + 0.6 * f : 0.0,
+                                         stored ? 0.01 * f : 0.0};
+    for (std::size_t c = 0; c < bl::kColumns; ++c) r.columns[c].push_back(values[c]);
   }
   return r;
 }
 
 // The first n nodes of a surface's results.
 bl::SurfaceResult first_nodes(bl::SurfaceResult r, int n) {
-  for (auto* v : {&r.s, &r.ue, &r.ue_inv, &r.cf, &r.d1, &r.d2, &r.h12, &r.rv}) v->resize(static_cast<std::size_t>(n));
+  for (std::vector<double>& column : r.columns) column.resize(static_cast<std::size_t>(n));
   return r;
 }
 
@@ -71,8 +74,8 @@ class BlPlotTest : public ::testing::Test {
  protected:
   void SetUp() override {
     st = plot::BlPlotState{};
-    st.update(0, surface(41, 1.05, 1.53, 0.3, 1.05));  // no inverse mode: the end of the surface
-    st.update(1, surface(31, 0.95, 1.2, 0.5, 0.7));
+    st.update(bl::Surface::upper, surface(41, 1.05, 1.53, 0.3, 1.05));  // no inverse mode: the end of the surface
+    st.update(bl::Surface::lower, surface(31, 0.95, 1.2, 0.5, 0.7));
   }
   plot::BlPlotState st;
   static constexpr int W = 400, H = 300;
@@ -141,7 +144,7 @@ TEST_F(BlPlotTest, RangesCoverTheNodesOfEachSurface) {
   EXPECT_DOUBLE_EQ(up.s.max, 1.05);
   EXPECT_EQ(up.ue.min, 0.0);
   double ueMax = 0;
-  for (double ue : st.surfaces[0].ue) ueMax = std::max(ueMax, ue);
+  for (double ue : st.surfaces[0][bl::Column::ue]) ueMax = std::max(ueMax, ue);
   EXPECT_EQ(up.ue.max, ueMax);
   // The quantities from node 3 on: the zeros of nodes 1 and 2 were never
   // computed and decide no range.
@@ -157,8 +160,8 @@ TEST_F(BlPlotTest, RangesCoverTheNodesOfEachSurface) {
 
   // New results bring new ranges.
   bl::SurfaceResult changed = st.surfaces[1];
-  changed.h12[9] = 7.5;
-  st.update(1, changed);
+  changed[bl::Column::h12][9] = 7.5;
+  st.update(bl::Surface::lower, changed);
   EXPECT_EQ(st.ranges[1].qty[plot::kH12].max, 7.5);
 
   // A surface without nodes keeps the start values.
@@ -205,8 +208,8 @@ TEST_F(BlPlotTest, EdgeVelocityPlotGridLabelsAndCurves) {
   ASSERT_NE(firstBlack, d.end());
   EXPECT_EQ(firstBlack->x1, left);
   EXPECT_EQ(firstBlack->y1, base);
-  EXPECT_EQ(firstBlack->x2, t.X(st.surfaces[0].s[1]));
-  EXPECT_EQ(firstBlack->y2, t.Y(st.surfaces[0].ue_inv[1]));
+  EXPECT_EQ(firstBlack->x2, t.X(st.surfaces[0][bl::Column::s][1]));
+  EXPECT_EQ(firstBlack->y2, t.Y(st.surfaces[0][bl::Column::ue_inv][1]));
 }
 
 TEST_F(BlPlotTest, MarkersOnlyWhereTheMarchSwitchedAndNothingUncomputedDrawn) {
@@ -220,7 +223,7 @@ TEST_F(BlPlotTest, MarkersOnlyWhereTheMarchSwitchedAndNothingUncomputedDrawn) {
   EXPECT_TRUE(blue[2].kind == Primitive::Ellipse && blue[2].x1 == plot::quantityTransform(st, W, H).X(0.3) - 4);
 
   // The lower one: red cross and circle at s = 0.7 on the axis, then blue.
-  st.surface = 1;
+  st.surface = bl::Surface::lower;
   q = plot::quantityPlot(st, W, H);
   const auto m = std::find_if(q.begin(), q.end(), [](const Primitive& p) { return p.colour == "Red"; });
   ASSERT_LE(m + 4, q.end());
@@ -243,12 +246,12 @@ TEST_F(BlPlotTest, MarkersOnlyWhereTheMarchSwitchedAndNothingUncomputedDrawn) {
   });
   ASSERT_NE(first, q.end());
   const plot::BlTransform t = plot::quantityTransform(st, W, H);
-  EXPECT_EQ(first->x1, t.X(st.surfaces[1].s[2]));
-  EXPECT_EQ(first->y1, t.Y(st.surfaces[1].h12[2]));
+  EXPECT_EQ(first->x1, t.X(st.surfaces[1][bl::Column::s][2]));
+  EXPECT_EQ(first->y1, t.Y(st.surfaces[1][bl::Column::h12][2]));
 
   // A failed computation: the split's inviscid velocity alone, no
   // computed curve, no quantity, no marker.
-  st.update(1, st.surfaces[1], false);
+  st.update(bl::Surface::lower, st.surfaces[1], false);
   const plot::Drawing u = plot::edgeVelocityPlot(st, W, H);
   EXPECT_EQ(count(u, Primitive::Line, "Black"), 30);
   EXPECT_EQ(count(u, Primitive::Line, "Red"), 0);
@@ -257,7 +260,7 @@ TEST_F(BlPlotTest, MarkersOnlyWhereTheMarchSwitchedAndNothingUncomputedDrawn) {
 }
 
 TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
-  st.surface = 1;
+  st.surface = bl::Surface::lower;
   st.quantity[1] = plot::kH12;
   const plot::Drawing q = plot::quantityPlot(st, W, H);
   EXPECT_TRUE(hasText(q, "H12(s)"));
@@ -278,7 +281,7 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
 
   // The upper plot follows the surface too, its y range from ue_bl alone:
   // an inviscid speed above it runs over the top grid line.
-  st.surfaces[1].ue_inv[14] = 3.0;
+  st.surfaces[1][bl::Column::ue_inv][14] = 3.0;
   const plot::Drawing u = plot::edgeVelocityPlot(st, W, H);
   EXPECT_TRUE(hasText(u, "1.2"));
   EXPECT_FALSE(hasText(u, "1.4"));
@@ -294,7 +297,7 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
 
 TEST_F(BlPlotTest, DegenerateSurfacesAndCanvasesDrawWithoutBrokenPixels) {
   // One node: no s range, no quantity; a zero-sized canvas draws nothing.
-  st.update(0, first_nodes(st.surfaces[0], 1));
+  st.update(bl::Surface::upper, first_nodes(st.surfaces[0], 1));
   for (const plot::Drawing& d : {plot::edgeVelocityPlot(st, W, H), plot::quantityPlot(st, W, H)}) {
     ASSERT_FALSE(d.empty());
     // Unit ranges: s and y labels 0.0..1.0.
@@ -310,7 +313,7 @@ TEST_F(BlPlotTest, DegenerateSurfacesAndCanvasesDrawWithoutBrokenPixels) {
   EXPECT_TRUE(plot::quantityPlot(st, W, 0).empty());
 
   // No surface at all (ranges at their start values).
-  st.update(0, first_nodes(st.surfaces[0], 0));
+  st.update(bl::Surface::upper, first_nodes(st.surfaces[0], 0));
   EXPECT_FALSE(plot::quantityPlot(st, W, H).empty());
   EXPECT_TRUE(std::isfinite(plot::quantityTransform(st, W, H).scaleX));
 }
@@ -319,9 +322,9 @@ TEST_F(BlPlotTest, NoTextLeavesTheCanvasOrOverlapsEvenWithSmallQuantities) {
   // D1 of about 1e-4 chords, as at a high Reynolds number; the red marker
   // at the right end of the axis (the inverse mode from the last station).
   bl::SurfaceResult upper = st.surfaces[0];
-  for (double& d1 : upper.d1) d1 *= 0.055;
+  for (double& d1 : upper[bl::Column::d1]) d1 *= 0.055;
   upper.inverse_at = upper.nodes();
-  st.update(0, upper);
+  st.update(bl::Surface::upper, upper);
   st.quantity[0] = plot::kD1;
   for (const auto& [w, h] : {std::pair{W, H}, std::pair{600, 290}, std::pair{1000, 700}})
     for (const plot::Drawing& d : {plot::edgeVelocityPlot(st, w, h), plot::quantityPlot(st, w, h)}) {

@@ -62,9 +62,9 @@ TEST(PolarCompute, LastStationPastSeparationMeetsThePrescribedWallShear) {
   session.reports().set_enabled(false);
   ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN).ok);
   ASSERT_TRUE(session.new_computation().ok);
-  const bl::SurfaceResult upper = session.surface(0);
+  const bl::SurfaceResult upper = session.surface(bl::Surface::upper);
   EXPECT_EQ(upper.inverse_at, upper.nodes());
   EXPECT_EQ(upper.iteration_limited, 0);
-  const double ue = upper.ue.back();
-  EXPECT_NEAR(upper.cf.back() * ue * ue * std::sqrt(1e7), session.parameters().cfs_sqrt_re, 1e-9);
+  const double ue = upper[bl::Column::ue].back();
+  EXPECT_NEAR(upper[bl::Column::cf].back() * ue * ue * std::sqrt(1e7), session.parameters().cfs_sqrt_re, 1e-9);
 }

@@ -11,54 +11,49 @@
 
 #include "../bl/solver_fixture.h"
 #include "../bl/surface_table.h"
-#include "setup/surface_split.h"
-#include "march/surface_march.h"
-#include "session/exchange_data.h"
 #include "joukowski.h"
 #include "report/fortran_format.h"
+#include "setup/surface_split.h"
 
 namespace {
 
 
 class DefaultAerofoil : public SolverTest {
  protected:
+  bl::Contour contour;
+  bl::SplitSurfaces surfaces;
+  bl::SurfaceResult results[2];
+
   void SetUp() override {
     SolverTest::SetUp();
     aerofoil::Joukowski af;
-    const int N = 256;
-    aerofoil::resizePoints(af, N);
+    aerofoil::resizePoints(af, 256);
     aerofoil::solveSection(af, 12.0, 0.131, 0.0);
-    for (int i = 0; i <= N; ++i) {
-      blx.s_cont(i + 1) = af.s[static_cast<std::size_t>(i)];
-      blx.v_cont(i + 1) = af.v[static_cast<std::size_t>(i)];
-    }
-    blx.n_cont(0) = N;
-    blx.params = bl::ComputationParameters{};
+    contour = bl::Contour{af.currentN, af.s, af.v, af.x, af.y};
     split();
-    blx.params.xinv_surf[0] = blx.s_bl(blx.n_bl(0), 0);
-    blx.params.xinv_surf[1] = blx.s_bl(blx.n_bl(5), 5);
+    params.xinv_surf[0] = surfaces.upper.s.back();
+    params.xinv_surf[1] = surfaces.lower.s.back();
   }
 
-  void split() {
-    int k = 0;
-    ASSERT_TRUE(bl::BLPanel(blx, reports, k).ok);
-  }
+  void split() { ASSERT_TRUE(bl::split_at_stagnation(contour, reports, surfaces).ok); }
+  const bl::SurfaceValues& surface(int k) const { return k == 0 ? surfaces.upper : surfaces.lower; }
 
-  // One computation: both surfaces; the results of every slot in a list.
+  // One computation: both surfaces, their positions kept for the next one;
+  // the marched results of both in a list.
   std::vector<double> compute() {
-    std::vector<double> results;
-    for (int isurf = 0; isurf <= 1; ++isurf) {
-      const bl::Status s = march(isurf);
-      EXPECT_TRUE(s.ok) << s.message;
-      const int m = 5 * isurf;
-      for (int i = 3; i <= blx.n_bl(m); ++i)
-        for (double q : {blx.ue_bl(i, m), blx.cf_bl(i, m), blx.d1_bl(i, m), blx.d2_bl(i, m), blx.h12_bl(i, m),
-                         blx.rv_bl(i, m)})
-          results.push_back(q);
-      results.push_back(blx.params.xtr_surf[isurf]);
-      results.push_back(blx.params.xinv_surf[isurf]);
+    std::vector<double> list;
+    for (int k = 0; k <= 1; ++k) {
+      bl::SurfaceResult& r = results[k];
+      r = march(surface(k), bl::kBothSurfaces[k]);
+      EXPECT_TRUE(r.status.ok) << r.status.message;
+      params.xtr_surf[k] = r.xtr;
+      params.xinv_surf[k] = r.xinv;
+      for (const bl::ColumnInfo& c : bl::kColumnInfo)
+        if (c.marched) list.insert(list.end(), r[c.column].begin() + 2, r[c.column].end());
+      list.push_back(r.xtr);
+      list.push_back(r.xinv);
     }
-    return results;
+    return list;
   }
 };
 
@@ -66,44 +61,43 @@ TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
   compute();
   const std::string calc = read("CalcBl.out");
   const auto rows = station_rows(calc);
-  ASSERT_EQ(rows.size(), static_cast<std::size_t>(blx.n_bl(0) - 2 + blx.n_bl(5) - 2));
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(results[0].nodes() - 2 + results[1].nodes() - 2));
 
-  std::size_t r = 0;
-  for (int isurf = 0; isurf <= 1; ++isurf) {
-    const int m = 5 * isurf;
-    const double xinv = blx.params.xinv_surf[isurf];
-    for (int i = 3; i <= blx.n_bl(m); ++i, ++r) {
-      for (double q : {blx.ue_bl(i, m), blx.cf_bl(i, m), blx.d1_bl(i, m), blx.d2_bl(i, m), blx.h12_bl(i, m),
-                       blx.rv_bl(i, m)})
-        EXPECT_TRUE(std::isfinite(q)) << "surface " << isurf << " station " << i;
-      if (blx.s_bl(i, m) <= xinv) {
-        EXPECT_GT(blx.cf_bl(i, m), 0.0) << "surface " << isurf << " station " << i;
+  std::size_t next_row = 0;
+  for (int k = 0; k <= 1; ++k) {
+    const bl::SurfaceResult& r = results[k];
+    for (int i = 2; i < r.nodes(); ++i, ++next_row) {
+      for (const bl::ColumnInfo& c : bl::kColumnInfo)
+        EXPECT_TRUE(std::isfinite(r[c.column][i])) << c.name << ", surface " << k << " station " << i + 1;
+      if (r[bl::Column::s][i] <= r.xinv) {
+        EXPECT_GT(r[bl::Column::cf][i], 0.0) << "surface " << k << " station " << i + 1;
       }
       // Stored as reported.
-      const StationRow& row = rows[r];
-      ASSERT_EQ(row.P, i);
-      EXPECT_EQ(row.real_field(0), fx::E(12, 5, blx.s_bl(i, m)));
-      EXPECT_EQ(row.real_field(1), fx::E(12, 5, blx.ue_bl(i, m)));
-      EXPECT_EQ(row.real_field(3), fx::E(12, 5, blx.d1_bl(i, m)));
-      EXPECT_EQ(row.real_field(4), fx::E(12, 5, blx.rv_bl(i, m)));
-      EXPECT_EQ(row.real_field(5), fx::E(12, 5, blx.cf_bl(i, m)));
+      const StationRow& row = rows[next_row];
+      ASSERT_EQ(row.P, i + 1);
+      const auto at = [&](bl::Column c) { return fx::E(12, 5, r[c][i]); };
+      EXPECT_EQ(row.real_field(0), at(bl::Column::s));
+      EXPECT_EQ(row.real_field(1), at(bl::Column::ue));
+      EXPECT_EQ(row.real_field(3), at(bl::Column::d1));
+      EXPECT_EQ(row.real_field(4), at(bl::Column::rv));
+      EXPECT_EQ(row.real_field(5), at(bl::Column::cf));
     }
-    EXPECT_EQ(blx.params.xtr_surf[isurf], isurf == 0 ? 0.02 : 0.03);  // tripped before Michel's point
-    EXPECT_LE(blx.params.xinv_surf[isurf], blx.s_bl(blx.n_bl(m), m));
+    EXPECT_EQ(r.xtr, k == 0 ? 0.02 : 0.03);  // tripped before Michel's point
+    EXPECT_LE(r.xinv, r[bl::Column::s].back());
   }
   // At 12 degrees the suction side separates just ahead of the trailing
   // edge; the pressure side stays attached.
-  EXPECT_GT(blx.params.xinv_surf[0], 0.9);
-  EXPECT_LT(blx.params.xinv_surf[0], blx.s_bl(blx.n_bl(0), 0));
-  EXPECT_EQ(blx.params.xinv_surf[1], blx.s_bl(blx.n_bl(5), 5));
+  EXPECT_GT(results[0].xinv, 0.9);
+  EXPECT_LT(results[0].xinv, results[0][bl::Column::s].back());
+  EXPECT_EQ(results[1].xinv, results[1][bl::Column::s].back());
 
   // Each pass: opening lines, grid table, then column headers before 3, 40, 80, 120.
   const std::string header = "\n   NX       X          UE";
   int headers = 0;
   for (std::size_t at = calc.find(header); at != std::string::npos; at = calc.find(header, at + 1)) ++headers;
   int expected = 0;
-  for (int m : {0, 5})
-    for (int P = 3; P <= blx.n_bl(m); ++P) expected += (P == 3 || P % 40 == 0) ? 1 : 0;
+  for (const bl::SurfaceResult& r : results)
+    for (int P = 3; P <= r.nodes(); ++P) expected += (P == 3 || P % 40 == 0) ? 1 : 0;
   EXPECT_EQ(headers, expected);
   EXPECT_EQ(calc.rfind("   Start  of b.l. computation 0\n Upper surface,  Element=           0\n", 0), 0u);
   EXPECT_NE(calc.find("   Start  of b.l. computation 0\n Lower surface,  Element=           0\n"), std::string::npos);
@@ -111,7 +105,7 @@ TEST_F(DefaultAerofoil, BothSurfacesReachTheTrailingEdge) {
 
 TEST_F(DefaultAerofoil, RecalculationRepeatsThePasses) {
   const std::vector<double> first = compute();
-  const int last_count = ms.kIter;  // Newton iterations of the lower pass's last station
+  const int last_count = state.iterations;  // Newton iterations of the lower pass's last station
   split();  // "Recalculate": the split again restores the inviscid edge velocity
   const std::vector<double> second = compute();
   // The second split re-bases the arc lengths by an offset of rounding size,

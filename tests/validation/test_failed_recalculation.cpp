@@ -18,9 +18,9 @@ TEST_F(FailedRecalculation, PutsBackEachSurfaceAsItWas) {
   aerofoil::Joukowski af;
   aerofoil::resizePoints(af, 512);  // upper stations 162 and 163 are dumped to Debug.out
   aerofoil::solveSection(af, 12.0, 0.131, 0.0);
-  ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN).ok);
+  ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y).ok);
   ASSERT_TRUE(session.new_computation().ok);
-  const bl::SurfaceResult before[2] = {session.surface(0), session.surface(1)};
+  const bl::SurfaceResult before[2] = {session.surface(bl::Surface::upper), session.surface(bl::Surface::lower)};
 
   bl::ComputationParameters free = session.parameters();
   free.xtr_surf[0] = free.xtr_surf[1] = 10.0;  // free transition: other stations
@@ -28,12 +28,13 @@ TEST_F(FailedRecalculation, PutsBackEachSurfaceAsItWas) {
   std::filesystem::remove(dir / "Debug.out");
   std::filesystem::create_symlink("/dev/full", dir / "Debug.out");
   ASSERT_FALSE(session.recalculate().ok);
-  EXPECT_EQ(session.failed_surface(), 0);
-  for (int isurf : {0, 1}) {
-    const bl::SurfaceResult after = session.surface(isurf);
-    EXPECT_EQ(after.transition_at, before[isurf].transition_at) << isurf;
-    EXPECT_EQ(after.inverse_at, before[isurf].inverse_at) << isurf;
-    EXPECT_EQ(after.xinv, before[isurf].xinv) << isurf;
-    EXPECT_EQ(after.cf, before[isurf].cf) << isurf;
+  EXPECT_EQ(session.failed_surface(), bl::Surface::upper);
+  for (bl::Surface which : bl::kBothSurfaces) {
+    const bl::SurfaceResult after = session.surface(which);
+    const bl::SurfaceResult& then = before[bl::index(which)];
+    EXPECT_EQ(after.transition_at, then.transition_at) << bl::name(which);
+    EXPECT_EQ(after.inverse_at, then.inverse_at) << bl::name(which);
+    EXPECT_EQ(after.xinv, then.xinv) << bl::name(which);
+    EXPECT_EQ(after.columns, then.columns) << bl::name(which);
   }
 }

@@ -35,14 +35,13 @@ Outcome compute(const aerofoil::SectionInputs& in, const std::filesystem::path& 
   aerofoil::resizePoints(af, in.n);
   aerofoil::solveSection(af, in.alphaDeg, in.eR1, in.hR1);
   Outcome out;
-  out.ok = session.hand_over_contour(af.s, af.v, af.currentN).ok && session.new_computation().ok &&
+  out.ok = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y).ok && session.new_computation().ok &&
            session.recalculate().ok;
   session.reports().close_all();
   if (diagnostics) *diagnostics = testing::internal::GetCapturedStdout();
-  for (int isurf : {0, 1}) {
-    const bl::SurfaceResult r = session.surface(isurf);
-    for (const auto* v : {&r.ue, &r.cf, &r.d1, &r.d2, &r.h12, &r.rv})
-      out.results.insert(out.results.end(), v->begin(), v->end());
+  for (bl::Surface which : bl::kBothSurfaces) {
+    const bl::SurfaceResult r = session.surface(which);
+    for (const std::vector<double>& v : r.columns) out.results.insert(out.results.end(), v.begin(), v.end());
     out.results.push_back(r.xtr);
     out.results.push_back(r.xinv);
   }

@@ -1,5 +1,5 @@
 // Ranges and validation of the boundary-layer computation parameters.
-#include "session/parameters.h"
+#include "core/parameters.h"
 
 #include <cmath>
 #include <sstream>

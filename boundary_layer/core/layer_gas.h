@@ -9,8 +9,8 @@
 
 #include <cmath>
 
-#include "setup/gas.h"
-#include "setup/work_arrays.h"
+#include "core/gas.h"
+#include "core/layer_profiles.h"
 
 namespace bl {
 
@@ -35,14 +35,15 @@ inline double sutherland(double t, SutherlandPower& power) {
   return kSutherlandC * power(t) / (t + kSutherlandS);
 }
 
-// T/Te into tte(j) and rho/rhoe into ccro(3, j) of the current profile at
-// station P, with ue3 the edge velocity and m2 = (gamma-1)/2 Me^2; returns
-// the temperature T in K.
-inline double layer_state(WorkArrays& wa, int P, int j, double ue3, double m2) {
-  const double ur = wa.u(3, j) / ue3;
-  wa.tte(j) = 1.0 + (1.0 - ur * ur) * m2;
-  wa.ccro(3, j) = wa.roe8(P) / wa.tte(j);
-  return wa.tte(j) * wa.te(P);
+// T/Te into tte(j) and rho/rhoe into ccro(3, j) of the current profile,
+// with ue3 the edge velocity, m2 = (gamma-1)/2 Me^2 and the edge density
+// ratio roe8 and temperature te of the station; returns the temperature T
+// in K.
+inline double layer_state(LayerProfiles& lp, int j, double ue3, double m2, double roe8, double te) {
+  const double ur = lp.u(3, j) / ue3;
+  lp.tte(j) = 1.0 + (1.0 - ur * ur) * m2;
+  lp.ccro(3, j) = roe8 / lp.tte(j);
+  return lp.tte(j) * te;
 }
 
 }  // namespace bl

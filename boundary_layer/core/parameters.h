@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/status.h"
-#include "setup/solver_scalars.h"
+#include "core/grid.h"
 
 namespace bl {
 
