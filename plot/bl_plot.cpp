@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "axis_labels.h"
+#include "clip.h"
 #include "legend.h"
 
 namespace plot {
@@ -39,11 +40,29 @@ void marker(Drawing& d, const BlTransform& t, double s, const char* colour) {
 }
 
 // Polyline through (s(i), q(i)) over the nodes of a surface from node
-// index first on, segment by segment.
-void curve(Drawing& d, const BlTransform& t, const std::vector<double>& s, const std::vector<double>& q,
-           const char* colour, std::size_t first = 0) {
+// index first on, segment by segment, cut to the grid's frame; the pixel
+// of every node inside the frame goes to points as the given series.
+void curve(Drawing& d, const BlTransform& t, const PixelBox& frame, const std::vector<double>& s,
+           const std::vector<double>& q, const char* colour, int series, PickPoints& points,
+           std::size_t first = 0) {
+  const std::size_t start = d.size();
   for (std::size_t i = first; i + 1 < s.size(); ++i)
     line(d, colour, false, t.X(s[i]), t.Y(q[i]), t.X(s[i + 1]), t.Y(q[i + 1]));
+  clipToBox(d, start, frame);
+  for (std::size_t i = first; i < s.size() && i < q.size(); ++i)
+    if (std::isfinite(s[i]) && std::isfinite(q[i]) && frame.contains(t.X(s[i]), t.Y(q[i])))
+      points.push_back({t.X(s[i]), t.Y(q[i]), series, static_cast<int>(i)});
+}
+
+// The grid's frame on a w x h canvas.
+PixelBox gridFrame(const BlTransform& t, int w) {
+  return {kBlMarginLeft, kBlMarginTop, w - kBlMarginRight, pixel(t.base)};
+}
+
+void finish(Drawing& d, const PickPoints& at, const Mark& mark, PickPoints* points) {
+  int x, y;
+  if (markedPixel(at, mark, x, y)) drawMark(d, x, y);
+  if (points) *points = at;
 }
 
 }  // namespace
@@ -177,15 +196,20 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin
   // Labels: values on the grid lines in the digits the step needs; the y
   // ones right-aligned left of the axis and centred on their line, the s
   // ones centred under their line, below the markers' reach.
+  // Where the canvas is too small for a label on every line, every second
+  // (fifth, ...) line has one, so that no two labels run together.
   const AxisFormat fy = axisFormat(0.0, y.step * G, y.step);
-  for (int j = 0; j <= G; ++j) {
+  const int yStride = labelStride(t.scaleY * y.step, kTextAscent + kTextDescent);
+  for (int j = 0; j <= G; j += yStride) {
     const std::string s = axisLabel(y.step * j, fy, y.step);
     placeText(d, kBlMarginLeft - 4 - textWidth(s),
               pixel(t.base - t.scaleY * y.step * j) + kTextAscent / 2 - 1, s, w, h);
   }
   const AxisFormat fs = axisFormat(xmin, xmin + kArcGridStep * A, kArcGridStep);
   const int sBaseline = pixel(t.base) + kMarkerArm + 1 + kTextAscent;
-  for (int i = 0; i <= A; ++i) {
+  const int widest = textWidth(axisLabel(xmin + kArcGridStep * A, fs, kArcGridStep));
+  const int sStride = labelStride(t.scaleX * kArcGridStep, widest + kCharWidth);
+  for (int i = 0; i <= A; i += sStride) {
     const std::string s = axisLabel(xmin + kArcGridStep * i, fs, kArcGridStep);
     placeText(d, pixel(t.left + t.scaleX * kArcGridStep * i) - textWidth(s) / 2, sBaseline, s, w,
               h);
@@ -197,7 +221,9 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin
   const std::string sTitle = "s/c, arc length from stagnation point";
   placeText(d, kBlMarginLeft + (w - kBlMarginLeft - kBlMarginRight - textWidth(sTitle)) / 2,
             sBaseline + kTextAscent + kTextDescent, sTitle, w, h);
-  const bool legend = title == "Ue(s)";
+  // The legend only where it clears the title.
+  const bool legend = title == "Ue(s)" && w - kBlMarginRight - legendWidth(kLegend) >=
+                                              kBlMarginLeft + textWidth(title) + kCharWidth;
   const int right = w - kBlMarginRight - (legend ? legendWidth(kLegend) : 0);
   drawTitle(d, title, quantityMeaning(title), kBlMarginLeft, right, w, h);
 
@@ -212,19 +238,25 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin
   return t;
 }
 
-Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h) {
+Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h, const Mark& mark, PickPoints* points) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   const int isurf = st.surface;
   const bl::SurfaceResult& surface = st.surfaces[isurf];
   const SurfaceRanges& r = st.ranges[isurf];
   const BlTransform t = drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
-  if (st.computed[isurf]) curve(d, t, surface.s, surface.ue, "Red", kFirstComputedNode);
-  curve(d, t, surface.s, surface.ue_inv, "Black");
+  // The reference first, the computed edge velocity over it: where the two
+  // agree the red one stays in sight.
+  PickPoints at;
+  const PixelBox frame = gridFrame(t, w);
+  curve(d, t, frame, surface.s, surface.ue_inv, "Black", kInviscidSeries, at);
+  if (st.computed[isurf])
+    curve(d, t, frame, surface.s, surface.ue, "Red", kComputedSeries, at, kFirstComputedNode);
+  finish(d, at, mark, points);
   return d;
 }
 
-Drawing quantityPlot(const BlPlotState& st, int w, int h) {
+Drawing quantityPlot(const BlPlotState& st, int w, int h, const Mark& mark, PickPoints* points) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   const int isurf = st.surface;
@@ -232,8 +264,51 @@ Drawing quantityPlot(const BlPlotState& st, int w, int h) {
   const int q = selectedQuantity(st);
   const SurfaceRanges& r = st.ranges[isurf];
   const BlTransform t = drawBlAxes(d, st, isurf, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
-  if (st.computed[isurf]) curve(d, t, surface.s, quantityArray(surface, q), "Black", kFirstComputedNode);
+  PickPoints at;
+  if (st.computed[isurf])
+    curve(d, t, gridFrame(t, w), surface.s, quantityArray(surface, q), "Black", kComputedSeries, at,
+          kFirstComputedNode);
+  finish(d, at, mark, points);
   return d;
+}
+
+namespace {
+// "Cf(s)" -> "Cf".
+std::string shortName(int code) {
+  const std::string title = quantityTitle(code);
+  return title.substr(0, title.find('('));
+}
+
+const char* const kSurfaceName[2] = {"upper", "lower"};
+}  // namespace
+
+std::string blValueText(const BlPlotState& st, bool edgeVelocity, int index) {
+  const bl::SurfaceResult& r = st.surfaces[st.surface];
+  const std::size_t i = static_cast<std::size_t>(index);
+  if (index < 0 || i >= r.s.size()) return "";
+  const bool computed = st.computed[st.surface] && i >= kFirstComputedNode;
+  std::string text = "s/c " + valueText("%.4f", r.s[i]);
+  if (edgeVelocity) {
+    if (computed) text += "  Ue " + valueText("%.4f", r.ue[i]);
+    text += "  Ue inviscid " + valueText("%.4f", r.ue_inv[i]);
+  } else {
+    const int q = selectedQuantity(st);
+    text += "  " + shortName(q) + " " + valueText("%.4g", quantityArray(r, q)[i]);
+  }
+  return text + "  (" + kSurfaceName[st.surface] + " surface, station " + std::to_string(index + 1) + ")";
+}
+
+std::string blTable(const BlPlotState& st) {
+  const bl::SurfaceResult& r = st.surfaces[st.surface];
+  const int q = selectedQuantity(st);
+  std::string text = tabRow({"station", "s/c", "Ue", "Ue inviscid", shortName(q)});
+  const std::vector<double>& values = quantityArray(r, q);
+  for (std::size_t i = 0; i < r.s.size(); ++i) {
+    const bool computed = st.computed[st.surface] && i >= kFirstComputedNode;
+    text += tabRow({std::to_string(i + 1), cellText(r.s[i]), computed ? cellText(r.ue[i]) : "",
+                    cellText(r.ue_inv[i]), computed ? cellText(values[i]) : ""});
+  }
+  return text;
 }
 
 BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h) {

@@ -200,7 +200,12 @@ void BlCalc_2D::buildWidgets() {
 
 FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int columns, FXSelector id) {
   new FXLabel(grid, label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
-  auto* tf = new FXTextField(grid, columns, this, id, TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK);
+  // Sinv u and Sinv l are results: they show where the inverse mode
+  // started and take no typing.
+  const bool output = id == ID_SINV_U || id == ID_SINV_L;
+  auto* tf = new FXTextField(grid, columns, this, id,
+                             TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK | (output ? TEXTFIELD_READONLY : 0));
+  if (output) tf->setTipText("Computed: where the march switched to the inverse mode");
   if (id >= ID_RE && id <= ID_STR_L) {
     fields[id - ID_RE].widget = tf;
     fields[id - ID_RE].label = label;
@@ -345,11 +350,14 @@ long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
 // it (it takes effect at the next computation), otherwise refused.
 long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
   const int id = FXSELID(sel);
-  commitNumber(this, fields[id - ID_RE], bl::accepted_range(parameterOf(id)), [&](double v) {
+  NumberField& f = fields[id - ID_RE];
+  const std::string accepted = bl::accepted_range(parameterOf(id));
+  commitNumber(this, f, accepted, [&](double v) {
     bl::ComputationParameters p = session_->parameters();
     bl::assign(p, parameterOf(id), v);
-    const bl::Status st = session_->set_parameters(p);
-    return st.ok ? std::string() : st.message;
+    // The other parameters were accepted before: only this one can be out
+    // of range, and the refusal names it as the window labels it.
+    return session_->set_parameters(p).ok ? std::string() : outOfRange(f.label, v, accepted);
   });
   return 1;
 }

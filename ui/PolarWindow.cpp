@@ -8,6 +8,7 @@
 
 #include "atomic_file.h"
 #include "beside_owner.h"
+#include "fitting_points.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "polar_plot.h"
@@ -159,15 +160,15 @@ std::string PolarWindow::accepted(int id) const {
 
 std::string PolarWindow::refusal(int id, double v) const {
   bl::Parameter p;
+  bool ok;
   if (parameterOf(id, p)) {
     bl::ComputationParameters params = parametersOfFields();
     bl::assign(params, p, v);
-    return bl::validate_parameters(params).message;
+    ok = bl::validate_parameters(params).ok;
+  } else {
+    ok = id == ID_STEP ? v != 0 : (v >= aerofoil::kAlphaMin && v <= aerofoil::kAlphaMax);
   }
-  const bool ok = id == ID_STEP ? v != 0 : (v >= aerofoil::kAlphaMin && v <= aerofoil::kAlphaMax);
-  if (ok) return "";
-  return std::string(field(id).label) + " = " + FXStringFormat("%g", v).text() +
-         " is out of range: it must be " + accepted(id) + ".";
+  return ok ? std::string() : outOfRange(field(id).label, v, accepted(id));
 }
 
 bl::ComputationParameters PolarWindow::parametersOfFields() const {
@@ -236,6 +237,7 @@ void PolarWindow::start() {
 
   points_.clear();
   gaps_.clear();
+  failures_.clear();
   gapsText->setText("");
   alphaFrom_ = angles.front();
   alphaTo_ = angles.back();
@@ -320,9 +322,13 @@ long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
     worker_.join();
     running_ = false;
     seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    failures_ = polarFailureSummary(points_, section_);
   }
   progress->setProgress(static_cast<FXuint>(points_.size()));
-  const std::string gaps = plot::polarGaps(points_);
+  // Angles that all failed alike are one reason, said once; else each
+  // angle's own.
+  const bool allAlike = !failures_.empty() && failures_.rfind("All ", 0) == 0;
+  const std::string gaps = allAlike ? failures_ : plot::polarGaps(points_);
   if (gaps != gaps_) {
     gaps_ = gaps;
     gapsText->setText(gaps_.c_str(), static_cast<FXint>(gaps_.size()));
@@ -350,7 +356,7 @@ void PolarWindow::showStatus() {
   else if (n < total_)
     s = FXStringFormat("Cancelled: %d of %d angles", n, total_);
   else
-    s = FXStringFormat("%d angles in %.2f s", n, seconds_);
+    s = FXStringFormat("%d angles in %.2f s%s%s", n, seconds_, failures_.empty() ? "" : ". ", failures_.c_str());
   statusLabel->setText(s);
 }
 

@@ -140,6 +140,7 @@ class PolarWindow : public FXDialogBox {
   std::chrono::steady_clock::time_point started_;
   double seconds_ = 0;
   std::string gaps_;
+  std::string failures_;  // what the failed angles of a finished polar say
 
   // Shared with the worker thread.
   std::thread worker_;

@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "BlCalc_2D.h"
 #include "PolarWindow.h"
 #include "ResultField.h"
+#include "checked_spinner.h"
 #include "contour_file.h"
 #include "fitting_points.h"
 #include "fox_paint.h"
@@ -68,10 +70,11 @@ int readInteger(const FXString& text) {
   return static_cast<int>(v);
 }
 
-FXRealSpinner* addSpinner(FXComposite* grid, const char* label, FXObject* tgt, FXSelector id,
-                          double lo, double hi, double incr, double value, const char* tip) {
+CheckedSpinner* addSpinner(FXComposite* grid, const char* label, FXObject* tgt, FXSelector id,
+                           double lo, double hi, double incr, double value, const char* tip) {
   new FXLabel(grid, label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
-  auto* s = new FXRealSpinner(grid, 7, tgt, id, REALSPIN_NORMAL | FRAME_SUNKEN | FRAME_THICK);
+  const std::string name(label, std::strlen(label) - 1);  // "Alpha=" is Alpha
+  auto* s = new CheckedSpinner(grid, 7, tgt, id, REALSPIN_NORMAL | FRAME_SUNKEN | FRAME_THICK, name.c_str());
   s->setRange(lo, hi);
   s->setIncrement(incr);
   s->setGranularity(0.001);
@@ -211,12 +214,26 @@ void Veltaro::draw(FXDCWindow& dc) {
 long Veltaro::onCmdDelEH(FXObject*, FXSelector, void*) {
   eSpinner->setIncrement(delEHSpinner->getValue());
   hSpinner->setIncrement(delEHSpinner->getValue());
+  showNotes();
   return 1;
 }
 
 long Veltaro::onCmdDelAngle(FXObject*, FXSelector, void*) {
   alphaSpinner->setIncrement(delAngleSpinner->getValue());
+  showNotes();
   return 1;
+}
+
+// The status line: what became of a typed N and of typed spinner values
+// that were not used as typed, or nothing.
+void Veltaro::showNotes() {
+  std::string text = pointsNote;
+  for (const CheckedSpinner* s : {alphaSpinner, eSpinner, hSpinner, delEHSpinner, delAngleSpinner}) {
+    const std::string note = s->note();
+    if (!note.empty()) text += (text.empty() ? "" : "; ") + note;
+  }
+  statusLine->setText(text.empty() ? " " : text.c_str());
+  statusLine->setTipText(text.c_str());
 }
 
 long Veltaro::onCmdAlgorithm(FXObject*, FXSelector, void*) {
@@ -245,6 +262,7 @@ long Veltaro::onCmdSave(FXObject*, FXSelector, void*) {
 }
 
 long Veltaro::onCmdInput(FXObject*, FXSelector, void*) {
+  showNotes();
   recompute();
   return 1;
 }
@@ -253,9 +271,9 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
   requestedN = readInteger(pointsField->getText());
   // The field keeps what was typed; the status line and the field's tip say
   // when a bound is used instead.
-  const std::string note = aerofoil::clampNote(requestedN);
-  statusLine->setText(note.empty() ? " " : note.c_str());
-  pointsField->setTipText(note.empty() ? kPointsTip : note.c_str());
+  pointsNote = aerofoil::clampNote(requestedN);
+  pointsField->setTipText(pointsNote.empty() ? kPointsTip : pointsNote.c_str());
+  showNotes();
   recompute();
   return 1;
 }

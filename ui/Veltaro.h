@@ -11,6 +11,7 @@
 #include "joukowski.h"
 #include "session/session.h"
 
+class CheckedSpinner;
 class PolarWindow;
 
 class Veltaro : public FXMainWindow {
@@ -68,6 +69,7 @@ class Veltaro : public FXMainWindow {
 
  private:
   void draw(FXDCWindow& dc);
+  void showNotes();
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
   int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
@@ -87,12 +89,13 @@ class Veltaro : public FXMainWindow {
 
   FXMenuPane* fileMenu = nullptr;
   FXTextField* pointsField = nullptr;
-  FXLabel* statusLine = nullptr;  // says when the typed N is not the one used
-  FXRealSpinner* alphaSpinner = nullptr;
-  FXRealSpinner* eSpinner = nullptr;
-  FXRealSpinner* hSpinner = nullptr;
-  FXRealSpinner* delEHSpinner = nullptr;
-  FXRealSpinner* delAngleSpinner = nullptr;
+  FXLabel* statusLine = nullptr;  // says when a typed input is not the one used
+  CheckedSpinner* alphaSpinner = nullptr;
+  CheckedSpinner* eSpinner = nullptr;
+  CheckedSpinner* hSpinner = nullptr;
+  CheckedSpinner* delEHSpinner = nullptr;
+  CheckedSpinner* delAngleSpinner = nullptr;
+  std::string pointsNote;  // what became of the typed N, or "" when it is used
   FXCanvas* canvas = nullptr;
 
   // Result fields read these through their data targets at every GUI update.

@@ -33,7 +33,7 @@ class Cli : public ::testing::Test {
     char tmpl[] = "/tmp/veltaro-cli-XXXXXX";
     dir = mkdtemp(tmpl);
   }
-  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+  void TearDown() override { (void)!std::system(("rm -rf '" + dir + "'").c_str()); }
 
   // Runs the command line in the test folder; args are shell words.
   Outcome run(const std::string& args) {
