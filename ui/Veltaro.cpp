@@ -194,7 +194,7 @@ void Veltaro::create() {
                         FXMAX(kDesignHeight, getDefaultHeight()) + frame_.top + frame_.bottom,
                         getDefaultWidth() + frame_.left + frame_.right, getDefaultHeight() + frame_.top + frame_.bottom};
   const ScreenRect at = innerRect(placeWindow(workArea(getApp()), size, {}), frame_);
-  position(at.x, at.y, at.w, at.h);
+  placeAt(this, at);
   show(PLACEMENT_DEFAULT);
   recompute();
 }
@@ -226,7 +226,7 @@ void Veltaro::placeNewWindow(FXTopWindow* window, const WindowSize& clientSize) 
   const int dw = frame_.left + frame_.right, dh = frame_.top + frame_.bottom;
   const WindowSize size{clientSize.wantW + dw, clientSize.wantH + dh, clientSize.minW + dw, clientSize.minH + dh};
   const ScreenRect at = innerRect(placeWindow(workArea(getApp()), size, shown), frame_);
-  window->position(at.x, at.y, at.w, at.h);
+  placeAt(window, at);
 }
 
 void Veltaro::recompute() {
@@ -324,7 +324,7 @@ long Veltaro::onCmdTile(FXObject*, FXSelector, void*) {
   const std::vector<ScreenRect> at = tileWindows(workArea(getApp()), sizes);
   for (std::size_t i = 0; i < windows.size(); ++i) {
     const ScreenRect r = innerRect(at[i], frame_);
-    windows[i]->position(r.x, r.y, r.w, r.h);
+    placeAt(windows[i], r);
     windows[i]->raise();
   }
   return 1;
@@ -419,7 +419,7 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   blOpenCount = 1;
   blDialog->create();
   if (replacing)
-    blDialog->position(was.x, was.y, was.w, was.h);
+    placeAt(blDialog, was);
   else
     placeNewWindow(blDialog, {BlCalc_2D::kOpenWidth, BlCalc_2D::kOpenHeight, blDialog->getDefaultWidth(),
                               blDialog->getDefaultHeight()});

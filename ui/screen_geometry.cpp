@@ -109,6 +109,15 @@ ScreenRect innerRect(const ScreenRect& r, const FrameExtents& e) {
   return {r.x + e.left, r.y + e.top, std::max(1, r.w - e.left - e.right), std::max(1, r.h - e.top - e.bottom)};
 }
 
+void placeAt(FXTopWindow* window, const ScreenRect& r) {
+  // The toolkit may already have taken a size (its minimum) as the
+  // window's without telling the window system, and would then skip the
+  // change: marked for layout, the window is moved and sized whatever the
+  // toolkit thinks it has.
+  window->recalc();
+  window->position(r.x, r.y, r.w, r.h);
+}
+
 void bringForward(FXTopWindow* window) {
   if (!window->shown()) window->show();
   window->raise();

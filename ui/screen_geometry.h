@@ -30,5 +30,9 @@ ScreenRect innerRect(const ScreenRect& r, const FrameExtents& e);
 // Where a part of a window (a child widget) is on the screen.
 ScreenRect screenRectOf(FXWindow* widget);
 
+// Moves and sizes a top-level window to r (its own rectangle, inside the
+// decorations).
+void placeAt(FXTopWindow* window, const ScreenRect& r);
+
 // Brings a window forward: shown, raised and made the active window.
 void bringForward(FXTopWindow* window);
