@@ -113,11 +113,11 @@ void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
   d.push_back({Primitive::Ellipse, "Red", false, pixel(xf - 4), pixel(yf - r / 2), 8, pixel(r), {}});
 }
 
-void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h) {
+void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h, int labelsRight) {
   // The pressure coefficient: its title heads the plot, right of the
   // scale, in the band above the grid.
   const int xZero = pixel(ps.xShift * ps.xScale);
-  placeText(d, xZero + 4, kTextAscent, "Cp, negative upwards", w, h);
+  placeText(d, std::max(xZero, labelsRight) + 4, kTextAscent, "Cp, negative upwards", w, h);
   // The chord: labels under every second chordwise line, the title at the
   // start of their row, below the pressure scale.  The leading edge's own
   // label would sit on the title and is left out.
@@ -157,9 +157,13 @@ Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int
   d.front().y2 = h;
   // The top scale label's baseline lies on the top grid line, just inside
   // the title band: held below the top edge like every other text.
+  int labelsRight = 0;
   for (Primitive& p : d)
-    if (p.kind == Primitive::Text) p.y1 = std::max(p.y1, kTextAscent);
-  drawAxisTitles(d, ps, w, h);
+    if (p.kind == Primitive::Text) {
+      p.y1 = std::max(p.y1, kTextAscent);
+      labelsRight = std::max(labelsRight, p.x1 + textWidth(p.text));
+    }
+  drawAxisTitles(d, ps, w, h, labelsRight);
   int mx, my;
   if (markedPixel(at, mark, mx, my)) drawMark(d, mx, my);
   if (points) *points = std::move(at);

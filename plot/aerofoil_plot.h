@@ -41,8 +41,10 @@ void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
                  const aerofoil::Extremes& ex, int w, int h, PickPoints* points = nullptr);
 constexpr int kPressureSeries = 0, kContourSeries = 1;
 
-// Axis titles and the chord labels in the bands (after the grid has set ps).
-void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h);
+// Axis titles and the chord labels in the bands (after the grid has set
+// ps); the pressure title starts right of labelsRight, the right end of the
+// pressure labels, where they reach beyond the grid's left edge.
+void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h, int labelsRight = 0);
 
 // Whole picture: grid, pressure curve, contour and focus, with the grid
 // between the bands, the curves cut to it, then the axis titles and the
