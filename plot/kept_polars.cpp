@@ -7,7 +7,7 @@ namespace plot {
 const char* keptColour(int k) {
   // Light and greyish beside the black, blue and red of the current polar,
   // and apart from one another.
-  static const char* const colours[kMaxKept] = {"DarkGray", "Tan", "LightSteelBlue", "Plum", "DarkSeaGreen"};
+  static const char* const colours[kMaxKept] = {"Tan", "LightSteelBlue", "Plum", "DarkSeaGreen", "DarkGray"};
   return colours[((k % kMaxKept) + kMaxKept) % kMaxKept];
 }
 
