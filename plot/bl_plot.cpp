@@ -218,7 +218,8 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, int isurf, double xmin
   // centred on the axis; the quantity in the band above the grid with what
   // it is beside it when there is room; the edge-velocity plot's legend at
   // the right of that band.
-  const std::string sTitle = "s/c, arc length from stagnation point";
+  const std::string longTitle = "s/c, arc length from stagnation point";
+  const std::string sTitle = textWidth(longTitle) <= w ? longTitle : "s/c";
   placeText(d, kBlMarginLeft + (w - kBlMarginLeft - kBlMarginRight - textWidth(sTitle)) / 2,
             sBaseline + kTextAscent + kTextDescent, sTitle, w, h);
   // The legend only where it clears the title.

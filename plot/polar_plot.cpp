@@ -182,7 +182,9 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
   // right-aligned left of the grid and centred on its line.
   const int nx = intervals(ax), ny = intervals(ay);
   const AxisFormat fx = axisFormat(ax.lo, ax.hi, ax.step), fy = axisFormat(ay.lo, ay.hi, ay.step);
-  const int xBaseline = pixel(base) + 4 + kTextAscent;
+  // The x labels start below the lowest value label, which is centred on
+  // the bottom grid line: the first of them would otherwise touch it.
+  const int xBaseline = pixel(base) + kTextAscent / 2 + kTextDescent + kTextAscent;
   for (int i = 0; i <= nx; ++i) {
     const double v = ax.lo + i * ax.step;
     line(d, "Orange", true, X(v), pixel(base), X(v), kPolarMarginTop);

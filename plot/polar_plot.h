@@ -36,7 +36,7 @@ enum PolarView { kLiftCurve, kDragCurve, kDragPolar, kTransitionCurve, kPolarVie
 constexpr int kPolarMarginLeft = 60;
 constexpr int kPolarMarginRight = 12;
 constexpr int kPolarMarginTop = 22;
-constexpr int kPolarMarginBottom = 36;
+constexpr int kPolarMarginBottom = 41;
 
 // Diameter of a point's circle in pixels.
 constexpr int kPolarMarker = 6;

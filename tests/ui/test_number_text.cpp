@@ -2,6 +2,7 @@
 // is, the field as the window labels it and what it takes.
 #include <gtest/gtest.h>
 
+#include "checked_spinner.h"
 #include "number_text.h"
 
 TEST(NumberField, RefusalsNameTheFieldAndWhatItTakes) {
@@ -25,4 +26,17 @@ TEST(NumberField, RefusalsNameTheFieldAndWhatItTakes) {
   EXPECT_EQ(readNumber("nan", false, v), NumberRead::NotANumber);
   EXPECT_EQ(outOfRange("Re(mill)", 0, "a number greater than 0"),
             "Re(mill) = 0 is out of range: it must be a number greater than 0.");
+}
+
+TEST(SpinnerNote, ATypedValueOutsideTheRangeIsSaidWithTheValueUsed) {
+  double used = 0;
+  EXPECT_EQ(spinnerNote("Alpha", "1e6", -65, 65, 12, used), "Alpha = 1e6 is above 65: Alpha = 65 is used");
+  EXPECT_EQ(used, 65);
+  EXPECT_EQ(spinnerNote("e/R1", " 5 ", 0, 1, 0.131, used), "e/R1 = 5 is above 1: e/R1 = 1 is used");
+  EXPECT_EQ(spinnerNote("h/R1", "-2", -0.8, 0.8, 0, used), "h/R1 = -2 is below -0.8: h/R1 = -0.8 is used");
+  EXPECT_EQ(spinnerNote("Alpha", "-1e400", -65, 65, 12, used), "Alpha = -1e400 is too large: Alpha = -65 is used");
+  EXPECT_EQ(spinnerNote("Alpha", "1e", -65, 65, 12, used), "Alpha: \"1e\" is not a number: Alpha = 12 is kept");
+  EXPECT_EQ(used, 12);
+  EXPECT_EQ(spinnerNote("Alpha", "7.5", -65, 65, 12, used), "");
+  EXPECT_EQ(used, 7.5);
 }
