@@ -306,8 +306,7 @@ long BlCalc_2D::onClickCanvas(FXObject*, FXSelector sel, void* ptr) {
 }
 
 long BlCalc_2D::onCmdCopyValues(FXObject*, FXSelector, void*) {
-  clipboard_ = plot::blTable(plotState);
-  if (!offerClipboard(this)) FXMessageBox::error(this, MBOX_OK, "Copy values", "The clipboard cannot be taken.");
+  putOnClipboard(this, clipboard_, plot::blTable(plotState));
   return 1;
 }
 

@@ -445,8 +445,7 @@ long PolarWindow::onCmdClearKept(FXObject*, FXSelector, void*) {
 
 long PolarWindow::onCmdCopyValues(FXObject*, FXSelector, void*) {
   if (points_.empty()) return 1;
-  clipboard_ = plot::polarTable(points_);
-  if (!offerClipboard(this)) FXMessageBox::error(this, MBOX_OK, "Copy values", "The clipboard cannot be taken.");
+  putOnClipboard(this, clipboard_, plot::polarTable(points_));
   return 1;
 }
 

@@ -275,8 +275,7 @@ long Veltaro::onClickCanvas(FXObject*, FXSelector, void* ptr) {
 
 long Veltaro::onCmdCopyValues(FXObject*, FXSelector, void*) {
   if (!computed) return 1;
-  clipboard_ = plot::aerofoilTable(af);
-  if (!offerClipboard(this)) FXMessageBox::error(this, MBOX_OK, "Copy values", "The clipboard cannot be taken.");
+  putOnClipboard(this, clipboard_, plot::aerofoilTable(af));
   return 1;
 }
 

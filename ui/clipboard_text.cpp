@@ -1,8 +1,12 @@
 #include "clipboard_text.h"
 
-bool offerClipboard(FXWindow* window) {
+#include <utility>
+
+void putOnClipboard(FXWindow* window, std::string& held, std::string text) {
+  held = std::move(text);
   const FXDragType types[] = {FXWindow::stringType, FXWindow::textType, FXWindow::utf8Type};
-  return window->acquireClipboard(types, ARRAYNUMBER(types));
+  if (!window->acquireClipboard(types, ARRAYNUMBER(types)))
+    FXMessageBox::error(window, MBOX_OK, "Copy values", "The clipboard cannot be taken.");
 }
 
 bool answerClipboard(FXWindow* window, void* ptr, const std::string& text) {

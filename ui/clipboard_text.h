@@ -7,9 +7,9 @@
 
 #include <string>
 
-// Makes window the owner of the clipboard; false when the window system
-// refuses.
-bool offerClipboard(FXWindow* window);
+// Keeps text in held and makes window the owner of the clipboard; an
+// error box says so when the window system refuses.
+void putOnClipboard(FXWindow* window, std::string& held, std::string text);
 
 // Answers one request for the clipboard (ptr: the request's FXEvent) with
 // text; false for a kind of data it does not give.
