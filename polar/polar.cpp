@@ -141,17 +141,18 @@ std::vector<double> angles(double from, double to, double step, std::string& why
 std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why) {
   char text[160];
   if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step)) {
-    why = "The angles and the step must be finite numbers.";
+    why = "Alpha from, Alpha to and Alpha step must be finite numbers.";
     return {};
   }
   if (to == from) {
-    std::snprintf(text, sizeof text, "The range from %g to %g degrees is empty.", from, to);
+    std::snprintf(text, sizeof text, "Alpha from = Alpha to = %g: the range of angles is empty.", from);
     why = text;
     return {};
   }
   if (step == 0 || (to - from) * step < 0) {
-    std::snprintf(text, sizeof text, "A step of %g degrees does not lead from %g to %g: it must be %s.", step,
-                  from, to, to > from ? "greater than 0" : "less than 0");
+    std::snprintf(text, sizeof text,
+                  "Alpha step = %g does not lead from Alpha from = %g to Alpha to = %g: it must be %s.", step, from,
+                  to, to > from ? "greater than 0" : "less than 0");
     why = text;
     return {};
   }
@@ -160,8 +161,9 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
   double count = 0;
   const std::vector<double> a = anglesUpTo(from, to, step, maxAngles, count);
   if (a.empty()) {
-    std::snprintf(text, sizeof text, "%.7g angles from %g to %g in steps of %g: a polar has at most %d.",
-                  count, from, to, step, std::min(maxAngles, kMaxAngles));
+    std::snprintf(text, sizeof text,
+                  "Alpha from = %g to Alpha to = %g in steps of Alpha step = %g is %.7g angles: a polar has at most %d.",
+                  from, to, step, count, std::min(maxAngles, kMaxAngles));
     why = text;
   }
   return a;

@@ -61,7 +61,8 @@ std::vector<double> angles(double from, double to, double step, std::string& why
 
 // The angles from A0 to A1 in steps of DA, the sign of DA taking A0 towards
 // A1 and A1 included when the steps reach it, at most maxAngles of them.
-// Empty with a reason for the user when A1 = A0, when DA is 0, not finite
+// Empty with a reason for the user, naming the polar window's fields (Alpha
+// from, Alpha to, Alpha step), when A1 = A0, when DA is 0, not finite
 // or leads away from A1, or when there would be more than maxAngles.
 std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why);
 
