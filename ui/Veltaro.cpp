@@ -206,11 +206,15 @@ std::vector<FXTopWindow*> Veltaro::openWindows() {
   return out;
 }
 
-void Veltaro::placeNewWindow(FXTopWindow* window, const WindowSize& clientSize) {
-  // The decorations of this window, which the manager has framed by now,
-  // are those the new one gets.
+// The decorations of this window, which the manager has framed by now,
+// are those every window gets.
+void Veltaro::refreshFrame() {
   const FrameExtents e = frameExtents(this);
   if (e.top + e.left + e.right + e.bottom > 0) frame_ = e;
+}
+
+void Veltaro::placeNewWindow(FXTopWindow* window, const WindowSize& clientSize) {
+  refreshFrame();
   std::vector<ShownWindow> shown;
   for (FXTopWindow* w : openWindows()) {
     if (w == window) continue;
@@ -310,6 +314,7 @@ long Veltaro::onUpdWindow(FXObject* sender, FXSelector sel, void*) {
 // The open windows side by side over the work area, each at least at its
 // minimum size.
 long Veltaro::onCmdTile(FXObject*, FXSelector, void*) {
+  refreshFrame();
   const std::vector<FXTopWindow*> windows = openWindows();
   const int dw = frame_.left + frame_.right, dh = frame_.top + frame_.bottom;
   std::vector<WindowSize> sizes;

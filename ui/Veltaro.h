@@ -96,6 +96,7 @@ class Veltaro : public FXMainWindow {
   void showMarkedValues();
   // The shown windows in the order aerofoil, boundary layer, polar.
   std::vector<FXTopWindow*> openWindows();
+  void refreshFrame();
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
   int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
