@@ -57,13 +57,23 @@ struct Point {
   std::string report_dir;                    // where this angle's reports went
 };
 
+// What the three numbers of a range are called where the user typed them,
+// e.g. the polar window's fields "Alpha from", "Alpha to", "Alpha step".
+struct RangeNames {
+  const char* from;
+  const char* to;
+  const char* step;
+};
+
 // The one rule for a range of angles, the polar window's and the command
 // line's: the angles from A0 to A1 in steps of DA, the sign of DA taking A0
 // towards A1 (16, -4, -1 runs downwards) and A1 included when the steps
 // reach it, at most maxAngles (and kMaxAngles) of them.  Empty with a
 // reason for the user when A1 = A0, when DA is 0, not finite or leads away
-// from A1, or when there would be more angles.
-std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why);
+// from A1, or when there would be more angles; with names, the reason names
+// the three numbers by them, else it speaks of the range and the step.
+std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why,
+                                  const RangeNames* names = nullptr);
 
 // Computes every angle of the settings.  ready(point) is called on the
 // calling thread, in table order, as soon as a point and all before it are

@@ -39,7 +39,7 @@ class Cli : public ::testing::Test {
     char tmpl[] = "/tmp/veltaro-cli-XXXXXX";
     dir = mkdtemp(tmpl);
   }
-  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+  void TearDown() override { (void)!std::system(("rm -rf '" + dir + "'").c_str()); }
 
   // Runs the command line in the test folder; args are shell words.
   Outcome run(const std::string& args) {
@@ -119,6 +119,7 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--alpha abc", "--alpha"},
       {"--alpha 70", "--alpha"},
       {"--e nan", "finite"},
+      {"--bl --re-mill 1e400", "--re-mill: too large: 1e400"},
       {"--h -0.9", "--h"},
       {"--no-such-option", "no-such-option"},
       {"--bl --np 5000", "Np"},
@@ -333,10 +334,17 @@ TEST_F(Cli, UnconvergedAngleIsMarkedWhereverItAppears) {
   polar::compute(set, [&](const polar::Point& p) { pts.push_back(p); });
   ASSERT_EQ(pts.size(), 1u);
   EXPECT_EQ(plot::polarGaps(pts), "alpha = 5.000: " + caution + "\n");
-  const plot::Drawing d = plot::polarView(plot::kDragCurve, pts, 4, 5, 400, 300);
+  plot::PickPoints at;
+  const plot::Drawing d = plot::polarView(plot::kDragCurve, pts, 4, 5, 400, 300, {}, {}, &at);
   EXPECT_EQ(std::count_if(d.begin(), d.end(), [](const plot::Primitive& p) {
               return p.kind == plot::Primitive::Ellipse && p.colour == plot::kUnconvergedColour;
             }), 1);
+  // Picked, its values say so; copied, its row does.
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_NE(plot::polarValueText(plot::nearestPoint(at, at[0].x, at[0].y), pts, {}, {}).find("(not converged: limit)"),
+            std::string::npos);
+  const std::string copied = plot::polarTable(pts);
+  EXPECT_EQ(copied.substr(copied.rfind('\t')), "\tlimit\n");
 }
 
 // Results that never reach their place are a failure with the reason, not

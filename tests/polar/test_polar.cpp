@@ -1,11 +1,13 @@
 // Computing a polar on several threads: an exception on any of them reaches
 // the caller once every worker has ended, instead of ending the program.
 // The trailing-edge stations of a fine polar that plain Newton iteration
-// cannot solve.
+// cannot solve.  A range of angles refused in the words of the window that
+// took it.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "polar.h"
@@ -25,6 +27,19 @@ TEST(PolarCompute, ExceptionsReachTheCaller) {
   // cancelled is asked on the workers' threads.
   const auto asked = []() -> bool { throw std::runtime_error("cancelled"); };
   EXPECT_THROW(polar::compute(set, [](const polar::Point&) {}, asked), std::runtime_error);
+}
+
+// The polar window names its fields in a refusal; the command line, whose
+// range is one option, speaks of the range.  Names change no angle.
+TEST(PolarRange, RefusalsNameTheFieldsTheyWereTypedIn) {
+  const polar::RangeNames fields{"Alpha from", "Alpha to", "Alpha step"};
+  std::string named, plain;
+  EXPECT_TRUE(polar::steppedAngles(16, -4, 1, 1000, named, &fields).empty());
+  EXPECT_EQ(named, "Alpha step = 1 does not lead from Alpha from = 16 to Alpha to = -4: it must be less than 0.");
+  EXPECT_TRUE(polar::steppedAngles(16, -4, 1, 1000, plain).empty());
+  EXPECT_EQ(plain, "A step of 1 degrees does not lead from 16 to -4: it must be less than 0.");
+  EXPECT_EQ(polar::steppedAngles(16, -4, -5, 1000, named, &fields), (std::vector<double>{16, 11, 6, 1, -4}));
+  EXPECT_EQ(polar::steppedAngles(16, -4, -5, 1000, plain), polar::steppedAngles(16, -4, -5, 1000, named, &fields));
 }
 
 // A fine polar of the default section (e/R1 0.131, Re 10 million, tripped):
