@@ -29,6 +29,7 @@
 #include "plot_panels.h"
 #include "polar.h"
 #include "contour_file.h"
+#include "result_display.h"
 #include "result_file.h"
 #include "session/session.h"
 #include "summary.h"
@@ -58,7 +59,9 @@ void printAerofoil(const aerofoil::Joukowski& af) {
               {"Xfocus=", af.xFocus},       {"Yfocus=", af.yFocus},
               {"MaxTh(sym)=", af.maxThickSym}, {"Camber=", af.camber},
               {"Alpha(Cl=0)=", af.alphaZeroLift}};
-  for (const auto& r : rows) std::printf("%-13s%.6g\n", r.label, r.value);
+  // A residue under the printed precision (the -0 of -atan(0)) prints as
+  // 0, as the window shows it; the result file keeps the exact numbers.
+  for (const auto& r : rows) std::printf("%-13s%.6g\n", r.label, aerofoil::shownResult(r.value));
 }
 
 void printSurface(const cli::SurfaceResult& r) {

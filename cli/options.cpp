@@ -24,12 +24,14 @@ const CLI::Validator kGiven(
     "NUMBER");
 
 // Rejects NaN and infinities, which slip through a range check, and empty
-// values.
+// values.  A number too large for a double ("1e400") reads as an infinity
+// and is called too large.
 const CLI::Validator kFinite(
     [](std::string& text) -> std::string {
       if (blank(text)) return "an empty value is not a number";
       // The same conversion the option itself uses reads "nan" and "inf".
       const double v = std::strtod(text.c_str(), nullptr);
+      if (std::isinf(v)) return "too large: " + text;
       return std::isfinite(v) ? std::string() : "not a finite number: " + text;
     },
     "FINITE");

@@ -83,7 +83,8 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
 nlohmann::json polarJson(const polar::Point& p, bool boundary_layer) {
   nlohmann::json j = {{"alpha", p.alpha}, {"clift", number(p.clift)}, {"cmfocus", number(p.cmfocus)}};
   if (!boundary_layer) return j;
-  j["converged"] = std::string(polar::convergence(p)) == "yes";
+  const std::string conv = polar::convergence(p);
+  j["converged"] = conv == "yes" || conv == "sep";
   j["cautions"] = polar::cautions(p);
   if (!p.computed) {
     j["failed"] = p.failure;

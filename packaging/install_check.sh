@@ -17,7 +17,8 @@ for f in bin/veltaro bin/veltaro-cli; do
 done
 for f in share/applications/veltaro.desktop share/icons/hicolor/scalable/apps/veltaro.svg \
          share/man/man1/veltaro.1.gz share/man/man1/veltaro-cli.1.gz \
-         share/doc/veltaro/README.md share/doc/veltaro/LICENSE; do
+         share/doc/veltaro/README.md share/doc/veltaro/LICENSE share/doc/veltaro/copyright \
+         share/doc/veltaro/changelog.gz; do
   [ -s "$prefix/$f" ] || fail "$f missing or empty"
 done
 
@@ -28,6 +29,12 @@ out=$(cd "$prefix" && "$cli" --alpha 5) || fail "veltaro-cli --alpha 5 failed"
 grep -q '^Clift=' <<<"$out" || fail "no Clift= in: $out"
 # The About box text is built from the same version number.
 grep -qaF "Ver. $version." "$prefix/bin/veltaro" || fail "About text 'Ver. $version.' not in veltaro"
+
+# The copyright file is machine-readable; the changelog reads as Debian's.
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$prefix/share/doc/veltaro/copyright" || fail "copyright file is not in the machine-readable format"
+[ "$(gzip -dc "$prefix/share/doc/veltaro/changelog.gz" | dpkg-parsechangelog -l- -SVersion)" = "$version" ] ||
+  fail "the changelog's latest entry is not version $version"
 
 # Hints (such as the two main categories asked for) are allowed; errors and
 # warnings are not.

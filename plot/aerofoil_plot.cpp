@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "axis_labels.h"
+#include "clip.h"
 
 namespace plot {
 
@@ -58,25 +59,30 @@ void drawGrid(Drawing& d, PlotScale& ps, const aerofoil::Extremes& ex, int w, in
   // Scale labels, baseline on their grid line, with the digits the step
   // needs.
   const AxisFormat f = axisFormat(sc.start, sc.start + ny * sc.step, sc.step);
-  for (int i = 0; i <= ny; ++i) {
+  const int stride = labelStride(sc.step * ps.yScale, kTextAscent + kTextDescent);
+  for (int i = 0; i <= ny; i += stride) {
     const int Y = pixel((sc.start + i * sc.step - ps.yShift) * ps.yScale);
     d.push_back({Primitive::Text, "Black", false, pixel(0.01 * w), Y, 0, 0,
                  axisLabel(sc.start + i * sc.step, f, sc.step)});
   }
 }
 
-void drawPressure(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af) {
+void drawPressure(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af, PickPoints* points) {
   ps.yShift = ps.cpStart + 0.01;
+  auto X = [&](double x) { return pixel((x + ps.xShift) * ps.xScale); };
+  auto Y = [&](double cp) { return pixel((cp - ps.yShift) * ps.yScale); };
   for (int i = 0; i < af.currentN; ++i) {
     if (!finite(af.x[i], af.cp[i], af.x[i + 1], af.cp[i + 1])) continue;
-    line(d, "Black", false, pixel((af.x[i] + ps.xShift) * ps.xScale),
-         pixel((af.cp[i] - ps.yShift) * ps.yScale), pixel((af.x[i + 1] + ps.xShift) * ps.xScale),
-         pixel((af.cp[i + 1] - ps.yShift) * ps.yScale));
+    line(d, "Black", false, X(af.x[i]), Y(af.cp[i]), X(af.x[i + 1]), Y(af.cp[i + 1]));
   }
+  if (points)
+    for (int i = 0; i <= af.currentN; ++i)
+      if (std::isfinite(af.x[i]) && std::isfinite(af.cp[i]))
+        points->push_back({X(af.x[i]), Y(af.cp[i]), kPressureSeries, i});
 }
 
 void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
-                 const aerofoil::Extremes& ex, int w, int h) {
+                 const aerofoil::Extremes& ex, int w, int h, PickPoints* points) {
   // True aspect ratio, y upwards; the highest point just below the top edge.
   ps.yScale = -ps.xScale;
   ps.yShift = ex.ymax + 0.01;
@@ -87,6 +93,9 @@ void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
     if (!finite(af.x[i], af.y[i], af.x[i + 1], af.y[i + 1])) continue;
     line(d, "Blue", false, X(af.x[i]), Y(af.y[i]), X(af.x[i + 1]), Y(af.y[i + 1]));
   }
+  if (points)
+    for (int i = 0; i <= af.currentN; ++i)
+      if (std::isfinite(af.x[i]) && std::isfinite(af.y[i])) points->push_back({X(af.x[i]), Y(af.y[i]), kContourSeries, i});
   // Base lines: the chord level of the trailing edge and the leading-edge
   // ordinate.
   line(d, "Blue", false, X(ex.xmin), Y(af.y[0]), X(ex.xmax), Y(af.y[0]));
@@ -104,11 +113,11 @@ void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
   d.push_back({Primitive::Ellipse, "Red", false, pixel(xf - 4), pixel(yf - r / 2), 8, pixel(r), {}});
 }
 
-void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h) {
+void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h, int labelsRight) {
   // The pressure coefficient: its title heads the plot, right of the
   // scale, in the band above the grid.
   const int xZero = pixel(ps.xShift * ps.xScale);
-  placeText(d, xZero + 4, kTextAscent, "Cp, negative upwards", w, h);
+  placeText(d, std::max(xZero, labelsRight) + 4, kTextAscent, "Cp, negative upwards", w, h);
   // The chord: labels under every second chordwise line, the title at the
   // start of their row, below the pressure scale.  The leading edge's own
   // label would sit on the title and is left out.
@@ -121,7 +130,8 @@ void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h) {
   }
 }
 
-Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int h) {
+Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int h, const Mark& mark,
+                        PickPoints* points) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   const aerofoil::Extremes ex = aerofoil::findExtremes(af);
@@ -130,18 +140,58 @@ Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int
   // the whole canvas.
   const int area = std::max(1, h - kPressureTitleBand - kChordLabelBand);
   drawGrid(d, ps, ex, w, area);
-  drawPressure(d, ps, af);
-  drawContour(d, ps, af, ex, w, h);
+  const std::size_t curves = d.size();
+  PickPoints at;
+  drawPressure(d, ps, af, &at);
+  drawContour(d, ps, af, ex, w, h, &at);
   ps.top = kPressureTitleBand;
   translate(d, 0, ps.top);
+  // The curves end at the band of the grid: a suction peak beyond the
+  // pressure scale does not run through the axis title.
+  const PixelBox frame{0, ps.top, w - 1, ps.top + area};
+  clipToBox(d, curves, frame);
+  for (PickPoint& p : at) p.y += ps.top;
+  at.erase(std::remove_if(at.begin(), at.end(), [&](const PickPoint& p) { return !frame.contains(p.x, p.y); }),
+           at.end());
   d.front().y1 = 0;  // the background covers the bands too
   d.front().y2 = h;
   // The top scale label's baseline lies on the top grid line, just inside
   // the title band: held below the top edge like every other text.
+  int labelsRight = 0;
   for (Primitive& p : d)
-    if (p.kind == Primitive::Text) p.y1 = std::max(p.y1, kTextAscent);
-  drawAxisTitles(d, ps, w, h);
+    if (p.kind == Primitive::Text) {
+      p.y1 = std::max(p.y1, kTextAscent);
+      labelsRight = std::max(labelsRight, p.x1 + textWidth(p.text));
+    }
+  drawAxisTitles(d, ps, w, h, labelsRight);
+  int mx, my;
+  if (markedPixel(at, mark, mx, my)) drawMark(d, mx, my);
+  if (points) *points = std::move(at);
   return d;
+}
+
+std::string aerofoilValueText(const aerofoil::Joukowski& af, int i) {
+  if (i < 0 || i > af.currentN) return "";
+  // Point 0 is the trailing edge; the upper surface runs from it to the
+  // leading edge (the foremost point), the lower surface back.
+  int lead = 0;
+  for (int k = 1; k < af.currentN; ++k)
+    if (af.x[k] < af.x[lead]) lead = k;
+  const char* where = (i == 0 || i == af.currentN) ? "trailing edge"
+                      : i == lead                  ? "leading edge"
+                      : i < lead                   ? "upper surface"
+                                                   : "lower surface";
+  return "x/c " + valueText("%.4f", af.x[i]) + "  y/c " + valueText("%.4f", af.y[i]) + "  Cp " +
+         valueText("%.4f", af.cp[i]) + "  V " + valueText("%.4f", af.v[i]) + "  (" + where + ", point " +
+         std::to_string(i) + ")";
+}
+
+std::string aerofoilTable(const aerofoil::Joukowski& af) {
+  std::string text = tabRow({"point", "x/c", "y/c", "Cp", "V", "s/c"});
+  for (int i = 0; i <= af.currentN; ++i)
+    text += tabRow({std::to_string(i), cellText(af.x[i]), cellText(af.y[i]), cellText(af.cp[i]), cellText(af.v[i]),
+                    cellText(af.s[i])});
+  return text;
 }
 
 }  // namespace plot

@@ -4,7 +4,10 @@
 // and below the grid.
 #pragma once
 
+#include <string>
+
 #include "joukowski.h"
+#include "pick.h"
 #include "plot_primitives.h"
 
 namespace plot {
@@ -29,17 +32,33 @@ struct CpScale {
 };
 CpScale cpScaleFor(double cpmin);
 
-// The three layers, in drawing order, on a canvas of w x h pixels.
+// The three layers, in drawing order, on a canvas of w x h pixels.  The
+// curves add the pixel of each of their points to points when it is given
+// (series kPressureSeries and kContourSeries, index the contour point).
 void drawGrid(Drawing& d, PlotScale& ps, const aerofoil::Extremes& ex, int w, int h);
-void drawPressure(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af);
+void drawPressure(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af, PickPoints* points = nullptr);
 void drawContour(Drawing& d, PlotScale& ps, const aerofoil::Joukowski& af,
-                 const aerofoil::Extremes& ex, int w, int h);
+                 const aerofoil::Extremes& ex, int w, int h, PickPoints* points = nullptr);
+constexpr int kPressureSeries = 0, kContourSeries = 1;
 
-// Axis titles and the chord labels in the bands (after the grid has set ps).
-void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h);
+// Axis titles and the chord labels in the bands (after the grid has set
+// ps); the pressure title starts right of labelsRight, the right end of the
+// pressure labels, where they reach beyond the grid's left edge.
+void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h, int labelsRight = 0);
 
 // Whole picture: grid, pressure curve, contour and focus, with the grid
-// between the bands, then the axis titles.
-Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int h);
+// between the bands, the curves cut to it, then the axis titles and the
+// marked point.  points, when given, receives where every point of the
+// curves lies.
+Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int h, const Mark& mark = {},
+                        PickPoints* points = nullptr);
+
+// The values of contour point i, for the line under the plot:
+// "x/c 0.4123  y/c 0.0512  Cp -0.8123  V 1.3452  (upper surface, point 88)".
+std::string aerofoilValueText(const aerofoil::Joukowski& af, int i);
+
+// Every contour point as tab-separated text: a header line, then
+// point, x/c, y/c, Cp, V and s/c, one row each.
+std::string aerofoilTable(const aerofoil::Joukowski& af);
 
 }  // namespace plot

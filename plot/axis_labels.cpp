@@ -59,6 +59,14 @@ std::string axisLabel(double value, const AxisFormat& f, double step) {
   return unsignedZero(buf);
 }
 
+int labelStride(double spacing, int extent) {
+  if (!(spacing > 0)) return 1;
+  for (int decade = 1; decade <= 1000000; decade *= 10)
+    for (int m : {1, 2, 5})
+      if (m * decade * spacing >= extent) return m * decade;
+  return 1000000;
+}
+
 void placeText(Drawing& d, int x, int y, const std::string& s, int w, int h, const char* colour) {
   x = std::max(0, std::min(x, w - textWidth(s)));
   y = std::max(kTextAscent, std::min(y, h - kTextDescent));

@@ -46,6 +46,10 @@ AxisFormat axisFormat(double first, double last, double step);
 // in the row's decimals ("0.0"), or "0" in a row with an exponent.
 std::string axisLabel(double value, const AxisFormat& f, double step);
 
+// Every how many grid lines a label goes so that labels spacing pixels
+// apart per grid step keep extent pixels for themselves: 1, 2, 5, 10, 20 ...
+int labelStride(double spacing, int extent);
+
 // Text primitive with its baseline at y, moved as little as needed to lie
 // inside a w x h canvas: x >= 0, x + width <= w, baseline >= kTextAscent and
 // baseline + kTextDescent <= h (as far as the canvas allows).

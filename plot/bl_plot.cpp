@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "axis_labels.h"
+#include "clip.h"
 #include "legend.h"
 
 namespace plot {
@@ -40,11 +41,29 @@ void marker(Drawing& d, const BlTransform& t, double s, const char* colour) {
 }
 
 // Polyline through (s(i), q(i)) over the nodes of a surface from node
-// index first on, segment by segment.
-void curve(Drawing& d, const BlTransform& t, const std::vector<double>& s, const std::vector<double>& q,
-           const char* colour, std::size_t first = 0) {
+// index first on, segment by segment, cut to the grid's frame; the pixel
+// of every node inside the frame goes to points as the given series.
+void curve(Drawing& d, const BlTransform& t, const PixelBox& frame, const std::vector<double>& s,
+           const std::vector<double>& q, const char* colour, int series, PickPoints& points,
+           std::size_t first = 0) {
+  const std::size_t start = d.size();
   for (std::size_t i = first; i + 1 < s.size(); ++i)
     line(d, colour, false, t.X(s[i]), t.Y(q[i]), t.X(s[i + 1]), t.Y(q[i + 1]));
+  clipToBox(d, start, frame);
+  for (std::size_t i = first; i < s.size() && i < q.size(); ++i)
+    if (std::isfinite(s[i]) && std::isfinite(q[i]) && frame.contains(t.X(s[i]), t.Y(q[i])))
+      points.push_back({t.X(s[i]), t.Y(q[i]), series, static_cast<int>(i)});
+}
+
+// The grid's frame on a w x h canvas.
+PixelBox gridFrame(const BlTransform& t, int w) {
+  return {kBlMarginLeft, kBlMarginTop, w - kBlMarginRight, pixel(t.base)};
+}
+
+void finish(Drawing& d, const PickPoints& at, const Mark& mark, PickPoints* points) {
+  int x, y;
+  if (markedPixel(at, mark, x, y)) drawMark(d, x, y);
+  if (points) *points = at;
 }
 
 }  // namespace
@@ -180,15 +199,20 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, dou
   // Labels: values on the grid lines in the digits the step needs; the y
   // ones right-aligned left of the axis and centred on their line, the s
   // ones centred under their line, below the markers' reach.
+  // Where the canvas is too small for a label on every line, every second
+  // (fifth, ...) line has one, so that no two labels run together.
   const AxisFormat fy = axisFormat(0.0, y.step * G, y.step);
-  for (int j = 0; j <= G; ++j) {
+  const int yStride = labelStride(t.scaleY * y.step, kTextAscent + kTextDescent);
+  for (int j = 0; j <= G; j += yStride) {
     const std::string s = axisLabel(y.step * j, fy, y.step);
     placeText(d, kBlMarginLeft - 4 - textWidth(s),
               pixel(t.base - t.scaleY * y.step * j) + kTextAscent / 2 - 1, s, w, h);
   }
   const AxisFormat fs = axisFormat(xmin, xmin + kArcGridStep * A, kArcGridStep);
   const int sBaseline = pixel(t.base) + kMarkerArm + 1 + kTextAscent;
-  for (int i = 0; i <= A; ++i) {
+  const int widest = textWidth(axisLabel(xmin + kArcGridStep * A, fs, kArcGridStep));
+  const int sStride = labelStride(t.scaleX * kArcGridStep, widest + kCharWidth);
+  for (int i = 0; i <= A; i += sStride) {
     const std::string s = axisLabel(xmin + kArcGridStep * i, fs, kArcGridStep);
     placeText(d, pixel(t.left + t.scaleX * kArcGridStep * i) - textWidth(s) / 2, sBaseline, s, w,
               h);
@@ -197,10 +221,13 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, dou
   // centred on the axis; the quantity in the band above the grid with what
   // it is beside it when there is room; the edge-velocity plot's legend at
   // the right of that band.
-  const std::string sTitle = "s/c, arc length from stagnation point";
+  const std::string longTitle = "s/c, arc length from stagnation point";
+  const std::string sTitle = textWidth(longTitle) <= w ? longTitle : "s/c";
   placeText(d, kBlMarginLeft + (w - kBlMarginLeft - kBlMarginRight - textWidth(sTitle)) / 2,
             sBaseline + kTextAscent + kTextDescent, sTitle, w, h);
-  const bool legend = title == "Ue(s)";
+  // The legend only where it clears the title.
+  const bool legend = title == "Ue(s)" && w - kBlMarginRight - legendWidth(kLegend) >=
+                                              kBlMarginLeft + textWidth(title) + kCharWidth;
   const int right = w - kBlMarginRight - (legend ? legendWidth(kLegend) : 0);
   drawTitle(d, title, quantityMeaning(title), kBlMarginLeft, right, w, h);
 
@@ -216,20 +243,25 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, dou
   return t;
 }
 
-Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h) {
+Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h, const Mark& mark, PickPoints* points) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   const int i = bl::index(st.surface);
   const bl::SurfaceResult& surface = st.surfaces[i];
   const SurfaceRanges& r = st.ranges[i];
   const BlTransform t = drawBlAxes(d, st, st.surface, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
+  // The reference first, the computed edge velocity over it: where the two
+  // agree the red one stays in sight.
+  PickPoints at;
+  const PixelBox frame = gridFrame(t, w);
   const std::vector<double>& s = surface[bl::Column::s];
-  if (st.computed[i]) curve(d, t, s, surface[bl::Column::ue], "Red", kFirstComputedNode);
-  curve(d, t, s, surface[bl::Column::ue_inv], "Black");
+  curve(d, t, frame, s, surface[bl::Column::ue_inv], "Black", kInviscidSeries, at);
+  if (st.computed[i]) curve(d, t, frame, s, surface[bl::Column::ue], "Red", kComputedSeries, at, kFirstComputedNode);
+  finish(d, at, mark, points);
   return d;
 }
 
-Drawing quantityPlot(const BlPlotState& st, int w, int h) {
+Drawing quantityPlot(const BlPlotState& st, int w, int h, const Mark& mark, PickPoints* points) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   const int i = bl::index(st.surface);
@@ -237,8 +269,53 @@ Drawing quantityPlot(const BlPlotState& st, int w, int h) {
   const int q = selectedQuantity(st);
   const SurfaceRanges& r = st.ranges[i];
   const BlTransform t = drawBlAxes(d, st, st.surface, r.s.min, r.s.max, r.qty[q].max, quantityTitle(q), w, h);
-  if (st.computed[i]) curve(d, t, surface[bl::Column::s], surface[quantityColumn(q)], "Black", kFirstComputedNode);
+  PickPoints at;
+  if (st.computed[i])
+    curve(d, t, gridFrame(t, w), surface[bl::Column::s], surface[quantityColumn(q)], "Black", kComputedSeries, at,
+          kFirstComputedNode);
+  finish(d, at, mark, points);
   return d;
+}
+
+namespace {
+// "Cf(s)" -> "Cf".
+std::string shortName(int code) {
+  const std::string title = quantityTitle(code);
+  return title.substr(0, title.find('('));
+}
+}  // namespace
+
+std::string blValueText(const BlPlotState& st, bool edgeVelocity, int index) {
+  const int k = bl::index(st.surface);
+  const bl::SurfaceResult& r = st.surfaces[k];
+  const std::vector<double>& s = r[bl::Column::s];
+  const std::size_t i = static_cast<std::size_t>(index);
+  if (index < 0 || i >= s.size()) return "";
+  const bool computed = st.computed[k] && i >= kFirstComputedNode;
+  std::string text = "s/c " + valueText("%.4f", s[i]);
+  if (edgeVelocity) {
+    if (computed) text += "  Ue " + valueText("%.4f", r[bl::Column::ue][i]);
+    text += "  Ue inviscid " + valueText("%.4f", r[bl::Column::ue_inv][i]);
+  } else {
+    const int q = selectedQuantity(st);
+    text += "  " + shortName(q) + " " + valueText("%.4g", r[quantityColumn(q)][i]);
+  }
+  return text + "  (" + bl::name(st.surface) + ", station " + std::to_string(index + 1) + ")";
+}
+
+std::string blTable(const BlPlotState& st) {
+  const int k = bl::index(st.surface);
+  const bl::SurfaceResult& r = st.surfaces[k];
+  const int q = selectedQuantity(st);
+  std::string text = tabRow({"station", "s/c", "Ue", "Ue inviscid", shortName(q)});
+  const std::vector<double>& s = r[bl::Column::s];
+  const std::vector<double>& values = r[quantityColumn(q)];
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const bool computed = st.computed[k] && i >= kFirstComputedNode;
+    text += tabRow({std::to_string(i + 1), cellText(s[i]), computed ? cellText(r[bl::Column::ue][i]) : "",
+                    cellText(r[bl::Column::ue_inv][i]), computed ? cellText(values[i]) : ""});
+  }
+  return text;
 }
 
 BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h) {

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "pick.h"
 #include "plot_primitives.h"
 #include "core/surface_result.h"
 
@@ -122,14 +123,31 @@ struct BlPlotState {
 BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, double xmin, double xmax,
                        double ymax, const std::string& title, int w, int h);
 
+// The curves of the plots, as their points are told apart when picked.
+constexpr int kComputedSeries = 0, kInviscidSeries = 1;
+
 // The upper canvas: axes up to the largest computed edge velocity, then the
-// computed edge velocity in red from the first computed node, and the
-// inviscid one in black over the whole surface.
-Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h);
+// inviscid edge velocity in black over the whole surface and the computed
+// one over it in red from the first computed node, both cut to the grid.
+// The marked node is marked; points, when given, receives where every
+// node of the curves lies (index: the node's index in the surface).
+Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h, const Mark& mark = {},
+                         PickPoints* points = nullptr);
 
 // The lower canvas: the selected quantity of the selected surface in black,
-// from the first computed node.
-Drawing quantityPlot(const BlPlotState& st, int w, int h);
+// from the first computed node, cut to the grid; the mark and the points
+// as above.
+Drawing quantityPlot(const BlPlotState& st, int w, int h, const Mark& mark = {}, PickPoints* points = nullptr);
+
+// The values of node index of the selected surface, for the line under a
+// plot: "s/c 0.4123  Cf 0.00312  (upper surface, station 88)", and on the
+// edge-velocity plot both edge velocities.
+std::string blValueText(const BlPlotState& st, bool edgeVelocity, int index);
+
+// The plotted data of the selected surface as tab-separated text: a header
+// line (station, s/c, Ue, Ue inviscid and the selected quantity), then one
+// row per node; a cell is empty where the march computed nothing.
+std::string blTable(const BlPlotState& st);
 
 // The mapping each plot of st draws with on a w x h canvas.
 BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h);

@@ -7,6 +7,7 @@
 
 #include "axis_labels.h"
 #include "core/surface.h"
+#include "kept_polars.h"
 #include "svg.h"
 
 namespace plot {
@@ -19,6 +20,11 @@ std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n);
 
 // The caption of a boundary-layer plot: the section, then the surface.
 std::string surfaceCaption(const std::string& section, bl::Surface which);
+
+// The caption of a polar: its section and what its boundary layer was
+// computed with, "Section: e/R1 0.131, h/R1 0, N 256; Re(mill) 10,
+// Str u 0.05, Str l 0.05, Np 31" ("free transition" for the positions).
+std::string polarCaption(const PolarSetup& setup);
 
 // The caption as a panel `width` pixels wide to stack above a picture:
 // the text in black on white, from the left margin.

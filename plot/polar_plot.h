@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "kept_polars.h"
+#include "pick.h"
 #include "plot_primitives.h"
 #include "polar.h"
 
@@ -36,7 +38,7 @@ enum PolarView { kLiftCurve, kDragCurve, kDragPolar, kTransitionCurve, kPolarVie
 constexpr int kPolarMarginLeft = 60;
 constexpr int kPolarMarginRight = 12;
 constexpr int kPolarMarginTop = 22;
-constexpr int kPolarMarginBottom = 36;
+constexpr int kPolarMarginBottom = 41;
 
 // Diameter of a point's circle in pixels.
 constexpr int kPolarMarker = 6;
@@ -55,13 +57,49 @@ struct PolarAxis {
 PolarAxis roundAxis(double lo, double hi, int maxIntervals = 6);
 
 // One view on a w x h canvas.  alphaFrom and alphaTo are the ends of the
-// polar's angle range (either order).
+// polar's angle range (either order).  The kept polars are drawn first, in
+// their muted colours (the lower surface's transition dashed), the axes
+// wide enough for them too; every curve is cut to the grid.  The marked
+// point is marked; points, when given, receives where every point of the
+// curves lies (series: polarSeries).
 Drawing polarView(PolarView view, const std::vector<polar::Point>& points, double alphaFrom,
-                  double alphaTo, int w, int h);
+                  double alphaTo, int w, int h, const std::vector<KeptPolar>& kept = {},
+                  const Mark& mark = {}, PickPoints* pickPoints = nullptr);
 
-// The four views in a 2 x 2 grid on a w x h canvas.
+// Height of the legend band under the views while polars are kept.
+constexpr int kKeptLegendBand = 20;
+
+// The four views in a 2 x 2 grid on a w x h canvas; with kept polars, a
+// band at the bottom names each (keptLabel against current) beside a bar
+// in its colour, after the current polar's "this polar".
 Drawing polarPicture(const std::vector<polar::Point>& points, double alphaFrom, double alphaTo,
-                     int w, int h);
+                     int w, int h, const std::vector<KeptPolar>& kept = {}, const PolarSetup& current = {},
+                     const Mark& mark = {}, PickPoints* pickPoints = nullptr);
+
+// The series of a picked point: its view, which polar (-1 the current
+// one, else the index of the kept one) and, on the transition view, which
+// surface (0 upper, 1 lower).
+int polarSeries(PolarView view, int keptIndex, int surface);
+struct PolarSeriesOf {
+  PolarView view;
+  int kept;
+  int surface;
+};
+PolarSeriesOf polarSeriesOf(int series);
+
+// The values of a picked point, for the line under the plots:
+// "alpha 6.0  Clift 1.1183  Cd 0.00925", on the transition view with the
+// transition position of the surface, "(not converged: limit)" after a
+// point whose boundary layer did not converge and "(kept: Re(mill) 5)"
+// after a kept polar's point.
+std::string polarValueText(const Mark& mark, const std::vector<polar::Point>& points,
+                           const std::vector<KeptPolar>& kept, const PolarSetup& current);
+
+// The plotted data of the current polar as tab-separated text: a header
+// line, then alpha, Clift, Cd_SquireYoung, the transition position x/c
+// of the upper and lower surface (empty where there is no value) and how
+// far the boundary layer converged (polar::convergence), one row per angle.
+std::string polarTable(const std::vector<polar::Point>& points);
 
 // The angles that left a gap in the drag plots or did not converge, one
 // line each with the reasons: "alpha = 14.000: <why>".  Empty when there

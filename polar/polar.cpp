@@ -130,28 +130,43 @@ std::vector<double> anglesUpTo(double from, double to, double step, int most, do
 
 }  // namespace
 
-std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why) {
-  char text[160];
+std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why,
+                                  const RangeNames* names) {
+  char text[200];
   if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step)) {
-    why = "The angles and the step must be finite numbers.";
+    why = names ? std::string(names->from) + ", " + names->to + " and " + names->step + " must be finite numbers."
+                : "The angles and the step must be finite numbers.";
     return {};
   }
   if (to == from) {
-    std::snprintf(text, sizeof text, "The range from %g to %g degrees is empty.", from, to);
+    if (names)
+      std::snprintf(text, sizeof text, "%s = %s = %g: the range of angles is empty.", names->from, names->to, from);
+    else
+      std::snprintf(text, sizeof text, "The range from %g to %g degrees is empty.", from, to);
     why = text;
     return {};
   }
   if (step == 0 || (to - from) * step < 0) {
-    std::snprintf(text, sizeof text, "A step of %g degrees does not lead from %g to %g: it must be %s.", step,
-                  from, to, to > from ? "greater than 0" : "less than 0");
+    const char* const sign = to > from ? "greater than 0" : "less than 0";
+    if (names)
+      std::snprintf(text, sizeof text, "%s = %g does not lead from %s = %g to %s = %g: it must be %s.", names->step,
+                    step, names->from, from, names->to, to, sign);
+    else
+      std::snprintf(text, sizeof text, "A step of %g degrees does not lead from %g to %g: it must be %s.", step,
+                    from, to, sign);
     why = text;
     return {};
   }
   double count = 0;
   const std::vector<double> a = anglesUpTo(from, to, step, maxAngles, count);
   if (a.empty()) {
-    std::snprintf(text, sizeof text, "%.7g angles from %g to %g in steps of %g: a polar has at most %d.",
-                  count, from, to, step, std::min(maxAngles, kMaxAngles));
+    const int most = std::min(maxAngles, kMaxAngles);
+    if (names)
+      std::snprintf(text, sizeof text, "%s = %g to %s = %g in steps of %s = %g is %.7g angles: a polar has at most %d.",
+                    names->from, from, names->to, to, names->step, step, count, most);
+    else
+      std::snprintf(text, sizeof text, "%.7g angles from %g to %g in steps of %g: a polar has at most %d.", count,
+                    from, to, step, most);
     why = text;
   }
   return a;

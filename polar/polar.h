@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,10 @@ struct Settings {
 // One surface at one angle.  NaN where there is nothing to give: a
 // transition or inverse mode that does not occur on the surface.
 struct SurfacePoint {
-  double s_tr, xc_tr;     // transition: arc length from the stagnation point (chords), x/c
-  double s_inv, xc_inv;   // start of the inverse mode
-  double theta_te, h_te;  // trailing-edge momentum thickness and shape factor
+  static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  double s_tr = kNone, xc_tr = kNone;      // transition: arc length from the stagnation point (chords), x/c
+  double s_inv = kNone, xc_inv = kNone;    // start of the inverse mode
+  double theta_te = kNone, h_te = kNone;  // trailing-edge momentum thickness and shape factor
   int iteration_limited = 0;  // stations accepted at the Newton iteration limit
   int limited_at = 0;         // the first of them, or 0
   int edge_limited_at = 0;    // station from which the outer edge was held, or 0
@@ -55,13 +57,23 @@ struct Point {
   std::string report_dir;                    // where this angle's reports went
 };
 
+// What the three numbers of a range are called where the user typed them,
+// e.g. the polar window's fields "Alpha from", "Alpha to", "Alpha step".
+struct RangeNames {
+  const char* from;
+  const char* to;
+  const char* step;
+};
+
 // The one rule for a range of angles, the polar window's and the command
 // line's: the angles from A0 to A1 in steps of DA, the sign of DA taking A0
 // towards A1 (16, -4, -1 runs downwards) and A1 included when the steps
 // reach it, at most maxAngles (and kMaxAngles) of them.  Empty with a
 // reason for the user when A1 = A0, when DA is 0, not finite or leads away
-// from A1, or when there would be more angles.
-std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why);
+// from A1, or when there would be more angles; with names, the reason names
+// the three numbers by them, else it speaks of the range and the step.
+std::vector<double> steppedAngles(double from, double to, double step, int maxAngles, std::string& why,
+                                  const RangeNames* names = nullptr);
 
 // Computes every angle of the settings.  ready(point) is called on the
 // calling thread, in table order, as soon as a point and all before it are
@@ -74,9 +86,16 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
 void compute(const Settings& settings, const std::function<void(const Point&)>& ready,
              const std::function<bool()>& cancelled = nullptr);
 
+// A surface whose inverse mode starts ahead of this x/c separates at the
+// nose: the march carries its layer on to the trailing edge with a
+// prescribed skin friction, a model of the separated flow, not a
+// prediction of its drag.
+constexpr double kNoseSeparation = 0.1;
+
 // How far the boundary layer of a point converged: "yes"; "limit", a
 // station accepted at the Newton iteration limit (its numbers are not to
-// be trusted); "failed", no boundary layer.
+// be trusted); "sep", converged, but a surface separates at the nose (the
+// drag estimate is not to be trusted); "failed", no boundary layer.
 const char* convergence(const Point& p);
 
 // What a reader of a point is to be told, one line each: why its boundary

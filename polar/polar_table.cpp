@@ -63,9 +63,12 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
   return text;
 }
 
+bool separatesAtTheNose(const SurfacePoint& s) { return s.xc_inv < kNoseSeparation; }
+
 const char* convergence(const Point& p) {
   if (!p.computed) return "failed";
-  return p.upper.iteration_limited > 0 || p.lower.iteration_limited > 0 ? "limit" : "yes";
+  if (p.upper.iteration_limited > 0 || p.lower.iteration_limited > 0) return "limit";
+  return separatesAtTheNose(p.upper) || separatesAtTheNose(p.lower) ? "sep" : "yes";
 }
 
 std::vector<std::string> cautions(const Point& p) {
@@ -75,6 +78,10 @@ std::vector<std::string> cautions(const Point& p) {
     const SurfacePoint& s = which == bl::Surface::upper ? p.upper : p.lower;
     if (s.iteration_limited > 0) c.push_back(bl::iteration_limit_note(which, s.limited_at, s.iteration_limited));
     if (s.edge_limited_at > 0) c.push_back(bl::edge_limit_note(which, s.edge_limited_at));
+    if (separatesAtTheNose(s))
+      c.push_back(std::string(bl::name(which)) + ": the layer separates at x/c " + format("%.4f", s.xc_inv) +
+                  ", near the leading edge, and is carried on with a prescribed skin friction: "
+                  "the drag estimate is not a prediction");
   }
   if (!std::isfinite(p.cd)) c.push_back("no drag estimate: " + p.cd_why);
   return c;
@@ -87,7 +94,9 @@ std::string tableHeader(bool boundary_layer) {
          "# (\"-\": none on the surface); trailing-edge momentum thickness theta_te (chords) and\n"
          "# shape factor H_te.  Cd_SquireYoung: the Squire-Young estimate of the profile drag.\n"
          "# conv: yes, every station converged; limit, a station was accepted at the Newton\n"
-         "# iteration limit and the row's numbers are not to be trusted.\n"
+         "# iteration limit and the row's numbers are not to be trusted; sep, the layer of a\n"
+         "# surface separates near the leading edge (x/c below 0.1) and is carried on with a\n"
+         "# prescribed skin friction: the row's drag estimate is not a prediction.\n"
          "   alpha     Clift   Cmfocus   s_tr_u x/c_tr_u  s_inv_u x/c_inv_u   s_tr_l x/c_tr_l  s_inv_l "
          "x/c_inv_l  theta_te_u  H_te_u  theta_te_l  H_te_l  Cd_SquireYoung   conv\n";
 }

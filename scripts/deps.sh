@@ -4,7 +4,8 @@
 set -euo pipefail
 pkgs=(g++ cmake make pkg-config libfox-1.6-dev libgtest-dev libgmock-dev googletest
       libbenchmark-dev libcli11-dev nlohmann-json3-dev xvfb xdotool imagemagick x11-utils valgrind
-      help2man man-db groff-base desktop-file-utils dpkg-dev file libxml2-utils)
+      help2man man-db groff-base desktop-file-utils dpkg-dev file libxml2-utils
+      openbox lintian)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,7 +8,8 @@ settings (tripped near the nose, or free), and counts per polar:
 
   failed   angles without a boundary layer
   limit    angles computed with a station accepted at the Newton
-           iteration limit (marked "converged": false)
+           iteration limit (marked "converged": false) or with another
+           caution (a surface separating at the nose)
   jumps    drag estimates more than 2 % away from the mean of their
            neighbours, unmarked (the neighbours are the nearest unmarked
            angles with an estimate on either side)
@@ -45,9 +46,11 @@ def polar(cli, e, h, re_mill, transition, sweep):
 
 
 def marked(row):
-    # Older builds give no "converged": every row that computed counts as
-    # unmarked there.
-    return "failed" in row or row.get("converged") is False
+    # A row is marked when it failed, did not converge, or carries a caution
+    # (a surface separating at the nose: its drag estimate is not a
+    # prediction).  Older builds give neither key: every row that computed
+    # counts as unmarked there.
+    return "failed" in row or row.get("converged") is False or bool(row.get("cautions"))
 
 
 def health(rows):

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "beside_owner.h"
 #include "caption.h"
+#include "clipboard_text.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "save_file.h"
@@ -23,6 +23,10 @@ FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_RECALC,      BlCalc_2D::onCmdRecalc),
   FXMAPFUNC (SEL_CHORE,   BlCalc_2D::ID_SHOW_OUTCOME, BlCalc_2D::onShowOutcome),
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_SAVE_PICTURE, BlCalc_2D::onCmdSavePicture),
+  FXMAPFUNC (SEL_LEFTBUTTONPRESS, BlCalc_2D::ID_CANVAS_UE,  BlCalc_2D::onClickCanvas),
+  FXMAPFUNC (SEL_LEFTBUTTONPRESS, BlCalc_2D::ID_CANVAS_QTY, BlCalc_2D::onClickCanvas),
+  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_COPY_VALUES, BlCalc_2D::onCmdCopyValues),
+  FXMAPFUNC (SEL_CLIPBOARD_REQUEST, 0,               BlCalc_2D::onClipboardRequest),
 };
 // clang-format on
 
@@ -34,10 +38,10 @@ const char* const kTitle = "Boundary Layer. Joukowski aerofoil.";
 const char* const kAlgorithm = "The finite-difference method of the boundary layer calculation.";
 
 
-// The size the window was designed for; a smaller screen gets all of
-// itself.
-constexpr int kWidth = 800;
-constexpr int kHeight = 700;
+// The smallest plots that keep their labels apart: the title with the
+// legend of the edge velocity, the s labels, every second value label.
+constexpr int kCanvasMinWidth = 300;
+constexpr int kCanvasMinHeight = 180;
 
 // Text columns of the fields: the parameters take "100000.000" (Re of
 // 1e11) or a grid of 821 points, the positions arc lengths of a few chords
@@ -73,17 +77,17 @@ bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCal
 
 }  // namespace
 
-BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Joukowski& handed,
+BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Joukowski& handed,
                      FXObject* tgt, FXSelector sel)
-    : FXDialogBox(owner, kTitle,
-                  DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_RESIZE |
-                      DECOR_MENU,
-                  0, 0, kWidth, kHeight, 10, 10, 10, 10, 4, 4),
+    : FXDialogBox(windows->getApp(), kTitle,
+                  DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_STRETCHABLE | DECOR_MENU,
+                  0, 0, kOpenWidth, kOpenHeight, 10, 10, 10, 10, 4, 4),
       session_(&session),
       handedSection(sectionText(handed)) {
   setTarget(tgt);
   setSelector(sel);
   buildWidgets();
+  menus = addWindowMenus(menuBar_, this, this, ID_COPY_VALUES, windows);
   showMainSection(handed);
 
   // Parameters as the session holds them.
@@ -117,52 +121,48 @@ BlCalc_2D::BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Jouk
 BlCalc_2D::~BlCalc_2D() {
   getApp()->removeChore(this, ID_SHOW_OUTCOME);
   delete fileMenu;
-}
-
-void BlCalc_2D::create() {
-  placeBesideOwner(this, kWidth, kHeight);
-  FXDialogBox::create();
+  delete menus.edit;
+  delete menus.window;
 }
 
 void BlCalc_2D::showMainSection(const aerofoil::Joukowski& current) {
   if (sectionText(current) == handedSection) {
-    sectionLine->setText(handedSection.c_str());
+    sectionLine->say(handedSection.c_str());
     sectionLine->setTextColor(getApp()->getForeColor());
   } else {
-    sectionLine->setText((handedSection +
-                          "\n(earlier section: press BL Calculation in the main window to compute "
-                          "the current one)")
-                             .c_str());
+    sectionLine->say((handedSection +
+                      "\n(earlier section: press BL Calculation in the main window to compute "
+                      "the current one)")
+                         .c_str());
     sectionLine->setTextColor(kRed);
   }
 }
 
-void BlCalc_2D::showStatus(const std::string& text) {
-  statusLine->setText(text.empty() ? " " : text.c_str());
-  statusLine->setTipText(text.c_str());
-}
+void BlCalc_2D::showStatus(const std::string& text) { statusLine->say(text.c_str()); }
 
 void BlCalc_2D::buildWidgets() {
   auto* menubar = new FXMenuBar(this, LAYOUT_FILL_X);
+  menuBar_ = menubar;
   fileMenu = new FXMenuPane(this);
   new FXMenuCommand(fileMenu, "&Algorithm", nullptr, this, ID_ALGO);
   new FXMenuCommand(fileMenu, "Save &picture...", nullptr, this, ID_SAVE_PICTURE);
   new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, this, FXTopWindow::ID_CLOSE);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
-  auto* blue = new FXLabel(menubar, "                              Blue label - Pos.of transition.");
-  blue->setTextColor(FXRGB(0, 0, 255));
-  auto* red = new FXLabel(menubar, "      Red  label - Pos.of separation ");
+  // The marker legend at the right of the menu bar, after the Edit and
+  // Window menus (packed from the right edge: the last label first).
+  auto* red = new FXLabel(menubar, "      Red  label - Pos.of separation ", nullptr, LAYOUT_RIGHT);
   red->setTextColor(FXRGB(255, 0, 0));
+  auto* blue = new FXLabel(menubar, "Blue label - Pos.of transition.", nullptr, LAYOUT_RIGHT);
+  blue->setTextColor(FXRGB(0, 0, 255));
 
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
   // At the bottom, before the body takes the room that is left: the status
   // line (one blank text line high while all is well), the section line
   // above it.
-  statusLine = new FXLabel(this, " ", nullptr,
-                           LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X | JUSTIFY_LEFT | FRAME_SUNKEN);
+  statusLine = new TextLine(this, LAYOUT_SIDE_BOTTOM | FRAME_SUNKEN);
   statusLine->setTextColor(kRed);
-  sectionLine = new FXLabel(this, " ", nullptr, LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X | JUSTIFY_LEFT);
+  sectionLine = new TextLine(this, LAYOUT_SIDE_BOTTOM);
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   auto* left = new FXVerticalFrame(body);
 
@@ -200,15 +200,22 @@ void BlCalc_2D::buildWidgets() {
                FRAME_RAISED | FRAME_THICK | LAYOUT_CENTER_X | JUSTIFY_BOTTOM, 0, 0, 300, 40);
 
   auto* right = new FXVerticalFrame(body, FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
-  canvasUe = new FXCanvas(right, this, ID_CANVAS_UE,
-                          FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
-  canvasQty = new FXCanvas(right, this, ID_CANVAS_QTY,
-                           FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  const FXuint canvasOpts = FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y;
+  canvasUe = new SizedCanvas(right, this, ID_CANVAS_UE, canvasOpts, kCanvasMinWidth, kCanvasMinHeight);
+  valueLine[0] = new ValueLine(right);
+  canvasQty = new SizedCanvas(right, this, ID_CANVAS_QTY, canvasOpts, kCanvasMinWidth, kCanvasMinHeight);
+  valueLine[1] = new ValueLine(right);
+  for (FXCanvas* c : {canvasUe, canvasQty}) c->setDefaultCursor(getApp()->getDefaultCursor(DEF_CROSSHAIR_CURSOR));
 }
 
 FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int columns, FXSelector id) {
   new FXLabel(grid, label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
-  auto* tf = new FXTextField(grid, columns, this, id, TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK);
+  // Sinv u and Sinv l are results: they show where the inverse mode
+  // started and take no typing.
+  const bool output = id == ID_SINV_U || id == ID_SINV_L;
+  auto* tf = new FXTextField(grid, columns, this, id,
+                             TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK | (output ? TEXTFIELD_READONLY : 0));
+  if (output) tf->setTipText("Computed: where the march switched to the inverse mode");
   if (id >= ID_RE && id <= ID_STR_L) {
     fields[id - ID_RE].widget = tf;
     fields[id - ID_RE].label = label;
@@ -271,7 +278,8 @@ void BlCalc_2D::drawEdgeVelocity() {
   if (!canvasUe->id()) return;
   FXDCWindow dc(canvasUe);
   paintDrawing(dc, getApp(),
-               plot::edgeVelocityPlot(plotState, canvasUe->getWidth(), canvasUe->getHeight()));
+               plot::edgeVelocityPlot(plotState, canvasUe->getWidth(), canvasUe->getHeight(), mark_[0],
+                                      &pickPoints_[0]));
 }
 
 // The quantity plot takes its size from the edge-velocity canvas; the two
@@ -280,7 +288,40 @@ void BlCalc_2D::drawQuantity() {
   if (!canvasQty->id()) return;
   FXDCWindow dc(canvasQty);
   paintDrawing(dc, getApp(),
-               plot::quantityPlot(plotState, canvasUe->getWidth(), canvasUe->getHeight()));
+               plot::quantityPlot(plotState, canvasUe->getWidth(), canvasUe->getHeight(), mark_[1],
+                                  &pickPoints_[1]));
+}
+
+void BlCalc_2D::clearMarks() {
+  for (int k = 0; k < 2; ++k) {
+    mark_[k] = {};
+    valueLine[k]->say("");
+  }
+}
+
+// A click on a plot marks its node nearest to the click and shows the
+// node's values under the plot.
+long BlCalc_2D::onClickCanvas(FXObject*, FXSelector sel, void* ptr) {
+  const FXEvent* ev = static_cast<const FXEvent*>(ptr);
+  const int k = FXSELID(sel) == ID_CANVAS_UE ? 0 : 1;
+  mark_[k] = plot::nearestPoint(pickPoints_[k], ev->win_x, ev->win_y);
+  valueLine[k]->say(mark_[k].valid() ? plot::blValueText(plotState, k == 0, mark_[k].index).c_str() : "");
+  if (k == 0)
+    drawEdgeVelocity();
+  else
+    drawQuantity();
+  (k == 0 ? canvasUe : canvasQty)->setFocus();  // Ctrl-C copies the plot's values, not a field's text
+  return 1;
+}
+
+long BlCalc_2D::onCmdCopyValues(FXObject*, FXSelector, void*) {
+  putOnClipboard(this, clipboard_, plot::blTable(plotState));
+  return 1;
+}
+
+long BlCalc_2D::onClipboardRequest(FXObject* sender, FXSelector sel, void* ptr) {
+  if (answerClipboard(this, ptr, clipboard_)) return 1;
+  return FXDialogBox::onClipboardRequest(sender, sel, ptr);
 }
 
 long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
@@ -331,6 +372,8 @@ void BlCalc_2D::updateButtons() {
 
 long BlCalc_2D::onCmdUpperQuantity(FXObject*, FXSelector sel, void*) {
   plotState.quantity[0] = FXSELID(sel) - ID_UPPER_CF;
+  mark_[1] = {};
+  valueLine[1]->say("");
   drawQuantity();
   updateButtons();
   return 1;
@@ -338,6 +381,8 @@ long BlCalc_2D::onCmdUpperQuantity(FXObject*, FXSelector sel, void*) {
 
 long BlCalc_2D::onCmdLowerQuantity(FXObject*, FXSelector sel, void*) {
   plotState.quantity[1] = FXSELID(sel) - ID_LOWER_CF;
+  mark_[1] = {};
+  valueLine[1]->say("");
   drawQuantity();
   updateButtons();
   return 1;
@@ -345,6 +390,7 @@ long BlCalc_2D::onCmdLowerQuantity(FXObject*, FXSelector sel, void*) {
 
 long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
   plotState.surface = (FXSELID(sel) == ID_UPPER_SURF) ? bl::Surface::upper : bl::Surface::lower;
+  clearMarks();
   updateButtons();
   drawEdgeVelocity();
   drawQuantity();
@@ -355,11 +401,14 @@ long BlCalc_2D::onCmdSurface(FXObject*, FXSelector sel, void*) {
 // can use it (it takes effect at the next computation), otherwise refused.
 long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
   const int id = FXSELID(sel);
-  commitNumber(this, fields[id - ID_RE], bl::accepted_range(parameterOf(id)), [&](double v) {
+  NumberField& f = fields[id - ID_RE];
+  const std::string accepted = bl::accepted_range(parameterOf(id));
+  commitNumber(this, f, accepted, [&](double v) {
     bl::ComputationParameters p = session_->parameters();
     bl::assign(p, parameterOf(id), v);
-    const bl::Status st = session_->set_parameters(p);
-    return st.ok ? std::string() : st.message;
+    // The other parameters were accepted before: only this one can be out
+    // of range, and the refusal names it as the window labels it.
+    return session_->set_parameters(p).ok ? std::string() : outOfRange(f.label, v, accepted);
   });
   return 1;
 }
@@ -382,6 +431,7 @@ long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
   }
   showStatus(cautionLine(session_->cautions()));
   showResults(true);
+  clearMarks();
   drawEdgeVelocity();
   drawQuantity();
   if (!session_->cautions().empty()) {

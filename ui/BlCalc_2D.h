@@ -13,9 +13,10 @@
 // computation that fails on opening leaves no result to show, and the
 // window shows none.  A line at the bottom names the section whose contour
 // it was handed, and turns red when the aerofoil window's section has
-// changed since.  It opens beside the aerofoil window, wholly on the
-// screen.  When the user closes it, it tells its target (SEL_CLOSE with its
-// selector) before it goes.
+// changed since.  A click on a plot marks the nearest point and shows its
+// values under the plot; Edit > Copy values puts the plotted data on the
+// clipboard.  When the user closes it, it tells its target (SEL_CLOSE with
+// its selector) before it goes.
 #pragma once
 
 #include <fx.h>
@@ -26,7 +27,9 @@
 #include "bl_plot.h"
 #include "joukowski.h"
 #include "number_text.h"
+#include "plot_widgets.h"
 #include "session/session.h"
+#include "window_menu.h"
 
 class BlCalc_2D : public FXDialogBox {
   FXDECLARE(BlCalc_2D)
@@ -60,17 +63,21 @@ class BlCalc_2D : public FXDialogBox {
     ID_RECALC,
     ID_SHOW_OUTCOME,  // deferred message about the computation run at opening
     ID_SAVE_PICTURE,
+    ID_COPY_VALUES,
     ID_LAST
   };
 
+  // The size the window opens at where the screen has room.
+  static constexpr int kOpenWidth = 800;
+  static constexpr int kOpenHeight = 700;
+
   // Builds the window and computes both surfaces of the contour the session
   // last split, that of the section `handed`; tgt and sel receive SEL_CLOSE
-  // when the user closes it.
-  BlCalc_2D(FXWindow* owner, bl::Session& session, const aerofoil::Joukowski& handed, FXObject* tgt,
+  // when the user closes it.  A top-level window of its own, kept above
+  // none; its Window menu goes to `windows`, the aerofoil window.
+  BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Joukowski& handed, FXObject* tgt,
             FXSelector sel);
   ~BlCalc_2D() override;
-  // Takes its place beside its owner before it is created.
-  void create() override;
 
   // The aerofoil window's section now: the section line says whether the
   // results still belong to it.
@@ -89,6 +96,9 @@ class BlCalc_2D : public FXDialogBox {
   long onCmdRecalc(FXObject*, FXSelector, void*);
   long onShowOutcome(FXObject*, FXSelector, void*);
   long onCmdSavePicture(FXObject*, FXSelector, void*);
+  long onClickCanvas(FXObject*, FXSelector, void*);
+  long onCmdCopyValues(FXObject*, FXSelector, void*);
+  long onClipboardRequest(FXObject*, FXSelector, void*);
 
  protected:
   BlCalc_2D() {}
@@ -111,22 +121,30 @@ class BlCalc_2D : public FXDialogBox {
   void updateButtons();
   void drawEdgeVelocity();
   void drawQuantity();
+  // The marks go (the plots show other data); the lines under them empty.
+  void clearMarks();
 
   bl::Session* session_ = nullptr;
   FXMenuPane* fileMenu = nullptr;
+  FXMenuBar* menuBar_ = nullptr;
+  WindowMenus menus;
 
   // Editable fields, indexed by id - ID_RE (Re(mill) .. Str l).
   static constexpr int kFields = ID_STR_L - ID_RE + 1;
   NumberField fields[kFields];
   FXTextField* sinvField[2] = {nullptr, nullptr};
-  FXLabel* sectionLine = nullptr;  // the section the results belong to
-  FXLabel* statusLine = nullptr;   // what failed, in red; blank otherwise
+  TextLine* sectionLine = nullptr;  // the section the results belong to
+  TextLine* statusLine = nullptr;   // what failed, in red; blank otherwise
   std::string handedSection;       // its text, as the section line shows it
 
   FXRadioButton* surfaceButton[2] = {nullptr, nullptr};
   FXRadioButton* quantityButton[2][4] = {};
   FXCanvas* canvasUe = nullptr;
   FXCanvas* canvasQty = nullptr;
+  ValueLine* valueLine[2] = {nullptr, nullptr};  // under the edge-velocity and the quantity plot
+  plot::Mark mark_[2];                          // the point marked on each
+  plot::PickPoints pickPoints_[2];              // where each plot's points were drawn last
+  std::string clipboard_;
 
   plot::BlPlotState plotState;
   bool computed = false;  // whether the results shown were computed

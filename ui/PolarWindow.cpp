@@ -7,7 +7,9 @@
 #include <utility>
 
 #include "atomic_file.h"
-#include "beside_owner.h"
+#include "caption.h"
+#include "clipboard_text.h"
+#include "fitting_points.h"
 #include "fox_paint.h"
 #include "number_text.h"
 #include "polar_plot.h"
@@ -23,6 +25,12 @@ FXDEFMAP(PolarWindow) PolarWindowMap[] = {
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE,    PolarWindow::onCmdSave),
   FXMAPFUNC (SEL_PAINT,   PolarWindow::ID_CANVAS,  PolarWindow::onPaintCanvas),
   FXMAPFUNC (SEL_IO_READ, PolarWindow::ID_POINTS,  PolarWindow::onPoints),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_KEEP,       PolarWindow::onCmdKeep),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_CLEAR_KEPT, PolarWindow::onCmdClearKept),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE_PICTURE, PolarWindow::onCmdSavePicture),
+  FXMAPFUNC (SEL_LEFTBUTTONPRESS, PolarWindow::ID_CANVAS, PolarWindow::onClickCanvas),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_COPY_VALUES, PolarWindow::onCmdCopyValues),
+  FXMAPFUNC (SEL_CLIPBOARD_REQUEST, 0,                PolarWindow::onClipboardRequest),
 };
 // clang-format on
 
@@ -32,13 +40,10 @@ namespace {
 
 const char* const kTitle = "Polar. Joukowski aerofoil.";
 
-// The canvas asks for room for four plots of about 320 x 250 pixels.
-class PolarCanvas : public FXCanvas {
- public:
-  using FXCanvas::FXCanvas;
-  FXint getDefaultWidth() override { return 660; }
-  FXint getDefaultHeight() override { return 520; }
-};
+// The smallest canvas whose four plots keep their labels apart (each
+// about 250 x 170 pixels) with the legend band of the kept polars.
+constexpr int kCanvasMinWidth = 500;
+constexpr int kCanvasMinHeight = 360;
 
 // The boundary-layer parameter a field edits, for the fields that edit one.
 bool parameterOf(int id, bl::Parameter& p) {
@@ -53,12 +58,21 @@ bool parameterOf(int id, bl::Parameter& p) {
 
 }  // namespace
 
-PolarWindow::PolarWindow(FXWindow* owner, const bl::ComputationParameters& params)
-    : FXDialogBox(owner, kTitle,
-                  DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_RESIZE |
-                      DECOR_CLOSE | DECOR_MENU,
-                  0, 0, 0, 0, 10, 10, 10, 10, 4, 4),
+PolarWindow::PolarWindow(FXWindow* windows, const bl::ComputationParameters& params)
+    : FXDialogBox(windows->getApp(), kTitle,
+                  DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_STRETCHABLE | DECOR_CLOSE |
+                      DECOR_MENU,
+                  0, 0, kOpenWidth, kOpenHeight, 10, 10, 10, 10, 4, 4),
       params_(params) {
+  auto* menubar = new FXMenuBar(this, LAYOUT_FILL_X);
+  fileMenu = new FXMenuPane(this);
+  new FXMenuCommand(fileMenu, "Save p&olar...", nullptr, this, ID_SAVE);
+  new FXMenuCommand(fileMenu, "Save &picture...", nullptr, this, ID_SAVE_PICTURE);
+  new FXMenuSeparator(fileMenu);
+  new FXMenuCommand(fileMenu, "&Close", nullptr, this, FXTopWindow::ID_CLOSE);
+  new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
+  menus = addWindowMenus(menubar, this, this, ID_COPY_VALUES, windows);
+  new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
   buildWidgets();
   // The angles of a first look at a polar; the parameters as given.
   const struct {
@@ -81,12 +95,9 @@ PolarWindow::PolarWindow(FXWindow* owner, const bl::ComputationParameters& param
 PolarWindow::~PolarWindow() {
   stop();
   delete signal_;
-}
-
-void PolarWindow::create() {
-  FXDialogBox::create();
-  // The size the contents ask for is known once their fonts exist.
-  placeBesideOwner(this, getDefaultWidth(), getDefaultHeight());
+  delete fileMenu;
+  delete menus.edit;
+  delete menus.window;
 }
 
 void PolarWindow::buildWidgets() {
@@ -114,12 +125,21 @@ void PolarWindow::buildWidgets() {
                             FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
   progress = new FXProgressBar(left, nullptr, 0,
                                PROGRESSBAR_HORIZONTAL | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X);
-  statusLabel = new FXLabel(left, " ", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
+  statusLabel = new TextLine(left, 0);
   saveButton = new FXButton(left, "Save polar...", nullptr, this, ID_SAVE,
                             FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
+  auto* keeping = new FXHorizontalFrame(left, LAYOUT_FILL_X | PACK_UNIFORM_WIDTH, 0, 0, 0, 0, 0, 0, 0, 0);
+  keepButton = new FXButton(keeping, "Keep", nullptr, this, ID_KEEP,
+                            FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
+  keepButton->setTipText("Keep this polar on the plots, in a muted colour, to compare the next ones with");
+  clearKeptButton = new FXButton(keeping, "Clear kept", nullptr, this, ID_CLEAR_KEPT,
+                                 FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
 
   auto* right = new FXVerticalFrame(body, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
-  canvas = new PolarCanvas(right, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  canvas = new SizedCanvas(right, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y,
+                           kCanvasMinWidth, kCanvasMinHeight);
+  canvas->setDefaultCursor(getApp()->getDefaultCursor(DEF_CROSSHAIR_CURSOR));
+  valueLine = new ValueLine(right);
   new FXLabel(right, "Angles without a drag estimate or not converged:", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
   gapsText = new FXText(right, nullptr, 0,
                         TEXT_READONLY | TEXT_WORDWRAP | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
@@ -160,15 +180,15 @@ std::string PolarWindow::accepted(int id) const {
 
 std::string PolarWindow::refusal(int id, double v) const {
   bl::Parameter p;
+  bool ok;
   if (parameterOf(id, p)) {
     bl::ComputationParameters params = parametersOfFields();
     bl::assign(params, p, v);
-    return bl::validate_parameters(params).message;
+    ok = bl::validate_parameters(params).ok;
+  } else {
+    ok = id == ID_STEP ? v != 0 : (v >= aerofoil::kAlphaMin && v <= aerofoil::kAlphaMax);
   }
-  const bool ok = id == ID_STEP ? v != 0 : (v >= aerofoil::kAlphaMin && v <= aerofoil::kAlphaMax);
-  if (ok) return "";
-  return std::string(field(id).label) + " = " + FXStringFormat("%g", v).text() +
-         " is out of range: it must be " + accepted(id) + ".";
+  return ok ? std::string() : outOfRange(field(id).label, v, accepted(id));
 }
 
 bl::ComputationParameters PolarWindow::parametersOfFields() const {
@@ -222,8 +242,9 @@ long PolarWindow::onCmdStop(FXObject*, FXSelector, void*) {
 
 void PolarWindow::start() {
   std::string why;
+  const polar::RangeNames names{field(ID_FROM).label, field(ID_TO).label, field(ID_STEP).label};
   const std::vector<double> angles = polar::steppedAngles(field(ID_FROM).value, field(ID_TO).value,
-                                                          field(ID_STEP).value, kMaxAngles, why);
+                                                          field(ID_STEP).value, kMaxAngles, why, &names);
   if (angles.empty()) {
     FXMessageBox::error(this, MBOX_OK, "Polar", "%s\nNothing is computed.", why.c_str());
     return;
@@ -238,6 +259,12 @@ void PolarWindow::start() {
 
   points_.clear();
   gaps_.clear();
+  failures_.clear();
+  keptShown_ = false;
+  mark_ = {};
+  showMarkedValues();
+  setup_ = {section_.eR1, section_.hR1, aerofoil::clampPoints(section_.n), settings.params.re_mill,
+            freeButton->getCheck() == TRUE, field(ID_STR_U).value, field(ID_STR_L).value, settings.params.np_in};
   gapsText->setText("");
   alphaFrom_ = angles.front();
   alphaTo_ = angles.back();
@@ -322,9 +349,13 @@ long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
     worker_.join();
     running_ = false;
     seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    failures_ = polarFailureSummary(points_, section_);
   }
   progress->setProgress(static_cast<FXuint>(points_.size()));
-  const std::string gaps = plot::polarGaps(points_);
+  // Angles that all failed alike are one reason, said once; else each
+  // angle's own.
+  const bool allAlike = !failures_.empty() && failures_.rfind("All ", 0) == 0;
+  const std::string gaps = allAlike ? failures_ : plot::polarGaps(points_);
   if (gaps != gaps_) {
     gaps_ = gaps;
     gapsText->setText(gaps_.c_str(), static_cast<FXint>(gaps_.size()));
@@ -337,7 +368,7 @@ long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
     if (shown())
       FXMessageBox::error(this, MBOX_OK, "Polar", "%s", text.text());
     else
-      statusLabel->setText(text);
+      statusLabel->say(text);
   }
   return 1;
 }
@@ -352,8 +383,8 @@ void PolarWindow::showStatus() {
   else if (n < total_)
     s = FXStringFormat("Cancelled: %d of %d angles", n, total_);
   else
-    s = FXStringFormat("%d angles in %.2f s", n, seconds_);
-  statusLabel->setText(s);
+    s = FXStringFormat("%d angles in %.2f s%s%s", n, seconds_, failures_.empty() ? "" : ". ", failures_.c_str());
+  statusLabel->say(s);
 }
 
 void PolarWindow::updateControls() {
@@ -365,13 +396,82 @@ void PolarWindow::updateControls() {
     saveButton->enable();
   else
     saveButton->disable();
+  // A finished polar can be kept, once, while fewer than five are.
+  if (!running_ && !points_.empty() && !keptShown_ && static_cast<int>(kept_.size()) < plot::kMaxKept)
+    keepButton->enable();
+  else
+    keepButton->disable();
+  if (kept_.empty())
+    clearKeptButton->disable();
+  else
+    clearKeptButton->enable();
 }
 
 void PolarWindow::redraw() {
   if (!canvas->id()) return;
   FXDCWindow dc(canvas);
   paintDrawing(dc, getApp(),
-               plot::polarPicture(points_, alphaFrom_, alphaTo_, canvas->getWidth(), canvas->getHeight()));
+               plot::polarPicture(points_, alphaFrom_, alphaTo_, canvas->getWidth(), canvas->getHeight(), kept_,
+                                  setup_, mark_, &pickPoints_));
+}
+
+void PolarWindow::showMarkedValues() {
+  valueLine->say(plot::polarValueText(mark_, points_, kept_, setup_).c_str());
+}
+
+long PolarWindow::onClickCanvas(FXObject*, FXSelector, void* ptr) {
+  const FXEvent* ev = static_cast<const FXEvent*>(ptr);
+  mark_ = plot::nearestPoint(pickPoints_, ev->win_x, ev->win_y);
+  showMarkedValues();
+  redraw();
+  canvas->setFocus();  // Ctrl-C copies the plot's values, not a field's text
+  return 1;
+}
+
+long PolarWindow::onCmdKeep(FXObject*, FXSelector, void*) {
+  if (running_ || points_.empty() || keptShown_ || static_cast<int>(kept_.size()) >= plot::kMaxKept) return 1;
+  kept_.push_back({points_, setup_});
+  keptShown_ = true;
+  updateControls();
+  redraw();
+  return 1;
+}
+
+long PolarWindow::onCmdClearKept(FXObject*, FXSelector, void*) {
+  kept_.clear();
+  keptShown_ = false;
+  if (plot::polarSeriesOf(mark_.series).kept >= 0) mark_ = {};
+  showMarkedValues();
+  updateControls();
+  redraw();
+  return 1;
+}
+
+long PolarWindow::onCmdCopyValues(FXObject*, FXSelector, void*) {
+  if (points_.empty()) return 1;
+  putOnClipboard(this, clipboard_, plot::polarTable(points_));
+  return 1;
+}
+
+long PolarWindow::onClipboardRequest(FXObject* sender, FXSelector sel, void* ptr) {
+  if (answerClipboard(this, ptr, clipboard_)) return 1;
+  return FXDialogBox::onClipboardRequest(sender, sel, ptr);
+}
+
+long PolarWindow::onCmdSavePicture(FXObject*, FXSelector, void*) {
+  const FXString path = chooseSaveFile(this, "Save picture", "polar.png", "PNG image (*.png)\nAll files (*)");
+  if (path.empty()) return 1;
+  std::string why;
+  if (!savePicture(path.text(), why)) FXMessageBox::error(this, MBOX_OK, "Save picture", "%s", why.c_str());
+  return 1;
+}
+
+bool PolarWindow::savePicture(const std::string& path, std::string& why) {
+  const FXint w = canvas->getWidth(), h = canvas->getHeight();
+  return writePngPicture(getApp(),
+                         {plot::captionPanel(plot::polarCaption(setup_), w),
+                          {plot::polarPicture(points_, alphaFrom_, alphaTo_, w, h, kept_, setup_, mark_), w, h}},
+                         path, why);
 }
 
 long PolarWindow::onPaintCanvas(FXObject*, FXSelector, void*) {

@@ -16,6 +16,11 @@
 // fails while the window is closed says so on its status line, not in a
 // box over a window the user has put away.
 //
+// A click on a plot marks the nearest point and shows its values under the
+// plots; Edit > Copy values puts the polar on the clipboard.  "Keep" holds
+// the polar shown, drawn on in a muted colour under the next ones (at most
+// five), until "Clear kept".
+//
 // Fields are checked when committed, as in the boundary-layer window: a
 // value out of range is refused with a message and the field goes back to
 // its last valid value.  The range of angles is checked when a computation
@@ -32,8 +37,12 @@
 #include <vector>
 
 #include "joukowski.h"
+#include "kept_polars.h"
 #include "number_text.h"
+#include "pick.h"
+#include "plot_widgets.h"
 #include "polar.h"
+#include "window_menu.h"
 #include "core/parameters.h"
 
 class PolarWindow : public FXDialogBox {
@@ -54,8 +63,16 @@ class PolarWindow : public FXDialogBox {
     ID_SAVE,
     ID_CANVAS,
     ID_POINTS,  // the worker's signal: points or the end are waiting
+    ID_KEEP,
+    ID_CLEAR_KEPT,
+    ID_SAVE_PICTURE,
+    ID_COPY_VALUES,
     ID_LAST
   };
+
+  // The size the window opens at where the screen has room.
+  static constexpr int kOpenWidth = 900;
+  static constexpr int kOpenHeight = 660;
 
   // At most this many angles in one polar of the window.
   static constexpr int kMaxAngles = 1000;
@@ -66,11 +83,10 @@ class PolarWindow : public FXDialogBox {
   static constexpr double kFreeTransition = 10.0;
 
   // The fields start from params (Re(mill), Str u, Str l, Np); the rest of
-  // the parameters come with each open.
-  PolarWindow(FXWindow* owner, const bl::ComputationParameters& params);
+  // the parameters come with each open.  A top-level window of its own,
+  // kept above none; its Window menu goes to `windows`, the aerofoil window.
+  PolarWindow(FXWindow* windows, const bl::ComputationParameters& params);
   ~PolarWindow() override;
-  // Takes its place beside its owner, at the size its contents ask for.
-  void create() override;
 
   // Shows the window in front for the section (e/R1, h/R1, N; its angle is
   // not used) and computes its polar with the window's fields and the
@@ -89,6 +105,15 @@ class PolarWindow : public FXDialogBox {
   long onCmdSave(FXObject*, FXSelector, void*);
   long onPaintCanvas(FXObject*, FXSelector, void*);
   long onPoints(FXObject*, FXSelector, void*);
+  long onCmdKeep(FXObject*, FXSelector, void*);
+  long onCmdClearKept(FXObject*, FXSelector, void*);
+  long onCmdSavePicture(FXObject*, FXSelector, void*);
+  long onClickCanvas(FXObject*, FXSelector, void*);
+  long onCmdCopyValues(FXObject*, FXSelector, void*);
+  long onClipboardRequest(FXObject*, FXSelector, void*);
+
+  // The plots as drawn, as PNG data in path (replaced whole or not at all).
+  bool savePicture(const std::string& path, std::string& why);
 
  protected:
   PolarWindow() {}
@@ -116,6 +141,7 @@ class PolarWindow : public FXDialogBox {
   void showStatus();
   void updateControls();
   void redraw();
+  void showMarkedValues();
 
   aerofoil::SectionInputs section_;
   bl::ComputationParameters params_;  // ETAe, Kv, Cfs*sqrt(Re) of the session
@@ -126,21 +152,33 @@ class PolarWindow : public FXDialogBox {
   FXButton* stopButton = nullptr;
   FXButton* saveButton = nullptr;
   FXLabel* sectionLabel = nullptr;
-  FXLabel* statusLabel = nullptr;
+  TextLine* statusLabel = nullptr;
   FXProgressBar* progress = nullptr;
+  FXButton* keepButton = nullptr;
+  FXButton* clearKeptButton = nullptr;
   FXCanvas* canvas = nullptr;
+  ValueLine* valueLine = nullptr;  // the values of the point marked on the plots
   FXText* gapsText = nullptr;
+  FXMenuPane* fileMenu = nullptr;
+  WindowMenus menus;
 
   // The computation shown: its angle range, how many angles, the points
   // received so far in angle order.
   double alphaFrom_ = -4, alphaTo_ = 16;
   int total_ = 0;
   std::vector<polar::Point> points_;
+  plot::PolarSetup setup_;              // what the polar shown was computed with
+  std::vector<plot::KeptPolar> kept_;   // polars kept for comparison, oldest first
+  bool keptShown_ = false;              // the polar shown is among them
+  plot::Mark mark_;
+  plot::PickPoints pickPoints_;
+  std::string clipboard_;
   bool running_ = false;
   bool cancelled_ = false;
   std::chrono::steady_clock::time_point started_;
   double seconds_ = 0;
   std::string gaps_;
+  std::string failures_;  // what the failed angles of a finished polar say
 
   // Shared with the worker thread.
   std::thread worker_;

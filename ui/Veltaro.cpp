@@ -3,14 +3,18 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "BlCalc_2D.h"
 #include "PolarWindow.h"
 #include "ResultField.h"
 #include "caption.h"
+#include "checked_spinner.h"
+#include "clipboard_text.h"
 #include "contour_file.h"
 #include "fitting_points.h"
 #include "fox_paint.h"
+#include "plot_widgets.h"
 #include "result_file.h"
 #include "save_file.h"
 #include "veltaro_version.h"
@@ -32,6 +36,12 @@ FXDEFMAP(Veltaro) VeltaroMap[] = {
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_EXPORT_CONTOUR, Veltaro::onCmdExportContour),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_SAVE_PICTURE,   Veltaro::onCmdSavePicture),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_POLAR,          Veltaro::onCmdPolar),
+  FXMAPFUNCS(SEL_COMMAND, Veltaro::ID_WINDOW_AEROFOIL, Veltaro::ID_WINDOW_POLAR, Veltaro::onCmdWindow),
+  FXMAPFUNCS(SEL_UPDATE,  Veltaro::ID_WINDOW_AEROFOIL, Veltaro::ID_WINDOW_POLAR, Veltaro::onUpdWindow),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_TILE,           Veltaro::onCmdTile),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_COPY_VALUES,    Veltaro::onCmdCopyValues),
+  FXMAPFUNC(SEL_CLIPBOARD_REQUEST, 0,                Veltaro::onClipboardRequest),
+  FXMAPFUNC(SEL_LEFTBUTTONPRESS, Veltaro::ID_CANVAS, Veltaro::onClickCanvas),
 };
 // clang-format on
 
@@ -46,14 +56,11 @@ constexpr int kDesignHeight = 550;
 
 const char* const kPointsTip = "Contour intervals N, 8..1199";
 
-// The canvas asks for room enough to read the plot (a chord of about 290
-// pixels) when the window lays out its default size.
-class PlotCanvas : public FXCanvas {
- public:
-  using FXCanvas::FXCanvas;
-  FXint getDefaultWidth() override { return 320; }
-  FXint getDefaultHeight() override { return 300; }
-};
+// The smallest canvas whose plot keeps its labels apart: the axis title,
+// the chord labels every 0.2 and every second pressure label or more.  It
+// sets the window's minimum size; the window opens at its design size.
+constexpr int kCanvasMinWidth = 260;
+constexpr int kCanvasMinHeight = 280;
 
 const char* const kReference =
     "I. H. Abbott, A. E. von Doenhoff. Theory of Wing Sections. McGraw-Hill, 1949.";
@@ -69,10 +76,11 @@ int readInteger(const FXString& text) {
   return static_cast<int>(v);
 }
 
-FXRealSpinner* addSpinner(FXComposite* grid, const char* label, FXObject* tgt, FXSelector id,
-                          double lo, double hi, double incr, double value, const char* tip) {
+CheckedSpinner* addSpinner(FXComposite* grid, const char* label, FXObject* tgt, FXSelector id,
+                           double lo, double hi, double incr, double value, const char* tip) {
   new FXLabel(grid, label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
-  auto* s = new FXRealSpinner(grid, 7, tgt, id, REALSPIN_NORMAL | FRAME_SUNKEN | FRAME_THICK);
+  const std::string name(label, std::strlen(label) - 1);  // "Alpha=" is Alpha
+  auto* s = new CheckedSpinner(grid, 7, tgt, id, REALSPIN_NORMAL | FRAME_SUNKEN | FRAME_THICK, name.c_str());
   s->setRange(lo, hi);
   s->setIncrement(incr);
   s->setGranularity(0.001);
@@ -85,8 +93,8 @@ FXRealSpinner* addSpinner(FXComposite* grid, const char* label, FXObject* tgt, F
 
 Veltaro::Veltaro(FXApp* app)
     : FXMainWindow(app, "Joukowski Aerofoil", nullptr, nullptr,
-                   DECOR_TITLE | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_BORDER | DECOR_SHRINKABLE |
-                       DECOR_STRETCHABLE | DECOR_MENU,
+                   DECOR_TITLE | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_BORDER | DECOR_STRETCHABLE |
+                       DECOR_MENU,
                    0, 0, 600, 550, 0, 0, 0, 0, 0, 0) {
   new FXToolTip(app, TOOLTIP_PERMANENT);
 
@@ -101,16 +109,14 @@ Veltaro::Veltaro(FXApp* app)
   new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, app, FXApp::ID_QUIT);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
+  menus = addWindowMenus(menubar, this, this, ID_COPY_VALUES, this);
 
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
   // Before the body, which takes all the room left when it is laid out.
-  // A blank text keeps the line one text line high while it has nothing
-  // to say.
-  statusLine = new FXLabel(this, " ", nullptr,
-                           LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X | JUSTIFY_LEFT | FRAME_SUNKEN);
+  statusLine = new TextLine(this, LAYOUT_SIDE_BOTTOM | FRAME_SUNKEN);
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4,
                                      4, 4);
-  auto* controls = new FXVerticalFrame(body, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
+  controls = new FXVerticalFrame(body, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
   auto* plotFrame = new FXVerticalFrame(body, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4);
 
   auto* nGrid = new FXMatrix(controls, 2, MATRIX_BY_COLUMNS | FRAME_RIDGE);
@@ -162,9 +168,10 @@ Veltaro::Veltaro(FXApp* app)
   auto* legend = new FXLabel(controls, "Red  label - Pos.of focus ", nullptr, JUSTIFY_RIGHT);
   legend->setTextColor(FXRGB(255, 0, 0));
 
-  canvas = new PlotCanvas(plotFrame, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X |
-                                                          LAYOUT_FILL_Y);
+  canvas = new SizedCanvas(plotFrame, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y,
+                           kCanvasMinWidth, kCanvasMinHeight);
   canvas->setDefaultCursor(app->getDefaultCursor(DEF_CROSSHAIR_CURSOR));
+  valueLine = new ValueLine(plotFrame);
 }
 
 Veltaro::~Veltaro() {
@@ -173,17 +180,58 @@ Veltaro::~Veltaro() {
   if (blOpenCount != 0 && blDialog) delete blDialog;
   delete polarWindow;  // stops its computation first
   delete fileMenu;
+  delete menus.edit;
+  delete menus.window;
 }
 
 void Veltaro::create() {
   FXMainWindow::create();
   // The design size, or what the controls need with this toolkit's fonts if
-  // that is more (the left column alone is taller than 550 pixels).
-  const FXint w = FXMAX(kDesignWidth, getDefaultWidth());
-  const FXint h = FXMAX(kDesignHeight, getDefaultHeight());
-  if (w != getWidth() || h != getHeight()) resize(w, h);
-  show(PLACEMENT_SCREEN);
+  // that is more (the left column alone is taller than 550 pixels).  It
+  // opens at the top left of the screen, so that the other windows have
+  // the room beside it.
+  frame_ = frameExtents(this);
+  const WindowSize size{FXMAX(kDesignWidth, getDefaultWidth()) + frame_.left + frame_.right,
+                        FXMAX(kDesignHeight, getDefaultHeight()) + frame_.top + frame_.bottom,
+                        getDefaultWidth() + frame_.left + frame_.right, getDefaultHeight() + frame_.top + frame_.bottom};
+  const ScreenRect at = innerRect(placeWindow(workArea(getApp()), size, {}), frame_);
+  placeAt(this, at);
+  show(PLACEMENT_DEFAULT);
   recompute();
+}
+
+std::vector<FXTopWindow*> Veltaro::openWindows() {
+  std::vector<FXTopWindow*> out{this};
+  if (blOpenCount != 0 && blDialog && blDialog->shown()) out.push_back(blDialog);
+  if (polarWindow && polarWindow->shown()) out.push_back(polarWindow);
+  return out;
+}
+
+// The decorations of this window, which the manager has framed by now,
+// are those every window gets.
+void Veltaro::refreshFrame() {
+  const FrameExtents e = frameExtents(this);
+  if (e.top + e.left + e.right + e.bottom > 0) frame_ = e;
+}
+
+void Veltaro::placeNewWindow(FXTopWindow* window, const WindowSize& clientSize) {
+  refreshFrame();
+  std::vector<ShownWindow> shown;
+  for (FXTopWindow* w : openWindows()) {
+    if (w == window) continue;
+    ShownWindow s{outerFrame(w, frame_), {}};
+    if (w == this) {
+      // The inputs and results, from the left edge of the frame to the
+      // right of the column that holds them, over the whole height.
+      const ScreenRect c = screenRectOf(controls);
+      s.keep = {s.frame.x, s.frame.y, c.right() - s.frame.x, s.frame.h};
+    }
+    shown.push_back(s);
+  }
+  const int dw = frame_.left + frame_.right, dh = frame_.top + frame_.bottom;
+  const WindowSize size{clientSize.wantW + dw, clientSize.wantH + dh, clientSize.minW + dw, clientSize.minH + dh};
+  const ScreenRect at = innerRect(placeWindow(workArea(getApp()), size, shown), frame_);
+  placeAt(window, at);
 }
 
 void Veltaro::recompute() {
@@ -199,25 +247,116 @@ void Veltaro::recompute() {
     draw(dc);
   }
   computed = 1;
+  // The marked point keeps its place on the contour and shows its new
+  // values; a point beyond the new N goes.
+  if (mark_.index > af.currentN) mark_ = {};
+  showMarkedValues();
   // An open boundary-layer window says when its results belong to an
   // earlier section.
-  if (blOpenCount != 0 && blDialog) static_cast<BlCalc_2D*>(blDialog)->showMainSection(af);
+  if (blOpenCount != 0 && blDialog) blDialog->showMainSection(af);
 }
 
 void Veltaro::draw(FXDCWindow& dc) {
   plot::PlotScale ps;
-  paintDrawing(dc, getApp(), plot::aerofoilPicture(ps, af, canvas->getWidth(), canvas->getHeight()));
+  paintDrawing(dc, getApp(),
+               plot::aerofoilPicture(ps, af, canvas->getWidth(), canvas->getHeight(), mark_, &pickPoints_));
+}
+
+void Veltaro::showMarkedValues() {
+  valueLine->say(mark_.valid() ? plot::aerofoilValueText(af, mark_.index).c_str() : "");
+}
+
+// A click on the plot marks the point of the pressure curve or the contour
+// nearest to it.
+long Veltaro::onClickCanvas(FXObject*, FXSelector, void* ptr) {
+  const FXEvent* ev = static_cast<const FXEvent*>(ptr);
+  if (!computed) return 1;
+  mark_ = plot::nearestPoint(pickPoints_, ev->win_x, ev->win_y);
+  showMarkedValues();
+  canvas->update();
+  canvas->setFocus();  // Ctrl-C copies the plot's values, not a field's text
+  return 1;
+}
+
+long Veltaro::onCmdCopyValues(FXObject*, FXSelector, void*) {
+  if (!computed) return 1;
+  putOnClipboard(this, clipboard_, plot::aerofoilTable(af));
+  return 1;
+}
+
+long Veltaro::onClipboardRequest(FXObject* sender, FXSelector sel, void* ptr) {
+  if (answerClipboard(this, ptr, clipboard_)) return 1;
+  return FXMainWindow::onClipboardRequest(sender, sel, ptr);
+}
+
+// Window menu: one of the windows brought forward.  The boundary-layer and
+// polar items act on an open window only.
+long Veltaro::onCmdWindow(FXObject*, FXSelector sel, void*) {
+  switch (FXSELID(sel)) {
+    case ID_WINDOW_AEROFOIL: bringForward(this); break;
+    case ID_WINDOW_BL:
+      if (blOpenCount != 0 && blDialog) bringForward(blDialog);
+      break;
+    default:
+      if (polarWindow && polarWindow->shown()) bringForward(polarWindow);
+      break;
+  }
+  return 1;
+}
+
+long Veltaro::onUpdWindow(FXObject* sender, FXSelector sel, void*) {
+  bool open = true;
+  if (FXSELID(sel) == ID_WINDOW_BL) open = blOpenCount != 0 && blDialog;
+  if (FXSELID(sel) == ID_WINDOW_POLAR) open = polarWindow && polarWindow->shown();
+  sender->handle(this, FXSEL(SEL_COMMAND, open ? ID_ENABLE : ID_DISABLE), nullptr);
+  return 1;
+}
+
+// The open windows side by side over the work area, each at least at its
+// minimum size.
+long Veltaro::onCmdTile(FXObject*, FXSelector, void*) {
+  refreshFrame();
+  const std::vector<FXTopWindow*> windows = openWindows();
+  const int dw = frame_.left + frame_.right, dh = frame_.top + frame_.bottom;
+  std::vector<WindowSize> sizes;
+  for (FXTopWindow* w : windows)
+    sizes.push_back({w->getDefaultWidth() + dw, w->getDefaultHeight() + dh, w->getDefaultWidth() + dw,
+                     w->getDefaultHeight() + dh});
+  // The aerofoil window wants its design width, the others what they open at.
+  sizes[0].wantW = FXMAX(kDesignWidth, sizes[0].minW - dw) + dw;
+  for (std::size_t i = 1; i < windows.size(); ++i)
+    sizes[i].wantW = (windows[i] == polarWindow ? PolarWindow::kOpenWidth : BlCalc_2D::kOpenWidth) + dw;
+  const std::vector<ScreenRect> at = tileWindows(workArea(getApp()), sizes);
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    const ScreenRect r = innerRect(at[i], frame_);
+    placeAt(windows[i], r);
+    windows[i]->raise();
+  }
+  return 1;
 }
 
 long Veltaro::onCmdDelEH(FXObject*, FXSelector, void*) {
   eSpinner->setIncrement(delEHSpinner->getValue());
   hSpinner->setIncrement(delEHSpinner->getValue());
+  showNotes();
   return 1;
 }
 
 long Veltaro::onCmdDelAngle(FXObject*, FXSelector, void*) {
   alphaSpinner->setIncrement(delAngleSpinner->getValue());
+  showNotes();
   return 1;
+}
+
+// The status line: what became of a typed N and of typed spinner values
+// that were not used as typed, or nothing.
+void Veltaro::showNotes() {
+  std::string text = pointsNote;
+  for (const CheckedSpinner* s : {alphaSpinner, eSpinner, hSpinner, delEHSpinner, delAngleSpinner}) {
+    const std::string note = s->note();
+    if (!note.empty()) text += (text.empty() ? "" : "; ") + note;
+  }
+  statusLine->say(text.c_str());
 }
 
 long Veltaro::onCmdAlgorithm(FXObject*, FXSelector, void*) {
@@ -246,6 +385,7 @@ long Veltaro::onCmdSave(FXObject*, FXSelector, void*) {
 }
 
 long Veltaro::onCmdInput(FXObject*, FXSelector, void*) {
+  showNotes();
   recompute();
   return 1;
 }
@@ -254,9 +394,9 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
   requestedN = readInteger(pointsField->getText());
   // The field keeps what was typed; the status line and the field's tip say
   // when a bound is used instead.
-  const std::string note = aerofoil::clampNote(requestedN);
-  statusLine->setText(note.empty() ? " " : note.c_str());
-  pointsField->setTipText(note.empty() ? kPointsTip : note.c_str());
+  pointsNote = aerofoil::clampNote(requestedN);
+  pointsField->setTipText(pointsNote.empty() ? kPointsTip : pointsNote.c_str());
+  showNotes();
   recompute();
   return 1;
 }
@@ -275,10 +415,19 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   }
 
   // A window the user has closed has already reset the count.
+  // A new window replacing one takes its place; a first one goes where it
+  // covers least.
+  const bool replacing = blOpenCount != 0 && blDialog && blDialog->shown();
+  const ScreenRect was = replacing ? screenRectOf(blDialog) : ScreenRect{};
   if (blOpenCount != 0 && blDialog) delete blDialog;
   blDialog = new BlCalc_2D(this, blSession, af, this, ID_BL_DIALOG);
   blOpenCount = 1;
   blDialog->create();
+  if (replacing)
+    placeAt(blDialog, was);
+  else
+    placeNewWindow(blDialog, {BlCalc_2D::kOpenWidth, BlCalc_2D::kOpenHeight, blDialog->getDefaultWidth(),
+                              blDialog->getDefaultHeight()});
   blDialog->show(PLACEMENT_DEFAULT);
   return 1;
 }
@@ -298,6 +447,8 @@ long Veltaro::onCmdPolar(FXObject*, FXSelector, void*) {
   if (!polarWindow) {
     polarWindow = new PolarWindow(this, blSession.parameters());
     polarWindow->create();
+    placeNewWindow(polarWindow, {PolarWindow::kOpenWidth, PolarWindow::kOpenHeight, polarWindow->getDefaultWidth(),
+                                 polarWindow->getDefaultHeight()});
   }
   aerofoil::SectionInputs section;
   section.eR1 = eSpinner->getValue();

@@ -6,12 +6,19 @@
 #include <fx.h>
 
 #include <string>
+#include <vector>
 
 #include "aerofoil_plot.h"
 #include "joukowski.h"
+#include "screen_geometry.h"
 #include "session/session.h"
+#include "window_menu.h"
 
+class BlCalc_2D;
+class CheckedSpinner;
 class PolarWindow;
+class TextLine;
+class ValueLine;
 
 class Veltaro : public FXMainWindow {
   FXDECLARE(Veltaro)
@@ -34,6 +41,11 @@ class Veltaro : public FXMainWindow {
     ID_EXPORT_CONTOUR,
     ID_SAVE_PICTURE,
     ID_POLAR,
+    ID_WINDOW_AEROFOIL,  // Window menu of every window: bring one forward,
+    ID_WINDOW_BL,
+    ID_WINDOW_POLAR,
+    ID_TILE,             // or lay the open ones side by side
+    ID_COPY_VALUES,
     ID_LAST
   };
 
@@ -57,6 +69,17 @@ class Veltaro : public FXMainWindow {
   long onCmdExportContour(FXObject*, FXSelector, void*);
   long onCmdSavePicture(FXObject*, FXSelector, void*);
   long onCmdPolar(FXObject*, FXSelector, void*);
+  long onCmdWindow(FXObject*, FXSelector, void*);
+  long onUpdWindow(FXObject*, FXSelector, void*);
+  long onCmdTile(FXObject*, FXSelector, void*);
+  long onCmdCopyValues(FXObject*, FXSelector, void*);
+  long onClipboardRequest(FXObject*, FXSelector, void*);
+  long onClickCanvas(FXObject*, FXSelector, void*);
+
+  // Puts a new window (created, not yet shown) on the screen where it
+  // covers least of the windows shown and none of this window's inputs and
+  // results, at its wanted size or smaller down to its minimum.
+  void placeNewWindow(FXTopWindow* window, const WindowSize& size);
 
   // The canvas picture as PNG data in path (replaced whole or not at all).
   bool savePicture(const std::string& path, std::string& why);
@@ -68,6 +91,12 @@ class Veltaro : public FXMainWindow {
 
  private:
   void draw(FXDCWindow& dc);
+  void showNotes();
+  // The line under the plot: the values of the marked point.
+  void showMarkedValues();
+  // The shown windows in the order aerofoil, boundary layer, polar.
+  std::vector<FXTopWindow*> openWindows();
+  void refreshFrame();
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
   int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
@@ -78,7 +107,7 @@ class Veltaro : public FXMainWindow {
   // parameters and reports carry over from one dialog to the next); the
   // current dialog, and whether it is open.
   bl::Session blSession;
-  FXDialogBox* blDialog = nullptr;
+  BlCalc_2D* blDialog = nullptr;
   int blOpenCount = 0;
 
   // The polar window, once opened: kept (hidden when closed) until this
@@ -86,13 +115,21 @@ class Veltaro : public FXMainWindow {
   PolarWindow* polarWindow = nullptr;
 
   FXMenuPane* fileMenu = nullptr;
+  WindowMenus menus;
+  FrameExtents frame_;  // what the window manager puts round a window
+  FXVerticalFrame* controls = nullptr;  // inputs and results: kept in sight
   FXTextField* pointsField = nullptr;
-  FXLabel* statusLine = nullptr;  // says when the typed N is not the one used
-  FXRealSpinner* alphaSpinner = nullptr;
-  FXRealSpinner* eSpinner = nullptr;
-  FXRealSpinner* hSpinner = nullptr;
-  FXRealSpinner* delEHSpinner = nullptr;
-  FXRealSpinner* delAngleSpinner = nullptr;
+  TextLine* statusLine = nullptr;  // says when a typed input is not the one used
+  ValueLine* valueLine = nullptr;  // the values of the point marked on the plot
+  plot::Mark mark_;                // the point marked, if any
+  plot::PickPoints pickPoints_;    // where the plot's points were drawn last
+  std::string clipboard_;          // the text this window has put on the clipboard
+  CheckedSpinner* alphaSpinner = nullptr;
+  CheckedSpinner* eSpinner = nullptr;
+  CheckedSpinner* hSpinner = nullptr;
+  CheckedSpinner* delEHSpinner = nullptr;
+  CheckedSpinner* delAngleSpinner = nullptr;
+  std::string pointsNote;  // what became of the typed N, or "" when it is used
   FXCanvas* canvas = nullptr;
 
   // Result fields read these through their data targets at every GUI update.

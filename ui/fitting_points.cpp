@@ -1,28 +1,93 @@
 #include "fitting_points.h"
 
+#include <cctype>
+#include <cstdio>
+
 #include "session/session.h"
 
-int largestFittingN(const aerofoil::Joukowski& af) {
+bool isCapacityRefusal(const std::string& refusal) {
+  return refusal.find("a surface holds at most") != std::string::npos;
+}
+
+int largestFittingN(double eR1, double hR1, int n, const std::vector<double>& angles) {
   bl::Session scratch;
   scratch.reports().set_enabled(false);
   aerofoil::Joukowski trial;
+  const auto fits = [&](double alpha, int m) {
+    aerofoil::resizePoints(trial, m);
+    aerofoil::solveSection(trial, alpha, eR1, hR1);
+    return scratch.hand_over_contour(trial.s, trial.v, m).ok;
+  };
   // The surfaces' node counts grow with N by about the share of the circle
   // on each side, give or take the node that the stagnation point's place
   // within its panel adds or drops; trying every N downwards finds the
-  // largest without relying on that.
-  for (int n = af.currentN - 1; n >= aerofoil::kMinPoints; --n) {
-    aerofoil::resizePoints(trial, n);
-    aerofoil::solveSection(trial, af.alphaDeg, af.eR1, af.hR1);
-    if (scratch.hand_over_contour(trial.s, trial.v, n).ok) return n;
+  // largest without relying on that.  Each angle lowers N until it fits;
+  // the angles are gone through again until none lowers it, so that the N
+  // found fits them all.
+  int m = n - 1;
+  for (bool lowered = true; lowered && m >= aerofoil::kMinPoints;) {
+    lowered = false;
+    for (double alpha : angles)
+      while (m >= aerofoil::kMinPoints && !fits(alpha, m)) {
+        --m;
+        lowered = true;
+      }
   }
-  return 0;
+  return m >= aerofoil::kMinPoints ? m : 0;
+}
+
+int largestFittingN(const aerofoil::Joukowski& af) {
+  return largestFittingN(af.eR1, af.hR1, af.currentN, {af.alphaDeg});
 }
 
 std::string fittingNNote(const aerofoil::Joukowski& af, const std::string& refusal) {
-  // The split's refusal of a surface beyond its capacity.
-  if (refusal.find("a surface holds at most") == std::string::npos) return "";
+  if (!isCapacityRefusal(refusal)) return "";
   const int n = largestFittingN(af);
   if (n == 0) return "";
   return "\n\nN = " + std::to_string(n) + " fits this section (the largest N below " +
          std::to_string(af.currentN) + " that does): enter it in N= and press BL Calculation again.";
+}
+
+namespace {
+// A reason with its numbers taken out: "the upper surface would have 637
+// nodes" and "... 697 nodes" are the same reason at two angles.
+std::string shortNumber(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%g", v);
+  return buf;
+}
+
+std::string words(const std::string& reason) {
+  std::string out;
+  for (char c : reason)
+    if (!std::isdigit(static_cast<unsigned char>(c))) out += c;
+  return out;
+}
+}  // namespace
+
+std::string polarFailureSummary(const std::vector<polar::Point>& points, const aerofoil::SectionInputs& section) {
+  int failed = 0;
+  bool same = true;
+  for (const polar::Point& p : points) {
+    if (p.computed) continue;
+    same = same && (failed == 0 || words(p.failure) == words(points.front().failure));
+    ++failed;
+  }
+  if (failed == 0) return "";
+  const int total = static_cast<int>(points.size());
+  if (failed < total || !same)
+    return std::to_string(failed) + " of " + std::to_string(total) + " angles failed; their reasons are listed below.";
+
+  const polar::Point& first = points.front();
+  std::string text = (total == 1 ? std::string("The angle failed: ") : "All " + std::to_string(total) + " angles failed: ") +
+                     first.failure + (total == 1 ? "" : " (at alpha " + shortNumber(first.alpha) + ")");
+  if (isCapacityRefusal(first.failure)) {
+    std::vector<double> angles;
+    for (const polar::Point& p : points) angles.push_back(p.alpha);
+    const int n = largestFittingN(section.eR1, section.hR1, aerofoil::clampPoints(section.n), angles);
+    if (n > 0)
+      text += ". N = " + std::to_string(n) + " fits every angle of this polar: enter it in N= of the aerofoil " +
+              "window and open the polar again.";
+  }
+  return text;
 }

@@ -1,6 +1,8 @@
 #include "number_text.h"
 
 #include <cerrno>
+#include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -8,22 +10,30 @@ FXString fixedText(double v, int decimals) {
   return decimals < 0 ? FXStringVal(static_cast<FXint>(v)) : FXStringFormat("%.*f", decimals, v);
 }
 
-bool parseNumber(const FXString& text, bool whole, double& out) {
+NumberRead readNumber(const FXString& text, bool whole, double& out) {
   const char* begin = text.text();
   char* end = nullptr;
   errno = 0;
   double v;
   if (whole) {
     const long n = std::strtol(begin, &end, 10);
+    // The fields' whole numbers are ints.
+    if (errno != ERANGE && (n > INT_MAX || n < INT_MIN)) errno = ERANGE;
     v = static_cast<double>(n);
   } else {
     v = std::strtod(begin, &end);
   }
-  if (end == begin || errno == ERANGE || !std::isfinite(v)) return false;
-  while (*end == ' ' || *end == '\t') ++end;
-  if (*end != '\0') return false;
+  if (end == begin) return NumberRead::NotANumber;
+  const char* rest = end;
+  while (*rest == ' ' || *rest == '\t') ++rest;
+  if (*rest != '\0') return NumberRead::NotANumber;
+  // strtod marks an underflow with ERANGE too, and returns what the number
+  // rounds to (0 or a subnormal): that is the number the user means.
+  const bool overflow = errno == ERANGE && (whole || std::fabs(v) > DBL_MIN);
+  if (overflow || std::isinf(v)) return NumberRead::TooLarge;
+  if (std::isnan(v)) return NumberRead::NotANumber;
   out = v;
-  return true;
+  return NumberRead::Number;
 }
 
 void showTextStart(FXTextField* field) {
@@ -37,10 +47,18 @@ void showNumber(const NumberField& f) {
   showTextStart(f.widget);
 }
 
-std::string notANumber(const NumberField& f, const FXString& text, const std::string& accepted) {
-  const bool whole = f.decimals < 0;
-  return std::string(f.label) + ": \"" + text.text() + "\" is not " +
-         (whole ? "a whole number" : "a number") + ".\n" + f.label + " must be " + accepted + ".";
+std::string unreadable(const NumberField& f, const FXString& text, NumberRead why,
+                       const std::string& accepted) {
+  const char* what = why == NumberRead::TooLarge ? "too large"
+                     : f.decimals < 0            ? "not a whole number"
+                                                 : "not a number";
+  return std::string(f.label) + ": \"" + text.text() + "\" is " + what + ".\n" + f.label + " must be " +
+         accepted + ".";
+}
+
+std::string outOfRange(const char* label, double v, const std::string& accepted) {
+  return std::string(label) + " = " + FXStringFormat("%g", v).text() + " is out of range: it must be " +
+         accepted + ".";
 }
 
 bool commitNumber(FXWindow* owner, NumberField& f, const std::string& accepted,
@@ -48,12 +66,14 @@ bool commitNumber(FXWindow* owner, NumberField& f, const std::string& accepted,
   const FXString text = f.widget->getText();
   double v = 0;
   std::string why;
-  if (!parseNumber(text, f.decimals < 0, v)) {
-    why = notANumber(f, text, accepted);
+  const NumberRead read = readNumber(text, f.decimals < 0, v);
+  if (read != NumberRead::Number) {
+    why = unreadable(f, text, read, accepted);
   } else {
     why = refusal(v);
     if (why.empty()) {
       f.value = v;
+      showNumber(f);  // "10" becomes "10.000", as the field writes its values
       return true;
     }
   }

@@ -39,12 +39,16 @@ LowerEnd lower_end(Parameter p) {
 // The range in words: "of at least 1", "greater than 0".
 std::string range_words(LowerEnd end) { return (end.included ? "of at least " : "greater than ") + show(end.value); }
 
-// A real that must be finite and within its range.
-Status check_real(const char* label, const char* name, double value, LowerEnd end) {
+// A real that must be finite and within its range, named as the windows
+// label it.  An infinity is what a number too large for a double becomes
+// ("1e400"), and is called that.
+Status check_real(const char* label, double value, LowerEnd end) {
   const bool ok = std::isfinite(value) && (end.included ? value >= end.value : value > end.value);
   if (ok) return Status{};
-  return Status::failure(std::string(label) + " (" + name + ") = " + show(value) +
-                         " is out of range: it must be a finite number " + range_words(end) + ".");
+  const std::string what = std::isinf(value)   ? " is too large"
+                           : std::isnan(value) ? " is not a number"
+                                               : " = " + show(value) + " is out of range";
+  return Status::failure(label + what + ": it must be a finite number " + range_words(end) + ".");
 }
 
 }  // namespace
@@ -75,19 +79,19 @@ void assign(ComputationParameters& params, Parameter p, double v) {
 
 Status validate_parameters(const ComputationParameters& p) {
   const Status checks[] = {
-      check_real("Re(mill)", "re_mill", p.re_mill, lower_end(Parameter::ReMill)),
-      check_real("ETAe", "eta_e", p.eta_e, lower_end(Parameter::EtaE)),
-      check_real("Kv", "kv", p.kv, lower_end(Parameter::Kv)),
+      check_real("Re(mill)", p.re_mill, lower_end(Parameter::ReMill)),
+      check_real("ETAe", p.eta_e, lower_end(Parameter::EtaE)),
+      check_real("Kv", p.kv, lower_end(Parameter::Kv)),
       (p.np_in >= kMinGridPoints && p.np_in <= kMaxGridPoints)
           ? Status{}
-          : Status::failure("Np (np_in) = " + std::to_string(p.np_in) +
+          : Status::failure("Np = " + std::to_string(p.np_in) +
                             " is out of range: the normal grid needs from " + std::to_string(kMinGridPoints) +
                             " to " + std::to_string(kMaxGridPoints) + " points."),
-      check_real("Cfs*sqrt(Re)", "cfs_sqrt_re", p.cfs_sqrt_re, lower_end(Parameter::Cfs)),
-      check_real("Str u", "xtr_surf[0]", p.xtr_surf[0], lower_end(Parameter::StrU)),
-      check_real("Str l", "xtr_surf[1]", p.xtr_surf[1], lower_end(Parameter::StrL)),
-      check_real("Sinv u", "xinv_surf[0]", p.xinv_surf[0], kNonNegative),
-      check_real("Sinv l", "xinv_surf[1]", p.xinv_surf[1], kNonNegative),
+      check_real("Cfs*sqrt(Re)", p.cfs_sqrt_re, lower_end(Parameter::Cfs)),
+      check_real("Str u", p.xtr_surf[0], lower_end(Parameter::StrU)),
+      check_real("Str l", p.xtr_surf[1], lower_end(Parameter::StrL)),
+      check_real("Sinv u", p.xinv_surf[0], kNonNegative),
+      check_real("Sinv l", p.xinv_surf[1], kNonNegative),
   };
   for (const Status& s : checks)
     if (!s.ok) return s;

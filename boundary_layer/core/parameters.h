@@ -37,7 +37,9 @@ std::string range_in_short(Parameter p);
 // Np; beyond the integer range it is out of range anyway).
 void assign(ComputationParameters& params, Parameter p, double v);
 
-// ok, or a message naming the first parameter out of range and its range:
+// ok, or a message naming the first parameter out of range as the windows
+// label it, with its range ("Kv = 0.5 is out of range: it must be a finite
+// number of at least 1."; an infinity "is too large"):
 //   Re(mill) > 0, ETAe > 0, Kv >= 1, Np in 2..821, Cfs*sqrt(Re) > 0,
 //   Str u, Str l, Sinv u, Sinv l >= 0, every real finite.
 Status validate_parameters(const ComputationParameters& p);

@@ -22,6 +22,7 @@ constexpr int kSteps = 40;            // damped Newton steps at most
 constexpr double kLargestChange = 0.1;  // of one step, in edge velocities
 constexpr int kHalvings = 30;           // of a step that does not reduce the residual
 constexpr double kDecrease = 1e-4;      // the reduction asked for, per unit step
+constexpr double kLargestGrowth = 2.0;  // of the displacement thickness from one station to the next
 // Continuation: the first stretch of the homotopy parameter, the longest
 // and shortest; a stretch short of the end is solved to a looser
 // tolerance in fewer steps.
@@ -278,6 +279,23 @@ struct InverseMode {
   }
 };
 
+// A root of the station's discrete equations is the boundary layer that
+// follows the previous station only if its edge velocity is positive and
+// its displacement thickness is at most twice the previous station's: over
+// one step of the march a layer does not double, but far from the previous
+// profile the equations have other roots (an edge velocity near zero, or a
+// displacement of many chords on a grid grown to match), which the
+// continuation can still reach where the layer is about to separate.
+bool is_a_layer(const Pass& p, int P) {
+  const LayerProfiles& lp = p.lp;
+  const int np = p.sd.NP;
+  const double ue = lp.u(3, np);
+  if (!(ue > 0)) return false;
+  const double d1 = lp.eta(np) - (lp.f(3, np) - lp.f(3, 1)) / (ue * p.st.roe8(P));  // grid units
+  const double before = p.st.d1_bc(P - 1);
+  return d1 >= 0 && (!(before > 0) || d1 <= kLargestGrowth * before);
+}
+
 }  // namespace
 
 bool safeguard_station(Pass& p, int P) {
@@ -288,12 +306,12 @@ bool safeguard_station(Pass& p, int P) {
   Kept plain;
   plain.keep(p, P);
   restart(p, P);
-  bool converged = continuation(p, P);
+  bool converged = continuation(p, P) && is_a_layer(p, P);
   InverseMode inverse;
   if (!converged && may_separate) {
     inverse.start(p, P);
     restart(p, P);
-    converged = continuation(p, P);
+    converged = continuation(p, P) && is_a_layer(p, P);
     if (converged) write_station_note(p.reports, "The inverse mode starts at station", P);
     else inverse.undo(p, P);
   }

@@ -1,5 +1,7 @@
 // Result file: line layouts on their templates, the overwrite rule for
 // values wider than their slot, and saving that never destroys a file.
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -40,7 +42,10 @@ struct TempDir {
     char tmpl[] = "/tmp/veltaro-result-XXXXXX";
     path = mkdtemp(tmpl);
   }
-  ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
 };
 
 }  // namespace

@@ -150,16 +150,19 @@ TEST(Parameters, EachOutOfRangeValueIsNamedWithItsRange) {
     c.spoil(p);
     const bl::Status s = bl::validate_parameters(p);
     EXPECT_FALSE(s.ok) << c.name;
-    EXPECT_NE(s.message.find(c.name), std::string::npos) << s.message;
+    // Named as the window labels it, the value right after the name.
+    EXPECT_EQ(s.message.rfind(std::string(c.name) + " = ", 0), 0u) << s.message;
     EXPECT_NE(s.message.find(c.range), std::string::npos) << s.message;
   }
+  // A number too large for a double (1e400 reads as an infinity) is called so.
   for (double bad : {nan, inf, -inf}) {
     bl::ComputationParameters p = good;
     p.xtr_surf[0] = bad;
     EXPECT_FALSE(bl::validate_parameters(p).ok);
     p = good;
     p.kv = bad;
-    EXPECT_FALSE(bl::validate_parameters(p).ok);
+    EXPECT_EQ(bl::validate_parameters(p).message, std::string("Kv is ") + (std::isnan(bad) ? "not a number" : "too large") +
+                                                      ": it must be a finite number of at least 1.");
   }
   bl::ComputationParameters edge = good;  // the ends of the ranges are allowed
   edge.np_in = 2;

@@ -39,7 +39,7 @@ class Cli : public ::testing::Test {
     char tmpl[] = "/tmp/veltaro-cli-XXXXXX";
     dir = mkdtemp(tmpl);
   }
-  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+  void TearDown() override { (void)!std::system(("rm -rf '" + dir + "'").c_str()); }
 
   // Runs the command line in the test folder; args are shell words.
   Outcome run(const std::string& args) {
@@ -119,6 +119,7 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--alpha abc", "--alpha"},
       {"--alpha 70", "--alpha"},
       {"--e nan", "finite"},
+      {"--bl --re-mill 1e400", "--re-mill: too large: 1e400"},
       {"--h -0.9", "--h"},
       {"--no-such-option", "no-such-option"},
       {"--bl --np 5000", "Np"},
@@ -315,28 +316,35 @@ TEST_F(Cli, PolarHeaderNamesEverySetting) {
 // analysis warns.  (The case rests on iterates that never converged: a
 // change of the arithmetic may need another one here.)
 TEST_F(Cli, UnconvergedAngleIsMarkedWhereverItAppears) {
-  const std::string args = "--n 32 --e 0.056 --h 0.091 --re-mill 4.73 --bl --sweep 4.38:4.39:1";
+  const std::string args = "--n 32 --e 0.056 --h 0.05 --re-mill 1 --bl --sweep 5:5.01:1";
   const std::string caution = "upper surface: station 4 accepted at the iteration limit";
   const std::string table = run(args).out;
   EXPECT_EQ(table.substr(table.rfind(' ')), " limit\n");
   const auto row = nlohmann::json::parse(run(args + " --json -").out)[0];
   EXPECT_EQ(row["converged"], false);
   EXPECT_EQ(row["cautions"], nlohmann::json::array({caution}));
-  EXPECT_NE(run("--n 32 --e 0.056 --h 0.091 --re-mill 4.73 --bl --alpha 4.38").err.find("accepted at the Newton"),
+  EXPECT_NE(run("--n 32 --e 0.056 --h 0.05 --re-mill 1 --bl --alpha 5").err.find("accepted at the Newton"),
             std::string::npos);
 
   polar::Settings set;
-  set.section = {4.38, 0.056, 0.091, 32};
-  set.params.re_mill = 4.73;
-  set.angles = {4.38};
+  set.section = {5.0, 0.056, 0.05, 32};
+  set.params.re_mill = 1.0;
+  set.angles = {5.0};
   std::vector<polar::Point> pts;
   polar::compute(set, [&](const polar::Point& p) { pts.push_back(p); });
   ASSERT_EQ(pts.size(), 1u);
-  EXPECT_EQ(plot::polarGaps(pts), "alpha = 4.380: " + caution + "\n");
-  const plot::Drawing d = plot::polarView(plot::kDragCurve, pts, 4, 5, 400, 300);
+  EXPECT_EQ(plot::polarGaps(pts), "alpha = 5.000: " + caution + "\n");
+  plot::PickPoints at;
+  const plot::Drawing d = plot::polarView(plot::kDragCurve, pts, 4, 5, 400, 300, {}, {}, &at);
   EXPECT_EQ(std::count_if(d.begin(), d.end(), [](const plot::Primitive& p) {
               return p.kind == plot::Primitive::Ellipse && p.colour == plot::kUnconvergedColour;
             }), 1);
+  // Picked, its values say so; copied, its row does.
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_NE(plot::polarValueText(plot::nearestPoint(at, at[0].x, at[0].y), pts, {}, {}).find("(not converged: limit)"),
+            std::string::npos);
+  const std::string copied = plot::polarTable(pts);
+  EXPECT_EQ(copied.substr(copied.rfind('\t')), "\tlimit\n");
 }
 
 // Results that never reach their place are a failure with the reason, not

@@ -3,11 +3,12 @@
 
 gui_fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
-gui_start_display() {
+# Starts Xvfb on a free display (1600x1300 unless a size is given); sets
+# DISPLAY and XVFB_PID.
+gui_start_display() {  # [WIDTHxHEIGHT]
   local fdfile
   fdfile=$(mktemp)
-  Xvfb -displayfd 5 -screen 0 1600x1300x24 -noreset -nolisten tcp 5>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 5 -screen 0 "${1:-1600x1300}x24" -noreset -nolisten tcp 5>"$fdfile" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 1 200); do
     [ -s "$fdfile" ] && break
@@ -38,8 +39,39 @@ gui_launch() {  # [--wait seconds] command...
 }
 
 gui_stop_display() {
+  if [ -n "${WM_PID:-}" ]; then kill "$WM_PID" 2>/dev/null; wait "$WM_PID" 2>/dev/null; WM_PID=; fi
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   return 0
+}
+
+# Starts the window manager openbox on the display, for the tests of where
+# windows go and which is in front; sets WM_PID once it manages the screen.
+gui_start_wm() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 1 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.05
+  done
+  gui_fail "the window manager did not start"
+}
+
+# A window's outer frame with the manager's decorations: "x y width height".
+gui_frame() {  # window
+  local x y w h l r t b
+  read -r x y w h < <(gui_geometry "$1")
+  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ',')
+  echo $((x - ${l:-0})) $((y - ${t:-0})) $((w + ${l:-0} + ${r:-0})) $((h + ${t:-0} + ${b:-0}))
+}
+
+# Pixels two rectangles "x y w h" have in common.
+gui_overlap() {  # "x y w h" "x y w h"
+  local ax ay aw ah bx by bw bh
+  read -r ax ay aw ah <<<"$1"
+  read -r bx by bw bh <<<"$2"
+  local w=$(( (ax + aw < bx + bw ? ax + aw : bx + bw) - (ax > bx ? ax : bx) ))
+  local h=$(( (ay + ah < by + bh ? ay + ah : by + bh) - (ay > by ? ay : by) ))
+  [ "$w" -gt 0 ] && [ "$h" -gt 0 ] && echo $((w * h)) || echo 0
 }
 
 # Polls for a visible window whose title matches exactly; prints its id.
@@ -121,6 +153,16 @@ gui_menu_item() {  # window n
   xdotool key alt+f
   sleep 0.2
   for _ in $(seq 1 "$2"); do xdotool key Down; done
+  xdotool key Return
+}
+
+# Opens a menu of a window by its Alt key and takes its n-th item (the
+# keyboard passes over separators).
+gui_menu_key() {  # window letter n
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+  xdotool key "alt+$2"
+  sleep 0.2
+  for _ in $(seq 1 "$3"); do xdotool key Down; done
   xdotool key Return
 }
 

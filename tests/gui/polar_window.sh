@@ -23,9 +23,10 @@ gui_launch "$exe"
 xdotool windowmove --sync "$win" 0 0
 sleep 0.3
 
-# Positions inside the polar window.
-declare -A at=([from]="128 52" [to]="128 79" [step]="128 106" [re]="128 133" [np]="128 214"
-               [free]="18 247" [compute]="60 278" [cancel]="167 278" [save]="114 359")
+# Positions inside the polar window, below its menu bar.
+declare -A at=([from]="128 85" [to]="128 112" [step]="128 139" [re]="128 166" [np]="128 247"
+               [free]="18 280" [compute]="60 311" [cancel]="167 311" [save]="114 392"
+               [keep]="60 429" [clear]="167 429")
 pw=""
 polar_click() { xdotool windowfocus --sync "$pw"; gui_click "$pw" ${at[$1]}; }
 type_into() {  # field text
@@ -56,7 +57,7 @@ crop_polar() {  # screenshot WxH x y out
   convert "$1" -crop "$2+$(($3 + px))+$(($4 + py))" +repage "$5"
 }
 # Blue pixels of the progress bar (1200 when full).
-bar() { import -window root bar.png; crop_polar bar.png 200x6 14 303 b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
+bar() { import -window root bar.png; crop_polar bar.png 200x6 14 336 b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
 wait_done() {
   for _ in $(seq 1 600); do [ "$(bar)" -eq 1200 ] && return 0; sleep 0.1; done
   gui_fail "the progress bar did not reach the end"
@@ -77,7 +78,7 @@ read -r _ _ mw _ < <(gui_geometry "$win")
 [ "$px" -eq "$mw" ] && [ "$py" -eq 0 ] || gui_fail "the polar window opens at $px, $py, not right of the aerofoil window"
 wait_done
 import -window root shot.png
-crop_polar shot.png 610x510 230 14 canvas.png
+crop_polar shot.png 610x470 230 46 canvas.png
 [ "$(gui_count_colour canvas.png 'rgb(0,0,0)')" -gt 3000 ] || gui_fail "no plots drawn"
 save_polar "$work/polar.txt"
 same_as_cli polar.txt --sweep -4:16:1 --bl --e 0.131 --h 0 --n 256 --re-mill 10 --np 41 --str-u 0.02 --str-l 0.03
@@ -140,7 +141,7 @@ gui_wait_file cancelled.txt || gui_fail "no table after Cancel"
 rows=$(grep -vc '^#\|^ *alpha' cancelled.txt || true)
 [ "$rows" -gt 0 ] && [ "$rows" -lt 1000 ] || gui_fail "$rows rows saved after Cancel"
 import -window root shot.png
-crop_polar shot.png 610x510 230 14 canvas.png
+crop_polar shot.png 610x470 230 46 canvas.png
 [ "$(gui_count_colour canvas.png 'rgb(0,0,0)')" -gt 3000 ] || gui_fail "the points went after Cancel"
 
 # --- Escape while computing hides the window; Ctrl-Q while computing quits --

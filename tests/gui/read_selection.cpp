@@ -1,15 +1,18 @@
 // Prints the text of the X primary selection, that is the text selected
 // last in any window, so that an end-to-end test can read what a text
 // field shows: select the field's text with a triple click, then run this.
+// With the argument CLIPBOARD, the text put on the clipboard instead (as a
+// window's "Copy values" puts it), printed as it is.
 // Exit code 1 when nobody owns the selection or it does not arrive in time.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <thread>
 
-int main() {
+int main(int argc, char** argv) {
   Display* dpy = XOpenDisplay(nullptr);
   if (!dpy) {
     std::fprintf(stderr, "read_selection: cannot open the display\n");
@@ -17,7 +20,9 @@ int main() {
   }
   const Window w = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, 0, 0);
   const Atom property = XInternAtom(dpy, "READ_SELECTION", False);
-  XConvertSelection(dpy, XA_PRIMARY, XA_STRING, property, w, CurrentTime);
+  const bool clipboard = argc > 1 && std::string(argv[1]) == "CLIPBOARD";
+  const Atom selection = clipboard ? XInternAtom(dpy, "CLIPBOARD", False) : XA_PRIMARY;
+  XConvertSelection(dpy, selection, XA_STRING, property, w, CurrentTime);
   XFlush(dpy);
 
   int code = 1;
@@ -39,7 +44,7 @@ int main() {
                            &items, &after, &data) == Success &&
         data) {
       std::fwrite(data, 1, items, stdout);
-      std::fputc('\n', stdout);
+      if (!clipboard) std::fputc('\n', stdout);
       XFree(data);
       code = 0;
     }

@@ -8,6 +8,7 @@
 
 #include "../aerofoil/solved_section.h"
 #include "aerofoil_plot.h"
+#include "canvas_texts.h"
 
 using plot::Primitive;
 
@@ -134,4 +135,49 @@ TEST(AerofoilPlot, PixelsTruncateTowardZeroAndStayAddressable) {
   EXPECT_EQ(plot::pixel(std::nan("")), 0);
   plot::PlotScale ps;
   EXPECT_TRUE(plot::aerofoilPicture(ps, solved(0, 0.1, 0), 0, 300).empty());
+}
+
+TEST(AerofoilPlot, AClickMarksTheNearestPointTheCopyHoldsEveryPoint) {
+  const auto af = solved(12.0, 0.131, 0.0);
+  plot::PlotScale ps;
+  plot::PickPoints at;
+  plot::aerofoilPicture(ps, af, 600, 550, {}, &at);
+  ASSERT_EQ(at.size(), 2u * 257);  // every point on the pressure curve and the contour
+  // The trailing edge of the pressure curve, a pixel off: point 0, which
+  // the last point repeats.
+  const auto te = std::find_if(at.begin(), at.end(), [](const plot::PickPoint& p) {
+    return p.series == plot::kPressureSeries && p.index == 0;
+  });
+  const plot::Mark m = plot::nearestPoint(at, te->x + 1, te->y);
+  EXPECT_EQ(m.index, 0);
+  const plot::Drawing marked = plot::aerofoilPicture(ps, af, 600, 550, m);
+  EXPECT_EQ(count(marked, Primitive::Ellipse, plot::kMarkColour), 1);
+  EXPECT_EQ(plot::aerofoilValueText(af, 0), "x/c 1.0000  y/c 0.0000  Cp 0.2520  V 0.8649  (trailing edge, point 0)");
+  EXPECT_NE(plot::aerofoilValueText(af, 10).find("(upper surface, point 10)"), std::string::npos);
+  EXPECT_NE(plot::aerofoilValueText(af, 200).find("(lower surface, point 200)"), std::string::npos);
+
+  // The copy: header and 257 rows whose numbers read back as the solution.
+  const std::string table = plot::aerofoilTable(af);
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 258);
+  const std::string row = "\n100\t" + plot::cellText(af.x[100]) + "\t" + plot::cellText(af.y[100]) + "\t";
+  ASSERT_NE(table.find(row), std::string::npos);
+  EXPECT_EQ(std::stod(plot::cellText(af.cp[100])), af.cp[100]);
+}
+
+TEST(AerofoilPlot, CurvesEndAtTheGridAndTextsStayApartOnTheSmallestCanvas) {
+  // A thin section at high incidence: a suction peak near -328, far beyond
+  // the pressure scale, is cut at the top of the grid.
+  const auto thin = solved(20.0, 0.02, 0.0);
+  plot::PlotScale ps;
+  const plot::Drawing d = plot::aerofoilPicture(ps, thin, 600, 550);
+  for (const Primitive& p : d) {
+    if (p.kind == Primitive::Line && p.colour == "Black") {
+      EXPECT_GE(std::min(p.y1, p.y2), plot::kPressureTitleBand);
+    }
+  }
+  for (const auto& af : {solved(12.0, 0.131, 0.0), solved(2.0, 0.3, 0.1)}) {
+    const plot::Drawing small = plot::aerofoilPicture(ps, af, 260, 280);
+    expectTextsInside(small, 260, 280);
+    expectTextsApart(small, 260, 280);
+  }
 }

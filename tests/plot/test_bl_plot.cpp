@@ -8,6 +8,7 @@
 #include <cmath>
 #include <array>
 #include <limits>
+#include <sstream>
 
 #include "bl_plot.h"
 #include "canvas_texts.h"
@@ -280,7 +281,8 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
   EXPECT_EQ(red->x1, t.X(0.7) - 4);
 
   // The upper plot follows the surface too, its y range from ue_bl alone:
-  // an inviscid speed above it runs over the top grid line.
+  // an inviscid speed above it is cut at the top grid line, not drawn over
+  // the title band.
   st.surfaces[1][bl::Column::ue_inv][14] = 3.0;
   const plot::Drawing u = plot::edgeVelocityPlot(st, W, H);
   EXPECT_TRUE(hasText(u, "1.2"));
@@ -288,7 +290,7 @@ TEST_F(BlPlotTest, SelectedQuantityOfTheSelectedSurface) {
   int highest = H;
   for (const Primitive& p : u)
     if (p.kind == Primitive::Line && p.colour == "Black") highest = std::min({highest, p.y1, p.y2});
-  EXPECT_LT(highest, plot::kBlMarginTop);
+  EXPECT_EQ(highest, plot::kBlMarginTop);
 
   // The quantity with no button (RV) is drawn too.
   st.quantity[1] = plot::kRV;
@@ -326,26 +328,71 @@ TEST_F(BlPlotTest, NoTextLeavesTheCanvasOrOverlapsEvenWithSmallQuantities) {
   upper.inverse_at = upper.nodes();
   st.update(bl::Surface::upper, upper);
   st.quantity[0] = plot::kD1;
-  for (const auto& [w, h] : {std::pair{W, H}, std::pair{600, 290}, std::pair{1000, 700}})
+  // The smallest canvas of the window (300 x 180) too: there every second
+  // label or fewer, and the legend only beside the title.
+  for (const auto& [w, h] : {std::pair{W, H}, std::pair{600, 290}, std::pair{1000, 700}, std::pair{300, 180},
+                             std::pair{240, 150}})
     for (const plot::Drawing& d : {plot::edgeVelocityPlot(st, w, h), plot::quantityPlot(st, w, h)}) {
       expectTextsInside(d, w, h);
-      std::vector<std::array<int, 4>> boxes;  // texts and marker crosses
-      for (const Primitive& p : d) {
-        if (p.kind == Primitive::Text) {
-          boxes.push_back({p.x1, p.y1 - plot::kTextAscent, p.x1 + plot::textWidth(p.text),
-                           p.y1 + plot::kTextDescent});
-        } else if (p.kind == Primitive::Ellipse) {
-          boxes.push_back({p.x1 - 4, p.y1 - 4, p.x1 + 12, p.y1 + 12});
-        }
-      }
-      for (std::size_t a = 0; a < boxes.size(); ++a)
-        for (std::size_t b = a + 1; b < boxes.size(); ++b) {
-          const auto &p = boxes[a], &q = boxes[b];
-          EXPECT_TRUE(p[2] <= q[0] || q[2] <= p[0] || p[3] <= q[1] || q[3] <= p[1])
-              << "boxes " << a << " and " << b << " overlap on " << w << " x " << h;
-        }
+      expectTextsApart(d, w, h, true);
     }
   // The widest texts were among those checked.
   EXPECT_TRUE(hasText(plot::quantityPlot(st, 1000, 700), "1.2e-4"));
   EXPECT_TRUE(hasText(plot::edgeVelocityPlot(st, 1000, 700), "edge velocity / free-stream speed"));
+}
+
+TEST_F(BlPlotTest, AClickMarksTheNearestNodeTheCopyHoldsThePlottedValues) {
+  // A separated last station (Cf -0.0124) is cut at the base line, not
+  // drawn down through the s labels.
+  bl::SurfaceResult upper = st.surfaces[0];
+  upper[bl::Column::cf].back() = -0.0124;
+  st.update(bl::Surface::upper, upper);
+  plot::PickPoints at;
+  const plot::Drawing q = plot::quantityPlot(st, W, H, {}, &at);
+  const plot::BlTransform t = plot::quantityTransform(st, W, H);
+  for (const Primitive& p : q) {
+    if (p.kind == Primitive::Line && p.colour == "Black" && !p.dashed) {
+      EXPECT_TRUE(std::max(p.y1, p.y2) <= t.Y(0) && std::min(p.y1, p.y2) >= plot::kBlMarginTop);
+    }
+  }
+
+  // A click a pixel off node 20 marks node 20 (station 21), drawn there.
+  const int X = t.X(upper[bl::Column::s][20]), Y = t.Y(upper[bl::Column::cf][20]);
+  const plot::Mark m = plot::nearestPoint(at, X + 1, Y - 1);
+  ASSERT_EQ(m.index, 20);
+  const plot::Drawing marked = plot::quantityPlot(st, W, H, m);
+  const auto mark = std::find_if(marked.begin(), marked.end(), [](const Primitive& p) {
+    return p.kind == Primitive::Ellipse && p.colour == plot::kMarkColour;
+  });
+  ASSERT_NE(mark, marked.end());
+  EXPECT_EQ(mark->x1 + mark->x2 / 2, X);
+  EXPECT_EQ(mark->y1 + mark->y2 / 2, Y);
+  EXPECT_EQ(plot::blValueText(st, false, 20), "s/c 0.5250  Cf 0.003  (upper surface, station 21)");
+  EXPECT_EQ(plot::blValueText(st, true, 1), "s/c 0.0263  Ue inviscid 0.0961  (upper surface, station 2)");
+
+  // The copy: a header, a row per node, no value where the march computed
+  // none, and every number reading back as the double plotted.
+  std::vector<std::string> rows;
+  std::istringstream in(plot::blTable(st));
+  for (std::string line; std::getline(in, line);) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 42u);
+  EXPECT_EQ(rows[0], "station\ts/c\tUe\tUe inviscid\tCf");
+  EXPECT_EQ(rows[1], "1\t0\t\t0\t");
+  std::istringstream row(rows[41]);
+  std::vector<std::string> cells;
+  for (std::string c; std::getline(row, c, '\t');) cells.push_back(c);
+  ASSERT_EQ(cells.size(), 5u);
+  EXPECT_EQ(std::stod(cells[1]), upper[bl::Column::s][40]);
+  EXPECT_EQ(std::stod(cells[2]), upper[bl::Column::ue][40]);
+  EXPECT_EQ(std::stod(cells[4]), -0.0124);
+
+  // The computed edge velocity is drawn over the inviscid one.
+  const plot::Drawing u = plot::edgeVelocityPlot(st, W, H);
+  std::size_t lastBlack = 0, firstRed = u.size();
+  for (std::size_t i = 0; i < u.size(); ++i) {
+    if (u[i].kind != Primitive::Line || u[i].dashed) continue;
+    if (u[i].colour == "Black") lastBlack = i;
+    if (u[i].colour == "Red") firstRed = std::min(firstRed, i);
+  }
+  EXPECT_LT(lastBlack, firstRed);
 }

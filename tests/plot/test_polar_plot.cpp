@@ -98,3 +98,65 @@ TEST(PolarPlot, RoundAxes) {
   const plot::PolarAxis bad = plot::roundAxis(std::nan(""), 1, 4);
   EXPECT_TRUE(bad.hi > bad.lo && bad.step > 0);
 }
+
+TEST(PolarPlot, KeptPolarsUnderTheCurrentOneNamedByWhatDiffers) {
+  const plot::PolarSetup current{0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41};
+  plot::PolarSetup free = current;
+  free.re_mill = 5;
+  free.free = true;
+  EXPECT_EQ(plot::keptLabel(free, current), "Re(mill) 5, free transition");
+  EXPECT_EQ(plot::keptLabel(current, free), "Re(mill) 10, Str u 0.02, Str l 0.03");
+  plot::PolarSetup finer = current;
+  finer.np = 81;
+  finer.n = 128;
+  EXPECT_EQ(plot::keptLabel(finer, current), "Np 81, N 128");
+  EXPECT_EQ(plot::keptLabel(current, current), "same settings");
+
+  // A kept polar with more lift, drawn in its muted colour before the
+  // current polar's curves, every one of its points circled; the legend
+  // band names it.
+  const std::vector<polar::Point> pts = smallPolar();
+  std::vector<polar::Point> more = pts;
+  for (polar::Point& p : more) p.clift += 0.1;
+  const std::vector<plot::KeptPolar> kept{{more, free}};
+  const char* const tan = plot::keptColour(0);
+  const plot::Drawing lift = plot::polarView(plot::kLiftCurve, pts, 0, 6, 400, 300, kept);
+  std::size_t lastKept = 0, firstCurrent = lift.size();
+  for (std::size_t i = 0; i < lift.size(); ++i) {
+    if (lift[i].colour == tan) lastKept = i;
+    if (lift[i].kind == Primitive::Ellipse && lift[i].colour == "Black") firstCurrent = std::min(firstCurrent, i);
+  }
+  EXPECT_LT(lastKept, firstCurrent);
+  EXPECT_EQ(count(lift, Primitive::Ellipse, tan), 4);
+  const plot::Drawing all = plot::polarPicture(pts, 0, 6, 900, 640, kept, current);
+  bool named = false;
+  for (const Primitive& p : all) named = named || (p.kind == Primitive::Text && p.text == "Re(mill) 5, free transition");
+  EXPECT_TRUE(named);
+  expectTextsInside(all, 900, 640);
+  // The smallest canvas of the window keeps its texts apart.
+  const plot::Drawing small = plot::polarPicture(pts, 0, 6, 500, 360, kept, current);
+  for (int v = 0; v < plot::kPolarViews; ++v)
+    expectTextsApart(plot::polarView(static_cast<plot::PolarView>(v), pts, 0, 6, 250, 170, kept), 250, 170);
+  expectTextsInside(small, 500, 360);
+
+  // A click picks the nearest point, of the kept polar too, and says whose
+  // it is; the lift is the potential flow's, as the title says.
+  plot::PickPoints at;
+  plot::polarPicture(pts, 0, 6, 900, 640, kept, current, {}, &at);
+  const auto keptAt6 = std::find_if(at.begin(), at.end(), [](const plot::PickPoint& p) {
+    return plot::polarSeriesOf(p.series).view == plot::kLiftCurve && plot::polarSeriesOf(p.series).kept == 0 &&
+           p.index == 3;
+  });
+  ASSERT_NE(keptAt6, at.end());
+  const plot::Mark m = plot::nearestPoint(at, keptAt6->x, keptAt6->y - 1);
+  EXPECT_EQ(plot::polarValueText(m, pts, kept, current),
+            "alpha 6.0  Clift 1.6200  Cd 0.00900  (kept: Re(mill) 5, free transition)");
+  bool titled = false;
+  for (const Primitive& p : lift) titled = titled || p.text == "Clift (potential flow)";
+  EXPECT_TRUE(titled);
+
+  // The copy of the current polar: the failed angle has no drag and no
+  // transition and says it failed; the numbers read back exactly.
+  EXPECT_EQ(plot::polarTable(pts).rfind("alpha\tClift\tCd_SquireYoung\tx/c_tr_u\tx/c_tr_l\tconv\n0\t0.2\t", 0), 0u);
+  EXPECT_NE(plot::polarTable(pts).find("\n4\t1.08\t\t\t\tfailed\n"), std::string::npos) << plot::polarTable(pts);
+}

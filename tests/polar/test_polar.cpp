@@ -1,11 +1,13 @@
 // Computing a polar on several threads: an exception on any of them reaches
 // the caller once every worker has ended, instead of ending the program.
 // The trailing-edge stations of a fine polar that plain Newton iteration
-// cannot solve.
+// cannot solve.  A range of angles refused in the words of the window that
+// took it.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "polar.h"
@@ -25,6 +27,19 @@ TEST(PolarCompute, ExceptionsReachTheCaller) {
   // cancelled is asked on the workers' threads.
   const auto asked = []() -> bool { throw std::runtime_error("cancelled"); };
   EXPECT_THROW(polar::compute(set, [](const polar::Point&) {}, asked), std::runtime_error);
+}
+
+// The polar window names its fields in a refusal; the command line, whose
+// range is one option, speaks of the range.  Names change no angle.
+TEST(PolarRange, RefusalsNameTheFieldsTheyWereTypedIn) {
+  const polar::RangeNames fields{"Alpha from", "Alpha to", "Alpha step"};
+  std::string named, plain;
+  EXPECT_TRUE(polar::steppedAngles(16, -4, 1, 1000, named, &fields).empty());
+  EXPECT_EQ(named, "Alpha step = 1 does not lead from Alpha from = 16 to Alpha to = -4: it must be less than 0.");
+  EXPECT_TRUE(polar::steppedAngles(16, -4, 1, 1000, plain).empty());
+  EXPECT_EQ(plain, "A step of 1 degrees does not lead from 16 to -4: it must be less than 0.");
+  EXPECT_EQ(polar::steppedAngles(16, -4, -5, 1000, named, &fields), (std::vector<double>{16, 11, 6, 1, -4}));
+  EXPECT_EQ(polar::steppedAngles(16, -4, -5, 1000, plain), polar::steppedAngles(16, -4, -5, 1000, named, &fields));
 }
 
 // A fine polar of the default section (e/R1 0.131, Re 10 million, tripped):
@@ -67,4 +82,39 @@ TEST(PolarCompute, LastStationPastSeparationMeetsThePrescribedWallShear) {
   EXPECT_EQ(upper.iteration_limited, 0);
   const double ue = upper[bl::Column::ue].back();
   EXPECT_NEAR(upper[bl::Column::cf].back() * ue * ue * std::sqrt(1e7), session.parameters().cfs_sqrt_re, 1e-9);
+}
+
+// Where the layer is about to separate the station's equations have roots
+// far from the previous profile.  At -1.15 degrees on e/R1 0.08, h/R1 0.05
+// (Re 10 million) the safeguarded iteration once landed on one at the upper
+// surface's last station: a momentum thickness of 8.8 chords, a drag of 14,
+// printed as converged.  Such a root is refused and the angle says it
+// failed.  On the thin section at Re 1 million the upper layer separates at
+// the nose at 6 degrees and is carried on with a prescribed skin friction:
+// the row is marked, its caution says the drag is not a prediction.
+TEST(PolarCompute, FarRootsRefusedAndNoseSeparationMarked) {
+  polar::Settings set;
+  set.section.eR1 = 0.08;
+  set.section.hR1 = 0.05;
+  set.angles = {-1.2, -1.15, -1.1};
+  std::vector<polar::Point> pts;
+  polar::compute(set, [&](const polar::Point& p) { pts.push_back(p); });
+  ASSERT_EQ(pts.size(), 3u);
+  EXPECT_STREQ(polar::convergence(pts[1]), "failed");
+  for (std::size_t k : {0u, 2u}) {
+    EXPECT_STREQ(polar::convergence(pts[k]), "yes") << pts[k].alpha;
+    EXPECT_NEAR(pts[k].cd, 0.00714, 1e-4) << pts[k].alpha;
+  }
+
+  set.section.eR1 = 0.06;
+  set.section.hR1 = 0.0;
+  set.params.re_mill = 1.0;
+  set.angles = {6.0};
+  polar::compute(set, [&](const polar::Point& p) { pts.push_back(p); });
+  const polar::Point& sep = pts.back();
+  ASSERT_TRUE(sep.computed);
+  EXPECT_LT(sep.upper.xc_inv, polar::kNoseSeparation);
+  EXPECT_STREQ(polar::convergence(sep), "sep");
+  ASSERT_EQ(polar::cautions(sep).size(), 1u);
+  EXPECT_NE(polar::cautions(sep)[0].find("not a prediction"), std::string::npos);
 }

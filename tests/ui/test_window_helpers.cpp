@@ -1,30 +1,76 @@
-// The windows' toolkit-free helpers: where the boundary-layer window goes
-// on the screen, and which N a refused section fits with.
+// The windows' toolkit-free helpers: where the windows go on the screen,
+// and which N a refused section (or polar) fits with.
 #include <gtest/gtest.h>
 
 #include "fitting_points.h"
 #include "session/session.h"
 #include "window_placement.h"
 
-TEST(PlaceBeside, WhollyOnTheScreenBesideTheOwnerWhereThereIsRoom) {
-  const ScreenRect main{383, 79, 600, 609};  // the aerofoil window centred on 1366 x 768
-  const struct {
-    ScreenRect owner;
-    int screenW, screenH;
-    ScreenRect expected;
-  } cases[] = {
-      {{0, 0, 600, 609}, 1600, 1300, {600, 0, 800, 700}},       // right of it
-      {{900, 300, 600, 609}, 1600, 1300, {100, 300, 800, 700}},  // left of it
-      {main, 1366, 768, {566, 68, 800, 700}},  // no room beside: the screen's right edge
-      {{700, 79, 600, 609}, 1366, 768, {0, 68, 800, 700}},  // more room on the left
-      {{0, 0, 600, 609}, 640, 480, {0, 0, 640, 480}},        // shrunk to a small screen
-  };
-  for (const auto& c : cases) {
-    const ScreenRect r = placeBeside(c.owner, 800, 700, c.screenW, c.screenH);
-    EXPECT_TRUE(r.x == c.expected.x && r.y == c.expected.y && r.w == c.expected.w &&
-                r.h == c.expected.h)
-        << c.screenW << " x " << c.screenH << ": " << r.x << ", " << r.y << ", " << r.w << " x " << r.h;
+namespace {
+// Outer frames of the windows as they open under a window manager whose
+// decorations are 1, 1, 20, 5 pixels: the aerofoil window at the top left
+// (its inputs and results in its first 250 pixels), the sizes the
+// boundary-layer and polar windows ask for and their minima.
+const ShownWindow kAerofoil{{0, 0, 602, 634}, {0, 0, 250, 634}};
+const WindowSize kBl{802, 725, 579, 718}, kPolar{902, 685, 712, 558};
+
+long long covered(const ScreenRect& r, const std::vector<ShownWindow>& shown, bool keepOnly) {
+  long long a = 0;
+  for (const ShownWindow& s : shown) a += overlapArea(r, keepOnly ? s.keep : s.frame);
+  return a;
+}
+}  // namespace
+
+TEST(WindowPlacement, SideBySideWhereThereIsRoomAndTheResultsAlwaysInSight) {
+  // 1920 x 1080: the boundary-layer window right of the aerofoil window at
+  // its full size; the polar window overlaps neither of the aerofoil
+  // window, and of the boundary-layer window only a corner.
+  const ScreenRect wide{0, 0, 1920, 1080};
+  const ScreenRect bl = placeWindow(wide, kBl, {kAerofoil});
+  EXPECT_TRUE(bl.x == 602 && bl.y == 0 && bl.w == 802 && bl.h == 725) << bl.x << " " << bl.w;
+  const std::vector<ShownWindow> both{kAerofoil, {bl, {}}};
+  const ScreenRect polar = placeWindow(wide, kPolar, both);
+  EXPECT_EQ(overlapArea(polar, kAerofoil.frame), 0);
+  EXPECT_LE(covered(polar, both, false), 196 * 203);
+  EXPECT_TRUE(polar.right() <= 1920 && polar.bottom() <= 1080 && polar.w >= kPolar.minW && polar.h >= kPolar.minH);
+
+  // 1366 x 768: the boundary-layer window narrower, beside the aerofoil
+  // window; the polar window on the boundary-layer window, never on the
+  // aerofoil window's inputs and results.
+  const ScreenRect laptop{0, 0, 1366, 768};
+  const ScreenRect bl2 = placeWindow(laptop, kBl, {kAerofoil});
+  EXPECT_EQ(overlapArea(bl2, kAerofoil.frame), 0);
+  EXPECT_TRUE(bl2.w >= kBl.minW && bl2.right() <= 1366 && bl2.bottom() <= 768);
+  const std::vector<ShownWindow> both2{kAerofoil, {bl2, {}}};
+  const ScreenRect polar2 = placeWindow(laptop, kPolar, both2);
+  EXPECT_EQ(covered(polar2, both2, true), 0);
+  EXPECT_TRUE(polar2.right() <= 1366 && polar2.bottom() <= 768);
+
+  // A screen smaller than a window: the whole screen.
+  const ScreenRect tiny = placeWindow({0, 0, 640, 480}, kBl, {});
+  EXPECT_TRUE(tiny.x == 0 && tiny.y == 0 && tiny.w == 640 && tiny.h == 480);
+}
+
+TEST(WindowPlacement, TileSharesTheWidthAndOverlapsOnlyBelowTheMinima) {
+  const std::vector<WindowSize> three{{602, 634, 510, 634}, kBl, kPolar};
+  const std::vector<ScreenRect> wide = tileWindows({0, 0, 1920, 1050}, three);
+  ASSERT_EQ(wide.size(), 3u);
+  EXPECT_EQ(wide[0].x, 0);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_GE(wide[i].w, three[i].minW);
+    EXPECT_EQ(wide[i].h, 1050);
+    if (i > 0) {
+      EXPECT_EQ(wide[i].x, wide[i - 1].right());  // side by side, no overlap
+    }
   }
+  EXPECT_EQ(wide[2].right(), 1920);
+
+  // The minima do not fit 1366: each at its minimum, the overlap shared.
+  const std::vector<ScreenRect> narrow = tileWindows({0, 0, 1366, 768}, three);
+  EXPECT_EQ(narrow[0].x, 0);
+  EXPECT_EQ(narrow[2].right(), 1366);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(narrow[i].w, three[i].minW);
+  EXPECT_NEAR(narrow[0].right() - narrow[1].x, narrow[1].right() - narrow[2].x, 1);
 }
 
 TEST(FittingN, TheRefusalOfTooManyNodesNamesTheLargestNThatSplits) {
@@ -52,4 +98,37 @@ TEST(FittingN, TheRefusalOfTooManyNodesNamesTheLargestNThatSplits) {
   EXPECT_NE(note.find("N = " + std::to_string(n) + " fits this section"), std::string::npos) << note;
   // Any other refusal gets no such note.
   EXPECT_EQ(fittingNNote(af, "surface split: no stagnation point"), "");
+}
+
+TEST(FittingN, APolarThatFailsAtEveryAngleAlikeSaysSoOnceWithTheNThatFitsThemAll) {
+  polar::Settings set;
+  set.section = {0, 0.131, 0.0, 1199};
+  set.angles = {-4, 6, 16};
+  set.params = bl::ComputationParameters{};
+  set.jobs = 1;
+  std::vector<polar::Point> points;
+  polar::compute(set, [&](const polar::Point& p) { points.push_back(p); });
+  ASSERT_EQ(points.size(), 3u);
+  const int n = largestFittingN(0.131, 0.0, 1199, set.angles);
+  const std::string said = polarFailureSummary(points, set.section);
+  EXPECT_EQ(said.rfind("All 3 angles failed: surface split:", 0), 0u) << said;
+  EXPECT_NE(said.find("N = " + std::to_string(n) + " fits every angle"), std::string::npos) << said;
+  // It does fit every angle, and one more does not.
+  bl::Session session;
+  session.reports().set_enabled(false);
+  const auto splits = [&](double alpha, int m) {
+    aerofoil::Joukowski af;
+    aerofoil::resizePoints(af, m);
+    aerofoil::solveSection(af, alpha, 0.131, 0.0);
+    return session.hand_over_contour(af.s, af.v, m).ok;
+  };
+  bool oneMoreFails = false;
+  for (double a : set.angles) {
+    EXPECT_TRUE(splits(a, n)) << a;
+    oneMoreFails = oneMoreFails || !splits(a, n + 1);
+  }
+  EXPECT_TRUE(oneMoreFails);
+  // One angle computed: the count, no common reason.
+  points[1].computed = true;
+  EXPECT_EQ(polarFailureSummary(points, set.section), "2 of 3 angles failed; their reasons are listed below.");
 }

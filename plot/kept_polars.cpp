@@ -1,0 +1,43 @@
+#include "kept_polars.h"
+
+#include <cstdio>
+
+namespace plot {
+
+const char* keptColour(int k) {
+  // Light and greyish beside the black, blue and red of the current polar,
+  // apart from one another and from the grey of a point that did not
+  // converge.
+  static const char* const colours[kMaxKept] = {"Tan", "LightSteelBlue", "Plum", "DarkSeaGreen", "RosyBrown"};
+  return colours[((k % kMaxKept) + kMaxKept) % kMaxKept];
+}
+
+namespace {
+std::string shown(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%g", v);
+  return buf;
+}
+}  // namespace
+
+std::string keptLabel(const PolarSetup& kept, const PolarSetup& current) {
+  std::vector<std::string> parts;
+  if (kept.re_mill != current.re_mill) parts.push_back("Re(mill) " + shown(kept.re_mill));
+  if (kept.free && !current.free) {
+    parts.push_back("free transition");
+  } else if (!kept.free) {
+    // Against a free-transition polar the forced positions are what differs.
+    if (current.free || kept.str_u != current.str_u) parts.push_back("Str u " + shown(kept.str_u));
+    if (current.free || kept.str_l != current.str_l) parts.push_back("Str l " + shown(kept.str_l));
+  }
+  if (kept.np != current.np) parts.push_back("Np " + std::to_string(kept.np));
+  if (kept.eR1 != current.eR1) parts.push_back("e/R1 " + shown(kept.eR1));
+  if (kept.hR1 != current.hR1) parts.push_back("h/R1 " + shown(kept.hR1));
+  if (kept.n != current.n) parts.push_back("N " + std::to_string(kept.n));
+  if (parts.empty()) return "same settings";
+  std::string text;
+  for (const std::string& p : parts) text += (text.empty() ? "" : ", ") + p;
+  return text;
+}
+
+}  // namespace plot

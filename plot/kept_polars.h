@@ -1,0 +1,39 @@
+// Polars kept for comparison: each is drawn in a muted colour of its own
+// under the polar computed last, and named in the legend by what sets it
+// apart from that one (Reynolds number, transition, normal grid, section).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "polar.h"
+
+namespace plot {
+
+// What a polar was computed with, as the polar window shows it.
+struct PolarSetup {
+  double eR1 = 0, hR1 = 0;
+  int n = 0;
+  double re_mill = 0;
+  bool free = false;  // free transition; else forced at str_u, str_l
+  double str_u = 0, str_l = 0;
+  int np = 0;
+};
+
+struct KeptPolar {
+  std::vector<polar::Point> points;
+  PolarSetup setup;
+};
+
+// At most this many polars kept at once.
+constexpr int kMaxKept = 5;
+
+// The colour of the k-th kept polar (0 the first kept).
+const char* keptColour(int k);
+
+// What tells the kept polar from the current one, in the windows' labels:
+// "Re(mill) 5", "free transition", "Str u 0.05", "Np 81", "N 128", joined
+// by ", "; "same settings" when nothing does.
+std::string keptLabel(const PolarSetup& kept, const PolarSetup& current);
+
+}  // namespace plot

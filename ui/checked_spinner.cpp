@@ -1,0 +1,64 @@
+#include "checked_spinner.h"
+
+#include <algorithm>
+
+#include "number_text.h"
+
+// clang-format off
+FXDEFMAP(CheckedSpinner) CheckedSpinnerMap[] = {
+  FXMAPFUNC(SEL_COMMAND, FXRealSpinner::ID_ENTRY, CheckedSpinner::onCmdEntry),
+  FXMAPFUNC(SEL_CHANGED, FXRealSpinner::ID_ENTRY, CheckedSpinner::onChgEntry),
+};
+// clang-format on
+
+FXIMPLEMENT(CheckedSpinner, FXRealSpinner, CheckedSpinnerMap, ARRAYNUMBER(CheckedSpinnerMap))
+
+namespace {
+std::string trimmed(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+}  // namespace
+
+std::string spinnerNote(const std::string& name, const std::string& typed, double lo, double hi,
+                        double previous, double& used) {
+  const auto shown = [](double v) { return std::string(FXStringFormat("%g", v).text()); };
+  const std::string text = trimmed(typed);
+  double v = 0;
+  const NumberRead read = readNumber(text.c_str(), false, v);
+  if (read == NumberRead::NotANumber) {
+    used = previous;
+    return name + ": \"" + text + "\" is not a number: " + name + " = " + shown(previous) + " is kept";
+  }
+  if (read == NumberRead::TooLarge) v = text[0] == '-' ? lo : hi;
+  used = std::clamp(v, lo, hi);
+  if (read == NumberRead::Number && used == v) return "";
+  const std::string why = read == NumberRead::TooLarge ? " is too large"
+                          : v < lo                     ? " is below " + shown(lo)
+                                                       : " is above " + shown(hi);
+  return name + " = " + text + why + ": " + name + " = " + shown(used) + " is used";
+}
+
+CheckedSpinner::CheckedSpinner(FXComposite* p, FXint cols, FXObject* tgt, FXSelector sel, FXuint opts,
+                               const char* name)
+    : FXRealSpinner(p, cols, tgt, sel, opts), name_(name) {}
+
+std::string CheckedSpinner::note() const { return getValue() == noted_ ? note_ : std::string(); }
+
+// The typed text, committed: held to the range (or left as it was when it
+// is no number), noted, and passed on to the target as the toolkit does.
+// While the text is being typed the value stays: it changes when the text
+// is committed.
+long CheckedSpinner::onChgEntry(FXObject*, FXSelector, void*) { return 1; }
+
+long CheckedSpinner::onCmdEntry(FXObject*, FXSelector, void*) {
+  double lo, hi;
+  getRange(lo, hi);
+  double used = getValue();
+  note_ = spinnerNote(name_, textField->getText().text(), lo, hi, getValue(), used);
+  noted_ = used;
+  setValue(used);
+  if (target) target->tryHandle(this, FXSEL(SEL_COMMAND, message), &pos);
+  return 1;
+}
