@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "core/block_view.h"
 #include "core/gas.h"
@@ -77,6 +78,28 @@ void inner_rows(StationSystem& s) {
   }
   pin_row(s.ca, 1, 1, 1, -1.0, (s.bx.fx_wall + s.at.vww * lp.ccro(3, 1)) / s.w.c3);
   pin_row(s.ca, 2, 2, 1, -1.0, lp.u(3, 1) - s.at.uww);
+}
+
+// On the centre line the velocity u(1) is free, and the momentum box of
+// the first interval loses its dependence on it where the flow there is
+// reversed or still at rest (u+ = 0 and, at the first wake station, the
+// wall's u = 0 upstream): block 1 would be singular.  The shear-definition
+// box of the first interval, u(2) - u(1) = a (v(1) + v(2)), always holds
+// u(1); it takes row 3 of block 1 and the momentum box row 2 of block 2.
+// Both rows couple points 1 and 2 alone, so the blocks keep their
+// structure (the third row of A_2 and the first two of C_1 stay zero).
+void centre_line_rows(StationSystem& s) {
+  CoreArrays& ca = s.ca;
+  const Blocks A(ca.amat), B(ca.bmat), C(ca.cmat);
+  for (int c = 1; c <= kNeq; ++c) {
+    std::swap(B[1](3, c), A[2](2, c));
+    std::swap(C[1](3, c), B[2](2, c));
+  }
+  std::swap(ca.rvec(3, 1), ca.rvec(2, 2));
+  if (s.edge == EdgeCondition::momentum_balance) {  // dpdx enters the momentum box, not the shear box
+    ca.eyvec(2, 2) = ca.eyvec(3, 1);
+    ca.eyvec(3, 1) = 0.0;
+  }
 }
 
 // Outer boundary, row 3 of block NP: the edge velocity is prescribed, or
@@ -211,6 +234,7 @@ void box_system(StationSystem& s) {
   }
 
   edge_row(s);
+  if (s.inner == InnerCondition::centre_line) centre_line_rows(s);
 }
 
 void newton_update(StationSystem& s) {

@@ -5,7 +5,6 @@
 
 #include "core/gas.h"
 #include "core/layer_gas.h"
-#include "march/edge_mode.h"
 #include "march/pass.h"
 
 namespace bl {
@@ -112,13 +111,6 @@ void grow_edge(Pass& p, int& grown) {
   sd.NP = n + 2;
 }
 
-void wake_start_guess(Pass& p, int NX) {
-  if (!wake_station(p, NX) || wake_station(p, NX - 1)) return;
-  LayerProfiles& lp = p.lp;
-  lp.u(3, 1) = lp.u(3, 2);
-  lp.v(3, 1) = 0.0;
-}
-
 void shift_levels(Pass& p, int NX) {
   StationArrays& st = p.st;
   LayerProfiles& lp = p.lp;
@@ -140,7 +132,6 @@ void shift_levels(Pass& p, int NX) {
     lp.u(3, j) = lp.u(3, j) * r;
     lp.v(3, j) = lp.v(3, j) * r;
   }
-  wake_start_guess(p, NX);
 
   const double ue3 = lp.u(3, np);
   const double mf = kHalfGammaMinus1 * (st.eme(NX) * st.eme(NX));

@@ -45,16 +45,8 @@ void grow_edge(Pass& p, int& grown);
 
 // Advances the levels before station NX is computed: level 1 <- 2 <- 3 for
 // f, u, v, b, ccro, ccmu, then the first guess of level 3 is the last
-// profile scaled by ue(NX)/ue(NX-1) (wake_start_guess at the first wake
-// station), with the gas properties (tte, ccro, ccmu level 3) of that
-// guess.  b(3, .) keeps the last eddy viscosity.
+// profile scaled by ue(NX)/ue(NX-1), with the gas properties (tte, ccro,
+// ccmu level 3) of that guess.  b(3, .) keeps the last eddy viscosity.
 void shift_levels(Pass& p, int NX);
-
-// At the first station of the wake, the first guess (level 3) taken from
-// the wall's profile is given a velocity on the centre line, that of grid
-// point 2, and no shear there.  With the wall's u = 0 the centre line's
-// momentum balance would not depend on its own velocity (the convection
-// u du/dx vanishes with it) and the station's system would be singular.
-void wake_start_guess(Pass& p, int NX);
 
 }  // namespace bl

@@ -11,7 +11,6 @@
 #include "core/box_scheme.h"
 #include "march/edge_mode.h"
 #include "march/pass.h"
-#include "march/station_profiles.h"
 #include "march/station_march.h"
 #include "report/station_rows.h"
 
@@ -63,7 +62,6 @@ void restart(Pass& p, int P) {
     lp.u(3, j) = lp.u(2, j) * r;
     lp.v(3, j) = lp.v(2, j) * r;
   }
-  wake_start_guess(p, P);
 }
 
 // The equations of station P at a profile: the right-hand side of its
