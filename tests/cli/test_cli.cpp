@@ -142,6 +142,9 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--contour /no/such/c.dat", "does not exist"},
       {"--contour .", "is a folder"},
       {"--sweep 0:4:2 --contour c.dat", "--contour"},
+      {"--bl --xtr-u 0", "Trip x/c u"},
+      {"--sweep 0:4:2 --bl --xtr-l 1.5", "Trip x/c l"},
+      {"--surface missing.txt --xtr-u 0.1", "no x/c"},
   };
   for (const auto& c : cases) {
     const Outcome r = run(c.args);
@@ -307,6 +310,32 @@ TEST_F(Cli, PolarHeaderNamesEverySetting) {
   const std::string version = run("--version").out;  // "veltaro-cli 2.1"
   EXPECT_EQ(r.out.rfind("# Veltaro " + version.substr(12, version.size() - 13) + ", polar", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("# Recalculate: pressed 1 times"), std::string::npos);
+}
+
+// A trip at a chord position overrides the arc length given, at every
+// angle, and every output says which trip was used.
+TEST_F(Cli, TripAtAChordPositionIsNamedInTheOutputs) {
+  const auto transition = [](const std::string& json) {
+    const nlohmann::json j = nlohmann::json::parse(json);
+    return std::vector<double>{j["surfaces"][0]["transition"], j["surfaces"][1]["transition"]};
+  };
+  const Outcome tripped = run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --json -");
+  const Outcome overridden = run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --str-u 0.5 --str-l 0.001 --json -");
+  ASSERT_EQ(tripped.code, 0) << tripped.err;
+  ASSERT_EQ(overridden.code, 0) << overridden.err;
+  EXPECT_EQ(transition(tripped.out), transition(overridden.out));
+  EXPECT_EQ(nlohmann::json::parse(tripped.out)["inputs"]["xtr_l"], 0.1);
+  EXPECT_FALSE(nlohmann::json::parse(run("--bl --json -").out)["inputs"].contains("xtr_u"));
+
+  const Outcome polar = run("--sweep 0:4:4 --bl --xtr-u 0.05 --str-l 0.2");
+  ASSERT_EQ(polar.code, 0) << polar.err;
+  EXPECT_NE(polar.out.find("# Transition: x/c u = 0.05, Str l = 0.2 ("), std::string::npos) << polar.out;
+  const nlohmann::json rows = nlohmann::json::parse(run("--sweep 0:4:4 --bl --xtr-u 0.05 --json -").out);
+  for (const auto& row : rows) {
+    EXPECT_EQ(row["upper"]["trip_xc"], 0.05);
+    EXPECT_NEAR(row["upper"]["transition_xc"].get<double>(), 0.05, 0.01);
+    EXPECT_FALSE(row["lower"].contains("trip_xc"));
+  }
 }
 
 // A station the safeguarded iteration cannot solve either (a coarse
