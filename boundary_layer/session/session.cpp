@@ -300,8 +300,10 @@ Status Session::new_computation() {
   d.own_positions = false;
   const Status st = keep_previous_on_failure(run_both_surfaces(passes));
   // The results held are those of an earlier contour: none belongs to this one.
-  if (!st.ok)
+  if (!st.ok) {
     for (int i = 0; i < 2; ++i) d.results[i] = SurfaceResult::unmarched(d.surfaces[i]);
+    d.own_positions = false;
+  }
   return st;
 }
 
