@@ -106,7 +106,8 @@ Status check_law(const InteractionLaw* law, int n, Surface which) {
                            std::to_string(law->first_node) + "; the march starts at node 3");
   for (const std::vector<double>* v : {&law->coeff, &law->m_before})
     for (double q : *v)
-      if (!std::isfinite(q)) return Status::failure("the interaction law of the " + surf + " holds a number that is not finite");
+      if (!std::isfinite(q))
+        return Status::failure("the interaction law of the " + surf + " holds a number that is not finite");
   return Status{};
 }
 

@@ -1,14 +1,10 @@
-// The layer carried on into the wake, and the interaction law:
-//   - a flat-plate layer continued into a wake at constant edge velocity
-//     keeps its momentum thickness (no wall shear, no pressure gradient:
-//     d theta/dx = 0) while the shape factor falls towards 1 as the
-//     centre-line velocity recovers; turbulent and laminar;
-//   - a law without coupling (every coefficient 0) is the edge velocity
-//     prescribed: it reproduces the march on the outer flow's edge velocity;
-//   - the default section's upper surface at 20 degrees separates: with the
-//     edge velocity prescribed the march breaks down there, with the
-//     thin-aerofoil law it goes through the separated region, reattaches
-//     and carries on through the wake to its end.
+// The layer carried on into the wake, and the interaction law: a flat-plate
+// layer continued into a wake at constant edge velocity keeps its momentum
+// thickness (no wall shear, no pressure gradient) while the shape factor
+// falls towards 1; a law without coupling is the march on the outer flow's
+// edge velocity; the thin-aerofoil law carries the default section's upper
+// surface at 20 degrees through separation, where the prescribed edge
+// velocity breaks down, and on through the wake.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,9 +30,8 @@ bl::SurfaceResult march(const bl::SurfaceValues& surface, const bl::ComputationP
   return bl::march_surface(surface, bl::Surface::upper, params, state, reports, *arrays, law);
 }
 
-// The surface continued by n wake nodes along a straight line behind the
-// trailing edge, the first a step `first` behind it, each step 1.12 times
-// the one before; the edge velocity ue(distance behind the trailing edge).
+// n wake nodes behind the trailing edge, steps from `first` growing by 1.12;
+// edge velocity ue(distance behind the trailing edge).
 template <class Ue>
 void add_wake(bl::SurfaceValues& surface, int n, double first, Ue ue) {
   const double s_te = surface.s.back();
@@ -51,14 +46,9 @@ void add_wake(bl::SurfaceValues& surface, int n, double first, Ue ue) {
 double at(const bl::SurfaceResult& r, Column c, int node) { return r[c][static_cast<std::size_t>(node - 1)]; }
 
 TEST(WakeMarch, MomentumThicknessHeldBehindAFlatPlate) {
-  struct Case {
-    const char* regime;
-    double re_mill, xtr, h_end;  // the shape factor the wake falls below within a chord
-  };
+  struct Case { const char* regime; double re_mill, xtr, h_end; };  // h_end: H a chord behind, at most
   for (const Case& c : {Case{"turbulent", 10.0, 0.02, 1.15}, Case{"laminar", 1.0, 10.0, 1.45}}) {
-    // Nodes crowded at the nose, where the flow accelerates into ue = 1;
-    // a chord of wake behind the trailing edge at s = 1.
-    const int n = 200;
+    const int n = 200;  // crowded at the nose, where ue rises to 1; a chord of wake behind s = 1
     bl::SurfaceValues plate = surface_table(n, [](int i) { return std::pow((i - 1.0) / (n - 1), 2); },
                                             [](double s) { return 1.0 - std::exp(-s / 0.005); });
     add_wake(plate, 60, 1e-4, [](double) { return 1.0; });
@@ -84,8 +74,7 @@ TEST(WakeMarch, MomentumThicknessHeldBehindAFlatPlate) {
   }
 }
 
-// The default section (e/R1 0.131, h/R1 0, N 256) at alpha, split as the
-// windows split it.
+// A surface of the default section (e/R1 0.131, h/R1 0, N 256) at alpha.
 bl::SurfaceValues default_section(double alpha, bl::Surface which) {
   aerofoil::Joukowski af;
   aerofoil::resizePoints(af, 256);
@@ -96,20 +85,20 @@ bl::SurfaceValues default_section(double alpha, bl::Surface which) {
   return session.split_surface(which);
 }
 
-// The thin-aerofoil law with the mass defect constant over the cell of each
-// node (faces half-way between nodes): c(i, j) = (1/pi) [1/(s_i - face ahead
-// of j) - 1/(s_i - face behind j)], the first cell from the stagnation point.
-bl::InteractionLaw thin_aerofoil_law(const std::vector<double>& s) {
-  const int n = static_cast<int>(s.size());
-  const auto face = [&](int k) { return k == 0 ? s[0] : 0.5 * (s[k - 1] + s[k]); };  // ahead of node k+1
+// The thin-aerofoil law, m constant over the cell of each node (faces
+// half-way between nodes, the first at the stagnation point):
+//   c(i, j) = (1/pi) [1/(s_i - face ahead of j) - 1/(s_i - face behind j)];
+// scale 0: no coupling at all, the edge velocity prescribed.
+bl::InteractionLaw thin_aerofoil_law(const std::vector<double>& s, double scale = 1.0) {
+  const std::size_t n = s.size();
+  const auto face = [&](std::size_t k) { return k == 0 ? s[0] : 0.5 * (s[k - 1] + s[k]); };  // ahead of node k
+  const auto term = [&](std::size_t i, std::size_t k) {
+    return k == n || s[i] == face(k) ? 0.0 : 1.0 / (s[i] - face(k));
+  };
   bl::InteractionLaw law;
-  law.m_before.assign(s.size(), 0.0);
-  for (int i = 0; i < n; ++i)
-    for (int j = 0; j <= i; ++j) {
-      const double ahead = s[i] - face(j);
-      law.coeff.push_back(((ahead != 0.0 ? 1.0 / ahead : 0.0) - (j + 1 < n ? 1.0 / (s[i] - face(j + 1)) : 0.0)) /
-                          M_PI);
-    }
+  law.m_before.assign(n, 0.0);
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = 0; j <= i; ++j) law.coeff.push_back(scale * (term(i, j) - term(i, j + 1)) / M_PI);
   return law;
 }
 
@@ -117,10 +106,8 @@ TEST(InteractionLaw, WithoutCouplingItIsTheMarchOnTheOuterFlow) {
   for (bl::Surface which : bl::kBothSurfaces) {
     const bl::SurfaceValues surface = default_section(4.0, which);
     const int n = surface.nodes();
-    bl::ComputationParameters params;
-    bl::InteractionLaw uncoupled;
-    uncoupled.m_before.assign(surface.s.size(), 1e-3);
-    uncoupled.coeff.assign(bl::InteractionLaw::coefficients_for(n), 0.0);
+    const bl::ComputationParameters params;
+    const bl::InteractionLaw uncoupled = thin_aerofoil_law(surface.s, 0.0);
     const bl::SurfaceResult direct = march(surface, params), law = march(surface, params, &uncoupled);
     ASSERT_TRUE(direct.status.ok && law.status.ok) << law.status.message;
     EXPECT_EQ(law.transition_at, direct.transition_at);
@@ -147,12 +134,11 @@ TEST(InteractionLaw, CarriesTheMarchThroughSeparationAndTheWake) {
   const bl::SurfaceResult before = march(surface, params);
   ASSERT_TRUE(before.status.ok) << before.status.message;
   ASSERT_GT(before.inverse_at, 0);
-  bl::InteractionLaw law = thin_aerofoil_law(surface.s);
-  for (int i = 1; i <= n; ++i) law.m_before[static_cast<std::size_t>(i - 1)] = at(before, Column::ue, i) * at(before, Column::d1, i);
+  bl::InteractionLaw law = thin_aerofoil_law(surface.s), uncoupled = thin_aerofoil_law(surface.s, 0.0);
+  for (int i = 1; i <= n; ++i)
+    law.m_before[static_cast<std::size_t>(i - 1)] = at(before, Column::ue, i) * at(before, Column::d1, i);
 
-  bl::InteractionLaw uncoupled = law;  // the edge velocity prescribed, no inverse mode
-  uncoupled.coeff.assign(uncoupled.coeff.size(), 0.0);
-  const bl::SurfaceResult direct = march(surface, params, &uncoupled);
+  const bl::SurfaceResult direct = march(surface, params, &uncoupled);  // no inverse mode either
   EXPECT_TRUE(!direct.status.ok || direct.iteration_limited > 0) << "the direct march passed separation";
 
   const bl::SurfaceResult r = march(surface, params, &law);
