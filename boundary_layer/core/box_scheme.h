@@ -106,7 +106,10 @@ void box_fluxes(StationSystem& s);
 // Assembles the Newton system A_j d(j-1) + B_j d(j) + C_j d(j+1) = r(j)
 // into ca.amat, ca.bmat, ca.cmat, ca.rvec (every entry of points 1..np),
 // with the momentum-balance edge also the sensitivity right-hand side
-// ca.eyvec.  Requires box_fluxes of the same iteration.
+// ca.eyvec.  On the centre line the shear and momentum boxes of the first
+// interval trade places (row 2 of block 2, row 3 of block 1), so that
+// block 1 holds the free centre-line velocity.  Requires box_fluxes of the
+// same iteration.
 void box_system(StationSystem& s);
 
 // Direct mode: the corrections are the solution ca.xvec.  Writes lp.df,

@@ -92,7 +92,7 @@ Status compute_station(Pass& p, int P) {
   ms.kIter = 0;
 
   const double G = edge_pressure_gradient(p, P);  // due/dx
-  if (p.law != nullptr && edge_mode(p, P) == EdgeMode::law) ms.law_target = law_target(p, P);
+  if (edge_mode(p, P) == EdgeMode::law) ms.law_target = law_target(p, P);
 
   // The wake keeps the regime the layer had at the trailing edge: neither
   // transition nor separation is looked for behind it.  With the
