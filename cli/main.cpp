@@ -11,6 +11,7 @@
 //   veltaro-cli --alpha 5 --e 0.1 --h 0.1 --save    and Airfoil_<n>.out written
 //   veltaro-cli --bl --re-mill 5 --json -        boundary layer, JSON summary
 //   veltaro-cli --sweep -4:16:2 --bl             polar with a drag estimate, on every core
+//   veltaro-cli --sweep -4:16:2 --bl --xtr-u 0.05 --xtr-l 0.05   tripped at x/c 0.05 at every angle
 //   veltaro-cli --surface cylinder.txt --str-u 5 one pass on a given ue(s)
 //
 // Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
@@ -212,7 +213,7 @@ int runSweep(const cli::Options& o) {
     std::fputs(p.diagnostics_err.c_str(), stderr);
     if (table) std::printf("%s", polar::tableRow(p, o.bl, o.viscous).c_str());
     if (o.viscous) points.push_back(p);
-    if (!o.json.empty()) rows.push_back(cli::polarJson(p, o.bl));
+    if (!o.json.empty()) rows.push_back(cli::polarJson(p, o.bl, o.params));
     if (!p.report_dir.empty()) std::cerr << "veltaro-cli: alpha " << p.alpha << ": reports in " << p.report_dir << "\n";
     if (o.bl && !p.computed) {
       std::cerr << "veltaro-cli: alpha " << p.alpha << ": " << p.failure << "\n";

@@ -168,6 +168,19 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.add_option("--str-l", p.xtr_surf[1], "Transition arc length, lower surface" + range(Parameter::StrL))
       ->check(kFinite)
       ->capture_default_str();
+  // A trip as aerodynamicists give it: at a chord position, whatever the
+  // angle does to the stagnation point.
+  const std::string trip = bl::trip_range_in_short();
+  app.add_option("--xtr-u", o.xtr_xc[0],
+                 "Transition forced at x/c = X (" + trip + ") on the upper surface's side\n"
+                 "of the section, at every angle; overrides --str-u")
+      ->check(kFinite)
+      ->type_name("X");
+  app.add_option("--xtr-l", o.xtr_xc[1],
+                 "Transition forced at x/c = X (" + trip + ") on the lower surface's side\n"
+                 "of the section, at every angle; overrides --str-l")
+      ->check(kFinite)
+      ->type_name("X");
 
   app.add_option("--surface", o.surface,
                  "One boundary-layer pass on a table FILE of arc length and edge velocity\n"
@@ -230,6 +243,13 @@ ParseResult parse(int argc, char** argv, Options& o) {
       return bad(std::string(name) + ": an empty value names nothing");
   if (!o.surface.empty() && (o.bl || !o.sweep.empty()))
     return bad("--surface runs on its own table; it does not go with --bl or --sweep");
+  for (int i = 0; i < 2; ++i) {
+    if (app.count(i == 0 ? "--xtr-u" : "--xtr-l") == 0) continue;
+    if (!o.surface.empty())
+      return bad(std::string(i == 0 ? "--xtr-u" : "--xtr-l") +
+                 " places transition on a section; a --surface table has no x/c (give --str-u)");
+    o.params.xtr_xc[i] = o.xtr_xc[i];
+  }
   if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");
   if (o.viscous && !o.bl) return bad("--viscous needs --bl");
   if (o.viscous && o.recalc > 0) return bad("--viscous does not go with --recalc: the coupling sweeps recalculate");

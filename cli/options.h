@@ -21,6 +21,7 @@ struct Options {
   bool viscous = false;  // the layer and its wake acting back on the outer flow
   int recalc = 0;  // presses of "Recalculate" after the first computation
   bl::ComputationParameters params;
+  double xtr_xc[2] = {0, 0};  // --xtr-u, --xtr-l as read; into params.xtr_xc when given
 
   std::string surface;  // table of s and ue for one pass
   std::string sweep;    // A0:A1:DA

@@ -72,6 +72,9 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
                  {"kv", p.kv},           {"np", p.np_in},        {"cfs", p.cfs_sqrt_re},
                  {"str_u", p.xtr_surf[0]}, {"str_l", p.xtr_surf[1]}, {"recalc", o.recalc}};
   if (!o.surface.empty()) j["inputs"]["surface"] = o.surface;
+  // A trip given as x/c, which placed the transition instead of str_u, str_l.
+  if (p.xtr_xc[0]) j["inputs"]["xtr_u"] = *p.xtr_xc[0];
+  if (p.xtr_xc[1]) j["inputs"]["xtr_l"] = *p.xtr_xc[1];
   if (sum.aerofoil) {
     const aerofoil::Joukowski& af = *sum.aerofoil;
     j["aerofoil"] = {{"n_used", af.currentN},         {"clift", number(af.clift)},
@@ -98,7 +101,7 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   return writeJsonText(j.dump(1) + "\n", path, why);
 }
 
-nlohmann::json polarJson(const polar::Point& p, bool boundary_layer) {
+nlohmann::json polarJson(const polar::Point& p, bool boundary_layer, const bl::ComputationParameters& params) {
   nlohmann::json j = {{"alpha", p.alpha}, {"clift", number(p.clift)}, {"cmfocus", number(p.cmfocus)}};
   if (!boundary_layer) return j;
   const std::string conv = polar::convergence(p);
@@ -115,6 +118,9 @@ nlohmann::json polarJson(const polar::Point& p, bool boundary_layer) {
   };
   j["upper"] = surface(p.upper);
   j["lower"] = surface(p.lower);
+  // A trip given as x/c: where it was asked for on each surface.
+  if (params.xtr_xc[0]) j["upper"]["trip_xc"] = *params.xtr_xc[0];
+  if (params.xtr_xc[1]) j["lower"]["trip_xc"] = *params.xtr_xc[1];
   j["cd_squire_young"] = number(p.cd);
   if (p.viscous.sweeps > 0) {
     const polar::ViscousPoint& v = p.viscous;

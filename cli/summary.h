@@ -32,8 +32,9 @@ struct Summary {
 bool writeJson(const Summary& sum, const std::string& path, std::string& why);
 
 // One row of a polar as a JSON object: the same numbers as the table, the
-// positions that do not occur on a surface as null.
-nlohmann::json polarJson(const polar::Point& p, bool boundary_layer);
+// positions that do not occur on a surface as null, and per surface the
+// trip's x/c when the parameters give the transition that way.
+nlohmann::json polarJson(const polar::Point& p, bool boundary_layer, const bl::ComputationParameters& params);
 
 // Text into path, a file replaced whole or not at all; false with a reason
 // when it cannot be written.  "-" is standard output, whose failure the run

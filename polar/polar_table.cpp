@@ -55,10 +55,22 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
   text += "# Boundary layer: Re(mill) = " + exact(p.re_mill) + ", Np = " + std::to_string(p.np_in) +
           ", ETAe = " + exact(p.eta_e) + ", Kv = " + exact(p.kv) + ", Cfs*sqrt(Re) = " + exact(p.cfs_sqrt_re) +
           "\n";
-  text += "# Transition: Str u = " + exact(p.xtr_surf[0]) + ", Str l = " + exact(p.xtr_surf[1]) +
-          " (arc length from the stagnation point in chords:\n"
-          "# forced there unless laminar separation or Michel's criterion comes first; free beyond the\n"
-          "# trailing edge)\n";
+  if (!p.xtr_xc[0] && !p.xtr_xc[1]) {
+    text += "# Transition: Str u = " + exact(p.xtr_surf[0]) + ", Str l = " + exact(p.xtr_surf[1]) +
+            " (arc length from the stagnation point in chords:\n"
+            "# forced there unless laminar separation or Michel's criterion comes first; free beyond the\n"
+            "# trailing edge)\n";
+  } else {
+    // A trip at a chord position: per surface x/c, or the arc length where none is given.
+    const auto trip = [&](int i, const char* side) {
+      return p.xtr_xc[i] ? "x/c " + std::string(side) + " = " + exact(*p.xtr_xc[i])
+                         : "Str " + std::string(side) + " = " + exact(p.xtr_surf[i]);
+    };
+    text += "# Transition: " + trip(0, "u") + ", " + trip(1, "l") +
+            " (x/c: at that chord position on the surface's own side of\n"
+            "# the section, at every angle; Str: arc length from the stagnation point in chords): forced\n"
+            "# there unless laminar separation or Michel's criterion comes first\n";
+  }
   if (s.recalc > 0) text += "# Recalculate: pressed " + std::to_string(s.recalc) + " times after each computation\n";
   return text;
 }

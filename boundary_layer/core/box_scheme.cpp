@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "core/block_view.h"
 #include "core/gas.h"
@@ -65,11 +66,40 @@ void apply_corrections(LayerProfiles& lp, int np) {
 }
 
 // Inner boundary, rows 1 and 2 of block 1: the wall, with df/dx = -rho vw
-// (mass transfer through the wall) and u = uw.
-void wall_rows(StationSystem& s) {
+// (mass transfer through the wall) and u = uw; or the wake's centre line,
+// a symmetry line with no flux across it (f = 0) and no shear (v = 0),
+// where the velocity is found with the profile.
+void inner_rows(StationSystem& s) {
   const LayerProfiles& lp = s.lp;
+  if (s.inner == InnerCondition::centre_line) {
+    pin_row(s.ca, 1, 1, 1, -1.0, lp.f(3, 1));
+    pin_row(s.ca, 2, 3, 1, -1.0, lp.v(3, 1));
+    return;
+  }
   pin_row(s.ca, 1, 1, 1, -1.0, (s.bx.fx_wall + s.at.vww * lp.ccro(3, 1)) / s.w.c3);
   pin_row(s.ca, 2, 2, 1, -1.0, lp.u(3, 1) - s.at.uww);
+}
+
+// On the centre line the velocity u(1) is free, and the momentum box of
+// the first interval loses its dependence on it where the flow there is
+// reversed or still at rest (u+ = 0 and, at the first wake station, the
+// wall's u = 0 upstream): block 1 would be singular.  The shear-definition
+// box of the first interval, u(2) - u(1) = a (v(1) + v(2)), always holds
+// u(1); it takes row 3 of block 1 and the momentum box row 2 of block 2.
+// Both rows couple points 1 and 2 alone, so the blocks keep their
+// structure (the third row of A_2 and the first two of C_1 stay zero).
+void centre_line_rows(StationSystem& s) {
+  CoreArrays& ca = s.ca;
+  const Blocks A(ca.amat), B(ca.bmat), C(ca.cmat);
+  for (int c = 1; c <= kNeq; ++c) {
+    std::swap(B[1](3, c), A[2](2, c));
+    std::swap(C[1](3, c), B[2](2, c));
+  }
+  std::swap(ca.rvec(3, 1), ca.rvec(2, 2));
+  if (s.edge == EdgeCondition::momentum_balance) {  // dpdx enters the momentum box, not the shear box
+    ca.eyvec(2, 2) = ca.eyvec(3, 1);
+    ca.eyvec(3, 1) = 0.0;
+  }
 }
 
 // Outer boundary, row 3 of block NP: the edge velocity is prescribed, or
@@ -165,7 +195,7 @@ void box_system(StationSystem& s) {
   CoreArrays& ca = s.ca;
   const int np = s.np;
 
-  wall_rows(s);
+  inner_rows(s);
 
   // Each box row is q(k1) - q(k0) - a (qp(k1) + qp(k0)) differentiated
   // with respect to the variables of k0 and of k1, written out for the
@@ -204,6 +234,7 @@ void box_system(StationSystem& s) {
   }
 
   edge_row(s);
+  if (s.inner == InnerCondition::centre_line) centre_line_rows(s);
 }
 
 void newton_update(StationSystem& s) {
@@ -219,14 +250,44 @@ void newton_update(StationSystem& s) {
 
 ClosingCondition prescribed_wall_shear(const LayerProfiles& lp, double cf_bc) {
   // Wall shear after the update: ccmu (v + dv(1)) = cf/2.
-  return ClosingCondition{3, 1, cf_bc * 0.5 / lp.ccmu(3, 1) - lp.v(3, 1),
-                          "the prescribed skin friction (the wall shear does not respond to it)"};
+  return ClosingCondition::single(3, 1, cf_bc * 0.5 / lp.ccmu(3, 1) - lp.v(3, 1),
+                                  "the prescribed skin friction (the wall shear does not respond to it)");
+}
+
+double interaction_law_miss(const LayerProfiles& lp, int np, double rho_e, double k, double T) {
+  const double m = lp.u(3, np) * lp.eta(np) - (lp.f(3, np) - lp.f(3, 1)) / rho_e;
+  return lp.u(3, np) - k * m - T;
+}
+
+ClosingCondition interaction_law(const LayerProfiles& lp, int np, double rho_e, double k, double T) {
+  // (u + du) - k [(u + du) eta - (f(NP) + df(NP) - f(1) - df(1)) / rho_e] = T
+  ClosingCondition c;
+  const double g = k / rho_e;
+  c.term[0] = ClosingTerm{2, np, 1.0 - k * lp.eta(np)};
+  c.term[1] = ClosingTerm{1, np, g};
+  c.term[2] = ClosingTerm{1, 1, -g};
+  c.terms = 3;
+  c.target = -interaction_law_miss(lp, np, rho_e, k, T);
+  c.what = "the interaction law (the edge velocity does not respond to it)";
+  return c;
+}
+
+double closing_lambda(const CoreArrays& ca, const ClosingCondition& c) {
+  const ClosingTerm& first = c.term[0];
+  double x = first.weight * ca.xvec(first.var, first.point);
+  double y = first.weight * ca.yvec(first.var, first.point);
+  for (int k = 1; k < c.terms; ++k) {
+    const ClosingTerm& t = c.term[k];
+    x += t.weight * ca.xvec(t.var, t.point);
+    y += t.weight * ca.yvec(t.var, t.point);
+  }
+  return (c.target - x) / y;
 }
 
 Status inverse_update(StationSystem& s, const ClosingCondition& c) {
   LayerProfiles& lp = s.lp;
   const CoreArrays& ca = s.ca;
-  const double lambda = (c.target - ca.xvec(c.var, c.point)) / ca.yvec(c.var, c.point);
+  const double lambda = closing_lambda(ca, c);
   if (!std::isfinite(lambda)) {
     return Status::failure("station " + std::to_string(s.at.station) +
                            ": no finite pressure-gradient change meets " + c.what);

@@ -51,6 +51,14 @@ Status check_real(const char* label, double value, LowerEnd end) {
   return Status::failure(label + what + ": it must be a finite number " + range_words(end) + ".");
 }
 
+// A transition position given as x/c, if given, on the section: behind the
+// leading edge, up to the trailing edge.
+Status check_trip(const char* label, const std::optional<double>& xc) {
+  if (!xc || (std::isfinite(*xc) && *xc > 0.0 && *xc <= kTripXcMax)) return Status{};
+  return Status::failure(std::string(label) + " = " + show(*xc) +
+                         " is out of range: it must be a finite number with " + trip_range_in_short() + ".");
+}
+
 }  // namespace
 
 std::string accepted_range(Parameter p) {
@@ -77,6 +85,8 @@ void assign(ComputationParameters& params, Parameter p, double v) {
   }
 }
 
+std::string trip_range_in_short() { return "0 < X <= " + show(kTripXcMax); }
+
 Status validate_parameters(const ComputationParameters& p) {
   const Status checks[] = {
       check_real("Re(mill)", p.re_mill, lower_end(Parameter::ReMill)),
@@ -92,6 +102,8 @@ Status validate_parameters(const ComputationParameters& p) {
       check_real("Str l", p.xtr_surf[1], lower_end(Parameter::StrL)),
       check_real("Sinv u", p.xinv_surf[0], kNonNegative),
       check_real("Sinv l", p.xinv_surf[1], kNonNegative),
+      check_trip("Trip x/c u", p.xtr_xc[0]),
+      check_trip("Trip x/c l", p.xtr_xc[1]),
   };
   for (const Status& s : checks)
     if (!s.ok) return s;

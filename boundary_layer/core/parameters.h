@@ -2,6 +2,7 @@
 // ranges for the windows, the command line, the session and the march.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/status.h"
@@ -20,7 +21,16 @@ struct ComputationParameters {
   double xinv_surf[2] = {0.0, 0.0};   // start of the inverse mode per surface; a new
                                       // computation sets it to the surface ends, the
                                       // march writes back the one it used
+  // Forced transition per surface given as x/c on the section's own side of
+  // that surface (0 < X <= 1), absent by default.  When given, every
+  // computation of a section puts xtr_surf of the surface at the arc length
+  // (from that computation's stagnation point) of the point at x/c = X.
+  std::optional<double> xtr_xc[2];
 };
+
+// The range of a transition position given as x/c: 0 < X <= 1.
+constexpr double kTripXcMax = 1.0;
+std::string trip_range_in_short();  // "0 < X <= 1"
 
 // The normal grid needs two points at least and holds kMaxGridPoints.
 constexpr int kMinGridPoints = 2;
@@ -41,7 +51,8 @@ void assign(ComputationParameters& params, Parameter p, double v);
 // label it, with its range ("Kv = 0.5 is out of range: it must be a finite
 // number of at least 1."; an infinity "is too large"):
 //   Re(mill) > 0, ETAe > 0, Kv >= 1, Np in 2..821, Cfs*sqrt(Re) > 0,
-//   Str u, Str l, Sinv u, Sinv l >= 0, every real finite.
+//   Str u, Str l, Sinv u, Sinv l >= 0, every real finite; a transition
+//   position given as x/c in 0 < X <= 1.
 Status validate_parameters(const ComputationParameters& p);
 
 }  // namespace bl

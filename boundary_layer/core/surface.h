@@ -3,9 +3,12 @@
 // inviscid edge velocity and its place on the section.
 //
 // Node 1 (index 0) is the stagnation point, where s = 0 and ue = 0.  The
-// nodes 1..wall_nodes lie on the wall; today a surface ends at the trailing
-// edge and every node does.  Nodes appended beyond wall_nodes (a wake
-// behind the trailing edge) make a longer surface of the same type.
+// nodes 1..wall_nodes lie on the wall, up to the trailing edge.  Nodes
+// beyond wall_nodes continue the surface into its half of the wake behind
+// the trailing edge: s goes on from the trailing edge's arc length along
+// the trailing streamline, ue is the outer flow's speed there and x, y the
+// streamline's points.  The march carries the layer on through them with a
+// symmetry line (the wake's centre line) in place of the wall.
 #pragma once
 
 #include <vector>
@@ -34,8 +37,15 @@ struct SurfaceValues {
   // surface given as a table of s and ue alone.
   std::vector<double> x, y;
   int wall_nodes = 0;  // nodes on the wall, from the stagnation point
+  // Index (0..n) of the contour point each node came from, as the contour
+  // was handed over; -1 for the stagnation node and for wake nodes; empty
+  // for a surface given as a table.
+  std::vector<int> contour_point;
 
   int nodes() const { return static_cast<int>(s.size()); }
+  // Whether node P (1-based) lies in the wake; a surface that does not say
+  // how many of its nodes are on the wall (wall_nodes 0) has no wake.
+  bool in_wake(int P) const { return wall_nodes > 0 && P > wall_nodes; }
 };
 
 }  // namespace bl

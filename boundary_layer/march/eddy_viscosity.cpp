@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "march/edge_mode.h"
 #include "march/pass.h"
 
 namespace bl {
@@ -79,11 +80,12 @@ void eddy_visc(Pass& p, int NX) {
   }
 
   // D = int u deta (so ue eta_e - D is the displacement thickness in eta),
-  // and the point of largest shear.
+  // from point 1: the wall (no slip) or the wake's centre line; and the
+  // point of largest shear.
   double D = 0.0;
   int jm = 1;
   if (np >= 2) {
-    double u_prev = 0.0;  // no slip
+    double u_prev = lp.u(3, 1);
     for (int j = 2; j <= np; ++j) {
       D = D + lp.aa(j) * (u_prev + lp.u(3, j));
       u_prev = lp.u(3, j);
@@ -99,6 +101,11 @@ void eddy_visc(Pass& p, int NX) {
   const double gamma = intermittency(p, NX, ms.NTR);
 
   const double E = sd.SQRE * alpha * (st.ue(NX) * lp.eta(np) - D) * gamma;
+  // The wake has no wall layer: the outer law holds from the centre line out.
+  if (wake_station(p, NX)) {
+    for (int j = 1; j <= np; ++j) lp.b(3, j) = E * lp.ccro(3, j) / lp.ccmu(3, j);
+    return;
+  }
   // Damping length from the friction velocity at the point of largest
   // shear; Re^(1/4) = sqrt(sqrt(Re)).
   const double N = std::sqrt(sd.SQRE) * std::sqrt(std::fabs(lp.v(3, jm)) * lp.ccmu(3, jm)) / aplus;

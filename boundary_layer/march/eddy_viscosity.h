@@ -13,7 +13,9 @@ struct Pass;
 //   outer layer  eps_o = sqrt(Re) alpha (ue eta_e - int u deta) gamma rho / mu
 //                (proportional to the displacement thickness),
 // inner value from the wall up to the first point where it reaches the
-// outer one, outer value beyond.  The outer constant alpha and the damping
+// outer one, outer value beyond; in the wake (no wall) the outer value from
+// the centre line out, its displacement thickness that of the half-wake
+// (u on the centre line is not 0).  The outer constant alpha and the damping
 // constants A+ and kappa follow the momentum-thickness Reynolds number of
 // the previous station.  gamma is the intermittency of transition, growing
 // from 0 at the transition station (start of the integral ms.NTR) to 1.

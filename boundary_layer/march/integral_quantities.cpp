@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "march/edge_mode.h"
 #include "march/pass.h"
 
 namespace bl {
@@ -17,9 +18,10 @@ void bl_params(Pass& p, int NX, int K) {
   const double ue = st.ue(NX);
   const double ro8e = st.roe8(NX);
 
-  // Trapezoidal rule for int rho u^2 deta; at the wall u = 0.
+  // Trapezoidal rule for int rho u^2 deta, from point 1: the wall, where
+  // u = 0, or the wake's centre line, where it is not.
   double S = 0.0;
-  double g_prev = 0.0;
+  double g_prev = lp.u(K, 1) * lp.u(K, 1) * lp.ccro(K, 1);
   for (int j = 2; j <= np; ++j) {
     const double g = lp.u(K, j) * lp.u(K, j) * lp.ccro(K, j);
     S = S + lp.aa(j) * (g_prev + g);
@@ -34,8 +36,10 @@ void bl_params(Pass& p, int NX, int K) {
   st.d1b(NX) = sd.LREF * st.d1_bc(NX) / sd.SQRE;
   st.rdels(NX) = st.roe(NX) * (ue * st.d1b(NX) / st.emue(NX)) * sd.U8;
 
-  st.cf_bc(NX) = 2.0 * lp.v(K, 1) * lp.ccmu(K, 1);
-  st.cfb(NX) = st.cf_bc(NX) / (ro8e * sd.SQRE * (ue * ue));
+  // No wall, no wall shear in the wake (its centre line has v = 0).
+  const bool wake = wake_station(p, NX);
+  st.cf_bc(NX) = wake ? 0.0 : 2.0 * lp.v(K, 1) * lp.ccmu(K, 1);
+  st.cfb(NX) = wake ? 0.0 : st.cf_bc(NX) / (ro8e * sd.SQRE * (ue * ue));
 
   // Growth of the displacement flux rho_e ue delta*: the transpiration
   // velocity an inviscid flow would see at the wall.

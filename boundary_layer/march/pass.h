@@ -13,6 +13,7 @@
 
 #include "core/block_solver.h"
 #include "core/box_scheme.h"
+#include "core/interaction_law.h"
 #include "core/layer_profiles.h"
 #include "core/parameters.h"
 #include "core/surface.h"
@@ -101,10 +102,12 @@ struct StartDumps {
 
 struct Pass {
   Pass(const SurfaceValues& values, Surface which_surface, const ComputationParameters& parameters,
-       SolverState& solver_state, ReportFiles& report_files, PassArrays& arrays)
+       SolverState& solver_state, ReportFiles& report_files, PassArrays& arrays,
+       const InteractionLaw* interaction = nullptr)
       : surface(values),
         which(which_surface),
         params(parameters),
+        law(interaction != nullptr && !interaction->empty() ? interaction : nullptr),
         state(solver_state),
         reports(report_files),
         st(arrays.st),
@@ -122,6 +125,7 @@ struct Pass {
   const SurfaceValues& surface;         // the surface marched
   const Surface which;                  // upper or lower
   const ComputationParameters& params;  // the parameters of the pass, unchanged while it runs
+  const InteractionLaw* const law;      // ties ue to the displacement from law->first_node on; or none
   SolverState& state;                   // what the pass before left, and what this one leaves
   ReportFiles& reports;
 

@@ -1,5 +1,6 @@
 // One station of the march: separation switch, transition, eddy viscosity,
-// Newton iterations, edge growth, integral quantities, row and results.
+// Newton iterations (edge velocity prescribed, wall shear prescribed or the
+// interaction law), edge growth, integral quantities, row and results.
 #include "march/station_march.h"
 
 #include <cmath>
@@ -7,6 +8,7 @@
 
 #include "core/box_scheme.h"
 #include "march/eddy_viscosity.h"
+#include "march/edge_mode.h"
 #include "march/integral_quantities.h"
 #include "march/pass.h"
 #include "march/station_profiles.h"
@@ -29,32 +31,40 @@ bool dumped(int P) {
   return false;
 }
 
-// One Newton iteration of station P; direct or inverse mode.
+// One Newton iteration of station P; direct mode, inverse mode or the
+// interaction law.
 Status newton_iteration(Pass& p, int P) {
   StationArrays& st = p.st;
   LayerProfiles& lp = p.lp;
   CoreArrays& ca = p.ca;
   const DifferenceWeights& w = p.ms.w;
   const int np = p.sd.NP;
-  const bool inverse = st.x(P) > p.sd.XINV;
-  if (inverse)  // the pressure gradient follows the computed edge velocity
+  const EdgeMode mode = edge_mode(p, P);
+  const bool free_edge = mode != EdgeMode::direct;
+  if (free_edge)  // the pressure gradient follows the computed edge velocity
     st.dpdx(P) = -lp.ccro(3, np) * lp.u(3, np) * (w.c3 * lp.u(3, np) + w.c2 * lp.u(2, np) + w.c1 * lp.u(1, np));
   p.ms.kIter = p.ms.kIter + 1;
   StationSystem sys = station_system(p, P);
   box_fluxes(sys);
   box_system(sys);
-  // In inverse mode the sensitivity to dpdx is a second right-hand side of
-  // the same system: its elimination is reused.
-  Status s = inverse ? block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec)
-                     : block_solve(ca, np, P, ca.rvec, ca.xvec);
+  // With a free edge velocity the sensitivity to dpdx is a second
+  // right-hand side of the same system: its elimination is reused.
+  Status s = free_edge ? block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec)
+                       : block_solve(ca, np, P, ca.rvec, ca.xvec);
   if (!s.ok) return s;
-  if (inverse) {
+  if (mode == EdgeMode::inverse) {
     s = inverse_update(sys, prescribed_wall_shear(lp, st.cf_bc(P)));
+    if (!s.ok) return s;
+  } else if (mode == EdgeMode::law) {
+    s = inverse_update(sys, law_closure(p, P));
     if (!s.ok) return s;
   } else {
     newton_update(sys);
   }
-  if (st.x(P) >= p.sd.XINV) st.ue(P) = 0.5 * (lp.u(3, np - 1) + lp.u(3, np));
+  if (mode == EdgeMode::law)
+    st.ue(P) = lp.u(3, np);
+  else if (!wake_station(p, P) && st.x(P) >= p.sd.XINV)
+    st.ue(P) = 0.5 * (lp.u(3, np - 1) + lp.u(3, np));
   s = conv_max(lp, np, p.ms.DUmax, p.ms.JUmax);
   if (!s.ok) return Status::failure("station " + std::to_string(P) + ": " + s.message);
   return Status{};
@@ -82,12 +92,19 @@ Status compute_station(Pass& p, int P) {
   ms.kIter = 0;
 
   const double G = edge_pressure_gradient(p, P);  // due/dx
+  if (edge_mode(p, P) == EdgeMode::law) ms.law_target = law_target(p, P);
 
+  // The wake keeps the regime the layer had at the trailing edge: neither
+  // transition nor separation is looked for behind it.  With the
+  // interaction law a forecast separation of the turbulent layer changes
+  // nothing (the law carries the march through it); a laminar one still
+  // forces transition.
+  const bool wake = wake_station(p, P);
   if (st.x(P) > kRegimeStart && P > 3) sd.regime = 2;
-  if (sd.regime == 2 && ms.ninv == 0 && G < 0)
-    sep_check(ms.ninv, sd.XINV, sd.XTR, P, sd.NXT, st.x, st.cfb, st.cf_bc, sd.CFSEP, sd.SQRE);
-  if (st.x(P) < sd.XTR && P > 3) trans_check(p, P - 1);
-  if (st.x(P) >= sd.XTR) {
+  if (!wake && sd.regime == 2 && ms.ninv == 0 && G < 0)
+    sep_check(ms.ninv, sd.XINV, sd.XTR, P, sd.NXT, st.x, st.cfb, st.cf_bc, sd.CFSEP, sd.SQRE, p.law == nullptr);
+  if (!wake && st.x(P) < sd.XTR && P > 3) trans_check(p, P - 1);
+  if (wake ? ms.ktbl == 2 : st.x(P) >= sd.XTR) {
     if (ms.ktbl == 1) {  // first turbulent station
       ms.ktbl = 2;
       sd.ETAE = p.lp.eta(sd.NP);
@@ -110,7 +127,7 @@ Status compute_station(Pass& p, int P) {
     }
     if (dumped(P)) dump_iteration(p, P);
   }
-  if (st.x(P) > sd.XINV) st.ue(P) = p.lp.u(3, sd.NP);
+  if (edge_mode(p, P) != EdgeMode::direct) st.ue(P) = p.lp.u(3, sd.NP);
   return Status{};
 }
 
@@ -148,8 +165,10 @@ void unmark_node(SurfaceResult& result, int P) {
 StationSystem station_system(Pass& p, int P) {
   const StationArrays& st = p.st;
   const StationState at{P, st.eme(P), st.roe8(P), st.te(P), st.emue(P), st.dpdx(P), st.ue(P), st.uww(P), st.vww(P)};
-  const EdgeCondition edge = st.x(P) > p.sd.XINV ? EdgeCondition::momentum_balance : EdgeCondition::velocity;
-  return StationSystem{p.lp, p.ca, p.bx, p.sd.NP, p.ms.w, at, edge};
+  const EdgeCondition edge =
+      edge_mode(p, P) == EdgeMode::direct ? EdgeCondition::velocity : EdgeCondition::momentum_balance;
+  const InnerCondition inner = wake_station(p, P) ? InnerCondition::centre_line : InnerCondition::wall;
+  return StationSystem{p.lp, p.ca, p.bx, p.sd.NP, p.ms.w, at, edge, inner};
 }
 
 void flush_start_dumps(Pass& p) {
@@ -185,7 +204,10 @@ Status march_station(Pass& p, int P, SurfaceResult& result) {
                                           result[Column::d1][k], result[Column::rv][k], result[Column::cf][k],
                                           ms.DUmax, ms.JUmax, ms.kIter, p.sd.NP, ms.ninv, ms.ktbl});
   if (P < p.sd.NXT) {
-    if (st.x(P + 1) > p.sd.XINV) st.ue(P + 1) = st.ue(P);  // first guess of the next inverse station
+    // First guess of the edge velocity of a next station where it is free.
+    const EdgeMode next = edge_mode(p, P + 1);
+    if (next == EdgeMode::inverse) st.ue(P + 1) = st.ue(P);
+    if (next == EdgeMode::law) law_first_guess(p, P + 1);
     shift_levels(p, P + 1);
   }
   return Status{};

@@ -9,6 +9,7 @@
 
 #include "core/block_solver.h"
 #include "core/box_scheme.h"
+#include "march/edge_mode.h"
 #include "march/pass.h"
 #include "march/station_march.h"
 #include "report/station_rows.h"
@@ -30,15 +31,23 @@ constexpr double kFirstStretch = 0.25, kLongestStretch = 0.5, kShortestStretch =
 constexpr double kStretchTolerance = 1e-4;
 constexpr int kStretchSteps = 10;
 
-bool inverse_mode(const Pass& p, int P) { return p.st.x(P) > p.sd.XINV; }
+bool inverse_mode(const Pass& p, int P) { return edge_mode(p, P) == EdgeMode::inverse; }
+bool law_mode(const Pass& p, int P) { return edge_mode(p, P) == EdgeMode::law; }
 
-// From the start of the inverse mode on, and at the last station of a
-// surface, the edge velocity follows the profile instead of being given.
-bool free_edge(const Pass& p, int P) { return p.st.x(P) >= p.sd.XINV; }
+// From the start of the inverse mode on, at the last station of a surface
+// and where the interaction law holds, the edge velocity follows the
+// profile instead of being given; in the wake without the law it is given.
+bool free_edge(const Pass& p, int P) {
+  if (law_mode(p, P)) return true;
+  return !wake_station(p, P) && p.st.x(P) >= p.sd.XINV;
+}
 
 void follow_edge(Pass& p, int P) {
   const int np = p.sd.NP;
-  if (free_edge(p, P)) p.st.ue(P) = 0.5 * (p.lp.u(3, np - 1) + p.lp.u(3, np));
+  if (law_mode(p, P))
+    p.st.ue(P) = p.lp.u(3, np);
+  else if (free_edge(p, P))
+    p.st.ue(P) = 0.5 * (p.lp.u(3, np - 1) + p.lp.u(3, np));
 }
 
 // The first guess of station P: the converged profile of P-1 (level 2),
@@ -59,8 +68,9 @@ void restart(Pass& p, int P) {
 // The equations of station P at a profile: the right-hand side of its
 // Newton system (the box equations, the wall and edge rows) and the
 // condition that closes a free edge velocity: the miss of the prescribed
-// wall shear ccmu v - cf/2 in the inverse mode, the edge shear
-// u(NP) - u(NP-1) at the last station of a direct march.
+// wall shear ccmu v - cf/2 in the inverse mode, the miss of the interaction
+// law, the edge shear u(NP) - u(NP-1) at the last station of a direct
+// march.
 struct Equations {
   std::vector<double> rhs;  // rvec(r, j) at 3 (j - 1) + r - 1
   double closure = 0.0;
@@ -76,7 +86,7 @@ double residual(Pass& p, int P, double s, const Equations& e0, Equations& e) {
   CoreArrays& ca = p.ca;
   const DifferenceWeights& w = p.ms.w;
   const int np = p.sd.NP;
-  if (inverse_mode(p, P))  // the pressure gradient follows the edge velocity
+  if (inverse_mode(p, P) || law_mode(p, P))  // the pressure gradient follows the edge velocity
     st.dpdx(P) = -lp.ccro(3, np) * lp.u(3, np) * (w.c3 * lp.u(3, np) + w.c2 * lp.u(2, np) + w.c1 * lp.u(1, np));
   StationSystem sys = station_system(p, P);  // with the edge velocity and pressure gradient just set
   box_fluxes(sys);
@@ -94,6 +104,9 @@ double residual(Pass& p, int P, double s, const Equations& e0, Equations& e) {
   if (inverse_mode(p, P)) {
     e.closure = lp.ccmu(3, 1) * lp.v(3, 1) - st.cf_bc(P) * 0.5;
     miss = (e.closure - (1.0 - s) * e0.closure) / lp.ccmu(3, 1);
+  } else if (law_mode(p, P)) {
+    e.closure = law_miss(p, P);
+    miss = e.closure - (1.0 - s) * e0.closure;
   } else if (free_edge(p, P)) {
     e.closure = lp.u(3, np) - lp.u(3, np - 1);
     miss = e.closure - (1.0 - s) * e0.closure;
@@ -117,8 +130,11 @@ bool newton_correction(Pass& p, int P, double s, const Equations& e0, std::vecto
     // The inverse mode's closing condition, the wall shear of the
     // homotopy's stage s: ccmu (v + dv(1)) = cf/2 + (1 - s) E0.
     const double wall = (p.st.cf_bc(P) * 0.5 + (1.0 - s) * e0.closure) / lp.ccmu(3, 1);
-    const ClosingCondition c{3, 1, wall - lp.v(3, 1), "the prescribed skin friction"};
-    w = (c.target - ca.xvec(c.var, c.point)) / ca.yvec(c.var, c.point);
+    w = closing_lambda(ca, ClosingCondition::single(3, 1, wall - lp.v(3, 1), "the prescribed skin friction"));
+  } else if (law_mode(p, P)) {  // y: sensitivity to the pressure gradient
+    if (!block_solve_pair(ca, np, P, ca.rvec, ca.xvec, ca.eyvec, ca.yvec).ok) return false;
+    // The law at the homotopy's stage s: ue - k m - T = (1 - s) E0.
+    w = closing_lambda(ca, law_closure(p, P, (1.0 - s) * e0.closure));
   } else if (free_edge(p, P)) {  // y: sensitivity to the edge velocity of the edge row
     for (int j = 1; j <= np; ++j)
       for (int r = 1; r <= 3; ++r) ca.eyvec(r, j) = 0.0;
@@ -300,9 +316,11 @@ bool is_a_layer(const Pass& p, int P) {
 
 bool safeguard_station(Pass& p, int P) {
   const SolverScalars& sd = p.sd;
-  // A direct-mode station of the turbulent layer before the inverse mode
-  // has started may be one past separation.
-  const bool may_separate = !inverse_mode(p, P) && sd.regime == 2 && p.ms.ninv == 0 && p.st.x(P) >= sd.XTR;
+  // A direct-mode station of the turbulent layer on the wall before the
+  // inverse mode has started may be one past separation (with the
+  // interaction law there is no inverse mode to start).
+  const bool may_separate = p.law == nullptr && !wake_station(p, P) && !inverse_mode(p, P) && sd.regime == 2 &&
+                            p.ms.ninv == 0 && p.st.x(P) >= sd.XTR;
   Kept plain;
   plain.keep(p, P);
   restart(p, P);

@@ -14,7 +14,8 @@
 // E the station's equations (the box, wall and edge rows of its
 // StationSystem, assembled by the core exactly as for a Newton iteration,
 // and the condition that fixes a free edge velocity: the prescribed wall
-// shear of the inverse mode, or zero edge shear at the last station): at
+// shear of the inverse mode, the interaction law, or zero edge shear at
+// the last station): at
 // s = 0 the first guess solves it, at s = 1 it is the station's own
 // problem.  Each stretch of s
 // is solved by damped Newton iteration, each full correction shortened
@@ -23,8 +24,9 @@
 // halved.  So the solution found is the one joined to the previous
 // station's profile, not another that a long Newton step can land on.
 //
-// A station of the direct mode past transition that not even this solves
-// lies past separation (the separation forecast of the station before
+// A station of the direct mode on the wall past transition (in a march
+// without the interaction law) that not even this solves lies past
+// separation (the separation forecast of the station before
 // missed it): with the edge velocity prescribed there is no solution near
 // the previous profile.  The inverse mode then starts at this station, as
 // the separation switch would have started it at the next, and the

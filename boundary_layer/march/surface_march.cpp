@@ -8,7 +8,9 @@
 // Laminar up to XTR, turbulent behind it with the algebraic eddy viscosity;
 // where separation is forecast the wall shear is prescribed instead of the
 // edge velocity (inverse mode), which carries the march through the
-// separated region to the end.
+// separated region to the end; or, in a coupled computation, the edge
+// velocity is tied to the displacement by the interaction law at every
+// station.  Behind the trailing edge the march goes on into the wake.
 //
 // One pass, in four steps:
 //   prepare the pass     the input, the stagnation-point profile, the
@@ -82,6 +84,30 @@ Status check_surface(const SurfaceValues& surface, const ComputationParameters& 
     return Status::failure("the " + surf +
                            " does not start at a stagnation point: the edge velocity of node 1 must lie "
                            "between 0 and that of node 2");
+  if (surface.wall_nodes < 0 || surface.wall_nodes > n || (surface.wall_nodes > 0 && surface.wall_nodes < 3))
+    return Status::failure("the " + surf + " has " + std::to_string(surface.wall_nodes) + " of its " +
+                           std::to_string(n) + " nodes on the wall; a wake starts behind the third node at the "
+                           "earliest");
+  return Status{};
+}
+
+// An interaction law must cover every node of the surface with finite
+// numbers.
+Status check_law(const InteractionLaw* law, int n, Surface which) {
+  if (law == nullptr || law->empty()) return Status{};
+  const std::string surf = name(which);
+  if (law->coeff.size() != InteractionLaw::coefficients_for(n) || law->m_before.size() != static_cast<std::size_t>(n))
+    return Status::failure("the interaction law of the " + surf + " has " + std::to_string(law->coeff.size()) +
+                           " coefficients and " + std::to_string(law->m_before.size()) +
+                           " mass defects; its " + std::to_string(n) + " nodes need " +
+                           std::to_string(InteractionLaw::coefficients_for(n)) + " and " + std::to_string(n));
+  if (law->first_node < 3)
+    return Status::failure("the interaction law of the " + surf + " starts at node " +
+                           std::to_string(law->first_node) + "; the march starts at node 3");
+  for (const std::vector<double>* v : {&law->coeff, &law->m_before})
+    for (double q : *v)
+      if (!std::isfinite(q))
+        return Status::failure("the interaction law of the " + surf + " holds a number that is not finite");
   return Status{};
 }
 
@@ -219,14 +245,15 @@ Status reports_failure(Surface which, const Status& written) {
 }
 
 SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
-                            SolverState& state, ReportFiles& reports, PassArrays& arrays) {
+                            SolverState& state, ReportFiles& reports, PassArrays& arrays, const InteractionLaw* law) {
   SurfaceResult result = SurfaceResult::unmarched(surface);
   result.xtr = params.xtr_surf[index(which)];
   result.xinv = params.xinv_surf[index(which)];
   result.status = check_surface(surface, params, which);
+  if (result.status.ok) result.status = check_law(law, surface.nodes(), which);
   if (!result.status.ok) return result;
 
-  Pass p(surface, which, params, state, reports, arrays);  // its working arrays live until the pass ends
+  Pass p(surface, which, params, state, reports, arrays, law);  // its working arrays live until the pass ends
   Stop stop = prepare_pass(p);
   const bool started = stop.ok();
   if (started) start_stations(p);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/interaction_law.h"
 #include "core/parameters.h"
 #include "core/status.h"
 #include "core/surface.h"
@@ -17,7 +18,17 @@ struct SolverState;
 
 // Computes the boundary layer along `surface` (the upper or the lower one,
 // `which`, whose transition and inverse-mode positions it takes from
-// params) and writes the reports.  The solver state holds what the pass
+// params) and writes the reports.  Nodes beyond the surface's wall nodes
+// are its half of the wake: the layer goes on there with the centre line
+// as a symmetry line, no wall shear, the outer eddy viscosity alone, and
+// the regime it had at the trailing edge.
+//
+// With an interaction law (not null, not empty), every station from the
+// law's first node on has its edge velocity tied to its displacement by
+// the law (see interaction_law.h) instead of prescribed, and the march
+// never switches to the inverse mode: the law carries it through
+// separation.  Without one the edge velocity is prescribed, and the wall
+// shear instead behind a forecast separation on the wall.  The solver state holds what the pass
 // before left and takes what this one leaves; the pass's working arrays, in
 // the storage `arrays`, are acquired and released inside this call.
 //
@@ -28,7 +39,8 @@ struct SolverState;
 // written; a pass that fails at a station says why in the result's status,
 // the stations before it keeping their results and those from it on none.
 SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
-                            SolverState& state, ReportFiles& reports, PassArrays& arrays);
+                            SolverState& state, ReportFiles& reports, PassArrays& arrays,
+                            const InteractionLaw* law = nullptr);
 
 // The end of a pass's reports: after the lower pass the dumps of the
 // computation are closed; every report is flushed; the first that could

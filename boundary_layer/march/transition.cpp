@@ -29,7 +29,7 @@ void trans_check(Pass& p, int NS) {
 
 void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT,
                const Alloc1<double>& x, const Alloc1<double>& cfb, Alloc1<double>& cf_bc,
-               double CFSEP, double SQRE) {
+               double CFSEP, double SQRE, bool inverse_allowed) {
   const double m = CFSEP / SQRE;
   const double c1 = cfb(NS - 2), c2 = cfb(NS - 1);
   // Near separation Cf^2 falls about linearly with x.
@@ -41,6 +41,7 @@ void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT,
     XTR = x(NS);  // laminar separation ahead: the layer goes turbulent here
     return;
   }
+  if (!inverse_allowed) return;
   for (int i = NS; i <= NXT; ++i) cf_bc(i) = CFSEP;
   XINV = xs;
   ninv = NS;

@@ -21,9 +21,10 @@ void trans_check(Pass& p, int NS);
 //     transition is forced at this station: XTR = x(NS);
 //   - otherwise the rest of the surface goes over to the inverse mode with
 //     the wall shear prescribed: cf_bc(NS..NXT) = CFSEP, XINV = xs,
-//     ninv = NS.
+//     ninv = NS; unless the inverse mode is not allowed (a march with the
+//     interaction law, which carries the layer through separation).
 void sep_check(int& ninv, double& XINV, double& XTR, int NS, int NXT,
                const Alloc1<double>& x, const Alloc1<double>& cfb, Alloc1<double>& cf_bc,
-               double CFSEP, double SQRE);
+               double CFSEP, double SQRE, bool inverse_allowed = true);
 
 }  // namespace bl

@@ -8,6 +8,7 @@
 // positions the pass used into the parameters.
 #include "session/session.h"
 
+#include <cmath>
 #include <exception>
 #include <future>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "march/pass.h"
 #include "march/surface_march.h"
+#include "setup/chord_trip.h"
 #include "setup/surface_split.h"
 
 namespace bl {
@@ -28,6 +30,9 @@ struct Session::Data {
   SolverState solver;         // what one pass leaves for the next
   ReportFiles reports;
   PassArrays arrays[2];  // storage for the upper and the lower pass
+  // The results carry the positions their passes used, which the
+  // parameters do not hold (march_given); else those of the parameters.
+  bool own_positions = false;
 
   // What a failed computation puts back, taken at the start of every
   // computation.
@@ -36,6 +41,7 @@ struct Session::Data {
     Contour contour;
     SurfaceValues surfaces[2];
     SurfaceResult results[2];
+    bool own_positions = false;
   } before;
 
   // A split's surfaces, without results yet.
@@ -43,8 +49,51 @@ struct Session::Data {
     surfaces[0] = std::move(split.upper);
     surfaces[1] = std::move(split.lower);
     for (int i = 0; i < 2; ++i) results[i] = SurfaceResult::unmarched(surfaces[i]);
+    own_positions = false;
   }
 };
+
+struct Session::Passes {
+  const SurfaceValues* surfaces[2];       // upper, lower
+  const InteractionLaw* laws[2];          // or null
+  ComputationParameters params;           // one copy, taken before either pass starts
+  bool positions_into_parameters = true;  // the next computation starts from the positions used
+};
+
+namespace {
+
+// A transition given as x/c, put on the surfaces at their arc lengths;
+// refused (params unchanged) for a surface without its place on the section.
+Status put_chord_trips(ComputationParameters& params, const SurfaceValues* const (&surfaces)[2]) {
+  double xtr[2] = {params.xtr_surf[0], params.xtr_surf[1]};
+  for (Surface which : kBothSurfaces) {
+    const int i = index(which);
+    if (!params.xtr_xc[i]) continue;
+    xtr[i] = trip_arc_length(*surfaces[i], *params.xtr_xc[i]);
+    if (!std::isfinite(xtr[i]))
+      return Status::failure(std::string("a transition given as x/c needs the section: the ") + name(which) +
+                             " has no place on it");
+  }
+  params.xtr_surf[0] = xtr[0];
+  params.xtr_surf[1] = xtr[1];
+  return Status{};
+}
+
+// Report writing switched off while it lives, if asked and it was on.
+struct ReportsOff {
+  ReportFiles& reports;
+  const bool switched;
+  ReportsOff(ReportFiles& r, bool off) : reports(r), switched(off && r.enabled()) {
+    if (switched) reports.set_enabled(false);
+  }
+  ~ReportsOff() {
+    if (switched) reports.set_enabled(true);
+  }
+  ReportsOff(const ReportsOff&) = delete;
+  ReportsOff& operator=(const ReportsOff&) = delete;
+};
+
+}  // namespace
 
 Session::Session() : data_(std::make_unique<Data>()) {}
 Session::~Session() = default;
@@ -62,6 +111,7 @@ Status Session::restart(const ComputationParameters& p) {
   }
   d.solver = SolverState{};
   d.reports.close_all();
+  d.own_positions = false;
   cautions_.clear();
   failed_.reset();
   return set_parameters(p);
@@ -75,6 +125,7 @@ void Session::take_snapshot() {
     d.before.surfaces[i] = d.surfaces[i];
     d.before.results[i] = d.results[i];
   }
+  d.before.own_positions = d.own_positions;
 }
 
 Status Session::set_parameters(const ComputationParameters& p) {
@@ -118,31 +169,36 @@ void Session::note_outcome(Surface which, const Status& st) {
 }
 
 // A pass's result into the session: kept for the front ends, its positions
-// into the parameters (the next computation starts from them).
-static void keep_result(ComputationParameters& params, SurfaceResult& kept, Surface which, SurfaceResult r) {
-  params.xtr_surf[index(which)] = r.xtr;
-  params.xinv_surf[index(which)] = r.xinv;
-  kept = std::move(r);
-}
-
-Status Session::run_pass(Surface which) {
+// into the parameters (the next computation starts from them) unless the
+// computation keeps its parameters.
+void Session::keep_result(const Passes& passes, Surface which, SurfaceResult r) {
   Data& d = *data_;
   const int i = index(which);
-  const ComputationParameters params = d.params;
-  keep_result(d.params, d.results[i], which,
-              march_surface(d.surfaces[i], which, params, d.solver, d.reports, d.arrays[i]));
+  if (passes.positions_into_parameters) {
+    d.params.xtr_surf[i] = r.xtr;
+    d.params.xinv_surf[i] = r.xinv;
+  }
+  d.results[i] = std::move(r);
+}
+
+Status Session::run_pass(const Passes& passes, Surface which) {
+  Data& d = *data_;
+  const int i = index(which);
+  keep_result(passes, which,
+              march_surface(*passes.surfaces[i], which, passes.params, d.solver, d.reports, d.arrays[i],
+                            passes.laws[i]));
   const Status st = d.results[i].status;
   note_outcome(which, st);
   return st;
 }
 
 // Upper pass, then lower pass; stops at the first that fails.
-Status Session::run_both_surfaces() {
+Status Session::run_both_surfaces(const Passes& passes) {
   cautions_.clear();
   failed_.reset();
-  if (concurrent_) return run_side_by_side();
+  if (concurrent_) return run_side_by_side(passes);
   for (Surface which : kBothSurfaces) {
-    Status st = run_pass(which);
+    Status st = run_pass(passes, which);
     if (!st.ok) return st;
   }
   return Status{};
@@ -158,29 +214,31 @@ Status Session::run_both_surfaces() {
 // correction is exactly zero would print it, and it is a convergence
 // residual, not a result.  The lower pass's reports are held and appended
 // after the upper's.
-Status Session::run_side_by_side() {
+Status Session::run_side_by_side(const Passes& passes) {
   Data& d = *data_;
-  const ComputationParameters params = d.params;
+  const ComputationParameters& params = passes.params;
   std::promise<int> upper_iterations;
   SolverState lower_state = d.solver;
   lower_state.cfsep = params.cfs_sqrt_re;
   lower_state.dumps_open = true;
   lower_state.iterations_to_come = upper_iterations.get_future().share();
   ReportFiles held = ReportFiles::holding_for(d.reports);
-  d.arrays[1].reserve(d.surfaces[1].nodes(), params.np_in);
+  d.arrays[1].reserve(passes.surfaces[1]->nodes(), params.np_in);
 
   SurfaceResult lower;
   std::exception_ptr lower_threw;
   std::thread beside([&] {
     try {
-      lower = march_surface(d.surfaces[1], Surface::lower, params, lower_state, held, d.arrays[1]);
+      lower = march_surface(*passes.surfaces[1], Surface::lower, params, lower_state, held, d.arrays[1],
+                            passes.laws[1]);
     } catch (...) {
       lower_threw = std::current_exception();
     }
   });
   SurfaceResult upper;
   try {
-    upper = march_surface(d.surfaces[0], Surface::upper, params, d.solver, d.reports, d.arrays[0]);
+    upper = march_surface(*passes.surfaces[0], Surface::upper, params, d.solver, d.reports, d.arrays[0],
+                          passes.laws[0]);
   } catch (...) {
     upper_iterations.set_exception(std::current_exception());
     beside.join();
@@ -190,7 +248,7 @@ Status Session::run_side_by_side() {
   beside.join();
   if (lower_threw) std::rethrow_exception(lower_threw);
 
-  keep_result(d.params, d.results[0], Surface::upper, std::move(upper));
+  keep_result(passes, Surface::upper, std::move(upper));
   const Status upper_status = d.results[0].status;
   note_outcome(Surface::upper, upper_status);
   if (!upper_status.ok) return upper_status;  // one after the other, the lower pass would not have run
@@ -202,7 +260,7 @@ Status Session::run_side_by_side() {
   d.solver.dumps_open = true;
   const Status written = close_pass_reports(d.reports, d.solver, Surface::lower);
   if (lower.status.ok) lower.status = reports_failure(Surface::lower, written);
-  keep_result(d.params, d.results[1], Surface::lower, std::move(lower));
+  keep_result(passes, Surface::lower, std::move(lower));
   const Status lower_status = d.results[1].status;
   note_outcome(Surface::lower, lower_status);
   return lower_status;
@@ -219,6 +277,7 @@ Status Session::keep_previous_on_failure(Status st) {
     d.surfaces[i] = d.before.surfaces[i];
     d.results[i] = d.before.results[i];
   }
+  d.own_positions = d.before.own_positions;
   static_cast<void>(d.reports.close_dumps());  // what they hold is moot now
   d.solver.dumps_open = false;
   cautions_.clear();
@@ -227,15 +286,24 @@ Status Session::keep_previous_on_failure(Status st) {
 
 Status Session::new_computation() {
   Data& d = *data_;
+  Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params};
+  const Status trips = put_chord_trips(passes.params, passes.surfaces);
+  if (!trips.ok) return trips;
+  d.params.xtr_surf[0] = passes.params.xtr_surf[0];
+  d.params.xtr_surf[1] = passes.params.xtr_surf[1];
   for (int i = 0; i < 2; ++i) {
     const std::vector<double>& s = d.surfaces[i].s;
     d.params.xinv_surf[i] = s.empty() ? 0.0 : s.back();
   }
+  passes.params = d.params;
   take_snapshot();
-  const Status st = keep_previous_on_failure(run_both_surfaces());
+  d.own_positions = false;
+  const Status st = keep_previous_on_failure(run_both_surfaces(passes));
   // The results held are those of an earlier contour: none belongs to this one.
-  if (!st.ok)
+  if (!st.ok) {
     for (int i = 0; i < 2; ++i) d.results[i] = SurfaceResult::unmarched(d.surfaces[i]);
+    d.own_positions = false;
+  }
   return st;
 }
 
@@ -247,7 +315,12 @@ Status Session::recalculate() {
   Status st = split_at_stagnation(d.contour, d.reports, split);
   if (st.ok) {
     d.take_split(split);
-    st = run_both_surfaces();
+    Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params};
+    st = put_chord_trips(passes.params, passes.surfaces);
+    if (st.ok) {
+      d.params = passes.params;
+      st = run_both_surfaces(passes);
+    }
   }
   return keep_previous_on_failure(st);
 }
@@ -258,19 +331,49 @@ Status Session::march_table(const std::vector<double>& s, const std::vector<doub
   if (n < 1 || n > kMaxSurfaceNodes || ue.size() != s.size())
     return Status::failure("the surface table has " + std::to_string(n) + " nodes; a surface holds 1 to " +
                            std::to_string(kMaxSurfaceNodes));
+  if (d.params.xtr_xc[0])
+    return Status::failure("a transition given as x/c needs the section: a table of s and ue has no x/c");
   SurfaceValues& upper = d.surfaces[0];
-  upper = SurfaceValues{s, ue, {}, {}, n};
+  upper = SurfaceValues{};
+  upper.s = s;
+  upper.ue = ue;
+  upper.wall_nodes = n;
   d.results[0] = SurfaceResult::unmarched(upper);
+  d.own_positions = false;
   d.params.xinv_surf[0] = s.back();
   cautions_.clear();
   failed_.reset();
-  return run_pass(Surface::upper);
+  return run_pass(Passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params}, Surface::upper);
+}
+
+const SurfaceValues& Session::split_surface(Surface which) const { return data_->surfaces[index(which)]; }
+
+Status Session::march_given(const std::array<SurfaceValues, 2>& surfaces,
+                            const std::array<const InteractionLaw*, 2>& laws, bool write_reports) {
+  Data& d = *data_;
+  Passes passes{{&surfaces[0], &surfaces[1]}, {laws[0], laws[1]}, d.params, false};
+  const Status trips = put_chord_trips(passes.params, passes.surfaces);
+  if (!trips.ok) return trips;
+  for (int i = 0; i < 2; ++i) passes.params.xinv_surf[i] = surfaces[i].s.empty() ? 0.0 : surfaces[i].s.back();
+
+  take_snapshot();
+  failed_.reset();
+  Status st;
+  {
+    const ReportsOff off(d.reports, !write_reports);  // for these passes alone
+    st = run_both_surfaces(passes);
+  }
+  if (st.ok) d.own_positions = true;
+  return keep_previous_on_failure(st);
 }
 
 SurfaceResult Session::surface(Surface which) const {
-  SurfaceResult r = data_->results[index(which)];
-  r.xtr = data_->params.xtr_surf[index(which)];
-  r.xinv = data_->params.xinv_surf[index(which)];
+  const Data& d = *data_;
+  SurfaceResult r = d.results[index(which)];
+  if (!d.own_positions) {
+    r.xtr = d.params.xtr_surf[index(which)];
+    r.xinv = d.params.xinv_surf[index(which)];
+  }
   return r;
 }
 

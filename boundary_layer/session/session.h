@@ -9,6 +9,10 @@
 //   recalculate         "Recalculate": split again, then both passes
 //   march_table         one pass over a given table of arc length and
 //                       edge velocity (upper-surface settings)
+//   march_given         both passes on surfaces the caller gives (the
+//                       split surfaces continued into the wake), each with
+//                       an interaction law: a sweep of viscous-inviscid
+//                       coupling
 //
 // A session owns the contour, the surfaces and their results, the solver
 // state that lasts from one pass to the next and the report files, and
@@ -18,11 +22,13 @@
 // switches them off.)
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/interaction_law.h"
 #include "core/parameters.h"
 #include "core/status.h"
 #include "core/surface.h"
@@ -50,7 +56,9 @@ class Session {
   const ComputationParameters& parameters() const;
 
   // Takes the parameters when validate_parameters accepts them; otherwise
-  // changes nothing and says why.
+  // changes nothing and says why.  A transition position given as x/c
+  // (xtr_xc) is put on each surface at the start of every computation of a
+  // section, at the arc length from that computation's stagnation point.
   Status set_parameters(const ComputationParameters& p);
 
   // Where and whether the reports are written.
@@ -83,11 +91,32 @@ class Session {
 
   // One pass over the table (s, ue) of a surface, node 1 the stagnation
   // point, with the upper surface's settings; the inverse mode is allowed
-  // from the last node.
+  // from the last node.  A table has no x/c: a transition given as x/c is
+  // refused.
   Status march_table(const std::vector<double>& s, const std::vector<double>& ue);
 
+  // The surfaces of the last split (none before a hand-over): arc length
+  // from the stagnation point (chords), inviscid edge velocity, place on
+  // the section and the contour point of each node, from the stagnation
+  // point to the trailing edge.
+  const SurfaceValues& split_surface(Surface which) const;
+
+  // Both passes at once, as in new_computation, on the surfaces the caller
+  // gives (index(Surface): upper, lower), normally those of the last split
+  // continued by their half-wakes, each with its interaction law (null or
+  // empty: none).  The parameters are taken as they stand, with the inverse
+  // mode allowed from the surface ends and a transition given as x/c put on
+  // each given surface, and they are not changed: every such computation
+  // starts from the same settings, and the results (read back by surface(),
+  // wake nodes included) carry the positions they used.  With
+  // write_reports false no report is written for these passes (the reports
+  // start afresh at their next use).  If a pass fails, the results before
+  // are put back.
+  Status march_given(const std::array<SurfaceValues, 2>& surfaces,
+                     const std::array<const InteractionLaw*, 2>& laws, bool write_reports = true);
+
   // Results of a surface, with the transition and inverse-mode positions of
-  // the parameters.
+  // the parameters (after march_given, those the passes used).
   SurfaceResult surface(Surface which) const;
 
   // Cautions of the passes of the last computation that succeeded (stations
@@ -100,11 +129,13 @@ class Session {
   std::optional<Surface> failed_surface() const { return failed_; }
 
  private:
-  struct Data;  // the contour, surfaces, results, solver state, reports and pass storage
+  struct Data;    // the contour, surfaces, results, solver state, reports and pass storage
+  struct Passes;  // what the two passes of one computation march, and with which settings
 
-  Status run_both_surfaces();
-  Status run_side_by_side();
-  Status run_pass(Surface which);
+  Status run_both_surfaces(const Passes& passes);
+  Status run_side_by_side(const Passes& passes);
+  Status run_pass(const Passes& passes, Surface which);
+  void keep_result(const Passes& passes, Surface which, SurfaceResult r);
   void note_outcome(Surface which, const Status& st);
   void take_snapshot();
   Status keep_previous_on_failure(Status st);

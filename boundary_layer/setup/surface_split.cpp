@@ -35,6 +35,7 @@ SurfaceValues surface_from_stagnation(int n, bool placed, double x0, double y0) 
     surf.y.assign(static_cast<std::size_t>(n), y0);
   }
   surf.wall_nodes = n;
+  surf.contour_point.assign(static_cast<std::size_t>(n), -1);
   return surf;
 }
 
@@ -112,6 +113,7 @@ Status split_at_stagnation(Contour& contour, ReportFiles& reports, SplitSurfaces
   SurfaceValues lower = surface_from_stagnation(N_LOW, placed, x0, y0);
   SurfaceValues upper = surface_from_stagnation(N_UP, placed, x0, y0);
   const auto place = [&](SurfaceValues& surf, int j, int p) {
+    surf.contour_point[static_cast<std::size_t>(j - 1)] = p - 1;  // the contour's own index, from 0
     if (!placed) return;
     surf.x[static_cast<std::size_t>(j - 1)] = X(p);
     surf.y[static_cast<std::size_t>(j - 1)] = Y(p);

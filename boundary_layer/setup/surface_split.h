@@ -37,7 +37,9 @@ struct SplitSurfaces {
 // contour therefore finds the same surfaces.  A contour point closer to the
 // stagnation point than a quarter of that panel is dropped, since the
 // stagnation node takes its place.  The stagnation node's place on the
-// section is interpolated in the panel like its arc length.
+// section is interpolated in the panel like its arc length.  Every other
+// node names the contour point it came from (contour_point, counted from 0
+// as the contour's points are); the stagnation node names none (-1).
 //
 // Writes the report "sxr_ue.out".  Refuses (and changes nothing, neither the
 // contour, the surfaces nor the report) when the contour has fewer than 2

@@ -143,6 +143,9 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
       {"--contour /no/such/c.dat", "does not exist"},
       {"--contour .", "is a folder"},
       {"--sweep 0:4:2 --contour c.dat", "--contour"},
+      {"--bl --xtr-u 0", "Trip x/c u"},
+      {"--sweep 0:4:2 --bl --xtr-l 1.5", "Trip x/c l"},
+      {"--surface missing.txt --xtr-u 0.1", "no x/c"},
   };
   for (const auto& c : cases) {
     const Outcome r = run(c.args);
@@ -308,6 +311,23 @@ TEST_F(Cli, PolarHeaderNamesEverySetting) {
   const std::string version = run("--version").out;  // "veltaro-cli 2.1"
   EXPECT_EQ(r.out.rfind("# Veltaro " + version.substr(12, version.size() - 13) + ", polar", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("# Recalculate: pressed 1 times"), std::string::npos);
+}
+
+// A trip at a chord position overrides the arc length given, at every
+// angle, and every output says which trip was used.
+TEST_F(Cli, TripAtAChordPositionIsNamedInTheOutputs) {
+  const nlohmann::json tripped = nlohmann::json::parse(run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --json -").out);
+  const nlohmann::json overridden =
+      nlohmann::json::parse(run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --str-u 0.5 --str-l 0.001 --json -").out);
+  EXPECT_EQ(tripped["surfaces"], overridden["surfaces"]);
+  EXPECT_EQ(tripped["inputs"]["xtr_l"], 0.1);
+
+  const Outcome polar = run("--sweep 0:4:4 --bl --xtr-u 0.05 --str-l 0.2");
+  EXPECT_NE(polar.out.find("# Transition: x/c u = 0.05, Str l = 0.2 ("), std::string::npos) << polar.out;
+  for (const auto& row : nlohmann::json::parse(run("--sweep 0:4:4 --bl --xtr-u 0.05 --json -").out)) {
+    EXPECT_EQ(row["upper"]["trip_xc"], 0.05);
+    EXPECT_FALSE(row["lower"].contains("trip_xc"));
+  }
 }
 
 // A station the safeguarded iteration cannot solve either (a coarse
