@@ -72,6 +72,12 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
             "# there unless laminar separation or Michel's criterion comes first\n";
   }
   if (s.recalc > 0) text += "# Recalculate: pressed " + std::to_string(s.recalc) + " times after each computation\n";
+  if (s.viscous) {
+    const viscous::Settings& c = s.coupling;
+    text += "# Viscous interaction: sweeps until lift and surface speed change by less than " + exact(c.tolerance) +
+            " (at most " + std::to_string(c.max_sweeps) + "), wake " + exact(c.wake_length) +
+            " chords; each angle starts\n# from the one before it on its way out from the angle nearest zero\n";
+  }
   return text;
 }
 
