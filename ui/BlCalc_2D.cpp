@@ -177,7 +177,14 @@ void BlCalc_2D::buildWidgets() {
   // above it.
   statusLine = new TextLine(this, LAYOUT_SIDE_BOTTOM | FRAME_SUNKEN);
   statusLine->setTextColor(kRed);
-  sectionLine = new TextLine(this, LAYOUT_SIDE_BOTTOM);
+  // The section line shares its row with "Viscous interaction", at the
+  // right, which thus takes no height from the plots and the fields.
+  auto* sectionRow = new FXHorizontalFrame(this, LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  viscousButton = new FXCheckButton(sectionRow, "Viscous interaction", nullptr, 0,
+                                    CHECKBUTTON_NORMAL | LAYOUT_RIGHT | LAYOUT_CENTER_Y);
+  viscousButton->setTipText("Recalculate with the boundary layer and its wake acting back on the flow: "
+                            "viscous lift, moment and drag");
+  sectionLine = new TextLine(sectionRow, 0);
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   auto* left = new FXVerticalFrame(body);
 
@@ -213,9 +220,6 @@ void BlCalc_2D::buildWidgets() {
   auto* recalcFrame = new FXVerticalFrame(left, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   new FXButton(recalcFrame, "Recalculate", nullptr, this, ID_RECALC,
                FRAME_RAISED | FRAME_THICK | LAYOUT_CENTER_X | JUSTIFY_BOTTOM, 0, 0, 300, 40);
-  viscousButton = new FXCheckButton(recalcFrame, "Viscous interaction", nullptr, 0, CHECKBUTTON_NORMAL | LAYOUT_CENTER_X);
-  viscousButton->setTipText("Recalculate with the boundary layer and its wake acting back on the flow: "
-                            "viscous lift, moment and drag");
 
   auto* right = new FXVerticalFrame(body, FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
   const FXuint canvasOpts = FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y;

@@ -73,7 +73,6 @@ class BlCalc_2D : public FXDialogBox {
     ID_SHOW_OUTCOME,  // deferred message about the computation run at opening
     ID_SAVE_PICTURE,
     ID_COPY_VALUES,
-    ID_VISCOUS,
     ID_LAST
   };
 

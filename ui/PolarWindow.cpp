@@ -107,7 +107,9 @@ PolarWindow::~PolarWindow() {
 
 void PolarWindow::buildWidgets() {
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
-  auto* left = new FXVerticalFrame(body, LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 4, 0, 0, 4, 6);
+  // Rows 5 pixels apart: the controls of a viscous polar fit in the height
+  // the plots take.
+  auto* left = new FXVerticalFrame(body, LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 4, 0, 0, 4, 5);
 
   sectionLabel = new FXLabel(left, " ", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
   auto* grid = new FXMatrix(left, 2, MATRIX_BY_COLUMNS | FRAME_RIDGE | LAYOUT_FILL_X);
@@ -122,13 +124,15 @@ void PolarWindow::buildWidgets() {
   field(ID_NP).widget->setTipText("Normal grid points");
   for (int id : {ID_XTR_U, ID_XTR_L})
     field(id).widget->setTipText("With Trip at x/c: the chord position of the forced transition on the surface's side");
-  auto* transition = new FXHorizontalFrame(left, LAYOUT_FILL_X, 0, 0, 0, 0, 0, 0, 0, 0);
-  freeButton = new FXCheckButton(transition, "Free transition", this, ID_FREE_TRANSITION);
+  freeButton = new FXCheckButton(left, "Free transition", this, ID_FREE_TRANSITION);
   freeButton->setTipText("Transition where the laminar layer separates or by Michel's criterion");
-  tripButton = new FXCheckButton(transition, "Trip at x/c", this, ID_TRIP);
+  // The trip under free transition, "Viscous" at the right of its row: the
+  // column no wider than its buttons.
+  auto* row = new FXHorizontalFrame(left, LAYOUT_FILL_X, 0, 0, 0, 0, 0, 0, 0, 0);
+  tripButton = new FXCheckButton(row, "Trip at x/c", this, ID_TRIP);
   tripButton->setTipText("Transition forced at the chord positions Trip x/c u and Trip x/c l at every angle, "
                          "unless laminar separation or Michel's criterion comes first");
-  viscousButton = new FXCheckButton(left, "Viscous", this, ID_VISCOUS);
+  viscousButton = new FXCheckButton(row, "Viscous", this, ID_VISCOUS, CHECKBUTTON_NORMAL | LAYOUT_RIGHT);
   viscousButton->setTipText("The boundary layer and its wake acting back on the flow: viscous lift, drag, "
                             "lift-to-drag ratio and moment about the quarter chord");
 

@@ -32,7 +32,7 @@ sleep 0.3
 declare -A at=([re]="130 65" [etae]="130 92" [kv]="130 119" [np]="130 146" [cfs]="130 173"
                [str_u]="95 341" [sinv_u]="95 368" [str_l]="95 543" [sinv_l]="95 570"
                [upper]="32 208" [lower]="32 410" [lower_h12]="37 507" [recalc]="88 610"
-               [viscous]="48 636" [result]="400 623")
+               [viscous]="657 656" [result]="400 623")
 dlg=""
 dialog_click() { gui_click "$dlg" ${at[$1]}; }
 

@@ -25,8 +25,8 @@ sleep 0.3
 
 # Positions inside the polar window, below its menu bar.
 declare -A at=([from]="128 85" [to]="128 112" [step]="128 139" [re]="128 166" [np]="128 247"
-               [xtr_u]="128 274" [xtr_l]="128 301" [free]="18 334" [trip]="136 334" [viscous]="18 359"
-               [compute]="60 390" [cancel]="167 390" [save]="114 471" [keep]="60 508" [clear]="167 508")
+               [xtr_u]="128 273" [xtr_l]="128 300" [free]="18 332" [trip]="18 356" [viscous]="157 356"
+               [compute]="60 386" [cancel]="167 386" [save]="114 464" [keep]="60 500" [clear]="167 500")
 pw=""
 polar_click() { xdotool windowfocus --sync "$pw"; gui_click "$pw" ${at[$1]}; }
 type_into() {  # field text
@@ -57,7 +57,7 @@ crop_polar() {  # screenshot WxH x y out
   convert "$1" -crop "$2+$(($3 + px))+$(($4 + py))" +repage "$5"
 }
 # Blue pixels of the progress bar (1200 when full).
-bar() { import -window root bar.png; crop_polar bar.png 200x6 14 415 b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
+bar() { import -window root bar.png; crop_polar bar.png 200x6 14 411 b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
 wait_done() {
   for _ in $(seq 1 600); do [ "$(bar)" -eq 1200 ] && return 0; sleep 0.1; done
   gui_fail "the progress bar did not reach the end"
