@@ -255,6 +255,11 @@ expected=$(awk '/"viscous": \{/ { v = 1; next } v && /\}/ { v = 0 } v { gsub(/["
 import -window root shot.png
 crop shot.png ue ue.png
 [ "$(gui_count_colour ue.png 'rgb(105,105,105)')" -gt 50 ] || gui_fail "no trailing edge marked before the wake"
+if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
+  gui_click "$dlg" 37 260   # upper surface, D1: its wake
+  import -window root shot.png
+  crop shot.png dialog "$root/docs/bl_viscous.png"
+fi
 
 # Ctrl-Q in the aerofoil window ends the program with exit code 0.
 gui_quit "$win"
