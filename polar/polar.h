@@ -134,6 +134,9 @@ std::string settingsHeader(const Settings& settings, const std::string& program)
 std::string tableHeader(bool boundary_layer, bool viscous = false);
 std::string tableRow(const Point& p, bool boundary_layer, bool viscous = false);
 std::string tableFooter(const std::vector<Point>& points, bool viscous);
+// The point of the greatest viscous lift (the first of equals), as the
+// footer names it; null when no point has one.
+const Point* maximumLift(const std::vector<Point>& points);
 // The header, the rows of the points, in their order, and the footer.
 std::string tableText(const std::vector<Point>& points, bool boundary_layer, bool viscous = false);
 

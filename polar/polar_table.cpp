@@ -149,11 +149,16 @@ std::string tableRow(const Point& p, bool boundary_layer, bool viscous) {
   return row + conv + "\n";
 }
 
-std::string tableFooter(const std::vector<Point>& points, bool viscous) {
-  if (!viscous) return "";
+const Point* maximumLift(const std::vector<Point>& points) {
   const Point* top = nullptr;
   for (const Point& p : points)
     if (p.computed && std::isfinite(p.viscous.cl) && (!top || p.viscous.cl > top->viscous.cl)) top = &p;
+  return top;
+}
+
+std::string tableFooter(const std::vector<Point>& points, bool viscous) {
+  if (!viscous) return "";
+  const Point* top = maximumLift(points);
   if (!top) return "# Maximum lift: none computed\n";
   const bool last = top == &points.back() || top == &points.front();
   return "# Maximum lift: Cl_visc " + format("%.5f", top->viscous.cl) + " at alpha " + format("%.3f", top->alpha) +
