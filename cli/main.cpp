@@ -15,6 +15,7 @@
 //   veltaro-cli --surface cylinder.txt --str-u 5 one pass on a given ue(s)
 //
 // Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -78,10 +79,16 @@ void printViscous(const viscous::Result& r) {
 // "BL Calculation" and K presses of "Recalculate" on the current section;
 // or, with --viscous, the viscous analysis (into `vr`).
 bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aerofoil::Joukowski& af,
-                         std::vector<cli::SurfaceResult>& surfaces, viscous::Result& vr) {
+                         std::vector<cli::SurfaceResult>& surfaces, viscous::Result& vr,
+                         std::array<bl::SurfaceValues, 2>& bare) {
   surfaces.clear();
   bl::Status st;
   if (o.viscous) {
+    // The bare section's surfaces, which the pictures draw for comparison.
+    st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
+    if (!st.ok) return st;
+    for (bl::Surface which : bl::kBothSurfaces)
+      bare[static_cast<std::size_t>(bl::index(which))] = session.split_surface(which);
     vr = viscous::analyse(session, af, viscous::Settings{}, viscous::State{}, true);
     st = vr.status;
   } else {
@@ -99,10 +106,10 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
 // --contour and --plot, after everything else of the section is computed;
 // session is the computed boundary layer, or null.
 bool writeSectionFiles(const cli::Options& o, const aerofoil::Joukowski& af, const bl::Session* session,
-                       std::string& why) {
+                       const std::array<bl::SurfaceValues, 2>* bare, std::string& why) {
   if (!o.contour.empty() && !aerofoil::writeContourFile(af, o.contour, why)) return false;
   if (!o.plot.empty() &&
-      !plot::writeSvgFile(o.plot, cli::plotPanels(af, session, cli::quantityCode(o.quantity)), why))
+      !plot::writeSvgFile(o.plot, cli::plotPanels(af, session, cli::quantityCode(o.quantity), bare), why))
     return false;
   return true;
 }
@@ -131,8 +138,9 @@ int runSingle(bl::Session& session, const cli::Options& o) {
     if (o.json != "-") std::printf("saved %s\n", out.path.c_str());
   }
   viscous::Result vr;
+  std::array<bl::SurfaceValues, 2> bare;
   if (o.bl) {
-    const bl::Status st = boundaryLayer(session, o, af, sum.surfaces, vr);
+    const bl::Status st = boundaryLayer(session, o, af, sum.surfaces, vr, bare);
     if (o.viscous) sum.viscous = &vr;
     if (!st.ok) {
       fail(st.message);
@@ -144,7 +152,7 @@ int runSingle(bl::Session& session, const cli::Options& o) {
     }
   }
   std::string why;
-  if (!writeSectionFiles(o, af, o.bl ? &session : nullptr, why)) {
+  if (!writeSectionFiles(o, af, o.bl ? &session : nullptr, o.viscous ? &bare : nullptr, why)) {
     fail(why);
     return finish(sum, o, 1);
   }
