@@ -65,12 +65,13 @@ void edgeFitWeights(const double* h, double* slope, double* curvature) {
 }
 }  // namespace
 
-OuterFlow::OuterFlow(const Joukowski& af, int fftLength, double edgeSpread)
+OuterFlow::OuterFlow(const Joukowski& af, int fftLength, double edgeSpread, bool edgeStep)
     : cp_(circlePlane(af)),
       vBare_(af.v),
       n_(af.currentN),
       fft_(fftLength > 0 ? fftLength : defaultFftLength(af.currentN)),
-      te_(af.x.front(), af.y.front()) {
+      te_(af.x.front(), af.y.front()),
+      edgeStep_(edgeStep) {
   const int n = n_, m = fft_.size();
   const std::size_t nn = static_cast<std::size_t>(n);
   harmonics_ = m / 2 - 1;
@@ -222,7 +223,7 @@ void OuterFlow::solve(const std::vector<double>& m, const std::vector<double>& w
     d1 += slopeFit_[1][k] * down;
     d2 += curvatureFit_[1][k] * down;
   }
-  const double step = -(c1 + d1) / kPi;
+  const double step = edgeStep_ ? -(c1 + d1) / kPi : 0.0;
   const double kappa = -2.0 * (c2 - d2) / kPi;
   for (std::size_t i = 0; i < nn; ++i) g[i] -= step * stepPrimitive_[i] + kappa * cornerPrimitive_[i];
 

@@ -61,8 +61,12 @@ class OuterFlow {
   // Everything that depends on the section alone: circle angles of the
   // contour points, |dzeta/dz|, the interpolation onto the FFT grid and the
   // trigonometric tables.  fftLength: a power of two; 0 picks the smallest
-  // one at least N.  edgeSpread: chords, > 0.
-  explicit OuterFlow(const Joukowski& af, int fftLength = 0, double edgeSpread = kDefaultEdgeSpread);
+  // one at least N.  edgeSpread: chords, > 0.  edgeStep: whether a step of
+  // the radial velocity at the edge is fitted from the mass defect of the
+  // last points and taken out in closed form (see edge_terms.h); without it
+  // the whole flux goes to the FFT.
+  explicit OuterFlow(const Joukowski& af, int fftLength = 0, double edgeSpread = kDefaultEdgeSpread,
+                     bool edgeStep = true);
 
   // Sets the wake line: points 0..K in chords (as af.x, af.y), point 0 at
   // the trailing edge, panel k from point k to k+1, and precomputes the
@@ -120,6 +124,7 @@ class OuterFlow {
   std::vector<double> x_;                    // circle angle from the trailing edge of point i, 0..2 pi
   std::vector<double> invMap_;               // 1 / |dzeta/dz| at point i (0 at the trailing edge)
   double rho_ = 0.0;                         // 1 + the circle angle of the edge spread
+  bool edgeStep_ = true;                     // the step at the edge fitted and taken out
   std::vector<double> cornerPrimitive_;      // primitive of the edge corner's v_r at point i
   std::vector<double> cornerConj_;           // its v_theta at point i
   std::vector<double> stepPrimitive_;        // primitive of the edge step's v_r at point i

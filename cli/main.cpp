@@ -15,6 +15,7 @@
 //   veltaro-cli --surface cylinder.txt --str-u 5 one pass on a given ue(s)
 //
 // Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -70,14 +71,32 @@ void printSurface(const cli::SurfaceResult& r) {
               r.name.c_str(), r.xtr, r.xinv, r.thetaTe(), r.hTe());
 }
 
-// "BL Calculation" and K presses of "Recalculate" on the current section.
+void printViscous(const viscous::Result& r) {
+  std::printf("viscous: Cl %.6g  Cm_c/4 %.6g  Cd %.6g  Cd_friction %.6g  Cd_pressure %.6g  sweeps %d%s\n", r.cl,
+              r.cm, r.cd, r.cd_friction, r.cd_pressure, r.sweeps, r.converged ? "" : " (not settled)");
+}
+
+// "BL Calculation" and K presses of "Recalculate" on the current section;
+// or, with --viscous, the viscous analysis (into `vr`).
 bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aerofoil::Joukowski& af,
-                         std::vector<cli::SurfaceResult>& surfaces) {
+                         std::vector<cli::SurfaceResult>& surfaces, viscous::Result& vr,
+                         std::array<bl::SurfaceValues, 2>& bare) {
   surfaces.clear();
-  bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
-  if (!st.ok) return st;
-  st = session.new_computation();
-  for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
+  bl::Status st;
+  if (o.viscous) {
+    // The bare section's surfaces, which the pictures draw for comparison.
+    st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
+    if (!st.ok) return st;
+    for (bl::Surface which : bl::kBothSurfaces)
+      bare[static_cast<std::size_t>(bl::index(which))] = session.split_surface(which);
+    vr = viscous::analyse(session, af, viscous::Settings{}, viscous::State{}, true);
+    st = vr.status;
+  } else {
+    st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
+    if (!st.ok) return st;
+    st = session.new_computation();
+    for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
+  }
   if (!st.ok) return st;
   surfaces.emplace_back("upper", session.surface(bl::Surface::upper));
   surfaces.emplace_back("lower", session.surface(bl::Surface::lower));
@@ -87,10 +106,10 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
 // --contour and --plot, after everything else of the section is computed;
 // session is the computed boundary layer, or null.
 bool writeSectionFiles(const cli::Options& o, const aerofoil::Joukowski& af, const bl::Session* session,
-                       std::string& why) {
+                       const std::array<bl::SurfaceValues, 2>* bare, std::string& why) {
   if (!o.contour.empty() && !aerofoil::writeContourFile(af, o.contour, why)) return false;
   if (!o.plot.empty() &&
-      !plot::writeSvgFile(o.plot, cli::plotPanels(af, session, cli::quantityCode(o.quantity)), why))
+      !plot::writeSvgFile(o.plot, cli::plotPanels(af, session, cli::quantityCode(o.quantity), bare), why))
     return false;
   return true;
 }
@@ -118,17 +137,22 @@ int runSingle(bl::Session& session, const cli::Options& o) {
     if (!out.ok) return fail(out.message);
     if (o.json != "-") std::printf("saved %s\n", out.path.c_str());
   }
+  viscous::Result vr;
+  std::array<bl::SurfaceValues, 2> bare;
   if (o.bl) {
-    const bl::Status st = boundaryLayer(session, o, af, sum.surfaces);
+    const bl::Status st = boundaryLayer(session, o, af, sum.surfaces, vr, bare);
+    if (o.viscous) sum.viscous = &vr;
     if (!st.ok) {
       fail(st.message);
       return finish(sum, o, 1);
     }
-    if (o.json != "-")
+    if (o.json != "-") {
       for (const auto& r : sum.surfaces) printSurface(r);
+      if (o.viscous) printViscous(vr);
+    }
   }
   std::string why;
-  if (!writeSectionFiles(o, af, o.bl ? &session : nullptr, why)) {
+  if (!writeSectionFiles(o, af, o.bl ? &session : nullptr, o.viscous ? &bare : nullptr, why)) {
     fail(why);
     return finish(sum, o, 1);
   }
@@ -182,17 +206,21 @@ int runSweep(const cli::Options& o) {
   set.recalc = o.recalc;
   set.jobs = o.jobs;
   set.diagnostics = o.verbose;
+  set.viscous = o.viscous;
   if (o.reports) set.report_folder = o.outdir;
 
   const bool table = o.json != "-";
   nlohmann::json rows = nlohmann::json::array();
   int code = 0, shown = 0;
   bool progress = false;
-  if (table) std::printf("%s%s", polar::settingsHeader(set, kProgram).c_str(), polar::tableHeader(o.bl).c_str());
+  if (table)
+    std::printf("%s%s", polar::settingsHeader(set, kProgram).c_str(), polar::tableHeader(o.bl, o.viscous).c_str());
+  std::vector<polar::Point> points;  // for the closing line of a viscous polar
   polar::compute(set, [&](const polar::Point& p) {
     std::fputs(p.diagnostics.c_str(), stdout);
     std::fputs(p.diagnostics_err.c_str(), stderr);
-    if (table) std::printf("%s", polar::tableRow(p, o.bl).c_str());
+    if (table) std::printf("%s", polar::tableRow(p, o.bl, o.viscous).c_str());
+    if (o.viscous) points.push_back(p);
     if (!o.json.empty()) rows.push_back(cli::polarJson(p, o.bl, o.params));
     if (!p.report_dir.empty()) std::cerr << "veltaro-cli: alpha " << p.alpha << ": reports in " << p.report_dir << "\n";
     if (o.bl && !p.computed) {
@@ -209,6 +237,7 @@ int runSweep(const cli::Options& o) {
     }
   });
   if (progress) std::fprintf(stderr, "\n");
+  if (table) std::printf("%s", polar::tableFooter(points, o.viscous).c_str());
   if (!o.json.empty()) {
     std::string why;
     if (!cli::writeJsonText(rows.dump(1) + "\n", o.json, why)) return fail(why);

@@ -135,6 +135,10 @@ ParseResult parse(int argc, char** argv, Options& o) {
                "Write the result file Airfoil_<n>.out (next free number) as SAVE RESULT does");
 
   app.add_flag("--bl", o.bl, "Compute the boundary layer of both surfaces (BL Calculation)");
+  app.add_flag("--viscous", o.viscous,
+               "With --bl: the boundary layer and its wake act back on the outer flow\n"
+               "(viscous-inviscid interaction): viscous lift, moment about the quarter\n"
+               "chord, drag and friction drag, and the coupling sweeps it took");
   app.add_option("--recalc", o.recalc, "Then press Recalculate K times (0..1000)")
       ->check(kGiven)
       ->check(CLI::Range(0, 1000))
@@ -247,6 +251,8 @@ ParseResult parse(int argc, char** argv, Options& o) {
     o.params.xtr_xc[i] = o.xtr_xc[i];
   }
   if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");
+  if (o.viscous && !o.bl) return bad("--viscous needs --bl");
+  if (o.viscous && o.recalc > 0) return bad("--viscous does not go with --recalc: the coupling sweeps recalculate");
   // A single section writes its reports anyway; --reports asks a sweep for
   // them, and alone it would do nothing.
   if (o.reports && o.sweep.empty())

@@ -18,6 +18,7 @@ struct Options {
 
   // Boundary layer, with the boundary-layer window's start values.
   bool bl = false;
+  bool viscous = false;  // the layer and its wake acting back on the outer flow
   int recalc = 0;  // presses of "Recalculate" after the first computation
   bl::ComputationParameters params;
   double xtr_xc[2] = {0, 0};  // --xtr-u, --xtr-l as read; into params.xtr_xc when given

@@ -16,7 +16,7 @@ int quantityCode(const std::string& name) {
 
 // A further picture is one more push_back.
 std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
-                                       int quantity) {
+                                       int quantity, const std::array<bl::SurfaceValues, 2>* bare) {
   std::vector<plot::SvgPanel> panels;
   plot::PlotScale ps;
   const std::string section = plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN);
@@ -24,7 +24,10 @@ std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::
   panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
   if (!session) return panels;
   plot::BlPlotState st;
-  for (bl::Surface which : bl::kBothSurfaces) st.update(which, session->surface(which));
+  for (bl::Surface which : bl::kBothSurfaces) {
+    st.update(which, session->surface(which));
+    if (bare) st.bare[bl::index(which)] = (*bare)[static_cast<std::size_t>(bl::index(which))];
+  }
   for (bl::Surface which : bl::kBothSurfaces) {
     st.surface = which;
     st.quantity[bl::index(which)] = quantity;

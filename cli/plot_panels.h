@@ -1,6 +1,7 @@
 // The picture --plot writes: the windows' drawings stacked in one SVG file.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,10 @@ int quantityCode(const std::string& name);
 // pressure plot as the window's canvas draws it; with the boundary layer
 // computed (session not null), for the upper and then the lower surface a
 // caption naming it and the two plots of the boundary-layer window, the
-// edge velocity and the chosen quantity.
+// edge velocity and the chosen quantity.  bare: after a viscous analysis,
+// the bare section's split, whose inviscid edge velocity the edge-velocity
+// plots draw under the interacted one.
 std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
-                                       int quantity);
+                                       int quantity, const std::array<bl::SurfaceValues, 2>* bare = nullptr);
 
 }  // namespace cli

@@ -25,6 +25,13 @@ void collectWarnings(Summary& sum) {
     std::string why;
     if (!std::isfinite(squireYoung(sum.surfaces, &why))) sum.warnings.push_back(why);
   }
+  if (sum.viscous && sum.viscous->status.ok && !sum.viscous->converged) {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "the viscous flow did not settle in %d sweeps (last change: lift %.2g, surface speed %.2g)",
+                  sum.viscous->sweeps, sum.viscous->change_cl, sum.viscous->change_ue);
+    sum.warnings.push_back(text);
+  }
   for (const SurfaceResult& r : sum.surfaces) {
     if (r.iteration_limited > 0)
       sum.warnings.push_back(r.name + " surface: " + std::to_string(r.iteration_limited) +
@@ -43,6 +50,15 @@ nlohmann::json numbers(const std::vector<double>& v) {
   return a;
 }
 nlohmann::json number(double x) { return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(); }
+
+nlohmann::json viscousObject(double cl, double cm, double cd, double cd_friction, int sweeps, bool converged) {
+  return {{"cl", number(cl)},           {"cm", number(cm)},    {"cd", number(cd)},
+          {"cd_friction", number(cd_friction)}, {"sweeps", sweeps}, {"converged", converged}};
+}
+
+nlohmann::json viscousJson(const viscous::Result& r) {
+  return viscousObject(r.cl, r.cm, r.cd, r.cd_friction, r.sweeps, r.converged);
+}
 }  // namespace
 
 bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
@@ -73,11 +89,13 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
                     {"inverse_start", number(r.xinv)},
                     {"iteration_limited_stations", r.iteration_limited},
                     {"nodes", r.nodes()}};
+    if (r.wall_nodes != r.nodes()) surface["wall_nodes"] = r.wall_nodes;  // the rest is the half-wake
     for (const bl::ColumnInfo& c : bl::kColumnInfo) surface[c.name] = numbers(r[c.column]);
     surfaces.push_back(surface);
   }
   if (!sum.surfaces.empty()) j["surfaces"] = surfaces;
   if (sum.surfaces.size() == 2) j["cd_squire_young"] = number(squireYoung(sum.surfaces));
+  if (sum.viscous && sum.viscous->status.ok) j["viscous"] = viscousJson(*sum.viscous);
   j["warnings"] = sum.warnings;
 
   return writeJsonText(j.dump(1) + "\n", path, why);
@@ -104,6 +122,10 @@ nlohmann::json polarJson(const polar::Point& p, bool boundary_layer, const bl::C
   if (params.xtr_xc[0]) j["upper"]["trip_xc"] = *params.xtr_xc[0];
   if (params.xtr_xc[1]) j["lower"]["trip_xc"] = *params.xtr_xc[1];
   j["cd_squire_young"] = number(p.cd);
+  if (p.viscous.sweeps > 0) {
+    const polar::ViscousPoint& v = p.viscous;
+    j["viscous"] = viscousObject(v.cl, v.cm, v.cd, v.cd_friction, v.sweeps, v.converged);
+  }
   return j;
 }
 

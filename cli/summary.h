@@ -10,6 +10,7 @@
 #include "joukowski.h"
 #include "options.h"
 #include "polar.h"
+#include "viscous_analysis.h"
 
 namespace cli {
 
@@ -23,6 +24,7 @@ struct Summary {
   const aerofoil::Joukowski* aerofoil = nullptr;  // null for --surface
   std::vector<SurfaceResult> surfaces;
   std::vector<std::string> warnings;
+  const viscous::Result* viscous = nullptr;  // with --viscous
 };
 
 // Writes the summary as JSON to path ("-": standard output).  Returns false

@@ -1,5 +1,6 @@
 #include "bl_plot.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "axis_labels.h"
@@ -41,16 +42,18 @@ void marker(Drawing& d, const BlTransform& t, double s, const char* colour) {
 }
 
 // Polyline through (s(i), q(i)) over the nodes of a surface from node
-// index first on, segment by segment, cut to the grid's frame; the pixel
-// of every node inside the frame goes to points as the given series.
+// index first on, before node index end, segment by segment, cut to the
+// grid's frame; the pixel of every node inside the frame goes to points as
+// the given series.
 void curve(Drawing& d, const BlTransform& t, const PixelBox& frame, const std::vector<double>& s,
            const std::vector<double>& q, const char* colour, int series, PickPoints& points,
-           std::size_t first = 0) {
+           std::size_t first = 0, std::size_t end = static_cast<std::size_t>(-1)) {
   const std::size_t start = d.size();
-  for (std::size_t i = first; i + 1 < s.size(); ++i)
+  const std::size_t n = std::min({end, s.size(), q.size()});
+  for (std::size_t i = first; i + 1 < n; ++i)
     line(d, colour, false, t.X(s[i]), t.Y(q[i]), t.X(s[i + 1]), t.Y(q[i + 1]));
   clipToBox(d, start, frame);
-  for (std::size_t i = first; i < s.size() && i < q.size(); ++i)
+  for (std::size_t i = first; i < n; ++i)
     if (std::isfinite(s[i]) && std::isfinite(q[i]) && frame.contains(t.X(s[i]), t.Y(q[i])))
       points.push_back({t.X(s[i]), t.Y(q[i]), series, static_cast<int>(i)});
 }
@@ -172,6 +175,33 @@ int selectedQuantity(const BlPlotState& st) {
   return (code >= 0 && code < kQuantityCount) ? code : kCf;
 }
 
+// The end (one past the last node) of a quantity's curve: the skin
+// friction ends at the trailing edge, where the wall does; the others go
+// on into the wake.
+std::size_t endOf(const bl::SurfaceResult& r, int code) {
+  const bool wake = r.wall_nodes > 0 && r.wall_nodes < r.nodes();
+  return code == kCf && wake ? static_cast<std::size_t>(r.wall_nodes) : static_cast<std::size_t>(r.nodes());
+}
+
+// Whether node i of a surface lies behind its trailing edge.
+bool inWake(const bl::SurfaceResult& r, std::size_t i) {
+  return r.wall_nodes > 0 && i >= static_cast<std::size_t>(r.wall_nodes);
+}
+
+// The arc-length (or, with ofUe, the edge-velocity) range of the selected
+// surface's edge-velocity plot: its nodes' computed ones, and with
+// interaction the bare section's inviscid ones beside them.
+Range edgeVelocityRange(const BlPlotState& st, bool ofUe) {
+  const int i = bl::index(st.surface);
+  Range r = ofUe ? st.ranges[i].ue : st.ranges[i].s;
+  if (!st.interacted(st.surface)) return r;
+  for (double v : ofUe ? st.bare[i].ue : st.bare[i].s) {
+    r.min = std::min(r.min, v);
+    r.max = std::max(r.max, v);
+  }
+  return r;
+}
+
 }  // namespace
 
 BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, double xmin, double xmax,
@@ -240,6 +270,15 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, dou
   if (st.computed[i] && r.inverse_at > 0) marker(d, t, r.xinv, "Red");
   if (st.computed[i] && r.transition_at > 0) marker(d, t, r.xtr, "Blue");
   if (legend) drawLegend(d, kLegend, right, w, h);
+
+  // The trailing edge of a surface that goes on into the wake.
+  if (r.wall_nodes > 0 && r.wall_nodes < r.nodes()) {
+    const int X = t.X(r[bl::Column::s][static_cast<std::size_t>(r.wall_nodes - 1)]);
+    if (X >= kBlMarginLeft && X <= w - kBlMarginRight) {
+      line(d, kTrailingEdgeColour, true, X, pixel(t.base), X, kBlMarginTop);
+      placeText(d, X + 3, kBlMarginTop + kTextAscent + 2, "TE", w, h, kTrailingEdgeColour);
+    }
+  }
   return t;
 }
 
@@ -248,15 +287,19 @@ Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h, const Mark& mark, 
   if (w <= 0 || h <= 0) return d;
   const int i = bl::index(st.surface);
   const bl::SurfaceResult& surface = st.surfaces[i];
-  const SurfaceRanges& r = st.ranges[i];
-  const BlTransform t = drawBlAxes(d, st, st.surface, r.s.min, r.s.max, r.ue.max, "Ue(s)", w, h);
+  const Range s = edgeVelocityRange(st, false), ue = edgeVelocityRange(st, true);
+  const BlTransform t = drawBlAxes(d, st, st.surface, s.min, s.max, ue.max, "Ue(s)", w, h);
   // The reference first, the computed edge velocity over it: where the two
   // agree the red one stays in sight.
   PickPoints at;
   const PixelBox frame = gridFrame(t, w);
-  const std::vector<double>& s = surface[bl::Column::s];
-  curve(d, t, frame, s, surface[bl::Column::ue_inv], "Black", kInviscidSeries, at);
-  if (st.computed[i]) curve(d, t, frame, s, surface[bl::Column::ue], "Red", kComputedSeries, at, kFirstComputedNode);
+  if (st.interacted(st.surface))
+    curve(d, t, frame, st.bare[i].s, st.bare[i].ue, "Black", kInviscidSeries, at);
+  else
+    curve(d, t, frame, surface[bl::Column::s], surface[bl::Column::ue_inv], "Black", kInviscidSeries, at);
+  if (st.computed[i])
+    curve(d, t, frame, surface[bl::Column::s], surface[bl::Column::ue], "Red", kComputedSeries, at,
+          kFirstComputedNode);
   finish(d, at, mark, points);
   return d;
 }
@@ -272,7 +315,7 @@ Drawing quantityPlot(const BlPlotState& st, int w, int h, const Mark& mark, Pick
   PickPoints at;
   if (st.computed[i])
     curve(d, t, gridFrame(t, w), surface[bl::Column::s], surface[quantityColumn(q)], "Black", kComputedSeries, at,
-          kFirstComputedNode);
+          kFirstComputedNode, endOf(surface, q));
   finish(d, at, mark, points);
   return d;
 }
@@ -285,42 +328,77 @@ std::string shortName(int code) {
 }
 }  // namespace
 
-std::string blValueText(const BlPlotState& st, bool edgeVelocity, int index) {
+std::string blValueText(const BlPlotState& st, bool edgeVelocity, int index, int series) {
   const int k = bl::index(st.surface);
   const bl::SurfaceResult& r = st.surfaces[k];
-  const std::vector<double>& s = r[bl::Column::s];
   const std::size_t i = static_cast<std::size_t>(index);
+  const bool interacted = st.interacted(st.surface);
+  if (edgeVelocity && interacted && series == kInviscidSeries) {
+    const bl::SurfaceValues& bare = st.bare[k];
+    if (index < 0 || i >= bare.s.size() || i >= bare.ue.size()) return "";
+    return "s/c " + valueText("%.4f", bare.s[i]) + "  Ue inviscid " + valueText("%.4f", bare.ue[i]) + "  (" +
+           bl::name(st.surface) + ", bare section, node " + std::to_string(index + 1) + ")";
+  }
+  const std::vector<double>& s = r[bl::Column::s];
   if (index < 0 || i >= s.size()) return "";
   const bool computed = st.computed[k] && i >= kFirstComputedNode;
   std::string text = "s/c " + valueText("%.4f", s[i]);
   if (edgeVelocity) {
     if (computed) text += "  Ue " + valueText("%.4f", r[bl::Column::ue][i]);
-    text += "  Ue inviscid " + valueText("%.4f", r[bl::Column::ue_inv][i]);
+    if (!interacted) text += "  Ue inviscid " + valueText("%.4f", r[bl::Column::ue_inv][i]);
   } else {
     const int q = selectedQuantity(st);
     text += "  " + shortName(q) + " " + valueText("%.4g", r[quantityColumn(q)][i]);
   }
-  return text + "  (" + bl::name(st.surface) + ", station " + std::to_string(index + 1) + ")";
+  return text + "  (" + bl::name(st.surface) + (inWake(r, i) ? ", wake station " : ", station ") +
+         std::to_string(index + 1) + ")";
 }
 
 std::string blTable(const BlPlotState& st) {
   const int k = bl::index(st.surface);
   const bl::SurfaceResult& r = st.surfaces[k];
   const int q = selectedQuantity(st);
-  std::string text = tabRow({"station", "s/c", "Ue", "Ue inviscid", shortName(q)});
   const std::vector<double>& s = r[bl::Column::s];
   const std::vector<double>& values = r[quantityColumn(q)];
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const bool computed = st.computed[k] && i >= kFirstComputedNode;
-    text += tabRow({std::to_string(i + 1), cellText(s[i]), computed ? cellText(r[bl::Column::ue][i]) : "",
-                    cellText(r[bl::Column::ue_inv][i]), computed ? cellText(values[i]) : ""});
+  const std::size_t end = endOf(r, q);
+  if (!st.interacted(st.surface)) {
+    std::string text = tabRow({"station", "s/c", "Ue", "Ue inviscid", shortName(q)});
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      const bool computed = st.computed[k] && i >= kFirstComputedNode;
+      text += tabRow({std::to_string(i + 1), cellText(s[i]), computed ? cellText(r[bl::Column::ue][i]) : "",
+                      cellText(r[bl::Column::ue_inv][i]), computed && i < end ? cellText(values[i]) : ""});
+    }
+    return text;
+  }
+  // The nodes of the interacted surface and those of the bare section's
+  // split side by side.
+  const bl::SurfaceValues& bare = st.bare[k];
+  std::string text = tabRow({"station", "s/c", "Ue", shortName(q), "s/c inviscid", "Ue inviscid"});
+  for (std::size_t i = 0; i < std::max(s.size(), bare.s.size()); ++i) {
+    const bool node = i < s.size(), computed = node && st.computed[k] && i >= kFirstComputedNode;
+    const bool reference = i < bare.s.size() && i < bare.ue.size();
+    text += tabRow({node ? std::to_string(i + 1) : "", node ? cellText(s[i]) : "",
+                    computed ? cellText(r[bl::Column::ue][i]) : "", computed && i < end ? cellText(values[i]) : "",
+                    reference ? cellText(bare.s[i]) : "", reference ? cellText(bare.ue[i]) : ""});
   }
   return text;
 }
 
+std::string viscousResultText(const viscous::Result& r) {
+  return "Viscous: Cl " + valueText("%.4f", r.cl) + "  Cm c/4 " + valueText("%.4f", r.cm) + "  Cd " +
+         valueText("%.5f", r.cd) + " (friction " + valueText("%.5f", r.cd_friction) + "), " +
+         std::to_string(r.sweeps) + " sweeps" + (r.converged ? "" : ", not settled");
+}
+
+std::string unsettledText(const viscous::Result& r) {
+  return "The viscous flow did not settle in " + std::to_string(r.sweeps) + " sweeps (last change: lift " +
+         valueText("%.2g", r.change_cl) + ", surface speed " + valueText("%.2g", r.change_ue) +
+         "): its lift and drag are those of the last sweep.";
+}
+
 BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h) {
-  const SurfaceRanges& r = st.ranges[bl::index(st.surface)];
-  return axesOf(r.s.min, r.s.max, r.ue.max, w, h).t;
+  const Range s = edgeVelocityRange(st, false), ue = edgeVelocityRange(st, true);
+  return axesOf(s.min, s.max, ue.max, w, h).t;
 }
 
 BlTransform quantityTransform(const BlPlotState& st, int w, int h) {

@@ -6,6 +6,13 @@
 // arc-length axis, each only where the march really went turbulent or into
 // the inverse mode.
 //
+// With viscous interaction a surface goes on behind the trailing edge into
+// its half of the wake: the computed edge velocity is the interacted one,
+// drawn over the bare section's inviscid edge velocity; a grey line marks
+// the trailing edge, and the displacement and momentum thickness and the
+// shape factor continue behind it (the skin friction ends there: the wake
+// has no wall).
+//
 // Axes: arc length s (in chords, from the stagnation point) to the right
 // from the left margin, the value upwards from the base line, always from 0.  The y range ends at a "nice" maximum
 // with a round grid step; the s grid runs every 0.2.
@@ -18,6 +25,7 @@
 #include "pick.h"
 #include "plot_primitives.h"
 #include "core/surface_result.h"
+#include "viscous_analysis.h"
 
 namespace plot {
 
@@ -31,6 +39,10 @@ constexpr int kBlMarginBottom = 39;
 
 // Spacing of the vertical grid lines in arc length (fractions of the chord).
 constexpr double kArcGridStep = 0.2;
+
+// Colour of the line (and its label "TE") at the trailing edge of a
+// surface that goes on into the wake.
+constexpr const char* kTrailingEdgeColour = "DimGrey";
 
 // Index of the first node whose boundary-layer results the march computes.
 // Nodes 1 and 2 (indices 0 and 1), the stagnation point and the station
@@ -110,6 +122,13 @@ struct BlPlotState {
     ranges[i] = surfaceRanges(surfaces[i]);
     computed[i] = wasComputed;
   }
+
+  // Per surface, with viscous interaction: the bare section's split (arc
+  // length from its own stagnation point, inviscid edge velocity), drawn
+  // for comparison in place of the surface's own ue_inv, which is then the
+  // speed of the displaced flow.  Empty without interaction.
+  bl::SurfaceValues bare[2];
+  bool interacted(bl::Surface which) const { return !bare[bl::index(which)].s.empty(); }
 };
 
 // Axes and frame on a w x h canvas: white background, dashed orange grid
@@ -129,25 +148,46 @@ constexpr int kComputedSeries = 0, kInviscidSeries = 1;
 // The upper canvas: axes up to the largest computed edge velocity, then the
 // inviscid edge velocity in black over the whole surface and the computed
 // one over it in red from the first computed node, both cut to the grid.
-// The marked node is marked; points, when given, receives where every
-// node of the curves lies (index: the node's index in the surface).
+// With interaction the black curve is the bare section's, over its own
+// arc lengths, and the axes take it in too.  The marked node is marked;
+// points, when given, receives where every node of the curves lies (index:
+// the node's index in the surface, or in the bare split for the black
+// curve of an interacted surface).
 Drawing edgeVelocityPlot(const BlPlotState& st, int w, int h, const Mark& mark = {},
                          PickPoints* points = nullptr);
 
 // The lower canvas: the selected quantity of the selected surface in black,
-// from the first computed node, cut to the grid; the mark and the points
-// as above.
+// from the first computed node (Cf to the trailing edge, the others on
+// into the wake), cut to the grid; the mark and the points as above.
 Drawing quantityPlot(const BlPlotState& st, int w, int h, const Mark& mark = {}, PickPoints* points = nullptr);
 
 // The values of node index of the selected surface, for the line under a
 // plot: "s/c 0.4123  Cf 0.00312  (upper surface, station 88)", and on the
-// edge-velocity plot both edge velocities.
-std::string blValueText(const BlPlotState& st, bool edgeVelocity, int index);
+// edge-velocity plot both edge velocities; a node behind the trailing edge
+// is a "wake station".  With interaction the black curve (series
+// kInviscidSeries) is the bare section's, whose node index is named as
+// such: "s/c 0.4100  Ue inviscid 1.2500  (upper surface, bare section,
+// node 88)".
+std::string blValueText(const BlPlotState& st, bool edgeVelocity, int index, int series = kComputedSeries);
 
 // The plotted data of the selected surface as tab-separated text: a header
 // line (station, s/c, Ue, Ue inviscid and the selected quantity), then one
-// row per node; a cell is empty where the march computed nothing.
+// row per node; a cell is empty where the march computed nothing.  With
+// interaction the bare section's nodes are columns of their own: station,
+// s/c, Ue, the quantity, then "s/c inviscid" and "Ue inviscid", as many
+// rows as the longer list needs.
 std::string blTable(const BlPlotState& st);
+
+// The viscous lift, moment and drag of an analysis, for the line under the
+// plots: "Viscous: Cl 0.4663  Cm c/4 -0.0008  Cd 0.00919 (friction
+// 0.00734), 15 sweeps", with ", not settled" after sweeps that did not
+// meet the tolerance.
+std::string viscousResultText(const viscous::Result& r);
+
+// What the user is told of sweeps that did not settle: "The viscous flow
+// did not settle in 60 sweeps (last change: lift 2.1e-05, surface speed
+// 3.4e-05): its lift and drag are those of the last sweep."
+std::string unsettledText(const viscous::Result& r);
 
 // The mapping each plot of st draws with on a w x h canvas.
 BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h);

@@ -15,13 +15,16 @@ std::string surfaceCaption(const std::string& section, bl::Surface which) {
 }
 
 std::string polarCaption(const PolarSetup& p) {
-  char text[200];
+  char text[240];
+  char transition[80];
   if (p.free)
-    std::snprintf(text, sizeof text, "Section: e/R1 %g, h/R1 %g, N %d; Re(mill) %g, free transition, Np %d", p.eR1,
-                  p.hR1, p.n, p.re_mill, p.np);
+    std::snprintf(transition, sizeof transition, "free transition");
+  else if (p.trip)
+    std::snprintf(transition, sizeof transition, "trip at x/c %g (upper), %g (lower)", p.xtr_u, p.xtr_l);
   else
-    std::snprintf(text, sizeof text, "Section: e/R1 %g, h/R1 %g, N %d; Re(mill) %g, Str u %g, Str l %g, Np %d",
-                  p.eR1, p.hR1, p.n, p.re_mill, p.str_u, p.str_l, p.np);
+    std::snprintf(transition, sizeof transition, "Str u %g, Str l %g", p.str_u, p.str_l);
+  std::snprintf(text, sizeof text, "Section: e/R1 %g, h/R1 %g, N %d; Re(mill) %g, %s, Np %d%s", p.eR1, p.hR1, p.n,
+                p.re_mill, transition, p.np, p.viscous ? "; viscous" : "");
   return text;
 }
 

@@ -23,7 +23,9 @@ std::string surfaceCaption(const std::string& section, bl::Surface which);
 
 // The caption of a polar: its section and what its boundary layer was
 // computed with, "Section: e/R1 0.131, h/R1 0, N 256; Re(mill) 10,
-// Str u 0.05, Str l 0.05, Np 31" ("free transition" for the positions).
+// Str u 0.05, Str l 0.05, Np 31" ("free transition" or "trip at x/c 0.05
+// (upper), 0.05 (lower)" for the positions), then "; viscous" for a
+// viscous polar.
 std::string polarCaption(const PolarSetup& setup);
 
 // The caption as a panel `width` pixels wide to stack above a picture:

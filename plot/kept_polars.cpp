@@ -22,13 +22,20 @@ std::string shown(double v) {
 
 std::string keptLabel(const PolarSetup& kept, const PolarSetup& current) {
   std::vector<std::string> parts;
+  if (kept.viscous != current.viscous) parts.push_back(kept.viscous ? "viscous" : "not viscous");
   if (kept.re_mill != current.re_mill) parts.push_back("Re(mill) " + shown(kept.re_mill));
   if (kept.free && !current.free) {
     parts.push_back("free transition");
   } else if (!kept.free) {
-    // Against a free-transition polar the forced positions are what differs.
-    if (current.free || kept.str_u != current.str_u) parts.push_back("Str u " + shown(kept.str_u));
-    if (current.free || kept.str_l != current.str_l) parts.push_back("Str l " + shown(kept.str_l));
+    // Against a polar tripped otherwise the forced positions are what differs.
+    const bool other = current.free || current.trip != kept.trip;
+    if (kept.trip) {
+      if (other || kept.xtr_u != current.xtr_u) parts.push_back("Trip x/c u " + shown(kept.xtr_u));
+      if (other || kept.xtr_l != current.xtr_l) parts.push_back("Trip x/c l " + shown(kept.xtr_l));
+    } else {
+      if (other || kept.str_u != current.str_u) parts.push_back("Str u " + shown(kept.str_u));
+      if (other || kept.str_l != current.str_l) parts.push_back("Str l " + shown(kept.str_l));
+    }
   }
   if (kept.np != current.np) parts.push_back("Np " + std::to_string(kept.np));
   if (kept.eR1 != current.eR1) parts.push_back("e/R1 " + shown(kept.eR1));

@@ -15,9 +15,12 @@ struct PolarSetup {
   double eR1 = 0, hR1 = 0;
   int n = 0;
   double re_mill = 0;
-  bool free = false;  // free transition; else forced at str_u, str_l
+  bool free = false;  // free transition; else forced at str_u, str_l (or x/c)
   double str_u = 0, str_l = 0;
   int np = 0;
+  bool trip = false;  // forced at the chord positions xtr_u, xtr_l instead of str_u, str_l
+  double xtr_u = 0, xtr_l = 0;
+  bool viscous = false;  // the layer acting back on the flow
 };
 
 struct KeptPolar {
@@ -32,8 +35,9 @@ constexpr int kMaxKept = 5;
 const char* keptColour(int k);
 
 // What tells the kept polar from the current one, in the windows' labels:
-// "Re(mill) 5", "free transition", "Str u 0.05", "Np 81", "N 128", joined
-// by ", "; "same settings" when nothing does.
+// "viscous" (or "not viscous"), "Re(mill) 5", "free transition", "Str u
+// 0.05", "Trip x/c u 0.1", "Np 81", "N 128", joined by ", "; "same
+// settings" when nothing does.
 std::string keptLabel(const PolarSetup& kept, const PolarSetup& current);
 
 }  // namespace plot

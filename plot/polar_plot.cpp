@@ -26,31 +26,57 @@ struct Series {
   bool dashed;
   int series;                   // as polarSeries gives it
   std::vector<Sample> samples;  // in the order of the table
+  bool circled = true;          // a circle on each point; a reference curve has none
 };
 
-bool hasDrag(const polar::Point& p) { return p.computed && std::isfinite(p.cd); }
 bool unconverged(const polar::Point& p) { return p.computed && std::string(polar::convergence(p)) != "yes"; }
 
+// The lift and drag a polar shows: the viscous analysis's, or without it
+// the potential-flow lift and the Squire-Young estimate.
+bool hasViscous(const polar::Point& p) { return p.computed && std::isfinite(p.viscous.cl); }
+bool hasLift(const polar::Point& p, bool viscous) { return viscous ? hasViscous(p) : std::isfinite(p.clift); }
+double liftOf(const polar::Point& p, bool viscous) { return viscous ? p.viscous.cl : p.clift; }
+double dragOf(const polar::Point& p, bool viscous) { return viscous ? p.viscous.cd : p.cd; }
+bool hasDrag(const polar::Point& p, bool viscous = false) { return p.computed && std::isfinite(dragOf(p, viscous)); }
+// The lift-to-drag ratio of a viscous point; none where the drag is not
+// positive.
+bool hasRatio(const polar::Point& p) { return hasViscous(p) && std::isfinite(p.viscous.cd) && p.viscous.cd > 0; }
+double ratioOf(const polar::Point& p) { return p.viscous.cl / p.viscous.cd; }
+
 // The curves of one polar in a view: one, or the upper and the lower
-// surface's transition.  keptIndex < 0: the current polar in its own
-// colours; else a kept one in its muted colour, its lower surface dashed.
-std::vector<Series> seriesOf(PolarView view, const std::vector<polar::Point>& points, int keptIndex) {
+// surface's transition, or on a viscous lift view the potential-flow lift
+// (dashed, under) and the viscous lift.  keptIndex < 0: the current polar
+// in its own colours; else a kept one in its muted colour, its lower
+// surface dashed.  A polar without interaction has no lift-to-drag and
+// no moment view.
+std::vector<Series> seriesOf(PolarView view, const std::vector<polar::Point>& points, int keptIndex,
+                             bool viscous) {
   const bool kept = keptIndex >= 0;
   const char* muted = kept ? keptColour(keptIndex) : nullptr;
   Series main{kept ? muted : "Black", false, polarSeries(view, keptIndex, 0), {}};
   Series upper{kept ? muted : "Blue", false, polarSeries(view, keptIndex, 0), {}};
   Series lower{kept ? muted : "Red", kept, polarSeries(view, keptIndex, 1), {}};
+  Series potential{kept ? muted : "Black", true, polarSeries(view, keptIndex, 1), {}, false};
+  if (!viscous && (view == kLiftToDrag || view == kMomentCurve)) return {};
   for (const polar::Point& p : points) {
     const bool marked = unconverged(p);  // the lift of the potential flow is never in doubt
     switch (view) {
       case kLiftCurve:
-        main.samples.push_back({std::isfinite(p.clift), p.alpha, p.clift});
+        main.samples.push_back({hasLift(p, viscous), p.alpha, liftOf(p, viscous), viscous && marked});
+        potential.samples.push_back({std::isfinite(p.clift), p.alpha, p.clift});
         break;
       case kDragCurve:
-        main.samples.push_back({hasDrag(p), p.alpha, p.cd, marked});
+        main.samples.push_back({hasDrag(p, viscous), p.alpha, dragOf(p, viscous), marked});
         break;
       case kDragPolar:
-        main.samples.push_back({hasDrag(p) && std::isfinite(p.clift), p.cd, p.clift, marked});
+        main.samples.push_back({hasDrag(p, viscous) && hasLift(p, viscous), dragOf(p, viscous), liftOf(p, viscous),
+                                marked});
+        break;
+      case kLiftToDrag:
+        main.samples.push_back({hasRatio(p), p.alpha, hasRatio(p) ? ratioOf(p) : 0.0, marked});
+        break;
+      case kMomentCurve:
+        main.samples.push_back({hasViscous(p) && std::isfinite(p.viscous.cm), p.alpha, p.viscous.cm, marked});
         break;
       default:
         upper.samples.push_back({p.computed && std::isfinite(p.upper.xc_tr), p.alpha, p.upper.xc_tr, marked});
@@ -59,6 +85,9 @@ std::vector<Series> seriesOf(PolarView view, const std::vector<polar::Point>& po
     }
   }
   if (view == kTransitionCurve) return {upper, lower};
+  // The potential-flow lift beside the current viscous polar's; a kept
+  // polar shows its own lift alone.
+  if (view == kLiftCurve && viscous && !kept) return {potential, main};
   return {main};
 }
 
@@ -82,12 +111,24 @@ struct ViewText {
   const char* xTitle;
   const char* xShort;  // when the whole title does not fit
 };
-// The lift is the potential flow's at every angle, and the titles say so.
+// Without interaction the lift is the potential flow's at every angle,
+// and the titles say so.
 constexpr ViewText kText[kPolarViews] = {
     {"Clift (potential flow)", "lift coefficient", "alpha, degrees", "alpha"},
     {"Cd", "Squire-Young estimate", "alpha, degrees", "alpha"},
     {"Clift (potential flow)", "drag polar", "Cd, Squire-Young profile drag estimate", "Cd"},
     {"x/c", "transition position", "alpha, degrees", "alpha"},
+    {"L/D", "lift-to-drag ratio", "alpha, degrees", "alpha"},
+    {"Cm c/4", "moment about the quarter chord, nose up", "alpha, degrees", "alpha"},
+};
+// A viscous polar's lift and drag.
+constexpr ViewText kViscousText[kPolarViews] = {
+    {"Cl", "viscous lift, potential flow dashed", "alpha, degrees", "alpha"},
+    {"Cd", "wake momentum defect", "alpha, degrees", "alpha"},
+    {"Cl", "drag polar", "Cd, viscous drag", "Cd"},
+    kText[kTransitionCurve],
+    kText[kLiftToDrag],
+    kText[kMomentCurve],
 };
 
 // The transition plot's legend, right-aligned in the title band.
@@ -103,7 +144,65 @@ std::string angleText(double alpha) {
   return s;
 }
 
+// Pixels a primitive from the curves of a view covers inside box.
+bool crosses(const Primitive& p, const PixelBox& box) {
+  int x1 = p.x1, y1 = p.y1, x2 = p.x2, y2 = p.y2;
+  switch (p.kind) {
+    case Primitive::Line: return clipSegment(x1, y1, x2, y2, box);
+    case Primitive::Ellipse: return !(p.x1 + p.x2 < box.left || p.x1 > box.right || p.y1 + p.y2 < box.top || p.y1 > box.bottom);
+    case Primitive::Text:
+      return !(p.x1 + textWidth(p.text) < box.left || p.x1 > box.right || p.y1 + kTextDescent < box.top ||
+               p.y1 - kTextAscent > box.bottom);
+    default: return false;
+  }
+}
+
+// A label beside the point (px, py) of a view, at the first of the places
+// round it (right and below, left, above, below, right, left and above,
+// right and above, left and below), each moved inside the grid's frame,
+// where it crosses nothing drawn from d[from] on (the curves, a label
+// before it); where every place crosses something, the one that crosses
+// least.
+void labelBeside(Drawing& d, std::size_t from, int px, int py, const std::string& text, const PixelBox& frame,
+                 int w, int h) {
+  const int width = textWidth(text), left = px - 10 - width, right = px + 10, centre = px - width / 2;
+  const int below = py + 8 + kTextAscent, level = py + kTextAscent / 2 - 1, above = py - 8;
+  const int places[][2] = {{right, below},  {left, level},  {centre, py - 10}, {centre, py + 10 + kTextAscent},
+                           {right, level},  {left, above},  {right, above},    {left, below}};
+  int bestX = right, bestY = below, fewest = -1;
+  for (const auto& place : places) {
+    const int x = std::max(frame.left + 2, std::min(place[0], frame.right - 2 - width));
+    const int y = std::max(frame.top + 2 + kTextAscent, std::min(place[1], frame.bottom - 2 - kTextDescent));
+    const PixelBox box{x, y - kTextAscent, x + width, y + kTextDescent};
+    int hits = 0;
+    for (std::size_t i = from; i < d.size(); ++i) hits += crosses(d[i], box) ? 1 : 0;
+    if (fewest < 0 || hits < fewest) {
+      fewest = hits;
+      bestX = x;
+      bestY = y;
+    }
+    if (hits == 0) break;
+  }
+  placeText(d, bestX, bestY, text, w, h, kOptimumColour);
+}
+
 }  // namespace
+
+PolarLayout polarLayout(bool viscous) {
+  if (viscous) return {{kLiftCurve, kDragCurve, kLiftToDrag, kDragPolar, kMomentCurve, kTransitionCurve}, 3};
+  return {{kLiftCurve, kDragCurve, kDragPolar, kTransitionCurve}, 2};
+}
+
+PolarOptima polarOptima(const std::vector<polar::Point>& points) {
+  PolarOptima o;
+  const polar::Point* top = polar::maximumLift(points);
+  if (top) o.maxLift = static_cast<int>(top - points.data());
+  for (std::size_t i = 0; i < points.size(); ++i)
+    if (hasRatio(points[i]) &&
+        (o.bestLiftToDrag < 0 || ratioOf(points[i]) > ratioOf(points[static_cast<std::size_t>(o.bestLiftToDrag)])))
+      o.bestLiftToDrag = static_cast<int>(i);
+  return o;
+}
 
 int polarSeries(PolarView view, int keptIndex, int surface) {
   return static_cast<int>(view) * 100 + (keptIndex + 1) * 2 + surface;
@@ -141,7 +240,7 @@ PolarAxis roundAxis(double lo, double hi, int maxIntervals) {
 
 Drawing polarView(PolarView view, const std::vector<polar::Point>& points, double alphaFrom,
                   double alphaTo, int w, int h, const std::vector<KeptPolar>& kept, const Mark& mark,
-                  PickPoints* pickPoints) {
+                  PickPoints* pickPoints, bool viscous) {
   Drawing d;
   if (w <= 0 || h <= 0) return d;
   d.push_back({Primitive::Fill, "White", false, 0, 0, w, h, {}});
@@ -152,14 +251,14 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
   // The kept polars under the current one.
   std::vector<Series> series;
   for (std::size_t k = 0; k < kept.size(); ++k) {
-    const std::vector<Series> s = seriesOf(view, kept[k].points, static_cast<int>(k));
+    const std::vector<Series> s = seriesOf(view, kept[k].points, static_cast<int>(k), kept[k].setup.viscous);
     series.insert(series.end(), s.begin(), s.end());
     for (const polar::Point& p : kept[k].points) {
       alphaFrom = std::min(alphaFrom, p.alpha);
       alphaTo = std::max(alphaTo, p.alpha);
     }
   }
-  const std::vector<Series> current = seriesOf(view, points, -1);
+  const std::vector<Series> current = seriesOf(view, points, -1, viscous);
   series.insert(series.end(), current.begin(), current.end());
 
   // Room for labels: 45 pixels per angle label ("-10"), 64 per drag label
@@ -205,7 +304,7 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
   // Titles: the axis's under its labels, the view's in the band above with
   // what it shows beside it when there is room, the legend at the right
   // where it clears the title.
-  const ViewText& text = kText[view];
+  const ViewText& text = (viscous ? kViscousText : kText)[view];
   const std::string xTitle = textWidth(text.xTitle) <= gw ? text.xTitle : text.xShort;
   placeText(d, kPolarMarginLeft + (gw - textWidth(xTitle)) / 2, xBaseline + kTextAscent + kTextDescent,
             xTitle, w, h);
@@ -229,12 +328,35 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
     for (std::size_t i = 0; i < s.samples.size(); ++i) {
       const Sample& p = s.samples[i];
       if (!p.valid) continue;
-      d.push_back({Primitive::Ellipse, p.marked ? kUnconvergedColour : s.colour, false, X(p.x) - kPolarMarker / 2,
-                   Y(p.y) - kPolarMarker / 2, kPolarMarker, kPolarMarker, {}});
+      if (s.circled)
+        d.push_back({Primitive::Ellipse, p.marked ? kUnconvergedColour : s.colour, false, X(p.x) - kPolarMarker / 2,
+                     Y(p.y) - kPolarMarker / 2, kPolarMarker, kPolarMarker, {}});
       if (frame.contains(X(p.x), Y(p.y))) at.push_back({X(p.x), Y(p.y), s.series, static_cast<int>(i)});
     }
   }
   clipToBox(d, curves, frame);
+
+  // The maximum lift and the best lift-to-drag ratio of the current
+  // viscous polar: a ring round the point, its value beside it.
+  if (viscous && (view == kLiftCurve || view == kLiftToDrag)) {
+    const PolarOptima o = polarOptima(points);
+    const auto ring = [&](int index, double y, const std::string& label) {
+      if (index < 0) return;
+      const int px = X(points[static_cast<std::size_t>(index)].alpha), py = Y(y);
+      if (!frame.contains(px, py)) return;
+      constexpr int kRing = 14;
+      d.push_back({Primitive::Ellipse, kOptimumColour, false, px - kRing / 2, py - kRing / 2, kRing, kRing, {}});
+      labelBeside(d, curves, px, py, label, frame, w, h);
+    };
+    if (o.maxLift >= 0 && view == kLiftCurve) {
+      const polar::Point& p = points[static_cast<std::size_t>(o.maxLift)];
+      ring(o.maxLift, p.viscous.cl, "max Cl " + valueText("%.4f", p.viscous.cl));
+    }
+    if (o.bestLiftToDrag >= 0) {
+      const polar::Point& p = points[static_cast<std::size_t>(o.bestLiftToDrag)];
+      ring(o.bestLiftToDrag, view == kLiftCurve ? p.viscous.cl : ratioOf(p), "max L/D " + valueText("%.1f", ratioOf(p)));
+    }
+  }
   int mx, my;
   if (markedPixel(at, mark, mx, my)) drawMark(d, mx, my);
   if (pickPoints) *pickPoints = std::move(at);
@@ -248,19 +370,22 @@ Drawing polarPicture(const std::vector<polar::Point>& points, double alphaFrom, 
   if (w <= 0 || h <= 0) return d;
   const int band = kept.empty() ? 0 : kKeptLegendBand;
   const int views = std::max(0, h - band);
-  const int x0[2] = {0, w / 2}, widths[2] = {w / 2, w - w / 2};
-  const int y0[2] = {0, views / 2}, heights[2] = {views / 2, views - views / 2};
+  const PolarLayout layout = polarLayout(current.viscous);
+  const int columns = layout.columns, rows = static_cast<int>(layout.views.size()) / columns;
   if (pickPoints) pickPoints->clear();
-  for (int v = 0; v < kPolarViews; ++v) {
-    const int col = v % 2, row = v / 2;
+  for (std::size_t k = 0; k < layout.views.size(); ++k) {
+    const int col = static_cast<int>(k) % columns, row = static_cast<int>(k) / columns;
+    const int x0 = w * col / columns, y0 = views * row / rows;
+    const int width = w * (col + 1) / columns - x0, height = views * (row + 1) / rows - y0;
+    const PolarView v = layout.views[k];
     PickPoints at;
     const Mark viewMark = polarSeriesOf(mark.series).view == v ? mark : Mark{};
-    Drawing view = polarView(static_cast<PolarView>(v), points, alphaFrom, alphaTo, widths[col], heights[row],
-                             kept, viewMark, &at);
-    translate(view, x0[col], y0[row]);
+    Drawing view =
+        polarView(v, points, alphaFrom, alphaTo, width, height, kept, viewMark, &at, current.viscous);
+    translate(view, x0, y0);
     d.insert(d.end(), std::make_move_iterator(view.begin()), std::make_move_iterator(view.end()));
     if (pickPoints)
-      for (PickPoint& p : at) pickPoints->push_back({p.x + x0[col], p.y + y0[row], p.series, p.index});
+      for (PickPoint& p : at) pickPoints->push_back({p.x + x0, p.y + y0, p.series, p.index});
   }
   if (band > 0) {
     // The legend band: "this polar", then each kept polar by what sets it
@@ -289,10 +414,20 @@ std::string polarValueText(const Mark& mark, const std::vector<polar::Point>& po
   const PolarSeriesOf of = polarSeriesOf(mark.series);
   if (of.kept >= static_cast<int>(kept.size())) return "";
   const std::vector<polar::Point>& polar = of.kept < 0 ? points : kept[static_cast<std::size_t>(of.kept)].points;
+  const bool viscous = of.kept < 0 ? current.viscous : kept[static_cast<std::size_t>(of.kept)].setup.viscous;
   if (mark.index >= static_cast<int>(polar.size())) return "";
   const polar::Point& p = polar[static_cast<std::size_t>(mark.index)];
-  std::string text = "alpha " + angleText(p.alpha) + "  Clift " + valueText("%.4f", p.clift);
-  if (hasDrag(p)) text += "  Cd " + valueText("%.5f", p.cd);
+  std::string text = "alpha " + angleText(p.alpha);
+  if (viscous) {
+    if (hasViscous(p)) text += "  Cl " + valueText("%.4f", p.viscous.cl);
+    if (hasDrag(p, true)) text += "  Cd " + valueText("%.5f", p.viscous.cd);
+    if (hasRatio(p)) text += "  L/D " + valueText("%.1f", ratioOf(p));
+    if (hasViscous(p)) text += "  Cm c/4 " + valueText("%.4f", p.viscous.cm);
+    text += "  (potential flow: Clift " + valueText("%.4f", p.clift) + ")";
+  } else {
+    text += "  Clift " + valueText("%.4f", p.clift);
+    if (hasDrag(p)) text += "  Cd " + valueText("%.5f", p.cd);
+  }
   if (of.view == kTransitionCurve)
     text += std::string("  x/c transition ") + (of.surface == 0 ? "upper " : "lower ") +
             valueText("%.4f", of.surface == 0 ? p.upper.xc_tr : p.lower.xc_tr);
@@ -303,19 +438,31 @@ std::string polarValueText(const Mark& mark, const std::vector<polar::Point>& po
   return text;
 }
 
-std::string polarTable(const std::vector<polar::Point>& points) {
-  std::string text = tabRow({"alpha", "Clift", "Cd_SquireYoung", "x/c_tr_u", "x/c_tr_l", "conv"});
-  for (const polar::Point& p : points)
-    text += tabRow({cellText(p.alpha), cellText(p.clift), hasDrag(p) ? cellText(p.cd) : "",
-                    p.computed ? cellText(p.upper.xc_tr) : "", p.computed ? cellText(p.lower.xc_tr) : "",
-                    polar::convergence(p)});
+std::string polarTable(const std::vector<polar::Point>& points, bool viscous) {
+  std::vector<std::string> header = {"alpha", "Clift", "Cd_SquireYoung", "x/c_tr_u", "x/c_tr_l"};
+  if (viscous) header.insert(header.end(), {"Cl_visc", "Cm_c/4", "Cd_visc", "Cd_fric", "L/D"});
+  header.push_back("conv");
+  std::string text = tabRow(header);
+  for (const polar::Point& p : points) {
+    std::vector<std::string> row = {cellText(p.alpha), cellText(p.clift), hasDrag(p) ? cellText(p.cd) : "",
+                                    p.computed ? cellText(p.upper.xc_tr) : "",
+                                    p.computed ? cellText(p.lower.xc_tr) : ""};
+    if (viscous) {
+      const bool v = hasViscous(p);
+      row.insert(row.end(), {v ? cellText(p.viscous.cl) : "", v ? cellText(p.viscous.cm) : "",
+                             v ? cellText(p.viscous.cd) : "", v ? cellText(p.viscous.cd_friction) : "",
+                             hasRatio(p) ? cellText(ratioOf(p)) : ""});
+    }
+    row.push_back(polar::convergence(p));
+    text += tabRow(row);
+  }
   return text;
 }
 
-std::string polarGaps(const std::vector<polar::Point>& points) {
+std::string polarGaps(const std::vector<polar::Point>& points, bool viscous) {
   std::string text;
   for (const polar::Point& p : points) {
-    if (hasDrag(p) && !unconverged(p)) continue;
+    if (hasDrag(p, viscous) && !unconverged(p)) continue;
     char angle[48];
     std::snprintf(angle, sizeof angle, "alpha = %.3f: ", p.alpha);
     std::string why;

@@ -63,8 +63,10 @@ struct Joiner {
 };
 
 // One angle: the section, then "BL Calculation" and the presses of
-// "Recalculate" on a session restarted from the settings.
-Point computePoint(bl::Session& session, const Settings& set, int index) {
+// "Recalculate" on a session restarted from the settings; or, viscous, the
+// analysis of the displaced flow, starting from `chain` (the mass defect of
+// the angle before, which it replaces with its own).
+Point computePoint(bl::Session& session, const Settings& set, int index, viscous::State& chain) {
   Point p;
   p.index = index;
   p.alpha = set.angles[static_cast<std::size_t>(index)];
@@ -95,9 +97,16 @@ Point computePoint(bl::Session& session, const Settings& set, int index) {
     reports.set_enabled(set.diagnostics);
     reports.set_holding(set.diagnostics);
   }
-  if (st.ok) st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
-  if (st.ok) st = session.new_computation();
-  for (int k = 0; st.ok && k < set.recalc; ++k) st = session.recalculate();
+  viscous::Result vr;
+  if (st.ok && set.viscous) {
+    vr = viscous::analyse(session, af, set.coupling, chain, !set.report_folder.empty());
+    st = vr.status;
+    if (st.ok) chain = vr.state;
+  } else {
+    if (st.ok) st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
+    if (st.ok) st = session.new_computation();
+    for (int k = 0; st.ok && k < set.recalc; ++k) st = session.recalculate();
+  }
   reports.close_all();
   reports.set_diagnostic_streams(nullptr, nullptr);
   p.diagnostics = out.str();
@@ -112,7 +121,33 @@ Point computePoint(bl::Session& session, const Settings& set, int index) {
   p.upper = surfacePoint(af, bl::Surface::upper, surfaces[0]);
   p.lower = surfacePoint(af, bl::Surface::lower, surfaces[1]);
   p.cd = squireYoung(surfaces, &p.cd_why);
+  if (set.viscous) {
+    p.viscous.cl = vr.cl;
+    p.viscous.cm = vr.cm;
+    p.viscous.cd = vr.cd;
+    p.viscous.cd_friction = vr.cd_friction;
+    p.viscous.sweeps = vr.sweeps;
+    p.viscous.converged = vr.converged;
+  }
   return p;
+}
+
+// The order the angles are computed in.  Each angle of a plain polar stands
+// alone: any worker takes the next.  A viscous polar runs in two chains out
+// from the angle nearest zero, up the table and down it, each angle
+// starting from the one computed before it in its chain; the chains are
+// fixed by the angles alone, so every run gives the same digits.
+std::vector<std::vector<int>> chains(const Settings& set) {
+  const int n = static_cast<int>(set.angles.size());
+  if (!set.viscous) return {};
+  int pivot = 0;
+  for (int k = 1; k < n; ++k)
+    if (std::fabs(set.angles[static_cast<std::size_t>(k)]) < std::fabs(set.angles[static_cast<std::size_t>(pivot)]))
+      pivot = k;
+  std::vector<std::vector<int>> c(2);
+  for (int k = pivot; k < n; ++k) c[0].push_back(k);
+  for (int k = pivot - 1; k >= 0; --k) c[1].push_back(k);
+  return c;
 }
 
 // The angles from `from` towards `to` in steps of |step|, `to` included
@@ -177,12 +212,14 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
   const int n = static_cast<int>(set.angles.size());
   if (n == 0) return;
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int jobs = std::min({n, set.jobs > 0 ? set.jobs : cores, kMaxJobs});
+  const std::vector<std::vector<int>> chain = chains(set);
+  const int most = chain.empty() ? n : (chain[1].empty() ? 1 : 2);  // angles that can run at once
+  const int jobs = std::min({most, set.jobs > 0 ? set.jobs : cores, kMaxJobs});
 
   std::mutex m;
   std::condition_variable cv;
   std::vector<std::optional<Point>> done(static_cast<std::size_t>(n));
-  int next = 0, running = jobs;
+  int next = 0, running = jobs;  // next: the angle, or with chains the chain, to hand out
   std::atomic<bool> stop{false};  // no further angle is handed out
   std::exception_ptr failure;     // the first exception of a worker
 
@@ -192,19 +229,34 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
       // With every core busy on angles of their own, the two surfaces of an
       // angle take turns; alone, they run side by side.
       session->set_concurrent_surfaces(jobs == 1);
-      for (;;) {
-        int i;
-        {
-          std::lock_guard<std::mutex> lock(m);
-          if (stop || next >= n || (cancelled && cancelled())) break;
-          i = next++;
-        }
-        Point p = computePoint(*session, set, i);
+      const auto run = [&](int i, viscous::State& state) {
+        Point p = computePoint(*session, set, i, state);
         {
           std::lock_guard<std::mutex> lock(m);
           done[static_cast<std::size_t>(i)] = std::move(p);
         }
         cv.notify_all();
+      };
+      const auto more = [&] { return !stop && !(cancelled && cancelled()); };
+      for (;;) {
+        int i;
+        {
+          std::lock_guard<std::mutex> lock(m);
+          if (!more() || next >= (chain.empty() ? n : static_cast<int>(chain.size()))) break;
+          i = next++;
+        }
+        viscous::State state;
+        if (chain.empty()) {
+          run(i, state);
+          continue;
+        }
+        for (int k : chain[static_cast<std::size_t>(i)]) {
+          {
+            std::lock_guard<std::mutex> lock(m);
+            if (!more()) break;
+          }
+          run(k, state);
+        }
       }
     } catch (...) {
       std::lock_guard<std::mutex> lock(m);

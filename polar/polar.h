@@ -11,6 +11,7 @@
 
 #include "joukowski.h"
 #include "core/parameters.h"
+#include "viscous_analysis.h"
 
 namespace polar {
 
@@ -30,6 +31,22 @@ struct Settings {
   int jobs = 0;                     // angles computed at once; 0: one per core; at most kMaxJobs
   std::string report_folder;        // empty: no report files; else one folder per angle in it
   bool diagnostics = false;         // keep the solver's diagnostic lines of each angle
+  // With the boundary layer: the viscous analysis of every angle (the layer
+  // acting back on the flow), each angle starting from the mass defect of
+  // the angle before it on its way out from the angle nearest zero.
+  bool viscous = false;
+  viscous::Settings coupling;
+};
+
+// The viscous analysis of one angle; NaN where it has nothing to give.
+struct ViscousPoint {
+  static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  double cl = kNone;           // lift of the displaced flow
+  double cm = kNone;           // moment about the quarter chord, nose up
+  double cd = kNone;           // drag: the wake's momentum defect far downstream
+  double cd_friction = kNone;  // skin friction along both walls
+  int sweeps = 0;              // coupling sweeps run
+  bool converged = false;      // lift and surface speed settled to the tolerance
 };
 
 // One surface at one angle.  NaN where there is nothing to give: a
@@ -55,6 +72,7 @@ struct Point {
   std::string cd_why;
   std::string diagnostics, diagnostics_err;  // the solver's lines, when kept
   std::string report_dir;                    // where this angle's reports went
+  ViscousPoint viscous;                      // with Settings::viscous
 };
 
 // What the three numbers of a range are called where the user typed them,
@@ -110,10 +128,16 @@ std::vector<std::string> cautions(const Point& p);
 std::string settingsHeader(const Settings& settings, const std::string& program);
 
 // The polar as text: header lines, then one row per point, the numbers
-// in the columns the header names.
-std::string tableHeader(bool boundary_layer);
-std::string tableRow(const Point& p, bool boundary_layer);
-// The header and the rows of the points, in their order.
-std::string tableText(const std::vector<Point>& points, bool boundary_layer);
+// in the columns the header names; a viscous polar adds the viscous lift,
+// moment and drag to each row and closes with a comment line on its
+// maximum lift.
+std::string tableHeader(bool boundary_layer, bool viscous = false);
+std::string tableRow(const Point& p, bool boundary_layer, bool viscous = false);
+std::string tableFooter(const std::vector<Point>& points, bool viscous);
+// The point of the greatest viscous lift (the first of equals), as the
+// footer names it; null when no point has one.
+const Point* maximumLift(const std::vector<Point>& points);
+// The header, the rows of the points, in their order, and the footer.
+std::string tableText(const std::vector<Point>& points, bool boundary_layer, bool viscous = false);
 
 }  // namespace polar

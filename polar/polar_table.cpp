@@ -72,6 +72,12 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
             "# there unless laminar separation or Michel's criterion comes first\n";
   }
   if (s.recalc > 0) text += "# Recalculate: pressed " + std::to_string(s.recalc) + " times after each computation\n";
+  if (s.viscous) {
+    const viscous::Settings& c = s.coupling;
+    text += "# Viscous interaction: sweeps until lift and surface speed change by less than " + exact(c.tolerance) +
+            " (at most " + std::to_string(c.max_sweeps) + "), wake " + exact(c.wake_length) +
+            " chords; each angle starts\n# from the one before it on its way out from the angle nearest zero\n";
+  }
   return text;
 }
 
@@ -80,6 +86,7 @@ bool separatesAtTheNose(const SurfacePoint& s) { return s.xc_inv < kNoseSeparati
 const char* convergence(const Point& p) {
   if (!p.computed) return "failed";
   if (p.upper.iteration_limited > 0 || p.lower.iteration_limited > 0) return "limit";
+  if (p.viscous.sweeps > 0 && !p.viscous.converged) return "sweeps";
   return separatesAtTheNose(p.upper) || separatesAtTheNose(p.lower) ? "sep" : "yes";
 }
 
@@ -96,11 +103,20 @@ std::vector<std::string> cautions(const Point& p) {
                   "the drag estimate is not a prediction");
   }
   if (!std::isfinite(p.cd)) c.push_back("no drag estimate: " + p.cd_why);
+  if (p.viscous.sweeps > 0 && !p.viscous.converged)
+    c.push_back("the viscous flow did not settle in " + std::to_string(p.viscous.sweeps) +
+                " sweeps: its lift and drag are those of the last sweep");
   return c;
 }
 
-std::string tableHeader(bool boundary_layer) {
+std::string tableHeader(bool boundary_layer, bool viscous) {
   if (!boundary_layer) return "   alpha     Clift   Cmfocus\n";
+  const std::string viscous_columns =
+      viscous ? "# Viscous (the layer and its wake acting back on the flow): lift Cl_visc, moment about\n"
+                "# the quarter chord Cm_c/4 (nose up), drag Cd_visc (the wake's momentum defect far\n"
+                "# downstream), its skin-friction part Cd_fric, and the coupling sweeps it took; conv\n"
+                "# sweeps: the viscous flow did not settle, its numbers are those of the last sweep.\n"
+              : "";
   return "# alpha in degrees.  Per surface (_u upper, _l lower): transition (tr) and start of the\n"
          "# inverse mode (inv) as arc length s from the stagnation point in chords and as x/c\n"
          "# (\"-\": none on the surface); trailing-edge momentum thickness theta_te (chords) and\n"
@@ -108,12 +124,14 @@ std::string tableHeader(bool boundary_layer) {
          "# conv: yes, every station converged; limit, a station was accepted at the Newton\n"
          "# iteration limit and the row's numbers are not to be trusted; sep, the layer of a\n"
          "# surface separates near the leading edge (x/c below 0.1) and is carried on with a\n"
-         "# prescribed skin friction: the row's drag estimate is not a prediction.\n"
+         "# prescribed skin friction: the row's drag estimate is not a prediction.\n" +
+         viscous_columns +
          "   alpha     Clift   Cmfocus   s_tr_u x/c_tr_u  s_inv_u x/c_inv_u   s_tr_l x/c_tr_l  s_inv_l "
-         "x/c_inv_l  theta_te_u  H_te_u  theta_te_l  H_te_l  Cd_SquireYoung   conv\n";
+         "x/c_inv_l  theta_te_u  H_te_u  theta_te_l  H_te_l  Cd_SquireYoung" +
+         (viscous ? "   Cl_visc    Cm_c/4    Cd_visc    Cd_fric sweeps" : "") + "   conv\n";
 }
 
-std::string tableRow(const Point& p, bool boundary_layer) {
+std::string tableRow(const Point& p, bool boundary_layer, bool viscous) {
   std::string row = format("%8.3f", p.alpha) + format(" %9.5f", p.clift) + format(" %9.5f", p.cmfocus);
   if (!boundary_layer) return row + "\n";
   if (!p.computed) return row + "  failed\n";
@@ -121,15 +139,36 @@ std::string tableRow(const Point& p, bool boundary_layer) {
   row += format(" %11.4e", p.upper.theta_te) + format(" %7.4f", p.upper.h_te);
   row += format(" %11.4e", p.lower.theta_te) + format(" %7.4f", p.lower.h_te);
   row += format(" %15.6f", p.cd);
+  if (viscous) {
+    const ViscousPoint& v = p.viscous;
+    row += format(" %9.5f", v.cl) + format(" %9.5f", v.cm) + format(" %10.6f", v.cd) + format(" %10.6f", v.cd_friction);
+    row += format(" %6.0f", v.sweeps);
+  }
   char conv[16];
   std::snprintf(conv, sizeof conv, " %6s", convergence(p));
   return row + conv + "\n";
 }
 
-std::string tableText(const std::vector<Point>& points, bool boundary_layer) {
-  std::string text = tableHeader(boundary_layer);
-  for (const Point& p : points) text += tableRow(p, boundary_layer);
-  return text;
+const Point* maximumLift(const std::vector<Point>& points) {
+  const Point* top = nullptr;
+  for (const Point& p : points)
+    if (p.computed && std::isfinite(p.viscous.cl) && (!top || p.viscous.cl > top->viscous.cl)) top = &p;
+  return top;
+}
+
+std::string tableFooter(const std::vector<Point>& points, bool viscous) {
+  if (!viscous) return "";
+  const Point* top = maximumLift(points);
+  if (!top) return "# Maximum lift: none computed\n";
+  const bool last = top == &points.back() || top == &points.front();
+  return "# Maximum lift: Cl_visc " + format("%.5f", top->viscous.cl) + " at alpha " + format("%.3f", top->alpha) +
+         (last ? " (at an end of the range: the maximum may lie beyond it)" : "") + "\n";
+}
+
+std::string tableText(const std::vector<Point>& points, bool boundary_layer, bool viscous) {
+  std::string text = tableHeader(boundary_layer, viscous);
+  for (const Point& p : points) text += tableRow(p, boundary_layer, viscous);
+  return text + tableFooter(points, viscous && boundary_layer);
 }
 
 }  // namespace polar

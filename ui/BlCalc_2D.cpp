@@ -78,11 +78,12 @@ bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCal
 }  // namespace
 
 BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Joukowski& handed,
-                     FXObject* tgt, FXSelector sel)
+                     FXObject* tgt, FXSelector sel, bool viscous)
     : FXDialogBox(windows->getApp(), kTitle,
                   DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_STRETCHABLE | DECOR_MENU,
                   0, 0, kOpenWidth, kOpenHeight, 10, 10, 10, 10, 4, 4),
       session_(&session),
+      section_(handed),
       handedSection(sectionText(handed)) {
   setTarget(tgt);
   setSelector(sel);
@@ -103,17 +104,31 @@ BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Jo
   // anywhere up to the trailing edge until the march forecasts separation.
   // If a pass fails there are no results for this contour: the window opens
   // on the inviscid edge velocity alone, and says why once it is on the
-  // screen.
-  const bl::Status st = session.new_computation();
+  // screen.  With interaction, the viscous analysis of the section; if it
+  // fails, the section is handed over again for the inviscid edge velocity.
+  for (bl::Surface which : bl::kBothSurfaces) bare_[bl::index(which)] = session.split_surface(which);
+  viscousButton->setCheck(viscous);
+  viscous::Result vr;
+  bl::Status st;
+  if (viscous) {
+    vr = analyseViscous();
+    st = vr.status;
+    if (!st.ok && session.hand_over_contour(handed.s, handed.v, handed.currentN, handed.x, handed.y).ok)
+      contourDisplaced_ = false;
+  } else {
+    st = session.new_computation();
+  }
   computed = st.ok;
+  interacted_ = viscous && st.ok;
   if (!st.ok) {
-    failure = failureText(st);
+    failure = (viscous ? "The viscous analysis failed. " : "") + failureText(st);
     showStatus("No results. " + oneLine(failure) +
                " (Str u and Str l show the transition positions it started from.)");
   }
   notes = cautionText();
   if (computed) showStatus(cautionLine(session.cautions()));
   showResults(computed);
+  if (interacted_) showViscous(vr);
   if (!failure.empty() || !notes.empty()) getApp()->addChore(this, ID_SHOW_OUTCOME);
   updateButtons();
 }
@@ -162,7 +177,14 @@ void BlCalc_2D::buildWidgets() {
   // above it.
   statusLine = new TextLine(this, LAYOUT_SIDE_BOTTOM | FRAME_SUNKEN);
   statusLine->setTextColor(kRed);
-  sectionLine = new TextLine(this, LAYOUT_SIDE_BOTTOM);
+  // The section line shares its row with "Viscous interaction", at the
+  // right, which thus takes no height from the plots and the fields.
+  auto* sectionRow = new FXHorizontalFrame(this, LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  viscousButton = new FXCheckButton(sectionRow, "Viscous interaction", nullptr, 0,
+                                    CHECKBUTTON_NORMAL | LAYOUT_RIGHT | LAYOUT_CENTER_Y);
+  viscousButton->setTipText("Recalculate with the boundary layer and its wake acting back on the flow: "
+                            "viscous lift, moment and drag");
+  sectionLine = new TextLine(sectionRow, 0);
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   auto* left = new FXVerticalFrame(body);
 
@@ -205,6 +227,11 @@ void BlCalc_2D::buildWidgets() {
   valueLine[0] = new ValueLine(right);
   canvasQty = new SizedCanvas(right, this, ID_CANVAS_QTY, canvasOpts, kCanvasMinWidth, kCanvasMinHeight);
   valueLine[1] = new ValueLine(right);
+  // Under the plots, while the results shown are a viscous analysis's, its
+  // lift, moment and drag (selectable, to copy).
+  resultFrame = new FXHorizontalFrame(right, LAYOUT_FILL_X, 0, 0, 0, 0, 0, 0, 0, 0);
+  resultLine = new ValueLine(resultFrame);
+  resultFrame->hide();
   for (FXCanvas* c : {canvasUe, canvasQty}) c->setDefaultCursor(getApp()->getDefaultCursor(DEF_CROSSHAIR_CURSOR));
 }
 
@@ -235,7 +262,10 @@ void BlCalc_2D::showPositions(bl::Surface which) {
   str.widget->setTextColor(computed ? getApp()->getForeColor() : getApp()->getShadowColor());
   str.widget->setTipText(
       computed ? "" : "Not computed: the transition position the computation started from");
-  sinvField[s]->setText(computed ? fixedText(p.xinv_surf[s], 4) : FXString());
+  // With interaction the parameters keep the positions given; the march's
+  // own start of the inverse mode is the result's.
+  const double sinv = interacted_ ? session_->surface(which).xinv : p.xinv_surf[s];
+  sinvField[s]->setText(computed ? fixedText(sinv, 4) : FXString());
   showTextStart(sinvField[s]);
 }
 
@@ -244,7 +274,27 @@ void BlCalc_2D::showResults(bool wasComputed) {
   for (bl::Surface which : bl::kBothSurfaces) {
     showPositions(which);
     plotState.update(which, session_->surface(which), computed);
+    plotState.bare[bl::index(which)] = interacted_ ? bare_[bl::index(which)] : bl::SurfaceValues{};
   }
+  if (!interacted_) resultFrame->hide();
+}
+
+// As veltaro-cli --bl --viscous: the analysis from no mass defect, the
+// reports of its last sweep written where the session writes them.
+viscous::Result BlCalc_2D::analyseViscous() {
+  contourDisplaced_ = true;
+  return viscous::analyse(*session_, section_, viscous::Settings{}, viscous::State{}, true);
+}
+
+void BlCalc_2D::showViscous(const viscous::Result& r) {
+  resultLine->say(plot::viscousResultText(r).c_str());
+  resultFrame->show();
+  resultFrame->recalc();
+  const std::string cautions = cautionLine(session_->cautions());
+  if (!r.converged)
+    showStatus(plot::unsettledText(r) + (cautions.empty() ? "" : " " + cautions));
+  else
+    showStatus(cautions);
 }
 
 std::string BlCalc_2D::failureText(const bl::Status& st) const {
@@ -305,7 +355,8 @@ long BlCalc_2D::onClickCanvas(FXObject*, FXSelector sel, void* ptr) {
   const FXEvent* ev = static_cast<const FXEvent*>(ptr);
   const int k = FXSELID(sel) == ID_CANVAS_UE ? 0 : 1;
   mark_[k] = plot::nearestPoint(pickPoints_[k], ev->win_x, ev->win_y);
-  valueLine[k]->say(mark_[k].valid() ? plot::blValueText(plotState, k == 0, mark_[k].index).c_str() : "");
+  valueLine[k]->say(
+      mark_[k].valid() ? plot::blValueText(plotState, k == 0, mark_[k].index, mark_[k].series).c_str() : "");
   if (k == 0)
     drawEdgeVelocity();
   else
@@ -338,8 +389,10 @@ long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
 // draws it (the edge-velocity canvas's).
 bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
   const FXint w = canvasUe->getWidth(), h = canvasUe->getHeight();
+  const std::string caption = plot::surfaceCaption(handedSection, plotState.surface) +
+                              (interacted_ ? "; viscous interaction" : "");
   return writePngPicture(getApp(),
-                         {plot::captionPanel(plot::surfaceCaption(handedSection, plotState.surface), w),
+                         {plot::captionPanel(caption, w),
                           {plot::edgeVelocityPlot(plotState, w, h), w, h},
                           {plot::quantityPlot(plotState, w, h), w, h}},
                          path, why);
@@ -415,13 +468,27 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
 
 // Split the contour again (which also restores the inviscid edge velocity
 // the last march overwrote), then march the upper and the lower surface.  A
-// failure anywhere puts everything back.
+// failure anywhere puts everything back.  After a viscous analysis the
+// section is handed over again first.  With "Viscous interaction", the
+// viscous analysis instead.
 long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
-  const bl::Status st = session_->recalculate();
+  const bool viscous = this->viscous();
+  viscous::Result vr;
+  bl::Status st;
+  if (viscous) {
+    vr = analyseViscous();
+    st = vr.status;
+  } else {
+    if (contourDisplaced_) {
+      st = session_->hand_over_contour(section_.s, section_.v, section_.currentN, section_.x, section_.y);
+      if (st.ok) contourDisplaced_ = false;
+    }
+    if (st.ok) st = session_->recalculate();
+  }
   if (!st.ok) {
     // The session has put back what it held before: the window keeps
     // showing it as it is.
-    const std::string why = failureText(st);
+    const std::string why = (viscous ? "The viscous analysis failed. " : "") + failureText(st);
     showStatus("Recalculate failed. " + oneLine(why) +
                (computed ? " The results shown are those of the computation before."
                          : " No results."));
@@ -429,8 +496,10 @@ long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
                         computed ? "The previous results are kept." : "There are no results yet.");
     return 1;
   }
+  interacted_ = viscous;
   showStatus(cautionLine(session_->cautions()));
   showResults(true);
+  if (viscous) showViscous(vr);
   clearMarks();
   drawEdgeVelocity();
   drawQuantity();

@@ -17,6 +17,14 @@
 // values under the plot; Edit > Copy values puts the plotted data on the
 // clipboard.  When the user closes it, it tells its target (SEL_CLOSE with
 // its selector) before it goes.
+//
+// With "Viscous interaction" checked, its computations are the viscous
+// analysis of the section (the layer and its wake acting back on the flow,
+// as veltaro-cli --bl --viscous computes it): the plots show the
+// interacted edge velocity over the bare section's inviscid one and the
+// surfaces continued into the wake, and a line under the plots the viscous
+// lift, moment and drag.  Sweeps that did not settle, or an analysis that
+// failed, say so on the status line.
 #pragma once
 
 #include <fx.h>
@@ -29,6 +37,7 @@
 #include "number_text.h"
 #include "plot_widgets.h"
 #include "session/session.h"
+#include "viscous_analysis.h"
 #include "window_menu.h"
 
 class BlCalc_2D : public FXDialogBox {
@@ -72,16 +81,20 @@ class BlCalc_2D : public FXDialogBox {
   static constexpr int kOpenHeight = 700;
 
   // Builds the window and computes both surfaces of the contour the session
-  // last split, that of the section `handed`; tgt and sel receive SEL_CLOSE
-  // when the user closes it.  A top-level window of its own, kept above
-  // none; its Window menu goes to `windows`, the aerofoil window.
+  // last split, that of the section `handed` (with viscous: its viscous
+  // analysis, the box checked); tgt and sel receive SEL_CLOSE when the user
+  // closes it.  A top-level window of its own, kept above none; its Window
+  // menu goes to `windows`, the aerofoil window.
   BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Joukowski& handed, FXObject* tgt,
-            FXSelector sel);
+            FXSelector sel, bool viscous = false);
   ~BlCalc_2D() override;
 
   // The aerofoil window's section now: the section line says whether the
   // results still belong to it.
   void showMainSection(const aerofoil::Joukowski& current);
+
+  // Whether "Viscous interaction" is checked.
+  bool viscous() const { return viscousButton->getCheck() == TRUE; }
 
   // Both plots as drawn, the edge velocity above the quantity, as PNG data
   // in path (replaced whole or not at all).
@@ -111,6 +124,11 @@ class BlCalc_2D : public FXDialogBox {
   // The positions and plotted results of both surfaces from the session,
   // as results when `computed`, else as the split alone.
   void showResults(bool computed);
+  // The viscous analysis of the handed section with the session's
+  // parameters; the session's contour is then the displaced flow's.
+  viscous::Result analyseViscous();
+  // The result line and the status line of an analysis that succeeded.
+  void showViscous(const viscous::Result& r);
   // The red status line: text, or nothing.
   void showStatus(const std::string& text);
   // What a failed computation says, naming the surface whose pass failed.
@@ -125,6 +143,10 @@ class BlCalc_2D : public FXDialogBox {
   void clearMarks();
 
   bl::Session* session_ = nullptr;
+  aerofoil::Joukowski section_;      // the section handed over
+  bl::SurfaceValues bare_[2];        // its split: the inviscid edge velocity drawn beside interacted results
+  bool contourDisplaced_ = false;    // the session holds the displaced flow's contour, not the section's
+  bool interacted_ = false;          // the results shown are a viscous analysis's
   FXMenuPane* fileMenu = nullptr;
   FXMenuBar* menuBar_ = nullptr;
   WindowMenus menus;
@@ -135,6 +157,9 @@ class BlCalc_2D : public FXDialogBox {
   FXTextField* sinvField[2] = {nullptr, nullptr};
   TextLine* sectionLine = nullptr;  // the section the results belong to
   TextLine* statusLine = nullptr;   // what failed, in red; blank otherwise
+  FXCheckButton* viscousButton = nullptr;
+  FXHorizontalFrame* resultFrame = nullptr;  // holds the result line; shown with interacted results
+  ValueLine* resultLine = nullptr;           // the viscous lift, moment and drag
   std::string handedSection;       // its text, as the section line shows it
 
   FXRadioButton* surfaceButton[2] = {nullptr, nullptr};

@@ -18,8 +18,8 @@
 
 // clang-format off
 FXDEFMAP(PolarWindow) PolarWindowMap[] = {
-  FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FROM, PolarWindow::ID_NP, PolarWindow::onCmdField),
-  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_FREE_TRANSITION, PolarWindow::onCmdFreeTransition),
+  FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FROM, PolarWindow::ID_XTR_L, PolarWindow::onCmdField),
+  FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FREE_TRANSITION, PolarWindow::ID_TRIP, PolarWindow::onCmdTransition),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_COMPUTE, PolarWindow::onCmdCompute),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_STOP,    PolarWindow::onCmdStop),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE,    PolarWindow::onCmdSave),
@@ -41,7 +41,8 @@ namespace {
 const char* const kTitle = "Polar. Joukowski aerofoil.";
 
 // The smallest canvas whose four plots keep their labels apart (each
-// about 250 x 170 pixels) with the legend band of the kept polars.
+// about 250 x 170 pixels) with the legend band of the kept polars; the six
+// of a viscous polar are narrower there, and wider as the window grows.
 constexpr int kCanvasMinWidth = 500;
 constexpr int kCanvasMinHeight = 360;
 
@@ -81,13 +82,17 @@ PolarWindow::PolarWindow(FXWindow* windows, const bl::ComputationParameters& par
   } start[] = {{ID_FROM, 3, -4.0},          {ID_TO, 3, 16.0},
                {ID_STEP, 3, 1.0},           {ID_RE, 3, params.re_mill},
                {ID_STR_U, 4, params.xtr_surf[0]}, {ID_STR_L, 4, params.xtr_surf[1]},
-               {ID_NP, -1, static_cast<double>(params.np_in)}};
+               {ID_NP, -1, static_cast<double>(params.np_in)},
+               {ID_XTR_U, 4, params.xtr_xc[0].value_or(kTripStart)},
+               {ID_XTR_L, 4, params.xtr_xc[1].value_or(kTripStart)}};
   for (const auto& s : start) {
     NumberField& f = field(s.id);
     f.decimals = s.decimals;
     f.value = s.value;
     showNumber(f);
   }
+  tripButton->setCheck(params.xtr_xc[0] || params.xtr_xc[1]);
+  showTransitionFields();
   signal_ = new FXGUISignal(getApp(), this, ID_POINTS);
   updateControls();
 }
@@ -102,21 +107,34 @@ PolarWindow::~PolarWindow() {
 
 void PolarWindow::buildWidgets() {
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
-  auto* left = new FXVerticalFrame(body, LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 4, 0, 0, 4, 6);
+  // Rows 5 pixels apart: the controls of a viscous polar fit in the height
+  // the plots take.
+  auto* left = new FXVerticalFrame(body, LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 4, 0, 0, 4, 5);
 
   sectionLabel = new FXLabel(left, " ", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
   auto* grid = new FXMatrix(left, 2, MATRIX_BY_COLUMNS | FRAME_RIDGE | LAYOUT_FILL_X);
-  const char* const labels[kFields] = {"Alpha from", "Alpha to", "Alpha step", "Re(mill)",
-                                       "Str u",      "Str l",    "Np"};
-  for (int id = ID_FROM; id <= ID_NP; ++id) {
+  const char* const labels[kFields] = {"Alpha from", "Alpha to", "Alpha step", "Re(mill)",  "Str u",
+                                       "Str l",      "Np",       "Trip x/c u", "Trip x/c l"};
+  for (int id = ID_FROM; id <= ID_XTR_L; ++id) {
     field(id).label = labels[id - ID_FROM];
     new FXLabel(grid, field(id).label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
     field(id).widget =
         new FXTextField(grid, 8, this, id, TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK);
   }
   field(ID_NP).widget->setTipText("Normal grid points");
+  for (int id : {ID_XTR_U, ID_XTR_L})
+    field(id).widget->setTipText("With Trip at x/c: the chord position of the forced transition on the surface's side");
   freeButton = new FXCheckButton(left, "Free transition", this, ID_FREE_TRANSITION);
   freeButton->setTipText("Transition where the laminar layer separates or by Michel's criterion");
+  // The trip under free transition, "Viscous" at the right of its row: the
+  // column no wider than its buttons.
+  auto* row = new FXHorizontalFrame(left, LAYOUT_FILL_X, 0, 0, 0, 0, 0, 0, 0, 0);
+  tripButton = new FXCheckButton(row, "Trip at x/c", this, ID_TRIP);
+  tripButton->setTipText("Transition forced at the chord positions Trip x/c u and Trip x/c l at every angle, "
+                         "unless laminar separation or Michel's criterion comes first");
+  viscousButton = new FXCheckButton(row, "Viscous", this, ID_VISCOUS, CHECKBUTTON_NORMAL | LAYOUT_RIGHT);
+  viscousButton->setTipText("The boundary layer and its wake acting back on the flow: viscous lift, drag, "
+                            "lift-to-drag ratio and moment about the quarter chord");
 
   auto* buttons = new FXHorizontalFrame(left, LAYOUT_FILL_X | PACK_UNIFORM_WIDTH, 0, 0, 0, 0, 0, 0, 0, 0);
   computeButton = new FXButton(buttons, "Compute", nullptr, this, ID_COMPUTE,
@@ -174,6 +192,7 @@ std::string PolarWindow::accepted(int id) const {
   bl::Parameter p;
   if (parameterOf(id, p)) return bl::accepted_range(p);
   if (id == ID_STEP) return "a number other than 0";
+  if (id == ID_XTR_U || id == ID_XTR_L) return "a number with " + bl::trip_range_in_short();
   return "a number from " + std::string(fixedText(aerofoil::kAlphaMin, -1).text()) + " to " +
          fixedText(aerofoil::kAlphaMax, -1).text() + " degrees";
 }
@@ -186,7 +205,10 @@ std::string PolarWindow::refusal(int id, double v) const {
     bl::assign(params, p, v);
     ok = bl::validate_parameters(params).ok;
   } else {
-    ok = id == ID_STEP ? v != 0 : (v >= aerofoil::kAlphaMin && v <= aerofoil::kAlphaMax);
+    const bool trip = id == ID_XTR_U || id == ID_XTR_L;
+    ok = id == ID_STEP ? v != 0
+         : trip        ? (v > 0 && v <= bl::kTripXcMax)
+                       : (v >= aerofoil::kAlphaMin && v <= aerofoil::kAlphaMax);
   }
   return ok ? std::string() : outOfRange(field(id).label, v, accepted(id));
 }
@@ -198,6 +220,11 @@ bl::ComputationParameters PolarWindow::parametersOfFields() const {
   const bool free = freeButton->getCheck() == TRUE;
   p.xtr_surf[0] = free ? kFreeTransition : field(ID_STR_U).value;
   p.xtr_surf[1] = free ? kFreeTransition : field(ID_STR_L).value;
+  const bool trip = !free && tripButton->getCheck() == TRUE;
+  for (int i = 0; i < 2; ++i) {
+    p.xtr_xc[i].reset();
+    if (trip) p.xtr_xc[i] = field(i == 0 ? ID_XTR_U : ID_XTR_L).value;
+  }
   return p;
 }
 
@@ -209,20 +236,36 @@ long PolarWindow::onCmdField(FXObject*, FXSelector sel, void*) {
   return 1;
 }
 
-// Free transition: the fields of the forced positions show where the
-// forced transition now lies and cannot be edited; unchecked, they show
-// their own values again.
-long PolarWindow::onCmdFreeTransition(FXObject*, FXSelector, void*) {
-  const bool free = freeButton->getCheck() == TRUE;
+// Free transition and the trip at x/c exclude each other: checking one
+// clears the other.
+long PolarWindow::onCmdTransition(FXObject*, FXSelector sel, void*) {
+  FXCheckButton* other = FXSELID(sel) == ID_TRIP ? freeButton : tripButton;
+  if (FXSELID(sel) == ID_TRIP ? tripButton->getCheck() == TRUE : freeButton->getCheck() == TRUE)
+    other->setCheck(FALSE);
+  showTransitionFields();
+  return 1;
+}
+
+// Free transition: the fields of the forced arc lengths show where the
+// forced transition now lies and cannot be edited.  Tripped at x/c: the
+// chord positions are edited, the arc lengths rest.  Neither: the arc
+// lengths show their own values again and are edited.
+void PolarWindow::showTransitionFields() {
+  const bool free = freeButton->getCheck() == TRUE, trip = tripButton->getCheck() == TRUE;
   for (int id : {ID_STR_U, ID_STR_L}) {
     NumberField& f = field(id);
     f.widget->setText(fixedText(free ? kFreeTransition : f.value, f.decimals));
-    if (free)
+    if (free || trip)
       f.widget->disable();
     else
       f.widget->enable();
   }
-  return 1;
+  for (int id : {ID_XTR_U, ID_XTR_L}) {
+    if (trip)
+      field(id).widget->enable();
+    else
+      field(id).widget->disable();
+  }
 }
 
 long PolarWindow::onCmdCompute(FXObject*, FXSelector, void*) {
@@ -255,6 +298,7 @@ void PolarWindow::start() {
   settings.angles = angles;
   settings.boundary_layer = true;
   settings.params = parametersOfFields();
+  settings.viscous = viscousButton->getCheck() == TRUE;
   shown_ = settings;
 
   points_.clear();
@@ -263,8 +307,11 @@ void PolarWindow::start() {
   keptShown_ = false;
   mark_ = {};
   showMarkedValues();
-  setup_ = {section_.eR1, section_.hR1, aerofoil::clampPoints(section_.n), settings.params.re_mill,
-            freeButton->getCheck() == TRUE, field(ID_STR_U).value, field(ID_STR_L).value, settings.params.np_in};
+  const bool trip = settings.params.xtr_xc[0].has_value();
+  setup_ = {section_.eR1,          section_.hR1,          aerofoil::clampPoints(section_.n),
+            settings.params.re_mill, freeButton->getCheck() == TRUE, field(ID_STR_U).value,
+            field(ID_STR_L).value, settings.params.np_in,   trip,
+            field(ID_XTR_U).value, field(ID_XTR_L).value, settings.viscous};
   gapsText->setText("");
   alphaFrom_ = angles.front();
   alphaTo_ = angles.back();
@@ -355,7 +402,7 @@ long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
   // Angles that all failed alike are one reason, said once; else each
   // angle's own.
   const bool allAlike = !failures_.empty() && failures_.rfind("All ", 0) == 0;
-  const std::string gaps = allAlike ? failures_ : plot::polarGaps(points_);
+  const std::string gaps = allAlike ? failures_ : plot::polarGaps(points_, shown_.viscous);
   if (gaps != gaps_) {
     gaps_ = gaps;
     gapsText->setText(gaps_.c_str(), static_cast<FXint>(gaps_.size()));
@@ -449,7 +496,7 @@ long PolarWindow::onCmdClearKept(FXObject*, FXSelector, void*) {
 
 long PolarWindow::onCmdCopyValues(FXObject*, FXSelector, void*) {
   if (points_.empty()) return 1;
-  putOnClipboard(this, clipboard_, plot::polarTable(points_));
+  putOnClipboard(this, clipboard_, plot::polarTable(points_, shown_.viscous));
   return 1;
 }
 
@@ -479,7 +526,8 @@ long PolarWindow::onPaintCanvas(FXObject*, FXSelector, void*) {
   return 1;
 }
 
-// The table of the points shown, as veltaro-cli --sweep ... --bl prints it;
+// The table of the points shown, as veltaro-cli --sweep ... --bl (with
+// --viscous for a viscous polar) prints it;
 // an existing file is replaced only when the user says so, and whole.
 long PolarWindow::onCmdSave(FXObject*, FXSelector, void*) {
   if (running_ || points_.empty()) return 1;
@@ -487,7 +535,8 @@ long PolarWindow::onCmdSave(FXObject*, FXSelector, void*) {
   const FXString path = chooseSaveFile(this, caption, "polar.txt", "Polar table (*.txt)\nAll files (*)");
   if (path.empty()) return 1;
   std::string why;
-  const std::string text = polar::settingsHeader(shown_, "Veltaro " VELTARO_VERSION) + polar::tableText(points_, true);
+  const std::string text =
+      polar::settingsHeader(shown_, "Veltaro " VELTARO_VERSION) + polar::tableText(points_, true, shown_.viscous);
   if (!files::writeAtomically(path.text(), text, why))
     FXMessageBox::error(this, MBOX_OK, caption, "%s", why.c_str());
   return 1;

@@ -1,6 +1,8 @@
-// The polar window: lift, drag estimate and transition of one section over
-// a range of angles of attack, with the boundary-layer parameters of the
-// aerofoil window's session.  A non-modal dialog owned by the aerofoil
+// The polar window: lift, drag and transition of one section over a range
+// of angles of attack, with the boundary-layer parameters of the aerofoil
+// window's session; with "Viscous" the layer and its wake act back on the
+// flow (viscous lift, drag, lift-to-drag ratio and moment about the quarter
+// chord), computed as veltaro-cli --sweep ... --bl --viscous computes it.  A non-modal dialog owned by the aerofoil
 // window, which keeps the one window and hands it the current section each
 // time the user opens it.
 //
@@ -57,7 +59,11 @@ class PolarWindow : public FXDialogBox {
     ID_STR_U,
     ID_STR_L,
     ID_NP,
+    ID_XTR_U,
+    ID_XTR_L,
     ID_FREE_TRANSITION,
+    ID_TRIP,
+    ID_VISCOUS,
     ID_COMPUTE,
     ID_STOP,
     ID_SAVE,
@@ -82,7 +88,12 @@ class PolarWindow : public FXDialogBox {
   // laminar-separation and Michel criteria end the laminar layer.
   static constexpr double kFreeTransition = 10.0;
 
-  // The fields start from params (Re(mill), Str u, Str l, Np); the rest of
+  // The chord position the fields of a trip at x/c start from: near the
+  // nose, where a section is tripped to compare it with a tripped test.
+  static constexpr double kTripStart = 0.05;
+
+  // The fields start from params (Re(mill), Str u, Str l, Np, and the trip
+  // at x/c where params has one); the rest of
   // the parameters come with each open.  A top-level window of its own,
   // kept above none; its Window menu goes to `windows`, the aerofoil window.
   PolarWindow(FXWindow* windows, const bl::ComputationParameters& params);
@@ -99,7 +110,7 @@ class PolarWindow : public FXDialogBox {
   void hide() override;
 
   long onCmdField(FXObject*, FXSelector, void*);
-  long onCmdFreeTransition(FXObject*, FXSelector, void*);
+  long onCmdTransition(FXObject*, FXSelector, void*);
   long onCmdCompute(FXObject*, FXSelector, void*);
   long onCmdStop(FXObject*, FXSelector, void*);
   long onCmdSave(FXObject*, FXSelector, void*);
@@ -119,7 +130,7 @@ class PolarWindow : public FXDialogBox {
   PolarWindow() {}
 
  private:
-  static constexpr int kFields = ID_NP - ID_FROM + 1;
+  static constexpr int kFields = ID_XTR_L - ID_FROM + 1;
   NumberField& field(int id) { return fields[id - ID_FROM]; }
   const NumberField& field(int id) const { return fields[id - ID_FROM]; }
 
@@ -129,6 +140,8 @@ class PolarWindow : public FXDialogBox {
   // What a field accepts, in words.
   std::string accepted(int id) const;
   bl::ComputationParameters parametersOfFields() const;
+  // The fields of the forced transition as the check boxes leave them.
+  void showTransitionFields();
 
   // Starts a computation of the fields' polar (after stopping a running
   // one); a range that gives no angles is refused with a message.
@@ -148,6 +161,8 @@ class PolarWindow : public FXDialogBox {
   polar::Settings shown_;             // what computed the points shown
   NumberField fields[kFields];
   FXCheckButton* freeButton = nullptr;
+  FXCheckButton* tripButton = nullptr;     // transition forced at x/c
+  FXCheckButton* viscousButton = nullptr;  // the layer acting back on the flow
   FXButton* computeButton = nullptr;
   FXButton* stopButton = nullptr;
   FXButton* saveButton = nullptr;

@@ -419,8 +419,9 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   // covers least.
   const bool replacing = blOpenCount != 0 && blDialog && blDialog->shown();
   const ScreenRect was = replacing ? screenRectOf(blDialog) : ScreenRect{};
+  if (blDialog) blViscous = blDialog->viscous();
   if (blOpenCount != 0 && blDialog) delete blDialog;
-  blDialog = new BlCalc_2D(this, blSession, af, this, ID_BL_DIALOG);
+  blDialog = new BlCalc_2D(this, blSession, af, this, ID_BL_DIALOG, blViscous);
   blOpenCount = 1;
   blDialog->create();
   if (replacing)
@@ -435,6 +436,7 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
 // The user closed the boundary-layer window; it deletes itself once this
 // returns 0.
 long Veltaro::onBlDialogClose(FXObject*, FXSelector, void*) {
+  if (blDialog) blViscous = blDialog->viscous();
   blOpenCount = 0;
   blDialog = nullptr;
   return 0;

@@ -108,6 +108,7 @@ class Veltaro : public FXMainWindow {
   // current dialog, and whether it is open.
   bl::Session blSession;
   BlCalc_2D* blDialog = nullptr;
+  bool blViscous = false;  // "Viscous interaction" of the last boundary-layer window, for the next
   int blOpenCount = 0;
 
   // The polar window, once opened: kept (hidden when closed) until this

@@ -28,6 +28,11 @@ namespace bl {
 struct InteractionLaw {
   int first_node = 3;             // 1-based; nodes before it keep ue prescribed (direct mode)
   std::vector<double> m_before;   // mass defect ue d1 of every node in the sweep before, chords
+  // The forced transition of the parameters stays where it is: neither a
+  // forecast laminar separation nor Michel's criterion moves it ahead.  A
+  // coupling holds the transition it has found, as the station where it
+  // falls can otherwise flip from sweep to sweep.
+  bool transition_held = false;
   std::vector<double> coeff;      // c(P, j) for 1 <= j <= P <= n, lower triangle by rows,
                                   // index (P-1) P / 2 + (j-1); unit 1/chord
 

@@ -28,6 +28,9 @@ inline const char* name(Surface s) { return s == Surface::upper ? "upper surface
 // Nodes a surface holds at most: the station numbers of the reports and
 // the surfaces of a section up to N = 1199 at moderate incidence fit.
 constexpr int kMaxSurfaceNodes = 600;
+// Nodes a half-wake holds at most beyond them (the reports number the
+// stations in three digits).
+constexpr int kMaxWakeNodes = 399;
 
 struct SurfaceValues {
   std::vector<double> s;   // arc length from the stagnation point, chords; increasing

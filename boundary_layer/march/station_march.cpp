@@ -99,11 +99,13 @@ Status compute_station(Pass& p, int P) {
   // interaction law a forecast separation of the turbulent layer changes
   // nothing (the law carries the march through it); a laminar one still
   // forces transition.
+  // A coupling may hold the transition where its sweeps found it.
   const bool wake = wake_station(p, P);
+  const bool free = !wake && !(p.law && p.law->transition_held);
   if (st.x(P) > kRegimeStart && P > 3) sd.regime = 2;
-  if (!wake && sd.regime == 2 && ms.ninv == 0 && G < 0)
+  if (free && sd.regime == 2 && ms.ninv == 0 && G < 0)
     sep_check(ms.ninv, sd.XINV, sd.XTR, P, sd.NXT, st.x, st.cfb, st.cf_bc, sd.CFSEP, sd.SQRE, p.law == nullptr);
-  if (!wake && st.x(P) < sd.XTR && P > 3) trans_check(p, P - 1);
+  if (free && st.x(P) < sd.XTR && P > 3) trans_check(p, P - 1);
   if (wake ? ms.ktbl == 2 : st.x(P) >= sd.XTR) {
     if (ms.ktbl == 1) {  // first turbulent station
       ms.ktbl = 2;

@@ -64,9 +64,12 @@ Status check_surface(const SurfaceValues& surface, const ComputationParameters& 
   if (n < 3)
     return Status::failure("the " + surf + " has " + std::to_string(n) +
                            " nodes; the boundary layer needs at least 3");
-  if (n > kMaxSurfaceNodes)
-    return Status::failure("the " + surf + " has " + std::to_string(n) + " nodes, more than the " +
-                           std::to_string(kMaxSurfaceNodes) + " a surface holds");
+  const int wall = surface.wall_nodes > 0 ? surface.wall_nodes : n;
+  if (wall > kMaxSurfaceNodes || n - wall > kMaxWakeNodes)
+    return Status::failure("the " + surf + " has " + std::to_string(wall) + " nodes on the wall and " +
+                           std::to_string(n - wall) + " in the wake, more than the " +
+                           std::to_string(kMaxSurfaceNodes) + " and " + std::to_string(kMaxWakeNodes) +
+                           " a surface holds");
   if (surface.ue.size() != surface.s.size())
     return Status::failure("the " + surf + " has " + std::to_string(n) + " arc lengths but " +
                            std::to_string(surface.ue.size()) + " edge velocities");

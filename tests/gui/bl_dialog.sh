@@ -7,12 +7,14 @@
 # after an Alpha step and replaces the window with a new one without the
 # mark; has an invalid Np refused; makes a recalculation fail half-way and
 # checks that the earlier results stay on the screen; closes the window and
-# opens another; quits with Ctrl-Q.
-# Usage: bl_dialog.sh path/to/veltaro path/to/read_selection project-root
+# opens another; recalculates with viscous interaction, its result line as
+# veltaro-cli --bl --viscous computes it; quits with Ctrl-Q.
+# Usage: bl_dialog.sh path/to/veltaro path/to/read_selection project-root path/to/veltaro-cli
 set -euo pipefail
 exe=$1
 read_selection=$2
 root=$3
+cli=$4
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
@@ -29,7 +31,8 @@ sleep 0.3
 # window's own coordinates).
 declare -A at=([re]="130 65" [etae]="130 92" [kv]="130 119" [np]="130 146" [cfs]="130 173"
                [str_u]="95 341" [sinv_u]="95 368" [str_l]="95 543" [sinv_l]="95 570"
-               [upper]="32 208" [lower]="32 410" [lower_h12]="37 507" [recalc]="88 610")
+               [upper]="32 208" [lower]="32 410" [lower_h12]="37 507" [recalc]="88 610"
+               [viscous]="657 656" [result]="400 623")
 dlg=""
 dialog_click() { gui_click "$dlg" ${at[$1]}; }
 
@@ -230,6 +233,33 @@ before=$(gui_passes)
 bl_calculation
 dlg=$(gui_wait_window "$title") || gui_fail "no window after Quit"
 gui_wait_passes $((before + 2))
+
+# --- Viscous interaction: Recalculate runs the viscous analysis, the wake ----
+# --- behind the trailing edge is plotted, the line under the plots holds ----
+# --- the viscous loads of veltaro-cli --bl --viscous at N 512 -----------------
+type_into str_u 0.02
+type_into str_l 0.03
+dialog_click viscous
+dialog_click recalc
+got=""
+for _ in $(seq 1 40); do
+  got=$(field result)
+  [[ "$got" == Viscous:* ]] && break
+  sleep 0.25
+done
+(mkdir -p cli && cd cli && "$cli" --bl --viscous --n 512 --json v.json >/dev/null) || gui_fail "veltaro-cli --viscous failed"
+expected=$(awk '/"viscous": \{/ { v = 1; next } v && /\}/ { v = 0 } v { gsub(/[",]/, ""); k[$1] = $2 }
+  END { printf "Viscous: Cl %.4f  Cm c/4 %.4f  Cd %.5f (friction %.5f), %d sweeps%s", k["cl:"], k["cm:"], k["cd:"],
+        k["cd_friction:"], k["sweeps:"], k["converged:"] == "true" ? "" : ", not settled" }' cli/v.json)
+[ "$got" = "$expected" ] || gui_fail "the viscous result line shows '$got', veltaro-cli gives '$expected'"
+import -window root shot.png
+crop shot.png ue ue.png
+[ "$(gui_count_colour ue.png 'rgb(105,105,105)')" -gt 50 ] || gui_fail "no trailing edge marked before the wake"
+if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
+  gui_click "$dlg" 37 260   # upper surface, D1: its wake
+  import -window root shot.png
+  crop shot.png dialog "$root/docs/bl_viscous.png"
+fi
 
 # Ctrl-Q in the aerofoil window ends the program with exit code 0.
 gui_quit "$win"

@@ -75,7 +75,7 @@ read -r px py _ < <(gui_geometry "$pw")
 polar_done() {
   for _ in $(seq 1 300); do
     import -window root bar.png
-    convert bar.png -crop "200x6+$((px + 14))+$((py + 336))" +repage b.png
+    convert bar.png -crop "200x6+$((px + 14))+$((py + 411))" +repage b.png
     [ "$(gui_count_colour b.png 'rgb(0,0,255)')" -eq 1200 ] && return 0
     sleep 0.1
   done
@@ -103,18 +103,18 @@ muted() {  # pixels of the first kept polar (tan) in the canvas, and in its lege
   echo "$(gui_count_colour kc.png 'rgb(210,180,140)') $(gui_count_colour kl.png 'rgb(210,180,140)')"
 }
 m=$(muted); [ "$m" = "0 0" ] || gui_fail "kept polar drawn before Keep ($m)"
-gui_click "$pw" 60 429     # Keep
+gui_click "$pw" 60 500     # Keep
 xdotool windowfocus --sync "$pw"
 xdotool mousemove --window "$pw" 128 166
 xdotool click --repeat 3 --delay 80 1
 xdotool type --delay 30 5
 xdotool key Return
-gui_click "$pw" 60 311     # Compute
+gui_click "$pw" 60 386     # Compute
 sleep 0.5
 polar_done
 read -r all band < <(muted)
 [ "$all" -gt 300 ] && [ "$band" -gt 20 ] || gui_fail "the kept polar is not drawn and listed ($all, $band tan pixels)"
-gui_click "$pw" 167 429    # Clear kept
+gui_click "$pw" 167 500    # Clear kept
 sleep 0.5
 [ "$(muted)" = "0 0" ] || gui_fail "Clear kept left the kept polar drawn"
 

@@ -3,8 +3,8 @@
 # default section and it computes at once; its saved table equals
 # veltaro-cli --sweep ... --bl for the same settings, before and after the
 # main window's N, Re(mill), free transition and a descending range are
-# changed; a step of 0 and one leading away from the last angle are
-# refused; during a long polar the main window answers a spinner step and
+# changed, and for a viscous polar tripped at x/c; a step of 0 and one
+# leading away from the last angle are refused; during a long polar the main window answers a spinner step and
 # "Cancel" stops the computation with its points kept; Escape while
 # computing hides the window; Ctrl-Q while computing ends the program with
 # exit code 0.  The window opens right of the aerofoil window.
@@ -25,8 +25,8 @@ sleep 0.3
 
 # Positions inside the polar window, below its menu bar.
 declare -A at=([from]="128 85" [to]="128 112" [step]="128 139" [re]="128 166" [np]="128 247"
-               [free]="18 280" [compute]="60 311" [cancel]="167 311" [save]="114 392"
-               [keep]="60 429" [clear]="167 429")
+               [xtr_u]="128 273" [xtr_l]="128 300" [free]="18 332" [trip]="18 356" [viscous]="157 356"
+               [compute]="60 386" [cancel]="167 386" [save]="114 464" [keep]="60 500" [clear]="167 500")
 pw=""
 polar_click() { xdotool windowfocus --sync "$pw"; gui_click "$pw" ${at[$1]}; }
 type_into() {  # field text
@@ -57,7 +57,7 @@ crop_polar() {  # screenshot WxH x y out
   convert "$1" -crop "$2+$(($3 + px))+$(($4 + py))" +repage "$5"
 }
 # Blue pixels of the progress bar (1200 when full).
-bar() { import -window root bar.png; crop_polar bar.png 200x6 14 336 b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
+bar() { import -window root bar.png; crop_polar bar.png 200x6 14 411 b.png; gui_count_colour b.png 'rgb(0,0,255)'; }
 wait_done() {
   for _ in $(seq 1 600); do [ "$(bar)" -eq 1200 ] && return 0; sleep 0.1; done
   gui_fail "the progress bar did not reach the end"
@@ -104,12 +104,27 @@ polar_click compute
 wait_done
 save_polar "$work/free.txt"
 same_as_cli free.txt --sweep 16:-4:-1 --bl --n 128 --re-mill 5 --str-u 10 --str-l 10
+
+# --- Viscous, tripped at x/c: six plots, the table of veltaro-cli --viscous --
+polar_click trip              # clears Free transition
+type_into xtr_l 0.1
+polar_click viscous
+type_into step -2
+polar_click compute
+wait_done
+save_polar "$work/viscous.txt"
+same_as_cli viscous.txt --sweep 16:-4:-2 --bl --viscous --n 128 --re-mill 5 --xtr-u 0.05 --xtr-l 0.1
+grep -q '^# Maximum lift: Cl_visc' viscous.txt || gui_fail "the viscous polar has no maximum-lift line"
+import -window root shot.png
+crop_polar shot.png 610x470 230 46 canvas.png
+[ "$(gui_count_colour canvas.png 'rgb(160,32,240)')" -gt 100 ] || gui_fail "no maximum lift or best L/D marked"
 if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
   import -window root shot.png
   geom=$(xwininfo -id "$pw" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
          /Width/{w=$2} /Height/{h=$2} END{print w "x" h "+" x "+" y}')
   convert shot.png -crop "$geom" +repage "$root/docs/polar_window.png"
 fi
+polar_click viscous           # the long polar below without the interaction
 
 # --- A long polar: the main window answers while it computes; Cancel -------
 xdotool windowfocus --sync "$win"

@@ -396,3 +396,72 @@ TEST_F(BlPlotTest, AClickMarksTheNearestNodeTheCopyHoldsThePlottedValues) {
   }
   EXPECT_LT(lastBlack, firstRed);
 }
+
+TEST_F(BlPlotTest, InteractedSurfaceGoesOnIntoTheWakeOverTheBareSectionsInviscidSpeed) {
+  // The upper surface with its last 11 of 41 nodes behind the trailing
+  // edge (at s = 0.7875); the bare section's split of 35 nodes beside it.
+  bl::SurfaceResult upper = st.surfaces[0];
+  upper.wall_nodes = 30;
+  st.update(bl::Surface::upper, upper);
+  bl::SurfaceValues bare;
+  for (int i = 0; i < 35; ++i) {
+    bare.s.push_back(0.03 * i);
+    bare.ue.push_back(1.7 * std::sin(0.09 * i));
+  }
+  st.bare[0] = bare;
+  ASSERT_TRUE(st.interacted(bl::Surface::upper));
+
+  // The skin friction ends at the trailing edge, the displacement
+  // thickness goes on to the end of the wake; a grey line marks the edge.
+  const plot::BlTransform t = plot::quantityTransform(st, W, H);
+  for (const auto& [code, segments] : {std::pair{plot::kCf, 27}, std::pair{plot::kD1, 38}}) {
+    st.quantity[0] = code;
+    const plot::Drawing q = plot::quantityPlot(st, W, H);
+    EXPECT_EQ(count(q, Primitive::Line, "Black"), segments);
+    EXPECT_EQ(count(q, Primitive::Line, plot::kTrailingEdgeColour, true), 1);
+    EXPECT_TRUE(hasText(q, "TE"));
+    const auto edge = std::find_if(q.begin(), q.end(), [](const Primitive& p) {
+      return p.kind == Primitive::Line && p.colour == plot::kTrailingEdgeColour;
+    });
+    EXPECT_EQ(edge->x1, t.X(upper[bl::Column::s][29]));
+  }
+
+  // The edge velocity: the interacted one in red over every node, the
+  // bare section's in black over its own nodes, the axes up to its peak.
+  const plot::Drawing u = plot::edgeVelocityPlot(st, W, H);
+  EXPECT_EQ(count(u, Primitive::Line, "Red"), 38);
+  EXPECT_EQ(count(u, Primitive::Line, "Black"), 34);
+  EXPECT_TRUE(hasText(u, "1.8"));
+  EXPECT_EQ(plot::blValueText(st, true, 4, plot::kInviscidSeries),
+            "s/c 0.1200  Ue inviscid 0.5989  (upper surface, bare section, node 5)");
+  EXPECT_EQ(plot::blValueText(st, false, 35), "s/c 0.9188  D1 0.00175  (upper surface, wake station 36)");
+
+  // The copy lists both sets of nodes side by side, no skin friction in
+  // the wake.
+  st.quantity[0] = plot::kCf;
+  std::vector<std::string> rows;
+  std::istringstream in(plot::blTable(st));
+  for (std::string line; std::getline(in, line);) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 42u);
+  EXPECT_EQ(rows[0], "station\ts/c\tUe\tCf\ts/c inviscid\tUe inviscid");
+  EXPECT_EQ(rows[36].substr(rows[36].size() - 3), "\t\t\t");  // station 36: in the wake, beyond the bare nodes
+}
+
+TEST(ViscousResult, TheLineUnderThePlotsAndTheUnsettledSweeps) {
+  viscous::Result r;
+  r.cl = 0.46632;
+  r.cm = -0.00081;
+  r.cd = 0.009186;
+  r.cd_friction = 0.007344;
+  r.sweeps = 15;
+  r.converged = true;
+  EXPECT_EQ(plot::viscousResultText(r), "Viscous: Cl 0.4663  Cm c/4 -0.0008  Cd 0.00919 (friction 0.00734), 15 sweeps");
+  r.converged = false;
+  r.change_cl = 2.1e-5;
+  r.change_ue = 3.4e-5;
+  const std::string unsettled = plot::viscousResultText(r);
+  EXPECT_EQ(unsettled.substr(unsettled.find("), ")), "), 15 sweeps, not settled");
+  EXPECT_EQ(plot::unsettledText(r),
+            "The viscous flow did not settle in 15 sweeps (last change: lift 2.1e-05, surface speed 3.4e-05): its lift "
+            "and drag are those of the last sweep.");
+}

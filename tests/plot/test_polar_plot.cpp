@@ -160,3 +160,66 @@ TEST(PolarPlot, KeptPolarsUnderTheCurrentOneNamedByWhatDiffers) {
   EXPECT_EQ(plot::polarTable(pts).rfind("alpha\tClift\tCd_SquireYoung\tx/c_tr_u\tx/c_tr_l\tconv\n0\t0.2\t", 0), 0u);
   EXPECT_NE(plot::polarTable(pts).find("\n4\t1.08\t\t\t\tfailed\n"), std::string::npos) << plot::polarTable(pts);
 }
+
+TEST(PolarPlot, ViscousPolarMarksItsMaximumLiftAndBestLiftToDragRatio) {
+  // Viscous lift below the potential flow's, a stall after 4 degrees, the
+  // drag rising with the lift: the maximum lift at 4, the best Cl/Cd at 2;
+  // the boundary layer at 6 did not settle.
+  std::vector<polar::Point> pts = smallPolar();
+  const double cl[] = {0.18, 0.55, 0.75, 0.7}, cd[] = {0.0060, 0.0065, 0.0095, 0.012};
+  for (int k = 0; k < 4; ++k) {
+    polar::Point& p = pts[static_cast<std::size_t>(k)];
+    p.computed = true;
+    p.cd = cd[k];
+    p.viscous = {cl[k], -0.01 * k, cd[k], 0.005, 12, k != 3};
+  }
+  const plot::PolarOptima o = plot::polarOptima(pts);
+  EXPECT_EQ(o.maxLift, 2);
+  EXPECT_EQ(o.bestLiftToDrag, 1);
+  EXPECT_EQ(polar::maximumLift(pts), &pts[2]);  // the saved table's footer names the same point
+
+  const int W = 400, H = 300;
+  const plot::Drawing lift = plot::polarView(plot::kLiftCurve, pts, 0, 6, W, H, {}, {}, nullptr, true);
+  EXPECT_EQ(count(lift, Primitive::Ellipse, plot::kOptimumColour), 2);
+  std::set<std::string> labels;
+  for (const Primitive& p : lift)
+    if (p.kind == Primitive::Text && p.colour == plot::kOptimumColour) labels.insert(p.text);
+  EXPECT_EQ(labels, (std::set<std::string>{"max Cl 0.7500", "max L/D 84.6"}));
+  expectTextsInside(lift, W, H);
+  // The viscous lift in black over the potential flow's dashed; the point
+  // that did not settle grey and apart.
+  EXPECT_EQ(count(lift, Primitive::Ellipse, "Black"), 3);
+  EXPECT_EQ(count(lift, Primitive::Ellipse, plot::kUnconvergedColour), 1);
+  EXPECT_EQ(count(lift, Primitive::Line, "Black"), 2);
+  EXPECT_EQ(std::count_if(lift.begin(), lift.end(),
+                          [](const Primitive& p) { return p.kind == Primitive::Line && p.dashed && p.colour == "Black"; }),
+            3);
+  EXPECT_EQ(count(plot::polarView(plot::kLiftToDrag, pts, 0, 6, W, H, {}, {}, nullptr, true), Primitive::Ellipse,
+                  plot::kOptimumColour),
+            1);
+
+  // Six views, five of them with the three settled points in black;
+  // without the interaction no marks.
+  plot::PolarSetup setup{0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41, true, 0.05, 0.05, true};
+  EXPECT_EQ(count(plot::polarPicture(pts, 0, 6, 900, 640, {}, setup), Primitive::Ellipse, "Black"), 5 * 3);
+  EXPECT_EQ(count(plot::polarView(plot::kLiftCurve, pts, 0, 6, W, H), Primitive::Ellipse, plot::kOptimumColour), 0);
+  for (int v = 0; v < plot::kPolarViews; ++v)
+    expectTextsInside(plot::polarView(static_cast<plot::PolarView>(v), pts, 0, 6, 166, 180, {}, {}, nullptr, true),
+                      166, 180);
+
+  // A kept polar named by what differs, its values read as its own.
+  plot::PolarSetup plain = setup;
+  plain.viscous = false;
+  plain.trip = false;
+  EXPECT_EQ(plot::keptLabel(plain, setup), "not viscous, Str u 0.02, Str l 0.03");
+  EXPECT_EQ(plot::keptLabel(setup, plain), "viscous, Trip x/c u 0.05, Trip x/c l 0.05");
+  EXPECT_EQ(plot::polarValueText({plot::polarSeries(plot::kLiftCurve, -1, 0), 1}, pts, {}, setup),
+            "alpha 2.0  Cl 0.5500  Cd 0.00650  L/D 84.6  Cm c/4 -0.0100  (potential flow: Clift 0.6400)");
+
+  // The copy holds the viscous columns.
+  const std::string table = plot::polarTable(pts, true);
+  EXPECT_EQ(table.substr(0, table.find('\n')),
+            "alpha\tClift\tCd_SquireYoung\tx/c_tr_u\tx/c_tr_l\tCl_visc\tCm_c/4\tCd_visc\tCd_fric\tL/D\tconv");
+  EXPECT_NE(table.find("\t0.7\t-0.03\t0.012\t0.005\t58.33"), std::string::npos) << table;
+  EXPECT_NE(table.find("\tsweeps\n"), std::string::npos);
+}

@@ -1,0 +1,243 @@
+// Sweeps of the viscous-inviscid interaction: outer flow, split, march with
+// the interaction law, new mass defect.
+#include "viscous_analysis.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "interaction_coefficients.h"
+#include "outer_flow.h"
+#include "surface_loads.h"
+#include "trailing_streamline.h"
+#include "viscous_loads.h"
+
+namespace viscous {
+
+namespace {
+
+using bl::Column;
+using bl::Surface;
+
+// The transition of a march is a station: as the stagnation point moves
+// from sweep to sweep, a trip or a laminar separation near a station's edge
+// can put it one station earlier, then later again, a flip that the sweeps
+// cannot settle.  After a few sweeps each surface's transition is held at
+// the contour point where it then lay.
+constexpr int kHoldTransitionAfter = 4;
+
+// Sign of a surface's mass defect in the contour's signed convention (the
+// speed's): positive on the upper surface.
+double side_sign(Surface s) { return s == Surface::upper ? 1.0 : -1.0; }
+
+// The surface of the split continued along the trailing streamline: node q
+// of the line (q >= 1) at the arc length of the trailing edge plus its
+// distance along the line, with the outer flow's speed there.
+bl::SurfaceValues with_wake(const bl::SurfaceValues& wall, const aerofoil::Streamline& line,
+                            const aerofoil::OuterSolution& flow) {
+  bl::SurfaceValues v = wall;
+  const double s_te = wall.s.back();
+  for (std::size_t q = 1; q < line.s.size(); ++q) {
+    v.s.push_back(s_te + line.s[q]);
+    v.ue.push_back(flow.wakeQ[q]);
+    v.x.push_back(line.x[q]);
+    v.y.push_back(line.y[q]);
+    v.contour_point.push_back(-1);
+  }
+  return v;
+}
+
+// The law of one surface: its coefficients along the arc length and the
+// mass defect every node had in the sweep before.
+bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State& before, bool hold) {
+  bl::InteractionLaw law;
+  law.first_node = 3;
+  law.transition_held = hold;
+  law.coeff = interaction_coefficients(v.s);
+  law.m_before.assign(v.s.size(), 0.0);
+  const std::vector<double>& wake = before.wake[bl::index(side)];
+  for (int j = 0; j < v.nodes(); ++j) {
+    const auto k = static_cast<std::size_t>(j);
+    if (j < v.wall_nodes) {
+      const int p = v.contour_point[k];
+      if (p >= 0) law.m_before[k] = side_sign(side) * before.m[static_cast<std::size_t>(p)];
+    } else {
+      const auto q = static_cast<std::size_t>(j - v.wall_nodes + 1);
+      if (q < wake.size()) law.m_before[k] = wake[q];
+    }
+  }
+  return law;
+}
+
+// The mass defect a march leaves, into the contour points and the
+// half-wake of its surface (wake node 0 is the trailing edge).  Node 2
+// carries the starting profile, which the march does not integrate: near
+// the stagnation point ue grows with s and d1 stays about constant, so m
+// there is that of node 3 scaled by s.
+void take_defect(const bl::SurfaceValues& v, const bl::SurfaceResult& r, Surface side, State& out) {
+  const std::vector<double>& ue = r[Column::ue];
+  const std::vector<double>& d1 = r[Column::d1];
+  const std::vector<double>& s = r[Column::s];
+  const int n = r.nodes();
+  std::vector<double> m(static_cast<std::size_t>(n), 0.0);
+  for (std::size_t j = 2; j < m.size(); ++j) m[j] = ue[j] * d1[j];
+  if (n > 2 && s[2] > 0) m[1] = m[2] * s[1] / s[2];
+  std::vector<double>& wake = out.wake[bl::index(side)];
+  wake.assign(static_cast<std::size_t>(n - v.wall_nodes + 1), 0.0);
+  for (int j = 0; j < n; ++j) {
+    const auto k = static_cast<std::size_t>(j);
+    if (j < v.wall_nodes) {
+      const int p = v.contour_point[k];
+      if (p >= 0) out.m[static_cast<std::size_t>(p)] = side_sign(side) * m[k];
+    }
+    if (j >= v.wall_nodes - 1) wake[static_cast<std::size_t>(j - v.wall_nodes + 1)] = m[k];
+  }
+}
+
+// Source flux of each wake panel: the growth of the two halves' defect.
+std::vector<double> wake_fluxes(const State& st, int panels) {
+  std::vector<double> q(static_cast<std::size_t>(panels), 0.0);
+  const auto total = [&st](std::size_t k) {
+    double t = 0;
+    for (const auto& half : st.wake) t += k < half.size() ? half[k] : 0.0;
+    return t;
+  };
+  for (std::size_t k = 0; k < q.size(); ++k) q[k] = total(k + 1) - total(k);
+  return q;
+}
+
+// x moves the share omega of the way to target; an x of another length (the
+// first sweep's, or a wake cut anew) starts from no defect.
+void relax(std::vector<double>& x, const std::vector<double>& target, double omega) {
+  if (x.size() != target.size()) x.assign(target.size(), 0.0);
+  for (std::size_t i = 0; i < x.size(); ++i) x[i] += omega * (target[i] - x[i]);
+}
+
+// The contour point of a surface's first turbulent station, or -1 (laminar
+// to the end of the wall).
+int transition_point(const bl::SurfaceValues& v, const bl::SurfaceResult& r) {
+  const int node = r.transition_at;
+  if (node < 1 || node > v.wall_nodes) return -1;
+  return v.contour_point[static_cast<std::size_t>(node - 1)];
+}
+
+// The user's parameters with each held transition at the arc length its
+// contour point has on the present split (the user's setting where none is
+// held, or where the point has left the surface).
+bl::ComputationParameters held_transition(const bl::Session& session, const bl::ComputationParameters& user,
+                                          const int (&held)[2]) {
+  bl::ComputationParameters p = user;
+  for (Surface side : bl::kBothSurfaces) {
+    const int i = bl::index(side);
+    if (held[i] < 0) continue;
+    const bl::SurfaceValues& v = session.split_surface(side);
+    for (int j = 2; j < v.wall_nodes; ++j)
+      if (v.contour_point[static_cast<std::size_t>(j)] == held[i]) {
+        p.xtr_surf[i] = v.s[static_cast<std::size_t>(j)];
+        p.xtr_xc[i].reset();
+      }
+  }
+  return p;
+}
+
+// The session's parameters back as the user gave them, however the sweeps end.
+struct RestoreParameters {
+  bl::Session& session;
+  const bl::ComputationParameters user;
+  ~RestoreParameters() { static_cast<void>(session.set_parameters(user)); }
+};
+
+}  // namespace
+
+Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settings& settings, const State& start,
+               bool reports) {
+  Result res;
+  const int n = af.currentN;
+  // Without the closed-form step at the cusp: fitted from the last few
+  // points' defect, it answers every small change of the layer there and
+  // kept the sweeps from settling; the step of a converged layer is small.
+  aerofoil::OuterFlow flow(af, 0, aerofoil::kDefaultEdgeSpread, false);
+
+  // The wake lies along the trailing streamline of the bare section, its
+  // first step as short as the contour's last panel so that the sources of
+  // the wake continue those of the wall without a seam.
+  aerofoil::Streamline line;
+  aerofoil::StreamlineSpacing spacing;
+  spacing.length = settings.wake_length;
+  spacing.firstStep = af.s[1] - af.s[0];
+  spacing.growth = settings.wake_growth;
+  std::string why = aerofoil::trailingStreamline(flow, flow.bareFlow(flow.bareGamma()), spacing, line);
+  if (why.empty()) why = flow.setWake(line.x, line.y);
+  if (!why.empty()) {
+    res.status = bl::Status::failure("the wake: " + why);
+    return res;
+  }
+  const int panels = flow.wakePanels();
+
+  State st = start;
+  if (st.m.size() != static_cast<std::size_t>(n + 1)) st = State{};
+  if (st.empty()) st.m.assign(static_cast<std::size_t>(n + 1), 0.0);
+
+  const bool reports_wanted = reports && session.reports().enabled();
+  const RestoreParameters restore{session, session.parameters()};
+  int held[2] = {-1, -1};  // contour point of each surface's transition, once held
+  aerofoil::OuterSolution sol, prev;
+  std::array<bl::SurfaceValues, 2> values;
+  for (int sweep = 1; sweep <= settings.max_sweeps + 1; ++sweep) {
+    flow.solve(st.m, wake_fluxes(st, panels), sol);
+    if (sweep > 1) {
+      res.change_cl = std::fabs(sol.cl - prev.cl);
+      res.change_ue = 0;
+      for (std::size_t i = 0; i < sol.v.size(); ++i)
+        res.change_ue = std::max(res.change_ue, std::fabs(sol.v[i] - prev.v[i]));
+      res.converged = res.change_ue < settings.tolerance && res.change_cl < settings.tolerance;
+    }
+    prev = sol;
+    // Converged, or out of sweeps: the last march stands, unless the
+    // reports want one more, with the settled flow.
+    const bool last = res.converged || sweep > settings.max_sweeps;
+    if (last && !reports_wanted) break;
+
+    const bool hold = sweep > kHoldTransitionAfter;
+    bl::Status s = session.hand_over_contour(af.s, sol.v, n, af.x, af.y);
+    if (s.ok && hold) s = session.set_parameters(held_transition(session, restore.user, held));
+    bl::InteractionLaw laws[2];
+    if (s.ok) {
+      for (Surface side : bl::kBothSurfaces) {
+        bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
+        v = with_wake(session.split_surface(side), line, sol);
+        laws[bl::index(side)] = law_for(v, side, st, hold);
+      }
+      s = session.march_given(values, {&laws[0], &laws[1]}, reports_wanted && last);
+    }
+    if (!s.ok) {
+      res.status = s;
+      return res;
+    }
+    res.sweeps = sweep;
+    if (sweep == kHoldTransitionAfter)
+      for (Surface side : bl::kBothSurfaces)
+        held[bl::index(side)] = transition_point(values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
+    if (last) break;
+
+    State fresh;
+    fresh.m.assign(static_cast<std::size_t>(n + 1), 0.0);
+    for (Surface side : bl::kBothSurfaces)
+      take_defect(values[static_cast<std::size_t>(bl::index(side))], session.surface(side), side, fresh);
+    relax(st.m, fresh.m, settings.relaxation);
+    for (int h = 0; h < 2; ++h) relax(st.wake[h], fresh.wake[h], settings.relaxation);
+  }
+
+  res.cl = sol.cl;
+  res.v = sol.v;
+  res.cm = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg).cm;
+  const bl::SurfaceResult up = session.surface(Surface::upper), lo = session.surface(Surface::lower);
+  res.cd = wake_drag(up) + wake_drag(lo);
+  res.cd_friction = friction_drag(values[0], up, af.alphaDeg) + friction_drag(values[1], lo, af.alphaDeg);
+  res.cd_pressure = res.cd - res.cd_friction;
+  res.state = st;
+  return res;
+}
+
+}  // namespace viscous
