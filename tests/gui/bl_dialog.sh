@@ -242,7 +242,7 @@ type_into str_l 0.03
 dialog_click viscous
 dialog_click recalc
 got=""
-for _ in $(seq 1 40); do
+for _ in $(seq 1 240); do  # up to a minute: the sanitizer build computes slowly
   got=$(field result)
   [[ "$got" == Viscous:* ]] && break
   sleep 0.25
