@@ -82,18 +82,15 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
                          std::vector<cli::SurfaceResult>& surfaces, viscous::Result& vr,
                          std::array<bl::SurfaceValues, 2>& bare) {
   surfaces.clear();
-  bl::Status st;
+  bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
+  if (!st.ok) return st;
   if (o.viscous) {
     // The bare section's surfaces, which the pictures draw for comparison.
-    st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
-    if (!st.ok) return st;
     for (bl::Surface which : bl::kBothSurfaces)
       bare[static_cast<std::size_t>(bl::index(which))] = session.split_surface(which);
     vr = viscous::analyse(session, af, viscous::Settings{}, viscous::State{}, true);
     st = vr.status;
   } else {
-    st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
-    if (!st.ok) return st;
     st = session.new_computation();
     for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
   }

@@ -230,7 +230,6 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   }
 
   res.cl = sol.cl;
-  res.v = sol.v;
   res.cm = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg).cm;
   const bl::SurfaceResult up = session.surface(Surface::upper), lo = session.surface(Surface::lower);
   res.cd = wake_drag(up) + wake_drag(lo);

@@ -59,7 +59,6 @@ struct Result {
   double cd_pressure = 0;   // cd - cd_friction
   double change_ue = 0;     // largest change of the surface speed in the last sweep
   double change_cl = 0;     // change of the lift in the last sweep
-  std::vector<double> v;    // surface speed at the contour points, signed as the section's
   State state;              // mass defect of the last sweep
 };
 

@@ -330,6 +330,40 @@ TEST_F(Cli, TripAtAChordPositionIsNamedInTheOutputs) {
   }
 }
 
+// --viscous: the summary line and the JSON object give the same viscous
+// loads, the half-wakes continue the node arrays past wall_nodes; a polar
+// adds its viscous columns and closes with its maximum lift, the same
+// angle its rows give; --viscous needs --bl and does not go with --recalc.
+TEST_F(Cli, ViscousLoadsInEveryOutput) {
+  const std::string section = "--n 64 --np 21 --alpha 4 --bl --viscous";
+  const Outcome single = run(section);
+  ASSERT_EQ(single.code, 0) << single.err;
+  const nlohmann::json j = nlohmann::json::parse(run(section + " --json -").out);
+  const nlohmann::json& v = j["viscous"];
+  EXPECT_EQ(v["converged"], true);
+  for (const char* key : {"cl", "cm", "cd", "cd_friction", "sweeps"}) EXPECT_TRUE(v[key].is_number()) << key;
+  char line[160];
+  std::snprintf(line, sizeof line, "viscous: Cl %.6g  Cm_c/4 %.6g  Cd %.6g", v["cl"].get<double>(),
+                v["cm"].get<double>(), v["cd"].get<double>());
+  EXPECT_NE(single.out.find(line), std::string::npos) << single.out;
+  const nlohmann::json& upper = j["surfaces"][0];
+  EXPECT_LT(upper["wall_nodes"].get<int>(), upper["nodes"].get<int>());
+  EXPECT_LT(v["cl"].get<double>(), j["aerofoil"]["clift"].get<double>());
+
+  const Outcome polar = run("--n 64 --np 21 --sweep 0:8:4 --bl --viscous");
+  ASSERT_EQ(polar.code, 0) << polar.err;
+  EXPECT_NE(polar.out.find("Cl_visc    Cm_c/4    Cd_visc    Cd_fric sweeps   conv"), std::string::npos);
+  double best = -1, at = 0;
+  for (const auto& row : nlohmann::json::parse(run("--n 64 --np 21 --sweep 0:8:4 --bl --viscous --json -").out))
+    if (row["viscous"]["cl"].get<double>() > best) best = row["viscous"]["cl"], at = row["alpha"];
+  char footer[96];
+  std::snprintf(footer, sizeof footer, "# Maximum lift: Cl_visc %.5f at alpha %.3f", best, at);
+  EXPECT_NE(polar.out.find(footer), std::string::npos) << polar.out;
+
+  EXPECT_EQ(run("--viscous").code, 2);
+  EXPECT_EQ(run("--bl --viscous --recalc 1").code, 2);
+}
+
 // A station the safeguarded iteration cannot solve either (a coarse
 // cambered contour of 32 intervals), accepted at the iteration limit: the
 // table, the JSON, the window's plot and its list say so, the single
