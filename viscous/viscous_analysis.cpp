@@ -183,17 +183,20 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   const RestoreParameters restore{session, session.parameters()};
   int held[2] = {-1, -1};  // contour point of each surface's transition, once held
   aerofoil::OuterSolution sol, prev;
+  aerofoil::SectionLoads loads, prev_loads;
   std::array<bl::SurfaceValues, 2> values;
   for (int sweep = 1; sweep <= settings.max_sweeps + 1; ++sweep) {
     flow.solve(st.m, wake_fluxes(st, panels), sol);
+    loads = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg);
     if (sweep > 1) {
-      res.change_cl = std::fabs(sol.cl - prev.cl);
+      res.change_cl = std::fabs(loads.cl - prev_loads.cl);
       res.change_ue = 0;
       for (std::size_t i = 0; i < sol.v.size(); ++i)
         res.change_ue = std::max(res.change_ue, std::fabs(sol.v[i] - prev.v[i]));
       res.converged = res.change_ue < settings.tolerance && res.change_cl < settings.tolerance;
     }
     prev = sol;
+    prev_loads = loads;
     // Converged, or out of sweeps: the last march stands, unless the
     // reports want one more, with the settled flow.
     const bool last = res.converged || sweep > settings.max_sweeps;
@@ -229,8 +232,8 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
     for (int h = 0; h < 2; ++h) relax(st.wake[h], fresh.wake[h], settings.relaxation);
   }
 
-  res.cl = sol.cl;
-  res.cm = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg).cm;
+  res.cl = loads.cl;
+  res.cm = loads.cm;
   const bl::SurfaceResult up = session.surface(Surface::upper), lo = session.surface(Surface::lower);
   res.cd = wake_drag(up) + wake_drag(lo);
   res.cd_friction = friction_drag(values[0], up, af.alphaDeg) + friction_drag(values[1], lo, af.alphaDeg);

@@ -19,6 +19,10 @@
 //      law, so that the march goes through separation;
 //   4. the new mass defect, until the surface speed and the lift change by
 //      less than the tolerance from one sweep to the next.
+// Lift and moment: the wall pressure, which is the edge pressure of a thin
+// layer, integrated over the section.  (The Kutta-Joukowski lift 2 gamma is
+// the force on the section and the displacement sources together; the
+// sources, in the flow past them, carry a force of their own.)
 // Drag: the momentum defect far downstream, by Squire and Young at the end
 // of the wake; friction drag from the skin friction along both walls; the
 // pressure drag is the difference.
@@ -52,7 +56,7 @@ struct Result {
   bl::Status status;        // whether the sweeps could run; a failed march says where
   bool converged = false;   // the sweeps met the tolerance
   int sweeps = 0;           // sweeps run
-  double cl = 0;            // lift coefficient of the displaced flow (Kutta)
+  double cl = 0;            // lift coefficient: the wall pressure of the displaced flow
   double cm = 0;            // pitching moment about the quarter chord, nose up
   double cd = 0;            // drag: Squire-Young at the end of the wake, both halves
   double cd_friction = 0;   // skin friction along both walls
