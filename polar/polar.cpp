@@ -16,6 +16,7 @@
 #include <sstream>
 #include <thread>
 
+#include "continuation.h"
 #include "drag_estimate.h"
 #include "session/session.h"
 #include "surface_position.h"
@@ -64,9 +65,9 @@ struct Joiner {
 
 // One angle: the section, then "BL Calculation" and the presses of
 // "Recalculate" on a session restarted from the settings; or, viscous, the
-// analysis of the displaced flow, starting from `chain` (the mass defect of
-// the angle before, which it replaces with its own).
-Point computePoint(bl::Session& session, const Settings& set, int index, viscous::State& chain) {
+// analysis of the displaced flow, starting where `chain` (the angles
+// before it) puts it, and recorded there.
+Point computePoint(bl::Session& session, const Settings& set, int index, viscous::Continuation& chain) {
   Point p;
   p.index = index;
   p.alpha = set.angles[static_cast<std::size_t>(index)];
@@ -99,9 +100,12 @@ Point computePoint(bl::Session& session, const Settings& set, int index, viscous
   }
   viscous::Result vr;
   if (st.ok && set.viscous) {
-    vr = viscous::analyse(session, af, set.coupling, chain, !set.report_folder.empty());
+    for (const viscous::State& start : chain.starts(p.alpha)) {
+      vr = viscous::analyse(session, af, set.coupling, start, !set.report_folder.empty());
+      if (vr.status.ok) break;
+    }
     st = vr.status;
-    if (st.ok) chain = vr.state;
+    if (st.ok) chain.record(p.alpha, vr);
   } else {
     if (st.ok) st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
     if (st.ok) st = session.new_computation();
@@ -229,7 +233,7 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
       // With every core busy on angles of their own, the two surfaces of an
       // angle take turns; alone, they run side by side.
       session->set_concurrent_surfaces(jobs == 1);
-      const auto run = [&](int i, viscous::State& state) {
+      const auto run = [&](int i, viscous::Continuation& state) {
         Point p = computePoint(*session, set, i, state);
         {
           std::lock_guard<std::mutex> lock(m);
@@ -245,7 +249,7 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
           if (!more() || next >= (chain.empty() ? n : static_cast<int>(chain.size()))) break;
           i = next++;
         }
-        viscous::State state;
+        viscous::Continuation state;
         if (chain.empty()) {
           run(i, state);
           continue;

@@ -33,7 +33,8 @@ struct Settings {
   bool diagnostics = false;         // keep the solver's diagnostic lines of each angle
   // With the boundary layer: the viscous analysis of every angle (the layer
   // acting back on the flow), each angle starting from the mass defect of
-  // the angle before it on its way out from the angle nearest zero.
+  // the two angles before it (their secant) on its way out from the angle
+  // nearest zero.
   bool viscous = false;
   viscous::Settings coupling;
 };
@@ -41,7 +42,7 @@ struct Settings {
 // The viscous analysis of one angle; NaN where it has nothing to give.
 struct ViscousPoint {
   static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-  double cl = kNone;           // lift of the displaced flow
+  double cl = kNone;           // lift of the displaced flow: its wall pressure
   double cm = kNone;           // moment about the quarter chord, nose up
   double cd = kNone;           // drag: the wake's momentum defect far downstream
   double cd_friction = kNone;  // skin friction along both walls

@@ -76,7 +76,7 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
     const viscous::Settings& c = s.coupling;
     text += "# Viscous interaction: sweeps until lift and surface speed change by less than " + exact(c.tolerance) +
             " (at most " + std::to_string(c.max_sweeps) + "), wake " + exact(c.wake_length) +
-            " chords; each angle starts\n# from the one before it on its way out from the angle nearest zero\n";
+            " chords; each angle starts\n# from the two before it on its way out from the angle nearest zero, along their secant\n";
   }
   return text;
 }

@@ -2,7 +2,7 @@
 // the caller once every worker has ended, instead of ending the program.
 // The trailing-edge stations of a fine polar that plain Newton iteration
 // cannot solve.  A range of angles refused in the words of the window that
-// took it.
+// took it.  A viscous polar on the secant, against its angles alone.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -117,4 +117,35 @@ TEST(PolarCompute, FarRootsRefusedAndNoseSeparationMarked) {
   EXPECT_STREQ(polar::convergence(sep), "sep");
   ASSERT_EQ(polar::cautions(sep).size(), 1u);
   EXPECT_NE(polar::cautions(sep)[0].find("not a prediction"), std::string::npos);
+}
+
+// A viscous polar starts each angle from the secant through the two before
+// it.  Where it starts changes only how many sweeps it takes: every angle
+// ends where the same angle computed alone ends, within what the sweeps'
+// tolerance leaves, and the angles on a secant take fewer sweeps.
+TEST(PolarCompute, ViscousAnglesOnTheSecantAgreeWithAnglesComputedAlone) {
+  polar::Settings set;
+  set.section.eR1 = 0.15;
+  set.section.hR1 = 0.05;
+  set.params.re_mill = 3.0;
+  set.params.xtr_xc[0] = set.params.xtr_xc[1] = 0.05;
+  set.viscous = true;
+  set.jobs = 1;
+  set.angles = {0.0, 1.0, 2.0, 3.0};
+  std::vector<polar::Point> chain;
+  polar::compute(set, [&](const polar::Point& p) { chain.push_back(p); });
+  ASSERT_EQ(chain.size(), 4u);
+  for (const polar::Point& p : chain) {
+    polar::Settings one = set;
+    one.angles = {p.alpha};
+    std::vector<polar::Point> alone;
+    polar::compute(one, [&](const polar::Point& q) { alone.push_back(q); });
+    ASSERT_EQ(alone.size(), 1u);
+    ASSERT_TRUE(p.viscous.converged && alone[0].viscous.converged) << p.alpha;
+    EXPECT_NEAR(p.viscous.cl, alone[0].viscous.cl, 2e-4) << p.alpha;
+    EXPECT_NEAR(p.viscous.cd, alone[0].viscous.cd, 2e-3 * alone[0].viscous.cd) << p.alpha;
+    if (p.alpha >= 2.0) {
+      EXPECT_LT(p.viscous.sweeps, alone[0].viscous.sweeps / 2) << p.alpha;
+    }
+  }
 }
