@@ -72,8 +72,9 @@ void printSurface(const cli::SurfaceResult& r) {
 }
 
 void printViscous(const viscous::Result& r) {
-  std::printf("viscous: Cl %.6g  Cm_c/4 %.6g  Cd %.6g  Cd_friction %.6g  Cd_pressure %.6g  sweeps %d%s\n", r.cl,
-              r.cm, r.cd, r.cd_friction, r.cd_pressure, r.sweeps, r.converged ? "" : " (not settled)");
+  std::printf("viscous: Cl %.6g  Cm_c/4 %.6g  Cd %.6g  Cd_friction %.6g  Cd_pressure %.6g  sweeps %d%s\n",
+              aerofoil::shownResult(r.cl), aerofoil::shownResult(r.cm), r.cd, r.cd_friction, r.cd_pressure, r.sweeps,
+              r.converged ? "" : " (not settled)");
 }
 
 // "BL Calculation" and K presses of "Recalculate" on the current section;

@@ -49,29 +49,37 @@ bl::SurfaceValues with_wake(const bl::SurfaceValues& wall, const aerofoil::Strea
 }
 
 // The law of one surface: its coefficients along the arc length and the
-// mass defect every node had in the sweep before.
+// mass defect every node had in the sweep before; with the transition
+// held, also the normal grid every node had.
 bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State& before, bool hold) {
   bl::InteractionLaw law;
   law.first_node = 3;
   law.transition_held = hold;
   law.coeff = interaction_coefficients(v.s);
   law.m_before.assign(v.s.size(), 0.0);
+  law.grid_points_before.assign(v.s.size(), 0);
   const std::vector<double>& wake = before.wake[bl::index(side)];
+  const std::vector<int>& wake_grid = before.wake_grid[bl::index(side)];
   for (int j = 0; j < v.nodes(); ++j) {
     const auto k = static_cast<std::size_t>(j);
     if (j < v.wall_nodes) {
       const int p = v.contour_point[k];
-      if (p >= 0) law.m_before[k] = side_sign(side) * before.m[static_cast<std::size_t>(p)];
+      if (p < 0) continue;
+      const auto pp = static_cast<std::size_t>(p);
+      law.m_before[k] = side_sign(side) * before.m[pp];
+      if (hold && pp < before.grid.size()) law.grid_points_before[k] = before.grid[pp];
     } else {
       const auto q = static_cast<std::size_t>(j - v.wall_nodes + 1);
       if (q < wake.size()) law.m_before[k] = wake[q];
+      if (hold && q < wake_grid.size()) law.grid_points_before[k] = wake_grid[q];
     }
   }
   return law;
 }
 
-// The mass defect a march leaves, into the contour points and the
-// half-wake of its surface (wake node 0 is the trailing edge).  Node 2
+// The mass defect a march leaves, and the normal grid of each node, into
+// the contour points and the half-wake of its surface (wake node 0 is the
+// trailing edge).  Node 2
 // carries the starting profile, which the march does not integrate: near
 // the stagnation point ue grows with s and d1 stays about constant, so m
 // there is that of node 3 scaled by s.
@@ -84,14 +92,24 @@ void take_defect(const bl::SurfaceValues& v, const bl::SurfaceResult& r, Surface
   for (std::size_t j = 2; j < m.size(); ++j) m[j] = ue[j] * d1[j];
   if (n > 2 && s[2] > 0) m[1] = m[2] * s[1] / s[2];
   std::vector<double>& wake = out.wake[bl::index(side)];
-  wake.assign(static_cast<std::size_t>(n - v.wall_nodes + 1), 0.0);
+  std::vector<int>& wake_grid = out.wake_grid[bl::index(side)];
+  const auto wake_nodes = static_cast<std::size_t>(n - v.wall_nodes + 1);
+  wake.assign(wake_nodes, 0.0);
+  wake_grid.assign(wake_nodes, 0);
+  const auto grid = [&r](std::size_t k) { return k < r.grid_points.size() ? r.grid_points[k] : 0; };
   for (int j = 0; j < n; ++j) {
     const auto k = static_cast<std::size_t>(j);
     if (j < v.wall_nodes) {
       const int p = v.contour_point[k];
-      if (p >= 0) out.m[static_cast<std::size_t>(p)] = side_sign(side) * m[k];
+      if (p >= 0) {
+        out.m[static_cast<std::size_t>(p)] = side_sign(side) * m[k];
+        out.grid[static_cast<std::size_t>(p)] = grid(k);
+      }
     }
-    if (j >= v.wall_nodes - 1) wake[static_cast<std::size_t>(j - v.wall_nodes + 1)] = m[k];
+    if (j >= v.wall_nodes - 1) {
+      wake[static_cast<std::size_t>(j - v.wall_nodes + 1)] = m[k];
+      wake_grid[static_cast<std::size_t>(j - v.wall_nodes + 1)] = grid(k);
+    }
   }
 }
 
@@ -178,6 +196,9 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   State st = start;
   if (st.m.size() != static_cast<std::size_t>(n + 1)) st = State{};
   if (st.empty()) st.m.assign(static_cast<std::size_t>(n + 1), 0.0);
+  // Each analysis finds its own grid: a start from another angle widens none.
+  st.grid.clear();
+  for (auto& g : st.wake_grid) g.clear();
 
   const bool reports_wanted = reports && session.reports().enabled();
   const RestoreParameters restore{session, session.parameters()};
@@ -226,10 +247,13 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
 
     State fresh;
     fresh.m.assign(static_cast<std::size_t>(n + 1), 0.0);
+    fresh.grid.assign(static_cast<std::size_t>(n + 1), 0);
     for (Surface side : bl::kBothSurfaces)
       take_defect(values[static_cast<std::size_t>(bl::index(side))], session.surface(side), side, fresh);
     relax(st.m, fresh.m, settings.relaxation);
     for (int h = 0; h < 2; ++h) relax(st.wake[h], fresh.wake[h], settings.relaxation);
+    st.grid = std::move(fresh.grid);
+    for (int h = 0; h < 2; ++h) st.wake_grid[h] = std::move(fresh.wake_grid[h]);
   }
 
   res.cl = loads.cl;

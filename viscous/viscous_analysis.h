@@ -49,6 +49,11 @@ struct Settings {
 struct State {
   std::vector<double> m;        // signed mass defect at each contour point (as the speed's sign)
   std::vector<double> wake[2];  // mass defect of each half-wake at its nodes, upper and lower
+  // Normal grid points of the last march at each contour point and
+  // half-wake node (see InteractionLaw::grid_points_before); empty at the
+  // start of an analysis.
+  std::vector<int> grid;
+  std::vector<int> wake_grid[2];
   bool empty() const { return m.empty(); }
 };
 

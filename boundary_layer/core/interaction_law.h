@@ -35,6 +35,23 @@ struct InteractionLaw {
   bool transition_held = false;
   std::vector<double> coeff;      // c(P, j) for 1 <= j <= P <= n, lower triangle by rows,
                                   // index (P-1) P / 2 + (j-1); unit 1/chord
+  // Normal grid points node P was computed on in the sweep before (0 or
+  // absent: none).  The grid grows by two points where the layer reaches
+  // its edge, and whether a node grows can turn on the last digits of its
+  // profile; a node that grows in one sweep and not in the next changes
+  // the displacement behind it by more than the sweeps are asked to settle
+  // to, a flip they cannot settle.  So a node starts on at least the grid
+  // it had in the sweep before, and the grid of each node stops growing
+  // after a few sweeps.  (A coupling hands the grid over only once the
+  // flow is near settled: a layer thick in an early sweep would leave a
+  // grid far wider than the layer.)
+  std::vector<int> grid_points_before;
+
+  // The grid points node P had in the sweep before, or 0.
+  int grid_before(int P) const {
+    const auto k = static_cast<std::size_t>(P - 1);
+    return P >= 1 && k < grid_points_before.size() ? grid_points_before[k] : 0;
+  }
 
   // Coefficient c(P, j), 1 <= j <= P.
   double c(int P, int j) const {

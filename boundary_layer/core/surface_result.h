@@ -48,6 +48,7 @@ struct SurfaceResult {
   int inverse_at = 0;         // first station of the inverse mode, or 0: none
   int wall_nodes = 0;         // nodes on the wall (see SurfaceValues)
   std::array<std::vector<double>, kColumns> columns;  // index static_cast<int>(Column)
+  std::vector<int> grid_points;  // normal grid points each node was computed on; 0 where not marched
   Status status;  // whether the march reached the end of the surface, and if not why
 
   // The surface before any march: s and the inviscid edge velocity (also
@@ -80,6 +81,7 @@ inline SurfaceResult SurfaceResult::unmarched(const SurfaceValues& surface) {
   r[Column::s] = surface.s;
   r[Column::ue] = surface.ue;
   r[Column::ue_inv] = surface.ue;
+  r.grid_points.assign(n, 0);
   return r;
 }
 

@@ -144,6 +144,7 @@ void store_station(const Pass& p, int P, SurfaceResult& result) {
   result[Column::d2][k] = st.d2b(P);
   result[Column::h12][k] = st.h12(P);
   result[Column::rv][k] = st.rov(P);
+  if (k < result.grid_points.size()) result.grid_points[k] = p.sd.NP;
 }
 
 // Whether every marched quantity of node P is a finite number.
@@ -160,6 +161,7 @@ void unmark_node(SurfaceResult& result, int P) {
   for (const ColumnInfo& c : kColumnInfo)
     if (c.marched) result[c.column][k] = 0.0;
   result[Column::ue][k] = result[Column::ue_inv][k];
+  if (k < result.grid_points.size()) result.grid_points[k] = 0;
 }
 
 }  // namespace
@@ -188,6 +190,12 @@ Status march_station(Pass& p, int P, SurfaceResult& result) {
   StationArrays& st = p.st;
   MarchState& ms = p.ms;
   ms.NX = P;
+  if (p.law) {
+    // The grid this node had in the sweep before, kept (see
+    // InteractionLaw::grid_points_before).
+    const int before = p.law->grid_before(P);
+    if (before > p.sd.NP) widen_grid(p, before);
+  }
   int grown = 1;
   while (grown == 1) {
     const Status s = compute_station(p, P);

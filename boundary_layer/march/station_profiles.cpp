@@ -79,23 +79,18 @@ void start_prof(Pass& p, int NX, int K) {
   }
 }
 
-void grow_edge(Pass& p, int& grown) {
+namespace {
+
+// Two more grid points beyond the outer edge at every level: uniform flow
+// there, no shear, df/deta = rho u.
+void add_edge_points(Pass& p) {
   LayerProfiles& lp = p.lp;
   SolverScalars& sd = p.sd;
-  MarchState& ms = p.ms;
-  grown = 0;
   const int n = sd.NP;
-  if (std::fabs(lp.v(3, n)) <= kEdgeShear) return;
-  if (n + 2 > kMaxGridPoints) {
-    if (ms.edge_limited == 0) ms.edge_limited = ms.NX;
-    return;
-  }
-  grown = 1;
-  p.lp.extend(n + 2);
-  p.ca.extend(n + 2);
+  p.lp.extend(n + kEdgeGrowth);
+  p.ca.extend(n + kEdgeGrowth);
   for (int k = 1; k <= kLevels; ++k) {
-    for (int m = n + 1; m <= n + 2; ++m) {
-      // Outside the layer: uniform flow, no shear, df/deta = rho u.
+    for (int m = n + 1; m <= n + kEdgeGrowth; ++m) {
       lp.b(k, m) = lp.b(k, n);
       lp.ccro(k, m) = lp.ccro(k, n);
       lp.ccmu(k, m) = lp.ccmu(k, n);
@@ -104,11 +99,30 @@ void grow_edge(Pass& p, int& grown) {
       lp.f(k, m) = lp.f(k, n) + lp.u(k, n) * lp.ccro(k, n) * (lp.eta(m) - lp.eta(n));
     }
   }
-  for (int m = n + 1; m <= n + 2; ++m) {
+  for (int m = n + 1; m <= n + kEdgeGrowth; ++m) {
     lp.tte(m) = lp.tte(n);
     lp.bb(m) = lp.bb(n);
   }
-  sd.NP = n + 2;
+  sd.NP = n + kEdgeGrowth;
+}
+
+}  // namespace
+
+void grow_edge(Pass& p, int& grown) {
+  MarchState& ms = p.ms;
+  const int n = p.sd.NP;
+  grown = 0;
+  if (std::fabs(p.lp.v(3, n)) <= kEdgeShear) return;
+  if (n + kEdgeGrowth > kMaxGridPoints) {
+    if (ms.edge_limited == 0) ms.edge_limited = ms.NX;
+    return;
+  }
+  grown = 1;
+  add_edge_points(p);
+}
+
+void widen_grid(Pass& p, int points) {
+  while (p.sd.NP < points && p.sd.NP + kEdgeGrowth <= kMaxGridPoints) add_edge_points(p);
 }
 
 void shift_levels(Pass& p, int NX) {

@@ -43,6 +43,13 @@ void start_prof(Pass& p, int NX, int K);
 // first station at which this happened, so the pass can say so.
 void grow_edge(Pass& p, int& grown);
 
+// Points grow_edge adds at a time.
+constexpr int kEdgeGrowth = 2;
+
+// Widens the grid, kEdgeGrowth points at a time as grow_edge does, until it
+// holds at least `points` (or the grid's capacity).
+void widen_grid(Pass& p, int points);
+
 // Advances the levels before station NX is computed: level 1 <- 2 <- 3 for
 // f, u, v, b, ccro, ccmu, then the first guess of level 3 is the last
 // profile scaled by ue(NX)/ue(NX-1), with the gas properties (tte, ccro,
