@@ -58,6 +58,7 @@ bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State
   law.coeff = interaction_coefficients(v.s);
   law.m_before.assign(v.s.size(), 0.0);
   law.grid_points_before.assign(v.s.size(), 0);
+  law.partner_d1_before.assign(v.s.size(), 0.0);
   const std::vector<double>& wake = before.wake[bl::index(side)];
   const std::vector<int>& wake_grid = before.wake_grid[bl::index(side)];
   for (int j = 0; j < v.nodes(); ++j) {
@@ -72,6 +73,8 @@ bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State
       const auto q = static_cast<std::size_t>(j - v.wall_nodes + 1);
       if (q < wake.size()) law.m_before[k] = wake[q];
       if (hold && q < wake_grid.size()) law.grid_points_before[k] = wake_grid[q];
+      const std::vector<double>& partner = before.wake[1 - bl::index(side)];
+      if (q < partner.size() && v.ue[k] != 0.0) law.partner_d1_before[k] = std::fabs(partner[q] / v.ue[k]);
     }
   }
   return law;

@@ -47,6 +47,16 @@ struct InteractionLaw {
   // grid far wider than the layer.)
   std::vector<int> grid_points_before;
 
+  // Displacement thickness of the other half-wake at each wake node in the
+  // sweep before, chords (0 on the wall, or absent): the wake's eddy
+  // viscosity is the outer law with the whole wake's displacement thickness.
+  std::vector<double> partner_d1_before;
+
+  double partner_d1(int P) const {
+    const auto k = static_cast<std::size_t>(P - 1);
+    return P >= 1 && k < partner_d1_before.size() ? partner_d1_before[k] : 0.0;
+  }
+
   // The grid points node P had in the sweep before, or 0.
   int grid_before(int P) const {
     const auto k = static_cast<std::size_t>(P - 1);

@@ -100,9 +100,12 @@ void eddy_visc(Pass& p, int NX) {
 
   const double gamma = intermittency(p, NX, ms.NTR);
 
-  const double E = sd.SQRE * alpha * (st.ue(NX) * lp.eta(np) - D) * gamma;
-  // The wake has no wall layer: the outer law holds from the centre line out.
-  if (wake_station(p, NX)) {
+  // The wake has no wall layer: the outer law holds from the centre line
+  // out, with the displacement thickness of both halves of the wake.
+  const bool wake = wake_station(p, NX);
+  const double other_half = wake && p.law ? st.ue(NX) * p.law->partner_d1(NX) * sd.SQRE / sd.LREF : 0.0;
+  const double E = sd.SQRE * alpha * (st.ue(NX) * lp.eta(np) - D + other_half) * gamma;
+  if (wake) {
     for (int j = 1; j <= np; ++j) lp.b(3, j) = E * lp.ccro(3, j) / lp.ccmu(3, j);
     return;
   }
