@@ -185,7 +185,7 @@ std::string blTable(const BlPlotState& st);
 std::string viscousResultText(const viscous::Result& r);
 
 // What the user is told of sweeps that did not settle: "The viscous flow
-// did not settle in 60 sweeps (last change: lift 2.1e-05, surface speed
+// did not settle in 80 sweeps (last change: lift 2.1e-05, surface speed
 // 3.4e-05): its lift and drag are those of the last sweep."
 std::string unsettledText(const viscous::Result& r);
 

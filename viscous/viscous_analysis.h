@@ -38,7 +38,7 @@ namespace viscous {
 
 struct Settings {
   double tolerance = 1e-5;   // largest change of surface speed and lift between sweeps
-  int max_sweeps = 60;       // sweeps before a computation is given up as not converged
+  int max_sweeps = 80;       // sweeps before a computation is given up as not converged
   double relaxation = 0.5;   // share of a sweep's change of the mass defect taken
   double wake_length = 1.5;  // chords behind the trailing edge
   double wake_growth = 1.12; // ratio of successive wake steps, from the contour's last panel
