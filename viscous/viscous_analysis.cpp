@@ -206,21 +206,23 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   const bool reports_wanted = reports && session.reports().enabled();
   const RestoreParameters restore{session, session.parameters()};
   int held[2] = {-1, -1};  // contour point of each surface's transition, once held
-  aerofoil::OuterSolution sol, prev;
-  aerofoil::SectionLoads loads, prev_loads;
+  aerofoil::OuterSolution sol;
+  aerofoil::SectionLoads loads;
+  std::vector<double> prev_v;  // the surface speed and lift of the sweep before
+  double prev_cl = 0.0;
   std::array<bl::SurfaceValues, 2> values;
   for (int sweep = 1; sweep <= settings.max_sweeps + 1; ++sweep) {
     flow.solve(st.m, wake_fluxes(st, panels), sol);
     loads = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg);
     if (sweep > 1) {
-      res.change_cl = std::fabs(loads.cl - prev_loads.cl);
+      res.change_cl = std::fabs(loads.cl - prev_cl);
       res.change_ue = 0;
       for (std::size_t i = 0; i < sol.v.size(); ++i)
-        res.change_ue = std::max(res.change_ue, std::fabs(sol.v[i] - prev.v[i]));
+        res.change_ue = std::max(res.change_ue, std::fabs(sol.v[i] - prev_v[i]));
       res.converged = res.change_ue < settings.tolerance && res.change_cl < settings.tolerance;
     }
-    prev = sol;
-    prev_loads = loads;
+    prev_v = sol.v;
+    prev_cl = loads.cl;
     // Converged, or out of sweeps: the last march stands, unless the
     // reports want one more, with the settled flow.
     const bool last = res.converged || sweep > settings.max_sweeps;

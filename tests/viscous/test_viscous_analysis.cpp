@@ -33,6 +33,9 @@ Viscous analyse(double alpha, double e, double h, double re_mill, int n = 256, i
   v.r = viscous::analyse(session, v.af, viscous::Settings{});
   EXPECT_TRUE(v.r.status.ok) << v.r.status.message;
   EXPECT_TRUE(v.r.converged) << "alpha " << alpha << ": " << v.r.sweeps << " sweeps";
+  // Settled: the last sweep moved the lift and the surface speed by less than 1e-5.
+  EXPECT_LT(v.r.change_cl, 1e-5);
+  EXPECT_LT(v.r.change_ue, 1e-5);
   v.upper = session.surface(bl::Surface::upper);
   v.lower = session.surface(bl::Surface::lower);
   return v;
