@@ -21,10 +21,17 @@ std::vector<double> along(const std::vector<double>& x, const std::vector<double
 
 }  // namespace
 
-State Continuation::start(double alpha) const {
-  if (before_.empty() || last_.empty()) return last_;
+// The secant's factor (alpha - alpha_last) / (alpha_last - alpha_before),
+// or NaN where the start is the last angle's defect alone.
+double Continuation::secant_factor(double alpha) const {
+  if (before_.empty() || last_.empty()) return std::nan("");
   const double f = (alpha - alpha_last_) / (alpha_last_ - alpha_before_);
-  if (!std::isfinite(f) || std::fabs(f) > kLongestStepRatio) return last_;
+  return std::isfinite(f) && std::fabs(f) <= kLongestStepRatio ? f : std::nan("");
+}
+
+State Continuation::start(double alpha) const {
+  const double f = secant_factor(alpha);
+  if (std::isnan(f)) return last_;
   State s;
   s.m = along(last_.m, before_.m, f);
   for (int h = 0; h < 2; ++h) s.wake[h] = along(last_.wake[h], before_.wake[h], f);
@@ -33,7 +40,7 @@ State Continuation::start(double alpha) const {
 
 std::vector<State> Continuation::starts(double alpha) const {
   std::vector<State> s{start(alpha)};
-  if (!before_.empty() && !last_.empty()) s.push_back(last_);
+  if (!std::isnan(secant_factor(alpha))) s.push_back(last_);  // not already the first try
   if (!last_.empty()) s.push_back(State{});
   return s;
 }

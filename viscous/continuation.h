@@ -31,6 +31,8 @@ class Continuation {
   void record(double alpha, const Result& r);
 
  private:
+  double secant_factor(double alpha) const;
+
   State last_, before_;  // defects of the last two angles; before_ empty when not on a secant
   double alpha_last_ = 0.0, alpha_before_ = 0.0;
   bool last_converged_ = false;

@@ -52,15 +52,17 @@ struct InteractionLaw {
   // viscosity is the outer law with the whole wake's displacement thickness.
   std::vector<double> partner_d1_before;
 
-  double partner_d1(int P) const {
-    const auto k = static_cast<std::size_t>(P - 1);
-    return P >= 1 && k < partner_d1_before.size() ? partner_d1_before[k] : 0.0;
-  }
+  double partner_d1(int P) const { return node_value(partner_d1_before, P); }
 
   // The grid points node P had in the sweep before, or 0.
-  int grid_before(int P) const {
+  int grid_before(int P) const { return node_value(grid_points_before, P); }
+
+  // Value of 1-based node P in a per-node array, or zero where the array
+  // has none.
+  template <typename T>
+  static T node_value(const std::vector<T>& a, int P) {
     const auto k = static_cast<std::size_t>(P - 1);
-    return P >= 1 && k < grid_points_before.size() ? grid_points_before[k] : 0;
+    return P >= 1 && k < a.size() ? a[k] : T{};
   }
 
   // Coefficient c(P, j), 1 <= j <= P.
