@@ -7,10 +7,13 @@
 // Lift, focus and moment follow in closed form from the mapping parameters.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace aerofoil {
+
+class SectionMap;
 
 // What the user chooses of a section, with the values the window and the
 // command line start from.
@@ -54,6 +57,12 @@ struct Joukowski {
   double maxThickSym = 0;    // half thickness ratio of the symmetric section, fitted in e
   double camber = 0;         // relative camber
   double alphaZeroLift = 0;  // angle of zero lift, degrees
+
+  // The section's conformal map, and the circle angle (about the map's
+  // circle centre) of each contour point; none for the closed-form Joukowski
+  // section, whose map the outer flow builds from the point arrays.
+  std::shared_ptr<const SectionMap> map;
+  std::vector<double> circleAngle;
 };
 
 // Sizes the seven point arrays to n+1 entries and sets currentN = n.

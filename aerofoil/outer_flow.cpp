@@ -77,9 +77,8 @@ OuterFlow::OuterFlow(const Joukowski& af, int fftLength, double edgeSpread, bool
   harmonics_ = m / 2 - 1;
 
   if (!(edgeSpread > 0.0)) throw std::invalid_argument("edge spread must be positive");
-  // The circle angle whose image lies edgeSpread from the edge:
-  // |zeta - 2a| ~ |z - a|^2 / a there.
-  rho_ = 1.0 + std::sqrt(edgeSpread * cp_.len * cp_.a) / cp_.r;
+  // The circle angle whose image lies edgeSpread from the edge.
+  rho_ = 1.0 + cp_.map->edgeAngle(edgeSpread);
 
   // Circle angle from the trailing edge, |dzeta/dz| and the edge terms at
   // the contour points.
@@ -101,13 +100,13 @@ OuterFlow::OuterFlow(const Joukowski& af, int fftLength, double edgeSpread, bool
   }
   x_.front() = 0.0;
   x_.back() = kTwoPi;
-  // The speed leaving the cusp, the limit of 2 [sin(phi - alpha) +
-  // sin(alpha + beta)] / |dzeta/dz| with |dzeta/dz| ~ 2 r |phi + beta| / a:
-  // a cos(alpha + beta) / r.  (The section's stored value carries the
-  // factor (1 + e cos beta)/(1 + e) besides, a closed form of the symmetric
-  // section; kept there as printed, replaced here, where the flux next to
-  // the edge is differenced against it.)
-  vBare_.front() = cp_.a * std::cos(cp_.alpha + cp_.beta) / cp_.r;
+  // The speed leaving the edge, the limit of 2 [sin(phi - alpha) +
+  // sin(alpha + beta)] / |dzeta/dz|: finite at a cusp, zero at a wedge.
+  // (The Joukowski section's stored value carries the factor (1 + e cos
+  // beta)/(1 + e) besides, a closed form of the symmetric section; kept there
+  // as printed, replaced here, where the flux next to the edge is
+  // differenced against it.)
+  vBare_.front() = cp_.map->trailingEdgeSpeed(cp_.alpha);
   vBare_.back() = -vBare_.front();
   stepConjEdge_ = -edgeStepSpread(1.0, rho_).imag();
   double upper[kEdgeFitPoints], lower[kEdgeFitPoints];
@@ -300,8 +299,8 @@ void OuterFlow::fillWakeVelocities(double gammaA, OuterSolution& out) const {
   out.wakeV.assign(nw, 0.0);
   out.wakeQ.assign(nw, 0.0);
   if (!K) return;
-  // Point 0 is the cusp: the surface's trailing-edge speed, along the bisector.
-  const Complex edge = std::polar(s.v.empty() ? 0.0 : s.v.front(), -2.0 * cp_.beta);
+  // Point 0 is the trailing edge: the surface's speed there, along the bisector.
+  const Complex edge = std::polar(s.v.empty() ? 0.0 : s.v.front(), cp_.map->trailingEdgeDirection());
   out.wakeU[0] = edge.real();
   out.wakeV[0] = edge.imag();
   out.wakeQ[0] = std::abs(edge);

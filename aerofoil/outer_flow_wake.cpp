@@ -80,8 +80,8 @@ std::string OuterFlow::setWake(const std::vector<double>& x, const std::vector<d
   // centre, as conjugate velocities 1/(z - z_q) + 1/(z - image) - 1/(z -
   // centre).  The panels about a point go in closed form in the physical
   // plane instead (the principal value for the two that meet there): for
-  // them 1/(z - z_q) is replaced by the circle-plane remainder
-  // 1/z - 1/(z - a^2/z_q) that turns a physical source into a circle one.
+  // them 1/(z - z_q) is replaced by the physical source less the map's
+  // remainder (see SectionMap::sourceRemainder).
   // Point j counts panels j - kNearBefore .. j + kNearAfter - 1 as near.
   auto nearFirst = [&](int k) { return static_cast<std::size_t>(std::max(1, k - kNearAfter + 1)); };
   auto nearLast = [&](int k) { return static_cast<std::size_t>(std::min(K, k + kNearBefore)); };
@@ -93,7 +93,9 @@ std::string OuterFlow::setWake(const std::vector<double>& x, const std::vector<d
       im[j - 1] -= w * di / n2;
     }
   };
-  const double a2 = cp_.a * cp_.a;
+  const SectionMap& map = *cp_.map;
+  bool partnered = false;  // the remainder as a source at a partner point less a sink at a pole
+  Complex pole;
   for (std::size_t q = 0; q < quad.z.size(); ++q) {
     const int k = quad.panel[q];
     const Complex zq = quad.z[q];
@@ -104,14 +106,25 @@ std::string OuterFlow::setWake(const std::vector<double>& x, const std::vector<d
     const std::size_t j0 = nearFirst(k), j1 = nearLast(k);
     if (j0 > 1) addSource(re, im, w, zq, 1, j0 - 1);
     if (j1 < kk) addSource(re, im, w, zq, j1 + 1, kk);
-    addSource(re, im, -w, a2 / zq, j0, j1);
+    Complex partner;
+    partnered = map.sourcePartner(zq, partner, pole);
+    if (partnered) {
+      addSource(re, im, -w, partner, j0, j1);
+      continue;
+    }
+    for (std::size_t j = j0; j <= j1; ++j) {
+      const Complex rest = map.sourceRemainder(Complex(wr[j - 1], wi[j - 1]), zq);
+      re[j - 1] -= w * rest.real();
+      im[j - 1] -= w * rest.imag();
+    }
   }
-  // Sink at the centre, and 1/z for the near panels: a whole panel's flux.
+  // Sink at the centre, and the partner's pole for the near panels: a whole
+  // panel's flux.
   std::vector<Complex> sink(kk), nearFix(kk), perMap(kk);
   for (std::size_t j = 0; j < kk; ++j) {
     const Complex z(wr[j], wi[j]);
     sink[j] = -len / kTwoPi * reciprocal(z - cp_.centre);
-    nearFix[j] = len / kTwoPi * reciprocal(z);
+    nearFix[j] = partnered ? len / kTwoPi * reciprocal(z - pole) : Complex();
     perMap[j] = reciprocal(mapDerivative(cp_, z));
   }
   std::vector<double> onWakeRe(kk * kk), onWakeIm(kk * kk);

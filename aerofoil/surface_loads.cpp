@@ -31,12 +31,12 @@ SectionLoads integratePressure(const std::vector<double>& x, const std::vector<d
 
 BareLoads bareLoads(const CirclePlane& cp, double xRef, double yRef) {
   BareLoads b;
-  const double a2 = cp.a * cp.a;
+  const SectionMap& m = *cp.map;
   b.cl = 8.0 * kPi * cp.r * std::sin(cp.alpha + cp.beta) / cp.len;
-  const Complex focus = cp.centre - a2 * std::polar(1.0, cp.beta) / cp.r;
-  b.xFocus = (focus.real() - cp.xmin) / cp.len;
-  b.yFocus = focus.imag() / cp.len;
-  b.cmFocus = -4.0 * kPi * a2 * std::sin(2.0 * cp.beta) / (cp.len * cp.len);
+  const Complex focus = (m.d0 - m.c1 * std::polar(1.0, cp.beta) / cp.r - m.origin) / cp.len;
+  b.xFocus = focus.real();
+  b.yFocus = focus.imag();
+  b.cmFocus = -4.0 * kPi * (m.c1 * std::polar(1.0, 2.0 * cp.beta)).imag() / (cp.len * cp.len);
   b.cm = b.cmFocus - b.cl * ((b.xFocus - xRef) * std::cos(cp.alpha) + (b.yFocus - yRef) * std::sin(cp.alpha));
   return b;
 }

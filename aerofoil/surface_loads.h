@@ -25,13 +25,15 @@ SectionLoads integratePressure(const std::vector<double>& x, const std::vector<d
                                double yRef = 0.0);
 
 // The bare section's loads in closed form, on the chord len.  Blasius'
-// theorem for zeta = z + a^2/z gives the moment about the origin
-//   M_0 = -2 pi rho U^2 a^2 sin 2 alpha + rho U Gamma (xc cos alpha + yc sin alpha),
-// which is the same at every incidence about the focus
-//   zeta_F = centre - a^2 exp(i beta) / r,   M_F = 2 pi rho U^2 a^2 sin 2 beta (nose down),
-// so C_m,F = -4 pi a^2 sin 2 beta / len^2 nose up (the section's cmFocus is
-// the same on its symmetric-section chord, nose down), C_l = 2 Gamma / (U len),
-// and about any point C_m = C_m,F - C_l [(x_F - x) cos alpha + (y_F - y) sin alpha].
+// theorem for the map zeta = (z - centre) + d0 + c1/(z - centre) + ... (see
+// section_map.h) gives the moment about the section-plane origin
+//   M_0 = 2 pi rho U^2 Im(c1 e^{-2 i alpha}) + rho U Gamma Re(d0 e^{-i alpha})
+// (anticlockwise), which is the same at every incidence about the focus
+//   zeta_F = d0 - c1 e^{i beta} / r,   M_F = 2 pi rho U^2 Im(c1 e^{2 i beta}) (nose down),
+// so C_m,F = -4 pi Im(c1 e^{2 i beta}) / len^2 nose up (for Joukowski's map,
+// c1 = a^2: the section's cmFocus is the same on its symmetric-section chord,
+// nose down), C_l = 2 Gamma / (U len), and about any point
+// C_m = C_m,F - C_l [(x_F - x) cos alpha + (y_F - y) sin alpha].
 struct BareLoads {
   double cl = 0.0;
   double xFocus = 0.0, yFocus = 0.0;  // chords, as the contour

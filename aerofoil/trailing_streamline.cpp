@@ -30,7 +30,7 @@ std::string trailingStreamline(const OuterFlow& flow, const OuterSolution& state
 
   const CirclePlane& cp = flow.plane();
   const Complex edge = flow.te();
-  const Complex bisector = std::polar(1.0, -2.0 * cp.beta);
+  const Complex bisector = std::polar(1.0, cp.map->trailingEdgeDirection());
   auto direction = [&](Complex p) {
     if (p == edge) return bisector;
     const Complex u = flow.velocity(state, p, false);

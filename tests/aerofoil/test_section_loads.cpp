@@ -67,7 +67,7 @@ TEST(TrailingStreamline, SymmetricSectionAtZeroIncidenceFollowsTheAxis) {
     EXPECT_EQ(line.y[k], 0.0);
     EXPECT_NEAR(line.x[k] - line.x[0], line.s[k], 1e-12);
     // On the axis z > a is real: speed (1 - r^2/(z - xc)^2) / (1 - a^2/z^2).
-    const double zeta = line.x[k] * cp.len + cp.xmin;
+    const double zeta = line.x[k] * cp.len + cp.map->origin.real();
     const double z = 0.5 * (zeta + std::sqrt(zeta * zeta - 4.0));
     const double q =
         k == 0 ? 1.0 / cp.r : (1.0 - std::pow(cp.r / (z - cp.centre.real()), 2)) / (1.0 - 1.0 / (z * z));
