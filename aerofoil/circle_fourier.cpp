@@ -61,6 +61,41 @@ void RealFft::forward(const double* x, std::complex<double>* X) const {
   }
 }
 
+ComplexFft::ComplexFft(int m) : m_(m) {
+  if (m < 2 || (m & (m - 1)) != 0) throw std::invalid_argument("FFT length must be a power of two >= 2");
+  int bits = 0;
+  while ((1 << bits) < m) ++bits;
+  bitReversed_.resize(static_cast<std::size_t>(m));
+  for (int k = 0; k < m; ++k) {
+    int rev = 0;
+    for (int b = 0; b < bits; ++b)
+      if (k & (1 << b)) rev |= 1 << (bits - 1 - b);
+    bitReversed_[static_cast<std::size_t>(k)] = rev;
+  }
+  twiddle_.resize(static_cast<std::size_t>(m / 2));
+  for (int k = 0; k < m / 2; ++k) twiddle_[static_cast<std::size_t>(k)] = std::polar(1.0, -kTwoPi * k / m);
+}
+
+void ComplexFft::transform(std::complex<double>* x, int sign) const {
+  using C = std::complex<double>;
+  for (int k = 0; k < m_; ++k) {
+    const int j = bitReversed_[static_cast<std::size_t>(k)];
+    if (j > k) std::swap(x[k], x[j]);
+  }
+  for (int span = 2; span <= m_; span *= 2) {
+    const int stride = m_ / span, half = span / 2;
+    for (int i = 0; i < m_; i += span)
+      for (int j = 0; j < half; ++j) {
+        const C tw = twiddle_[static_cast<std::size_t>(j * stride)];
+        const C w = sign < 0 ? tw : std::conj(tw);
+        const C u = x[i + j];
+        const C t = w * x[i + j + half];
+        x[i + j] = u + t;
+        x[i + j + half] = u - t;
+      }
+  }
+}
+
 double TrigSeries::operator()(double x) const {
   // exp(i n x) by repeated rotation: the error grows as n times round-off.
   const std::complex<double> step = std::polar(1.0, x);

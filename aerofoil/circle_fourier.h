@@ -30,6 +30,20 @@ class RealFft {
   std::vector<std::complex<double>> twiddle_;  // exp(-2 pi i k / m), k < m/2
 };
 
+// Discrete Fourier transform of m complex samples, m a power of two, in
+// place: x[n] <- sum_j x[j] exp(sign 2 pi i n j / m), sign -1 (forward) or +1.
+class ComplexFft {
+ public:
+  explicit ComplexFft(int m);  // m a power of two, at least 2
+  int size() const { return m_; }
+  void transform(std::complex<double>* x, int sign) const;
+
+ private:
+  int m_;
+  std::vector<int> bitReversed_;               // of 0..m-1
+  std::vector<std::complex<double>> twiddle_;  // exp(-2 pi i k / m), k < m/2
+};
+
 // f(x) = a[0] + sum_{n=1}^{K} (a[n] cos n x + b[n] sin n x); b[0] unused.
 struct TrigSeries {
   std::vector<double> a, b;

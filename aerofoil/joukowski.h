@@ -15,13 +15,23 @@ namespace aerofoil {
 
 class SectionMap;
 
+// The kinds of section the program solves: the Joukowski section in closed
+// form; the Karman-Trefftz section (Joukowski's with a trailing-edge angle),
+// in closed form; a NACA four- or five-digit section and a section from a
+// coordinate file, through the numerical conformal map of their outline.
+enum class SectionKind { joukowski, karmanTrefftz, naca, coordinates };
+
 // What the user chooses of a section, with the values the window and the
 // command line start from.
 struct SectionInputs {
   double alphaDeg = 12.0;  // angle of attack, degrees
-  double eR1 = 0.131;      // thickness parameter e/R1
-  double hR1 = 0.0;        // camber parameter h/R1
+  double eR1 = 0.131;      // thickness parameter e/R1 (Joukowski, Karman-Trefftz)
+  double hR1 = 0.0;        // camber parameter h/R1 (Joukowski, Karman-Trefftz)
   int n = 256;             // contour intervals N
+  SectionKind kind = SectionKind::joukowski;
+  double teAngleDeg = 0.0;  // Karman-Trefftz trailing-edge angle, degrees
+  std::string naca;         // NACA designation, "4412"
+  std::string coordinates;  // path of a coordinate file
 };
 
 // Ranges of the section inputs (N: see kMinPoints, kMaxPoints).
