@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "naca_section.h"
+#include "surface_ordinate.h"
 
 namespace {
 
@@ -19,17 +20,10 @@ NacaDesignation designation(const std::string& text) {
   return d;
 }
 
-// Ordinate of the upper or lower surface at the surface's own station x
-// (the tables give both surfaces at the same stations), by bisection on t
-// between the trailing edge and the mean-line station 0.001.
+// The tables give both surfaces at the same stations, the surface's own x;
+// the surfaces are single valued in x aft of the mean-line station 0.001.
 double ordinateAt(const NacaShape& shape, double x, bool upper) {
-  const double tNose = (1 - std::sqrt(0.001)) / 2;
-  double a = upper ? 0 : 1, b = upper ? tNose : 1 - tNose;
-  for (int i = 0; i < 100; ++i) {
-    const double m = (a + b) / 2;
-    (shape.point(m).real() > x ? a : b) = m;
-  }
-  return shape.point((a + b) / 2).imag();
+  return surfaceOrdinate(shape, x, upper, (1 - std::sqrt(0.001)) / 2);
 }
 
 // Stations and ordinates in per cent of the chord, as printed (the last
