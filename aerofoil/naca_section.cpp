@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "polygon_checks.h"
+#include "quoted_text.h"
 
 namespace aerofoil {
 
@@ -38,19 +39,6 @@ constexpr ReflexedLine kReflexed[4] = {
 constexpr double kDesignLiftStep = 0.15;  // design lift coefficient per unit of the first digit
 constexpr double kTabulatedDesignLift = 0.3;
 constexpr int kMaxThicknessPercent = 40;
-
-// The typed text as the message quotes it: printable, at most 40 characters.
-std::string quoted(const std::string& text) {
-  std::string shown;
-  for (char c : text) {
-    if (shown.size() >= 40) {
-      shown += "...";
-      break;
-    }
-    shown += std::isprint(static_cast<unsigned char>(c)) ? c : '?';
-  }
-  return "\"" + shown + "\"";
-}
 
 NacaMeanLine fourDigitLine(double m, double p) {
   NacaMeanLine line;
@@ -132,7 +120,7 @@ bool parseNacaDesignation(const std::string& text, NacaDesignation& out, std::st
   bool digits = compact.size() == 4 || compact.size() == 5;
   for (char c : compact) digits = digits && std::isdigit(static_cast<unsigned char>(c));
   if (!digits) {
-    why = quoted(text) + " is not a NACA designation: give four digits (such as 2412) or five (such as 23012), "
+    why = quotedText(text) + " is not a NACA designation: give four digits (such as 2412) or five (such as 23012), "
                          "with or without NACA before them.";
     return false;
   }

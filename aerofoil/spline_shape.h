@@ -27,6 +27,8 @@ class SplineShape : public SectionShape {
   std::complex<double> point(double t) const override;
   std::complex<double> tangent(double t) const override;
   double leadingEdge() const override { return knots_[nose_]; }
+  // The parameter t of each point.
+  const std::vector<double>& knots() const { return knots_; }
 
  private:
   int interval(double t) const;  // i with knots_[i] <= t <= knots_[i+1]
