@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "circle_fourier.h"
 
@@ -13,9 +11,13 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
-constexpr int kSamples = 4096;  // samples of the outline for the branch and angle tables
+constexpr int kSamples = 2048;  // samples of the outline for the branch and angle tables
 
 double arg(Complex z) { return std::atan2(z.imag(), z.real()); }
+
+// 1/z without the library's guarded complex division (z is never zero or
+// infinite where it is used).
+Complex inverse(Complex z) { return std::conj(z) / std::norm(z); }
 
 // The power q^(1/k) or w^k on the branch whose arguments lie within pi of
 // `centre`: the side of the cut that the outside of the section never meets.
@@ -34,7 +36,7 @@ class OpenedOutline {
       const Complex z = shape.point(static_cast<double>(j) / kSamples);
       q_[i] = (z - zte) / (z - z1);
       argq_[i] = j == 1 ? upperArg + arg(q_[i] * std::polar(1.0, -upperArg))
-                        : argq_[i - 1] + arg(q_[i] / q_[i - 1]);
+                        : argq_[i - 1] + arg(q_[i] * std::conj(q_[i - 1]));
     }
   }
   // The argument of q at the last sample before the lower side of the edge.
@@ -43,21 +45,24 @@ class OpenedOutline {
   // z'(t), and dz'/dt.
   Complex at(double t, Complex* dzdt = nullptr) const {
     const Complex z = shape_.point(t);
-    const Complex q = (z - zte_) / (z - z1_);
-    if (std::abs(q) == 0.0) {
+    const Complex toInside = inverse(z - z1_);
+    const Complex q = (z - zte_) * toInside;
+    if (std::norm(q) == 0.0) {
       if (dzdt) *dzdt = Complex(HUGE_VAL, 0.0);
       return 1.0;
     }
-    const int j = std::clamp(static_cast<int>(std::lround(t * kSamples)), 1, kSamples - 1);
+    const int j = std::clamp(static_cast<int>(t * kSamples + 0.5), 1, kSamples - 1);
     const std::size_t i = static_cast<std::size_t>(j);
-    const Complex lq(std::log(std::abs(q)), argq_[i] + arg(q / q_[i]));
+    const Complex lq(0.5 * std::log(std::norm(q)), argq_[i] + arg(q * std::conj(q_[i])));
     const Complex w = std::exp(lq / k_);
+    const Complex outside = inverse(1.0 - w);
     if (dzdt) {
-      const Complex dwdq = std::exp(lq * (1.0 / k_ - 1.0)) / k_;
-      const Complex dqdz = (zte_ - z1_) / ((z - z1_) * (z - z1_));
-      *dzdt = 2.0 / ((1.0 - w) * (1.0 - w)) * dwdq * dqdz * shape_.tangent(t);
+      // dz'/dt = 2/(1 - w)^2 * w/(k q) * (z_te - z_1)/(z - z_1)^2 * dz/dt
+      const Complex dwdq = w * inverse(k_ * q);
+      const Complex dqdz = (zte_ - z1_) * toInside * toInside;
+      *dzdt = 2.0 * outside * outside * dwdq * dqdz * shape_.tangent(t);
     }
-    return (1.0 + w) / (1.0 - w);
+    return (1.0 + w) * outside;
   }
 
  private:
@@ -88,7 +93,7 @@ class NearCircle {
     phi_[0] = arg(z_[0] - centre_);
     monotonic_ = area > 0.0;
     for (std::size_t j = 1; j <= kSamples; ++j) {
-      phi_[j] = phi_[j - 1] + arg((z_[j] - centre_) / (z_[j - 1] - centre_));
+      phi_[j] = phi_[j - 1] + arg((z_[j] - centre_) * std::conj(z_[j - 1] - centre_));
       if (!(phi_[j] > phi_[j - 1])) monotonic_ = false;
     }
     if (std::fabs(phi_[kSamples] - phi_[0] - kTwoPi) > 1e-9) monotonic_ = false;
@@ -111,12 +116,14 @@ class NearCircle {
     for (int it = 0; it < 60; ++it) {
       Complex dz;
       zp = opened_.at(t, &dz);
-      const std::size_t near = std::clamp<std::size_t>(static_cast<std::size_t>(std::lround(t * kSamples)), 0,
-                                                       kSamples);
-      const double f = phi_[near] + arg((zp - centre_) / (z_[near] - centre_)) - phi;
-      if (std::fabs(f) < 4e-16) break;
+      const std::size_t near = std::min<std::size_t>(static_cast<std::size_t>(t * kSamples + 0.5), kSamples);
+      const Complex rel = zp - centre_;
+      const double f = phi_[near] + arg(rel * std::conj(z_[near] - centre_)) - phi;
+      // psi moves with phi by its slope, small on a near-circle: 1e-14 in
+      // phi is round-off in psi.
+      if (std::fabs(f) < 1e-14) break;
       if (f > 0) b = t; else a = t;
-      const double slope = (dz / (zp - centre_)).imag();
+      const double slope = (dz * std::conj(rel)).imag() / std::norm(rel);
       double next = t - f / slope;
       if (!(next > a && next < b) || !std::isfinite(next)) next = 0.5 * (a + b);
       if (next == t || b - a < 1e-17) break;
@@ -132,6 +139,88 @@ class NearCircle {
   std::vector<double> phi_;
   Complex centre_;
   bool monotonic_ = true;
+};
+
+// Anderson's acceleration of a fixed-point iteration x = g(x): the next x
+// combines the last few g so that the same combination of their residuals
+// g - x is least in the mean square.  The Theodorsen-Garrick iteration
+// converges linearly; mixed over four steps it needs about half the
+// iterations.
+class AndersonMixing {
+ public:
+  AndersonMixing(std::size_t size, int depth) : size_(size), depth_(depth) {}
+  // x: the iterate g was computed from; on return the next iterate.
+  void step(std::vector<double>& x, const std::vector<double>& g) {
+    std::vector<double> f(size_);
+    for (std::size_t i = 0; i < size_; ++i) f[i] = g[i] - x[i];
+    if (!lastF_.empty()) {
+      std::vector<double> df(size_), dg(size_);
+      for (std::size_t i = 0; i < size_; ++i) {
+        df[i] = f[i] - lastF_[i];
+        dg[i] = g[i] - lastG_[i];
+      }
+      dF_.push_back(df);
+      dG_.push_back(dg);
+      if (static_cast<int>(dF_.size()) > depth_) {
+        dF_.erase(dF_.begin());
+        dG_.erase(dG_.begin());
+      }
+    }
+    lastF_ = f;
+    lastG_ = g;
+    // gamma minimising |f - dF gamma|: normal equations, small and regularised.
+    const std::size_t k = dF_.size();
+    std::vector<double> gamma(k, 0.0);
+    if (k > 0) {
+      std::vector<double> a(k * k), b(k);
+      for (std::size_t p = 0; p < k; ++p) {
+        for (std::size_t q = 0; q < k; ++q) {
+          double sum = 0.0;
+          for (std::size_t i = 0; i < size_; ++i) sum += dF_[p][i] * dF_[q][i];
+          a[p * k + q] = sum;
+        }
+        double sum = 0.0;
+        for (std::size_t i = 0; i < size_; ++i) sum += dF_[p][i] * f[i];
+        b[p] = sum;
+        a[p * k + p] *= 1.0 + 1e-10;
+      }
+      // Gaussian elimination with partial pivoting.
+      for (std::size_t c = 0; c < k; ++c) {
+        std::size_t piv = c;
+        for (std::size_t r = c + 1; r < k; ++r)
+          if (std::fabs(a[r * k + c]) > std::fabs(a[piv * k + c])) piv = r;
+        if (a[piv * k + c] == 0.0) return restart(x, g);
+        for (std::size_t q = 0; q < k; ++q) std::swap(a[c * k + q], a[piv * k + q]);
+        std::swap(b[c], b[piv]);
+        for (std::size_t r = c + 1; r < k; ++r) {
+          const double l = a[r * k + c] / a[c * k + c];
+          for (std::size_t q = c; q < k; ++q) a[r * k + q] -= l * a[c * k + q];
+          b[r] -= l * b[c];
+        }
+      }
+      for (std::size_t c = k; c-- > 0;) {
+        double sum = b[c];
+        for (std::size_t q = c + 1; q < k; ++q) sum -= a[c * k + q] * gamma[q];
+        gamma[c] = sum / a[c * k + c];
+      }
+    }
+    for (std::size_t i = 0; i < size_; ++i) {
+      double v = g[i];
+      for (std::size_t p = 0; p < k; ++p) v -= gamma[p] * dG_[p][i];
+      x[i] = v;
+    }
+  }
+
+ private:
+  void restart(std::vector<double>& x, const std::vector<double>& g) {
+    dF_.clear();
+    dG_.clear();
+    x = g;
+  }
+  std::size_t size_;
+  int depth_;
+  std::vector<double> lastF_, lastG_;
+  std::vector<std::vector<double>> dF_, dG_;
 };
 
 // Curvature of the outline at t (positive where it turns anticlockwise).
@@ -213,7 +302,6 @@ std::shared_ptr<const NumericalMap> NumericalMap::build(const SectionShape& shap
   const double a0 = nm.teDirection_ - arg(nm.zte_ - nm.z1_);  // arg q leaving the edge downstream
   nm.wDirection_ = a0 / nm.k_;
   const OpenedOutline opened(shape, nm.zte_, nm.z1_, nm.k_, a0 + kPi - 0.5 * nm.tau_);
-  if (std::getenv("MAPDEBUG")) std::fprintf(stderr, "a0 %g lower %g expected %g z1 %g %g tau %g\n", a0, opened.lowerArg(), a0 - kPi + 0.5 * nm.tau_, nm.z1_.real(), nm.z1_.imag(), nm.tau_);
   if (std::fabs(opened.lowerArg() - (a0 - kPi + 0.5 * nm.tau_)) > 0.5 * kPi) {
     why = "the outline does not run once around the section from its trailing edge";
     return nullptr;
@@ -225,33 +313,66 @@ std::shared_ptr<const NumericalMap> NumericalMap::build(const SectionShape& shap
   }
   nm.c_ = circle.centre();
 
-  // 2. Theodorsen-Garrick: psi at theta + eps, the conjugate by FFT.
-  const RealFft realFft(m);
-  const ComplexFft fft(m);
+  // 2. Theodorsen-Garrick: psi at theta + eps, the conjugate by FFT.  The
+  //    first iterations run on 128 points, each level's converged eps (its
+  //    series, evaluated between the points) starting the next with twice
+  //    as many, so that the finest level starts near its answer.
   const std::size_t mm = static_cast<std::size_t>(m);
-  std::vector<double> eps(mm, 0.0), psi(mm), t(mm, -1.0);
-  std::vector<Complex> X(mm / 2 + 1), Y(mm);
+  std::size_t level = std::min<std::size_t>(128, mm);
+  std::vector<double> eps(level, 0.0), psi, t(level, -1.0);
+  std::vector<Complex> X;
   double change = 0.0;
   int it = 0;
-  for (it = 1; it <= settings.maxIterations; ++it) {
-    for (std::size_t j = 0; j < mm; ++j) t[j] = circle.invert(kTwoPi * j / m + eps[j], t[j], psi[j]);
-    realFft.forward(psi.data(), X.data());
-    // eps = sum (B_n cos n theta - A_n sin n theta) = Re sum (B_n + i A_n) e^{i n theta},
-    // A_n = 2 Re X_n / M, B_n = -2 Im X_n / M; the Nyquist term is left out.
-    std::fill(Y.begin(), Y.end(), Complex());
-    for (std::size_t n = 1; n < mm / 2; ++n) Y[n] = Complex(-2.0 * X[n].imag(), 2.0 * X[n].real()) / double(m);
-    fft.transform(Y.data(), +1);
-    change = 0.0;
-    for (std::size_t j = 0; j < mm; ++j) {
-      change = std::max(change, std::fabs(Y[j].real() - eps[j]));
-      eps[j] = Y[j].real();
+  for (;;) {
+    const RealFft realFft(static_cast<int>(level));
+    const ComplexFft fft(static_cast<int>(level));
+    const bool finest = level == mm;
+    const double tolerance = finest ? settings.tolerance : 1e-9;
+    std::vector<Complex> Y(level);
+    X.assign(level / 2 + 1, Complex());
+    psi.assign(level, 0.0);
+    AndersonMixing mixing(level, 4);
+    change = HUGE_VAL;
+    for (int k = 1; k <= settings.maxIterations && it < settings.maxIterations; ++k) {
+      ++it;
+      for (std::size_t j = 0; j < level; ++j)
+        t[j] = circle.invert(kTwoPi * static_cast<double>(j) / static_cast<double>(level) + eps[j], t[j], psi[j]);
+      realFft.forward(psi.data(), X.data());
+      // eps = sum (B_n cos n theta - A_n sin n theta) = Re sum (B_n + i A_n) e^{i n theta},
+      // A_n = 2 Re X_n / M, B_n = -2 Im X_n / M; the Nyquist term is left out.
+      std::fill(Y.begin(), Y.end(), Complex());
+      for (std::size_t n = 1; n < level / 2; ++n)
+        Y[n] = Complex(-2.0 * X[n].imag(), 2.0 * X[n].real()) / static_cast<double>(level);
+      fft.transform(Y.data(), +1);
+      std::vector<double> next(level);
+      change = 0.0;
+      for (std::size_t j = 0; j < level; ++j) {
+        next[j] = Y[j].real();
+        change = std::max(change, std::fabs(next[j] - eps[j]));
+      }
+      if (!std::isfinite(change)) break;
+      if (change < tolerance) {
+        eps = next;
+        break;
+      }
+      mixing.step(eps, next);
     }
-    if (!std::isfinite(change)) break;
-    if (change < settings.tolerance) break;
+    if (!(change < tolerance) || finest) break;
+    // eps on twice as many points: its series padded with zeros.
+    std::vector<Complex> E(level / 2 + 1), Z(2 * level);
+    realFft.forward(eps.data(), E.data());
+    for (std::size_t n = 1; n < level / 2; ++n) Z[n] = 2.0 * E[n] / static_cast<double>(level);
+    ComplexFft(static_cast<int>(2 * level)).transform(Z.data(), +1);
+    std::vector<double> finer(2 * level), guesses(2 * level, -1.0);
+    for (std::size_t j = 0; j < 2 * level; ++j) finer[j] = Z[j].real();
+    for (std::size_t j = 0; j < level; ++j) guesses[2 * j] = t[j];
+    eps = std::move(finer);
+    t = std::move(guesses);
+    level *= 2;
   }
-  nm.iterations_ = std::min(it, settings.maxIterations);
+  nm.iterations_ = it;
   nm.lastChange_ = change;
-  if (!(change < settings.tolerance)) {
+  if (!(change < settings.tolerance) || level != mm) {
     why = "the conformal map did not converge (" + std::to_string(nm.iterations_) + " iterations)";
     return nullptr;
   }
@@ -270,15 +391,15 @@ std::shared_ptr<const NumericalMap> NumericalMap::build(const SectionShape& shap
   const double phiTe = circle.edgeAngle();
   double theta = phiTe;
   for (int k = 0; k < 50; ++k) {
-    // eps and its slope at theta from the series.
-    double e = 0.0, de = 0.0;
-    for (std::size_t n = 1; n < nm.a_.size(); ++n) {
-      const Complex term = nm.a_[n] * std::polar(1.0, -static_cast<double>(n) * theta);
-      e += term.imag();
-      de -= static_cast<double>(n) * term.real();
+    // eps = Im S and its slope -Re sum n a_n u^n at u = e^{-i theta}, by Horner.
+    const Complex u = std::polar(1.0, -theta);
+    Complex sum, nsum;
+    for (std::size_t n = nm.a_.size() - 1; n >= 1; --n) {
+      sum = (sum + nm.a_[n]) * u;
+      nsum = (nsum + static_cast<double>(n) * nm.a_[n]) * u;
     }
-    const double g = std::remainder(theta + e - phiTe, kTwoPi);
-    const double step = g / (1.0 + de);
+    const double g = std::remainder(theta + sum.imag() - phiTe, kTwoPi);
+    const double step = g / (1.0 - nsum.real());
     theta -= step;
     if (std::fabs(step) < 1e-16) break;
   }
@@ -316,14 +437,30 @@ std::shared_ptr<const NumericalMap> NumericalMap::build(const SectionShape& shap
 }
 
 Complex NumericalMap::nearCircle(Complex w, Complex* dzdw) const {
+  // S = sum a_n u^n and, for the derivative, sum n a_n u^n, by Horner in
+  // real arithmetic.
   const Complex u = R_ / w;
-  Complex s, ns;  // S = sum a_n u^n and sum n a_n u^n, by Horner
-  for (std::size_t n = a_.size() - 1; n >= 1; --n) {
-    s = (s + a_[n]) * u;
-    ns = (ns + static_cast<double>(n) * a_[n]) * u;
+  const double ur = u.real(), ui = u.imag();
+  double sr = 0.0, si = 0.0;
+  if (!dzdw) {
+    for (std::size_t n = a_.size() - 1; n >= 1; --n) {
+      const double ar = sr + a_[n].real(), ai = si + a_[n].imag();
+      sr = ar * ur - ai * ui;
+      si = ar * ui + ai * ur;
+    }
+    return c_ + w * std::exp(Complex(sr, si));
   }
-  const Complex e = std::exp(s);
-  if (dzdw) *dzdw = e * (1.0 - ns);
+  double nr = 0.0, ni = 0.0;
+  for (std::size_t n = a_.size() - 1; n >= 1; --n) {
+    const double ar = sr + a_[n].real(), ai = si + a_[n].imag();
+    const double br = nr + static_cast<double>(n) * a_[n].real(), bi = ni + static_cast<double>(n) * a_[n].imag();
+    sr = ar * ur - ai * ui;
+    si = ar * ui + ai * ur;
+    nr = br * ur - bi * ui;
+    ni = br * ui + bi * ur;
+  }
+  const Complex e = std::exp(Complex(sr, si));
+  *dzdw = e * (1.0 - Complex(nr, ni));
   return c_ + w * e;
 }
 

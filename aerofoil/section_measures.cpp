@@ -7,7 +7,7 @@ namespace aerofoil {
 
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
-constexpr int kSamples = 720;  // circle angles sampled before the extremes are refined
+constexpr int kSamples = 360;  // circle angles sampled before the extremes are refined
 
 // The outline as a function of the circle angle phi.
 struct Outline {
@@ -24,7 +24,7 @@ struct Outline {
       if (d == 0.0) break;
       const double step = f / d;
       phi -= step;
-      if (std::fabs(step) < 1e-15) break;
+      if (std::fabs(step) < 1e-12) break;
     }
     return at(phi).imag();
   }
@@ -42,41 +42,71 @@ SectionMeasures measureSection(const SectionMap& map) {
     p[j] = outline.at(phi[j]);
     if (p[j].real() < p[le].real()) le = j;
   }
-  // Thickness and mean line at abscissa x, from angles started near the samples.
-  auto near = [&](double x, std::size_t from, std::size_t to) {
-    std::size_t best = from;
-    for (std::size_t j = from; j <= to; ++j)
-      if (std::fabs(p[j].real() - x) < std::fabs(p[best].real() - x)) best = j;
-    return phi[best];
+  // The lower surface's sample interval holding abscissa x (x falls along it
+  // from the leading edge... rises: samples le..kSamples run from the nose to
+  // the trailing edge).
+  auto lowerAngle = [&](double x) {
+    std::size_t j = le;
+    while (j + 1 < kSamples && p[j + 1].real() < x) ++j;
+    const double t = (x - p[j].real()) / (p[j + 1].real() - p[j].real());
+    return phi[j] + t * (phi[j + 1] - phi[j]);
   };
-  const double x0 = p[le].real(), x1 = p[0].real();
+  auto upperAngle = [&](double x) {
+    std::size_t j = le;
+    while (j > 1 && p[j - 1].real() < x) --j;
+    const double t = (x - p[j].real()) / (p[j - 1].real() - p[j].real());
+    return phi[j] + t * (phi[j - 1] - phi[j]);
+  };
   auto surfaces = [&](double x, double& upper, double& lower) {
-    double pu = near(x, 0, le), pl = near(x, le, kSamples);
+    double pu = upperAngle(x), pl = lowerAngle(x);
     upper = outline.yAt(x, pu);
     lower = outline.yAt(x, pl);
   };
-  // Golden-section search of f over (x0, x1), started from the best of a scan.
+  // The largest of f over the upper samples' abscissae, refined by
+  // golden-section search between the neighbouring samples.
+  const double x0 = p[le].real(), x1 = p[0].real();
   auto maximise = [&](auto f, double& where) {
-    constexpr int kScan = 200;
-    double best = x0, fbest = -HUGE_VAL;
-    for (int j = 1; j < kScan; ++j) {
-      const double x = x0 + (x1 - x0) * j / kScan, v = f(x);
-      if (v > fbest) fbest = v, best = x;
+    std::size_t best = 1;
+    double fbest = -HUGE_VAL;
+    for (std::size_t j = 1; j < le; ++j) {
+      const double v = f(p[j].real(), p[j].imag());
+      if (v > fbest) fbest = v, best = j;
     }
-    const double step = (x1 - x0) / kScan, g = 0.5 * (std::sqrt(5.0) - 1.0);
-    double lo = std::max(x0, best - step), hi = std::min(x1, best + step);
-    for (int it = 0; it < 60; ++it) {
-      const double a = hi - g * (hi - lo), b = lo + g * (hi - lo);
-      if (f(a) > f(b)) hi = b; else lo = a;
+    const double g = 0.5 * (std::sqrt(5.0) - 1.0);
+    double lo = std::max(x0, p[best + 1].real()), hi = std::min(x1, p[best - 1].real());
+    auto exact = [&](double x) {
+      double u, l;
+      surfaces(x, u, l);
+      return f(x, u, l);
+    };
+    double a = hi - g * (hi - lo), b = lo + g * (hi - lo), fa = exact(a), fb = exact(b);
+    for (int it = 0; it < 40 && hi - lo > 1e-9; ++it) {
+      if (fa > fb) {
+        hi = b, b = a, fb = fa;
+        a = hi - g * (hi - lo), fa = exact(a);
+      } else {
+        lo = a, a = b, fa = fb;
+        b = lo + g * (hi - lo), fb = exact(b);
+      }
     }
     where = 0.5 * (lo + hi);
-    return f(where);
+    return exact(where);
+  };
+  // At an upper sample the lower surface by interpolation between samples.
+  auto lowerY = [&](double x) {
+    std::size_t j = le;
+    while (j + 1 < kSamples && p[j + 1].real() < x) ++j;
+    const double t = (x - p[j].real()) / (p[j + 1].real() - p[j].real());
+    return p[j].imag() + t * (p[j + 1].imag() - p[j].imag());
   };
   SectionMeasures m;
-  m.thickness = maximise([&](double x) { double u, l; surfaces(x, u, l); return u - l; }, m.xThickness);
+  m.thickness = maximise(
+      [&](double x, double u, double l = HUGE_VAL) { return u - (l == HUGE_VAL ? lowerY(x) : l); }, m.xThickness);
   double xUp = 0, xDown = 0;
-  const double up = maximise([&](double x) { double u, l; surfaces(x, u, l); return 0.5 * (u + l); }, xUp);
-  const double down = -maximise([&](double x) { double u, l; surfaces(x, u, l); return -0.5 * (u + l); }, xDown);
+  const double up = maximise(
+      [&](double x, double u, double l = HUGE_VAL) { return 0.5 * (u + (l == HUGE_VAL ? lowerY(x) : l)); }, xUp);
+  const double down = -maximise(
+      [&](double x, double u, double l = HUGE_VAL) { return -0.5 * (u + (l == HUGE_VAL ? lowerY(x) : l)); }, xDown);
   if (std::fabs(down) > std::fabs(up)) {
     m.camber = down;
     m.xCamber = xDown;

@@ -41,6 +41,9 @@ class SectionModel {
   std::vector<std::string> notes_;
 };
 
+// The largest trailing-edge angle of a Karman-Trefftz section, degrees.
+constexpr double kMaxTrailingEdgeAngle = 60.0;
+
 // The section the inputs name at N = in.n held to kMinPoints..kMaxPoints as
 // the window holds it; null, with the reason in why (a sentence for the
 // user: a bad designation, a file that cannot be read, an outline that
