@@ -20,6 +20,8 @@ std::string shortest(double v) {
 }  // namespace
 
 std::string contourName(const Joukowski& af) {
+  if (!af.name.empty())
+    return af.name + " alpha=" + shortest(af.alphaDeg) + " N=" + std::to_string(af.currentN);
   return "Joukowski aerofoil alpha=" + shortest(af.alphaDeg) + " e/R1=" + shortest(af.eR1) +
          " h/R1=" + shortest(af.hR1) + " N=" + std::to_string(af.currentN);
 }

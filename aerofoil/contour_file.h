@@ -21,7 +21,8 @@
 namespace aerofoil {
 
 // "Joukowski aerofoil alpha=12 e/R1=0.131 h/R1=0 N=256": the inputs in
-// their shortest exact decimal form.
+// their shortest exact decimal form; another section by its name, "NACA
+// 4412 alpha=4 N=256".
 std::string contourName(const Joukowski& af);
 
 // Name line and points 0..N-1 of a solved section, every line ending '\n'.

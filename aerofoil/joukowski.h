@@ -68,6 +68,9 @@ struct Joukowski {
   double camber = 0;         // relative camber
   double alphaZeroLift = 0;  // angle of zero lift, degrees
 
+  // The section's name where it is not the closed-form Joukowski section of
+  // eR1 and hR1 ("NACA 4412", a coordinate file's name line); empty for it.
+  std::string name;
   // The section's conformal map, and the circle angle (about the map's
   // circle centre) of each contour point; none for the closed-form Joukowski
   // section, whose map the outer flow builds from the point arrays.

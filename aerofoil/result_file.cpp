@@ -38,10 +38,11 @@ std::string resultFileText(const Joukowski& af) {
     out += '\n';
   };
 
+  // The section: e/R1 and h/R1 of the Joukowski section, or its name.
   std::string l1 = " e/R1=           h/R1=          ";
   place(l1, 7, fixed(af.eR1, 5));
   place(l1, 23, fixed(af.hR1, 5));
-  emit(l1);
+  emit(af.name.empty() ? l1 : " " + af.name);
 
   emit("  Alpha     Clift      Cmf        Xf       Yf     Thickness   Camber");
 

@@ -30,6 +30,7 @@ class JoukowskiSection final : public SectionModel {
   void solve(double alphaDeg, Joukowski& af) const override {
     if (af.currentN != n_) resizePoints(af, n_);
     solveSection(af, alphaDeg, inputs_.eR1, inputs_.hR1);
+    af.name.clear();
     af.map.reset();
     af.circleAngle.clear();
   }
@@ -63,6 +64,7 @@ class MappedModel final : public SectionModel {
     section_.solve(alphaDeg, af);
     af.eR1 = inputs_.eR1;
     af.hR1 = inputs_.hR1;
+    af.name = name_;
   }
   std::shared_ptr<const SectionModel> withPoints(int n) const override {
     return std::make_shared<MappedModel>(inputs_, name_, notes_, shared_, n);

@@ -33,6 +33,7 @@
 #include "contour_file.h"
 #include "result_display.h"
 #include "result_file.h"
+#include "section_model.h"
 #include "session/session.h"
 #include "summary.h"
 #include "surface_file.h"
@@ -48,18 +49,17 @@ int fail(const std::string& message) {
   return 1;
 }
 
-void solveAerofoil(const cli::Options& o, double alpha, aerofoil::Joukowski& af) {
-  aerofoil::resizePoints(af, aerofoil::clampPoints(o.section.n));
-  aerofoil::solveSection(af, alpha, o.section.eR1, o.section.hR1);
-}
-
 void printAerofoil(const aerofoil::Joukowski& af) {
+  // A section other than Joukowski's is named first; its thickness is the
+  // measured largest thickness per chord (Joukowski's: the half thickness of
+  // the symmetric section, a closed-form fit).
+  if (!af.name.empty()) std::printf("Section:     %s\n", af.name.c_str());
   const struct {
     const char* label;
     double value;
   } rows[] = {{"Clift=", af.clift},         {"Cmfocus=", af.cmFocus},
               {"Xfocus=", af.xFocus},       {"Yfocus=", af.yFocus},
-              {"MaxTh(sym)=", af.maxThickSym}, {"Camber=", af.camber},
+              {af.name.empty() ? "MaxTh(sym)=" : "Thickness=", af.maxThickSym}, {"Camber=", af.camber},
               {"Alpha(Cl=0)=", af.alphaZeroLift}};
   // A residue under the printed precision (the -0 of -atan(0)) prints as
   // 0, as the window shows it; the result file keeps the exact numbers.
@@ -122,9 +122,9 @@ int finish(cli::Summary& sum, const cli::Options& o, int code) {
   return code;
 }
 
-int runSingle(bl::Session& session, const cli::Options& o) {
+int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::SectionModel& model) {
   aerofoil::Joukowski af;
-  solveAerofoil(o, o.section.alphaDeg, af);
+  model.solve(o.section.alphaDeg, af);
   const std::string note = aerofoil::clampNote(o.section.n);
   if (!note.empty()) std::cerr << "veltaro-cli: " << note << "\n";
   cli::Summary sum{&o, &af, {}, {}};
@@ -179,13 +179,13 @@ int runSurface(bl::Session& session, const cli::Options& o) {
 // order; then the angles are computed on every core (--jobs) and printed
 // in order as they come, each with the diagnostic lines (--verbose) and the
 // warnings of its own computation.
-int runSweep(const cli::Options& o) {
+int runSweep(const cli::Options& o, const std::shared_ptr<const aerofoil::SectionModel>& model) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   if (o.save) {
     for (double alpha : o.sweep_angles) {
       aerofoil::Joukowski af;
-      solveAerofoil(o, alpha, af);
+      model->solve(alpha, af);
       int count = 0;
       const aerofoil::SaveOutcome out = aerofoil::saveResult(af, count, o.outdir);
       if (!out.ok) return fail(out.message);
@@ -198,6 +198,7 @@ int runSweep(const cli::Options& o) {
 
   polar::Settings set;
   set.section = o.section;
+  set.model = model;
   set.angles = o.sweep_angles;
   set.boundary_layer = o.bl;
   set.params = o.params;
@@ -250,7 +251,17 @@ int run(int argc, char** argv) {
     (parsed.code == 0 ? std::cout : std::cerr) << parsed.message << "\n";
     return parsed.code;
   }
-  if (!o.sweep.empty()) return runSweep(o);
+  // The section, once: a numerical map is found here.  A section that cannot
+  // be made (a bad designation or file, an outline that cannot be mapped) is
+  // bad input.
+  std::string why;
+  const std::shared_ptr<const aerofoil::SectionModel> model = aerofoil::makeSection(o.section, why);
+  if (!model) {
+    std::cerr << "veltaro-cli: " << why << "\n";
+    return 2;
+  }
+  for (const std::string& note : model->notes()) std::cerr << "veltaro-cli: note: " << note << "\n";
+  if (!o.sweep.empty()) return runSweep(o, model);
   // One session for the run: the reports continue from pass to pass.
   bl::Session session;
   session.reports().set_folder(o.outdir);
@@ -258,7 +269,7 @@ int run(int argc, char** argv) {
   const bl::Status valid = session.set_parameters(o.params);  // parse() has checked them
   if (!valid.ok) return fail(valid.message);
   if (!o.surface.empty()) return runSurface(session, o);
-  return runSingle(session, o);
+  return runSingle(session, o, *model);
 }
 
 // The results printed must have reached standard output: a full disk or a

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "polar.h"
+#include "section_model.h"
 #include "veltaro_version.h"
 
 namespace cli {
@@ -108,6 +109,8 @@ bool parseSweep(Options& o, std::string& why) {
 ParseResult parse(int argc, char** argv, Options& o) {
   CLI::App app{
       "veltaro-cli: the Joukowski aerofoil and its boundary layer without a display.\n"
+      "Also any other section: Karman-Trefftz (--kt-angle), NACA (--naca) or from a\n"
+      "coordinate file (--coordinates), through the exact conformal map of its outline.\n"
       "Prints the section's integral characteristics; with --bl also computes the\n"
       "boundary layer of both surfaces as the boundary-layer window does, writing the\n"
       "same report files.",
@@ -128,6 +131,22 @@ ParseResult parse(int argc, char** argv, Options& o) {
       ->check(kFinite)
       ->check(CLI::Range(aerofoil::kHMin, aerofoil::kHMax))
       ->capture_default_str();
+  app.add_option("--kt-angle", s.teAngleDeg,
+                 "Karman-Trefftz section of --e and --h with a trailing-edge angle of DEG\n"
+                 "degrees (0.." + std::to_string(static_cast<int>(aerofoil::kMaxTrailingEdgeAngle)) +
+                     "; 0 is the Joukowski section)")
+      ->check(kFinite)
+      ->check(CLI::Range(0.0, aerofoil::kMaxTrailingEdgeAngle))
+      ->type_name("DEG");
+  app.add_option("--naca", s.naca,
+                 "NACA four- or five-digit section from its designation (2412, 23012), the\n"
+                 "trailing edge closed (last thickness coefficient -0.1036)")
+      ->type_name("DIGITS");
+  app.add_option("--coordinates", s.coordinates,
+                 "Section from a coordinate FILE in the Selig or the Lednicer format, put in\n"
+                 "chord axes (nose at the origin, trailing edge at (1, 0)); a trailing-edge\n"
+                 "gap is closed by shearing each surface, and said so")
+      ->type_name("FILE");
   app.add_option("--n", s.n, "Contour intervals N; below 8 uses 8, above 1199 uses 1199")
       ->check(kGiven)
       ->capture_default_str();
@@ -238,9 +257,22 @@ ParseResult parse(int argc, char** argv, Options& o) {
 
   // A file, sweep or folder option given an empty text would otherwise be
   // taken as not given at all.
-  for (const char* name : {"--surface", "--sweep", "--json", "--outdir", "--contour", "--plot"})
+  for (const char* name : {"--surface", "--sweep", "--json", "--outdir", "--contour", "--plot", "--naca",
+                           "--coordinates"})
     if (app.count(name) > 0 && app.get_option(name)->as<std::string>().empty())
       return bad(std::string(name) + ": an empty value names nothing");
+  // One kind of section: Joukowski's (the default), or one of the others.
+  const int kinds = static_cast<int>(app.count("--kt-angle") > 0) + static_cast<int>(app.count("--naca") > 0) +
+                    static_cast<int>(app.count("--coordinates") > 0);
+  if (kinds > 1) return bad("--kt-angle, --naca and --coordinates each choose the section: give one");
+  if ((app.count("--naca") > 0 || app.count("--coordinates") > 0) && (app.count("--e") > 0 || app.count("--h") > 0))
+    return bad(std::string(app.count("--naca") > 0 ? "--naca" : "--coordinates") +
+               " gives the whole section: --e and --h are for the Joukowski and Karman-Trefftz sections");
+  if (app.count("--kt-angle") > 0) s.kind = aerofoil::SectionKind::karmanTrefftz;
+  if (app.count("--naca") > 0) s.kind = aerofoil::SectionKind::naca;
+  if (app.count("--coordinates") > 0) s.kind = aerofoil::SectionKind::coordinates;
+  if (!o.surface.empty() && s.kind != aerofoil::SectionKind::joukowski)
+    return bad("--surface runs on its own table; it takes no section");
   if (!o.surface.empty() && (o.bl || !o.sweep.empty()))
     return bad("--surface runs on its own table; it does not go with --bl or --sweep");
   for (int i = 0; i < 2; ++i) {

@@ -19,7 +19,8 @@ std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::
                                        int quantity, const std::array<bl::SurfaceValues, 2>* bare) {
   std::vector<plot::SvgPanel> panels;
   plot::PlotScale ps;
-  const std::string section = plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN);
+  const std::string section = af.name.empty() ? plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN)
+                                              : plot::sectionCaption(af.name, af.alphaDeg, af.currentN);
   panels.push_back(plot::captionPanel(section, kPlotWidth));
   panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
   if (!session) return panels;

@@ -61,6 +61,27 @@ nlohmann::json viscousJson(const viscous::Result& r) {
 }
 }  // namespace
 
+nlohmann::json sectionJson(const aerofoil::SectionInputs& s, const aerofoil::Joukowski* af) {
+  nlohmann::json j;
+  switch (s.kind) {
+    case aerofoil::SectionKind::joukowski: j["kind"] = "joukowski"; break;
+    case aerofoil::SectionKind::karmanTrefftz:
+      j["kind"] = "karman-trefftz";
+      j["te_angle"] = s.teAngleDeg;
+      break;
+    case aerofoil::SectionKind::naca:
+      j["kind"] = "naca";
+      j["designation"] = s.naca;
+      break;
+    case aerofoil::SectionKind::coordinates:
+      j["kind"] = "coordinates";
+      j["file"] = s.coordinates;
+      break;
+  }
+  if (af && !af->name.empty()) j["name"] = af->name;
+  return j;
+}
+
 bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   using nlohmann::json;
   const Options& o = *sum.options;
@@ -72,6 +93,8 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
                  {"kv", p.kv},           {"np", p.np_in},        {"cfs", p.cfs_sqrt_re},
                  {"str_u", p.xtr_surf[0]}, {"str_l", p.xtr_surf[1]}, {"recalc", o.recalc}};
   if (!o.surface.empty()) j["inputs"]["surface"] = o.surface;
+  // A section other than Joukowski's: what the user chose and its name.
+  if (s.kind != aerofoil::SectionKind::joukowski) j["inputs"]["section"] = sectionJson(s, sum.aerofoil);
   // A trip given as x/c, which placed the transition instead of str_u, str_l.
   if (p.xtr_xc[0]) j["inputs"]["xtr_u"] = *p.xtr_xc[0];
   if (p.xtr_xc[1]) j["inputs"]["xtr_l"] = *p.xtr_xc[1];
@@ -81,6 +104,11 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
                      {"cmfocus", number(af.cmFocus)}, {"xfocus", number(af.xFocus)},
                      {"yfocus", number(af.yFocus)},   {"maxth_sym", number(af.maxThickSym)},
                      {"camber", number(af.camber)},   {"alpha_zero_lift", number(af.alphaZeroLift)}};
+    // Another section's thickness is its own, measured: no symmetric section's.
+    if (!af.name.empty()) {
+      j["aerofoil"].erase("maxth_sym");
+      j["aerofoil"]["thickness"] = number(af.maxThickSym);
+    }
   }
   json surfaces = json::array();
   for (const SurfaceResult& r : sum.surfaces) {

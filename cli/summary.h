@@ -27,6 +27,11 @@ struct Summary {
   const viscous::Result* viscous = nullptr;  // with --viscous
 };
 
+// The section the inputs chose, when it is not the Joukowski section: its
+// kind, what names it (trailing-edge angle, designation, file) and, from a
+// solution, its name.
+nlohmann::json sectionJson(const aerofoil::SectionInputs& s, const aerofoil::Joukowski* af);
+
 // Writes the summary as JSON to path ("-": standard output).  Returns false
 // with a reason when the file cannot be written.
 bool writeJson(const Summary& sum, const std::string& path, std::string& why);

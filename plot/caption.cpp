@@ -10,6 +10,12 @@ std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n) {
   return text;
 }
 
+std::string sectionCaption(const std::string& name, double alphaDeg, int n) {
+  char text[80];
+  std::snprintf(text, sizeof text, ", alpha %g, N %d", alphaDeg, n);
+  return "Section: " + name + text;
+}
+
 std::string surfaceCaption(const std::string& section, bl::Surface which) {
   return section + "; " + bl::name(which);
 }

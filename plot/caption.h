@@ -18,6 +18,9 @@ constexpr int kCaptionHeight = kTextAscent + kTextDescent + 8;
 // "Section: alpha 12, e/R1 0.131, h/R1 0, N 256", the inputs as given.
 std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n);
 
+// "Section: NACA 4412, alpha 4, N 256": a section other than Joukowski's by its name.
+std::string sectionCaption(const std::string& name, double alphaDeg, int n);
+
 // The caption of a boundary-layer plot: the section, then the surface.
 std::string surfaceCaption(const std::string& section, bl::Surface which);
 

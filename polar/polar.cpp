@@ -67,13 +67,13 @@ struct Joiner {
 // "Recalculate" on a session restarted from the settings; or, viscous, the
 // analysis of the displaced flow, starting where `chain` (the angles
 // before it) puts it, and recorded there.
-Point computePoint(bl::Session& session, const Settings& set, int index, viscous::Continuation& chain) {
+Point computePoint(bl::Session& session, const Settings& set, const aerofoil::SectionModel& model, int index,
+                   viscous::Continuation& chain) {
   Point p;
   p.index = index;
   p.alpha = set.angles[static_cast<std::size_t>(index)];
   aerofoil::Joukowski af;
-  aerofoil::resizePoints(af, aerofoil::clampPoints(set.section.n));
-  aerofoil::solveSection(af, p.alpha, set.section.eR1, set.section.hR1);
+  model.solve(p.alpha, af);
   p.clift = af.clift;
   p.cmfocus = af.cmFocus;
   if (!set.boundary_layer) return p;
@@ -215,6 +215,21 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
              const std::function<bool()>& cancelled) {
   const int n = static_cast<int>(set.angles.size());
   if (n == 0) return;
+  // The section once for every angle (a numerical map is found here).
+  std::string why;
+  const std::shared_ptr<const aerofoil::SectionModel> model =
+      set.model ? set.model : aerofoil::makeSection(set.section, why);
+  if (!model) {
+    for (int i = 0; i < n; ++i) {
+      Point p;
+      p.index = i;
+      p.alpha = set.angles[static_cast<std::size_t>(i)];
+      p.clift = p.cmfocus = std::numeric_limits<double>::quiet_NaN();
+      p.failure = why;
+      ready(p);
+    }
+    return;
+  }
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const std::vector<std::vector<int>> chain = chains(set);
   const int most = chain.empty() ? n : (chain[1].empty() ? 1 : 2);  // angles that can run at once
@@ -234,7 +249,7 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
       // angle take turns; alone, they run side by side.
       session->set_concurrent_surfaces(jobs == 1);
       const auto run = [&](int i, viscous::Continuation& state) {
-        Point p = computePoint(*session, set, i, state);
+        Point p = computePoint(*session, set, *model, i, state);
         {
           std::lock_guard<std::mutex> lock(m);
           done[static_cast<std::size_t>(i)] = std::move(p);

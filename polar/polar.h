@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "joukowski.h"
+#include "section_model.h"
 #include "core/parameters.h"
 #include "viscous_analysis.h"
 
@@ -23,7 +24,10 @@ constexpr int kMaxAngles = 10000;
 constexpr int kMaxJobs = 64;
 
 struct Settings {
-  aerofoil::SectionInputs section;  // e/R1, h/R1 and N (its angle is not used)
+  aerofoil::SectionInputs section;  // the section and N (its angle is not used)
+  // The section made from `section` once, shared by every angle; null: the
+  // polar makes it.
+  std::shared_ptr<const aerofoil::SectionModel> model;
   std::vector<double> angles;       // degrees, in the order of the table
   bool boundary_layer = true;       // also the boundary layer of both surfaces
   bl::ComputationParameters params;  // the user's, for every angle

@@ -47,9 +47,16 @@ std::string exact(double v) {
 }  // namespace
 
 std::string settingsHeader(const Settings& s, const std::string& program) {
-  std::string text = "# " + program + ", polar of the Joukowski aerofoil\n";
-  text += "# Section: e/R1 = " + exact(s.section.eR1) + ", h/R1 = " + exact(s.section.hR1) +
-          ", N = " + std::to_string(aerofoil::clampPoints(s.section.n)) + "\n";
+  std::string text;
+  const std::string n = std::to_string(aerofoil::clampPoints(s.section.n));
+  if (s.section.kind == aerofoil::SectionKind::joukowski) {
+    text += "# " + program + ", polar of the Joukowski aerofoil\n";
+    text += "# Section: e/R1 = " + exact(s.section.eR1) + ", h/R1 = " + exact(s.section.hR1) + ", N = " + n + "\n";
+  } else {
+    const std::string name = s.model ? s.model->name() : std::string("the section");
+    text += "# " + program + ", polar of " + name + "\n";
+    text += "# Section: " + name + ", N = " + n + "\n";
+  }
   if (!s.boundary_layer) return text;
   const bl::ComputationParameters& p = s.params;
   text += "# Boundary layer: Re(mill) = " + exact(p.re_mill) + ", Np = " + std::to_string(p.np_in) +
