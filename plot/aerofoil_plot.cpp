@@ -143,7 +143,12 @@ Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int
   const std::size_t curves = d.size();
   PickPoints at;
   drawPressure(d, ps, af, &at);
-  drawContour(d, ps, af, ex, w, h, &at);
+  // The contour goes under the pressure curve: where they meet (the suction
+  // peak reaches into the outline at the nose, the curves of a thick
+  // cambered section at incidence cross it) the curve stays whole.
+  Drawing outline;
+  drawContour(outline, ps, af, ex, w, h, &at);
+  d.insert(d.begin() + static_cast<std::ptrdiff_t>(curves), outline.begin(), outline.end());
   ps.top = kPressureTitleBand;
   translate(d, 0, ps.top);
   // The curves end at the band of the grid: a suction peak beyond the

@@ -32,7 +32,8 @@ struct CpScale {
 };
 CpScale cpScaleFor(double cpmin);
 
-// The three layers, in drawing order, on a canvas of w x h pixels.  The
+// The three layers on a canvas of w x h pixels (the pressure curve sets its
+// scale before the contour, which is drawn under it).  The
 // curves add the pixel of each of their points to points when it is given
 // (series kPressureSeries and kContourSeries, index the contour point).
 void drawGrid(Drawing& d, PlotScale& ps, const aerofoil::Extremes& ex, int w, int h);
@@ -46,9 +47,9 @@ constexpr int kPressureSeries = 0, kContourSeries = 1;
 // pressure labels, where they reach beyond the grid's left edge.
 void drawAxisTitles(Drawing& d, const PlotScale& ps, int w, int h, int labelsRight = 0);
 
-// Whole picture: grid, pressure curve, contour and focus, with the grid
-// between the bands, the curves cut to it, then the axis titles and the
-// marked point.  points, when given, receives where every point of the
+// Whole picture: grid, contour and focus, the pressure curve over them,
+// with the grid between the bands, the curves cut to it, then the axis
+// titles and the marked point.  points, when given, receives where every point of the
 // curves lies.
 Drawing aerofoilPicture(PlotScale& ps, const aerofoil::Joukowski& af, int w, int h, const Mark& mark = {},
                         PickPoints* points = nullptr);

@@ -256,10 +256,9 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, dou
   placeText(d, kBlMarginLeft + (w - kBlMarginLeft - kBlMarginRight - textWidth(sTitle)) / 2,
             sBaseline + kTextAscent + kTextDescent, sTitle, w, h);
   // The legend only where it clears the title.
-  const bool legend = title == "Ue(s)" && w - kBlMarginRight - legendWidth(kLegend) >=
-                                              kBlMarginLeft + textWidth(title) + kCharWidth;
-  const int right = w - kBlMarginRight - (legend ? legendWidth(kLegend) : 0);
-  drawTitle(d, title, quantityMeaning(title), kBlMarginLeft, right, w, h);
+  const LegendFit legend =
+      title == "Ue(s)" ? fitLegend(kLegend, title, kBlMarginLeft, w - kBlMarginRight) : LegendFit{};
+  drawTitle(d, title, quantityMeaning(title), kBlMarginLeft, legend.shown ? legend.x : w - kBlMarginRight, w, h);
 
   // Where the march switched to the inverse mode, then where it turned
   // turbulent; a surface that stays attached (or laminar) to the trailing
@@ -269,7 +268,7 @@ BlTransform drawBlAxes(Drawing& d, const BlPlotState& st, bl::Surface which, dou
   const bl::SurfaceResult& r = st.surfaces[i];
   if (st.computed[i] && r.inverse_at > 0) marker(d, t, r.xinv, "Red");
   if (st.computed[i] && r.transition_at > 0) marker(d, t, r.xtr, "Blue");
-  if (legend) drawLegend(d, kLegend, right, w, h);
+  drawLegend(d, kLegend, legend, w, h);
 
   // The trailing edge of a surface that goes on into the wake.
   if (r.wall_nodes > 0 && r.wall_nodes < r.nodes()) {

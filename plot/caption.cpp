@@ -1,6 +1,8 @@
 #include "caption.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace plot {
 
@@ -34,10 +36,61 @@ std::string polarCaption(const PolarSetup& p) {
   return text;
 }
 
+namespace {
+
+constexpr int kCaptionMargin = 6;  // left and right of the text
+
+std::string trimmed(std::string line) {
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+// The text cut after every blank that follows a mark in marks (after every
+// blank when marks is empty), each piece keeping its blank.
+std::vector<std::string> piecesOf(const std::string& text, const std::string& marks) {
+  std::vector<std::string> pieces(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    pieces.back() += text[i];
+    if (text[i] == ' ' && (marks.empty() || (i > 0 && marks.find(text[i - 1]) != std::string::npos)))
+      pieces.emplace_back();
+  }
+  return pieces;
+}
+
+}  // namespace
+
+std::vector<std::string> captionLines(const std::string& text, int width) {
+  // The places to break: after "; " or ", ", and within a piece too wide
+  // for a line of its own after any blank (a single word wider than the
+  // panel stays whole).  As many to a line as fit.
+  const int room = width - 2 * kCaptionMargin;
+  const auto fits = [&](const std::string& s) { return textWidth(trimmed(s)) <= room; };
+  std::vector<std::string> tokens;
+  for (const std::string& piece : piecesOf(text, ";,")) {
+    const std::vector<std::string> words = fits(piece) ? std::vector<std::string>{piece} : piecesOf(piece, "");
+    tokens.insert(tokens.end(), words.begin(), words.end());
+  }
+  std::vector<std::string> lines;
+  std::string line;
+  for (const std::string& token : tokens) {
+    if (!line.empty() && !fits(line + token)) {
+      lines.push_back(trimmed(line));
+      line.clear();
+    }
+    line += token;
+  }
+  if (!trimmed(line).empty()) lines.push_back(trimmed(line));
+  return lines;
+}
+
 SvgPanel captionPanel(const std::string& text, int width) {
-  SvgPanel panel{{}, width, kCaptionHeight};
-  panel.drawing.push_back({Primitive::Fill, "White", false, 0, 0, width, kCaptionHeight, {}});
-  placeText(panel.drawing, 6, 4 + kTextAscent, text, width, kCaptionHeight);
+  const std::vector<std::string> lines = captionLines(text, width);
+  const int height = kCaptionHeight + kCaptionLineHeight * (std::max<int>(1, static_cast<int>(lines.size())) - 1);
+  SvgPanel panel{{}, width, height};
+  panel.drawing.push_back({Primitive::Fill, "White", false, 0, 0, width, height, {}});
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    placeText(panel.drawing, kCaptionMargin, 4 + kTextAscent + kCaptionLineHeight * static_cast<int>(i), lines[i],
+              width, height);
   return panel;
 }
 

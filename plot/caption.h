@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "axis_labels.h"
 #include "core/surface.h"
@@ -12,8 +13,10 @@
 
 namespace plot {
 
-// Height of the caption band in pixels: one line of text with a margin.
+// Height of the caption band in pixels: one line of text with a margin;
+// each further line of a wrapped caption adds kCaptionLineHeight.
 constexpr int kCaptionHeight = kTextAscent + kTextDescent + 8;
+constexpr int kCaptionLineHeight = kTextAscent + kTextDescent + 2;
 
 // "Section: alpha 12, e/R1 0.131, h/R1 0, N 256", the inputs as given.
 std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n);
@@ -32,7 +35,13 @@ std::string surfaceCaption(const std::string& section, bl::Surface which);
 std::string polarCaption(const PolarSetup& setup);
 
 // The caption as a panel `width` pixels wide to stack above a picture:
-// the text in black on white, from the left margin.
+// the text in black on white, from the left margin, whole: where it is
+// wider than the panel it goes on in further lines, broken after a "; " or
+// a ", " (so that "Np 31" stays together), a word that is wider still
+// after a blank, and the panel grows to hold them.
 SvgPanel captionPanel(const std::string& text, int width);
+
+// The caption's lines for a panel `width` pixels wide.
+std::vector<std::string> captionLines(const std::string& text, int width);
 
 }  // namespace plot

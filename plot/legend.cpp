@@ -5,7 +5,19 @@
 namespace plot {
 
 namespace {
+
 constexpr int kSwatch = 18, kSwatchGap = 4, kLegendSpace = 12;  // bar, bar to text, item to item
+
+std::string shown(const LegendItem& item, bool initials) {
+  return initials ? std::string(item.text, 1) : std::string(item.text);
+}
+
+int width(std::initializer_list<LegendItem> items, bool bars, bool initials) {
+  int total = 0;
+  for (const LegendItem& item : items) total += (bars ? kSwatch + kSwatchGap : 0) + textWidth(shown(item, initials));
+  return total + (bars ? kLegendSpace : kCharWidth) * (static_cast<int>(items.size()) - 1);
+}
+
 }  // namespace
 
 void drawTitle(Drawing& d, const std::string& title, const std::string& meaning, int left, int right,
@@ -16,19 +28,31 @@ void drawTitle(Drawing& d, const std::string& title, const std::string& meaning,
     placeText(d, xMeaning, kTextAscent + 2, meaning, w, h);
 }
 
-int legendWidth(std::initializer_list<LegendItem> items) {
-  int width = 0;
-  for (const LegendItem& item : items) width += kSwatch + kSwatchGap + textWidth(item.text);
-  return width + kLegendSpace * (static_cast<int>(items.size()) - 1);
+LegendFit fitLegend(std::initializer_list<LegendItem> items, const std::string& title, int left, int right) {
+  const int clear = left + textWidth(title) + kCharWidth;  // the legend begins here or later
+  for (const LegendFit form : {LegendFit{true, 0, true, false}, LegendFit{true, 0, false, false},
+                               LegendFit{true, 0, false, true}}) {
+    const int x = right - width(items, form.bars, form.initials);
+    if (x >= clear) return {true, x, form.bars, form.initials};
+  }
+  return {};
 }
 
-void drawLegend(Drawing& d, std::initializer_list<LegendItem> items, int x, int w, int h) {
+void drawLegend(Drawing& d, std::initializer_list<LegendItem> items, const LegendFit& fit, int w, int h) {
+  if (!fit.shown) return;
   const int baseline = kTextAscent + 2;
+  int x = fit.x;
   for (const LegendItem& item : items) {
-    d.push_back({Primitive::Fill, item.colour, false, x, baseline - 5, kSwatch, 3, {}});
-    x += kSwatch + kSwatchGap;
-    placeText(d, x, baseline, item.text, w, h);
-    x += textWidth(item.text) + kLegendSpace;
+    const std::string text = shown(item, fit.initials);
+    if (fit.bars) {
+      d.push_back({Primitive::Fill, item.colour, false, x, baseline - 5, kSwatch, 3, {}});
+      x += kSwatch + kSwatchGap;
+      placeText(d, x, baseline, text, w, h);
+      x += textWidth(text) + kLegendSpace;
+    } else {
+      placeText(d, x, baseline, text, w, h, item.colour);
+      x += textWidth(text) + kCharWidth;
+    }
   }
 }
 

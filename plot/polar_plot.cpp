@@ -183,6 +183,10 @@ void labelBeside(Drawing& d, std::size_t from, int px, int py, const std::string
     }
     if (hits == 0) break;
   }
+  // A white ground under the text: a curve through the label's place
+  // (where every place crosses one) runs under it, not through it.
+  d.push_back({Primitive::Fill, "White", false, bestX - 1, bestY - kTextAscent - 1, width + 2,
+               kTextAscent + kTextDescent + 2, {}});
   placeText(d, bestX, bestY, text, w, h, kOptimumColour);
 }
 
@@ -196,11 +200,11 @@ PolarLayout polarLayout(bool viscous) {
 PolarOptima polarOptima(const std::vector<polar::Point>& points) {
   PolarOptima o;
   const polar::Point* top = polar::maximumLift(points);
+  const polar::Point* best = polar::bestLiftToDrag(points);
   if (top) o.maxLift = static_cast<int>(top - points.data());
-  for (std::size_t i = 0; i < points.size(); ++i)
-    if (hasRatio(points[i]) &&
-        (o.bestLiftToDrag < 0 || ratioOf(points[i]) > ratioOf(points[static_cast<std::size_t>(o.bestLiftToDrag)])))
-      o.bestLiftToDrag = static_cast<int>(i);
+  if (best) o.bestLiftToDrag = static_cast<int>(best - points.data());
+  o.maxLiftBeyond = polar::mayLieBeyond(points, top);
+  o.bestLiftToDragBeyond = polar::mayLieBeyond(points, best);
   return o;
 }
 
@@ -308,11 +312,11 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
   const std::string xTitle = textWidth(text.xTitle) <= gw ? text.xTitle : text.xShort;
   placeText(d, kPolarMarginLeft + (gw - textWidth(xTitle)) / 2, xBaseline + kTextAscent + kTextDescent,
             xTitle, w, h);
-  const bool legend = view == kTransitionCurve && w - kPolarMarginRight - legendWidth(kLegend) >=
-                                                     kPolarMarginLeft + textWidth(text.title) + kCharWidth;
-  const int right = w - kPolarMarginRight - (legend ? legendWidth(kLegend) : 0);
-  drawTitle(d, text.title, text.meaning, kPolarMarginLeft, right, w, h);
-  if (legend) drawLegend(d, kLegend, right, w, h);
+  const LegendFit legend = view == kTransitionCurve
+                               ? fitLegend(kLegend, text.title, kPolarMarginLeft, w - kPolarMarginRight)
+                               : LegendFit{};
+  drawTitle(d, text.title, text.meaning, kPolarMarginLeft, legend.shown ? legend.x : w - kPolarMarginRight, w, h);
+  drawLegend(d, kLegend, legend, w, h);
 
   // Curves: a line between neighbours that both have a trusted value, a
   // circle on every point that has one; a point that did not converge
@@ -348,13 +352,15 @@ Drawing polarView(PolarView view, const std::vector<polar::Point>& points, doubl
       d.push_back({Primitive::Ellipse, kOptimumColour, false, px - kRing / 2, py - kRing / 2, kRing, kRing, {}});
       labelBeside(d, curves, px, py, label, frame, w, h);
     };
+    const auto label = [](const char* what, bool beyond) { return std::string(what) + (beyond ? " >= " : " "); };
     if (o.maxLift >= 0 && view == kLiftCurve) {
       const polar::Point& p = points[static_cast<std::size_t>(o.maxLift)];
-      ring(o.maxLift, p.viscous.cl, "max Cl " + valueText("%.4f", p.viscous.cl));
+      ring(o.maxLift, p.viscous.cl, label("max Cl", o.maxLiftBeyond) + valueText("%.4f", p.viscous.cl));
     }
     if (o.bestLiftToDrag >= 0) {
       const polar::Point& p = points[static_cast<std::size_t>(o.bestLiftToDrag)];
-      ring(o.bestLiftToDrag, view == kLiftCurve ? p.viscous.cl : ratioOf(p), "max L/D " + valueText("%.1f", ratioOf(p)));
+      ring(o.bestLiftToDrag, view == kLiftCurve ? p.viscous.cl : ratioOf(p),
+           label("max L/D", o.bestLiftToDragBeyond) + valueText("%.1f", ratioOf(p)));
     }
   }
   int mx, my;

@@ -63,12 +63,15 @@ constexpr const char* kUnconvergedColour = "Grey";
 // and of their labels.
 constexpr const char* kOptimumColour = "Purple";
 
-// The points of a viscous polar that a designer looks for first: the
-// maximum lift (as the saved table's last line names it) and the best
-// lift-to-drag ratio; -1 where no point has a value.
+// The points of a viscous polar that a designer looks for first, among its
+// converged points: the maximum lift (as the saved table's last line names
+// it) and the best lift-to-drag ratio; -1 where no converged point has a
+// value.  Where one lies at an end of the converged angles it may lie
+// beyond them, and its label says "max Cl >= 1.1269".
 struct PolarOptima {
   int maxLift = -1;         // index of the point of the greatest viscous lift
   int bestLiftToDrag = -1;  // index of the point of the greatest Cl/Cd (Cd > 0)
+  bool maxLiftBeyond = false, bestLiftToDragBeyond = false;  // may lie beyond the angles that count
 };
 PolarOptima polarOptima(const std::vector<polar::Point>& points);
 
@@ -89,7 +92,8 @@ PolarAxis roundAxis(double lo, double hi, int maxIntervals = 6);
 // every curve is cut to the grid.  On a viscous polar's lift view the
 // maximum lift and the best lift-to-drag ratio are marked and labelled
 // ("max Cl 1.6290", "max L/D 98.6"), on its lift-to-drag view the best
-// ratio.  The marked point is marked; points, when given, receives where
+// ratio; a label is drawn on a white ground, so that no curve runs through
+// it.  The marked point is marked; points, when given, receives where
 // every point of the curves lies (series: polarSeries).
 Drawing polarView(PolarView view, const std::vector<polar::Point>& points, double alphaFrom,
                   double alphaTo, int w, int h, const std::vector<KeptPolar>& kept = {},

@@ -139,9 +139,32 @@ std::string settingsHeader(const Settings& settings, const std::string& program)
 std::string tableHeader(bool boundary_layer, bool viscous = false);
 std::string tableRow(const Point& p, bool boundary_layer, bool viscous = false);
 std::string tableFooter(const std::vector<Point>& points, bool viscous);
-// The point of the greatest viscous lift (the first of equals), as the
-// footer names it; null when no point has one.
+
+// A point whose numbers a summary of the polar may use: its boundary layer
+// computed with every station converged and, viscous, its sweeps settled
+// (convergence "yes" or "sep").
+bool converged(const Point& p);
+
+// How many angles of a polar the status line speaks of.
+struct ConvergenceCount {
+  int angles = 0;       // points given
+  int unconverged = 0;  // computed, but not converged (limit, sweeps)
+  int failed = 0;       // no boundary layer
+};
+ConvergenceCount countConvergence(const std::vector<Point>& points);
+// "2 of 15 angles did not converge (grey circles)"; empty when every
+// computed angle converged.
+std::string unconvergedNote(const std::vector<Point>& points);
+
+// The converged point of the greatest viscous lift (the first of equals),
+// as the footer names it, and of the greatest viscous lift-to-drag ratio
+// (Cd > 0); null when no converged point has one.
 const Point* maximumLift(const std::vector<Point>& points);
+const Point* bestLiftToDrag(const std::vector<Point>& points);
+// A maximum found at p may lie beyond the angles that count: no converged
+// point lies on one side of it (an end of the range, or next to angles that
+// did not converge, or that a Cancel left out).
+bool mayLieBeyond(const std::vector<Point>& points, const Point* p);
 // The header, the rows of the points, in their order, and the footer.
 std::string tableText(const std::vector<Point>& points, bool boundary_layer, bool viscous = false);
 

@@ -156,20 +156,16 @@ std::string tableRow(const Point& p, bool boundary_layer, bool viscous) {
   return row + conv + "\n";
 }
 
-const Point* maximumLift(const std::vector<Point>& points) {
-  const Point* top = nullptr;
-  for (const Point& p : points)
-    if (p.computed && std::isfinite(p.viscous.cl) && (!top || p.viscous.cl > top->viscous.cl)) top = &p;
-  return top;
-}
-
 std::string tableFooter(const std::vector<Point>& points, bool viscous) {
   if (!viscous) return "";
   const Point* top = maximumLift(points);
-  if (!top) return "# Maximum lift: none computed\n";
-  const bool last = top == &points.back() || top == &points.front();
-  return "# Maximum lift: Cl_visc " + format("%.5f", top->viscous.cl) + " at alpha " + format("%.3f", top->alpha) +
-         (last ? " (at an end of the range: the maximum may lie beyond it)" : "") + "\n";
+  if (!top) return points.empty() ? "# Maximum lift: none computed\n" : "# Maximum lift: no angle converged\n";
+  std::string text = "# Maximum lift: Cl_visc " + format("%.5f", top->viscous.cl) + " at alpha " +
+                     format("%.3f", top->alpha);
+  if (mayLieBeyond(points, top)) text += " (at an end of the converged angles: the maximum may lie beyond it)";
+  const int left = countConvergence(points).unconverged;
+  if (left > 0) text += "; " + std::to_string(left) + (left == 1 ? " angle" : " angles") + " that did not converge left out";
+  return text + "\n";
 }
 
 std::string tableText(const std::vector<Point>& points, bool boundary_layer, bool viscous) {

@@ -62,21 +62,24 @@ if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
 fi
 
 # File > Save picture... writes the canvas as drawn under a caption band
-# (23 pixels) that names the section: below it the PNG equals the canvas on
-# the screen pixel for pixel.
-caption=23
+# that names the section (23 pixels, 17 more for each further line where
+# the caption wraps whole to a narrow canvas): below it the PNG equals the
+# canvas on the screen pixel for pixel.
 gui_save_as "$win" 4 "Save picture" "$work/canvas.png"
 gui_wait_file canvas.png || gui_fail "Save picture wrote no canvas.png"
 sleep 0.3
 import -window root now.png
 width=$(identify -format '%w' canvas.png)
-size=${width}x$(($(identify -format '%h' canvas.png) - caption))
+for caption in 23 40 57; do
+  size=${width}x$(($(identify -format '%h' canvas.png) - caption))
+  # (awk reads to the end: leaving early would break xwininfo's pipe)
+  at=$(xwininfo -tree -id "$win" |
+       awk -v s="$size" '{ for (i = 1; i < NF; i++) if (!found && index($i, s "+") == 1) { print $(i + 1); found = 1 } }')
+  [ -n "$at" ] && break
+done
+[ -n "$at" ] || gui_fail "no canvas of the picture's width $width under a caption of 1 to 3 lines"
 convert canvas.png -crop "${width}x$caption+0+0" +repage band.png
 [ "$(gui_count_colour band.png 'rgb(0,0,0)')" -gt 50 ] || gui_fail "no caption above the saved picture"
-# (awk reads to the end: leaving early would break xwininfo's pipe)
-at=$(xwininfo -tree -id "$win" |
-     awk -v s="$size" '{ for (i = 1; i < NF; i++) if (!found && index($i, s "+") == 1) { print $(i + 1); found = 1 } }')
-[ -n "$at" ] || gui_fail "no canvas of the picture's size $size"
 convert now.png -crop "$size$at" +repage -alpha off shown.png
 convert canvas.png -crop "$size+0+$caption" +repage -alpha off saved.png
 differ=$(compare -metric AE saved.png shown.png null: 2>&1 || true)

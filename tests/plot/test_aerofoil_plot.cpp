@@ -78,9 +78,16 @@ TEST(AerofoilPlot, DefaultSectionGridAndScale) {
   EXPECT_DOUBLE_EQ(ps.xScale, w / 1.11);
   EXPECT_DOUBLE_EQ(ps.yScale, -ps.xScale);
 
-  // Both curves have N segments.
+  // Both curves have N segments; the pressure curve is drawn over the
+  // contour, so that the suction peak, which reaches into the outline at
+  // the nose, stays whole.
   EXPECT_EQ(count(d, Primitive::Line, "Black"), 256);
   EXPECT_EQ(count(d, Primitive::Line, "Blue"), 256 + 2);
+  const auto isLine = [](const char* colour) {
+    return [colour](const Primitive& p) { return p.kind == Primitive::Line && p.colour == colour; };
+  };
+  EXPECT_LT(std::find_if(d.rbegin(), d.rend(), isLine("Blue")).base(),
+            std::find_if(d.begin(), d.end(), isLine("Black")) + 1);
 }
 
 TEST(AerofoilPlot, FocusMarkerFollowsTheCanvasProportions) {

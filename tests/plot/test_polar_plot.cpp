@@ -162,11 +162,12 @@ TEST(PolarPlot, KeptPolarsUnderTheCurrentOneNamedByWhatDiffers) {
 }
 
 TEST(PolarPlot, ViscousPolarMarksItsMaximumLiftAndBestLiftToDragRatio) {
-  // Viscous lift below the potential flow's, a stall after 4 degrees, the
-  // drag rising with the lift: the maximum lift at 4, the best Cl/Cd at 2;
-  // the boundary layer at 6 did not settle.
+  // Viscous lift below the potential flow's, the drag rising with the lift
+  // to 4 degrees; at 6 the sweeps did not settle, their last lift and drag
+  // the highest of all.  Among the converged angles the maximum lift lies at
+  // 4, the last of them (it may lie beyond), the best Cl/Cd at 2.
   std::vector<polar::Point> pts = smallPolar();
-  const double cl[] = {0.18, 0.55, 0.75, 0.7}, cd[] = {0.0060, 0.0065, 0.0095, 0.012};
+  const double cl[] = {0.18, 0.55, 0.75, 0.8}, cd[] = {0.0060, 0.0065, 0.0095, 0.004};
   for (int k = 0; k < 4; ++k) {
     polar::Point& p = pts[static_cast<std::size_t>(k)];
     p.computed = true;
@@ -176,15 +177,34 @@ TEST(PolarPlot, ViscousPolarMarksItsMaximumLiftAndBestLiftToDragRatio) {
   const plot::PolarOptima o = plot::polarOptima(pts);
   EXPECT_EQ(o.maxLift, 2);
   EXPECT_EQ(o.bestLiftToDrag, 1);
-  EXPECT_EQ(polar::maximumLift(pts), &pts[2]);  // the saved table's footer names the same point
+  EXPECT_TRUE(o.maxLiftBeyond);
+  EXPECT_FALSE(o.bestLiftToDragBeyond);
+  // The saved table's last line names the same point, and the status line
+  // the angle left out; after a Cancel at 2 degrees only 0 and 2 count.
+  EXPECT_EQ(polar::tableFooter(pts, true),
+            "# Maximum lift: Cl_visc 0.75000 at alpha 4.000 (at an end of the converged angles: the maximum may "
+            "lie beyond it); 1 angle that did not converge left out\n");
+  EXPECT_EQ(polar::unconvergedNote(pts), "1 of 4 angles did not converge (grey circles)");
+  const std::vector<polar::Point> cancelled(pts.begin(), pts.begin() + 2);
+  EXPECT_EQ(polar::maximumLift(cancelled), &cancelled[1]);
+  EXPECT_TRUE(polar::mayLieBeyond(cancelled, polar::bestLiftToDrag(cancelled)));
 
   const int W = 400, H = 300;
   const plot::Drawing lift = plot::polarView(plot::kLiftCurve, pts, 0, 6, W, H, {}, {}, nullptr, true);
   EXPECT_EQ(count(lift, Primitive::Ellipse, plot::kOptimumColour), 2);
   std::set<std::string> labels;
-  for (const Primitive& p : lift)
-    if (p.kind == Primitive::Text && p.colour == plot::kOptimumColour) labels.insert(p.text);
-  EXPECT_EQ(labels, (std::set<std::string>{"max Cl 0.7500", "max L/D 84.6"}));
+  for (std::size_t i = 0; i < lift.size(); ++i) {
+    const Primitive& p = lift[i];
+    if (p.kind != Primitive::Text || p.colour != plot::kOptimumColour) continue;
+    labels.insert(p.text);
+    // On a white ground that no curve drawn before it shows through.
+    const Primitive& ground = lift[i - 1];
+    EXPECT_TRUE(ground.kind == Primitive::Fill && ground.colour == "White" && ground.x1 < p.x1 &&
+                ground.x1 + ground.x2 > p.x1 + plot::textWidth(p.text) && ground.y1 < p.y1 - plot::kTextAscent &&
+                ground.y1 + ground.y2 > p.y1 + plot::kTextDescent)
+        << p.text;
+  }
+  EXPECT_EQ(labels, (std::set<std::string>{"max Cl >= 0.7500", "max L/D 84.6"}));
   expectTextsInside(lift, W, H);
   // The viscous lift in black over the potential flow's dashed; the point
   // that did not settle grey and apart.
@@ -220,6 +240,25 @@ TEST(PolarPlot, ViscousPolarMarksItsMaximumLiftAndBestLiftToDragRatio) {
   const std::string table = plot::polarTable(pts, true);
   EXPECT_EQ(table.substr(0, table.find('\n')),
             "alpha\tClift\tCd_SquireYoung\tx/c_tr_u\tx/c_tr_l\tCl_visc\tCm_c/4\tCd_visc\tCd_fric\tL/D\tconv");
-  EXPECT_NE(table.find("\t0.7\t-0.03\t0.012\t0.005\t58.33"), std::string::npos) << table;
+  EXPECT_NE(table.find("\t0.8\t-0.03\t0.004\t0.005\t200\t"), std::string::npos) << table;
   EXPECT_NE(table.find("\tsweeps\n"), std::string::npos);
+}
+
+// The transition plot keeps its legend however narrow its view: bars and
+// words, then the words in their curves' colours, then their letters.
+TEST(PolarPlot, TransitionLegendKeptAtSmallWidths) {
+  const std::vector<polar::Point> pts = smallPolar();
+  for (int w : {400, 220, 180, 150}) {
+    const plot::Drawing d = plot::polarView(plot::kTransitionCurve, pts, 0, 6, w, 200);
+    for (const std::string colour : {"Blue", "Red"})
+      EXPECT_EQ(std::count_if(d.begin(), d.end(),
+                              [&](const Primitive& p) {
+                                return p.colour == colour && p.y1 < plot::kPolarMarginTop &&
+                                       (p.kind == Primitive::Fill || p.kind == Primitive::Text);
+                              }),
+                1)
+          << colour << " at " << w;
+    expectTextsInside(d, w, 200);
+    expectTextsApart(d, w, 200);
+  }
 }
