@@ -254,8 +254,10 @@ Complex openingCentre(const SectionShape& shape) {
   for (int j = -200; j <= 200; ++j) {
     const double t = t0 + 0.1 * j / 200.0;
     if (t <= 0.0 || t >= 1.0) continue;
+    // The given leading edge keeps its place unless a point is clearly more
+    // curved (a symmetric section keeps its symmetric map).
     const double k = curvature(shape, t);
-    if (k > kmax) {
+    if (k > 1.01 * kmax) {
       kmax = k;
       best = t;
     }

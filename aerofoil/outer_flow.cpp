@@ -107,6 +107,7 @@ OuterFlow::OuterFlow(const Joukowski& af, int fftLength, double edgeSpread, bool
   // as printed, replaced here, where the flux next to the edge is
   // differenced against it.)
   vBare_.front() = cp_.map->trailingEdgeSpeed(cp_.alpha);
+  wedge_ = cp_.map->trailingEdgeAngle() > 0.0;
   vBare_.back() = -vBare_.front();
   stepConjEdge_ = -edgeStepSpread(1.0, rho_).imag();
   double upper[kEdgeFitPoints], lower[kEdgeFitPoints];
@@ -281,8 +282,11 @@ void OuterFlow::solve(const std::vector<double>& m, const std::vector<double>& w
     const double* w = &wakeOnSurface_[k * (nn + 1)];
     for (std::size_t i = 1; i < nn; ++i) out.v[i] += w[i] * q;
   }
-  const double dv0 = edgeWeight_[0] * out.v[1] + edgeWeight_[1] * out.v[2] + edgeWeight_[2] * out.v[nn - 1] +
-                     edgeWeight_[3] * out.v[nn - 2];
+  // At a wedge every part of the speed vanishes at the edge, as
+  // |dzeta/dz|^(tau/(pi - tau)): the edge stays a stagnation point.
+  const double dv0 = wedge_ ? 0.0
+                            : edgeWeight_[0] * out.v[1] + edgeWeight_[1] * out.v[2] +
+                                  edgeWeight_[2] * out.v[nn - 1] + edgeWeight_[3] * out.v[nn - 2];
   out.v[0] = dv0;
   out.v[nn] = -dv0;
   for (std::size_t i = 0; i <= nn; ++i) out.v[i] += vBare_[i];

@@ -125,6 +125,7 @@ class OuterFlow {
   std::vector<double> invMap_;               // 1 / |dzeta/dz| at point i (0 at the trailing edge)
   double rho_ = 0.0;                         // 1 + the circle angle of the edge spread
   bool edgeStep_ = true;                     // the step at the edge fitted and taken out
+  bool wedge_ = false;                       // the trailing edge has an angle: a stagnation point
   std::vector<double> cornerPrimitive_;      // primitive of the edge corner's v_r at point i
   std::vector<double> cornerConj_;           // its v_theta at point i
   std::vector<double> stepPrimitive_;        // primitive of the edge step's v_r at point i

@@ -95,6 +95,10 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   if (!o.surface.empty()) j["inputs"]["surface"] = o.surface;
   // A section other than Joukowski's: what the user chose and its name.
   if (s.kind != aerofoil::SectionKind::joukowski) j["inputs"]["section"] = sectionJson(s, sum.aerofoil);
+  if (s.kind == aerofoil::SectionKind::naca || s.kind == aerofoil::SectionKind::coordinates) {
+    j["inputs"].erase("e");  // the outline is the whole section
+    j["inputs"].erase("h");
+  }
   // A trip given as x/c, which placed the transition instead of str_u, str_l.
   if (p.xtr_xc[0]) j["inputs"]["xtr_u"] = *p.xtr_xc[0];
   if (p.xtr_xc[1]) j["inputs"]["xtr_l"] = *p.xtr_xc[1];

@@ -37,7 +37,11 @@ double side_sign(Surface s) { return s == Surface::upper ? 1.0 : -1.0; }
 bl::SurfaceValues with_wake(const bl::SurfaceValues& wall, const aerofoil::Streamline& line,
                             const aerofoil::OuterSolution& flow) {
   bl::SurfaceValues v = wall;
-  const double s_te = wall.s.back();
+  // The arc length of the trailing edge: the last node's, or where the wall
+  // ends before a wedge's edge (see the split), the last node's and the
+  // distance on to the edge.
+  const double s_te =
+      wall.s.back() + std::hypot(wall.x.back() - line.x.front(), wall.y.back() - line.y.front());
   for (std::size_t q = 1; q < line.s.size(); ++q) {
     v.s.push_back(s_te + line.s[q]);
     v.ue.push_back(flow.wakeQ[q]);
@@ -87,6 +91,10 @@ bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State
 // the stagnation point ue grows with s and d1 stays about constant, so m
 // there is that of node 3 scaled by s.
 void take_defect(const bl::SurfaceValues& v, const bl::SurfaceResult& r, Surface side, State& out) {
+  // A wedge's trailing edge, where the march ends one node before it,
+  // takes the defect of the last node: the two lie a contour interval apart.
+  const std::size_t te = side == Surface::upper ? 0 : out.m.size() - 1;
+  const bool edge_marched = v.contour_point[static_cast<std::size_t>(v.wall_nodes - 1)] == static_cast<int>(te);
   const std::vector<double>& ue = r[Column::ue];
   const std::vector<double>& d1 = r[Column::d1];
   const std::vector<double>& s = r[Column::s];
@@ -113,6 +121,11 @@ void take_defect(const bl::SurfaceValues& v, const bl::SurfaceResult& r, Surface
       wake[static_cast<std::size_t>(j - v.wall_nodes + 1)] = m[k];
       wake_grid[static_cast<std::size_t>(j - v.wall_nodes + 1)] = grid(k);
     }
+  }
+  if (!edge_marched && v.wall_nodes >= 1) {
+    const auto last = static_cast<std::size_t>(v.wall_nodes - 1);
+    out.m[te] = side_sign(side) * m[last];
+    out.grid[te] = grid(last);
   }
 }
 

@@ -91,8 +91,12 @@ Status split_at_stagnation(Contour& contour, ReportFiles& reports, SplitSurfaces
   const double SL = s(Icrit + 1) / d;
   const int N0_UP = SU > kDropShare ? 1 : 0;
   const int N0_LOW = SL > kDropShare ? 1 : 0;
-  const int N_UP = Icrit + N0_UP;
-  const int N_LOW = N + 1 - Icrit + N0_LOW;
+  // A trailing edge with an angle (a wedge) is a stagnation point of the
+  // inviscid flow: no layer can be marched onto it, and each surface ends at
+  // the contour point before it.  (At a cusp the speed leaving the edge is
+  // finite, and the edge is the last node.)
+  const int N_UP = Icrit + N0_UP - (V(1) == 0.0 ? 1 : 0);
+  const int N_LOW = N + 1 - Icrit + N0_LOW - (V(N + 1) == 0.0 ? 1 : 0);
   if (N_UP > kMaxSurfaceNodes || N_LOW > kMaxSurfaceNodes)
     return Status::failure("surface split: the upper surface would have " + std::to_string(N_UP) +
                            " and the lower " + std::to_string(N_LOW) + " nodes; a surface holds at most " +
