@@ -14,6 +14,7 @@ namespace {
 using Point = std::complex<double>;
 
 constexpr double kAxesTolerance = 1e-6;     // a file within this of chord axes is in them
+constexpr double kNearAxesTolerance = 1e-3; // ... or whose foremost point lies within this of x = 0
 constexpr double kNoseRegion = 0.05;        // x/c within which a surface may turn back
 constexpr double kFallBackTolerance = 1e-6; // x/c a surface may fall back elsewhere
 constexpr double kContinuationCos = 0.8660254037844386;  // cos 30 degrees
@@ -77,6 +78,16 @@ int toChordAxes(Contour& c, double extent, double& length, std::vector<std::stri
   if (std::abs(edge - 1.0) <= kAxesTolerance) {
     if (std::abs(c.z[nearest]) <= kAxesTolerance) return nearest;
     if (std::fabs(c.z[leftmost].real()) <= kAxesTolerance) return leftmost;
+    // The contour of a section whose chord axes run from its true leftmost
+    // point (the program's own export of a Karman-Trefftz section) reaches
+    // x = 0 only between its points: within a thousandth of the chord the
+    // file's axes are kept, as they give the angle of attack its meaning.
+    if (std::fabs(c.z[leftmost].real()) <= kNearAxesTolerance) {
+      notes.push_back("The file's axes are kept: its trailing edge is at (1, 0) and its foremost point (line " +
+                      std::to_string(c.line[leftmost]) + ") at x = " + number("%.3g", c.z[leftmost].real()) +
+                      ".");
+      return leftmost;
+    }
   }
   int nose = 0;
   for (int i = 1; i < n; ++i)
