@@ -34,6 +34,16 @@ struct SectionInputs {
   std::string coordinates;  // path of a coordinate file
 };
 
+// The inputs of a Joukowski section.
+inline SectionInputs joukowskiInputs(double alphaDeg, double eR1, double hR1, int n) {
+  SectionInputs in;
+  in.alphaDeg = alphaDeg;
+  in.eR1 = eR1;
+  in.hR1 = hR1;
+  in.n = n;
+  return in;
+}
+
 // Ranges of the section inputs (N: see kMinPoints, kMaxPoints).
 constexpr double kAlphaMin = -65.0, kAlphaMax = 65.0;  // degrees
 constexpr double kEMin = 0.0, kEMax = 1.0;

@@ -26,7 +26,10 @@ std::string shortest(double v) {
 // The closed-form Joukowski section: the window's own solve, as it always was.
 class JoukowskiSection final : public SectionModel {
  public:
-  JoukowskiSection(const SectionInputs& in, int n) : n_(n) { inputs_ = in; }
+  JoukowskiSection(const SectionInputs& in, int n) : n_(n) {
+    inputs_ = in;
+    inputs_.n = n;
+  }
   void solve(double alphaDeg, Joukowski& af) const override {
     if (af.currentN != n_) resizePoints(af, n_);
     solveSection(af, alphaDeg, inputs_.eR1, inputs_.hR1);
@@ -57,6 +60,7 @@ class MappedModel final : public SectionModel {
               std::shared_ptr<const SharedMap> shared, int n)
       : shared_(std::move(shared)), section_(shared_->map, shared_->measures, n) {
     inputs_ = in;
+    inputs_.n = n;
     name_ = std::move(name);
     notes_ = std::move(notes);
   }

@@ -31,9 +31,14 @@ std::string polarCaption(const PolarSetup& p) {
     std::snprintf(transition, sizeof transition, "trip at x/c %g (upper), %g (lower)", p.xtr_u, p.xtr_l);
   else
     std::snprintf(transition, sizeof transition, "Str u %g, Str l %g", p.str_u, p.str_l);
-  std::snprintf(text, sizeof text, "Section: e/R1 %g, h/R1 %g, N %d; Re(mill) %g, %s, Np %d%s", p.eR1, p.hR1, p.n,
-                p.re_mill, transition, p.np, p.viscous ? "; viscous" : "");
-  return text;
+  std::snprintf(text, sizeof text, "; Re(mill) %g, %s, Np %d%s", p.re_mill, transition, p.np,
+                p.viscous ? "; viscous" : "");
+  char section[80];
+  if (p.section.empty())
+    std::snprintf(section, sizeof section, "Section: e/R1 %g, h/R1 %g, N %d", p.eR1, p.hR1, p.n);
+  else
+    std::snprintf(section, sizeof section, ", N %d", p.n);
+  return (p.section.empty() ? std::string(section) : "Section: " + p.section + section) + text;
 }
 
 namespace {

@@ -38,8 +38,13 @@ std::string keptLabel(const PolarSetup& kept, const PolarSetup& current) {
     }
   }
   if (kept.np != current.np) parts.push_back("Np " + std::to_string(kept.np));
-  if (kept.eR1 != current.eR1) parts.push_back("e/R1 " + shown(kept.eR1));
-  if (kept.hR1 != current.hR1) parts.push_back("h/R1 " + shown(kept.hR1));
+  if (kept.section != current.section) {
+    parts.push_back(kept.section.empty() ? "Joukowski e/R1 " + shown(kept.eR1) + ", h/R1 " + shown(kept.hR1)
+                                         : kept.section);
+  } else if (kept.section.empty()) {
+    if (kept.eR1 != current.eR1) parts.push_back("e/R1 " + shown(kept.eR1));
+    if (kept.hR1 != current.hR1) parts.push_back("h/R1 " + shown(kept.hR1));
+  }
   if (kept.n != current.n) parts.push_back("N " + std::to_string(kept.n));
   if (parts.empty()) return "same settings";
   std::string text;

@@ -12,6 +12,7 @@ namespace plot {
 
 // What a polar was computed with, as the polar window shows it.
 struct PolarSetup {
+  std::string section;  // a section other than Joukowski's by its name; empty for it
   double eR1 = 0, hR1 = 0;
   int n = 0;
   double re_mill = 0;

@@ -55,7 +55,13 @@ const FXColor kRed = FXRGB(255, 0, 0);
 // aerofoil window's fields show them (six significant digits), so that a
 // section counts as changed when what the user sees has changed.
 std::string sectionText(const aerofoil::Joukowski& af) {
-  return plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN);
+  return af.name.empty() ? plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN)
+                         : plot::sectionCaption(af.name, af.alphaDeg, af.currentN);
+}
+
+// The window's title: the Joukowski section's, or another section's name.
+FXString titleOf(const aerofoil::Joukowski& af) {
+  return af.name.empty() ? FXString(kTitle) : FXString(("Boundary Layer. " + af.name + ".").c_str());
 }
 
 // The cautions of a computation on one line, for the status line.
@@ -79,7 +85,7 @@ bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCal
 
 BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Joukowski& handed,
                      FXObject* tgt, FXSelector sel, bool viscous)
-    : FXDialogBox(windows->getApp(), kTitle,
+    : FXDialogBox(windows->getApp(), titleOf(handed),
                   DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_STRETCHABLE | DECOR_MENU,
                   0, 0, kOpenWidth, kOpenHeight, 10, 10, 10, 10, 4, 4),
       session_(&session),

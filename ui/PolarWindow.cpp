@@ -165,8 +165,11 @@ void PolarWindow::buildWidgets() {
                         0, 0, 0, 70);
 }
 
-void PolarWindow::open(const aerofoil::SectionInputs& section, const bl::ComputationParameters& params) {
-  section_ = section;
+void PolarWindow::open(const std::shared_ptr<const aerofoil::SectionModel>& section,
+                       const bl::ComputationParameters& params) {
+  section_ = section->inputs();
+  model_ = section;
+  setTitle(model_->name().empty() ? FXString(kTitle) : FXString(("Polar. " + model_->name() + ".").c_str()));
   params_ = params;
   if (!shown()) show(PLACEMENT_DEFAULT);
   raise();
@@ -295,6 +298,7 @@ void PolarWindow::start() {
   stop();
   polar::Settings settings;
   settings.section = section_;
+  settings.model = model_;
   settings.angles = angles;
   settings.boundary_layer = true;
   settings.params = parametersOfFields();
@@ -308,10 +312,19 @@ void PolarWindow::start() {
   mark_ = {};
   showMarkedValues();
   const bool trip = settings.params.xtr_xc[0].has_value();
-  setup_ = {section_.eR1,          section_.hR1,          aerofoil::clampPoints(section_.n),
-            settings.params.re_mill, freeButton->getCheck() == TRUE, field(ID_STR_U).value,
-            field(ID_STR_L).value, settings.params.np_in,   trip,
-            field(ID_XTR_U).value, field(ID_XTR_L).value, settings.viscous};
+  setup_ = {model_->name(),
+            section_.eR1,
+            section_.hR1,
+            model_->points(),
+            settings.params.re_mill,
+            freeButton->getCheck() == TRUE,
+            field(ID_STR_U).value,
+            field(ID_STR_L).value,
+            settings.params.np_in,
+            trip,
+            field(ID_XTR_U).value,
+            field(ID_XTR_L).value,
+            settings.viscous};
   gapsText->setText("");
   alphaFrom_ = angles.front();
   alphaTo_ = angles.back();
@@ -324,8 +337,11 @@ void PolarWindow::start() {
     finished_ = false;
     error_.clear();
   }
-  sectionLabel->setText(FXStringFormat("e/R1 = %g  h/R1 = %g  N = %d", section_.eR1, section_.hR1,
-                                       aerofoil::clampPoints(section_.n)));
+  if (model_->name().empty())
+    sectionLabel->setText(FXStringFormat("e/R1 = %g  h/R1 = %g  N = %d", section_.eR1, section_.hR1,
+                                         aerofoil::clampPoints(section_.n)));
+  else
+    sectionLabel->setText(FXStringFormat("%s  N = %d", model_->name().c_str(), model_->points()));
   cancel_ = false;
   cancelled_ = false;
   started_ = std::chrono::steady_clock::now();
@@ -396,7 +412,7 @@ long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
     worker_.join();
     running_ = false;
     seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-    failures_ = polarFailureSummary(points_, section_);
+    failures_ = polarFailureSummary(points_, *model_);
   }
   progress->setProgress(static_cast<FXuint>(points_.size()));
   // Angles that all failed alike are one reason, said once; else each

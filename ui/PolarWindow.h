@@ -40,6 +40,7 @@
 
 #include "joukowski.h"
 #include "kept_polars.h"
+#include "section_model.h"
 #include "number_text.h"
 #include "pick.h"
 #include "plot_widgets.h"
@@ -99,10 +100,10 @@ class PolarWindow : public FXDialogBox {
   PolarWindow(FXWindow* windows, const bl::ComputationParameters& params);
   ~PolarWindow() override;
 
-  // Shows the window in front for the section (e/R1, h/R1, N; its angle is
-  // not used) and computes its polar with the window's fields and the
+  // Shows the window in front for the section (at its N; its angle is not
+  // used) and computes its polar with the window's fields and the
   // ETAe, Kv and Cfs*sqrt(Re) of params.
-  void open(const aerofoil::SectionInputs& section, const bl::ComputationParameters& params);
+  void open(const std::shared_ptr<const aerofoil::SectionModel>& section, const bl::ComputationParameters& params);
 
   // Closing cancels a computation and hides the window; the owner keeps it
   // for the next open.
@@ -157,6 +158,7 @@ class PolarWindow : public FXDialogBox {
   void showMarkedValues();
 
   aerofoil::SectionInputs section_;
+  std::shared_ptr<const aerofoil::SectionModel> model_;  // the section the polar is computed on
   bl::ComputationParameters params_;  // ETAe, Kv, Cfs*sqrt(Re) of the session
   polar::Settings shown_;             // what computed the points shown
   NumberField fields[kFields];

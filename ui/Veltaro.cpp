@@ -42,6 +42,8 @@ FXDEFMAP(Veltaro) VeltaroMap[] = {
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_COPY_VALUES,    Veltaro::onCmdCopyValues),
   FXMAPFUNC(SEL_CLIPBOARD_REQUEST, 0,                Veltaro::onClipboardRequest),
   FXMAPFUNC(SEL_LEFTBUTTONPRESS, Veltaro::ID_CANVAS, Veltaro::onClickCanvas),
+  FXMAPFUNCS(SEL_COMMAND, Veltaro::ID_SECTION_JOUKOWSKI, Veltaro::ID_OPEN_SECTION, Veltaro::onCmdSectionKind),
+  FXMAPFUNCS(SEL_UPDATE,  Veltaro::ID_SECTION_JOUKOWSKI, Veltaro::ID_SECTION_NACA, Veltaro::onUpdSectionKind),
 };
 // clang-format on
 
@@ -106,9 +108,15 @@ Veltaro::Veltaro(FXApp* app)
   new FXMenuCommand(fileMenu, "&Export contour...", nullptr, this, ID_EXPORT_CONTOUR);
   new FXMenuCommand(fileMenu, "Save &picture...", nullptr, this, ID_SAVE_PICTURE);
   new FXMenuCommand(fileMenu, "&Polar...\tCtl-P", nullptr, this, ID_POLAR);
+  new FXMenuCommand(fileMenu, "&Open section...", nullptr, this, ID_OPEN_SECTION);
   new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, app, FXApp::ID_QUIT);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
+  sectionMenu = new FXMenuPane(this);
+  new FXMenuRadio(sectionMenu, "&Joukowski", this, ID_SECTION_JOUKOWSKI);
+  new FXMenuRadio(sectionMenu, "&Karman-Trefftz...", this, ID_SECTION_KT);
+  new FXMenuRadio(sectionMenu, "&NACA...", this, ID_SECTION_NACA);
+  new FXMenuTitle(menubar, "&Section", nullptr, sectionMenu);
   menus = addWindowMenus(menubar, this, this, ID_COPY_VALUES, this);
 
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
@@ -127,6 +135,9 @@ Veltaro::Veltaro(FXApp* app)
   pointsField->setText(FXStringVal(start.n));
   pointsField->setTipText(kPointsTip);
 
+  // Another section than Joukowski's is named here; hidden for it.
+  sectionName = new FXLabel(controls, "", nullptr, JUSTIFY_LEFT | LAYOUT_FILL_X);
+  sectionName->hide();
   auto* inputBox = new FXGroupBox(controls, "Input Data:", FRAME_RIDGE | LAYOUT_FILL_X);
   auto* inputGrid = new FXMatrix(inputBox, 2, MATRIX_BY_COLUMNS);
   alphaSpinner = addSpinner(inputGrid, "Alpha=", this, ID_ALPHA, aerofoil::kAlphaMin, aerofoil::kAlphaMax,
@@ -156,7 +167,8 @@ Veltaro::Veltaro(FXApp* app)
   // the solution, and a typed number would replace the exact result that
   // SAVE RESULT writes.
   for (const auto& r : results) {
-    new FXLabel(resultGrid, r.label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
+    auto* label = new FXLabel(resultGrid, r.label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
+    if (r.target == &dtMaxThick) thicknessLabel = label;
     new ResultField(resultGrid, 12, r.target, FXDataTarget::ID_VALUE,
                     TEXTFIELD_REAL | JUSTIFY_LEFT | FRAME_SUNKEN | FRAME_THICK);
   }
@@ -180,6 +192,7 @@ Veltaro::~Veltaro() {
   if (blOpenCount != 0 && blDialog) delete blDialog;
   delete polarWindow;  // stops its computation first
   delete fileMenu;
+  delete sectionMenu;
   delete menus.edit;
   delete menus.window;
 }
@@ -239,9 +252,10 @@ void Veltaro::recompute() {
     requestedN = readInteger(pointsField->getText());
     // The field keeps the typed text; the count used is held to the bounds.
     requestedN = aerofoil::clampPoints(requestedN);
-    aerofoil::resizePoints(af, requestedN);
   }
-  aerofoil::solveSection(af, alphaSpinner->getValue(), eSpinner->getValue(), hSpinner->getValue());
+  std::string why;
+  section_.model(eSpinner->getValue(), hSpinner->getValue(), requestedN, why).solve(alphaSpinner->getValue(), af);
+  if (!why.empty()) statusLine->say(why.c_str());
   if (canvas->id()) {
     FXDCWindow dc(canvas);
     draw(dc);
@@ -409,7 +423,7 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   const bl::Status split = blSession.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
   if (!split.ok) {
-    const std::string text = split.message + fittingNNote(af, split.message);
+    const std::string text = split.message + fittingNNote(*section_.shared(), af, split.message);
     FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", text.c_str());
     return 1;
   }
@@ -452,11 +466,7 @@ long Veltaro::onCmdPolar(FXObject*, FXSelector, void*) {
     placeNewWindow(polarWindow, {PolarWindow::kOpenWidth, PolarWindow::kOpenHeight, polarWindow->getDefaultWidth(),
                                  polarWindow->getDefaultHeight()});
   }
-  aerofoil::SectionInputs section;
-  section.eR1 = eSpinner->getValue();
-  section.hR1 = hSpinner->getValue();
-  section.n = af.currentN;
-  polarWindow->open(section, blSession.parameters());
+  polarWindow->open(section_.shared(), blSession.parameters());
   return 1;
 }
 
@@ -490,7 +500,10 @@ bool Veltaro::savePicture(const std::string& path, std::string& why) {
   }
   plot::PlotScale ps;
   return writePngPicture(getApp(),
-                         {plot::captionPanel(plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN), w),
+                         {plot::captionPanel(af.name.empty()
+                                                 ? plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN)
+                                                 : plot::sectionCaption(af.name, af.alphaDeg, af.currentN),
+                                             w),
                           {plot::aerofoilPicture(ps, af, w, h), w, h}},
                          path, why);
 }

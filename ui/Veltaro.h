@@ -11,6 +11,7 @@
 #include "aerofoil_plot.h"
 #include "joukowski.h"
 #include "screen_geometry.h"
+#include "section_choice.h"
 #include "session/session.h"
 #include "window_menu.h"
 
@@ -46,6 +47,10 @@ class Veltaro : public FXMainWindow {
     ID_WINDOW_POLAR,
     ID_TILE,             // or lay the open ones side by side
     ID_COPY_VALUES,
+    ID_SECTION_JOUKOWSKI,  // the Section menu: the kind of section solved
+    ID_SECTION_KT,
+    ID_SECTION_NACA,
+    ID_OPEN_SECTION,       // File > Open section...: a coordinate file
     ID_LAST
   };
 
@@ -75,6 +80,9 @@ class Veltaro : public FXMainWindow {
   long onCmdCopyValues(FXObject*, FXSelector, void*);
   long onClipboardRequest(FXObject*, FXSelector, void*);
   long onClickCanvas(FXObject*, FXSelector, void*);
+  // The Section menu and File > Open section... (aerofoil_section_menu.cpp).
+  long onCmdSectionKind(FXObject*, FXSelector, void*);
+  long onUpdSectionKind(FXObject*, FXSelector, void*);
 
   // Puts a new window (created, not yet shown) on the screen where it
   // covers least of the windows shown and none of this window's inputs and
@@ -97,8 +105,14 @@ class Veltaro : public FXMainWindow {
   // The shown windows in the order aerofoil, boundary layer, polar.
   std::vector<FXTopWindow*> openWindows();
   void refreshFrame();
+  // Makes the chosen kind of section the one solved, or says why not.
+  void chooseSection(const aerofoil::SectionInputs& kind);
+  // The inputs that shape no other section than Joukowski's greyed, the
+  // section's name shown, the labels of its results.
+  void showSectionKind();
 
   aerofoil::Joukowski af;  // solution state, owned for the window's life
+  SectionChoice section_;  // the kind of section solved, and its model
   int requestedN = aerofoil::SectionInputs{}.n;  // the number typed into "N="
   int computed = 0;        // set after the first complete recompute
   int saveCount = 0;       // result files saved in this run
@@ -116,6 +130,9 @@ class Veltaro : public FXMainWindow {
   PolarWindow* polarWindow = nullptr;
 
   FXMenuPane* fileMenu = nullptr;
+  FXMenuPane* sectionMenu = nullptr;
+  FXLabel* sectionName = nullptr;     // another section's name, above the inputs
+  FXLabel* thicknessLabel = nullptr;  // "MaxTh(sym)=", or "Thickness=" of another section
   WindowMenus menus;
   FrameExtents frame_;  // what the window manager puts round a window
   FXVerticalFrame* controls = nullptr;  // inputs and results: kept in sight

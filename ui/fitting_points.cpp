@@ -9,13 +9,12 @@ bool isCapacityRefusal(const std::string& refusal) {
   return refusal.find("a surface holds at most") != std::string::npos;
 }
 
-int largestFittingN(double eR1, double hR1, int n, const std::vector<double>& angles) {
+int largestFittingN(const aerofoil::SectionModel& section, int n, const std::vector<double>& angles) {
   bl::Session scratch;
   scratch.reports().set_enabled(false);
   aerofoil::Joukowski trial;
   const auto fits = [&](double alpha, int m) {
-    aerofoil::resizePoints(trial, m);
-    aerofoil::solveSection(trial, alpha, eR1, hR1);
+    section.withPoints(m)->solve(alpha, trial);
     return scratch.hand_over_contour(trial.s, trial.v, m).ok;
   };
   // The surfaces' node counts grow with N by about the share of the circle
@@ -36,13 +35,10 @@ int largestFittingN(double eR1, double hR1, int n, const std::vector<double>& an
   return m >= aerofoil::kMinPoints ? m : 0;
 }
 
-int largestFittingN(const aerofoil::Joukowski& af) {
-  return largestFittingN(af.eR1, af.hR1, af.currentN, {af.alphaDeg});
-}
-
-std::string fittingNNote(const aerofoil::Joukowski& af, const std::string& refusal) {
+std::string fittingNNote(const aerofoil::SectionModel& section, const aerofoil::Joukowski& af,
+                         const std::string& refusal) {
   if (!isCapacityRefusal(refusal)) return "";
-  const int n = largestFittingN(af);
+  const int n = largestFittingN(section, af.currentN, {af.alphaDeg});
   if (n == 0) return "";
   return "\n\nN = " + std::to_string(n) + " fits this section (the largest N below " +
          std::to_string(af.currentN) + " that does): enter it in N= and press BL Calculation again.";
@@ -65,7 +61,7 @@ std::string words(const std::string& reason) {
 }
 }  // namespace
 
-std::string polarFailureSummary(const std::vector<polar::Point>& points, const aerofoil::SectionInputs& section) {
+std::string polarFailureSummary(const std::vector<polar::Point>& points, const aerofoil::SectionModel& section) {
   int failed = 0;
   bool same = true;
   for (const polar::Point& p : points) {
@@ -84,7 +80,7 @@ std::string polarFailureSummary(const std::vector<polar::Point>& points, const a
   if (isCapacityRefusal(first.failure)) {
     std::vector<double> angles;
     for (const polar::Point& p : points) angles.push_back(p.alpha);
-    const int n = largestFittingN(section.eR1, section.hR1, aerofoil::clampPoints(section.n), angles);
+    const int n = largestFittingN(section, section.points(), angles);
     if (n > 0)
       text += ". N = " + std::to_string(n) + " fits every angle of this polar: enter it in N= of the aerofoil " +
               "window and open the polar again.";

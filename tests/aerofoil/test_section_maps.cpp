@@ -114,7 +114,10 @@ TEST(NumericalMap, NacaSectionsConvergeAndKeepTheirSymmetry) {
   // NACA 0012 is symmetric: no lift at zero incidence but round-off, and no
   // moment about its focus.
   std::string why;
-  const auto zero = aerofoil::makeSection({0.0, 0, 0, 256, aerofoil::SectionKind::naca, 0, "0012", ""}, why);
+  aerofoil::SectionInputs naca;
+  naca.kind = aerofoil::SectionKind::naca;
+  naca.naca = "0012";
+  const auto zero = aerofoil::makeSection(naca, why);
   ASSERT_TRUE(zero) << why;
   aerofoil::Joukowski af;
   zero->solve(0.0, af);

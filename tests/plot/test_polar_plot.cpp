@@ -100,7 +100,7 @@ TEST(PolarPlot, RoundAxes) {
 }
 
 TEST(PolarPlot, KeptPolarsUnderTheCurrentOneNamedByWhatDiffers) {
-  const plot::PolarSetup current{0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41};
+  const plot::PolarSetup current{"", 0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41};
   plot::PolarSetup free = current;
   free.re_mill = 5;
   free.free = true;
@@ -220,7 +220,7 @@ TEST(PolarPlot, ViscousPolarMarksItsMaximumLiftAndBestLiftToDragRatio) {
 
   // Six views, five of them with the three settled points in black;
   // without the interaction no marks.
-  plot::PolarSetup setup{0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41, true, 0.05, 0.05, true};
+  plot::PolarSetup setup{"", 0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41, true, 0.05, 0.05, true};
   EXPECT_EQ(count(plot::polarPicture(pts, 0, 6, 900, 640, {}, setup), Primitive::Ellipse, "Black"), 5 * 3);
   EXPECT_EQ(count(plot::polarView(plot::kLiftCurve, pts, 0, 6, W, H), Primitive::Ellipse, plot::kOptimumColour), 0);
   for (int v = 0; v < plot::kPolarViews; ++v)

@@ -10,7 +10,7 @@
 TEST(SavedPicture, TakesTheSizeAskedAndTheWholeCaption) {
   // The polar window's canvas was 480 x 383: its caption, 103 characters,
   // now runs over two lines, every word kept.
-  const plot::PolarSetup setup{0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41, true, 0.05, 0.05, true};
+  const plot::PolarSetup setup{"", 0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41, true, 0.05, 0.05, true};
   const std::vector<plot::SvgPanel> polar = plot::polarPictureToSave({}, -4, 16, {}, setup, 480, 383);
   ASSERT_EQ(polar.size(), 2u);
   EXPECT_EQ(polar[0].height + polar[1].height, 383);

@@ -83,7 +83,9 @@ TEST(FittingN, TheRefusalOfTooManyNodesNamesTheLargestNThatSplits) {
   const bl::Status refused = session.hand_over_contour(af.s, af.v, af.currentN);
   ASSERT_FALSE(refused.ok);
 
-  const int n = largestFittingN(af);
+  std::string why;
+  const auto section = aerofoil::makeSection(aerofoil::joukowskiInputs(12.0, 0.131, 0.0, 1199), why);
+  const int n = largestFittingN(*section, 1199, {12.0});
   EXPECT_EQ(n, 1070);  // what the window names at the defaults
   const auto splits = [&](int points) {
     aerofoil::Joukowski trial;
@@ -94,23 +96,27 @@ TEST(FittingN, TheRefusalOfTooManyNodesNamesTheLargestNThatSplits) {
   EXPECT_TRUE(splits(n));
   for (int m = n + 1; m < 1199; ++m) ASSERT_FALSE(splits(m)) << m;
 
-  const std::string note = fittingNNote(af, refused.message);
+  const std::string note = fittingNNote(*section, af, refused.message);
   EXPECT_NE(note.find("N = " + std::to_string(n) + " fits this section"), std::string::npos) << note;
   // Any other refusal gets no such note.
-  EXPECT_EQ(fittingNNote(af, "surface split: no stagnation point"), "");
+  EXPECT_EQ(fittingNNote(*section, af, "surface split: no stagnation point"), "");
 }
 
 TEST(FittingN, APolarThatFailsAtEveryAngleAlikeSaysSoOnceWithTheNThatFitsThemAll) {
   polar::Settings set;
-  set.section = {0, 0.131, 0.0, 1199};
+  set.section.eR1 = 0.131;
+  set.section.hR1 = 0.0;
+  set.section.n = 1199;
   set.angles = {-4, 6, 16};
   set.params = bl::ComputationParameters{};
   set.jobs = 1;
   std::vector<polar::Point> points;
   polar::compute(set, [&](const polar::Point& p) { points.push_back(p); });
   ASSERT_EQ(points.size(), 3u);
-  const int n = largestFittingN(0.131, 0.0, 1199, set.angles);
-  const std::string said = polarFailureSummary(points, set.section);
+  std::string why;
+  const auto section = aerofoil::makeSection(set.section, why);
+  const int n = largestFittingN(*section, 1199, set.angles);
+  const std::string said = polarFailureSummary(points, *section);
   EXPECT_EQ(said.rfind("All 3 angles failed: surface split:", 0), 0u) << said;
   EXPECT_NE(said.find("N = " + std::to_string(n) + " fits every angle"), std::string::npos) << said;
   // It does fit every angle, and one more does not.
@@ -130,5 +136,5 @@ TEST(FittingN, APolarThatFailsAtEveryAngleAlikeSaysSoOnceWithTheNThatFitsThemAll
   EXPECT_TRUE(oneMoreFails);
   // One angle computed: the count, no common reason.
   points[1].computed = true;
-  EXPECT_EQ(polarFailureSummary(points, set.section), "2 of 3 angles failed; their reasons are listed below.");
+  EXPECT_EQ(polarFailureSummary(points, *section), "2 of 3 angles failed; their reasons are listed below.");
 }

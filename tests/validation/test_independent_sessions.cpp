@@ -55,8 +55,8 @@ using IndependentSessions = ReportFolderTest;
 }  // namespace
 
 TEST_F(IndependentSessions, TwoSectionsAtOnceGiveWhatEachGivesAlone) {
-  const aerofoil::SectionInputs a{12.0, 0.131, 0.0, 160};   // separates near the trailing edge
-  const aerofoil::SectionInputs b{-3.0, 0.2, -0.1, 200};    // cambered, negative incidence
+  const aerofoil::SectionInputs a = aerofoil::joukowskiInputs(12.0, 0.131, 0.0, 160);   // separates near the trailing edge
+  const aerofoil::SectionInputs b = aerofoil::joukowskiInputs(-3.0, 0.2, -0.1, 200);    // cambered, negative incidence
   const Outcome a_alone = compute(a, dir / "a_alone");
   const Outcome b_alone = compute(b, dir / "b_alone");
   ASSERT_TRUE(a_alone.ok);
@@ -80,7 +80,7 @@ TEST_F(IndependentSessions, SurfacesSideBySideGiveWhatTheyGiveOneAfterTheOther) 
   // The default section (the upper surface goes over to the inverse mode,
   // the outer edge grows) and a fine one whose stations 162 and 163 are
   // dumped on both surfaces.
-  for (const aerofoil::SectionInputs& in : {aerofoil::SectionInputs{}, aerofoil::SectionInputs{4.0, 0.1, 0.05, 400}}) {
+  for (const aerofoil::SectionInputs& in : {aerofoil::SectionInputs{}, aerofoil::joukowskiInputs(4.0, 0.1, 0.05, 400)}) {
     std::string lines_apart, lines_together;
     const Outcome apart = compute(in, dir / "apart", false, &lines_apart);
     const Outcome together = compute(in, dir / "together", true, &lines_together);
