@@ -182,6 +182,13 @@ ParseResult parse(int argc, char** argv, Options& o) {
       ->check(kFinite)
       ->type_name("X");
 
+  std::string turbulence = bl::turbulence_name(p.turbulence);
+  app.add_option("--turbulence", turbulence,
+                 "With --bl, --surface or --sweep: the closure of the turbulent layer,\n"
+                 "algebraic (eddy viscosity: mixing length and outer law) or sa\n"
+                 "(Spalart-Allmaras transport equation)")
+      ->check(CLI::IsMember({"algebraic", "sa"}))
+      ->capture_default_str();
   app.add_option("--surface", o.surface,
                  "One boundary-layer pass on a table FILE of arc length and edge velocity\n"
                  "(two columns, '#' comments; node 1 the stagnation point with ue = 0),\n"
@@ -250,6 +257,9 @@ ParseResult parse(int argc, char** argv, Options& o) {
                  " places transition on a section; a --surface table has no x/c (give --str-u)");
     o.params.xtr_xc[i] = o.xtr_xc[i];
   }
+  p.turbulence = *bl::turbulence_from_name(turbulence);  // a member of the names, checked above
+  if (app.count("--turbulence") > 0 && !o.bl && o.surface.empty())
+    return bad("--turbulence chooses the boundary layer's closure: it needs --bl or --surface");
   if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");
   if (o.viscous && !o.bl) return bad("--viscous needs --bl");
   if (o.viscous && o.recalc > 0) return bad("--viscous does not go with --recalc: the coupling sweeps recalculate");

@@ -15,6 +15,7 @@ struct MarchState {
   int kIter = 0;     // Newton iterations done at the current station
   int kIterMax = 0;  // iteration count past which a station is accepted (20)
   double DUmax = 0;  // largest |du| of the last Newton iteration
+  double model_change = 0;  // the turbulence model's relative change in its step after it
   int JUmax = 0;     // grid point where it occurred
 
   int ninv = 0;  // 0 until the inverse mode is switched on, then that station

@@ -248,7 +248,8 @@ Status reports_failure(Surface which, const Status& written) {
 }
 
 SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
-                            SolverState& state, ReportFiles& reports, PassArrays& arrays, const InteractionLaw* law) {
+                            SolverState& state, ReportFiles& reports, PassArrays& arrays, const InteractionLaw* law,
+                            const TurbulenceInput* turbulence) {
   SurfaceResult result = SurfaceResult::unmarched(surface);
   result.xtr = params.xtr_surf[index(which)];
   result.xinv = params.xinv_surf[index(which)];
@@ -256,7 +257,7 @@ SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const C
   if (result.status.ok) result.status = check_law(law, surface.nodes(), which);
   if (!result.status.ok) return result;
 
-  Pass p(surface, which, params, state, reports, arrays, law);  // its working arrays live until the pass ends
+  Pass p(surface, which, params, state, reports, arrays, law, turbulence);  // its working arrays live until the pass ends
   Stop stop = prepare_pass(p);
   const bool started = stop.ok();
   if (started) start_stations(p);

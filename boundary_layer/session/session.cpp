@@ -56,6 +56,7 @@ struct Session::Data {
 struct Session::Passes {
   const SurfaceValues* surfaces[2];       // upper, lower
   const InteractionLaw* laws[2];          // or null
+  const TurbulenceInput* turbulence[2];   // what the closure takes from outside each pass, or null
   ComputationParameters params;           // one copy, taken before either pass starts
   bool positions_into_parameters = true;  // the next computation starts from the positions used
 };
@@ -186,7 +187,7 @@ Status Session::run_pass(const Passes& passes, Surface which) {
   const int i = index(which);
   keep_result(passes, which,
               march_surface(*passes.surfaces[i], which, passes.params, d.solver, d.reports, d.arrays[i],
-                            passes.laws[i]));
+                            passes.laws[i], passes.turbulence[i]));
   const Status st = d.results[i].status;
   note_outcome(which, st);
   return st;
@@ -230,7 +231,7 @@ Status Session::run_side_by_side(const Passes& passes) {
   std::thread beside([&] {
     try {
       lower = march_surface(*passes.surfaces[1], Surface::lower, params, lower_state, held, d.arrays[1],
-                            passes.laws[1]);
+                            passes.laws[1], passes.turbulence[1]);
     } catch (...) {
       lower_threw = std::current_exception();
     }
@@ -238,7 +239,7 @@ Status Session::run_side_by_side(const Passes& passes) {
   SurfaceResult upper;
   try {
     upper = march_surface(*passes.surfaces[0], Surface::upper, params, d.solver, d.reports, d.arrays[0],
-                          passes.laws[0]);
+                          passes.laws[0], passes.turbulence[0]);
   } catch (...) {
     upper_iterations.set_exception(std::current_exception());
     beside.join();
@@ -286,7 +287,7 @@ Status Session::keep_previous_on_failure(Status st) {
 
 Status Session::new_computation() {
   Data& d = *data_;
-  Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params};
+  Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params};
   const Status trips = put_chord_trips(passes.params, passes.surfaces);
   if (!trips.ok) return trips;
   d.params.xtr_surf[0] = passes.params.xtr_surf[0];
@@ -315,7 +316,7 @@ Status Session::recalculate() {
   Status st = split_at_stagnation(d.contour, d.reports, split);
   if (st.ok) {
     d.take_split(split);
-    Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params};
+    Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params};
     st = put_chord_trips(passes.params, passes.surfaces);
     if (st.ok) {
       d.params = passes.params;
@@ -343,15 +344,16 @@ Status Session::march_table(const std::vector<double>& s, const std::vector<doub
   d.params.xinv_surf[0] = s.back();
   cautions_.clear();
   failed_.reset();
-  return run_pass(Passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params}, Surface::upper);
+  return run_pass(Passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params}, Surface::upper);
 }
 
 const SurfaceValues& Session::split_surface(Surface which) const { return data_->surfaces[index(which)]; }
 
 Status Session::march_given(const std::array<SurfaceValues, 2>& surfaces,
-                            const std::array<const InteractionLaw*, 2>& laws, bool write_reports) {
+                            const std::array<const InteractionLaw*, 2>& laws, bool write_reports,
+                            const std::array<const TurbulenceInput*, 2>& turbulence) {
   Data& d = *data_;
-  Passes passes{{&surfaces[0], &surfaces[1]}, {laws[0], laws[1]}, d.params, false};
+  Passes passes{{&surfaces[0], &surfaces[1]}, {laws[0], laws[1]}, {turbulence[0], turbulence[1]}, d.params, false};
   const Status trips = put_chord_trips(passes.params, passes.surfaces);
   if (!trips.ok) return trips;
   for (int i = 0; i < 2; ++i) passes.params.xinv_surf[i] = surfaces[i].s.empty() ? 0.0 : surfaces[i].s.back();

@@ -33,6 +33,7 @@
 #include "core/status.h"
 #include "core/surface.h"
 #include "core/surface_result.h"
+#include "core/turbulence_input.h"
 #include "report/report_files.h"
 
 namespace bl {
@@ -110,10 +111,13 @@ class Session {
   // starts from the same settings, and the results (read back by surface(),
   // wake nodes included) carry the positions they used.  With
   // write_reports false no report is written for these passes (the reports
-  // start afresh at their next use).  If a pass fails, the results before
-  // are put back.
+  // start afresh at their next use).  `turbulence` is what each surface's
+  // closure takes from outside its pass (null: nothing; in a coupled wake,
+  // the other half-wake).  If a pass fails, the results before are put
+  // back.
   Status march_given(const std::array<SurfaceValues, 2>& surfaces,
-                     const std::array<const InteractionLaw*, 2>& laws, bool write_reports = true);
+                     const std::array<const InteractionLaw*, 2>& laws, bool write_reports = true,
+                     const std::array<const TurbulenceInput*, 2>& turbulence = {nullptr, nullptr});
 
   // Results of a surface, with the transition and inverse-mode positions of
   // the parameters (after march_given, those the passes used).

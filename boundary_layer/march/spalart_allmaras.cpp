@@ -1,0 +1,229 @@
+// The Spalart-Allmaras transport equation at a station of the march.
+#include "march/spalart_allmaras.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "march/eddy_viscosity.h"
+#include "march/edge_mode.h"
+#include "march/pass.h"
+
+namespace bl {
+
+namespace {
+
+// The published constants (Spalart and Allmaras 1994); the S~ limiter of
+// Allmaras, Johnson and Spalart (2012).
+constexpr double kCb1 = 0.1355;
+constexpr double kSigma = 2.0 / 3.0;
+constexpr double kCb2 = 0.622;
+constexpr double kKappa = 0.41;
+constexpr double kCw1 = kCb1 / (kKappa * kKappa) + (1.0 + kCb2) / kSigma;
+constexpr double kCw2 = 0.3;
+constexpr double kCw3 = 2.0;
+constexpr double kCv1 = 7.1;
+constexpr double kCv2 = 0.7;  // S~ limiter
+constexpr double kCv3 = 0.9;
+constexpr double kRMax = 10.0;
+
+// Free-stream value at the outer edge, in units of nu_m: small against the
+// layer's own (hundreds to thousands).
+constexpr double kFreeStream = 3.0;
+
+// The vorticity term with its modification, kept positive.
+double s_tilde(double omega, double sbar) {
+  if (sbar >= -kCv2 * omega) return omega + sbar;
+  return omega + omega * (kCv2 * kCv2 * omega + kCv3 * sbar) / ((kCv3 - 2.0 * kCv2) * omega - sbar);
+}
+
+double f_w(double r) {
+  const double g = r + kCw2 * (std::pow(r, 6) - r);
+  const double c6 = std::pow(kCw3, 6);
+  return g * std::pow((1.0 + c6) / (std::pow(g, 6) + c6), 1.0 / 6.0);
+}
+
+// Production minus destruction at a point, and its derivative with respect
+// to n with S~ and fw held (for the implicit part of the step).
+struct Source {
+  double value = 0;
+  double slope = 0;
+};
+
+Source source(double n, double nu_m, double omega, double d) {
+  const double chi = n / nu_m;
+  const double fv1 = sa_fv1(chi);
+  const double fv2 = 1.0 - chi / (1.0 + chi * fv1);
+  const double kd2 = kKappa * kKappa * d * d;
+  const double st = s_tilde(omega, n * fv2 / kd2);
+  const double r = st > 0.0 ? std::min(n / (st * kd2), kRMax) : kRMax;
+  const double fw = f_w(r);
+  const double destruction = kCw1 * fw / (d * d);
+  return Source{kCb1 * st * n - destruction * n * n, kCb1 * st - 2.0 * destruction * n};
+}
+
+// Thomas algorithm: a_j x_{j-1} + b_j x_j + c_j x_{j+1} = r_j over
+// j = lo..hi (vector index), x into r.
+void solve_tridiagonal(std::vector<double>& a, std::vector<double>& b, std::vector<double>& c,
+                       std::vector<double>& r, int lo, int hi) {
+  for (int j = lo + 1; j <= hi; ++j) {
+    const double m = a[j] / b[j - 1];
+    b[j] -= m * c[j - 1];
+    r[j] -= m * r[j - 1];
+  }
+  r[hi] /= b[hi];
+  for (int j = hi - 1; j >= lo; --j) r[j] = (r[j] - c[j] * r[j + 1]) / b[j];
+}
+
+}  // namespace
+
+double sa_fv1(double chi) {
+  const double c3 = chi * chi * chi;
+  return c3 / (c3 + kCv1 * kCv1 * kCv1);
+}
+
+double sa_chi_of_eddy_viscosity(double b) {
+  if (!(b > 0.0)) return 0.0;
+  // chi fv1(chi) = b: chi^4 = b (chi^3 + cv1^3), by Newton from above
+  // (the function is convex and increasing for chi > 0).
+  const double cv3 = kCv1 * kCv1 * kCv1;
+  double chi = b + kCv1;
+  for (int k = 0; k < 60; ++k) {
+    const double c3 = chi * chi * chi;
+    const double g = c3 * chi - b * (c3 + cv3);
+    const double dg = 4.0 * c3 - 3.0 * b * chi * chi;
+    const double step = g / dg;
+    chi -= step;
+    if (std::fabs(step) <= 1e-14 * chi) break;
+  }
+  return chi;
+}
+
+void SpalartAllmaras::fit(const Pass& p, int np) {
+  const auto size = static_cast<std::size_t>(np);
+  for (std::vector<double>& level : n_) {
+    const std::size_t had = level.size();
+    if (had >= size) continue;
+    level.resize(size);
+    for (std::size_t j = had; j < size; ++j) level[j] = kFreeStream * p.lp.ccmu(3, static_cast<int>(j) + 1) /
+                                                        p.lp.ccro(3, static_cast<int>(j) + 1);
+  }
+  for (std::vector<double>* v : {&a_, &b_, &c_, &r_})
+    if (v->size() < size) v->resize(size);
+}
+
+void SpalartAllmaras::eddy_viscosity(Pass& p) const {
+  LayerProfiles& lp = p.lp;
+  const std::vector<double>& n = n_[2];
+  for (int j = 1; j <= p.sd.NP; ++j) {
+    const double chi = n[static_cast<std::size_t>(j - 1)] * lp.ccro(3, j) / lp.ccmu(3, j);
+    lp.b(3, j) = chi * sa_fv1(chi);
+  }
+}
+
+void SpalartAllmaras::start_station(Pass& p, int P, bool first) {
+  const int np = p.sd.NP;
+  if (first) {
+    // The algebraic model's eddy viscosity of the station's first guess,
+    // nu~ from it through fv1, on every level: the turbulence the model
+    // carries on from here.
+    for (std::vector<double>& level : n_) level.clear();
+    fit(p, np);
+    eddy_visc(p, P);
+    for (int j = 1; j <= np; ++j) {
+      const double nu_m = p.lp.ccmu(3, j) / p.lp.ccro(3, j);
+      const double n = nu_m * sa_chi_of_eddy_viscosity(p.lp.b(3, j));
+      for (std::vector<double>& level : n_) level[static_cast<std::size_t>(j - 1)] = n;
+    }
+    // The outer edge is the free stream's (the outer law's eddy
+    // viscosity reaches the edge; the model's falls to its free value).
+    for (std::vector<double>& level : n_) level.back() = kFreeStream * p.lp.ccmu(3, np) / p.lp.ccro(3, np);
+  }
+  fit(p, np);
+  eddy_viscosity(p);
+}
+
+void SpalartAllmaras::advance(Pass& /*p*/, int /*P*/) {
+  if (n_[2].empty()) return;  // still laminar
+  n_[0] = n_[1];
+  n_[1] = n_[2];  // and the last profile, as first guess of the next station
+}
+
+double SpalartAllmaras::after_update(Pass& p, int P) {
+  const LayerProfiles& lp = p.lp;
+  const DifferenceWeights& w = p.ms.w;
+  const int np = p.sd.NP;
+  fit(p, np);
+  const std::vector<double>& n1 = n_[0];
+  const std::vector<double>& n2 = n_[1];
+  std::vector<double>& n = n_[2];
+  const double sqre = p.sd.SQRE;
+  const bool wake = wake_station(p, P);
+  // Behind the trailing edge the nearest wall is the edge itself.
+  const double behind = wake ? (p.st.x(P) - p.st.x(p.surface.wall_nodes)) * sqre / p.sd.LREF : 0.0;
+
+  // Point j at vector index k = j - 1.  The wall (n = 0) and the outer
+  // edge (the free stream) are fixed; on the centre line the profile is
+  // mirrored (n(0) = n(2)).
+  const int lo = wake ? 0 : 1;
+  const int hi = np - 2;
+  double largest = 0.0;
+  for (int k = lo; k <= hi; ++k) {
+    const int j = k + 1;
+    const double rho = lp.ccro(3, j);
+    const double nu_m = lp.ccmu(3, j) / rho;
+    const double u_plus = std::max(lp.u(3, j), 0.0);
+    const double v_eta = -(w.c3 * lp.f(3, j) + w.c2 * lp.f(2, j) + w.c1 * lp.f(1, j)) / rho;
+    const double eta = lp.eta(j);
+    const double d = wake ? std::sqrt(behind * behind + eta * eta) : eta;
+
+    // Neighbours, the centre line's mirrored; face viscosities and steps.
+    const double n_m = k > 0 ? n[k - 1] : n[k + 1];
+    const double n_p = n[k + 1];
+    const double nu_mm = k > 0 ? lp.ccmu(3, j - 1) / lp.ccro(3, j - 1) : lp.ccmu(3, j + 1) / lp.ccro(3, j + 1);
+    const double nu_mp = lp.ccmu(3, j + 1) / lp.ccro(3, j + 1);
+    const double dp = lp.deta(j);
+    const double dm = k > 0 ? lp.deta(j - 1) : dp;
+    const double h = 0.5 * (dp + dm);
+    const double visc_p = 0.5 * (nu_m + n[k] + nu_mp + n_p) / kSigma;
+    const double visc_m = 0.5 * (nu_m + n[k] + nu_mm + n_m) / kSigma;
+    const double kp = visc_p / (dp * h), km = visc_m / (dm * h);
+    const double slope_c = (n_p - n_m) / (dp + dm);
+
+    // Convection across the layer upwind, with the cb2 term as a further
+    // velocity -cb2/sigma dn/deta in the implicit part.
+    const double up = v_eta > 0.0 ? (n[k] - n_m) / dm : (n_p - n[k]) / dp;
+    const Source s = source(n[k], nu_m, sqre * std::fabs(lp.v(3, j)), d);
+    const double residual = u_plus * (w.c3 * n[k] + w.c2 * n2[k] + w.c1 * n1[k]) + v_eta * up - s.value -
+                            (kp * (n_p - n[k]) - km * (n[k] - n_m)) - kCb2 / kSigma * slope_c * slope_c;
+
+    const double wv = v_eta - kCb2 / kSigma * slope_c;
+    double am = -km, bm = u_plus * w.c3 + kp + km + std::max(0.0, -s.slope), cm = -kp;
+    if (wv > 0.0) {
+      am -= wv / dm;
+      bm += wv / dm;
+    } else {
+      cm += wv / dp;
+      bm -= wv / dp;
+    }
+    if (k == 0) {  // the mirror point is point 2
+      cm += am;
+      am = 0.0;
+    }
+    a_[k] = am;
+    b_[k] = bm;
+    c_[k] = cm;
+    r_[k] = -residual;
+  }
+  solve_tridiagonal(a_, b_, c_, r_, lo, hi);
+  double change = 0.0;
+  for (int k = lo; k <= hi; ++k) {
+    const double updated = std::max(n[k] + r_[k], 0.0);
+    change = std::max(change, std::fabs(updated - n[k]));
+    n[k] = updated;
+    largest = std::max(largest, updated);
+  }
+  eddy_viscosity(p);
+  return largest > 0.0 ? change / largest : 0.0;
+}
+
+}  // namespace bl
