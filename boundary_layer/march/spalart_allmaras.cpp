@@ -30,6 +30,13 @@ constexpr double kRMax = 10.0;
 // layer's own (hundreds to thousands).
 constexpr double kFreeStream = 3.0;
 
+// The share of its step the eddy viscosity takes after each Newton update:
+// taken whole, the mean flow and the model overshoot each other and the
+// iterations swing (b and the shear answer each other through the
+// production).  Measured on the flat plate: 0.3, 0.4, 0.5 and 0.7 take
+// 9.2, 7.5, 6.4 and 10 iterations a station; 1 does not settle.
+constexpr double kRelaxation = 0.5;
+
 // The vorticity term with its modification, kept positive.
 double s_tilde(double omega, double sbar) {
   if (sbar >= -kCv2 * omega) return omega + sbar;
@@ -49,16 +56,23 @@ struct Source {
   double slope = 0;
 };
 
-Source source(double n, double nu_m, double omega, double d) {
+double source_value(double n, double nu_m, double omega, double d) {
   const double chi = n / nu_m;
   const double fv1 = sa_fv1(chi);
   const double fv2 = 1.0 - chi / (1.0 + chi * fv1);
   const double kd2 = kKappa * kKappa * d * d;
   const double st = s_tilde(omega, n * fv2 / kd2);
   const double r = st > 0.0 ? std::min(n / (st * kd2), kRMax) : kRMax;
-  const double fw = f_w(r);
-  const double destruction = kCw1 * fw / (d * d);
-  return Source{kCb1 * st * n - destruction * n * n, kCb1 * st - 2.0 * destruction * n};
+  return kCb1 * st * n - kCw1 * f_w(r) * (n / d) * (n / d);
+}
+
+// Near the wall S~ is dominated by its n fv2 / (kappa d)^2 part and r
+// depends on n: both production and destruction go as n^2 there, and a
+// slope with S~ and fw held is far off.  The whole slope, by a difference.
+Source source(double n, double nu_m, double omega, double d) {
+  const double value = source_value(n, nu_m, omega, d);
+  const double h = 1e-7 * (n + nu_m);
+  return Source{value, (source_value(n + h, nu_m, omega, d) - value) / h};
 }
 
 // Thomas algorithm: a_j x_{j-1} + b_j x_j + c_j x_{j+1} = r_j over
@@ -111,12 +125,25 @@ void SpalartAllmaras::fit(const Pass& p, int np) {
     if (v->size() < size) v->resize(size);
 }
 
-void SpalartAllmaras::eddy_viscosity(Pass& p) const {
+void SpalartAllmaras::eddy_viscosity(Pass& p, double relax) const {
   LayerProfiles& lp = p.lp;
+  const DifferenceWeights& w = p.ms.w;
   const std::vector<double>& n = n_[2];
-  for (int j = 1; j <= p.sd.NP; ++j) {
+  const int np = p.sd.NP;
+  for (int j = 1; j <= np; ++j) {
     const double chi = n[static_cast<std::size_t>(j - 1)] * lp.ccro(3, j) / lp.ccmu(3, j);
-    lp.b(3, j) = chi * sa_fv1(chi);
+    // Outside the layer the model's eddy viscosity falls to the free
+    // stream's, and the normal grid's steps grow large there; the box
+    // scheme's trapezoidal rule then lets the outward flow -df/dx carry an
+    // undamped saw-tooth into u unless the cell Peclet number
+    // |df/dx| deta / (2 (1 + b) mu) stays below 1.  The floor acts where
+    // the profile is uniform (u = ue) and leaves the layer's integrals as
+    // they are.
+    const double step = j < np ? std::max(lp.deta(j), j > 1 ? lp.deta(j - 1) : 0.0) : lp.deta(j - 1);
+    const double fx = w.c3 * lp.f(3, j) + w.c2 * lp.f(2, j) + w.c1 * lp.f(1, j);
+    const double floor = 0.5 * std::fabs(fx) * step / lp.ccmu(3, j) - 1.0;
+    const double b = std::max(chi * sa_fv1(chi), floor);
+    lp.b(3, j) += relax * (b - lp.b(3, j));
   }
 }
 
@@ -139,7 +166,7 @@ void SpalartAllmaras::start_station(Pass& p, int P, bool first) {
     for (std::vector<double>& level : n_) level.back() = kFreeStream * p.lp.ccmu(3, np) / p.lp.ccro(3, np);
   }
   fit(p, np);
-  eddy_viscosity(p);
+  eddy_viscosity(p, 1.0);
 }
 
 void SpalartAllmaras::advance(Pass& /*p*/, int /*P*/) {
@@ -196,15 +223,19 @@ double SpalartAllmaras::after_update(Pass& p, int P) {
     const double residual = u_plus * (w.c3 * n[k] + w.c2 * n2[k] + w.c1 * n1[k]) + v_eta * up - s.value -
                             (kp * (n_p - n[k]) - km * (n[k] - n_m)) - kCb2 / kSigma * slope_c * slope_c;
 
-    const double wv = v_eta - kCb2 / kSigma * slope_c;
-    double am = -km, bm = u_plus * w.c3 + kp + km + std::max(0.0, -s.slope), cm = -kp;
-    if (wv > 0.0) {
-      am -= wv / dm;
-      bm += wv / dm;
+    // Newton: the source's slope, the cb2 term's central derivative
+    // 2 cb2/sigma dn/deta d(dn)/deta.
+    double am = -km, bm = u_plus * w.c3 + kp + km - s.slope, cm = -kp;
+    if (v_eta > 0.0) {
+      am -= v_eta / dm;
+      bm += v_eta / dm;
     } else {
-      cm += wv / dp;
-      bm -= wv / dp;
+      cm += v_eta / dp;
+      bm -= v_eta / dp;
     }
+    const double g = 2.0 * kCb2 / kSigma * slope_c / (dp + dm);
+    am += g;
+    cm -= g;
     if (k == 0) {  // the mirror point is point 2
       cm += am;
       am = 0.0;
@@ -222,7 +253,7 @@ double SpalartAllmaras::after_update(Pass& p, int P) {
     n[k] = updated;
     largest = std::max(largest, updated);
   }
-  eddy_viscosity(p);
+  eddy_viscosity(p, kRelaxation);
   return largest > 0.0 ? change / largest : 0.0;
 }
 

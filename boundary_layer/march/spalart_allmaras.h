@@ -52,8 +52,8 @@ class SpalartAllmaras : public TurbulenceModel {
   // Levels and system over np points; points the grid grew by take the
   // free-stream value.
   void fit(const Pass& p, int np);
-  // b(3, j) from the level-3 n.
-  void eddy_viscosity(Pass& p) const;
+  // b(3, j) moved the share `relax` of the way to the level-3 n's.
+  void eddy_viscosity(Pass& p, double relax) const;
 };
 
 // fv1 of the model and the chi it gives a ratio b = chi fv1(chi) from (the
