@@ -60,7 +60,7 @@ double intermittency(const Pass& p, int NX, int NTR) {
 }
 
 void eddy_visc(Pass& p, int NX, double partner_d1) {
-  eddy_visc_at(p, NX, intermittency(p, NX, p.ms.NTR), partner_d1);
+  eddy_visc_at(p, NX, p.ms.turbulent_start ? 1.0 : intermittency(p, NX, p.ms.NTR), partner_d1);
 }
 
 void eddy_visc_at(Pass& p, int NX, double gamma, double partner_d1) {

@@ -8,6 +8,7 @@
 // positions the pass used into the parameters.
 #include "session/session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <future>
@@ -78,6 +79,16 @@ Status put_chord_trips(ComputationParameters& params, const SurfaceValues* const
   params.xtr_surf[0] = xtr[0];
   params.xtr_surf[1] = xtr[1];
   return Status{};
+}
+
+// The result without its first node (the mark before a turbulent start),
+// its stations numbered as the table's nodes.
+void drop_first_node(SurfaceResult& r) {
+  if (r.nodes() < 1) return;
+  for (std::vector<double>& c : r.columns) c.erase(c.begin());
+  if (!r.grid_points.empty()) r.grid_points.erase(r.grid_points.begin());
+  for (int* station : {&r.limited_at, &r.edge_limited_at, &r.transition_at, &r.inverse_at, &r.wall_nodes})
+    if (*station > 0) --*station;
 }
 
 // Report writing switched off while it lives, if asked and it was on.
@@ -326,25 +337,41 @@ Status Session::recalculate() {
   return keep_previous_on_failure(st);
 }
 
-Status Session::march_table(const std::vector<double>& s, const std::vector<double>& ue) {
+Status Session::march_table(const std::vector<double>& s, const std::vector<double>& ue,
+                            const std::optional<LayerStart>& start) {
   Data& d = *data_;
-  const int n = static_cast<int>(s.size());
-  if (n < 1 || n > kMaxSurfaceNodes || ue.size() != s.size())
-    return Status::failure("the surface table has " + std::to_string(n) + " nodes; a surface holds 1 to " +
-                           std::to_string(kMaxSurfaceNodes));
+  const int n = static_cast<int>(s.size()) + (start ? 1 : 0);
+  if (s.empty() || n > kMaxSurfaceNodes || ue.size() != s.size())
+    return Status::failure("the surface table has " + std::to_string(s.size()) + " nodes; a surface holds 1 to " +
+                           std::to_string(kMaxSurfaceNodes - (start ? 1 : 0)));
   if (d.params.xtr_xc[0])
     return Status::failure("a transition given as x/c needs the section: a table of s and ue has no x/c");
+  if (start && !(s.size() >= 2 && s[0] > 0 && ue[0] > 0))
+    return Status::failure("a table that starts from a turbulent layer needs two nodes at least, the first at "
+                           "s > 0 with ue > 0");
   SurfaceValues& upper = d.surfaces[0];
   upper = SurfaceValues{};
-  upper.s = s;
-  upper.ue = ue;
+  if (start) {
+    // A node before the start marks where the surface begins: half an
+    // interval back, or the origin.
+    upper.s.push_back(std::max(0.0, s[0] - 0.5 * (s[1] - s[0])));
+    upper.ue.push_back(0.0);
+    upper.start = start;
+    d.params.xtr_surf[0] = s[0];
+  }
+  upper.s.insert(upper.s.end(), s.begin(), s.end());
+  upper.ue.insert(upper.ue.end(), ue.begin(), ue.end());
   upper.wall_nodes = n;
   d.results[0] = SurfaceResult::unmarched(upper);
   d.own_positions = false;
   d.params.xinv_surf[0] = s.back();
   cautions_.clear();
   failed_.reset();
-  return run_pass(Passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params}, Surface::upper);
+  const Status st =
+      run_pass(Passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params},
+               Surface::upper);
+  if (start) drop_first_node(d.results[0]);
+  return st;
 }
 
 const SurfaceValues& Session::split_surface(Surface which) const { return data_->surfaces[index(which)]; }

@@ -94,7 +94,15 @@ class Session {
   // point, with the upper surface's settings; the inverse mode is allowed
   // from the last node.  A table has no x/c: a transition given as x/c is
   // refused.
-  Status march_table(const std::vector<double>& s, const std::vector<double>& ue);
+  //
+  // With `start`, the table's first node is not the stagnation point but a
+  // station (s > 0, ue > 0) where a turbulent layer of that momentum
+  // thickness and shape factor is given (in the table's length unit, in
+  // which Re is the Reynolds number per unit length): the march starts
+  // there from Coles's composite profile and the layer is turbulent
+  // throughout (the transition position becomes the start's arc length).
+  Status march_table(const std::vector<double>& s, const std::vector<double>& ue,
+                     const std::optional<LayerStart>& start = std::nullopt);
 
   // The surfaces of the last split (none before a hand-over): arc length
   // from the stagnation point (chords), inviscid edge velocity, place on
