@@ -19,6 +19,8 @@ enum class Turbulence { algebraic, spalart_allmaras };
 // for a name that is no model's).
 const char* turbulence_name(Turbulence t);
 std::optional<Turbulence> turbulence_from_name(const std::string& name);
+// Its title in words ("algebraic eddy viscosity", "Spalart-Allmaras").
+const char* turbulence_title(Turbulence t);
 
 struct ComputationParameters {
   double re_mill = 10.0;        // Reynolds number in millions; Re = 1e6 * re_mill

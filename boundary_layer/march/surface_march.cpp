@@ -172,6 +172,13 @@ Stop prepare_pass(Pass& p) {
   return Stop{};
 }
 
+// The closure's title for the pass header, when it is not the default one
+// (the default path's reports stay as they were).
+const char* turbulence_title(const Pass& p) {
+  const Turbulence t = p.params.turbulence;
+  return t == ComputationParameters{}.turbulence ? nullptr : bl::turbulence_title(t);
+}
+
 // Stations 2 and 3 from the similarity profile, or from the turbulent layer
 // the surface gives at node 2, with the pass header.  Their
 // profiles are dumped with the iteration count of the pass before, once it
@@ -183,7 +190,10 @@ Stop start_stations(Pass& p, SurfaceResult& result) {
   if (p.surface.start) {  // a turbulent layer given at node 2
     const Status s = start_turbulent_prof(p);
     if (!s.ok) return Stop{s, 2};
-    write_pass_header(p.reports, PassHeader{sd.RE, sd.XTR, sd.XINV, sd.NP, lp.eta(sd.NP), sd.VLBL}, lp);
+    write_pass_header(p.reports,
+                      PassHeader{sd.RE, sd.XTR, sd.XINV, sd.NP, lp.eta(sd.NP), sd.VLBL, turbulence_title(p),
+                                 "a turbulent layer at station 2 (given theta and H: Coles's composite profile)"},
+                      lp);
     sd.ETAE = lp.eta(sd.NP);
     p.ms.ktbl = 1;
     result[Column::ue][1] = st.ue(2);
@@ -195,7 +205,7 @@ Stop start_stations(Pass& p, SurfaceResult& result) {
     return Stop{};
   }
   header_grid(p);
-  write_pass_header(p.reports, PassHeader{sd.RE, sd.XTR, sd.XINV, sd.NP, sd.ETAE, sd.VLBL}, lp);
+  write_pass_header(p.reports, PassHeader{sd.RE, sd.XTR, sd.XINV, sd.NP, sd.ETAE, sd.VLBL, turbulence_title(p)}, lp);
   write_start_diagnostics(p.reports, st.x(2), p.sp.v_s(1), st.rx(2));
   for (int s = 2; s <= 3; ++s) {
     start_prof(p, s, s);
