@@ -159,6 +159,29 @@ TEST(TurbulenceModels, SamuelJoubertLayerAsMeasuredAndComputed) {
   }
 }
 
+// Without turbulence (nu~ = 0: no transition on an accelerating surface)
+// the layer is the laminar one whichever model is named, to the last digit.
+TEST(SpalartAllmaras, NoTurbulenceIsTheLaminarLayer) {
+  std::vector<double> s, ue;
+  for (int k = 0; k <= 100; ++k) {
+    s.push_back(0.01 * k);
+    ue.push_back(0.01 * k);  // Hiemenz's stagnation flow, ue = s
+  }
+  bl::SurfaceResult r[2];
+  for (bl::Turbulence model : {bl::Turbulence::algebraic, bl::Turbulence::spalart_allmaras}) {
+    bl::Session session;
+    session.reports().set_enabled(false);
+    bl::ComputationParameters p;
+    p.xtr_surf[0] = 10.0;
+    p.turbulence = model;
+    ASSERT_TRUE(session.set_parameters(p).ok);
+    ASSERT_TRUE(session.march_table(s, ue).ok);
+    r[model == bl::Turbulence::algebraic ? 0 : 1] = session.surface(bl::Surface::upper);
+  }
+  EXPECT_EQ(r[1].transition_at, 0);
+  for (Column c : {Column::cf, Column::d1, Column::d2}) EXPECT_EQ(r[0][c], r[1][c]);
+}
+
 // The starting profile has the momentum thickness and shape factor asked
 // for, from a flat plate's H to one near separation; out of range is told.
 TEST(TurbulentStart, CompositeProfileHasTheThicknessesAskedFor) {
