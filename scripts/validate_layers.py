@@ -4,6 +4,7 @@ prints the computed thicknesses and skin friction beside the measurements.
 
   python3 scripts/validate_layers.py [--cli build/cli/veltaro-cli]
                                      [--data ../shared/validation/boundary-layers]
+                                     [--args='--kv 1.05']
 
 Each layer starts from its first measured station (momentum thickness and
 shape factor, `--start-theta`, `--start-h`) and is marched on the measured
@@ -54,7 +55,7 @@ def spline(xs, ys):
     return f
 
 
-def march(cli, table, re_per_m, theta, h, model, workdir):
+def march(cli, table, re_per_m, theta, h, model, workdir, extra=()):
     path = os.path.join(workdir, "table.txt")
     with open(path, "w") as f:
         f.write("# s (m)  ue/U0\n")
@@ -62,7 +63,7 @@ def march(cli, table, re_per_m, theta, h, model, workdir):
             f.write(f"{s:.6f} {ue:.8f}\n")
     out = os.path.join(workdir, f"{model}.json")
     cmd = [cli, "--surface", path, "--start-theta", repr(theta), "--start-h", repr(h),
-           "--re-mill", repr(re_per_m / 1e6), "--turbulence", model, "--outdir", workdir, "--json", out]
+           "--re-mill", repr(re_per_m / 1e6), "--turbulence", model, *extra, "--outdir", workdir, "--json", out]
     run = subprocess.run(cmd, capture_output=True, text=True)
     if run.returncode != 0:
         sys.exit(f"{' '.join(cmd)} failed: {run.stderr.strip()}")
@@ -83,7 +84,7 @@ def pct(computed, measured):
     return 100.0 * (computed / measured - 1.0)
 
 
-def samuel_joubert(cli, data, workdir):
+def samuel_joubert(cli, data, workdir, extra):
     edge = read_csv(os.path.join(data, "samuel-joubert-edge.csv"))
     stations = read_csv(os.path.join(data, "samuel-joubert-stations.csv"))
     ue = spline([e["x_m"] for e in edge], [e["ue_over_U0"] for e in edge])
@@ -97,7 +98,7 @@ def samuel_joubert(cli, data, workdir):
           f"x = {x0} m from theta = {first['theta_m']} m, H = {first['H']}; Cf measured: Preston tube")
     worst = {}
     for model in ("algebraic", "sa"):
-        r = march(cli, table, re_per_m, first["theta_m"], first["H"], model, workdir)
+        r = march(cli, table, re_per_m, first["theta_m"], first["H"], model, workdir, extra)
         print(f"\n  {model}:")
         print("   x (m)    H meas  H comp   dH %   theta meas  theta comp  dtheta %  Cf meas   Cf comp   dCf %")
         w = {"H": 0.0, "H340": 0.0, "theta": 0.0, "cf": 0.0}
@@ -149,7 +150,7 @@ def log_law(workdir, re_per_m):
     return last["x"], worst, points
 
 
-def wieghardt(cli, data, workdir):
+def wieghardt(cli, data, workdir, extra):
     stations = read_csv(os.path.join(data, "wieghardt-plate-stations.csv"))
     ue0 = 33.0
     re_per_m = ue0 / 1.51e-5
@@ -165,7 +166,7 @@ def wieghardt(cli, data, workdir):
           f"H = {start['H']}")
     worst = {}
     for model in ("algebraic", "sa"):
-        r = march(cli, table, re_per_m, start["theta_m"], start["H"], model, workdir)
+        r = march(cli, table, re_per_m, start["theta_m"], start["H"], model, workdir, extra)
         print(f"\n  {model}:")
         print("   x (m)    Cf meas   Cf comp   dCf %   theta meas  theta comp  H meas  H comp")
         w = 0.0
@@ -190,10 +191,12 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--cli", default=os.path.join(here, "..", "build", "cli", "veltaro-cli"))
     ap.add_argument("--data", default=os.path.join(here, "..", "..", "shared", "validation", "boundary-layers"))
+    ap.add_argument("--args", default="", help="further veltaro-cli options, e.g. --args='--kv 1.05'")
     a = ap.parse_args()
+    extra = a.args.split()
     with tempfile.TemporaryDirectory() as work:
-        samuel_joubert(a.cli, a.data, work)
-        wieghardt(a.cli, a.data, work)
+        samuel_joubert(a.cli, a.data, work, extra)
+        wieghardt(a.cli, a.data, work, extra)
 
 
 if __name__ == "__main__":
