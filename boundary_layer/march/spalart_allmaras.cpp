@@ -245,15 +245,16 @@ double SpalartAllmaras::after_update(Pass& p, int P) {
     const double kp = visc_p / (dp * h), km = visc_m / (dm * h);
     const double slope_c = (n_p - n_m) / (dp + dm);
 
-    // Convection across the layer upwind, with the cb2 term as a further
-    // velocity -cb2/sigma dn/deta in the implicit part.
+    // The residual: convection along the surface (three-level backward
+    // difference) and across the layer (upwind), the source, the diffusion
+    // and the cb2 term (central).
     const double up = v_eta > 0.0 ? (n[k] - n_m) / dm : (n_p - n[k]) / dp;
     const Source s = source(n[k], nu_m, sqre * std::fabs(lp.v(3, j)), d);
     const double residual = u_plus * (w.c3 * n[k] + w.c2 * n2[k] + w.c1 * n1[k]) + v_eta * up - s.value -
                             (kp * (n_p - n[k]) - km * (n[k] - n_m)) - kCb2 / kSigma * slope_c * slope_c;
 
-    // Newton: the source's slope, the cb2 term's central derivative
-    // 2 cb2/sigma dn/deta d(dn)/deta.
+    // Its Jacobian, the diffusion coefficients held: the source's slope,
+    // the upwind convection, the cb2 term's 2 cb2/sigma dn/deta d(dn)/deta.
     double am = -km, bm = u_plus * w.c3 + kp + km - s.slope, cm = -kp;
     if (v_eta > 0.0) {
       am -= v_eta / dm;

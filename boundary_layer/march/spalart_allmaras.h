@@ -26,8 +26,9 @@ namespace bl {
 // Segregated: within a station's Newton iteration, after each update of
 // the mean flow, one implicit step of the n-equation on the updated
 // profile (three-level backward difference in x as the box scheme's,
-// central diffusion and upwind convection across the layer, the
-// destruction linearised implicitly: a tridiagonal system), then b anew.
+// central diffusion and upwind convection across the layer, the source
+// linearised with its whole slope: a tridiagonal system), then b moved
+// half the way to the new one.
 // Boundaries: n = 0 at the wall, dn/deta = 0 on the wake's centre line,
 // n = 3 nu_m at the outer edge.
 //
