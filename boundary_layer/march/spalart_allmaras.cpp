@@ -82,14 +82,16 @@ Source source(double n, double nu_m, double omega, double d) {
   const double dst = (fv2 + n * dfv2) / kd2;
   double fw, dfw_dn = 0.0;
   if (st > 0.0 && n < kRMax * st * kd2) {
-    const double r = n / (st * kd2);
+    const double r_per_n = 1.0 / (st * kd2);
+    const double r = n * r_per_n;
     const double r5 = r * r * r * r * r;
     const double g = r + kCw2 * (r5 * r - r);
     const double c6 = sixth(kCw3), g6 = sixth(g);
-    fw = g * std::cbrt(std::sqrt((1.0 + c6) / (g6 + c6)));
-    const double dfw_dg = fw / g * c6 / (g6 + c6);
+    const double root = std::cbrt(std::sqrt((1.0 + c6) / (g6 + c6)));  // fw / g, finite as n -> 0
+    fw = g * root;
+    const double dfw_dg = root * c6 / (g6 + c6);
     const double dg_dr = 1.0 + kCw2 * (6.0 * r5 - 1.0);
-    const double dr_dn = r / n - r / st * dst;
+    const double dr_dn = r_per_n - r / st * dst;
     dfw_dn = dfw_dg * dg_dr * dr_dn;
   } else {
     fw = f_w(kRMax);
@@ -222,6 +224,7 @@ double SpalartAllmaras::after_update(Pass& p, int P) {
   // mirrored (n(0) = n(2)).
   const int lo = wake ? 0 : 1;
   const int hi = np - 2;
+  if (hi < lo) return 0.0;  // no point between the fixed ones
   double largest = 0.0;
   for (int k = lo; k <= hi; ++k) {
     const int j = k + 1;
