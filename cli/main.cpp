@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -160,11 +161,13 @@ int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::Secti
 int runSurface(bl::Session& session, const cli::Options& o) {
   cli::SurfaceTable table;
   std::string why;
-  if (!cli::readSurfaceTable(o.surface, table, why)) {
+  if (!cli::readSurfaceTable(o.surface, table, why, o.started())) {
     std::cerr << "veltaro-cli: " << why << "\n";
     return 2;
   }
-  const bl::Status st = session.march_table(table.s, table.ue);
+  std::optional<bl::LayerStart> start;
+  if (o.started()) start = bl::LayerStart{o.start_theta, o.start_h};
+  const bl::Status st = session.march_table(table.s, table.ue, start);
   cli::Summary sum{&o, nullptr, {}, {}};
   if (!st.ok) {
     fail(st.message);

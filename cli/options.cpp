@@ -201,10 +201,27 @@ ParseResult parse(int argc, char** argv, Options& o) {
       ->check(kFinite)
       ->type_name("X");
 
+  std::string turbulence = bl::turbulence_name(p.turbulence);
+  app.add_option("--turbulence", turbulence,
+                 "With --bl, --surface or --sweep: the closure of the turbulent layer,\n"
+                 "algebraic (eddy viscosity: mixing length and outer law) or sa\n"
+                 "(Spalart-Allmaras transport equation)")
+      ->check(CLI::IsMember({"algebraic", "sa"}))
+      ->capture_default_str();
   app.add_option("--surface", o.surface,
                  "One boundary-layer pass on a table FILE of arc length and edge velocity\n"
                  "(two columns, '#' comments; node 1 the stagnation point with ue = 0),\n"
                  "with the upper-surface settings (--str-u)");
+  app.add_option("--start-theta", o.start_theta,
+                 "With --surface: the table's first node is a station (s > 0) where a\n"
+                 "turbulent layer of momentum thickness T starts (the table's length unit;\n"
+                 "--re-mill is then ue L / nu in millions per unit length L, e.g. U0/nu per\n"
+                 "metre with s in metres and ue as ue/U0); with --start-h")
+      ->check(kFinite)
+      ->type_name("T");
+  app.add_option("--start-h", o.start_h, "With --start-theta: the starting layer's shape factor (1.25..2.2)")
+      ->check(kFinite)
+      ->type_name("H");
   app.add_option("--sweep", o.sweep,
                  "Polar sweep A0:A1:DA in degrees: one table row per angle; with --bl the\n"
                  "transition and inverse-mode positions, trailing-edge momentum thickness\n"
@@ -282,6 +299,14 @@ ParseResult parse(int argc, char** argv, Options& o) {
                  " places transition on a section; a --surface table has no x/c (give --str-u)");
     o.params.xtr_xc[i] = o.xtr_xc[i];
   }
+  p.turbulence = *bl::turbulence_from_name(turbulence);  // a member of the names, checked above
+  if (app.count("--turbulence") > 0 && !o.bl && o.surface.empty())
+    return bad("--turbulence chooses the boundary layer's closure: it needs --bl or --surface");
+  if ((app.count("--start-theta") > 0) != (app.count("--start-h") > 0) ||
+      (app.count("--start-theta") > 0 && o.surface.empty()))
+    return bad("--start-theta and --start-h go together, with --surface");
+  if (app.count("--start-theta") > 0 && !(o.start_theta > 0 && o.start_h >= 1.25 && o.start_h <= 2.2))
+    return bad("--start-theta must be above 0 and --start-h from 1.25 to 2.2");
   if (o.recalc > 0 && !o.bl) return bad("--recalc needs --bl");
   if (o.viscous && !o.bl) return bad("--viscous needs --bl");
   if (o.viscous && o.recalc > 0) return bad("--viscous does not go with --recalc: the coupling sweeps recalculate");

@@ -24,6 +24,8 @@ struct Options {
   double xtr_xc[2] = {0, 0};  // --xtr-u, --xtr-l as read; into params.xtr_xc when given
 
   std::string surface;  // table of s and ue for one pass
+  double start_theta = 0, start_h = 0;  // --start-theta, --start-h: a turbulent layer at its first node
+  bool started() const { return start_theta > 0; }
   std::string sweep;    // A0:A1:DA
   std::vector<double> sweep_angles;  // the angles it names, in order
   int jobs = 0;          // angles of a sweep at once; 0: one per core

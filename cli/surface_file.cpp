@@ -18,7 +18,8 @@ bool number(const std::string& token, double& v) {
 }
 }  // namespace
 
-bool readSurfaceTable(const std::string& path, SurfaceTable& table, std::string& why) {
+bool readSurfaceTable(const std::string& path, SurfaceTable& table, std::string& why, bool started) {
+  const std::size_t most = static_cast<std::size_t>(bl::kMaxSurfaceNodes) - (started ? 1 : 0);
   std::ifstream in(path);
   if (!in) {
     why = path + ": cannot be read";
@@ -45,11 +46,15 @@ bool readSurfaceTable(const std::string& path, SurfaceTable& table, std::string&
       return false;
     }
     const std::size_t node = table.s.size() + 1;
-    if (node > static_cast<std::size_t>(bl::kMaxSurfaceNodes)) {
-      why = where + "more than " + std::to_string(bl::kMaxSurfaceNodes) + " nodes";
+    if (node > most) {
+      why = where + "more than " + std::to_string(most) + " nodes";
       return false;
     }
-    if (node == 1 && (s != 0.0 || ue != 0.0)) {
+    if (node == 1 && started && !(s > 0.0 && ue > 0.0)) {
+      why = where + "node 1 is where the given turbulent layer starts: s > 0 and ue > 0";
+      return false;
+    }
+    if (node == 1 && !started && (s != 0.0 || ue != 0.0)) {
       why = where + "node 1 must be the stagnation point, s = 0 and ue = 0";
       return false;
     }
@@ -68,8 +73,10 @@ bool readSurfaceTable(const std::string& path, SurfaceTable& table, std::string&
     why = path + ": read error";
     return false;
   }
-  if (table.s.size() < 3) {
-    why = path + ": a surface needs at least 3 nodes, found " + std::to_string(table.s.size());
+  const std::size_t fewest = started ? 2 : 3;
+  if (table.s.size() < fewest) {
+    why = path + ": a surface needs at least " + std::to_string(fewest) + " nodes, found " +
+          std::to_string(table.s.size());
     return false;
   }
   return true;

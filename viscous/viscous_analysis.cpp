@@ -54,15 +54,17 @@ bl::SurfaceValues with_wake(const bl::SurfaceValues& wall, const aerofoil::Strea
 
 // The law of one surface: its coefficients along the arc length and the
 // mass defect every node had in the sweep before; with the transition
-// held, also the normal grid every node had.
-bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State& before, bool hold) {
+// held, also the normal grid every node had.  The other half-wake's
+// displacement thickness goes to the turbulence model, into `turbulence`.
+bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State& before, bool hold,
+                           bl::TurbulenceInput& turbulence) {
   bl::InteractionLaw law;
   law.first_node = 3;
   law.transition_held = hold;
   law.coeff = interaction_coefficients(v.s);
   law.m_before.assign(v.s.size(), 0.0);
   law.grid_points_before.assign(v.s.size(), 0);
-  law.partner_d1_before.assign(v.s.size(), 0.0);
+  turbulence.partner_d1_before.assign(v.s.size(), 0.0);
   const std::vector<double>& wake = before.wake[bl::index(side)];
   const std::vector<int>& wake_grid = before.wake_grid[bl::index(side)];
   for (int j = 0; j < v.nodes(); ++j) {
@@ -78,7 +80,7 @@ bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State
       if (q < wake.size()) law.m_before[k] = wake[q];
       if (hold && q < wake_grid.size()) law.grid_points_before[k] = wake_grid[q];
       const std::vector<double>& partner = before.wake[1 - bl::index(side)];
-      if (q < partner.size() && v.ue[k] != 0.0) law.partner_d1_before[k] = std::fabs(partner[q] / v.ue[k]);
+      if (q < partner.size() && v.ue[k] != 0.0) turbulence.partner_d1_before[k] = std::fabs(partner[q] / v.ue[k]);
     }
   }
   return law;
@@ -245,13 +247,15 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
     bl::Status s = session.hand_over_contour(af.s, sol.v, n, af.x, af.y);
     if (s.ok && hold) s = session.set_parameters(held_transition(session, restore.user, held));
     bl::InteractionLaw laws[2];
+    bl::TurbulenceInput wake_turbulence[2];
     if (s.ok) {
       for (Surface side : bl::kBothSurfaces) {
         bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
         v = with_wake(session.split_surface(side), line, sol);
-        laws[bl::index(side)] = law_for(v, side, st, hold);
+        laws[bl::index(side)] = law_for(v, side, st, hold, wake_turbulence[bl::index(side)]);
       }
-      s = session.march_given(values, {&laws[0], &laws[1]}, reports_wanted && last);
+      s = session.march_given(values, {&laws[0], &laws[1]}, reports_wanted && last,
+                              {&wake_turbulence[0], &wake_turbulence[1]});
     }
     if (!s.ok) {
       res.status = s;

@@ -47,13 +47,6 @@ struct InteractionLaw {
   // grid far wider than the layer.)
   std::vector<int> grid_points_before;
 
-  // Displacement thickness of the other half-wake at each wake node in the
-  // sweep before, chords (0 on the wall, or absent): the wake's eddy
-  // viscosity is the outer law with the whole wake's displacement thickness.
-  std::vector<double> partner_d1_before;
-
-  double partner_d1(int P) const { return node_value(partner_d1_before, P); }
-
   // The grid points node P had in the sweep before, or 0.
   int grid_before(int P) const { return node_value(grid_points_before, P); }
 

@@ -85,6 +85,18 @@ void assign(ComputationParameters& params, Parameter p, double v) {
   }
 }
 
+const char* turbulence_name(Turbulence t) { return t == Turbulence::spalart_allmaras ? "sa" : "algebraic"; }
+
+const char* turbulence_title(Turbulence t) {
+  return t == Turbulence::spalart_allmaras ? "Spalart-Allmaras" : "algebraic eddy viscosity";
+}
+
+std::optional<Turbulence> turbulence_from_name(const std::string& name) {
+  for (Turbulence t : {Turbulence::algebraic, Turbulence::spalart_allmaras})
+    if (name == turbulence_name(t)) return t;
+  return std::nullopt;
+}
+
 std::string trip_range_in_short() { return "0 < X <= " + show(kTripXcMax); }
 
 Status validate_parameters(const ComputationParameters& p) {

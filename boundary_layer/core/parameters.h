@@ -10,6 +10,18 @@
 
 namespace bl {
 
+// The closure of the turbulent layer: the algebraic eddy viscosity (inner
+// mixing length, outer law, transitional intermittency), or the
+// Spalart-Allmaras transport equation for the eddy viscosity.
+enum class Turbulence { algebraic, spalart_allmaras };
+
+// A model's name as the user gives it ("algebraic", "sa"), and back (none
+// for a name that is no model's).
+const char* turbulence_name(Turbulence t);
+std::optional<Turbulence> turbulence_from_name(const std::string& name);
+// Its title in words ("algebraic eddy viscosity", "Spalart-Allmaras").
+const char* turbulence_title(Turbulence t);
+
 struct ComputationParameters {
   double re_mill = 10.0;        // Reynolds number in millions; Re = 1e6 * re_mill
   double eta_e = 6.0;           // outer edge of the normal grid, similarity coordinate
@@ -26,6 +38,7 @@ struct ComputationParameters {
   // computation of a section puts xtr_surf of the surface at the arc length
   // (from that computation's stagnation point) of the point at x/c = X.
   std::optional<double> xtr_xc[2];
+  Turbulence turbulence = Turbulence::algebraic;  // closure of the turbulent layer
 };
 
 // The range of a transition position given as x/c: 0 < X <= 1.

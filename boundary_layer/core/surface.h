@@ -11,9 +11,19 @@
 // symmetry line (the wake's centre line) in place of the wall.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace bl {
+
+// A turbulent layer the march starts from at node 2 in place of the
+// stagnation point's profile: its momentum thickness (chords, the length
+// unit of s) and shape factor.  Node 1 then only marks where the surface
+// begins (ue 0 there), and the layer is turbulent from node 2 on.
+struct LayerStart {
+  double theta = 0;
+  double h = 0;
+};
 
 enum class Surface { upper, lower };
 
@@ -44,6 +54,7 @@ struct SurfaceValues {
   // was handed over; -1 for the stagnation node and for wake nodes; empty
   // for a surface given as a table.
   std::vector<int> contour_point;
+  std::optional<LayerStart> start;  // a turbulent layer at node 2; none: the stagnation point's
 
   int nodes() const { return static_cast<int>(s.size()); }
   // Whether node P (1-based) lies in the wake; a surface that does not say

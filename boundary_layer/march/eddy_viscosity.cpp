@@ -59,11 +59,14 @@ double intermittency(const Pass& p, int NX, int NTR) {
   return 1.0 - std::exp(-Gam);
 }
 
-void eddy_visc(Pass& p, int NX) {
+void eddy_visc(Pass& p, int NX, double partner_d1) {
+  eddy_visc_at(p, NX, p.ms.turbulent_start ? 1.0 : intermittency(p, NX, p.ms.NTR), partner_d1);
+}
+
+void eddy_visc_at(Pass& p, int NX, double gamma, double partner_d1) {
   StationArrays& st = p.st;
   LayerProfiles& lp = p.lp;
   SolverScalars& sd = p.sd;
-  MarchState& ms = p.ms;
   const int np = sd.NP;
   const double rtheta = st.rtheta(NX - 1);
 
@@ -98,12 +101,10 @@ void eddy_visc(Pass& p, int NX) {
       }
   }
 
-  const double gamma = intermittency(p, NX, ms.NTR);
-
   // The wake has no wall layer: the outer law holds from the centre line
   // out, with the displacement thickness of both halves of the wake.
   const bool wake = wake_station(p, NX);
-  const double other_half = wake && p.law ? st.ue(NX) * p.law->partner_d1(NX) * sd.SQRE / sd.LREF : 0.0;
+  const double other_half = wake ? st.ue(NX) * partner_d1 * sd.SQRE / sd.LREF : 0.0;
   const double E = sd.SQRE * alpha * (st.ue(NX) * lp.eta(np) - D + other_half) * gamma;
   if (wake) {
     for (int j = 1; j <= np; ++j) lp.b(3, j) = E * lp.ccro(3, j) / lp.ccmu(3, j);
@@ -130,6 +131,14 @@ void eddy_visc(Pass& p, int NX) {
     }
     lp.b(3, j) = eps_o;
   }
+}
+
+}  // namespace bl
+
+namespace bl {
+
+void AlgebraicEddyViscosity::start_station(Pass& p, int P, bool /*first*/) {
+  eddy_visc(p, P, input_ != nullptr ? input_->partner_d1(P) : 0.0);
 }
 
 }  // namespace bl

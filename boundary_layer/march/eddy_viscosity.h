@@ -2,6 +2,9 @@
 // intermittency.
 #pragma once
 
+#include "core/turbulence_input.h"
+#include "march/turbulence_model.h"
+
 namespace bl {
 
 struct Pass;
@@ -19,10 +22,28 @@ struct Pass;
 // constants A+ and kappa follow the momentum-thickness Reynolds number of
 // the previous station.  gamma is the intermittency of transition, growing
 // from 0 at the transition station (start of the integral ms.NTR) to 1.
+// In the wake the displacement thickness is that of the whole wake: this
+// half's and the other half's, partner_d1 (chords).
 //
 // Reads rtheta, rx, x, ue, emue, roe, eta, aa, level 3 of u, v, ccro, ccmu,
 // NP, U8, SQRE, RE and ms.NTR.  Writes b(3, 1..NP).
-void eddy_visc(Pass& p, int NX);
+void eddy_visc(Pass& p, int NX, double partner_d1 = 0.0);
+
+// The same with the intermittency given (1: the fully turbulent layer).
+void eddy_visc_at(Pass& p, int NX, double gamma, double partner_d1);
+
+// The algebraic model as the march's closure: eddy_visc at the start of
+// every turbulent station, held through its iterations; in the wake of a
+// coupled computation the other half-wake's displacement thickness from
+// the input.
+class AlgebraicEddyViscosity : public TurbulenceModel {
+ public:
+  explicit AlgebraicEddyViscosity(const TurbulenceInput* input) : input_(input) {}
+  void start_station(Pass& p, int P, bool first) override;
+
+ private:
+  const TurbulenceInput* input_;
+};
 
 // Transitional intermittency of station NX with the intermittency integral
 // starting at station NTR (see eddy_visc).  An NTR below 2 (transition at

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <future>
+#include <memory>
 
 #include "core/block_solver.h"
 #include "core/box_scheme.h"
@@ -19,6 +20,7 @@
 #include "core/surface.h"
 #include "core/surface_result.h"
 #include "march/march_state.h"
+#include "march/turbulence_model.h"
 #include "report/dumps.h"
 #include "report/report_files.h"
 #include "setup/solver_scalars.h"
@@ -103,11 +105,12 @@ struct StartDumps {
 struct Pass {
   Pass(const SurfaceValues& values, Surface which_surface, const ComputationParameters& parameters,
        SolverState& solver_state, ReportFiles& report_files, PassArrays& arrays,
-       const InteractionLaw* interaction = nullptr)
+       const InteractionLaw* interaction = nullptr, const TurbulenceInput* turbulence_input = nullptr)
       : surface(values),
         which(which_surface),
         params(parameters),
         law(interaction != nullptr && !interaction->empty() ? interaction : nullptr),
+        turbulence(make_turbulence_model(parameters.turbulence, turbulence_input)),
         state(solver_state),
         reports(report_files),
         st(arrays.st),
@@ -126,6 +129,7 @@ struct Pass {
   const Surface which;                  // upper or lower
   const ComputationParameters& params;  // the parameters of the pass, unchanged while it runs
   const InteractionLaw* const law;      // ties ue to the displacement from law->first_node on; or none
+  const std::unique_ptr<TurbulenceModel> turbulence;  // the closure of the turbulent stations
   SolverState& state;                   // what the pass before left, and what this one leaves
   ReportFiles& reports;
 

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/box_scheme.h"
-#include "march/eddy_viscosity.h"
 #include "march/edge_mode.h"
 #include "march/integral_quantities.h"
 #include "march/pass.h"
@@ -24,6 +23,9 @@ namespace {
 constexpr double kConvergence = 1e-6f;       // largest velocity correction accepted
 constexpr double kRegimeStart = 0.02f;       // arc length past which the march regime starts
 constexpr int kDumpStations[] = {162, 163};  // stations dumped at every iteration
+
+// Converged: the velocity correction, and a transport model's own step.
+bool settled(const MarchState& ms) { return ms.DUmax <= kConvergence && ms.model_change <= kTransportConvergence; }
 
 bool dumped(int P) {
   for (int s : kDumpStations)
@@ -67,6 +69,7 @@ Status newton_iteration(Pass& p, int P) {
     st.ue(P) = 0.5 * (lp.u(3, np - 1) + lp.u(3, np));
   s = conv_max(lp, np, p.ms.DUmax, p.ms.JUmax);
   if (!s.ok) return Status::failure("station " + std::to_string(P) + ": " + s.message);
+  if (p.ms.ktbl == 2) p.ms.model_change = p.turbulence->after_update(p, P);
   return Status{};
 }
 
@@ -107,17 +110,19 @@ Status compute_station(Pass& p, int P) {
     sep_check(ms.ninv, sd.XINV, sd.XTR, P, sd.NXT, st.x, st.cfb, st.cf_bc, sd.CFSEP, sd.SQRE, p.law == nullptr);
   if (free && st.x(P) < sd.XTR && P > 3) trans_check(p, P - 1);
   if (wake ? ms.ktbl == 2 : st.x(P) >= sd.XTR) {
-    if (ms.ktbl == 1) {  // first turbulent station
+    const bool first = ms.ktbl == 1;
+    if (first) {  // first turbulent station
       ms.ktbl = 2;
       sd.ETAE = p.lp.eta(sd.NP);
       ms.NTR = P - 2;
       sd.VLBL = sd.VTBL;
     }
-    eddy_visc(p, P);
+    p.turbulence->start_station(p, P, first);
   }
 
   ms.DUmax = 1.0;
-  while (ms.DUmax > kConvergence) {
+  ms.model_change = 0.0;
+  while (!settled(ms)) {
     const Status s = newton_iteration(p, P);
     if (!s.ok || ms.kIter > ms.kIterMax) {
       if (s.ok) write_iteration_limit(p.reports, ms.kIter, P, st.x(P), st.ue(P), ms.DUmax);
@@ -202,7 +207,7 @@ Status march_station(Pass& p, int P, SurfaceResult& result) {
     if (!s.ok) return s;
     grow_edge(p, grown);
   }
-  if (ms.DUmax > kConvergence && ++result.iteration_limited == 1) result.limited_at = P;
+  if (!settled(ms) && ++result.iteration_limited == 1) result.limited_at = P;
   bl_params(p, P, 3);
   store_station(p, P, result);
   if (!node_finite(result, P)) {
@@ -219,6 +224,7 @@ Status march_station(Pass& p, int P, SurfaceResult& result) {
     if (next == EdgeMode::inverse) st.ue(P + 1) = st.ue(P);
     if (next == EdgeMode::law) law_first_guess(p, P + 1);
     shift_levels(p, P + 1);
+    p.turbulence->advance(p, P + 1);
   }
   return Status{};
 }

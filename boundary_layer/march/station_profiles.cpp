@@ -6,6 +6,7 @@
 #include "core/gas.h"
 #include "core/layer_gas.h"
 #include "march/pass.h"
+#include "setup/turbulent_start.h"
 
 namespace bl {
 
@@ -77,6 +78,64 @@ void start_prof(Pass& p, int NX, int K) {
     lp.u(K, j) = ue * sp.u_s(j);
     lp.v(K, j) = ue * sp.v_s(j) / c;
   }
+}
+
+Status start_turbulent_prof(Pass& p) {
+  StationArrays& st = p.st;
+  LayerProfiles& lp = p.lp;
+  SolverScalars& sd = p.sd;
+  const LayerStart& given = *p.surface.start;
+  const double ue = st.ue(2);
+  // Re_theta and the wall unit of the normal coordinate: y+ = eta ypf.
+  const double per_length = st.roe(2) * sd.U8 / st.emue(2);  // ue/nu per unit velocity and length
+  const double re_theta = ue * given.theta * sd.LREF * per_length;
+  CompositeProfile c;
+  const Status fitted = composite_profile(re_theta, given.h, c);
+  if (!fitted.ok) return fitted;
+  const double u_tau = ue / c.ue_plus;
+  const double ypf = sd.LREF / sd.SQRE * u_tau * per_length;
+
+  lp.eta(1) = 0.0;
+  double step = 0.5 / ypf;
+  int np = kMaxGridPoints;
+  for (int i = 2; i <= kMaxGridPoints; ++i) {
+    lp.deta(i - 1) = step;
+    lp.eta(i) = lp.eta(i - 1) + step;
+    lp.aa(i) = 0.5 * step;
+    step *= sd.VLBL;
+    if (np == kMaxGridPoints && lp.eta(i) * ypf >= 1.2 * c.delta_plus) np = i;
+  }
+  if (np > sd.NP) {
+    lp.extend(np);
+    p.ca.extend(np);
+  }
+  sd.NP = np;
+
+  for (int j = 1; j <= np; ++j) {
+    const double t = st.te(2);
+    lp.tte(j) = 1.0;
+    const double yp = lp.eta(j) * ypf;
+    for (int k = 1; k <= kLevels; ++k) {
+      const double uk = k == 3 ? st.ue(3) : ue;
+      lp.ccro(k, j) = st.roe8(2);
+      lp.ccmu(k, j) = sutherland(t) / st.emue(2) * st.emue8(2) / st.roe8(2);
+      lp.b(k, j) = 0.0;
+      lp.u(k, j) = uk * c.u(yp);
+      lp.v(k, j) = uk * c.du(yp) * ypf;
+      lp.f(k, j) = j == 1 ? 0.0 : lp.f(k, j - 1) + lp.aa(j) * lp.ccro(k, j) * (lp.u(k, j - 1) + lp.u(k, j));
+    }
+  }
+
+  // Station 2 as given.
+  st.d2b(2) = given.theta;
+  st.d1b(2) = given.theta * given.h;
+  st.h12(2) = given.h;
+  st.rtheta(2) = re_theta;
+  st.d1_bc(2) = st.d1b(2) * sd.SQRE / sd.LREF;
+  st.cfb(2) = 2.0 / (c.ue_plus * c.ue_plus);
+  st.cf_bc(2) = st.cfb(2) * st.roe8(2) * sd.SQRE * ue * ue;
+  p.ms.turbulent_start = true;
+  return Status{};
 }
 
 namespace {

@@ -7,6 +7,8 @@
 // station, level 1 the one before it.
 #pragma once
 
+#include "core/status.h"
+
 namespace bl {
 
 struct Pass;
@@ -31,6 +33,15 @@ double edge_pressure_gradient(Pass& p, int P);
 // and the whole normal grid eta, deta, aa (all 821 points) with the scale
 // of this station.  (The stagnation point is the only start there is.)
 void start_prof(Pass& p, int NX, int K);
+
+// Stations 2 and 3 from the turbulent layer surface.start gives at node 2:
+// Coles's composite profile with its momentum thickness and shape factor
+// (setup/turbulent_start.h) on a grid from y+ = 0.5 at the wall, steps
+// growing by Kv, out to 1.2 layer thicknesses; level 2 (and 1) station 2,
+// level 3 the first guess of station 3 (the profile scaled by the edge
+// velocity).  Station 2's thicknesses, Reynolds number and skin friction
+// are those given.  A layer no profile fits is refused.
+Status start_turbulent_prof(Pass& p);
 
 // Edge check of the converged station: if the shear v(3, NP) at the outer
 // edge still exceeds 1e-4 in magnitude, the layer has not closed inside the

@@ -83,6 +83,10 @@ Status check_surface(const SurfaceValues& surface, const ComputationParameters& 
       return Status::failure(node + ": the arc length does not increase from node " + std::to_string(i - 1));
     if (i > 1 && !(ue(i) > 0)) return Status::failure(node + ": the edge velocity is not positive");
   }
+  if (surface.start && !(std::isfinite(surface.start->theta) && surface.start->theta > 0 &&
+                         std::isfinite(surface.start->h)))
+    return Status::failure("the " + surf + " starts from a turbulent layer without a positive momentum thickness "
+                           "and a shape factor");
   if (!(ue(1) >= 0 && ue(1) < ue(2)))
     return Status::failure("the " + surf +
                            " does not start at a stagnation point: the edge velocity of node 1 must lie "
@@ -168,15 +172,40 @@ Stop prepare_pass(Pass& p) {
   return Stop{};
 }
 
-// Stations 2 and 3 from the similarity profile, with the pass header.  Their
+// The closure's title for the pass header, when it is not the default one
+// (the default path's reports stay as they were).
+const char* turbulence_title(const Pass& p) {
+  const Turbulence t = p.params.turbulence;
+  return t == ComputationParameters{}.turbulence ? nullptr : bl::turbulence_title(t);
+}
+
+// Stations 2 and 3 from the similarity profile, or from the turbulent layer
+// the surface gives at node 2, with the pass header.  Their
 // profiles are dumped with the iteration count of the pass before, once it
 // is known (flush_start_dumps).
-void start_stations(Pass& p) {
+Stop start_stations(Pass& p, SurfaceResult& result) {
   StationArrays& st = p.st;
   LayerProfiles& lp = p.lp;
   SolverScalars& sd = p.sd;
+  if (p.surface.start) {  // a turbulent layer given at node 2
+    const Status s = start_turbulent_prof(p);
+    if (!s.ok) return Stop{s, 2};
+    write_pass_header(p.reports,
+                      PassHeader{sd.RE, sd.XTR, sd.XINV, sd.NP, lp.eta(sd.NP), sd.VLBL, turbulence_title(p),
+                                 "a turbulent layer at station 2 (given theta and H: Coles's composite profile)"},
+                      lp);
+    sd.ETAE = lp.eta(sd.NP);
+    p.ms.ktbl = 1;
+    result[Column::ue][1] = st.ue(2);
+    result[Column::cf][1] = st.cfb(2);
+    result[Column::d1][1] = st.d1b(2);
+    result[Column::d2][1] = st.d2b(2);
+    result[Column::h12][1] = st.h12(2);
+    result.grid_points[1] = sd.NP;
+    return Stop{};
+  }
   header_grid(p);
-  write_pass_header(p.reports, PassHeader{sd.RE, sd.XTR, sd.XINV, sd.NP, sd.ETAE, sd.VLBL}, lp);
+  write_pass_header(p.reports, PassHeader{sd.RE, sd.XTR, sd.XINV, sd.NP, sd.ETAE, sd.VLBL, turbulence_title(p)}, lp);
   write_start_diagnostics(p.reports, st.x(2), p.sp.v_s(1), st.rx(2));
   for (int s = 2; s <= 3; ++s) {
     start_prof(p, s, s);
@@ -191,6 +220,7 @@ void start_stations(Pass& p) {
   }
   sd.ETAE = lp.eta(sd.NP);
   p.ms.ktbl = 1;
+  return Stop{};
 }
 
 // Finish the pass: say where it stopped, the positions and the outcome
@@ -248,7 +278,8 @@ Status reports_failure(Surface which, const Status& written) {
 }
 
 SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
-                            SolverState& state, ReportFiles& reports, PassArrays& arrays, const InteractionLaw* law) {
+                            SolverState& state, ReportFiles& reports, PassArrays& arrays, const InteractionLaw* law,
+                            const TurbulenceInput* turbulence) {
   SurfaceResult result = SurfaceResult::unmarched(surface);
   result.xtr = params.xtr_surf[index(which)];
   result.xinv = params.xinv_surf[index(which)];
@@ -256,10 +287,10 @@ SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const C
   if (result.status.ok) result.status = check_law(law, surface.nodes(), which);
   if (!result.status.ok) return result;
 
-  Pass p(surface, which, params, state, reports, arrays, law);  // its working arrays live until the pass ends
+  Pass p(surface, which, params, state, reports, arrays, law, turbulence);  // its working arrays live until the pass ends
   Stop stop = prepare_pass(p);
   const bool started = stop.ok();
-  if (started) start_stations(p);
+  if (started) stop = start_stations(p, result);
   for (int P = 3; stop.ok() && P <= p.sd.NXT; ++P) {
     const Status s = march_station(p, P, result);
     if (!s.ok) stop = Stop{s, P};

@@ -9,6 +9,7 @@
 #include "core/status.h"
 #include "core/surface.h"
 #include "core/surface_result.h"
+#include "core/turbulence_input.h"
 #include "report/report_files.h"
 
 namespace bl {
@@ -28,7 +29,10 @@ struct SolverState;
 // the law (see interaction_law.h) instead of prescribed, and the march
 // never switches to the inverse mode: the law carries it through
 // separation.  Without one the edge velocity is prescribed, and the wall
-// shear instead behind a forecast separation on the wall.  The solver state holds what the pass
+// shear instead behind a forecast separation on the wall.  The closure of
+// the turbulent layer is the one params.turbulence names; `turbulence`
+// (may be null) is what it takes from outside the pass (in a coupled
+// wake, the other half-wake).  The solver state holds what the pass
 // before left and takes what this one leaves; the pass's working arrays, in
 // the storage `arrays`, are acquired and released inside this call.
 //
@@ -40,7 +44,7 @@ struct SolverState;
 // the stations before it keeping their results and those from it on none.
 SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
                             SolverState& state, ReportFiles& reports, PassArrays& arrays,
-                            const InteractionLaw* law = nullptr);
+                            const InteractionLaw* law = nullptr, const TurbulenceInput* turbulence = nullptr);
 
 // The end of a pass's reports: after the lower pass the dumps of the
 // computation are closed; every report is flushed; the first that could

@@ -66,6 +66,8 @@ void write_pass_header(ReportFiles& reports, const PassHeader& h, const LayerPro
   out << " Re=" << fx::F(15, 3, h.re) << "    XTR=" << fx::F(10, 3, h.xtr) << "   XINV=" << fx::F(10, 3, h.xinv)
       << "\n";
   out << " NP=" << fx::I(5, h.np) << "   ETAE=" << fx::F(10, 3, h.etae) << "   VGP=" << fx::F(10, 3, h.vgp) << "\n";
+  if (h.turbulence) out << " Turbulence model: " << h.turbulence << "\n";
+  if (h.start) out << " Start: " << h.start << "\n";
   out << "\n" << fx::rule(50, '=') << "\n";
   out << "    I         ETA           DETA              A   " << "\n";
   out << fx::rule(50, '-') << "\n";

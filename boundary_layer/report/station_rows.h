@@ -28,6 +28,8 @@ struct PassHeader {
   double re = 0, xtr = 0, xinv = 0;
   int np = 0;
   double etae = 0, vgp = 0;
+  const char* turbulence = nullptr;  // the closure's title, when it is not the default one
+  const char* start = nullptr;       // how the layer starts, when not at a stagnation point
 };
 
 // Free-form line " " + text to "CalcBl.out".

@@ -8,6 +8,7 @@
 // positions the pass used into the parameters.
 #include "session/session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <future>
@@ -56,6 +57,7 @@ struct Session::Data {
 struct Session::Passes {
   const SurfaceValues* surfaces[2];       // upper, lower
   const InteractionLaw* laws[2];          // or null
+  const TurbulenceInput* turbulence[2];   // what the closure takes from outside each pass, or null
   ComputationParameters params;           // one copy, taken before either pass starts
   bool positions_into_parameters = true;  // the next computation starts from the positions used
 };
@@ -77,6 +79,16 @@ Status put_chord_trips(ComputationParameters& params, const SurfaceValues* const
   params.xtr_surf[0] = xtr[0];
   params.xtr_surf[1] = xtr[1];
   return Status{};
+}
+
+// The result without its first node (the mark before a turbulent start),
+// its stations numbered as the table's nodes.
+void drop_first_node(SurfaceResult& r) {
+  if (r.nodes() < 1) return;
+  for (std::vector<double>& c : r.columns) c.erase(c.begin());
+  if (!r.grid_points.empty()) r.grid_points.erase(r.grid_points.begin());
+  for (int* station : {&r.limited_at, &r.edge_limited_at, &r.transition_at, &r.inverse_at, &r.wall_nodes})
+    if (*station > 0) --*station;
 }
 
 // Report writing switched off while it lives, if asked and it was on.
@@ -186,7 +198,7 @@ Status Session::run_pass(const Passes& passes, Surface which) {
   const int i = index(which);
   keep_result(passes, which,
               march_surface(*passes.surfaces[i], which, passes.params, d.solver, d.reports, d.arrays[i],
-                            passes.laws[i]));
+                            passes.laws[i], passes.turbulence[i]));
   const Status st = d.results[i].status;
   note_outcome(which, st);
   return st;
@@ -230,7 +242,7 @@ Status Session::run_side_by_side(const Passes& passes) {
   std::thread beside([&] {
     try {
       lower = march_surface(*passes.surfaces[1], Surface::lower, params, lower_state, held, d.arrays[1],
-                            passes.laws[1]);
+                            passes.laws[1], passes.turbulence[1]);
     } catch (...) {
       lower_threw = std::current_exception();
     }
@@ -238,7 +250,7 @@ Status Session::run_side_by_side(const Passes& passes) {
   SurfaceResult upper;
   try {
     upper = march_surface(*passes.surfaces[0], Surface::upper, params, d.solver, d.reports, d.arrays[0],
-                          passes.laws[0]);
+                          passes.laws[0], passes.turbulence[0]);
   } catch (...) {
     upper_iterations.set_exception(std::current_exception());
     beside.join();
@@ -286,7 +298,7 @@ Status Session::keep_previous_on_failure(Status st) {
 
 Status Session::new_computation() {
   Data& d = *data_;
-  Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params};
+  Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params};
   const Status trips = put_chord_trips(passes.params, passes.surfaces);
   if (!trips.ok) return trips;
   d.params.xtr_surf[0] = passes.params.xtr_surf[0];
@@ -315,7 +327,7 @@ Status Session::recalculate() {
   Status st = split_at_stagnation(d.contour, d.reports, split);
   if (st.ok) {
     d.take_split(split);
-    Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params};
+    Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params};
     st = put_chord_trips(passes.params, passes.surfaces);
     if (st.ok) {
       d.params = passes.params;
@@ -325,33 +337,50 @@ Status Session::recalculate() {
   return keep_previous_on_failure(st);
 }
 
-Status Session::march_table(const std::vector<double>& s, const std::vector<double>& ue) {
+Status Session::march_table(const std::vector<double>& s, const std::vector<double>& ue,
+                            const std::optional<LayerStart>& start) {
   Data& d = *data_;
-  const int n = static_cast<int>(s.size());
-  if (n < 1 || n > kMaxSurfaceNodes || ue.size() != s.size())
-    return Status::failure("the surface table has " + std::to_string(n) + " nodes; a surface holds 1 to " +
-                           std::to_string(kMaxSurfaceNodes));
+  const int n = static_cast<int>(s.size()) + (start ? 1 : 0);
+  if (s.empty() || n > kMaxSurfaceNodes || ue.size() != s.size())
+    return Status::failure("the surface table has " + std::to_string(s.size()) + " nodes; a surface holds 1 to " +
+                           std::to_string(kMaxSurfaceNodes - (start ? 1 : 0)));
   if (d.params.xtr_xc[0])
     return Status::failure("a transition given as x/c needs the section: a table of s and ue has no x/c");
+  if (start && !(s.size() >= 2 && s[0] > 0 && ue[0] > 0))
+    return Status::failure("a table that starts from a turbulent layer needs two nodes at least, the first at "
+                           "s > 0 with ue > 0");
   SurfaceValues& upper = d.surfaces[0];
   upper = SurfaceValues{};
-  upper.s = s;
-  upper.ue = ue;
+  if (start) {
+    // A node before the start marks where the surface begins: half an
+    // interval back, or the origin.
+    upper.s.push_back(std::max(0.0, s[0] - 0.5 * (s[1] - s[0])));
+    upper.ue.push_back(0.0);
+    upper.start = start;
+    d.params.xtr_surf[0] = s[0];
+  }
+  upper.s.insert(upper.s.end(), s.begin(), s.end());
+  upper.ue.insert(upper.ue.end(), ue.begin(), ue.end());
   upper.wall_nodes = n;
   d.results[0] = SurfaceResult::unmarched(upper);
   d.own_positions = false;
   d.params.xinv_surf[0] = s.back();
   cautions_.clear();
   failed_.reset();
-  return run_pass(Passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, d.params}, Surface::upper);
+  const Status st =
+      run_pass(Passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params},
+               Surface::upper);
+  if (start) drop_first_node(d.results[0]);
+  return st;
 }
 
 const SurfaceValues& Session::split_surface(Surface which) const { return data_->surfaces[index(which)]; }
 
 Status Session::march_given(const std::array<SurfaceValues, 2>& surfaces,
-                            const std::array<const InteractionLaw*, 2>& laws, bool write_reports) {
+                            const std::array<const InteractionLaw*, 2>& laws, bool write_reports,
+                            const std::array<const TurbulenceInput*, 2>& turbulence) {
   Data& d = *data_;
-  Passes passes{{&surfaces[0], &surfaces[1]}, {laws[0], laws[1]}, d.params, false};
+  Passes passes{{&surfaces[0], &surfaces[1]}, {laws[0], laws[1]}, {turbulence[0], turbulence[1]}, d.params, false};
   const Status trips = put_chord_trips(passes.params, passes.surfaces);
   if (!trips.ok) return trips;
   for (int i = 0; i < 2; ++i) passes.params.xinv_surf[i] = surfaces[i].s.empty() ? 0.0 : surfaces[i].s.back();

@@ -33,6 +33,7 @@
 #include "core/status.h"
 #include "core/surface.h"
 #include "core/surface_result.h"
+#include "core/turbulence_input.h"
 #include "report/report_files.h"
 
 namespace bl {
@@ -93,7 +94,15 @@ class Session {
   // point, with the upper surface's settings; the inverse mode is allowed
   // from the last node.  A table has no x/c: a transition given as x/c is
   // refused.
-  Status march_table(const std::vector<double>& s, const std::vector<double>& ue);
+  //
+  // With `start`, the table's first node is not the stagnation point but a
+  // station (s > 0, ue > 0) where a turbulent layer of that momentum
+  // thickness and shape factor is given (in the table's length unit, in
+  // which Re is the Reynolds number per unit length): the march starts
+  // there from Coles's composite profile and the layer is turbulent
+  // throughout (the transition position becomes the start's arc length).
+  Status march_table(const std::vector<double>& s, const std::vector<double>& ue,
+                     const std::optional<LayerStart>& start = std::nullopt);
 
   // The surfaces of the last split (none before a hand-over): arc length
   // from the stagnation point (chords), inviscid edge velocity, place on
@@ -110,10 +119,13 @@ class Session {
   // starts from the same settings, and the results (read back by surface(),
   // wake nodes included) carry the positions they used.  With
   // write_reports false no report is written for these passes (the reports
-  // start afresh at their next use).  If a pass fails, the results before
-  // are put back.
+  // start afresh at their next use).  `turbulence` is what each surface's
+  // closure takes from outside its pass (null: nothing; in a coupled wake,
+  // the other half-wake).  If a pass fails, the results before are put
+  // back.
   Status march_given(const std::array<SurfaceValues, 2>& surfaces,
-                     const std::array<const InteractionLaw*, 2>& laws, bool write_reports = true);
+                     const std::array<const InteractionLaw*, 2>& laws, bool write_reports = true,
+                     const std::array<const TurbulenceInput*, 2>& turbulence = {nullptr, nullptr});
 
   // Results of a surface, with the transition and inverse-mode positions of
   // the parameters (after march_given, those the passes used).

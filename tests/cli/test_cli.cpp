@@ -425,3 +425,45 @@ TEST_F(Cli, OutputThatCannotBeWrittenIsAFailure) {
   EXPECT_NE(r.err.find("full.json: No space left on device"), std::string::npos) << r.err;
   EXPECT_EQ(files(), 1);
 }
+
+namespace {
+
+// The turbulence model is named where it was chosen, and only then: the
+// JSON inputs, a sweep's rows and the polar header; a table started from a
+// turbulent layer marches from its first node, which carries the state
+// given; the options that need each other are refused alone.
+TEST_F(Cli, TurbulenceModelAndTurbulentStart) {
+  Outcome sa = run("--bl --turbulence sa --json -");
+  ASSERT_EQ(sa.code, 0) << sa.err;
+  EXPECT_EQ(nlohmann::json::parse(sa.out)["inputs"]["turbulence"], "sa");
+  Outcome alg = run("--bl --json -");
+  ASSERT_EQ(alg.code, 0) << alg.err;
+  EXPECT_FALSE(nlohmann::json::parse(alg.out)["inputs"].contains("turbulence"));
+  Outcome polar = run("--sweep 0:1:1 --bl --turbulence sa");
+  ASSERT_EQ(polar.code, 0) << polar.err;
+  EXPECT_NE(polar.out.find("# Turbulence model: sa (Spalart-Allmaras)\n"), std::string::npos);
+  EXPECT_EQ(run("--sweep 0:1:1 --bl").out.find("Turbulence"), std::string::npos);
+
+  {
+    std::ofstream t(dir + "/plate.txt");
+    for (int k = 0; k <= 50; ++k) t << 0.5 + 0.02 * k << " 1\n";
+  }
+  Outcome started = run("--surface plate.txt --start-theta 0.0013 --start-h 1.4 --re-mill 2.185 --json -");
+  ASSERT_EQ(started.code, 0) << started.err;
+  const auto j = nlohmann::json::parse(started.out)["surfaces"][0];
+  EXPECT_EQ(j["s"].size(), 51u);
+  EXPECT_DOUBLE_EQ(j["d2"][0].get<double>(), 0.0013);
+  EXPECT_DOUBLE_EQ(j["h12"][0].get<double>(), 1.4);
+  // A turbulent plate downstream: the friction of the Coles-Fernholz law at its Re_theta.
+  const double re_theta = j["d2"][50].get<double>() * 2.185e6;
+  EXPECT_NEAR(j["cf"][50].get<double>() * std::pow(std::log(re_theta) / 0.384 + 4.127, 2) / 2.0, 1.0, 0.05);
+  EXPECT_NE(read("CalcBl.out").find(" Start: a turbulent layer"), std::string::npos);
+
+  EXPECT_EQ(run("--turbulence sa").code, 2);                         // no boundary layer to close
+  EXPECT_EQ(run("--bl --turbulence kepsilon").code, 2);              // no such model
+  EXPECT_EQ(run("--surface plate.txt --start-theta 0.001").code, 2);  // without H
+  EXPECT_EQ(run("--bl --start-theta 0.001 --start-h 1.4").code, 2);  // without a table
+  EXPECT_EQ(run("--surface plate.txt --start-theta 0.001 --start-h 3").code, 2);
+}
+
+}  // namespace

@@ -184,6 +184,18 @@ CliCase makeCli(Rng& r) {
     if (bad || c.args[1] == "missing.txt") c.mustRefuse = true;
   }
   blOptions(r, c);
+  // The closure of the turbulent layer: it needs a boundary layer.  A
+  // turbulent start needs a table whose first node is not the stagnation
+  // point, which these are not.
+  if (r.chance(0.3)) {
+    c.args.push_back("--turbulence");
+    c.args.push_back(r.chance(0.85) ? "sa" : "algebraic");
+    if (!c.bl && c.surfaceTable.empty()) c.mustRefuse = true;
+  }
+  if (!c.surfaceTable.empty() && r.chance(0.1)) {
+    c.args.insert(c.args.end(), {"--start-theta", num(r.logUniform(1e-5, 1.0)), "--start-h", num(r.uniform(1.0, 2.5))});
+    c.mustRefuse = true;
+  }
   if (c.save) c.args.push_back("--save");
   if (c.bl) c.args.push_back("--bl");
   if (c.recalc > 0) {
