@@ -381,7 +381,7 @@ TEST_F(Cli, UnconvergedAngleIsMarkedWhereverItAppears) {
             std::string::npos);
 
   polar::Settings set;
-  set.section = {5.0, 0.056, 0.05, 32};
+  set.section = aerofoil::joukowskiInputs(5.0, 0.056, 0.05, 32);
   set.params.re_mill = 1.0;
   set.angles = {5.0};
   std::vector<polar::Point> pts;
