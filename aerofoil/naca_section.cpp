@@ -174,6 +174,12 @@ std::complex<double> NacaShape::tangent(double t) const {
   return -2.0 * dzds;  // ds/dt = -2
 }
 
+void NacaShape::evaluate(double t, std::complex<double>& p, std::complex<double>& d) const {
+  std::complex<double> dzds;
+  outline(line_, thickness_, a4_, 1 - 2 * t, &p, &dzds);
+  d = -2.0 * dzds;
+}
+
 bool nacaSection(const std::string& designation, SectionOutline& outline, std::string& why) {
   NacaDesignation d;
   if (!parseNacaDesignation(designation, d, why)) return false;

@@ -57,6 +57,7 @@ class NacaShape : public SectionShape {
   explicit NacaShape(const NacaDesignation& section, double a4 = kNacaClosedEdgeA4);
   std::complex<double> point(double t) const override;
   std::complex<double> tangent(double t) const override;
+  void evaluate(double t, std::complex<double>& p, std::complex<double>& d) const override;
   double leadingEdge() const override { return 0.5; }
 
  private:

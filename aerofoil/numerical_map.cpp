@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
-constexpr int kSamples = 2048;  // samples of the outline for the branch and angle tables
+constexpr int kSamples = 1024;  // samples of the outline for the branch and angle tables
 
 double arg(Complex z) { return std::atan2(z.imag(), z.real()); }
 
@@ -44,7 +44,11 @@ class OpenedOutline {
 
   // z'(t), and dz'/dt.
   Complex at(double t, Complex* dzdt = nullptr) const {
-    const Complex z = shape_.point(t);
+    Complex z, tangent;
+    if (dzdt)
+      shape_.evaluate(t, z, tangent);
+    else
+      z = shape_.point(t);
     const Complex toInside = inverse(z - z1_);
     const Complex q = (z - zte_) * toInside;
     if (std::norm(q) == 0.0) {
@@ -60,7 +64,7 @@ class OpenedOutline {
       // dz'/dt = 2/(1 - w)^2 * w/(k q) * (z_te - z_1)/(z - z_1)^2 * dz/dt
       const Complex dwdq = w * inverse(k_ * q);
       const Complex dqdz = (zte_ - z1_) * toInside * toInside;
-      *dzdt = 2.0 * outside * outside * dwdq * dqdz * shape_.tangent(t);
+      *dzdt = 2.0 * outside * outside * dwdq * dqdz * tangent;
     }
     return (1.0 + w) * outside;
   }
@@ -123,13 +127,19 @@ class NearCircle {
       // phi is round-off in psi.
       if (std::fabs(f) < 1e-14) break;
       if (f > 0) b = t; else a = t;
-      const double slope = (dz * std::conj(rel)).imag() / std::norm(rel);
-      double next = t - f / slope;
+      const Complex dlog = dz * std::conj(rel) / std::norm(rel);  // d ln(z' - c)/dt = dpsi/dt + i dphi/dt
+      double next = t - f / dlog.imag();
+      // Newton converges quadratically: from a residual this small its step
+      // lands within round-off, and psi follows by its slope.
+      if (std::fabs(f) < 1e-8 && next > a && next < b) {
+        psi = 0.5 * std::log(std::norm(rel)) + dlog.real() * (next - t);
+        return next;
+      }
       if (!(next > a && next < b) || !std::isfinite(next)) next = 0.5 * (a + b);
       if (next == t || b - a < 1e-17) break;
       t = next;
     }
-    psi = std::log(std::abs(zp - centre_));
+    psi = 0.5 * std::log(std::norm(zp - centre_));
     return t;
   }
 
@@ -233,7 +243,7 @@ double curvature(const SectionShape& shape, double t) {
 
 // Whether p lies inside the polygon through n samples of the outline (its
 // winding number).
-bool inside(const SectionShape& shape, Complex p, int n = 2048) {
+bool inside(const SectionShape& shape, Complex p, int n = 1024) {
   double turn = 0.0;
   Complex before = shape.point(0.0) - p;
   for (int j = 1; j <= n; ++j) {
@@ -329,7 +339,7 @@ std::shared_ptr<const NumericalMap> NumericalMap::build(const SectionShape& shap
     const RealFft realFft(static_cast<int>(level));
     const ComplexFft fft(static_cast<int>(level));
     const bool finest = level == mm;
-    const double tolerance = finest ? settings.tolerance : 1e-9;
+    const double tolerance = finest ? settings.tolerance : 1e-7;
     std::vector<Complex> Y(level);
     X.assign(level / 2 + 1, Complex());
     psi.assign(level, 0.0);

@@ -33,7 +33,7 @@ namespace aerofoil {
 
 struct NumericalMapSettings {
   int fftLength = 1024;         // points on the circle, a power of two from 64 to 16384
-  double tolerance = 1e-13;     // largest change of the angle shift between iterations, rad
+  double tolerance = 1e-12;     // largest change of the angle shift between iterations, rad
   int maxIterations = 500;
   // A trailing-edge angle under this (rad) is taken as a cusp: from points,
   // the angle between the two surfaces' end tangents is known only to about

@@ -27,6 +27,12 @@ class SectionShape {
   virtual std::complex<double> tangent(double t) const = 0;
   // The parameter of the leading edge.
   virtual double leadingEdge() const = 0;
+  // Point and tangent at once, what a numerical map asks most often; an
+  // outline that shares work between the two gives them together.
+  virtual void evaluate(double t, std::complex<double>& p, std::complex<double>& d) const {
+    p = point(t);
+    d = tangent(t);
+  }
 };
 
 // A section as the user chose it: its outline, its name, and what was done

@@ -82,4 +82,12 @@ std::complex<double> SplineShape::tangent(double t) const {
   return (z_[i + 1] - z_[i]) / h + ((3 * b * b - 1) * curv_[i + 1] - (3 * a * a - 1) * curv_[i]) * (h / 6);
 }
 
+void SplineShape::evaluate(double t, std::complex<double>& p, std::complex<double>& d) const {
+  const int i = interval(t);
+  const double h = knots_[i + 1] - knots_[i];
+  const double a = (knots_[i + 1] - t) / h, b = (t - knots_[i]) / h;
+  p = a * z_[i] + b * z_[i + 1] + ((a * a * a - a) * curv_[i] + (b * b * b - b) * curv_[i + 1]) * (h * h / 6);
+  d = (z_[i + 1] - z_[i]) / h + ((3 * b * b - 1) * curv_[i + 1] - (3 * a * a - 1) * curv_[i]) * (h / 6);
+}
+
 }  // namespace aerofoil

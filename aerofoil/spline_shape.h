@@ -26,6 +26,7 @@ class SplineShape : public SectionShape {
   SplineShape(const std::vector<std::complex<double>>& points, int nose);
   std::complex<double> point(double t) const override;
   std::complex<double> tangent(double t) const override;
+  void evaluate(double t, std::complex<double>& p, std::complex<double>& d) const override;
   double leadingEdge() const override { return knots_[nose_]; }
   // The parameter t of each point.
   const std::vector<double>& knots() const { return knots_; }

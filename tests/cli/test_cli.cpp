@@ -467,3 +467,40 @@ TEST_F(Cli, TurbulenceModelAndTurbulentStart) {
 }
 
 }  // namespace
+
+TEST_F(Cli, AnySectionByDesignationFileOrTrailingEdgeAngle) {
+  // NACA 4412: named in the printed lines, the JSON, the contour and the
+  // polar's header; its contour read back gives the same section.
+  Outcome r = run("--naca 4412 --alpha 4 --json s.json --contour s.dat");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Section:     NACA 4412"), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("note: NACA 4412"), std::string::npos) << r.err;  // which formula
+  const nlohmann::json j = nlohmann::json::parse(read("s.json"));
+  EXPECT_EQ(j["inputs"]["section"]["name"], "NACA 4412");
+  EXPECT_FALSE(j["inputs"].contains("e"));
+  EXPECT_NEAR(j["aerofoil"]["alpha_zero_lift"].get<double>(), -4.2827, 1e-3);
+  EXPECT_EQ(read("s.dat").substr(0, 27), "NACA 4412 alpha=4 N=256\n1.0");
+  r = run("--coordinates s.dat --alpha 4 --json t.json");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NEAR(nlohmann::json::parse(read("t.json"))["aerofoil"]["clift"].get<double>(),
+              j["aerofoil"]["clift"].get<double>(), 1e-5);
+  r = run("--naca 0012 --sweep 0:4:4");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("# Section: NACA 0012, N = 256"), std::string::npos) << r.out;
+  // The Karman-Trefftz section of no angle is the Joukowski section.
+  EXPECT_EQ(run("--kt-angle 0 --e 0.1 --h 0.05").out, run("--e 0.1 --h 0.05").out);
+
+  // One section a run; bad designations and files refused with exit 2 and
+  // nothing written, the file's line named.
+  EXPECT_EQ(run("--naca 0012 --kt-angle 5").code, 2);
+  EXPECT_EQ(run("--naca 0012 --e 0.1").code, 2);
+  EXPECT_EQ(run("--kt-angle 70").code, 2);
+  r = run("--naca 12345 --save");
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("12345"), std::string::npos) << r.err;
+  write("bad.dat", "name\n1 0\n0.5 0.1\n0 0\n0.5 x\n1 0\n");
+  r = run("--coordinates bad.dat --save --json b.json");
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("line"), std::string::npos) << r.err;
+  EXPECT_EQ(files(), 4);  // s.json, s.dat, t.json, bad.dat: nothing of the refusals
+}
