@@ -28,7 +28,7 @@ std::string contourName(const Joukowski& af) {
 
 std::string contourText(const Joukowski& af) {
   std::string out = contourName(af) + "\n";
-  std::string previous;
+  std::string previous, edge;
   char buf[96];
   for (int i = 0; i < af.currentN; ++i) {
     std::snprintf(buf, sizeof buf, "%.12f %.12f\n", af.x[i] + 0.0, af.y[i] + 0.0);
@@ -38,9 +38,13 @@ std::string contourText(const Joukowski& af) {
     // so a point that repeats the one before it is written once.
     if (buf == previous) continue;
     previous = buf;
+    if (i == 0) edge = buf;
     out += buf;
   }
-  return out;
+  // The trailing edge again at the end: a program that finds the last
+  // point short of the first takes the gap for a blunt trailing edge (one
+  // gave 2 % more lift so).
+  return out + edge;
 }
 
 bool writeContourFile(const Joukowski& af, const std::string& path, std::string& why) {

@@ -7,8 +7,9 @@
 // attack is measured (the solver never rotates the section by alpha; the
 // incidence enters only the flow), so a program given this file and the same
 // alpha sees the same section in the same stream.  The trailing edge is
-// written once, at the start; the list ends at the last lower-surface point
-// before it.  Twelve decimals keep apart the points that crowd together
+// written at both ends, as Selig files have it: another program closes the
+// contour there, where a last point short of the first would be taken for
+// a blunt trailing edge.  Twelve decimals keep apart the points that crowd together
 // at the cusped trailing edge, which the result file's six merge; a point
 // that would repeat the one before it (one case: the leading edge of a
 // zero-thickness arc at odd N) is written once.
@@ -25,7 +26,8 @@ namespace aerofoil {
 // 4412 alpha=4 N=256".
 std::string contourName(const Joukowski& af);
 
-// Name line and points 0..N-1 of a solved section, every line ending '\n'.
+// Name line and points 0..N of a solved section (point N written as point
+// 0, the trailing edge), every line ending '\n'.
 std::string contourText(const Joukowski& af);
 
 // Writes contourText(af) to path, replacing an existing file only once the
