@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The window and the command line run the same computations: a session in
 # the real program (one Alpha step, SAVE RESULT, Export contour, BL
-# Calculation, Recalculate) and the matching veltaro-cli call write
-# byte-identical files.
+# Calculation, Recalculate; then NACA 4412 from the Section menu) and the
+# matching veltaro-cli calls write byte-identical files.
 # Usage: cli_equivalence.sh path/to/veltaro path/to/veltaro-cli
 set -euo pipefail
 exe=$1
@@ -41,6 +41,28 @@ for f in Airfoil_1.out contour.dat sxr_ue.out CalcBl.out InputBl.out init2d.OUT 
   cmp -s "$work/window/$f" "$work/cli/$f" || gui_fail "$f differs between the window and veltaro-cli"
 done
 [ "$(grep -c 'The end of b.l. computation' "$work/cli/CalcBl.out")" -eq 4 ] || gui_fail "pass count"
+
+# Another section, chosen from the Section menu: NACA 4412.  Its name
+# line above the inputs moves the buttons down by one line.
+xdotool windowfocus --sync "$win"
+gui_menu_key "$win" s 3
+naca=$(gui_wait_window "NACA section") || gui_fail "no NACA section dialog"
+xdotool windowfocus --sync "$naca"
+xdotool key ctrl+a
+xdotool type 4412
+xdotool key Return
+sleep 0.5
+xdotool windowfocus --sync "$win"
+gui_click "$win" 115 541          # SAVE RESULT
+gui_wait_file Airfoil_2.out || gui_fail "no result file of NACA 4412"
+mkdir "$work/cli/naca"
+(cd "$work/cli/naca" && "$cli" --naca 4412 --alpha 12.1 --save >/dev/null 2>&1) || gui_fail "veltaro-cli --naca failed"
+cmp -s "$work/window/Airfoil_2.out" "$work/cli/naca/Airfoil_1.out" ||
+  gui_fail "the result file of NACA 4412 differs between the window and veltaro-cli"
+head -1 Airfoil_2.out | grep -q "NACA 4412" || gui_fail "the result file does not name NACA 4412"
+gui_click "$win" 115 568          # BL Calculation
+gui_wait_window "Boundary Layer. NACA 4412." >/dev/null || gui_fail "no boundary-layer window for NACA 4412"
+gui_wait_passes 6
 
 gui_quit "$win"
 echo "window and command line: identical files"
