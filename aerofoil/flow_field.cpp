@@ -23,6 +23,7 @@ double safeAsin(double s) { return std::asin(std::clamp(s, -1.0, 1.0)); }
 
 FlowField::FlowField(const Joukowski& af) : cp_(circlePlane(af)) {
   gammaA_ = 4.0 * kPi * cp_.r * std::sin(cp_.alpha + cp_.beta);
+  te_ = rearStagnation();
 }
 
 Complex FlowField::toChord(Complex circle) const { return cp_.map->toChord(cp_.centre + circle * cp_.len); }
@@ -61,6 +62,10 @@ FieldValue FlowField::at(Complex p) const {
     f.u = f.v = f.speed = f.cp = f.psi = kNaN;
     return f;
   }
+  // The trailing edge itself: its limit, which a point a rounding error
+  // away would not give at a wedge (the speed vanishes there only as a
+  // small power of the distance).
+  if (std::abs(p - te_) < 1e-12) return valueAt(cp_.centre + std::polar(cp_.r, -cp_.beta), 0.0);
   const Complex z = cp_.map->toCircle(p);
   return valueAt(z, cp_.map->derivative(z));
 }

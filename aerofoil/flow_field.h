@@ -96,6 +96,7 @@ class FlowField {
 
   CirclePlane cp_;
   double gammaA_ = 0.0;  // circulation, circle-plane units, clockwise positive
+  Complex te_;           // the trailing edge, chord axes
 };
 
 }  // namespace aerofoil

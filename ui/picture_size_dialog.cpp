@@ -28,7 +28,11 @@ bool askPictureSize(FXWindow* owner, const char* caption, int& w, int& h) {
   new FXButton(buttons, "&Cancel", nullptr, &box, FXDialogBox::ID_CANCEL, FRAME_RAISED | FRAME_THICK | LAYOUT_RIGHT);
   const std::string accepted = "a whole number from " + std::to_string(plot::kMinPictureSide) + " to " +
                                std::to_string(plot::kMaxPictureSide);
+  // The width's text selected, so that typing replaces it (once the box
+  // exists: a field takes the focus only in a window of the display).
+  box.create();
   fields[0].widget->setFocus();
+  fields[0].widget->selectAll();
   for (;;) {
     if (!box.execute(PLACEMENT_OWNER)) return false;
     bool good = true;
