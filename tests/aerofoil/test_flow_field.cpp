@@ -31,12 +31,28 @@ aerofoil::Joukowski naca4412(double alpha, int n = 256) {
   return af;
 }
 
-// The two sections of every test: a cambered Joukowski section and NACA 4412.
+aerofoil::Joukowski karmanTrefftz(double alpha) {
+  aerofoil::SectionInputs in;
+  in.kind = aerofoil::SectionKind::karmanTrefftz;
+  in.eR1 = 0.1;
+  in.hR1 = 0.05;
+  in.teAngleDeg = 15.0;
+  std::string why;
+  aerofoil::Joukowski af;
+  aerofoil::makeSection(in, why)->solve(alpha, af);
+  return af;
+}
+
+// The sections of every test: a cambered Joukowski section (a cusp, closed
+// form), NACA 4412 (a numerical map) and a Karman-Trefftz section (a wedge,
+// where the trailing edge is a stagnation point).
 struct Case {
   const char* name;
   aerofoil::Joukowski af;
 };
-std::vector<Case> sections() { return {{"Joukowski", solved(8.0, 0.131, 0.05)}, {"NACA 4412", naca4412(6.0)}}; }
+std::vector<Case> sections() {
+  return {{"Joukowski", solved(8.0, 0.131, 0.05)}, {"NACA 4412", naca4412(6.0)}, {"Karman-Trefftz", karmanTrefftz(5.0)}};
+}
 
 // Point i moved off the wall by h chords along the outward normal: the
 // contour runs from the trailing edge over the upper surface, the outside
@@ -98,6 +114,12 @@ TEST(FlowField, SectionAndDividingStreamlineCarryPsiZero) {
         ASSERT_NEAR(field.at((*branch)[k]).psi, 0.0, 1e-10) << c.name;
     EXPECT_NEAR(std::abs(chord.downstream.front() - Complex(c.af.x[0], c.af.y[0])), 0.0, 1e-12) << c.name;
     EXPECT_NEAR(field.atCircle(circle.upstream.front()).speed, 0.0, 1e-12) << c.name;
+    // The trailing edge: a finite speed leaving a cusp, none at a wedge.
+    const double te = field.at(Complex(c.af.x[0], c.af.y[0])).speed;
+    if (c.af.map && c.af.map->trailingEdgeAngle() > 0)
+      EXPECT_EQ(te, 0.0) << c.name;
+    else
+      EXPECT_GT(te, 0.5) << c.name;
     // Far downstream the branch runs with the free stream (its downwash
     // falling as the circulation over the distance).
     const Complex far = chord.downstream.back() - chord.downstream[chord.downstream.size() - 2];
@@ -155,6 +177,9 @@ TEST(StreamGrid, StreamlinesDrawnLieOnTheirLevels) {
   for (const Case& c : sections()) {
     const aerofoil::FlowField field(c.af);
     const aerofoil::StreamGrid grid = aerofoil::streamGrid(field, aerofoil::reachFor(field, -0.6, 1.6, -1, 1), 256, false);
+    // The grid covers the view: its corners lie within the outermost ring.
+    for (const Complex corner : {Complex(-0.6, -1), Complex(-0.6, 1), Complex(1.6, -1), Complex(1.6, 1)})
+      EXPECT_LT(std::abs(field.toCircle(corner)), grid.radius.back()) << c.name << " " << corner;
     const double spacing = aerofoil::streamSpacing(2.0, 24);
     const std::vector<aerofoil::StreamLine> lines = aerofoil::streamLines(grid, grid.chord, spacing);
     EXPECT_GT(lines.size(), 30u) << c.name;

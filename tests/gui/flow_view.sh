@@ -7,7 +7,7 @@
 # image; inside the section the line says so.  Animate moves the angle:
 # the planes change frame by frame and the polar window marks the
 # operating point on its lift curve; Stop puts everything back as it was.
-# Save picture writes the size typed.
+# Save picture writes the size typed, PNG or SVG.
 # Usage: flow_view.sh path/to/veltaro path/to/veltaro-cli path/to/read_selection
 set -euo pipefail
 exe=$(readlink -f "$1")
@@ -120,6 +120,18 @@ gui_wait_file flow.png || gui_fail "no picture written"
 convert flow.png -crop 640x360+0+40 +repage body.png
 [ "$(red body.png)" -gt 100 ] || gui_fail "the picture has no dividing streamline"
 [ "$(green body.png)" -eq 0 ] || gui_fail "the picture has the cursor"
+
+# And as SVG, by the name's ending.
+gui_menu_item "$fw" 1
+box=$(gui_wait_window "Picture size") || gui_fail "no size asked"
+xdotool windowfocus --sync "$box"
+xdotool type --delay 30 "500"
+xdotool key Tab ctrl+a
+xdotool type --delay 30 "300"
+xdotool key Return
+gui_type_file_name "Save picture" "$work/flow.svg"
+gui_wait_file flow.svg || gui_fail "no SVG written"
+grep -q '<svg xmlns="http://www.w3.org/2000/svg" width="500" height="300"' flow.svg || gui_fail "SVG of another size"
 
 gui_quit "$win"
 echo "flow view: ok"
