@@ -7,7 +7,8 @@
 # image; inside the section the line says so.  Animate moves the angle:
 # the planes change frame by frame and the polar window marks the
 # operating point on its lift curve; Stop puts everything back as it was.
-# Save picture writes the size typed, PNG or SVG.
+# A viscous analysis in the boundary-layer window adds the displacement
+# body, which its box takes away again.  Save picture writes the size typed, PNG or SVG.
 # Usage: flow_view.sh path/to/veltaro path/to/veltaro-cli path/to/read_selection
 set -euo pipefail
 exe=$(readlink -f "$1")
@@ -105,6 +106,22 @@ planes after.png after_planes.png
 [ "$(orange)" -eq 0 ] || gui_fail "the operating point stayed after Stop"
 [ "$(probe_line)" = "$probed" ] || gui_fail "probe after Stop: $(probe_line) against $probed"
 [[ "$inside" == *"inside the section" ]] || gui_fail "probe inside the section: $inside"
+
+# --- The displacement body of the boundary-layer window's viscous analysis ---
+body() { shot b.png; part b.png 6 95 590 430 bs.png; gui_count_colour bs.png 'rgb(0,128,0)'; }
+[ "$(body)" -eq 0 ] || gui_fail "a displacement body before any viscous analysis"
+xdotool windowfocus --sync "$win"
+gui_click "$win" 105 542   # BL Calculation
+dlg=$(gui_wait_window 'Boundary Layer. Joukowski aerofoil.') || gui_fail "no boundary-layer window"
+xdotool windowmove --sync "$dlg" 800 600
+sleep 0.5
+gui_click "$dlg" 657 656   # Viscous interaction
+gui_click "$dlg" 88 610    # Recalculate
+for _ in $(seq 1 240); do [ "$(body)" -gt 100 ] && break; sleep 0.25; done
+[ "$(body)" -gt 100 ] || gui_fail "no displacement body after the viscous analysis"
+gui_click "$fw" 375 49     # Displacement body and wake: off
+[ "$(body)" -eq 0 ] || gui_fail "the displacement body stayed when unchecked"
+gui_click "$fw" 375 49
 
 # --- Save picture at the size typed ------------------------------------------
 gui_menu_item "$fw" 1
