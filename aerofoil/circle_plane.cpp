@@ -46,4 +46,19 @@ Complex toPhysical(const CirclePlane& cp, Complex z) { return cp.map->toChord(z)
 
 Complex toCircle(const CirclePlane& cp, Complex p) { return cp.map->toCircle(p); }
 
+Complex circleFlowConj(const CirclePlane& cp, Complex z, double gammaA) {
+  const Complex rel = z - cp.centre;
+  const Complex inv = std::conj(rel) / std::norm(rel);
+  return std::polar(1.0, -cp.alpha) - cp.r * cp.r * std::polar(1.0, cp.alpha) * inv * inv +
+         Complex(0.0, gammaA / kTwoPi) * inv;
+}
+
+double circleStreamFunction(const CirclePlane& cp, Complex z, double gammaA) {
+  const Complex rel = z - cp.centre;
+  const double rho = std::abs(rel);
+  // (rho - r^2/rho) sin(theta - alpha) + gammaA/(2 pi) ln(rho/r)
+  const Complex turned = rel * std::polar(1.0, -cp.alpha);
+  return turned.imag() * (1.0 - cp.r * cp.r / (rho * rho)) + gammaA / kTwoPi * std::log(rho / cp.r);
+}
+
 }  // namespace aerofoil

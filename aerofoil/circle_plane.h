@@ -46,4 +46,15 @@ Complex toPhysical(const CirclePlane& cp, Complex z);
 // Circle-plane point of a physical point p in chords, on or outside the section.
 Complex toCircle(const CirclePlane& cp, Complex p);
 
+// The flow past the circle: free stream at the incidence, its image doublet
+// and a circulation gammaA (circle-plane units, clockwise positive), with
+// the complex potential
+//   W(z) = (z - c) e^{-i alpha} + r^2 e^{i alpha} / (z - c) + i gammaA/(2 pi) ln((z - c)/r).
+// Its conjugate velocity dW/dz = u - i v at z, per free-stream speed.
+Complex circleFlowConj(const CirclePlane& cp, Complex z, double gammaA);
+// Its stream function Im W at z (circle-plane units times the free-stream
+// speed): zero on the circle, and, the map being conformal, the stream
+// function of the section's flow at the image of z.
+double circleStreamFunction(const CirclePlane& cp, Complex z, double gammaA);
+
 }  // namespace aerofoil

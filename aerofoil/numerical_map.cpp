@@ -520,6 +520,53 @@ Complex NumericalMap::derivative(Complex Z) const {
   return dzdzp * dzpdw / G_;
 }
 
+void NumericalMap::mapRings(const std::vector<double>& rho, int m, std::vector<Complex>& chord,
+                            std::vector<Complex>* derivative) const {
+  if (m < 2 || (m & (m - 1)) != 0) {
+    SectionMap::mapRings(rho, m, chord, derivative);
+    return;
+  }
+  const std::size_t mm = static_cast<std::size_t>(m);
+  chord.resize(rho.size() * mm);
+  if (derivative) derivative->resize(rho.size() * mm);
+  const ComplexFft fft(m);
+  std::vector<Complex> s(mm), t(derivative ? mm : 0);
+  const double g = arg(G_), gAbs = std::abs(G_);
+  // Ring point j: Z = rho e^{i theta_j}, w = Z/G, u = R/w = q e^{-i (theta_j - g)}
+  // with q = R |G| / rho, so that S = sum_n (a_n q^n e^{i n g}) e^{-i n theta_j}.
+  for (std::size_t k = 0; k < rho.size(); ++k) {
+    const double q = R_ * gAbs / rho[k];
+    // Terms below 1e-17 of the largest coefficient's size add nothing.
+    std::size_t terms = a_.size() - 1;
+    if (q < 1.0) terms = std::min(terms, static_cast<std::size_t>(std::ceil(-39.0 / std::log(q))));
+    std::fill(s.begin(), s.end(), Complex());
+    std::fill(t.begin(), t.end(), Complex());
+    Complex factor = 1.0;
+    const Complex step = std::polar(q, g);
+    for (std::size_t n = 1; n <= terms; ++n) {
+      factor *= step;
+      const Complex c = a_[n] * factor;
+      s[n % mm] += c;
+      if (derivative) t[n % mm] += static_cast<double>(n) * c;
+    }
+    fft.transform(s.data(), -1);
+    if (derivative) fft.transform(t.data(), -1);
+    for (std::size_t j = 0; j < mm; ++j) {
+      const double theta = kTwoPi * static_cast<double>(j) / m;
+      const Complex w = std::polar(rho[k] / gAbs, theta - g);
+      const Complex e = std::exp(s[j]);
+      const Complex zp = c_ + w * e;
+      if (!derivative) {
+        chord[k * mm + j] = closeCorner(zp);
+        continue;
+      }
+      Complex dzdzp;
+      chord[k * mm + j] = closeCorner(zp, &dzdzp);
+      (*derivative)[k * mm + j] = dzdzp * e * (1.0 - t[j]) / G_;
+    }
+  }
+}
+
 Complex NumericalMap::toCircle(Complex p) const {
   if (std::abs(p - zte_) == 0.0) return std::polar(r, -beta);
   return G_ * circleOf(openCorner(p));

@@ -53,6 +53,12 @@ class NumericalMap final : public SectionMap {
   Complex toChord(Complex z) const override;
   Complex derivative(Complex z) const override;
   Complex toCircle(Complex p) const override;
+  // On a ring the series S is a trigonometric polynomial in the angle: its
+  // coefficients, folded modulo m, go through one FFT of length m (a power
+  // of two), and only the exponential and the corner's closing are left
+  // to each point.
+  void mapRings(const std::vector<double>& rho, int m, std::vector<Complex>& chord,
+                std::vector<Complex>* derivative) const override;
   double trailingEdgeAngle() const override { return tau_; }
   double trailingEdgeSpeed(double alpha) const override;
   double trailingEdgeDirection() const override { return teDirection_; }

@@ -347,8 +347,7 @@ Complex OuterFlow::velocity(const OuterSolution& state, Complex p, bool wakeSour
   const Complex inv = reciprocal(rel);
   const Complex eta = cp_.r * std::polar(1.0, -cp_.beta) * inv;
   // Free stream, its image dipole and the circulation, circle plane.
-  Complex w = std::polar(1.0, -cp_.alpha) - cp_.r * cp_.r * std::polar(1.0, cp_.alpha) * inv * inv +
-              Complex(0.0, state.gamma * cp_.len / kTwoPi) * inv;
+  Complex w = circleFlowConj(cp_, z, state.gamma * cp_.len);
   w += std::polar(1.0, cp_.beta) * transpirationConj(state, eta, harmonics_);
   if (wakeSources && static_cast<int>(state.wakeFlux.size()) == wake_.panels()) {
     for (std::size_t q = 0; q < quad_.z.size(); ++q) {

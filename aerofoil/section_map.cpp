@@ -11,4 +11,18 @@ Complex SectionMap::sourceRemainder(Complex z, Complex zq) const {
   return derivative(z) / (zeta - zetaQ) - 1.0 / (z - zq);
 }
 
+void SectionMap::mapRings(const std::vector<double>& rho, int m, std::vector<Complex>& chord,
+                          std::vector<Complex>* derivative) const {
+  constexpr double kTwoPi = 6.283185307179586;
+  const std::size_t mm = static_cast<std::size_t>(m);
+  chord.resize(rho.size() * mm);
+  if (derivative) derivative->resize(rho.size() * mm);
+  for (std::size_t k = 0; k < rho.size(); ++k)
+    for (std::size_t j = 0; j < mm; ++j) {
+      const Complex z = centre + std::polar(rho[k], kTwoPi * static_cast<double>(j) / m);
+      chord[k * mm + j] = toChord(z);
+      if (derivative) (*derivative)[k * mm + j] = this->derivative(z);
+    }
+}
+
 }  // namespace aerofoil

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <complex>
+#include <vector>
 
 namespace aerofoil {
 
@@ -44,6 +45,13 @@ class SectionMap {
   // The circle-plane point (on or outside the circle) of a chord-axes point
   // p on or outside the section.
   virtual Complex toCircle(Complex p) const = 0;
+  // The images in chord axes of whole rings about the centre: point j of
+  // ring k, centre + rho[k] e^{2 pi i j/m}, at [k m + j] of chord and, when
+  // derivative is not null, its dzeta/dz there; every rho[k] >= r.  The
+  // same values as toChord and derivative point by point (which is what
+  // this does); a map that sums a series may sum it on a whole ring at once.
+  virtual void mapRings(const std::vector<double>& rho, int m, std::vector<Complex>& chord,
+                        std::vector<Complex>* derivative) const;
 
   // The trailing edge.  Its interior angle tau: the map behaves as
   // (z - z_te)^(2 - tau/pi) there, so dzeta/dz vanishes as

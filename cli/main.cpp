@@ -13,6 +13,7 @@
 //   veltaro-cli --sweep -4:16:2 --bl             polar with a drag estimate, on every core
 //   veltaro-cli --sweep -4:16:2 --bl --xtr-u 0.05 --xtr-l 0.05   tripped at x/c 0.05 at every angle
 //   veltaro-cli --surface cylinder.txt --str-u 5 one pass on a given ue(s)
+//   veltaro-cli --naca 4412 --alpha 4 --probe 0.5,0.1   the flow at a point off the section
 //
 // Exit codes: 0 done, 1 a computation or a file failed, 2 bad input.
 #include <array>
@@ -32,6 +33,7 @@
 #include "plot_panels.h"
 #include "polar.h"
 #include "contour_file.h"
+#include "flow_field.h"
 #include "result_display.h"
 #include "result_file.h"
 #include "section_model.h"
@@ -65,6 +67,14 @@ void printAerofoil(const aerofoil::Joukowski& af) {
   // A residue under the printed precision (the -0 of -atan(0)) prints as
   // 0, as the window shows it; the result file keeps the exact numbers.
   for (const auto& r : rows) std::printf("%-13s%.6g\n", r.label, aerofoil::shownResult(r.value));
+}
+
+// The flow at the probed point: velocity per free-stream speed, Cp, and
+// the stream function per free-stream speed times chord (zero on the
+// section).
+void printProbe(const aerofoil::FieldValue& v) {
+  std::printf("u= %.6g v= %.6g Cp= %.6g psi= %.6g\n", aerofoil::shownResult(v.u), aerofoil::shownResult(v.v),
+              aerofoil::shownResult(v.cp), aerofoil::shownResult(v.psi));
 }
 
 void printSurface(const cli::SurfaceResult& r) {
@@ -129,7 +139,18 @@ int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::Secti
   const std::string note = aerofoil::clampNote(o.section.n);
   if (!note.empty()) std::cerr << "veltaro-cli: " << note << "\n";
   cli::Summary sum{&o, &af, {}, {}};
-  if (o.json != "-") printAerofoil(af);
+  // The probe first: a point inside the section is refused before
+  // anything is printed or written.
+  aerofoil::FieldValue probe;
+  if (!o.probe.empty()) {
+    probe = aerofoil::FlowField(af).at({o.probe_x, o.probe_y});
+    if (probe.inside) return fail("--probe " + o.probe + ": the point lies inside the section, where there is no flow");
+    sum.probe = &probe;
+  }
+  if (o.json != "-") {
+    printAerofoil(af);
+    if (sum.probe) printProbe(probe);
+  }
   if (o.save) {
     int count = 0;
     const aerofoil::SaveOutcome out = aerofoil::saveResult(af, count, o.outdir);

@@ -104,6 +104,25 @@ bool parseSweep(Options& o, std::string& why) {
   return true;
 }
 
+// "X,Y" into the probe's point: two finite numbers.
+bool parseProbe(Options& o, std::string& why) {
+  const std::size_t comma = o.probe.find(',');
+  why = "--probe takes X,Y (x/c and y/c of a point off the section), got '" + o.probe + "'";
+  if (comma == std::string::npos) return false;
+  const std::string parts[2] = {o.probe.substr(0, comma), o.probe.substr(comma + 1)};
+  double v[2];
+  for (int k = 0; k < 2; ++k) {
+    char* end = nullptr;
+    v[k] = std::strtod(parts[k].c_str(), &end);
+    while (end && (*end == ' ' || *end == '\t')) ++end;
+    if (blank(parts[k]) || *end != '\0' || !std::isfinite(v[k])) return false;
+  }
+  o.probe_x = v[0];
+  o.probe_y = v[1];
+  why.clear();
+  return true;
+}
+
 }  // namespace
 
 ParseResult parse(int argc, char** argv, Options& o) {
@@ -244,6 +263,12 @@ ParseResult parse(int argc, char** argv, Options& o) {
                  "(shape factor)")
       ->check(CLI::IsMember({"cf", "d1", "d2", "h12"}))
       ->capture_default_str();
+  app.add_option("--probe", o.probe,
+                 "The exact potential flow at the point X,Y (x/c and y/c in the chord axes of the\n"
+                 "contour table, the free stream at the angle of attack): prints u= v= Cp= psi=\n"
+                 "(velocity per free-stream speed, psi per free-stream speed times chord); a\n"
+                 "point inside the section is refused (exit code 1)")
+      ->type_name("X,Y");
   app.add_option("--outdir", o.outdir, "Folder for the result and report files")
       ->capture_default_str();
   app.add_flag("--verbose", o.verbose,
@@ -275,7 +300,7 @@ ParseResult parse(int argc, char** argv, Options& o) {
   // A file, sweep or folder option given an empty text would otherwise be
   // taken as not given at all.
   for (const char* name : {"--surface", "--sweep", "--json", "--outdir", "--contour", "--plot", "--naca",
-                           "--coordinates"})
+                           "--coordinates", "--probe"})
     if (app.count(name) > 0 && app.get_option(name)->as<std::string>().empty())
       return bad(std::string(name) + ": an empty value names nothing");
   // One kind of section: Joukowski's (the default), or one of the others.
@@ -326,6 +351,12 @@ ParseResult parse(int argc, char** argv, Options& o) {
       return bad(std::string(name) + " writes one section; it does not go with --surface or --sweep");
     std::string why;
     if (!writablePlace(name, *file, why)) return bad(why);
+  }
+  if (!o.probe.empty()) {
+    if (!o.surface.empty() || !o.sweep.empty())
+      return bad("--probe reads the flow about one section; it does not go with --surface or --sweep");
+    std::string why;
+    if (!parseProbe(o, why)) return bad(why);
   }
   // The summary file too, unless it goes to standard output.
   if (!o.json.empty() && o.json != "-") {

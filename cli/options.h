@@ -35,6 +35,9 @@ struct Options {
   std::string plot;     // SVG picture of the pressure plot (with --bl, and the boundary layer's)
   std::string quantity = "cf";  // boundary-layer quantity of that picture: cf, d1, d2 or h12
 
+  std::string probe;           // --probe X,Y as given
+  double probe_x = 0, probe_y = 0;  // the point it names, chord axes
+
   std::string outdir = ".";
   bool verbose = false;  // also print the solver's diagnostic lines
   std::string json;  // file, or "-" for standard output

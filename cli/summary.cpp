@@ -135,6 +135,11 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   if (!sum.surfaces.empty()) j["surfaces"] = surfaces;
   if (sum.surfaces.size() == 2) j["cd_squire_young"] = number(squireYoung(sum.surfaces));
   if (sum.viscous && sum.viscous->status.ok) j["viscous"] = viscousJson(*sum.viscous);
+  if (sum.probe) {
+    const aerofoil::FieldValue& v = *sum.probe;
+    j["probe"] = {{"x", o.probe_x}, {"y", o.probe_y}, {"u", number(v.u)},
+                  {"v", number(v.v)}, {"cp", number(v.cp)}, {"psi", number(v.psi)}};
+  }
   j["warnings"] = sum.warnings;
 
   return writeJsonText(j.dump(1) + "\n", path, why);

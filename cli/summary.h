@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "drag_estimate.h"
+#include "flow_field.h"
 #include "joukowski.h"
 #include "options.h"
 #include "polar.h"
@@ -25,6 +26,7 @@ struct Summary {
   std::vector<SurfaceResult> surfaces;
   std::vector<std::string> warnings;
   const viscous::Result* viscous = nullptr;  // with --viscous
+  const aerofoil::FieldValue* probe = nullptr;  // with --probe, at options->probe_x, probe_y
 };
 
 // The section the inputs chose, when it is not the Joukowski section: its

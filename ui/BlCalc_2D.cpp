@@ -292,7 +292,12 @@ viscous::Result BlCalc_2D::analyseViscous() {
   return viscous::analyse(*session_, section_, viscous::Settings{}, viscous::State{}, true);
 }
 
+const viscous::DisplacementBody* BlCalc_2D::displacementBody(const aerofoil::Joukowski& current) const {
+  return interacted_ && sectionText(current) == handedSection ? &body_ : nullptr;
+}
+
 void BlCalc_2D::showViscous(const viscous::Result& r) {
+  body_ = r.body;
   resultLine->say(plot::viscousResultText(r).c_str());
   resultFrame->show();
   resultFrame->recalc();

@@ -93,6 +93,10 @@ class BlCalc_2D : public FXDialogBox {
   // results still belong to it.
   void showMainSection(const aerofoil::Joukowski& current);
 
+  // The displacement body and wake of the viscous analysis shown, when the
+  // results shown are one and belong to the section `current`; else null.
+  const viscous::DisplacementBody* displacementBody(const aerofoil::Joukowski& current) const;
+
   // Whether "Viscous interaction" is checked.
   bool viscous() const { return viscousButton->getCheck() == TRUE; }
 
@@ -147,6 +151,7 @@ class BlCalc_2D : public FXDialogBox {
   bl::SurfaceValues bare_[2];        // its split: the inviscid edge velocity drawn beside interacted results
   bool contourDisplaced_ = false;    // the session holds the displaced flow's contour, not the section's
   bool interacted_ = false;          // the results shown are a viscous analysis's
+  viscous::DisplacementBody body_;   // ... and its displacement body
   FXMenuPane* fileMenu = nullptr;
   FXMenuBar* menuBar_ = nullptr;
   WindowMenus menus;

@@ -12,6 +12,7 @@
 #include "fitting_points.h"
 #include "fox_paint.h"
 #include "number_text.h"
+#include "operating_point.h"
 #include "polar_plot.h"
 #include "save_file.h"
 #include "veltaro_version.h"
@@ -473,9 +474,18 @@ void PolarWindow::updateControls() {
 void PolarWindow::redraw() {
   if (!canvas->id()) return;
   FXDCWindow dc(canvas);
-  paintDrawing(dc, getApp(),
-               plot::polarPicture(points_, alphaFrom_, alphaTo_, canvas->getWidth(), canvas->getHeight(), kept_,
-                                  setup_, mark_, &pickPoints_));
+  plot::Drawing d = plot::polarPicture(points_, alphaFrom_, alphaTo_, canvas->getWidth(), canvas->getHeight(), kept_,
+                                       setup_, mark_, &pickPoints_);
+  int x, y;
+  if (plot::operatingPointPixel(pickPoints_, points_, operatingAlpha_, x, y)) plot::drawOperatingPoint(d, x, y);
+  paintDrawing(dc, getApp(), d);
+}
+
+void PolarWindow::showOperatingPoint(const aerofoil::SectionModel* section, double alphaDeg) {
+  const double shown = section == model_.get() ? alphaDeg : NAN;
+  if (shown == operatingAlpha_ || (std::isnan(shown) && std::isnan(operatingAlpha_))) return;
+  operatingAlpha_ = shown;
+  if (this->shown()) redraw();
 }
 
 void PolarWindow::showMarkedValues() {

@@ -32,6 +32,7 @@
 #include <fx.h>
 
 #include <atomic>
+#include <cmath>
 #include <chrono>
 #include <mutex>
 #include <string>
@@ -127,6 +128,10 @@ class PolarWindow : public FXDialogBox {
   // The plots as drawn, as PNG data in path (replaced whole or not at all).
   bool savePicture(const std::string& path, std::string& why);
 
+  // The operating point of the section `section` at alphaDeg marked on the
+  // lift curve, while the polar shown is that section's (NaN: no mark).
+  void showOperatingPoint(const aerofoil::SectionModel* section, double alphaDeg);
+
  protected:
   PolarWindow() {}
 
@@ -189,6 +194,7 @@ class PolarWindow : public FXDialogBox {
   bool keptShown_ = false;              // the polar shown is among them
   plot::Mark mark_;
   plot::PickPoints pickPoints_;
+  double operatingAlpha_ = NAN;  // the operating point's angle, or NaN
   std::string clipboard_;
   bool running_ = false;
   bool cancelled_ = false;

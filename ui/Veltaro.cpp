@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "BlCalc_2D.h"
+#include "FlowWindow.h"
 #include "PolarWindow.h"
 #include "ResultField.h"
 #include "caption.h"
@@ -44,6 +45,7 @@ FXDEFMAP(Veltaro) VeltaroMap[] = {
   FXMAPFUNC(SEL_LEFTBUTTONPRESS, Veltaro::ID_CANVAS, Veltaro::onClickCanvas),
   FXMAPFUNCS(SEL_COMMAND, Veltaro::ID_SECTION_JOUKOWSKI, Veltaro::ID_OPEN_SECTION, Veltaro::onCmdSectionKind),
   FXMAPFUNCS(SEL_UPDATE,  Veltaro::ID_SECTION_JOUKOWSKI, Veltaro::ID_SECTION_NACA, Veltaro::onUpdSectionKind),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_FLOW_VIEW,      Veltaro::onCmdFlowView),
 };
 // clang-format on
 
@@ -109,6 +111,7 @@ Veltaro::Veltaro(FXApp* app)
   new FXMenuCommand(fileMenu, "Save &picture...", nullptr, this, ID_SAVE_PICTURE);
   new FXMenuCommand(fileMenu, "&Polar...\tCtl-P", nullptr, this, ID_POLAR);
   new FXMenuCommand(fileMenu, "&Open section...", nullptr, this, ID_OPEN_SECTION);
+  new FXMenuCommand(fileMenu, "&Flow view...\tCtl-F", nullptr, this, ID_FLOW_VIEW);
   new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Quit\tCtl-Q", nullptr, app, FXApp::ID_QUIT);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
@@ -191,6 +194,7 @@ Veltaro::~Veltaro() {
   // reaches this window.
   if (blOpenCount != 0 && blDialog) delete blDialog;
   delete polarWindow;  // stops its computation first
+  delete flowWindow;
   delete fileMenu;
   delete sectionMenu;
   delete menus.edit;
@@ -268,6 +272,7 @@ void Veltaro::recompute() {
   // An open boundary-layer window says when its results belong to an
   // earlier section.
   if (blOpenCount != 0 && blDialog) blDialog->showMainSection(af);
+  if (flowWindow) flowWindow->showSection(af);
 }
 
 void Veltaro::draw(FXDCWindow& dc) {

@@ -12,14 +12,19 @@
 #include "joukowski.h"
 #include "screen_geometry.h"
 #include "section_choice.h"
+#include "section_input.h"
 #include "session/session.h"
 #include "window_menu.h"
 
 class BlCalc_2D;
 class CheckedSpinner;
+class FlowWindow;
 class PolarWindow;
 class TextLine;
 class ValueLine;
+namespace viscous {
+struct DisplacementBody;
+}
 
 class Veltaro : public FXMainWindow {
   FXDECLARE(Veltaro)
@@ -51,6 +56,7 @@ class Veltaro : public FXMainWindow {
     ID_SECTION_KT,
     ID_SECTION_NACA,
     ID_OPEN_SECTION,       // File > Open section...: a coordinate file
+    ID_FLOW_VIEW,          // File > Flow view...
     ID_LAST
   };
 
@@ -83,6 +89,16 @@ class Veltaro : public FXMainWindow {
   // The Section menu and File > Open section... (aerofoil_section_menu.cpp).
   long onCmdSectionKind(FXObject*, FXSelector, void*);
   long onUpdSectionKind(FXObject*, FXSelector, void*);
+  // The flow view and what it asks of this window (aerofoil_flow_hooks.cpp):
+  // an input's value, the input moved as if typed (animating: an open
+  // polar window marks the operating point), whether e/R1 and h/R1 shape
+  // the section, and the displacement body of the boundary-layer window's
+  // viscous analysis of the section now solved (null: none).
+  long onCmdFlowView(FXObject*, FXSelector, void*);
+  double inputValue(SectionInput which) const;
+  void setInputValue(SectionInput which, double value, bool animating);
+  bool shapeInputs() const { return section_.usesThicknessAndCamber(); }
+  const viscous::DisplacementBody* displacementBody() const;
 
   // Puts a new window (created, not yet shown) on the screen where it
   // covers least of the windows shown and none of this window's inputs and
@@ -128,6 +144,7 @@ class Veltaro : public FXMainWindow {
   // The polar window, once opened: kept (hidden when closed) until this
   // window goes.
   PolarWindow* polarWindow = nullptr;
+  FlowWindow* flowWindow = nullptr;  // the flow view, likewise
 
   FXMenuPane* fileMenu = nullptr;
   FXMenuPane* sectionMenu = nullptr;

@@ -3,8 +3,10 @@
 
 void paintDrawing(FXDCWindow& dc, FXApp* app, const plot::Drawing& drawing) {
   dc.setFont(app->getNormalFont());  // text needs a font selected first
+  const std::string* colour = nullptr;  // the colour set last: a name is looked up once a run
   for (const plot::Primitive& p : drawing) {
-    dc.setForeground(fxcolorfromname(p.colour.c_str()));
+    if (!colour || *colour != p.colour) dc.setForeground(fxcolorfromname(p.colour.c_str()));
+    colour = &p.colour;
     switch (p.kind) {
       case plot::Primitive::Fill:
         dc.fillRectangle(p.x1, p.y1, p.x2, p.y2);

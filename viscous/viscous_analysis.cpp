@@ -285,6 +285,7 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   res.cd_friction = friction_drag(values[0], up, af.alphaDeg) + friction_drag(values[1], lo, af.alphaDeg);
   res.cd_pressure = res.cd - res.cd_friction;
   res.state = st;
+  res.body = displacementBody(values, {up, lo});
   return res;
 }
 

@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "displacement_body.h"
 #include "joukowski.h"
 #include "session/session.h"
 
@@ -69,6 +70,7 @@ struct Result {
   double change_ue = 0;     // largest change of the surface speed in the last sweep
   double change_cl = 0;     // change of the lift in the last sweep
   State state;              // mass defect of the last sweep
+  DisplacementBody body;    // the section displaced by the last march's delta*, and the wake
 };
 
 // Computes the viscous flow about the solved section af with the session's

@@ -504,3 +504,38 @@ TEST_F(Cli, AnySectionByDesignationFileOrTrailingEdgeAngle) {
   EXPECT_NE(r.err.find("line"), std::string::npos) << r.err;
   EXPECT_EQ(files(), 4);  // s.json, s.dat, t.json, bad.dat: nothing of the refusals
 }
+
+TEST_F(Cli, ProbeReadsTheFlowAtAPointOffTheSection) {
+  // Above the section the flow is faster than the free stream and psi
+  // positive; the numbers printed are those of the JSON; Cp = 1 - u^2 - v^2.
+  Outcome r = run("--naca 4412 --alpha 4 --probe 0.5,0.2");
+  ASSERT_EQ(r.code, 0) << r.err;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(r.out, m, std::regex("\nu= (\\S+) v= (\\S+) Cp= (\\S+) psi= (\\S+)\n"))) << r.out;
+  const double u = std::stod(m[1]), v = std::stod(m[2]), cp = std::stod(m[3]), psi = std::stod(m[4]);
+  EXPECT_GT(u, 1.0);
+  EXPECT_GT(psi, 0.1);
+  EXPECT_NEAR(cp, 1.0 - u * u - v * v, 2e-5);
+  r = run("--naca 4412 --alpha 4 --probe 0.5,0.2 --json -");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto probe = nlohmann::json::parse(r.out)["probe"];
+  EXPECT_EQ(probe["x"].get<double>(), 0.5);
+  EXPECT_NEAR(probe["u"].get<double>(), u, 1e-5);
+  EXPECT_NEAR(probe["v"].get<double>(), v, 1e-5);
+  EXPECT_NEAR(probe["cp"].get<double>(), cp, 1e-5);
+  EXPECT_NEAR(probe["psi"].get<double>(), psi, 1e-5);
+  // Far off, the free stream at the angle of attack, in the contour's axes.
+  r = run("--alpha 12 --probe 400,0");
+  ASSERT_TRUE(std::regex_search(r.out, m, std::regex("\nu= (\\S+) v= (\\S+) Cp= (\\S+) psi= (\\S+)\n"))) << r.out;
+  EXPECT_NEAR(std::stod(m[1]), std::cos(12 * M_PI / 180), 2e-3);
+  EXPECT_NEAR(std::stod(m[2]), std::sin(12 * M_PI / 180), 2e-3);
+  // Inside the section: refused with exit code 1 and nothing written.
+  r = run("--probe 0.3,0.02 --save");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("--probe 0.3,0.02: the point lies inside the section"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(files(), 0);
+  // Not a point, or with a run of many sections: bad input.
+  for (const char* bad : {"--probe 0.3", "--probe 0.3,", "--probe a,b", "--probe 0.5,0.2 --sweep 0:4:2"})
+    EXPECT_EQ(run(bad).code, 2) << bad;
+}

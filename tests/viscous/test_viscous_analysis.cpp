@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "flow_field.h"
 #include "joukowski.h"
 #include "session/session.h"
 #include "viscous_analysis.h"
@@ -108,4 +109,30 @@ TEST(ViscousAnalysis, GrowthOfTheNormalGridLetsTheSweepsSettle) {
     const Viscous v = analyse(c.alpha, c.e, c.h, 1.0);
     EXPECT_LT(v.r.sweeps, 50) << c.alpha << " " << c.e << " " << c.h;
   }
+}
+
+// The displacement body the flow view draws: outside the section, thicker
+// than it by both layers' displacement thickness at the trailing edge, and
+// the wake's centre line from the edge downstream with the flow.
+TEST(ViscousAnalysis, DisplacementBodyLiesOutsideTheSectionAndFollowsTheWake) {
+  const Viscous v = analyse(4.0, 0.131, 0.0, 1.0);
+  const viscous::DisplacementBody& b = v.r.body;
+  ASSERT_FALSE(b.empty());
+  const aerofoil::FlowField field(v.af);
+  for (std::size_t side = 0; side < 2; ++side)
+    for (std::size_t j = 0; j < b.x[side].size(); ++j)
+      ASSERT_FALSE(field.inside({b.x[side][j], b.y[side][j]})) << side << " node " << j;
+  // At the trailing edge the two lines lie the sum of the layers' d1 apart.
+  const auto teNode = [](const bl::SurfaceResult& r) { return static_cast<std::size_t>(r.wall_nodes - 1); };
+  const double gap = std::hypot(b.x[0][teNode(v.upper)] - b.x[1][teNode(v.lower)],
+                                b.y[0][teNode(v.upper)] - b.y[1][teNode(v.lower)]);
+  EXPECT_NEAR(gap, displacementAtTrailingEdge(v.upper) + displacementAtTrailingEdge(v.lower), 1e-3);
+  ASSERT_GT(b.wakeX.size(), 10u);
+  EXPECT_NEAR(b.wakeX.front(), v.af.x[0], 1e-9);
+  EXPECT_NEAR(b.wakeY.front(), v.af.y[0], 1e-9);
+  EXPECT_NEAR(b.wakeX.back() - b.wakeX.front(), 1.5, 0.1);  // the wake's 1.5 chords
+  // The upper half's line above the centre line all along the wake.
+  const std::size_t last = b.x[0].size() - 1;
+  EXPECT_GT(b.y[0][last], b.wakeY.back());
+  EXPECT_LT(b.y[1][b.x[1].size() - 1], b.wakeY.back());
 }
