@@ -78,26 +78,33 @@ void printViscous(const viscous::Result& r) {
 }
 
 // "BL Calculation" and K presses of "Recalculate" on the current section;
-// or, with --viscous, the viscous analysis (into `vr`).
+// or, with --viscous, the viscous analysis (into `vr`, and sum.viscous
+// once it has run).  A failure goes into sum.failure.
 bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aerofoil::Joukowski& af,
-                         std::vector<cli::SurfaceResult>& surfaces, viscous::Result& vr,
-                         std::array<bl::SurfaceValues, 2>& bare) {
-  surfaces.clear();
+                         cli::Summary& sum, viscous::Result& vr, std::array<bl::SurfaceValues, 2>& bare) {
+  sum.surfaces.clear();
   bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
-  if (!st.ok) return st;
-  if (o.viscous) {
+  if (st.ok && o.viscous) {
     // The bare section's surfaces, which the pictures draw for comparison.
     for (bl::Surface which : bl::kBothSurfaces)
       bare[static_cast<std::size_t>(bl::index(which))] = session.split_surface(which);
     vr = viscous::analyse(session, af, viscous::Settings{}, viscous::State{}, true);
+    sum.viscous = &vr;
     st = vr.status;
-  } else {
+  } else if (st.ok) {
     st = session.new_computation();
     for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
   }
-  if (!st.ok) return st;
-  surfaces.emplace_back("upper", session.surface(bl::Surface::upper));
-  surfaces.emplace_back("lower", session.surface(bl::Surface::lower));
+  if (!st.ok) {
+    st.message = aerofoil::boundaryLayerFailure(af, st.message);
+    cli::Failure f{o.viscous && sum.viscous ? "viscous analysis" : "boundary layer", st.message};
+    if (session.failed_surface()) f.surface = *session.failed_surface() == bl::Surface::upper ? "upper" : "lower";
+    if (sum.viscous && vr.sweeps < viscous::Settings{}.max_sweeps) f.sweep = vr.sweeps + 1;
+    sum.failure = f;
+    return st;
+  }
+  sum.surfaces.emplace_back("upper", session.surface(bl::Surface::upper));
+  sum.surfaces.emplace_back("lower", session.surface(bl::Surface::lower));
   return st;
 }
 
@@ -132,14 +139,17 @@ int runSingle(bl::Session& session, const cli::Options& o) {
   if (o.save) {
     int count = 0;
     const aerofoil::SaveOutcome out = aerofoil::saveResult(af, count, o.outdir);
-    if (!out.ok) return fail(out.message);
+    if (!out.ok) {
+      sum.failure = cli::Failure{"files", out.message};
+      fail(out.message);
+      return finish(sum, o, 1);
+    }
     if (o.json != "-") std::printf("saved %s\n", out.path.c_str());
   }
   viscous::Result vr;
   std::array<bl::SurfaceValues, 2> bare;
   if (o.bl) {
-    const bl::Status st = boundaryLayer(session, o, af, sum.surfaces, vr, bare);
-    if (o.viscous) sum.viscous = &vr;
+    const bl::Status st = boundaryLayer(session, o, af, sum, vr, bare);
     if (!st.ok) {
       fail(st.message);
       return finish(sum, o, 1);
@@ -151,6 +161,7 @@ int runSingle(bl::Session& session, const cli::Options& o) {
   }
   std::string why;
   if (!writeSectionFiles(o, af, o.bl ? &session : nullptr, o.viscous ? &bare : nullptr, why)) {
+    sum.failure = cli::Failure{"files", why};
     fail(why);
     return finish(sum, o, 1);
   }
@@ -167,6 +178,7 @@ int runSurface(bl::Session& session, const cli::Options& o) {
   const bl::Status st = session.march_table(table.s, table.ue);
   cli::Summary sum{&o, nullptr, {}, {}};
   if (!st.ok) {
+    sum.failure = cli::Failure{"boundary layer", st.message, "upper"};
     fail(st.message);
     return finish(sum, o, 1);
   }

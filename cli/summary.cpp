@@ -97,6 +97,14 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   if (sum.surfaces.size() == 2) j["cd_squire_young"] = number(squireYoung(sum.surfaces));
   if (sum.viscous && sum.viscous->status.ok) j["viscous"] = viscousJson(*sum.viscous);
   j["warnings"] = sum.warnings;
+  if (sum.failure) {
+    const Failure& f = *sum.failure;
+    json failed = {{"stage", f.stage}, {"message", f.message}};
+    if (!f.surface.empty()) failed["surface"] = f.surface;
+    if (f.sweep > 0) failed["sweep"] = f.sweep;
+    if (f.cancelled) failed["cancelled"] = true;
+    j["failed"] = failed;
+  }
 
   return writeJsonText(j.dump(1) + "\n", path, why);
 }

@@ -116,7 +116,7 @@ Point computePoint(bl::Session& session, const Settings& set, int index, viscous
   p.diagnostics = out.str();
   p.diagnostics_err = err.str();
   if (!st.ok) {
-    p.failure = st.message;
+    p.failure = aerofoil::boundaryLayerFailure(af, st.message);
     return p;
   }
   p.computed = true;

@@ -298,9 +298,10 @@ void BlCalc_2D::showViscous(const viscous::Result& r) {
 }
 
 std::string BlCalc_2D::failureText(const bl::Status& st) const {
+  const std::string why = aerofoil::boundaryLayerFailure(section_, st.message);
   const std::optional<bl::Surface> failed = session_->failed_surface();
-  if (!failed) return st.message;
-  return std::string("Boundary-layer pass over the ") + bl::name(*failed) + ":\n" + st.message;
+  if (!failed) return why;
+  return std::string("Boundary-layer pass over the ") + bl::name(*failed) + ":\n" + why;
 }
 
 std::string BlCalc_2D::cautionText() const {

@@ -409,7 +409,7 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   const bl::Status split = blSession.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
   if (!split.ok) {
-    const std::string text = split.message + fittingNNote(af, split.message);
+    const std::string text = aerofoil::boundaryLayerFailure(af, split.message) + fittingNNote(af, split.message);
     FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", text.c_str());
     return 1;
   }

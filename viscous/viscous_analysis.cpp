@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "interaction_coefficients.h"
@@ -162,6 +163,34 @@ bl::ComputationParameters held_transition(const bl::Session& session, const bl::
   return p;
 }
 
+// Where the displaced flow runs backwards along a surface behind its
+// stagnation point, the layer ahead has separated so far that its
+// displacement turns the outer flow round: no march can follow a layer
+// against the flow, and no interaction law carries a separation that
+// large.  Said in words the user can act on.
+bl::Status reversed_flow(const std::array<bl::SurfaceValues, 2>& values) {
+  for (Surface side : bl::kBothSurfaces) {
+    const bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
+    for (int j = 1; j < v.nodes(); ++j) {
+      const auto k = static_cast<std::size_t>(j);
+      if (!(v.ue[k] <= 0)) continue;  // a number that is not finite is the march's to name
+      char at[160];
+      if (j < v.wall_nodes && k < v.x.size())
+        std::snprintf(at, sizeof at, "on the %s at x/c %.3g (node %d)", bl::name(side), v.x[k], j + 1);
+      else if (j < v.wall_nodes)
+        std::snprintf(at, sizeof at, "on the %s at node %d", bl::name(side), j + 1);
+      else
+        std::snprintf(at, sizeof at, "in the wake of the %s, %.3g chords behind the trailing edge", bl::name(side),
+                      v.s[k] - v.s[static_cast<std::size_t>(v.wall_nodes - 1)]);
+      return bl::Status::failure(std::string("the flow displaced by the boundary layer runs backwards ") + at +
+                                 ": the layer has separated further than the interaction can carry.  A higher "
+                                 "Reynolds number, or transition further forward on that surface (Str or a "
+                                 "trip at x/c), keeps it attached longer");
+    }
+  }
+  return bl::Status{};
+}
+
 // The session's parameters back as the user gave them, however the sweeps end.
 struct RestoreParameters {
   bl::Session& session;
@@ -224,7 +253,8 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
     prev_v = sol.v;
     prev_cl = loads.cl;
     // Converged, or out of sweeps: the last march stands, unless the
-    // reports want one more, with the settled flow.
+    // reports want one more, with the settled flow.  That march writes the
+    // reports of the sweeps counted; it is not a sweep of its own.
     const bool last = res.converged || sweep > settings.max_sweeps;
     if (last && !reports_wanted) break;
 
@@ -238,13 +268,14 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
         v = with_wake(session.split_surface(side), line, sol);
         laws[bl::index(side)] = law_for(v, side, st, hold);
       }
-      s = session.march_given(values, {&laws[0], &laws[1]}, reports_wanted && last);
+      s = reversed_flow(values);
+      if (s.ok) s = session.march_given(values, {&laws[0], &laws[1]}, reports_wanted && last);
     }
     if (!s.ok) {
-      res.status = s;
+      res.status = bl::Status::failure("sweep " + std::to_string(sweep) + " of the viscous analysis: " + s.message);
       return res;
     }
-    res.sweeps = sweep;
+    if (!last) res.sweeps = sweep;
     if (sweep == kHoldTransitionAfter)
       for (Surface side : bl::kBothSurfaces)
         held[bl::index(side)] = transition_point(values[static_cast<std::size_t>(bl::index(side))], session.surface(side));

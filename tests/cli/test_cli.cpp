@@ -116,10 +116,12 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
     const char* args;
     const char* says;
   } cases[] = {
-      {"--alpha abc", "--alpha"},
+      {"--alpha abc", "--alpha: 'abc' is not a number"},
+      {"--alpha -inf", "--alpha: '-inf' is not a finite number"},
       {"--alpha 70", "--alpha"},
-      {"--e nan", "finite"},
-      {"--bl --re-mill 1e400", "--re-mill: too large: 1e400"},
+      {"--e nan", "'nan' is not a number"},
+      {"--bl --re-mill 1e400", "--re-mill: '1e400' is too large"},
+      {"--n 1e3", "--n: '1e3' is not a whole number"},
       {"--h -0.9", "--h"},
       {"--no-such-option", "no-such-option"},
       {"--bl --np 5000", "Np"},
