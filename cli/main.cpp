@@ -72,6 +72,10 @@ void printSurface(const cli::SurfaceResult& r) {
 }
 
 void printViscous(const viscous::Result& r) {
+  if (!std::isfinite(r.cl)) {  // the sweeps swing: no number to give (the warning says so)
+    std::printf("viscous: no lift, moment or drag  sweeps %d (not settled)\n", r.sweeps);
+    return;
+  }
   std::printf("viscous: Cl %.6g  Cm_c/4 %.6g  Cd %.6g  Cd_friction %.6g  Cd_pressure %.6g  sweeps %d%s\n",
               aerofoil::shownResult(r.cl), aerofoil::shownResult(r.cm), r.cd, r.cd_friction, r.cd_pressure, r.sweeps,
               r.converged ? "" : " (not settled)");

@@ -26,10 +26,12 @@ void collectWarnings(Summary& sum) {
     if (!std::isfinite(squireYoung(sum.surfaces, &why))) sum.warnings.push_back(why);
   }
   if (sum.viscous && sum.viscous->status.ok && !sum.viscous->converged) {
-    char text[160];
+    char text[256];
     std::snprintf(text, sizeof text,
-                  "the viscous flow did not settle in %d sweeps (last change: lift %.2g, surface speed %.2g)",
-                  sum.viscous->sweeps, sum.viscous->change_cl, sum.viscous->change_ue);
+                  "the viscous flow did not settle in %d sweeps (last change: lift %.2g, surface speed %.2g): %s",
+                  sum.viscous->sweeps, sum.viscous->change_cl, sum.viscous->change_ue,
+                  std::isfinite(sum.viscous->cl) ? "its lift and drag are those of the last sweep"
+                                                 : "its sweeps swing, and no lift, moment or drag is given");
     sum.warnings.push_back(text);
   }
   for (const SurfaceResult& r : sum.surfaces) {

@@ -28,6 +28,19 @@ using bl::Surface;
 // the contour point where it then lay.
 constexpr int kHoldTransitionAfter = 4;
 
+// Where the transition lay after those few sweeps depends on where the
+// sweeps started: an angle started from nothing holds it where a flow far
+// from its own put it (a laminar separation of an early sweep, say),
+// stations from where its settled flow puts it, and an angle of a polar,
+// started close to its own flow, holds it elsewhere.  So once the sweeps
+// have settled with the transition held, one march with the transition
+// free on the settled flow says where it belongs; if that is another
+// contour point, it is held there and the sweeps go on.  At most this many
+// times: the free criteria can also answer a held point with another that
+// answers back (a flip the sweeps could not settle), and the hold then
+// stays where it is.
+constexpr int kMostTransitionMoves = 4;
+
 // Sign of a surface's mass defect in the contour's signed convention (the
 // speed's): positive on the upper surface.
 double side_sign(Surface s) { return s == Surface::upper ? 1.0 : -1.0; }
@@ -52,10 +65,11 @@ bl::SurfaceValues with_wake(const bl::SurfaceValues& wall, const aerofoil::Strea
 // The law of one surface: its coefficients along the arc length and the
 // mass defect every node had in the sweep before; with the transition
 // held, also the normal grid every node had.
-bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State& before, bool hold) {
+bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State& before, bool hold,
+                           bool transition_free = false) {
   bl::InteractionLaw law;
   law.first_node = 3;
-  law.transition_held = hold;
+  law.transition_held = hold && !transition_free;
   law.coeff = interaction_coefficients(v.s);
   law.m_before.assign(v.s.size(), 0.0);
   law.grid_points_before.assign(v.s.size(), 0);
@@ -240,6 +254,31 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   std::vector<double> prev_v;  // the surface speed and lift of the sweep before
   double prev_cl = 0.0;
   std::array<bl::SurfaceValues, 2> values;
+  // The march of one sweep on the flow sol: both surfaces continued into
+  // the wake, each with its interaction law, the transition held from the
+  // sweep after kHoldTransitionAfter on (unless free asks where it falls
+  // of itself).
+  const auto march = [&](int sweep, bool free, bool write) {
+    const bool hold = sweep > kHoldTransitionAfter;
+    bl::Status s = session.hand_over_contour(af.s, sol.v, n, af.x, af.y);
+    if (s.ok && hold) s = session.set_parameters(free ? restore.user : held_transition(session, restore.user, held));
+    bl::InteractionLaw laws[2];
+    if (!s.ok) return s;
+    for (Surface side : bl::kBothSurfaces) {
+      bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
+      v = with_wake(session.split_surface(side), line, sol);
+      laws[bl::index(side)] = law_for(v, side, st, hold, free);
+    }
+    s = reversed_flow(values);
+    if (s.ok) s = session.march_given(values, {&laws[0], &laws[1]}, write);
+    return s;
+  };
+  const auto transition_points = [&](int (&points)[2]) {
+    for (Surface side : bl::kBothSurfaces)
+      points[bl::index(side)] =
+          transition_point(values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
+  };
+  int moves = 0;
   for (int sweep = 1; sweep <= settings.max_sweeps + 1; ++sweep) {
     flow.solve(st.m, wake_fluxes(st, panels), sol);
     loads = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg);
@@ -252,33 +291,33 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
     }
     prev_v = sol.v;
     prev_cl = loads.cl;
+    if (res.converged && sweep > kHoldTransitionAfter + 1 && moves < kMostTransitionMoves) {
+      // Settled with the transition held: where does it fall of itself?
+      // (A check, not a sweep; a march that fails so leaves the hold.)
+      int free_points[2];
+      if (march(sweep, true, false).ok) {
+        transition_points(free_points);
+        if (free_points[0] != held[0] || free_points[1] != held[1]) {
+          held[0] = free_points[0];
+          held[1] = free_points[1];
+          res.converged = false;
+          ++moves;
+        }
+      }
+    }
     // Converged, or out of sweeps: the last march stands, unless the
     // reports want one more, with the settled flow.  That march writes the
     // reports of the sweeps counted; it is not a sweep of its own.
     const bool last = res.converged || sweep > settings.max_sweeps;
     if (last && !reports_wanted) break;
 
-    const bool hold = sweep > kHoldTransitionAfter;
-    bl::Status s = session.hand_over_contour(af.s, sol.v, n, af.x, af.y);
-    if (s.ok && hold) s = session.set_parameters(held_transition(session, restore.user, held));
-    bl::InteractionLaw laws[2];
-    if (s.ok) {
-      for (Surface side : bl::kBothSurfaces) {
-        bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
-        v = with_wake(session.split_surface(side), line, sol);
-        laws[bl::index(side)] = law_for(v, side, st, hold);
-      }
-      s = reversed_flow(values);
-      if (s.ok) s = session.march_given(values, {&laws[0], &laws[1]}, reports_wanted && last);
-    }
+    const bl::Status s = march(sweep, false, reports_wanted && last);
     if (!s.ok) {
       res.status = bl::Status::failure("sweep " + std::to_string(sweep) + " of the viscous analysis: " + s.message);
       return res;
     }
     if (!last) res.sweeps = sweep;
-    if (sweep == kHoldTransitionAfter)
-      for (Surface side : bl::kBothSurfaces)
-        held[bl::index(side)] = transition_point(values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
+    if (sweep == kHoldTransitionAfter) transition_points(held);
     if (last) break;
 
     State fresh;
@@ -298,6 +337,8 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   res.cd = wake_drag(up) + wake_drag(lo);
   res.cd_friction = friction_drag(values[0], up, af.alphaDeg) + friction_drag(values[1], lo, af.alphaDeg);
   res.cd_pressure = res.cd - res.cd_friction;
+  if (!res.converged && !(std::max(res.change_cl, res.change_ue) < settings.largest_shown_change))
+    res.cl = res.cm = res.cd = res.cd_friction = res.cd_pressure = std::nan("");
   res.state = st;
   return res;
 }

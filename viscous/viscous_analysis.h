@@ -42,6 +42,14 @@ struct Settings {
   double relaxation = 0.5;   // share of a sweep's change of the mass defect taken
   double wake_length = 1.5;  // chords behind the trailing edge
   double wake_growth = 1.12; // ratio of successive wake steps, from the contour's last panel
+  // A flow that has not settled gives its lift, moment and drag only while
+  // its last sweep changed the lift and the surface speed by less than
+  // this: such a flow is still creeping towards where it settles (the
+  // numbers are those of its last sweep, marked).  Beyond it the sweeps
+  // swing (measured on the README's polars: the last changes of the flows
+  // that did not settle were 1e-5 to 7e-4, or 0.4 and more, a drag of 6.3
+  // one sweep and 0.0026 the next), and no number is given.
+  double largest_shown_change = 1e-3;
 };
 
 // The mass defect a converged (or the last) sweep leaves: the start of the
@@ -61,6 +69,8 @@ struct Result {
   bl::Status status;        // whether the sweeps could run; a failed march says where
   bool converged = false;   // the sweeps met the tolerance
   int sweeps = 0;           // sweeps run
+  // The loads below are NaN where the flow did not settle and its sweeps
+  // still swing (Settings::largest_shown_change).
   double cl = 0;            // lift coefficient: the wall pressure of the displaced flow
   double cm = 0;            // pitching moment about the quarter chord, nose up
   double cd = 0;            // drag: Squire-Young at the end of the wake, both halves
