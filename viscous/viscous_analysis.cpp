@@ -39,7 +39,10 @@ constexpr int kHoldTransitionAfter = 4;
 // times: the free criteria can also answer a held point with another that
 // answers back (a flip the sweeps could not settle), and the hold then
 // stays where it is.
+// A point next to the held one is the flip itself, which the hold is there
+// to stop; only a move further than that is taken.
 constexpr int kMostTransitionMoves = 4;
+constexpr int kStationFlip = 1;
 
 // Sign of a surface's mass defect in the contour's signed convention (the
 // speed's): positive on the upper surface.
@@ -297,7 +300,7 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
       int free_points[2];
       if (march(sweep, true, false).ok) {
         transition_points(free_points);
-        if (free_points[0] != held[0] || free_points[1] != held[1]) {
+        if (std::abs(free_points[0] - held[0]) > kStationFlip || std::abs(free_points[1] - held[1]) > kStationFlip) {
           held[0] = free_points[0];
           held[1] = free_points[1];
           res.converged = false;
