@@ -67,7 +67,8 @@ struct Joiner {
 // "Recalculate" on a session restarted from the settings; or, viscous, the
 // analysis of the displaced flow, starting where `chain` (the angles
 // before it) puts it, and recorded there.
-Point computePoint(bl::Session& session, const Settings& set, int index, viscous::Continuation& chain) {
+std::optional<Point> computePoint(bl::Session& session, const Settings& set, int index,
+                                  viscous::Continuation& chain) {
   Point p;
   p.index = index;
   p.alpha = set.angles[static_cast<std::size_t>(index)];
@@ -102,7 +103,7 @@ Point computePoint(bl::Session& session, const Settings& set, int index, viscous
   if (st.ok && set.viscous) {
     for (const viscous::State& start : chain.starts(p.alpha)) {
       vr = viscous::analyse(session, af, set.coupling, start, !set.report_folder.empty());
-      if (vr.status.ok) break;
+      if (vr.status.ok || vr.status.cancelled) break;
     }
     st = vr.status;
     if (st.ok) chain.record(p.alpha, vr);
@@ -113,6 +114,7 @@ Point computePoint(bl::Session& session, const Settings& set, int index, viscous
   }
   reports.close_all();
   reports.set_diagnostic_streams(nullptr, nullptr);
+  if (st.cancelled) return std::nullopt;  // not computed: no point
   p.diagnostics = out.str();
   p.diagnostics_err = err.str();
   if (!st.ok) {
@@ -211,8 +213,7 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
   return a;
 }
 
-void compute(const Settings& set, const std::function<void(const Point&)>& ready,
-             const std::function<bool()>& cancelled) {
+void compute(const Settings& set, const std::function<void(const Point&)>& ready, const bl::CancelFlag* cancel) {
   const int n = static_cast<int>(set.angles.size());
   if (n == 0) return;
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -233,15 +234,17 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
       // With every core busy on angles of their own, the two surfaces of an
       // angle take turns; alone, they run side by side.
       session->set_concurrent_surfaces(jobs == 1);
+      session->set_cancel_flag(cancel);
       const auto run = [&](int i, viscous::Continuation& state) {
-        Point p = computePoint(*session, set, i, state);
+        std::optional<Point> p = computePoint(*session, set, i, state);
+        if (!p) return;  // cancelled while it ran
         {
           std::lock_guard<std::mutex> lock(m);
-          done[static_cast<std::size_t>(i)] = std::move(p);
+          done[static_cast<std::size_t>(i)] = std::move(*p);
         }
         cv.notify_all();
       };
-      const auto more = [&] { return !stop && !(cancelled && cancelled()); };
+      const auto more = [&] { return !stop && !bl::raised(cancel); };
       for (;;) {
         int i;
         {

@@ -96,14 +96,15 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
 
 // Computes every angle of the settings.  ready(point) is called on the
 // calling thread, in table order, as soon as a point and all before it are
-// done.  cancelled, when given, is asked (from any thread) before each
-// angle starts; once it says yes no further angle starts, and compute
-// returns when the running ones are done, their points delivered.
-// An exception from ready, from cancelled or from the computation of an
-// angle stops the hand-out of angles too; once every worker has ended,
-// compute throws it on the calling thread.
+// done.  cancel, when given, may be raised from any thread: no further
+// angle starts, the running ones stop within one station of their march
+// (no point is delivered for an angle stopped so), and compute returns
+// once every worker has ended, within a station's time.
+// An exception from ready or from the computation of an angle stops the
+// hand-out of angles too; once every worker has ended, compute throws it on
+// the calling thread.
 void compute(const Settings& settings, const std::function<void(const Point&)>& ready,
-             const std::function<bool()>& cancelled = nullptr);
+             const bl::CancelFlag* cancel = nullptr);
 
 // A surface whose inverse mode starts ahead of this x/c separates at the
 // nose: the march carries its layer on to the trailing edge with a

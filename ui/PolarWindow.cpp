@@ -356,7 +356,7 @@ void PolarWindow::run(polar::Settings settings) {
           }
           if (wake) signal_->signal();
         },
-        [this] { return cancel_.load(); });
+        &cancel_);
   } catch (const std::exception& e) {
     error = e.what();
   }

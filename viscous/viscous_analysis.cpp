@@ -218,7 +218,7 @@ struct RestoreParameters {
 }  // namespace
 
 Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settings& settings, const State& start,
-               bool reports) {
+               bool reports, const std::function<void(const Progress&)>& progress) {
   Result res;
   const int n = af.currentN;
   // Without the closed-form step at the cusp: fitted from the last few
@@ -283,6 +283,10 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   };
   int moves = 0;
   for (int sweep = 1; sweep <= settings.max_sweeps + 1; ++sweep) {
+    if (session.cancel_requested()) {
+      res.status = bl::Status::stopped();
+      return res;
+    }
     flow.solve(st.m, wake_fluxes(st, panels), sol);
     loads = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg);
     if (sweep > 1) {
@@ -316,10 +320,13 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
 
     const bl::Status s = march(sweep, false, reports_wanted && last);
     if (!s.ok) {
-      res.status = bl::Status::failure("sweep " + std::to_string(sweep) + " of the viscous analysis: " + s.message);
+      res.status = s.cancelled ? bl::Status::stopped()
+                               : bl::Status::failure("sweep " + std::to_string(sweep) + " of the viscous analysis: " +
+                                                     s.message);
       return res;
     }
     if (!last) res.sweeps = sweep;
+    if (!last && progress) progress(Progress{res.sweeps, res.change_cl, res.change_ue});
     if (sweep == kHoldTransitionAfter) transition_points(held);
     if (last) break;
 

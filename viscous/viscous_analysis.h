@@ -28,6 +28,7 @@
 // pressure drag is the difference.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,13 +82,24 @@ struct Result {
   State state;              // mass defect of the last sweep
 };
 
+// Where an analysis stands, after each sweep: for a window's progress line.
+struct Progress {
+  int sweeps = 0;        // sweeps done
+  double change_cl = 0;  // change of the lift in the last of them
+  double change_ue = 0;  // largest change of the surface speed in it
+};
+
 // Computes the viscous flow about the solved section af with the session's
 // parameters, through the session (whose contour and results it replaces:
 // afterwards the session holds both surfaces with their half-wakes as the
 // last sweep left them).  start: the state of a neighbouring angle to begin
 // from, or empty.  With reports, the last sweep writes the session's
-// reports.
+// reports.  progress, when given, is called on the calling thread after
+// every sweep.  The session's cancel flag is looked at before every sweep
+// and in every station of its marches: raised, the analysis ends within
+// one station with a status that says cancelled.
 Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settings& settings,
-               const State& start = State{}, bool reports = false);
+               const State& start = State{}, bool reports = false,
+               const std::function<void(const Progress&)>& progress = nullptr);
 
 }  // namespace viscous
