@@ -231,7 +231,7 @@ int runSweep(const cli::Options& o) {
     std::printf("%s%s", polar::settingsHeader(set, kProgram).c_str(), polar::tableHeader(o.bl, o.viscous).c_str());
   std::vector<polar::Point> points;  // for the closing line of a viscous polar
   polar::compute(set, [&](const polar::Point& p) {
-    std::fputs(p.diagnostics.c_str(), stdout);
+    std::fputs(p.diagnostics.c_str(), stderr);  // standard output holds the table alone
     std::fputs(p.diagnostics_err.c_str(), stderr);
     if (table) std::printf("%s", polar::tableRow(p, o.bl, o.viscous).c_str());
     if (o.viscous) points.push_back(p);
@@ -271,6 +271,9 @@ int run(int argc, char** argv) {
   bl::Session session;
   session.reports().set_folder(o.outdir);
   session.reports().set_diagnostics(o.verbose);
+  // The solver's diagnostic lines go to standard error, so that standard
+  // output holds only the results (and with --json -, valid JSON).
+  session.reports().set_diagnostic_streams(&std::cerr, &std::cerr);
   const bl::Status valid = session.set_parameters(o.params);  // parse() has checked them
   if (!valid.ok) return fail(valid.message);
   if (!o.surface.empty()) return runSurface(session, o);

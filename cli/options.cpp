@@ -226,7 +226,8 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.add_option("--outdir", o.outdir, "Folder for the result and report files")
       ->capture_default_str();
   app.add_flag("--verbose", o.verbose,
-               "Also print the solver's diagnostic lines (station rows, input summary)");
+               "Also print the solver's diagnostic lines (station rows, input summary)\n"
+               "on standard error");
   app.add_option("--json", o.json,
                  "Machine-readable summary to FILE, or - for standard output; with --sweep the\n"
                  "polar table as an array of objects");

@@ -318,7 +318,10 @@ TEST_F(Cli, PolarHeaderNamesEverySetting) {
 // A trip at a chord position overrides the arc length given, at every
 // angle, and every output says which trip was used.
 TEST_F(Cli, TripAtAChordPositionIsNamedInTheOutputs) {
-  const nlohmann::json tripped = nlohmann::json::parse(run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --json -").out);
+  // --verbose: the solver's diagnostic lines go to standard error, the JSON stays valid.
+  const Outcome verbose = run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --json - --verbose");
+  EXPECT_NE(verbose.err.find("Start  of b.l."), std::string::npos) << verbose.err;
+  const nlohmann::json tripped = nlohmann::json::parse(verbose.out);
   const nlohmann::json overridden =
       nlohmann::json::parse(run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --str-u 0.5 --str-l 0.001 --json -").out);
   EXPECT_EQ(tripped["surfaces"], overridden["surfaces"]);
