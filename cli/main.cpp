@@ -26,6 +26,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "interrupt_watch.h"
 #include "joukowski.h"
 #include "options.h"
 #include "plot_panels.h"
@@ -98,6 +99,13 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
   } else if (st.ok) {
     st = session.new_computation();
     for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
+  }
+  if (st.cancelled) {
+    st.message = "cancelled";
+    cli::Failure f{o.viscous ? "viscous analysis" : "boundary layer", st.message};
+    f.cancelled = true;
+    sum.failure = f;
+    return st;
   }
   if (!st.ok) {
     st.message = aerofoil::boundaryLayerFailure(af, st.message);
@@ -195,7 +203,7 @@ int runSurface(bl::Session& session, const cli::Options& o) {
 // order; then the angles are computed on every core (--jobs) and printed
 // in order as they come, each with the diagnostic lines (--verbose) and the
 // warnings of its own computation.
-int runSweep(const cli::Options& o) {
+int runSweep(const cli::Options& o, const bl::CancelFlag& cancel) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   if (o.save) {
@@ -249,9 +257,12 @@ int runSweep(const cli::Options& o) {
       progress = true;
       std::fprintf(stderr, "\rsweep: %d/%d angles", shown, static_cast<int>(o.sweep_angles.size()));
     }
-  });
+  }, &cancel);
   if (progress) std::fprintf(stderr, "\n");
   if (table) std::printf("%s", polar::tableFooter(points, o.viscous).c_str());
+  // Cancelled: the rows so far, every one computed whole, and exit code 1.
+  if (bl::raised(&cancel)) code = fail("cancelled after " + std::to_string(shown) + " of " +
+                                       std::to_string(o.sweep_angles.size()) + " angles");
   if (!o.json.empty()) {
     std::string why;
     if (!cli::writeJsonText(rows.dump(1) + "\n", o.json, why)) return fail(why);
@@ -266,9 +277,14 @@ int run(int argc, char** argv) {
     (parsed.code == 0 ? std::cout : std::cerr) << parsed.message << "\n";
     return parsed.code;
   }
-  if (!o.sweep.empty()) return runSweep(o);
+  // Ctrl-C from here on cancels the computation (before any other thread
+  // starts, so that every thread leaves the signal to the watch).
+  bl::CancelFlag cancel{false};
+  const cli::InterruptWatch watch(cancel);
+  if (!o.sweep.empty()) return runSweep(o, cancel);
   // One session for the run: the reports continue from pass to pass.
   bl::Session session;
+  session.set_cancel_flag(&cancel);
   session.reports().set_folder(o.outdir);
   session.reports().set_diagnostics(o.verbose);
   // The solver's diagnostic lines go to standard error, so that standard

@@ -34,6 +34,11 @@ void collectWarnings(Summary& sum) {
                                                  : "its sweeps swing, and no lift, moment or drag is given");
     sum.warnings.push_back(text);
   }
+  if (sum.viscous && sum.viscous->status.ok)
+    for (bl::Surface which : bl::kBothSurfaces) {
+      const std::string held = viscous::heldTransitionNote(which, sum.viscous->transition_off[bl::index(which)]);
+      if (!held.empty()) sum.warnings.push_back(held);
+    }
   for (const SurfaceResult& r : sum.surfaces) {
     if (r.iteration_limited > 0)
       sum.warnings.push_back(r.name + " surface: " + std::to_string(r.iteration_limited) +

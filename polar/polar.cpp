@@ -134,6 +134,8 @@ std::optional<Point> computePoint(bl::Session& session, const Settings& set, int
     p.viscous.cd_friction = vr.cd_friction;
     p.viscous.sweeps = vr.sweeps;
     p.viscous.converged = vr.converged;
+    p.viscous.transition_off[0] = vr.transition_off[0];
+    p.viscous.transition_off[1] = vr.transition_off[1];
   }
   return p;
 }

@@ -48,6 +48,7 @@ struct ViscousPoint {
   double cd_friction = kNone;  // skin friction along both walls
   int sweeps = 0;              // coupling sweeps run
   bool converged = false;      // lift and surface speed settled to the tolerance
+  int transition_off[2] = {0, 0};  // see viscous::Result::transition_off
 };
 
 // One surface at one angle.  NaN where there is nothing to give: a

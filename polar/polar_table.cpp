@@ -108,6 +108,10 @@ std::vector<std::string> cautions(const Point& p) {
                   "the drag estimate is not a prediction");
   }
   if (!std::isfinite(p.cd)) c.push_back("no drag estimate: " + p.cd_why);
+  for (bl::Surface which : bl::kBothSurfaces) {
+    const std::string held = viscous::heldTransitionNote(which, p.viscous.transition_off[bl::index(which)]);
+    if (!held.empty()) c.push_back(held);
+  }
   if (p.viscous.sweeps > 0 && !p.viscous.converged)
     c.push_back("the viscous flow did not settle in " + std::to_string(p.viscous.sweeps) + " sweeps: " +
                 (std::isfinite(p.viscous.cl) ? "its lift and drag are those of the last sweep"

@@ -290,7 +290,12 @@ void BlCalc_2D::showViscous(const viscous::Result& r) {
   resultLine->say(plot::viscousResultText(r).c_str());
   resultFrame->show();
   resultFrame->recalc();
-  const std::string cautions = cautionLine(session_->cautions());
+  std::vector<std::string> lines = session_->cautions();
+  for (bl::Surface which : bl::kBothSurfaces) {
+    const std::string held = viscous::heldTransitionNote(which, r.transition_off[bl::index(which)]);
+    if (!held.empty()) lines.push_back(held);
+  }
+  const std::string cautions = cautionLine(lines);
   if (!r.converged)
     showStatus(plot::unsettledText(r) + (cautions.empty() ? "" : " " + cautions));
   else

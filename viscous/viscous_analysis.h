@@ -79,6 +79,11 @@ struct Result {
   double cd_pressure = 0;   // cd - cd_friction
   double change_ue = 0;     // largest change of the surface speed in the last sweep
   double change_cl = 0;     // change of the lift in the last sweep
+  // Per surface (upper, lower): how many contour points from the held
+  // transition a march with it free puts it on the settled flow, when that
+  // is more than one; else 0.  Not 0: the lift and drag depend on where
+  // the sweeps started (an angle alone and the same angle of a polar differ).
+  int transition_off[2] = {0, 0};
   State state;              // mass defect of the last sweep
 };
 
@@ -101,5 +106,10 @@ struct Progress {
 Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settings& settings,
                const State& start = State{}, bool reports = false,
                const std::function<void(const Progress&)>& progress = nullptr);
+
+// What a reader is told of a transition held away from where the settled
+// flow puts it (Result::transition_off of surface `which`), or "" when it is
+// not.
+std::string heldTransitionNote(bl::Surface which, int off);
 
 }  // namespace viscous

@@ -109,3 +109,31 @@ TEST(ViscousAnalysis, GrowthOfTheNormalGridLetsTheSweepsSettle) {
     EXPECT_LT(v.r.sweeps, 50) << c.alpha << " " << c.e << " " << c.h;
   }
 }
+
+// A raised cancellation flag: the analysis stops within the sweep it is
+// in (the marches look at the flag before every station), says cancelled,
+// and the session computes again as before once the flag is lowered.
+TEST(ViscousAnalysis, RaisedFlagStopsWithinOneSweepAndLeavesTheSessionUsable) {
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 128);
+  aerofoil::solveSection(af, 4.0, 0.1, 0.0);
+  bl::Session session;
+  session.reports().set_enabled(false);
+  bl::CancelFlag cancel{false};
+  session.set_cancel_flag(&cancel);
+  const auto raise_after_two = [&](const viscous::Progress& p) {
+    if (p.sweeps == 2) cancel = true;
+  };
+  const viscous::Result stopped = viscous::analyse(session, af, viscous::Settings{}, {}, false, raise_after_two);
+  EXPECT_TRUE(stopped.status.cancelled);
+  EXPECT_EQ(stopped.status.message, "cancelled");
+  EXPECT_EQ(stopped.sweeps, 2);
+
+  ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y).ok);
+  const bl::Status plain = session.new_computation();  // the flag is still raised
+  EXPECT_TRUE(plain.cancelled);
+  cancel = false;
+  EXPECT_TRUE(session.new_computation().ok);
+  const viscous::Result again = viscous::analyse(session, af, viscous::Settings{});
+  EXPECT_TRUE(again.status.ok && again.converged) << again.status.message;
+}
