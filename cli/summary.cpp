@@ -120,7 +120,7 @@ nlohmann::json polarJson(const polar::Point& p, bool boundary_layer, const bl::C
   nlohmann::json j = {{"alpha", p.alpha}, {"clift", number(p.clift)}, {"cmfocus", number(p.cmfocus)}};
   if (!boundary_layer) return j;
   const std::string conv = polar::convergence(p);
-  j["converged"] = conv == "yes" || conv == "sep";
+  j["converged"] = conv == "yes" || conv == "sep" || conv == "held";
   j["cautions"] = polar::cautions(p);
   if (!p.computed) {
     j["failed"] = p.failure;

@@ -115,8 +115,11 @@ constexpr double kNoseSeparation = 0.1;
 
 // How far the boundary layer of a point converged: "yes"; "limit", a
 // station accepted at the Newton iteration limit (its numbers are not to
-// be trusted); "sep", converged, but a surface separates at the nose (the
-// drag estimate is not to be trusted); "failed", no boundary layer.
+// be trusted); "sweeps", a viscous flow that did not settle; "held", a
+// viscous flow that settled with its transition held away from where the
+// settled flow puts it (the angle alone can differ); "sep", converged, but
+// a surface separates at the nose (the drag estimate is not to be
+// trusted); "failed", no boundary layer.
 const char* convergence(const Point& p);
 
 // What a reader of a point is to be told, one line each: why its boundary

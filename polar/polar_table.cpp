@@ -80,7 +80,8 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
   if (s.viscous) {
     const viscous::Settings& c = s.coupling;
     text += "# Viscous interaction: sweeps until lift and surface speed change by less than " + exact(c.tolerance) +
-            " (at most " + std::to_string(c.max_sweeps) + "), wake " + exact(c.wake_length) +
+            " (at most " + std::to_string(c.max_sweeps) + ", fewer where they stop settling), wake " +
+            exact(c.wake_length) +
             " chords; each angle starts\n# from the two before it on its way out from the angle nearest zero, along their secant\n";
   }
   return text;
@@ -92,6 +93,7 @@ const char* convergence(const Point& p) {
   if (!p.computed) return "failed";
   if (p.upper.iteration_limited > 0 || p.lower.iteration_limited > 0) return "limit";
   if (p.viscous.sweeps > 0 && !p.viscous.converged) return "sweeps";
+  if (p.viscous.transition_off[0] != 0 || p.viscous.transition_off[1] != 0) return "held";
   return separatesAtTheNose(p.upper) || separatesAtTheNose(p.lower) ? "sep" : "yes";
 }
 
@@ -126,7 +128,9 @@ std::string tableHeader(bool boundary_layer, bool viscous) {
                 "# the quarter chord Cm_c/4 (nose up), drag Cd_visc (the wake's momentum defect far\n"
                 "# downstream), its skin-friction part Cd_fric, and the coupling sweeps it took; conv\n"
                 "# sweeps: the viscous flow did not settle, its numbers are those of the last sweep\n"
-                "# (\"-\" where its sweeps still swing: no number is given).\n"
+                "# (\"-\" where its sweeps still swing: no number is given); conv held: it settled with\n"
+                "# a transition held more than a station from where its settled flow puts it, and the\n"
+                "# same angle computed alone can differ.\n"
               : "";
   return "# alpha in degrees.  Per surface (_u upper, _l lower): transition (tr) and start of the\n"
          "# inverse mode (inv) as arc length s from the stagnation point in chords and as x/c\n"

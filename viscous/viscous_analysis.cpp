@@ -205,6 +205,19 @@ bl::Status reversed_flow(const std::array<bl::SurfaceValues, 2>& values) {
   return bl::Status{};
 }
 
+// Whether the lowest changes so far (lows, one a sweep from the second on)
+// fall too slowly to reach the tolerance in the sweeps left: at the rate of
+// the last give_up_after sweeps, in more than slow_margin times them.
+bool too_slow(const std::vector<double>& lows, const Settings& settings, int sweep) {
+  const int k = settings.give_up_after;
+  if (sweep < 20 || sweep >= settings.max_sweeps || static_cast<int>(lows.size()) <= k) return false;
+  const double now = lows.back(), before = lows[lows.size() - 1 - static_cast<std::size_t>(k)];
+  if (!(now > settings.tolerance) || !(now < before)) return false;  // settled, or for the other rule
+  const double rate = std::log(now / before) / k;                   // per sweep, negative
+  const double needed = std::log(settings.tolerance / now) / rate;
+  return needed > settings.slow_margin * (settings.max_sweeps - sweep);
+}
+
 // The session's parameters back as the user gave them, however the sweeps end.
 struct RestoreParameters {
   bl::Session& session;
@@ -249,6 +262,9 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   const bool reports_wanted = reports && session.reports().enabled();
   const RestoreParameters restore{session, session.parameters()};
   int held[2] = {-1, -1};  // contour point of each surface's transition, once held
+  double lowest = HUGE_VAL;  // the lowest largest change of a sweep so far, and its sweep
+  int lowest_at = 1;
+  std::vector<double> lows;  // the lowest change so far after each sweep from the second on
   aerofoil::OuterSolution sol;
   aerofoil::SectionLoads loads;
   std::vector<double> prev_v;  // the surface speed and lift of the sweep before
@@ -291,7 +307,13 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
       for (std::size_t i = 0; i < sol.v.size(); ++i)
         res.change_ue = std::max(res.change_ue, std::fabs(sol.v[i] - prev_v[i]));
       res.converged = res.change_ue < settings.tolerance && res.change_cl < settings.tolerance;
+      const double change = std::max(res.change_ue, res.change_cl);
+      if (change < lowest) lowest = change, lowest_at = sweep;
+      lows.push_back(lowest);
     }
+    // Stopped settling: given up as out of sweeps.
+    const bool stalled = !res.converged && (sweep - lowest_at > settings.give_up_after ||
+                                            too_slow(lows, settings, sweep));
     prev_v = sol.v;
     prev_cl = loads.cl;
     if (res.converged && sweep > kHoldTransitionAfter + 1) {
@@ -315,7 +337,7 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
     // Converged, or out of sweeps: the last march stands, unless the
     // reports want one more, with the settled flow.  That march writes the
     // reports of the sweeps counted; it is not a sweep of its own.
-    const bool last = res.converged || sweep > settings.max_sweeps;
+    const bool last = res.converged || stalled || sweep > settings.max_sweeps;
     if (last && !reports_wanted) break;
 
     const bl::Status s = march(sweep, false, reports_wanted && last);
