@@ -95,7 +95,8 @@ Veltaro::Veltaro(FXApp* app)
     : FXMainWindow(app, "Joukowski Aerofoil", nullptr, nullptr,
                    DECOR_TITLE | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_BORDER | DECOR_STRETCHABLE |
                        DECOR_MENU,
-                   0, 0, 600, 550, 0, 0, 0, 0, 0, 0) {
+                   0, 0, 600, 550, 0, 0, 0, 0, 0, 0),
+      jobs_(app) {
   new FXToolTip(app, TOOLTIP_PERMANENT);
 
   auto* menubar = new FXMenuBar(this, LAYOUT_FILL_X);
@@ -447,7 +448,7 @@ long Veltaro::onBlDialogClose(FXObject*, FXSelector, void*) {
 // of the moment each time.
 long Veltaro::onCmdPolar(FXObject*, FXSelector, void*) {
   if (!polarWindow) {
-    polarWindow = new PolarWindow(this, blSession.parameters());
+    polarWindow = new PolarWindow(this, jobs_, blSession.parameters());
     polarWindow->create();
     placeNewWindow(polarWindow, {PolarWindow::kOpenWidth, PolarWindow::kOpenHeight, polarWindow->getDefaultWidth(),
                                  polarWindow->getDefaultHeight()});
