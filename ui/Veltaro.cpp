@@ -422,7 +422,7 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   const ScreenRect was = replacing ? screenRectOf(blDialog) : ScreenRect{};
   if (blDialog) blViscous = blDialog->viscous();
   if (blOpenCount != 0 && blDialog) delete blDialog;
-  blDialog = new BlCalc_2D(this, blSession, af, this, ID_BL_DIALOG, blViscous);
+  blDialog = new BlCalc_2D(this, blSession, jobs_, af, this, ID_BL_DIALOG, blViscous);
   blOpenCount = 1;
   blDialog->create();
   if (replacing)
