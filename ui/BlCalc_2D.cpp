@@ -60,24 +60,24 @@ std::string sectionText(const aerofoil::Joukowski& af) {
   return plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN);
 }
 
+// The parameter a field edits.
+bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCalc_2D::ID_RE); }
+
+}  // namespace
+
 // The cautions of a computation on one line, for the status line.
-std::string cautionLine(const std::vector<std::string>& cautions) {
+std::string BlCalc_2D::cautionLine(const std::vector<std::string>& cautions) {
   std::string line;
   for (const std::string& c : cautions) line += (line.empty() ? "" : "; ") + c;
   return line;
 }
 
 // A message of several lines on one.
-std::string oneLine(std::string text) {
+std::string BlCalc_2D::oneLine(std::string text) {
   for (char& c : text)
     if (c == '\n') c = ' ';
   return text;
 }
-
-// The parameter a field edits.
-bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCalc_2D::ID_RE); }
-
-}  // namespace
 
 BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, BackgroundJobs& jobs,
                      const aerofoil::Joukowski& handed, FXObject* tgt, FXSelector sel, bool viscous)

@@ -37,6 +37,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "background_jobs.h"
 #include "bl_plot.h"
@@ -155,6 +156,9 @@ class BlCalc_2D : public FXDialogBox {
   std::string failureText(const bl::Status& st, const bl::Session& session) const;
   // The cautions of the last computation, one line each.
   std::string cautionText() const;
+  // Cautions on one line, for the status line; a message of several lines on one.
+  static std::string cautionLine(const std::vector<std::string>& cautions);
+  static std::string oneLine(std::string text);
 
   void updateButtons();
   void drawEdgeVelocity();

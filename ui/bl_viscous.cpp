@@ -5,24 +5,6 @@
 
 #include "BlCalc_2D.h"
 
-namespace {
-
-// The cautions of a computation on one line, for the status line.
-std::string joined(const std::vector<std::string>& lines) {
-  std::string line;
-  for (const std::string& c : lines) line += (line.empty() ? "" : "; ") + c;
-  return line;
-}
-
-// A message of several lines on one.
-std::string oneLineText(std::string text) {
-  for (char& c : text)
-    if (c == '\n') c = ' ';
-  return text;
-}
-
-}  // namespace
-
 const bl::Session& BlCalc_2D::shownSession() const {
   return interacted_ && shown_ ? shown_->session : *session_;
 }
@@ -112,11 +94,11 @@ void BlCalc_2D::finishViscous() {
   if (!r.status.ok) {
     const std::string why = "The viscous analysis failed. " + failureText(r.status, job->session);
     if (opening_ && !computed) {
-      showStatus("No results. " + oneLineText(why) +
+      showStatus("No results. " + oneLine(why) +
                  " (Str u and Str l show the transition positions it started from.)");
       FXMessageBox::error(this, MBOX_OK, "Boundary layer", "%s", why.c_str());
     } else {
-      showStatus("Recalculate failed. " + oneLineText(why) +
+      showStatus("Recalculate failed. " + oneLine(why) +
                  (computed ? " The results shown are those of the computation before." : " No results."));
       FXMessageBox::error(this, MBOX_OK, "Recalculate", "%s\n%s", why.c_str(),
                           computed ? "The previous results are kept." : "There are no results yet.");
@@ -148,7 +130,7 @@ void BlCalc_2D::showViscous(const viscous::Result& r) {
     const std::string held = viscous::heldTransitionNote(which, r.transition_off[bl::index(which)]);
     if (!held.empty()) lines.push_back(held);
   }
-  const std::string cautions = joined(lines);
+  const std::string cautions = cautionLine(lines);
   if (!r.converged)
     showStatus(plot::unsettledText(r) + (cautions.empty() ? "" : " " + cautions));
   else
