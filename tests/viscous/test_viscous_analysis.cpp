@@ -137,3 +137,30 @@ TEST(ViscousAnalysis, RaisedFlagStopsWithinOneSweepAndLeavesTheSessionUsable) {
   const viscous::Result again = viscous::analyse(session, af, viscous::Settings{});
   EXPECT_TRUE(again.status.ok && again.converged) << again.status.message;
 }
+
+// An analysis that runs out of sweeps counts them one way, with reports
+// (whose extra march on the settled flow is no sweep) and without; its
+// numbers are given only while its last sweep changed them by less than
+// the bound, none (NaN) beyond it.
+TEST(ViscousAnalysis, SweepsCountedOneWayAndSwingingNumbersWithheld) {
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 128);
+  aerofoil::solveSection(af, 4.0, 0.1, 0.0);
+  viscous::Settings three;
+  three.max_sweeps = 3;
+  for (bool reports : {false, true}) {
+    bl::Session session;
+    session.reports().set_holding(true);  // written to memory, not to files
+    const viscous::Result r = viscous::analyse(session, af, three, {}, reports);
+    EXPECT_TRUE(r.status.ok) << r.status.message;
+    EXPECT_FALSE(r.converged);
+    EXPECT_EQ(r.sweeps, 3) << "reports " << reports;
+    EXPECT_GT(std::max(r.change_cl, r.change_ue), three.largest_shown_change);
+    EXPECT_TRUE(std::isnan(r.cl) && std::isnan(r.cd) && std::isnan(r.cm)) << r.cl;
+  }
+  three.largest_shown_change = 1.0;  // a bound the third sweep's change is within
+  bl::Session session;
+  session.reports().set_enabled(false);
+  const viscous::Result r = viscous::analyse(session, af, three);
+  EXPECT_TRUE(std::isfinite(r.cl) && std::isfinite(r.cd)) << r.cl;
+}
