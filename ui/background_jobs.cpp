@@ -1,5 +1,7 @@
 #include "background_jobs.h"
 
+#include <vector>
+
 // clang-format off
 FXDEFMAP(BackgroundJobs) BackgroundJobsMap[] = {
   FXMAPFUNC(SEL_IO_READ, BackgroundJobs::ID_SIGNAL, BackgroundJobs::onSignal),
@@ -45,16 +47,23 @@ void BackgroundJobs::start(const std::shared_ptr<Job>& job, std::function<void()
 void BackgroundJobs::release(const std::shared_ptr<Job>& job) {
   if (!job) return;
   job->cancel = true;
-  for (Running& r : running_)
-    if (r.job == job) r.target = nullptr;
+  job->listened_ = false;
 }
 
 // Every job is looked at: a wake-up may stand for several notifies.  A
 // finished job's thread has returned from its work, so the join is at once.
+// The windows are told after the list is settled: a window's handler may
+// run a modal box, whose event loop comes back here, or release a job.
 long BackgroundJobs::onSignal(FXObject*, FXSelector, void*) {
+  struct Call {
+    std::shared_ptr<Job> job;
+    FXObject* target;
+    FXSelector sel;
+  };
+  std::vector<Call> calls;
   for (auto it = running_.begin(); it != running_.end();) {
     const bool ended = it->job->finished();
-    if (it->target != nullptr) it->target->handle(this, FXSEL(SEL_COMMAND, it->sel), it->job.get());
+    if (it->job->listened_) calls.push_back(Call{it->job, it->target, it->sel});
     if (ended) {
       it->thread.join();
       it = running_.erase(it);
@@ -62,5 +71,7 @@ long BackgroundJobs::onSignal(FXObject*, FXSelector, void*) {
       ++it;
     }
   }
+  for (const Call& c : calls)
+    if (c.job->listened_) c.target->handle(this, FXSEL(SEL_COMMAND, c.sel), c.job.get());
   return 1;
 }

@@ -43,6 +43,7 @@ class BackgroundJobs : public FXObject {
     friend class BackgroundJobs;
     BackgroundJobs* owner_ = nullptr;
     std::atomic<bool> done_{false};
+    bool listened_ = true;  // not released (the windows' thread alone reads and writes it)
   };
 
   explicit BackgroundJobs(FXApp* app);
