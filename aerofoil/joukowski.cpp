@@ -175,4 +175,15 @@ std::string clampNote(int requested) {
          ": N = " + std::to_string(used) + " is used";
 }
 
+// The two surfaces of a section of zero thickness lie on one arc: the
+// contour folds back on itself at the leading edge, where the speed is
+// unbounded, and its points there can coincide.  No boundary layer starts
+// at such an edge, whatever the march then says of the contour.
+std::string boundaryLayerFailure(const Joukowski& af, const std::string& message) {
+  if (af.eR1 != 0.0 || message.find("e/R1 = 0") != std::string::npos) return message;
+  return message +
+         " (e/R1 = 0 is a section of zero thickness: its surfaces meet at a sharp leading edge, where the "
+         "speed is unbounded and no boundary layer can start; give e/R1 a thickness above 0)";
+}
+
 }  // namespace aerofoil

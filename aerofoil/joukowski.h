@@ -125,4 +125,10 @@ int clampPoints(int requested);
 // "N = 1500 is above 1199: N = 1199 is used"; empty when N is used as typed.
 std::string clampNote(int requested);
 
+// The message of a failed boundary layer of the section, followed by what
+// the failure owes to the section itself where the message does not say
+// it: e/R1 = 0 is a section of zero thickness, whose surfaces meet at a
+// sharp leading edge.
+std::string boundaryLayerFailure(const Joukowski& af, const std::string& message);
+
 }  // namespace aerofoil

@@ -28,6 +28,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "interrupt_watch.h"
 #include "joukowski.h"
 #include "options.h"
 #include "plot_panels.h"
@@ -83,32 +84,50 @@ void printSurface(const cli::SurfaceResult& r) {
 }
 
 void printViscous(const viscous::Result& r) {
+  if (!std::isfinite(r.cl)) {  // the sweeps swing: no number to give (the warning says so)
+    std::printf("viscous: no lift, moment or drag  sweeps %d (not settled)\n", r.sweeps);
+    return;
+  }
   std::printf("viscous: Cl %.6g  Cm_c/4 %.6g  Cd %.6g  Cd_friction %.6g  Cd_pressure %.6g  sweeps %d%s\n",
               aerofoil::shownResult(r.cl), aerofoil::shownResult(r.cm), r.cd, r.cd_friction, r.cd_pressure, r.sweeps,
               r.converged ? "" : " (not settled)");
 }
 
 // "BL Calculation" and K presses of "Recalculate" on the current section;
-// or, with --viscous, the viscous analysis (into `vr`).
+// or, with --viscous, the viscous analysis (into `vr`, and sum.viscous
+// once it has run).  A failure goes into sum.failure.
 bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aerofoil::Joukowski& af,
-                         std::vector<cli::SurfaceResult>& surfaces, viscous::Result& vr,
-                         std::array<bl::SurfaceValues, 2>& bare) {
-  surfaces.clear();
+                         cli::Summary& sum, viscous::Result& vr, std::array<bl::SurfaceValues, 2>& bare) {
+  sum.surfaces.clear();
   bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
-  if (!st.ok) return st;
-  if (o.viscous) {
+  if (st.ok && o.viscous) {
     // The bare section's surfaces, which the pictures draw for comparison.
     for (bl::Surface which : bl::kBothSurfaces)
       bare[static_cast<std::size_t>(bl::index(which))] = session.split_surface(which);
     vr = viscous::analyse(session, af, viscous::Settings{}, viscous::State{}, true);
+    sum.viscous = &vr;
     st = vr.status;
-  } else {
+  } else if (st.ok) {
     st = session.new_computation();
     for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
   }
-  if (!st.ok) return st;
-  surfaces.emplace_back("upper", session.surface(bl::Surface::upper));
-  surfaces.emplace_back("lower", session.surface(bl::Surface::lower));
+  if (st.cancelled) {
+    st.message = "cancelled";
+    cli::Failure f{o.viscous ? "viscous analysis" : "boundary layer", st.message};
+    f.cancelled = true;
+    sum.failure = f;
+    return st;
+  }
+  if (!st.ok) {
+    st.message = aerofoil::boundaryLayerFailure(af, st.message);
+    cli::Failure f{o.viscous && sum.viscous ? "viscous analysis" : "boundary layer", st.message};
+    if (session.failed_surface()) f.surface = *session.failed_surface() == bl::Surface::upper ? "upper" : "lower";
+    if (sum.viscous && vr.sweeps < viscous::Settings{}.max_sweeps) f.sweep = vr.sweeps + 1;
+    sum.failure = f;
+    return st;
+  }
+  sum.surfaces.emplace_back("upper", session.surface(bl::Surface::upper));
+  sum.surfaces.emplace_back("lower", session.surface(bl::Surface::lower));
   return st;
 }
 
@@ -154,14 +173,17 @@ int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::Secti
   if (o.save) {
     int count = 0;
     const aerofoil::SaveOutcome out = aerofoil::saveResult(af, count, o.outdir);
-    if (!out.ok) return fail(out.message);
+    if (!out.ok) {
+      sum.failure = cli::Failure{"files", out.message};
+      fail(out.message);
+      return finish(sum, o, 1);
+    }
     if (o.json != "-") std::printf("saved %s\n", out.path.c_str());
   }
   viscous::Result vr;
   std::array<bl::SurfaceValues, 2> bare;
   if (o.bl) {
-    const bl::Status st = boundaryLayer(session, o, af, sum.surfaces, vr, bare);
-    if (o.viscous) sum.viscous = &vr;
+    const bl::Status st = boundaryLayer(session, o, af, sum, vr, bare);
     if (!st.ok) {
       fail(st.message);
       return finish(sum, o, 1);
@@ -173,6 +195,7 @@ int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::Secti
   }
   std::string why;
   if (!writeSectionFiles(o, af, o.bl ? &session : nullptr, o.viscous ? &bare : nullptr, why)) {
+    sum.failure = cli::Failure{"files", why};
     fail(why);
     return finish(sum, o, 1);
   }
@@ -191,6 +214,7 @@ int runSurface(bl::Session& session, const cli::Options& o) {
   const bl::Status st = session.march_table(table.s, table.ue, start);
   cli::Summary sum{&o, nullptr, {}, {}};
   if (!st.ok) {
+    sum.failure = cli::Failure{"boundary layer", st.message, "upper"};
     fail(st.message);
     return finish(sum, o, 1);
   }
@@ -203,7 +227,8 @@ int runSurface(bl::Session& session, const cli::Options& o) {
 // order; then the angles are computed on every core (--jobs) and printed
 // in order as they come, each with the diagnostic lines (--verbose) and the
 // warnings of its own computation.
-int runSweep(const cli::Options& o, const std::shared_ptr<const aerofoil::SectionModel>& model) {
+int runSweep(const cli::Options& o, const std::shared_ptr<const aerofoil::SectionModel>& model,
+             const bl::CancelFlag& cancel) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   if (o.save) {
@@ -240,7 +265,7 @@ int runSweep(const cli::Options& o, const std::shared_ptr<const aerofoil::Sectio
     std::printf("%s%s", polar::settingsHeader(set, kProgram).c_str(), polar::tableHeader(o.bl, o.viscous).c_str());
   std::vector<polar::Point> points;  // for the closing line of a viscous polar
   polar::compute(set, [&](const polar::Point& p) {
-    std::fputs(p.diagnostics.c_str(), stdout);
+    std::fputs(p.diagnostics.c_str(), stderr);  // standard output holds the table alone
     std::fputs(p.diagnostics_err.c_str(), stderr);
     if (table) std::printf("%s", polar::tableRow(p, o.bl, o.viscous).c_str());
     if (o.viscous) points.push_back(p);
@@ -258,9 +283,12 @@ int runSweep(const cli::Options& o, const std::shared_ptr<const aerofoil::Sectio
       progress = true;
       std::fprintf(stderr, "\rsweep: %d/%d angles", shown, static_cast<int>(o.sweep_angles.size()));
     }
-  });
+  }, &cancel);
   if (progress) std::fprintf(stderr, "\n");
   if (table) std::printf("%s", polar::tableFooter(points, o.viscous).c_str());
+  // Cancelled: the rows so far, every one computed whole, and exit code 1.
+  if (bl::raised(&cancel)) code = fail("cancelled after " + std::to_string(shown) + " of " +
+                                       std::to_string(o.sweep_angles.size()) + " angles");
   if (!o.json.empty()) {
     std::string why;
     if (!cli::writeJsonText(rows.dump(1) + "\n", o.json, why)) return fail(why);
@@ -275,6 +303,10 @@ int run(int argc, char** argv) {
     (parsed.code == 0 ? std::cout : std::cerr) << parsed.message << "\n";
     return parsed.code;
   }
+  // Ctrl-C from here on cancels the computation (before any other thread
+  // starts, so that every thread leaves the signal to the watch).
+  bl::CancelFlag cancel{false};
+  const cli::InterruptWatch watch(cancel);
   // The section, once: a numerical map is found here.  A section that cannot
   // be made (a bad designation or file, an outline that cannot be mapped) is
   // bad input.
@@ -285,11 +317,15 @@ int run(int argc, char** argv) {
     return 2;
   }
   for (const std::string& note : model->notes()) std::cerr << "veltaro-cli: note: " << note << "\n";
-  if (!o.sweep.empty()) return runSweep(o, model);
+  if (!o.sweep.empty()) return runSweep(o, model, cancel);
   // One session for the run: the reports continue from pass to pass.
   bl::Session session;
+  session.set_cancel_flag(&cancel);
   session.reports().set_folder(o.outdir);
   session.reports().set_diagnostics(o.verbose);
+  // The solver's diagnostic lines go to standard error, so that standard
+  // output holds only the results (and with --json -, valid JSON).
+  session.reports().set_diagnostic_streams(&std::cerr, &std::cerr);
   const bl::Status valid = session.set_parameters(o.params);  // parse() has checked them
   if (!valid.ok) return fail(valid.message);
   if (!o.surface.empty()) return runSurface(session, o);

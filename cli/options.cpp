@@ -4,6 +4,8 @@
 
 #include <CLI/CLI.hpp>
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -21,19 +23,32 @@ namespace {
 bool blank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
 const CLI::Validator kGiven(
-    [](std::string& text) -> std::string { return blank(text) ? "an empty value is not a number" : ""; },
+    [](std::string& text) -> std::string {
+      if (blank(text)) return "an empty value is not a number";
+      errno = 0;
+      char* end = nullptr;
+      const long v = std::strtol(text.c_str(), &end, 10);
+      if (end == text.c_str() || *end != '\0') return "'" + text + "' is not a whole number";
+      if (errno == ERANGE || v < INT_MIN || v > INT_MAX) return "'" + text + "' is too large";
+      return "";
+    },
     "NUMBER");
 
-// Rejects NaN and infinities, which slip through a range check, and empty
-// values.  A number too large for a double ("1e400") reads as an infinity
-// and is called too large.
+// Rejects text that is no number, NaN and infinities (which slip through a
+// range check), and empty values, each said as what it is: "abc" is not a
+// number, "-inf" not a finite number, and a number too large for a double
+// ("1e400", which reads as an infinity) too large.
 const CLI::Validator kFinite(
     [](std::string& text) -> std::string {
       if (blank(text)) return "an empty value is not a number";
-      // The same conversion the option itself uses reads "nan" and "inf".
-      const double v = std::strtod(text.c_str(), nullptr);
-      if (std::isinf(v)) return "too large: " + text;
-      return std::isfinite(v) ? std::string() : "not a finite number: " + text;
+      errno = 0;
+      char* end = nullptr;
+      const double v = std::strtod(text.c_str(), &end);
+      const bool overflow = errno == ERANGE && std::isinf(v);
+      if (end == text.c_str() || *end != '\0' || std::isnan(v)) return "'" + text + "' is not a number";
+      if (std::isinf(v))
+        return overflow ? "'" + text + "' is too large" : "'" + text + "' is not a finite number";
+      return std::string();
     },
     "FINITE");
 
@@ -272,7 +287,8 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.add_option("--outdir", o.outdir, "Folder for the result and report files")
       ->capture_default_str();
   app.add_flag("--verbose", o.verbose,
-               "Also print the solver's diagnostic lines (station rows, input summary)");
+               "Also print the solver's diagnostic lines (station rows, input summary)\n"
+               "on standard error");
   app.add_option("--json", o.json,
                  "Machine-readable summary to FILE, or - for standard output; with --sweep the\n"
                  "polar table as an array of objects");

@@ -26,12 +26,19 @@ void collectWarnings(Summary& sum) {
     if (!std::isfinite(squireYoung(sum.surfaces, &why))) sum.warnings.push_back(why);
   }
   if (sum.viscous && sum.viscous->status.ok && !sum.viscous->converged) {
-    char text[160];
+    char text[256];
     std::snprintf(text, sizeof text,
-                  "the viscous flow did not settle in %d sweeps (last change: lift %.2g, surface speed %.2g)",
-                  sum.viscous->sweeps, sum.viscous->change_cl, sum.viscous->change_ue);
+                  "the viscous flow did not settle in %d sweeps (last change: lift %.2g, surface speed %.2g): %s",
+                  sum.viscous->sweeps, sum.viscous->change_cl, sum.viscous->change_ue,
+                  std::isfinite(sum.viscous->cl) ? "its lift and drag are those of the last sweep"
+                                                 : "its sweeps swing, and no lift, moment or drag is given");
     sum.warnings.push_back(text);
   }
+  if (sum.viscous && sum.viscous->status.ok)
+    for (bl::Surface which : bl::kBothSurfaces) {
+      const std::string held = viscous::heldTransitionNote(which, sum.viscous->transition_off[bl::index(which)]);
+      if (!held.empty()) sum.warnings.push_back(held);
+    }
   for (const SurfaceResult& r : sum.surfaces) {
     if (r.iteration_limited > 0)
       sum.warnings.push_back(r.name + " surface: " + std::to_string(r.iteration_limited) +
@@ -141,6 +148,14 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
                   {"v", number(v.v)}, {"cp", number(v.cp)}, {"psi", number(v.psi)}};
   }
   j["warnings"] = sum.warnings;
+  if (sum.failure) {
+    const Failure& f = *sum.failure;
+    json failed = {{"stage", f.stage}, {"message", f.message}};
+    if (!f.surface.empty()) failed["surface"] = f.surface;
+    if (f.sweep > 0) failed["sweep"] = f.sweep;
+    if (f.cancelled) failed["cancelled"] = true;
+    j["failed"] = failed;
+  }
 
   return writeJsonText(j.dump(1) + "\n", path, why);
 }
@@ -149,7 +164,7 @@ nlohmann::json polarJson(const polar::Point& p, bool boundary_layer, const bl::C
   nlohmann::json j = {{"alpha", p.alpha}, {"clift", number(p.clift)}, {"cmfocus", number(p.cmfocus)}};
   if (!boundary_layer) return j;
   const std::string conv = polar::convergence(p);
-  j["converged"] = conv == "yes" || conv == "sep";
+  j["converged"] = conv == "yes" || conv == "sep" || conv == "held";
   j["cautions"] = polar::cautions(p);
   if (!p.computed) {
     j["failed"] = p.failure;

@@ -1,6 +1,7 @@
 // What one run computed, gathered for the printed lines and the JSON summary.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,24 @@ namespace cli {
 using SurfaceResult = polar::NamedSurface;
 using polar::squireYoung;
 
+// Why a run failed and where, for the JSON of a run that exits with code 1.
+struct Failure {
+  std::string stage = {};    // "boundary layer", "viscous analysis" or "files"
+  std::string message = {};  // as printed on standard error
+  std::string surface = {};  // the surface whose pass failed ("upper", "lower"), or empty
+  int sweep = 0;        // the sweep of the viscous analysis that failed, or 0
+  bool cancelled = false;  // stopped by the user, not by the computation
+};
+
 // Machine-readable summary of a run.
 struct Summary {
   const Options* options = nullptr;
   const aerofoil::Joukowski* aerofoil = nullptr;  // null for --surface
   std::vector<SurfaceResult> surfaces;
   std::vector<std::string> warnings;
-  const viscous::Result* viscous = nullptr;  // with --viscous
+  const viscous::Result* viscous = nullptr;     // with --viscous, once the analysis has run
   const aerofoil::FieldValue* probe = nullptr;  // with --probe, at options->probe_x, probe_y
+  std::optional<Failure> failure = {};          // the run failed: the JSON says so instead of pretending
 };
 
 // The section the inputs chose, when it is not the Joukowski section: its
@@ -34,8 +45,10 @@ struct Summary {
 // solution, its name.
 nlohmann::json sectionJson(const aerofoil::SectionInputs& s, const aerofoil::Joukowski* af);
 
-// Writes the summary as JSON to path ("-": standard output).  Returns false
-// with a reason when the file cannot be written.
+// Writes the summary as JSON to path ("-": standard output), with the
+// failure when there is one: a failed run's summary is a complete record of
+// what was computed, and of where and why it stopped.  Returns false with a
+// reason when the file cannot be written.
 bool writeJson(const Summary& sum, const std::string& path, std::string& why);
 
 // One row of a polar as a JSON object: the same numbers as the table, the

@@ -384,6 +384,8 @@ std::string blTable(const BlPlotState& st) {
 }
 
 std::string viscousResultText(const viscous::Result& r) {
+  if (!std::isfinite(r.cl))
+    return "Viscous: no lift, moment or drag, " + std::to_string(r.sweeps) + " sweeps, not settled";
   return "Viscous: Cl " + valueText("%.4f", r.cl) + "  Cm c/4 " + valueText("%.4f", r.cm) + "  Cd " +
          valueText("%.5f", r.cd) + " (friction " + valueText("%.5f", r.cd_friction) + "), " +
          std::to_string(r.sweeps) + " sweeps" + (r.converged ? "" : ", not settled");
@@ -391,8 +393,9 @@ std::string viscousResultText(const viscous::Result& r) {
 
 std::string unsettledText(const viscous::Result& r) {
   return "The viscous flow did not settle in " + std::to_string(r.sweeps) + " sweeps (last change: lift " +
-         valueText("%.2g", r.change_cl) + ", surface speed " + valueText("%.2g", r.change_ue) +
-         "): its lift and drag are those of the last sweep.";
+         valueText("%.2g", r.change_cl) + ", surface speed " + valueText("%.2g", r.change_ue) + "): " +
+         (std::isfinite(r.cl) ? "its lift and drag are those of the last sweep."
+                              : "its sweeps swing, and no lift or drag is given.");
 }
 
 BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h) {

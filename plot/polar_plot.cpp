@@ -438,8 +438,9 @@ std::string polarValueText(const Mark& mark, const std::vector<polar::Point>& po
     text += std::string("  x/c transition ") + (of.surface == 0 ? "upper " : "lower ") +
             valueText("%.4f", of.surface == 0 ? p.upper.xc_tr : p.lower.xc_tr);
   if (unconverged(p))
-    text += std::string(polar::convergence(p)) == "sep" ? "  (separated at the nose: the drag is not a prediction)"
-                                                        : std::string("  (not converged: ") + polar::convergence(p) + ")";
+    text += std::string(polar::convergence(p)) == "sep"    ? "  (separated at the nose: the drag is not a prediction)"
+            : std::string(polar::convergence(p)) == "held" ? "  (transition held: the angle alone can differ)"
+                                                           : std::string("  (not converged: ") + polar::convergence(p) + ")";
   if (of.kept >= 0) text += "  (kept: " + keptLabel(kept[static_cast<std::size_t>(of.kept)].setup, current) + ")";
   return text;
 }

@@ -67,8 +67,8 @@ struct Joiner {
 // "Recalculate" on a session restarted from the settings; or, viscous, the
 // analysis of the displaced flow, starting where `chain` (the angles
 // before it) puts it, and recorded there.
-Point computePoint(bl::Session& session, const Settings& set, const aerofoil::SectionModel& model, int index,
-                   viscous::Continuation& chain) {
+std::optional<Point> computePoint(bl::Session& session, const Settings& set, const aerofoil::SectionModel& model,
+                                  int index, viscous::Continuation& chain) {
   Point p;
   p.index = index;
   p.alpha = set.angles[static_cast<std::size_t>(index)];
@@ -102,7 +102,7 @@ Point computePoint(bl::Session& session, const Settings& set, const aerofoil::Se
   if (st.ok && set.viscous) {
     for (const viscous::State& start : chain.starts(p.alpha)) {
       vr = viscous::analyse(session, af, set.coupling, start, !set.report_folder.empty());
-      if (vr.status.ok) break;
+      if (vr.status.ok || vr.status.cancelled) break;
     }
     st = vr.status;
     if (st.ok) chain.record(p.alpha, vr);
@@ -113,10 +113,11 @@ Point computePoint(bl::Session& session, const Settings& set, const aerofoil::Se
   }
   reports.close_all();
   reports.set_diagnostic_streams(nullptr, nullptr);
+  if (st.cancelled) return std::nullopt;  // not computed: no point
   p.diagnostics = out.str();
   p.diagnostics_err = err.str();
   if (!st.ok) {
-    p.failure = st.message;
+    p.failure = aerofoil::boundaryLayerFailure(af, st.message);
     return p;
   }
   p.computed = true;
@@ -132,6 +133,8 @@ Point computePoint(bl::Session& session, const Settings& set, const aerofoil::Se
     p.viscous.cd_friction = vr.cd_friction;
     p.viscous.sweeps = vr.sweeps;
     p.viscous.converged = vr.converged;
+    p.viscous.transition_off[0] = vr.transition_off[0];
+    p.viscous.transition_off[1] = vr.transition_off[1];
   }
   return p;
 }
@@ -211,8 +214,7 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
   return a;
 }
 
-void compute(const Settings& set, const std::function<void(const Point&)>& ready,
-             const std::function<bool()>& cancelled) {
+void compute(const Settings& set, const std::function<void(const Point&)>& ready, const bl::CancelFlag* cancel) {
   const int n = static_cast<int>(set.angles.size());
   if (n == 0) return;
   // The section once for every angle (a numerical map is found here).
@@ -248,15 +250,17 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
       // With every core busy on angles of their own, the two surfaces of an
       // angle take turns; alone, they run side by side.
       session->set_concurrent_surfaces(jobs == 1);
+      session->set_cancel_flag(cancel);
       const auto run = [&](int i, viscous::Continuation& state) {
-        Point p = computePoint(*session, set, *model, i, state);
+        std::optional<Point> p = computePoint(*session, set, *model, i, state);
+        if (!p) return;  // cancelled while it ran
         {
           std::lock_guard<std::mutex> lock(m);
-          done[static_cast<std::size_t>(i)] = std::move(p);
+          done[static_cast<std::size_t>(i)] = std::move(*p);
         }
         cv.notify_all();
       };
-      const auto more = [&] { return !stop && !(cancelled && cancelled()); };
+      const auto more = [&] { return !stop && !bl::raised(cancel); };
       for (;;) {
         int i;
         {

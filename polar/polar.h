@@ -52,6 +52,7 @@ struct ViscousPoint {
   double cd_friction = kNone;  // skin friction along both walls
   int sweeps = 0;              // coupling sweeps run
   bool converged = false;      // lift and surface speed settled to the tolerance
+  int transition_off[2] = {0, 0};  // see viscous::Result::transition_off
 };
 
 // One surface at one angle.  NaN where there is nothing to give: a
@@ -100,14 +101,15 @@ std::vector<double> steppedAngles(double from, double to, double step, int maxAn
 
 // Computes every angle of the settings.  ready(point) is called on the
 // calling thread, in table order, as soon as a point and all before it are
-// done.  cancelled, when given, is asked (from any thread) before each
-// angle starts; once it says yes no further angle starts, and compute
-// returns when the running ones are done, their points delivered.
-// An exception from ready, from cancelled or from the computation of an
-// angle stops the hand-out of angles too; once every worker has ended,
-// compute throws it on the calling thread.
+// done.  cancel, when given, may be raised from any thread: no further
+// angle starts, the running ones stop within one station of their march
+// (no point is delivered for an angle stopped so), and compute returns
+// once every worker has ended, within a station's time.
+// An exception from ready or from the computation of an angle stops the
+// hand-out of angles too; once every worker has ended, compute throws it on
+// the calling thread.
 void compute(const Settings& settings, const std::function<void(const Point&)>& ready,
-             const std::function<bool()>& cancelled = nullptr);
+             const bl::CancelFlag* cancel = nullptr);
 
 // A surface whose inverse mode starts ahead of this x/c separates at the
 // nose: the march carries its layer on to the trailing edge with a
@@ -117,8 +119,11 @@ constexpr double kNoseSeparation = 0.1;
 
 // How far the boundary layer of a point converged: "yes"; "limit", a
 // station accepted at the Newton iteration limit (its numbers are not to
-// be trusted); "sep", converged, but a surface separates at the nose (the
-// drag estimate is not to be trusted); "failed", no boundary layer.
+// be trusted); "sweeps", a viscous flow that did not settle; "held", a
+// viscous flow that settled with its transition held away from where the
+// settled flow puts it (the angle alone can differ); "sep", converged, but
+// a surface separates at the nose (the drag estimate is not to be
+// trusted); "failed", no boundary layer.
 const char* convergence(const Point& p);
 
 // What a reader of a point is to be told, one line each: why its boundary

@@ -19,12 +19,17 @@ std::string format(const char* fmt, double v) {
   return buf;
 }
 
+// A number in its field, or "-" there where there is none.
+std::string orDash(const char* fmt, double v, int width) {
+  if (std::isnan(v)) return std::string(static_cast<std::size_t>(width - 1), ' ') + "-";
+  return format(fmt, v);
+}
+
 // A position, or "-" in its field when it does not occur on the surface.
 std::string position(double v, int width) {
-  if (std::isnan(v)) return std::string(static_cast<std::size_t>(width - 1), ' ') + "-";
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%*.4f", width, v);
-  return buf;
+  char fmt[16];
+  std::snprintf(fmt, sizeof fmt, "%%%d.4f", width);
+  return orDash(fmt, v, width);
 }
 
 std::string surfaceColumns(const SurfacePoint& s) {
@@ -85,7 +90,8 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
   if (s.viscous) {
     const viscous::Settings& c = s.coupling;
     text += "# Viscous interaction: sweeps until lift and surface speed change by less than " + exact(c.tolerance) +
-            " (at most " + std::to_string(c.max_sweeps) + "), wake " + exact(c.wake_length) +
+            " (at most " + std::to_string(c.max_sweeps) + ", fewer where they stop settling), wake " +
+            exact(c.wake_length) +
             " chords; each angle starts\n# from the two before it on its way out from the angle nearest zero, along their secant\n";
   }
   return text;
@@ -97,6 +103,7 @@ const char* convergence(const Point& p) {
   if (!p.computed) return "failed";
   if (p.upper.iteration_limited > 0 || p.lower.iteration_limited > 0) return "limit";
   if (p.viscous.sweeps > 0 && !p.viscous.converged) return "sweeps";
+  if (p.viscous.transition_off[0] != 0 || p.viscous.transition_off[1] != 0) return "held";
   return separatesAtTheNose(p.upper) || separatesAtTheNose(p.lower) ? "sep" : "yes";
 }
 
@@ -113,9 +120,14 @@ std::vector<std::string> cautions(const Point& p) {
                   "the drag estimate is not a prediction");
   }
   if (!std::isfinite(p.cd)) c.push_back("no drag estimate: " + p.cd_why);
+  for (bl::Surface which : bl::kBothSurfaces) {
+    const std::string held = viscous::heldTransitionNote(which, p.viscous.transition_off[bl::index(which)]);
+    if (!held.empty()) c.push_back(held);
+  }
   if (p.viscous.sweeps > 0 && !p.viscous.converged)
-    c.push_back("the viscous flow did not settle in " + std::to_string(p.viscous.sweeps) +
-                " sweeps: its lift and drag are those of the last sweep");
+    c.push_back("the viscous flow did not settle in " + std::to_string(p.viscous.sweeps) + " sweeps: " +
+                (std::isfinite(p.viscous.cl) ? "its lift and drag are those of the last sweep"
+                                             : "its sweeps swing, and it gives no lift, moment or drag"));
   return c;
 }
 
@@ -125,7 +137,10 @@ std::string tableHeader(bool boundary_layer, bool viscous) {
       viscous ? "# Viscous (the layer and its wake acting back on the flow): lift Cl_visc, moment about\n"
                 "# the quarter chord Cm_c/4 (nose up), drag Cd_visc (the wake's momentum defect far\n"
                 "# downstream), its skin-friction part Cd_fric, and the coupling sweeps it took; conv\n"
-                "# sweeps: the viscous flow did not settle, its numbers are those of the last sweep.\n"
+                "# sweeps: the viscous flow did not settle, its numbers are those of the last sweep\n"
+                "# (\"-\" where its sweeps still swing: no number is given); conv held: it settled with\n"
+                "# a transition held more than a station from where its settled flow puts it, and the\n"
+                "# same angle computed alone can differ.\n"
               : "";
   return "# alpha in degrees.  Per surface (_u upper, _l lower): transition (tr) and start of the\n"
          "# inverse mode (inv) as arc length s from the stagnation point in chords and as x/c\n"
@@ -151,7 +166,8 @@ std::string tableRow(const Point& p, bool boundary_layer, bool viscous) {
   row += format(" %15.6f", p.cd);
   if (viscous) {
     const ViscousPoint& v = p.viscous;
-    row += format(" %9.5f", v.cl) + format(" %9.5f", v.cm) + format(" %10.6f", v.cd) + format(" %10.6f", v.cd_friction);
+    row += " " + orDash("%9.5f", v.cl, 9) + " " + orDash("%9.5f", v.cm, 9) + " " + orDash("%10.6f", v.cd, 10) + " " +
+           orDash("%10.6f", v.cd_friction, 10);
     row += format(" %6.0f", v.sweeps);
   }
   char conv[16];

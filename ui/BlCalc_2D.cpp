@@ -27,6 +27,8 @@ FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
   FXMAPFUNC (SEL_LEFTBUTTONPRESS, BlCalc_2D::ID_CANVAS_QTY, BlCalc_2D::onClickCanvas),
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_COPY_VALUES, BlCalc_2D::onCmdCopyValues),
   FXMAPFUNC (SEL_CLIPBOARD_REQUEST, 0,               BlCalc_2D::onClipboardRequest),
+  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_CANCEL,      BlCalc_2D::onCmdCancel),
+  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_VISCOUS_JOB, BlCalc_2D::onViscousJob),
 };
 // clang-format on
 
@@ -64,31 +66,32 @@ FXString titleOf(const aerofoil::Joukowski& af) {
   return af.name.empty() ? FXString(kTitle) : FXString(("Boundary Layer. " + af.name + ".").c_str());
 }
 
+// The parameter a field edits.
+bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCalc_2D::ID_RE); }
+
+}  // namespace
+
 // The cautions of a computation on one line, for the status line.
-std::string cautionLine(const std::vector<std::string>& cautions) {
+std::string BlCalc_2D::cautionLine(const std::vector<std::string>& cautions) {
   std::string line;
   for (const std::string& c : cautions) line += (line.empty() ? "" : "; ") + c;
   return line;
 }
 
 // A message of several lines on one.
-std::string oneLine(std::string text) {
+std::string BlCalc_2D::oneLine(std::string text) {
   for (char& c : text)
     if (c == '\n') c = ' ';
   return text;
 }
 
-// The parameter a field edits.
-bl::Parameter parameterOf(int id) { return static_cast<bl::Parameter>(id - BlCalc_2D::ID_RE); }
-
-}  // namespace
-
-BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Joukowski& handed,
-                     FXObject* tgt, FXSelector sel, bool viscous)
+BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, BackgroundJobs& jobs,
+                     const aerofoil::Joukowski& handed, FXObject* tgt, FXSelector sel, bool viscous)
     : FXDialogBox(windows->getApp(), titleOf(handed),
                   DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_STRETCHABLE | DECOR_MENU,
                   0, 0, kOpenWidth, kOpenHeight, 10, 10, 10, 10, 4, 4),
       session_(&session),
+      jobs_(&jobs),
       section_(handed),
       handedSection(sectionText(handed)) {
   setTarget(tgt);
@@ -110,36 +113,34 @@ BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Jo
   // anywhere up to the trailing edge until the march forecasts separation.
   // If a pass fails there are no results for this contour: the window opens
   // on the inviscid edge velocity alone, and says why once it is on the
-  // screen.  With interaction, the viscous analysis of the section; if it
-  // fails, the section is handed over again for the inviscid edge velocity.
+  // screen.  With interaction, the viscous analysis of the section, in the
+  // background: the window opens on the split alone and shows the results
+  // when the analysis ends.
   for (bl::Surface which : bl::kBothSurfaces) bare_[bl::index(which)] = session.split_surface(which);
   viscousButton->setCheck(viscous);
-  viscous::Result vr;
-  bl::Status st;
   if (viscous) {
-    vr = analyseViscous();
-    st = vr.status;
-    if (!st.ok && session.hand_over_contour(handed.s, handed.v, handed.currentN, handed.x, handed.y).ok)
-      contourDisplaced_ = false;
-  } else {
-    st = session.new_computation();
+    showResults(false);
+    opening_ = true;
+    startViscous();
+    updateButtons();
+    return;
   }
+  const bl::Status st = session.new_computation();
   computed = st.ok;
-  interacted_ = viscous && st.ok;
   if (!st.ok) {
-    failure = (viscous ? "The viscous analysis failed. " : "") + failureText(st);
+    failure = failureText(st, session);
     showStatus("No results. " + oneLine(failure) +
                " (Str u and Str l show the transition positions it started from.)");
   }
   notes = cautionText();
   if (computed) showStatus(cautionLine(session.cautions()));
   showResults(computed);
-  if (interacted_) showViscous(vr);
   if (!failure.empty() || !notes.empty()) getApp()->addChore(this, ID_SHOW_OUTCOME);
   updateButtons();
 }
 
 BlCalc_2D::~BlCalc_2D() {
+  jobs_->release(job_);  // it stops on its own; nothing of it reaches this window
   getApp()->removeChore(this, ID_SHOW_OUTCOME);
   delete fileMenu;
   delete menus.edit;
@@ -224,8 +225,11 @@ void BlCalc_2D::buildWidgets() {
   }
 
   auto* recalcFrame = new FXVerticalFrame(left, LAYOUT_FILL_X | LAYOUT_FILL_Y);
-  new FXButton(recalcFrame, "Recalculate", nullptr, this, ID_RECALC,
-               FRAME_RAISED | FRAME_THICK | LAYOUT_CENTER_X | JUSTIFY_BOTTOM, 0, 0, 300, 40);
+  // Cancel beside Recalculate, in the row's height: the window is no taller.
+  auto* recalcRow = new FXHorizontalFrame(recalcFrame, LAYOUT_CENTER_X | LAYOUT_BOTTOM, 0, 0, 0, 0, 0, 0, 0, 0);
+  new FXButton(recalcRow, "Recalculate", nullptr, this, ID_RECALC, FRAME_RAISED | FRAME_THICK | JUSTIFY_BOTTOM);
+  cancelButton = new FXButton(recalcRow, "Cancel", nullptr, this, ID_CANCEL, FRAME_RAISED | FRAME_THICK | JUSTIFY_BOTTOM);
+  cancelButton->setTipText("Stop the viscous analysis that is running; the results before stay");
 
   auto* right = new FXVerticalFrame(body, FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y);
   const FXuint canvasOpts = FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y;
@@ -270,7 +274,7 @@ void BlCalc_2D::showPositions(bl::Surface which) {
       computed ? "" : "Not computed: the transition position the computation started from");
   // With interaction the parameters keep the positions given; the march's
   // own start of the inverse mode is the result's.
-  const double sinv = interacted_ ? session_->surface(which).xinv : p.xinv_surf[s];
+  const double sinv = interacted_ ? shownSession().surface(which).xinv : p.xinv_surf[s];
   sinvField[s]->setText(computed ? fixedText(sinv, 4) : FXString());
   showTextStart(sinvField[s]);
 }
@@ -279,44 +283,26 @@ void BlCalc_2D::showResults(bool wasComputed) {
   computed = wasComputed;
   for (bl::Surface which : bl::kBothSurfaces) {
     showPositions(which);
-    plotState.update(which, session_->surface(which), computed);
+    plotState.update(which, shownSession().surface(which), computed);
     plotState.bare[bl::index(which)] = interacted_ ? bare_[bl::index(which)] : bl::SurfaceValues{};
   }
   if (!interacted_) resultFrame->hide();
-}
-
-// As veltaro-cli --bl --viscous: the analysis from no mass defect, the
-// reports of its last sweep written where the session writes them.
-viscous::Result BlCalc_2D::analyseViscous() {
-  contourDisplaced_ = true;
-  return viscous::analyse(*session_, section_, viscous::Settings{}, viscous::State{}, true);
 }
 
 const viscous::DisplacementBody* BlCalc_2D::displacementBody(const aerofoil::Joukowski& current) const {
   return interacted_ && sectionText(current) == handedSection ? &body_ : nullptr;
 }
 
-void BlCalc_2D::showViscous(const viscous::Result& r) {
-  body_ = r.body;
-  resultLine->say(plot::viscousResultText(r).c_str());
-  resultFrame->show();
-  resultFrame->recalc();
-  const std::string cautions = cautionLine(session_->cautions());
-  if (!r.converged)
-    showStatus(plot::unsettledText(r) + (cautions.empty() ? "" : " " + cautions));
-  else
-    showStatus(cautions);
-}
-
-std::string BlCalc_2D::failureText(const bl::Status& st) const {
-  const std::optional<bl::Surface> failed = session_->failed_surface();
-  if (!failed) return st.message;
-  return std::string("Boundary-layer pass over the ") + bl::name(*failed) + ":\n" + st.message;
+std::string BlCalc_2D::failureText(const bl::Status& st, const bl::Session& session) const {
+  const std::string why = aerofoil::boundaryLayerFailure(section_, st.message);
+  const std::optional<bl::Surface> failed = session.failed_surface();
+  if (!failed) return why;
+  return std::string("Boundary-layer pass over the ") + bl::name(*failed) + ":\n" + why;
 }
 
 std::string BlCalc_2D::cautionText() const {
   std::string text;
-  for (const std::string& c : session_->cautions()) text += c + "\n";
+  for (const std::string& c : shownSession().cautions()) text += c + "\n";
   return text;
 }
 
@@ -432,6 +418,10 @@ void BlCalc_2D::updateButtons() {
       quantityButton[s][b]->setCheck(b == q);
     }
   }
+  if (computing())
+    cancelButton->enable();
+  else
+    cancelButton->disable();
 }
 
 long BlCalc_2D::onCmdUpperQuantity(FXObject*, FXSelector sel, void*) {
@@ -483,37 +473,34 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
 // section is handed over again first.  With "Viscous interaction", the
 // viscous analysis instead.
 long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
-  const bool viscous = this->viscous();
-  viscous::Result vr;
-  bl::Status st;
-  if (viscous) {
-    vr = analyseViscous();
-    st = vr.status;
-  } else {
-    if (contourDisplaced_) {
-      st = session_->hand_over_contour(section_.s, section_.v, section_.currentN, section_.x, section_.y);
-      if (st.ok) contourDisplaced_ = false;
-    }
-    if (st.ok) st = session_->recalculate();
+  if (viscous()) {
+    opening_ = false;
+    startViscous();
+    return 1;
   }
+  jobs_->release(job_);  // a viscous analysis running gives way
+  job_.reset();
+  const bl::Status st = session_->recalculate();
   if (!st.ok) {
     // The session has put back what it held before: the window keeps
     // showing it as it is.
-    const std::string why = (viscous ? "The viscous analysis failed. " : "") + failureText(st);
+    const std::string why = failureText(st, *session_);
     showStatus("Recalculate failed. " + oneLine(why) +
                (computed ? " The results shown are those of the computation before."
                          : " No results."));
+    updateButtons();
     FXMessageBox::error(this, MBOX_OK, "Recalculate", "%s\n%s", why.c_str(),
                         computed ? "The previous results are kept." : "There are no results yet.");
     return 1;
   }
-  interacted_ = viscous;
+  interacted_ = false;
+  shown_.reset();
   showStatus(cautionLine(session_->cautions()));
   showResults(true);
-  if (viscous) showViscous(vr);
   clearMarks();
   drawEdgeVelocity();
   drawQuantity();
+  updateButtons();
   if (!session_->cautions().empty()) {
     FXMessageBox::information(this, MBOX_OK, "Recalculate", "%s", cautionText().c_str());
   }

@@ -24,14 +24,22 @@
 // interacted edge velocity over the bare section's inviscid one and the
 // surfaces continued into the wake, and a line under the plots the viscous
 // lift, moment and drag.  Sweeps that did not settle, or an analysis that
-// failed, say so on the status line.
+// failed, say so on the status line.  The analysis runs in the background,
+// on a session of its own whose reports are held and handed to the
+// window's session's report files when it succeeds: the window opens and
+// answers at once, its status line counts the sweeps with their last
+// change, and "Cancel" stops it at its next station, the results before
+// staying on the screen.
 #pragma once
 
 #include <fx.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
+#include "background_jobs.h"
 #include "bl_plot.h"
 #include "joukowski.h"
 #include "number_text.h"
@@ -73,6 +81,8 @@ class BlCalc_2D : public FXDialogBox {
     ID_SHOW_OUTCOME,  // deferred message about the computation run at opening
     ID_SAVE_PICTURE,
     ID_COPY_VALUES,
+    ID_CANCEL,        // stops the viscous analysis running
+    ID_VISCOUS_JOB,   // the viscous analysis's wake-up: progress, or its end
     ID_LAST
   };
 
@@ -85,8 +95,9 @@ class BlCalc_2D : public FXDialogBox {
   // analysis, the box checked); tgt and sel receive SEL_CLOSE when the user
   // closes it.  A top-level window of its own, kept above none; its Window
   // menu goes to `windows`, the aerofoil window.
-  BlCalc_2D(FXWindow* windows, bl::Session& session, const aerofoil::Joukowski& handed, FXObject* tgt,
-            FXSelector sel, bool viscous = false);
+  // The viscous analyses run as jobs of `jobs`, which outlives the window.
+  BlCalc_2D(FXWindow* windows, bl::Session& session, BackgroundJobs& jobs, const aerofoil::Joukowski& handed,
+            FXObject* tgt, FXSelector sel, bool viscous = false);
   ~BlCalc_2D() override;
 
   // The aerofoil window's section now: the section line says whether the
@@ -116,6 +127,11 @@ class BlCalc_2D : public FXDialogBox {
   long onClickCanvas(FXObject*, FXSelector, void*);
   long onCmdCopyValues(FXObject*, FXSelector, void*);
   long onClipboardRequest(FXObject*, FXSelector, void*);
+  long onCmdCancel(FXObject*, FXSelector, void*);
+  long onViscousJob(FXObject*, FXSelector, void*);
+
+  // Whether a viscous analysis is running.
+  bool computing() const { return job_ != nullptr; }
 
  protected:
   BlCalc_2D() {}
@@ -128,17 +144,25 @@ class BlCalc_2D : public FXDialogBox {
   // The positions and plotted results of both surfaces from the session,
   // as results when `computed`, else as the split alone.
   void showResults(bool computed);
-  // The viscous analysis of the handed section with the session's
-  // parameters; the session's contour is then the displaced flow's.
-  viscous::Result analyseViscous();
+  // Starts the viscous analysis of the handed section with the session's
+  // parameters in the background (letting one that runs go).
+  void startViscous();
+  // The end of the viscous analysis: its results shown, or why there are none.
+  void finishViscous();
+  // The session whose results are shown: the viscous analysis's own, or
+  // the window's.
+  const bl::Session& shownSession() const;
   // The result line and the status line of an analysis that succeeded.
   void showViscous(const viscous::Result& r);
   // The red status line: text, or nothing.
   void showStatus(const std::string& text);
   // What a failed computation says, naming the surface whose pass failed.
-  std::string failureText(const bl::Status& st) const;
+  std::string failureText(const bl::Status& st, const bl::Session& session) const;
   // The cautions of the last computation, one line each.
   std::string cautionText() const;
+  // Cautions on one line, for the status line; a message of several lines on one.
+  static std::string cautionLine(const std::vector<std::string>& cautions);
+  static std::string oneLine(std::string text);
 
   void updateButtons();
   void drawEdgeVelocity();
@@ -146,10 +170,23 @@ class BlCalc_2D : public FXDialogBox {
   // The marks go (the plots show other data); the lines under them empty.
   void clearMarks();
 
+  // A viscous analysis: its own session (its reports held), the section,
+  // and what it hands back, shared with its thread.
+  struct ViscousJob : BackgroundJobs::Job {
+    bl::Session session;
+    aerofoil::Joukowski section;
+    std::mutex mutex;
+    viscous::Progress progress;  // after its last sweep
+    viscous::Result result;      // once finished
+  };
+
   bl::Session* session_ = nullptr;
+  BackgroundJobs* jobs_ = nullptr;
+  std::shared_ptr<ViscousJob> job_;    // the viscous analysis running, if one is
+  std::shared_ptr<ViscousJob> shown_;  // the one whose results are shown, while interacted_
+  bool opening_ = false;               // the analysis running is the one the window opened with
   aerofoil::Joukowski section_;      // the section handed over
   bl::SurfaceValues bare_[2];        // its split: the inviscid edge velocity drawn beside interacted results
-  bool contourDisplaced_ = false;    // the session holds the displaced flow's contour, not the section's
   bool interacted_ = false;          // the results shown are a viscous analysis's
   viscous::DisplacementBody body_;   // ... and its displacement body
   FXMenuPane* fileMenu = nullptr;
@@ -164,6 +201,7 @@ class BlCalc_2D : public FXDialogBox {
   TextLine* statusLine = nullptr;   // what failed, in red; blank otherwise
   FXCheckButton* viscousButton = nullptr;
   FXHorizontalFrame* resultFrame = nullptr;  // holds the result line; shown with interacted results
+  FXButton* cancelButton = nullptr;          // enabled while a viscous analysis runs
   ValueLine* resultLine = nullptr;           // the viscous lift, moment and drag
   std::string handedSection;       // its text, as the section line shows it
 

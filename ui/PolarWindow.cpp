@@ -25,7 +25,7 @@ FXDEFMAP(PolarWindow) PolarWindowMap[] = {
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_STOP,    PolarWindow::onCmdStop),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE,    PolarWindow::onCmdSave),
   FXMAPFUNC (SEL_PAINT,   PolarWindow::ID_CANVAS,  PolarWindow::onPaintCanvas),
-  FXMAPFUNC (SEL_IO_READ, PolarWindow::ID_POINTS,  PolarWindow::onPoints),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_POINTS,  PolarWindow::onPoints),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_KEEP,       PolarWindow::onCmdKeep),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_CLEAR_KEPT, PolarWindow::onCmdClearKept),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE_PICTURE, PolarWindow::onCmdSavePicture),
@@ -60,12 +60,13 @@ bool parameterOf(int id, bl::Parameter& p) {
 
 }  // namespace
 
-PolarWindow::PolarWindow(FXWindow* windows, const bl::ComputationParameters& params)
+PolarWindow::PolarWindow(FXWindow* windows, BackgroundJobs& jobs, const bl::ComputationParameters& params)
     : FXDialogBox(windows->getApp(), kTitle,
                   DECOR_TITLE | DECOR_BORDER | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_STRETCHABLE | DECOR_CLOSE |
                       DECOR_MENU,
                   0, 0, kOpenWidth, kOpenHeight, 10, 10, 10, 10, 4, 4),
-      params_(params) {
+      params_(params),
+      jobs_(&jobs) {
   auto* menubar = new FXMenuBar(this, LAYOUT_FILL_X);
   fileMenu = new FXMenuPane(this);
   new FXMenuCommand(fileMenu, "Save p&olar...", nullptr, this, ID_SAVE);
@@ -94,13 +95,11 @@ PolarWindow::PolarWindow(FXWindow* windows, const bl::ComputationParameters& par
   }
   tripButton->setCheck(params.xtr_xc[0] || params.xtr_xc[1]);
   showTransitionFields();
-  signal_ = new FXGUISignal(getApp(), this, ID_POINTS);
   updateControls();
 }
 
 PolarWindow::~PolarWindow() {
   stop();
-  delete signal_;
   delete fileMenu;
   delete menus.edit;
   delete menus.window;
@@ -183,10 +182,10 @@ FXbool PolarWindow::close(FXbool) {
 }
 
 // A running computation is told to stop; its thread is joined when it has
-// delivered its last point (onPoints), so the window goes at once.
+// ended (onPoints), so the window goes at once.
 void PolarWindow::hide() {
   if (running_) {
-    cancel_ = true;
+    job_->cancel = true;
     cancelled_ = true;
   }
   FXDialogBox::hide();
@@ -275,180 +274,6 @@ void PolarWindow::showTransitionFields() {
 long PolarWindow::onCmdCompute(FXObject*, FXSelector, void*) {
   start();
   return 1;
-}
-
-long PolarWindow::onCmdStop(FXObject*, FXSelector, void*) {
-  if (running_) {
-    cancel_ = true;
-    cancelled_ = true;
-    showStatus();
-    updateControls();
-  }
-  return 1;
-}
-
-void PolarWindow::start() {
-  std::string why;
-  const polar::RangeNames names{field(ID_FROM).label, field(ID_TO).label, field(ID_STEP).label};
-  const std::vector<double> angles = polar::steppedAngles(field(ID_FROM).value, field(ID_TO).value,
-                                                          field(ID_STEP).value, kMaxAngles, why, &names);
-  if (angles.empty()) {
-    FXMessageBox::error(this, MBOX_OK, "Polar", "%s\nNothing is computed.", why.c_str());
-    return;
-  }
-  stop();
-  polar::Settings settings;
-  settings.section = section_;
-  settings.model = model_;
-  settings.angles = angles;
-  settings.boundary_layer = true;
-  settings.params = parametersOfFields();
-  settings.viscous = viscousButton->getCheck() == TRUE;
-  shown_ = settings;
-
-  points_.clear();
-  gaps_.clear();
-  failures_.clear();
-  keptShown_ = false;
-  mark_ = {};
-  showMarkedValues();
-  const bool trip = settings.params.xtr_xc[0].has_value();
-  setup_ = {model_->name(),
-            section_.eR1,
-            section_.hR1,
-            model_->points(),
-            settings.params.re_mill,
-            freeButton->getCheck() == TRUE,
-            field(ID_STR_U).value,
-            field(ID_STR_L).value,
-            settings.params.np_in,
-            trip,
-            field(ID_XTR_U).value,
-            field(ID_XTR_L).value,
-            settings.viscous};
-  gapsText->setText("");
-  alphaFrom_ = angles.front();
-  alphaTo_ = angles.back();
-  total_ = static_cast<int>(angles.size());
-  progress->setTotal(static_cast<FXuint>(total_));
-  progress->setProgress(0);
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    inbox_.clear();
-    finished_ = false;
-    error_.clear();
-  }
-  if (model_->name().empty())
-    sectionLabel->setText(FXStringFormat("e/R1 = %g  h/R1 = %g  N = %d", section_.eR1, section_.hR1,
-                                         aerofoil::clampPoints(section_.n)));
-  else
-    sectionLabel->setText(FXStringFormat("%s  N = %d", model_->name().c_str(), model_->points()));
-  cancel_ = false;
-  cancelled_ = false;
-  started_ = std::chrono::steady_clock::now();
-  try {
-    worker_ = std::thread(&PolarWindow::run, this, std::move(settings));
-    running_ = true;
-  } catch (const std::exception& e) {
-    total_ = 0;
-    FXMessageBox::error(this, MBOX_OK, "Polar", "Cannot start the computation: %s", e.what());
-  }
-  showStatus();
-  updateControls();
-  redraw();
-}
-
-void PolarWindow::run(polar::Settings settings) {
-  std::string error;
-  try {
-    polar::compute(
-        settings,
-        [this](const polar::Point& p) {
-          bool wake;
-          {
-            std::lock_guard<std::mutex> lock(mutex_);
-            // One wake-up per batch: the window takes the whole queue.
-            wake = inbox_.empty();
-            inbox_.push_back(p);
-          }
-          if (wake) signal_->signal();
-        },
-        [this] { return cancel_.load(); });
-  } catch (const std::exception& e) {
-    error = e.what();
-  }
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    finished_ = true;
-    error_ = error;
-  }
-  signal_->signal();
-}
-
-void PolarWindow::stop() {
-  if (!worker_.joinable()) return;
-  cancel_ = true;
-  worker_.join();
-  std::lock_guard<std::mutex> lock(mutex_);
-  for (polar::Point& p : inbox_) points_.push_back(std::move(p));
-  inbox_.clear();
-  finished_ = false;
-  running_ = false;
-}
-
-// The worker's signal: the points it has queued, and its end.
-long PolarWindow::onPoints(FXObject*, FXSelector, void*) {
-  std::vector<polar::Point> got;
-  bool done;
-  std::string error;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    got.swap(inbox_);
-    done = finished_;
-    error = error_;
-  }
-  if (!running_) return 1;  // a late wake-up of a computation already stopped
-  for (polar::Point& p : got) points_.push_back(std::move(p));
-  if (done) {
-    worker_.join();
-    running_ = false;
-    seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-    failures_ = polarFailureSummary(points_, *model_);
-  }
-  progress->setProgress(static_cast<FXuint>(points_.size()));
-  // Angles that all failed alike are one reason, said once; else each
-  // angle's own.
-  const bool allAlike = !failures_.empty() && failures_.rfind("All ", 0) == 0;
-  const std::string gaps = allAlike ? failures_ : plot::polarGaps(points_, shown_.viscous);
-  if (gaps != gaps_) {
-    gaps_ = gaps;
-    gapsText->setText(gaps_.c_str(), static_cast<FXint>(gaps_.size()));
-  }
-  showStatus();
-  updateControls();
-  redraw();
-  if (done && !error.empty()) {
-    const FXString text = FXStringFormat("The computation stopped: %s", error.c_str());
-    if (shown())
-      FXMessageBox::error(this, MBOX_OK, "Polar", "%s", text.text());
-    else
-      statusLabel->say(text);
-  }
-  return 1;
-}
-
-void PolarWindow::showStatus() {
-  const int n = static_cast<int>(points_.size());
-  FXString s;
-  if (running_)
-    s = FXStringFormat(cancelled_ ? "Cancelling after %d of %d angles" : "Computing: %d of %d angles", n, total_);
-  else if (total_ == 0)
-    s = " ";
-  else if (n < total_)
-    s = FXStringFormat("Cancelled: %d of %d angles", n, total_);
-  else
-    s = FXStringFormat("%d angles in %.2f s%s%s", n, seconds_, failures_.empty() ? "" : ". ", failures_.c_str());
-  statusLabel->say(s);
 }
 
 void PolarWindow::updateControls() {

@@ -6,17 +6,19 @@
 // window, which keeps the one window and hands it the current section each
 // time the user opens it.
 //
-// The angles are computed off the window's thread: one std::thread runs
-// polar::compute (which spreads the angles over the cores) and hands each
-// point, in angle order, to a queue under a mutex; an FXGUISignal wakes the
-// window's thread, which takes the queued points, moves the progress bar on
-// and redraws.  "Cancel" lets no further angle start, so the computation
-// ends within one angle with every point so far drawn.  Closing the window
+// The angles are computed off the window's thread, as a background job:
+// its thread runs polar::compute (which spreads the angles over the cores)
+// and hands each point, in angle order, to the job's queue; the job's
+// wake-up brings the window's thread, which takes the queued points, moves
+// the progress bar on and redraws.  "Cancel" raises the job's cancellation
+// flag: no further angle starts and the running ones stop at their next
+// station, so the window answers within a station's time with every point
+// so far drawn (an angle stopped half-way gives none).  Closing the window
 // cancels the same way.  A new computation and the window's destruction
-// cancel a running one and wait for its thread, so no thread outlives the
-// window and no point reaches a window that is gone.  A computation that
-// fails while the window is closed says so on its status line, not in a
-// box over a window the user has put away.
+// let a running one go without waiting for it: it stops on its own and its
+// thread is joined when it has ended, and no point reaches a window that
+// has let it go.  A computation that fails while the window is closed says
+// so on its status line, not in a box over a window the user has put away.
 //
 // A click on a plot marks the nearest point and shows its values under the
 // plots; Edit > Copy values puts the polar on the clipboard.  "Keep" holds
@@ -34,11 +36,12 @@
 #include <atomic>
 #include <cmath>
 #include <chrono>
+#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "background_jobs.h"
 #include "joukowski.h"
 #include "kept_polars.h"
 #include "section_model.h"
@@ -70,7 +73,7 @@ class PolarWindow : public FXDialogBox {
     ID_STOP,
     ID_SAVE,
     ID_CANVAS,
-    ID_POINTS,  // the worker's signal: points or the end are waiting
+    ID_POINTS,  // the job's wake-up: points or the end are waiting
     ID_KEEP,
     ID_CLEAR_KEPT,
     ID_SAVE_PICTURE,
@@ -98,7 +101,8 @@ class PolarWindow : public FXDialogBox {
   // at x/c where params has one); the rest of
   // the parameters come with each open.  A top-level window of its own,
   // kept above none; its Window menu goes to `windows`, the aerofoil window.
-  PolarWindow(FXWindow* windows, const bl::ComputationParameters& params);
+  // Its computations run as jobs of `jobs`, which outlives it.
+  PolarWindow(FXWindow* windows, BackgroundJobs& jobs, const bl::ComputationParameters& params);
   ~PolarWindow() override;
 
   // Shows the window in front for the section (at its N; its angle is not
@@ -152,10 +156,9 @@ class PolarWindow : public FXDialogBox {
   // Starts a computation of the fields' polar (after stopping a running
   // one); a range that gives no angles is refused with a message.
   void start();
-  // Stops a running computation and waits for its thread.
+  // Lets a running computation go: it is asked to stop, and nothing of it
+  // reaches the window any more.  Does not wait.
   void stop();
-  // On the worker thread: the whole polar, each point into the queue.
-  void run(polar::Settings settings);
 
   void showStatus();
   void updateControls();
@@ -203,12 +206,12 @@ class PolarWindow : public FXDialogBox {
   std::string gaps_;
   std::string failures_;  // what the failed angles of a finished polar say
 
-  // Shared with the worker thread.
-  std::thread worker_;
-  std::atomic<bool> cancel_{false};
-  std::mutex mutex_;
-  std::vector<polar::Point> inbox_;  // points not yet taken by the window
-  bool finished_ = false;            // the worker has delivered its last point
-  std::string error_;                // why the worker gave up, if it did
-  FXGUISignal* signal_ = nullptr;
+  // What the computation hands back, shared with its thread.
+  struct PolarJob : BackgroundJobs::Job {
+    std::mutex mutex;
+    std::vector<polar::Point> inbox;  // points not yet taken by the window
+    std::string error;                // why the computation gave up, if it did
+  };
+  BackgroundJobs* jobs_ = nullptr;
+  std::shared_ptr<PolarJob> job_;  // the computation running, if one is
 };

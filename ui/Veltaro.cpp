@@ -99,7 +99,8 @@ Veltaro::Veltaro(FXApp* app)
     : FXMainWindow(app, "Joukowski Aerofoil", nullptr, nullptr,
                    DECOR_TITLE | DECOR_MINIMIZE | DECOR_MAXIMIZE | DECOR_BORDER | DECOR_STRETCHABLE |
                        DECOR_MENU,
-                   0, 0, 600, 550, 0, 0, 0, 0, 0, 0) {
+                   0, 0, 600, 550, 0, 0, 0, 0, 0, 0),
+      jobs_(app) {
   new FXToolTip(app, TOOLTIP_PERMANENT);
 
   auto* menubar = new FXMenuBar(this, LAYOUT_FILL_X);
@@ -428,7 +429,8 @@ long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
 long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   const bl::Status split = blSession.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
   if (!split.ok) {
-    const std::string text = split.message + fittingNNote(*section_.shared(), af, split.message);
+    const std::string text =
+        aerofoil::boundaryLayerFailure(af, split.message) + fittingNNote(*section_.shared(), af, split.message);
     FXMessageBox::error(this, MBOX_OK, "BL Calculation", "%s", text.c_str());
     return 1;
   }
@@ -440,7 +442,7 @@ long Veltaro::onCmdBlCalc(FXObject*, FXSelector, void*) {
   const ScreenRect was = replacing ? screenRectOf(blDialog) : ScreenRect{};
   if (blDialog) blViscous = blDialog->viscous();
   if (blOpenCount != 0 && blDialog) delete blDialog;
-  blDialog = new BlCalc_2D(this, blSession, af, this, ID_BL_DIALOG, blViscous);
+  blDialog = new BlCalc_2D(this, blSession, jobs_, af, this, ID_BL_DIALOG, blViscous);
   blOpenCount = 1;
   blDialog->create();
   if (replacing)
@@ -466,7 +468,7 @@ long Veltaro::onBlDialogClose(FXObject*, FXSelector, void*) {
 // of the moment each time.
 long Veltaro::onCmdPolar(FXObject*, FXSelector, void*) {
   if (!polarWindow) {
-    polarWindow = new PolarWindow(this, blSession.parameters());
+    polarWindow = new PolarWindow(this, jobs_, blSession.parameters());
     polarWindow->create();
     placeNewWindow(polarWindow, {PolarWindow::kOpenWidth, PolarWindow::kOpenHeight, polarWindow->getDefaultWidth(),
                                  polarWindow->getDefaultHeight()});

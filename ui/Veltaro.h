@@ -13,6 +13,7 @@
 #include "screen_geometry.h"
 #include "section_choice.h"
 #include "section_input.h"
+#include "background_jobs.h"
 #include "session/session.h"
 #include "window_menu.h"
 
@@ -137,6 +138,9 @@ class Veltaro : public FXMainWindow {
   // parameters and reports carry over from one dialog to the next); the
   // current dialog, and whether it is open.
   bl::Session blSession;
+  // The computations of the boundary-layer and polar windows, off the
+  // windows' thread; ended and joined last, after the windows.
+  BackgroundJobs jobs_;
   BlCalc_2D* blDialog = nullptr;
   bool blViscous = false;  // "Viscous interaction" of the last boundary-layer window, for the next
   int blOpenCount = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "interaction_coefficients.h"
@@ -26,6 +27,19 @@ using bl::Surface;
 // cannot settle.  After a few sweeps each surface's transition is held at
 // the contour point where it then lay.
 constexpr int kHoldTransitionAfter = 4;
+
+// Where the transition lay after those few sweeps depends on where the
+// sweeps started: an angle started from nothing holds it where a flow far
+// from its own put it (a laminar separation of an early sweep, say), and an
+// angle of a polar, started close to its own flow, elsewhere.  Moving the
+// hold to where the settled flow puts it was tried: at Re 1 million with
+// free transition the point moved on at every check and 37 angles of the
+// README's polars stopped settling (7 before).  So the hold stays, and once
+// the sweeps have settled one march with the transition free on the
+// settled flow says where it belongs; a point more than a station from the
+// held one (a station's flip is what the hold stops) is told with the
+// result, whose lift and drag then depend on where the sweeps started.
+constexpr int kStationFlip = 1;
 
 // Sign of a surface's mass defect in the contour's signed convention (the
 // speed's): positive on the upper surface.
@@ -57,10 +71,10 @@ bl::SurfaceValues with_wake(const bl::SurfaceValues& wall, const aerofoil::Strea
 // held, also the normal grid every node had.  The other half-wake's
 // displacement thickness goes to the turbulence model, into `turbulence`.
 bl::InteractionLaw law_for(const bl::SurfaceValues& v, Surface side, const State& before, bool hold,
-                           bl::TurbulenceInput& turbulence) {
+                           bl::TurbulenceInput& turbulence, bool transition_free = false) {
   bl::InteractionLaw law;
   law.first_node = 3;
-  law.transition_held = hold;
+  law.transition_held = hold && !transition_free;
   law.coeff = interaction_coefficients(v.s);
   law.m_before.assign(v.s.size(), 0.0);
   law.grid_points_before.assign(v.s.size(), 0);
@@ -177,6 +191,47 @@ bl::ComputationParameters held_transition(const bl::Session& session, const bl::
   return p;
 }
 
+// Where the displaced flow runs backwards along a surface behind its
+// stagnation point, the layer ahead has separated so far that its
+// displacement turns the outer flow round: no march can follow a layer
+// against the flow, and no interaction law carries a separation that
+// large.  Said in words the user can act on.
+bl::Status reversed_flow(const std::array<bl::SurfaceValues, 2>& values) {
+  for (Surface side : bl::kBothSurfaces) {
+    const bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
+    for (int j = 1; j < v.nodes(); ++j) {
+      const auto k = static_cast<std::size_t>(j);
+      if (!(v.ue[k] <= 0)) continue;  // a number that is not finite is the march's to name
+      char at[160];
+      if (j < v.wall_nodes && k < v.x.size())
+        std::snprintf(at, sizeof at, "on the %s at x/c %.3g (node %d)", bl::name(side), v.x[k], j + 1);
+      else if (j < v.wall_nodes)
+        std::snprintf(at, sizeof at, "on the %s at node %d", bl::name(side), j + 1);
+      else
+        std::snprintf(at, sizeof at, "in the wake of the %s, %.3g chords behind the trailing edge", bl::name(side),
+                      v.s[k] - v.s[static_cast<std::size_t>(v.wall_nodes - 1)]);
+      return bl::Status::failure(std::string("the flow displaced by the boundary layer runs backwards ") + at +
+                                 ": the layer has separated further than the interaction can carry.  A higher "
+                                 "Reynolds number, or transition further forward on that surface (Str or a "
+                                 "trip at x/c), keeps it attached longer");
+    }
+  }
+  return bl::Status{};
+}
+
+// Whether the lowest changes so far (lows, one a sweep from the second on)
+// fall too slowly to reach the tolerance in the sweeps left: at the rate of
+// the last give_up_after sweeps, in more than slow_margin times them.
+bool too_slow(const std::vector<double>& lows, const Settings& settings, int sweep) {
+  const int k = settings.give_up_after;
+  if (sweep < 20 || sweep >= settings.max_sweeps || static_cast<int>(lows.size()) <= k) return false;
+  const double now = lows.back(), before = lows[lows.size() - 1 - static_cast<std::size_t>(k)];
+  if (!(now > settings.tolerance) || !(now < before)) return false;  // settled, or for the other rule
+  const double rate = std::log(now / before) / k;                   // per sweep, negative
+  const double needed = std::log(settings.tolerance / now) / rate;
+  return needed > settings.slow_margin * (settings.max_sweeps - sweep);
+}
+
 // The session's parameters back as the user gave them, however the sweeps end.
 struct RestoreParameters {
   bl::Session& session;
@@ -187,7 +242,7 @@ struct RestoreParameters {
 }  // namespace
 
 Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settings& settings, const State& start,
-               bool reports) {
+               bool reports, const std::function<void(const Progress&)>& progress) {
   Result res;
   const int n = af.currentN;
   // Without the closed-form step at the cusp: fitted from the last few
@@ -221,12 +276,45 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   const bool reports_wanted = reports && session.reports().enabled();
   const RestoreParameters restore{session, session.parameters()};
   int held[2] = {-1, -1};  // contour point of each surface's transition, once held
+  double lowest = HUGE_VAL;  // the lowest largest change of a sweep so far, and its sweep
+  int lowest_at = 1;
+  std::vector<double> lows;  // the lowest change so far after each sweep from the second on
   aerofoil::OuterSolution sol;
   aerofoil::SectionLoads loads;
   std::vector<double> prev_v;  // the surface speed and lift of the sweep before
   double prev_cl = 0.0;
   std::array<bl::SurfaceValues, 2> values;
+  // The march of one sweep on the flow sol: both surfaces continued into
+  // the wake, each with its interaction law, the transition held from the
+  // sweep after kHoldTransitionAfter on (unless free asks where it falls
+  // of itself).
+  const auto march = [&](int sweep, bool free, bool write) {
+    const bool hold = sweep > kHoldTransitionAfter;
+    bl::Status s = session.hand_over_contour(af.s, sol.v, n, af.x, af.y);
+    if (s.ok && hold) s = session.set_parameters(free ? restore.user : held_transition(session, restore.user, held));
+    bl::InteractionLaw laws[2];
+    bl::TurbulenceInput wake_turbulence[2];
+    if (!s.ok) return s;
+    for (Surface side : bl::kBothSurfaces) {
+      bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
+      v = with_wake(session.split_surface(side), line, sol);
+      laws[bl::index(side)] = law_for(v, side, st, hold, wake_turbulence[bl::index(side)], free);
+    }
+    s = reversed_flow(values);
+    if (s.ok)
+      s = session.march_given(values, {&laws[0], &laws[1]}, write, {&wake_turbulence[0], &wake_turbulence[1]});
+    return s;
+  };
+  const auto transition_points = [&](int (&points)[2]) {
+    for (Surface side : bl::kBothSurfaces)
+      points[bl::index(side)] =
+          transition_point(values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
+  };
   for (int sweep = 1; sweep <= settings.max_sweeps + 1; ++sweep) {
+    if (session.cancel_requested()) {
+      res.status = bl::Status::stopped();
+      return res;
+    }
     flow.solve(st.m, wake_fluxes(st, panels), sol);
     loads = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg);
     if (sweep > 1) {
@@ -235,36 +323,49 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
       for (std::size_t i = 0; i < sol.v.size(); ++i)
         res.change_ue = std::max(res.change_ue, std::fabs(sol.v[i] - prev_v[i]));
       res.converged = res.change_ue < settings.tolerance && res.change_cl < settings.tolerance;
+      const double change = std::max(res.change_ue, res.change_cl);
+      if (change < lowest) lowest = change, lowest_at = sweep;
+      lows.push_back(lowest);
     }
+    // Stopped settling: given up as out of sweeps.
+    const bool stalled = !res.converged && (sweep - lowest_at > settings.give_up_after ||
+                                            too_slow(lows, settings, sweep));
     prev_v = sol.v;
     prev_cl = loads.cl;
+    if (res.converged && sweep > kHoldTransitionAfter + 1) {
+      // Settled with the transition held: where does it fall of itself?
+      // (A check, not a sweep.)  Unless the reports' march follows, the
+      // held march is taken again where the check's transition differs.
+      int free_points[2];
+      if (march(sweep, true, false).ok) {
+        transition_points(free_points);
+        for (int i = 0; i < 2; ++i)
+          if (std::abs(free_points[i] - held[i]) > kStationFlip) res.transition_off[i] = free_points[i] - held[i];
+        if ((free_points[0] != held[0] || free_points[1] != held[1]) && !reports_wanted) {
+          const bl::Status again = march(sweep, false, false);
+          if (!again.ok) {
+            res.status = again.cancelled ? bl::Status::stopped() : again;
+            return res;
+          }
+        }
+      }
+    }
     // Converged, or out of sweeps: the last march stands, unless the
-    // reports want one more, with the settled flow.
-    const bool last = res.converged || sweep > settings.max_sweeps;
+    // reports want one more, with the settled flow.  That march writes the
+    // reports of the sweeps counted; it is not a sweep of its own.
+    const bool last = res.converged || stalled || sweep > settings.max_sweeps;
     if (last && !reports_wanted) break;
 
-    const bool hold = sweep > kHoldTransitionAfter;
-    bl::Status s = session.hand_over_contour(af.s, sol.v, n, af.x, af.y);
-    if (s.ok && hold) s = session.set_parameters(held_transition(session, restore.user, held));
-    bl::InteractionLaw laws[2];
-    bl::TurbulenceInput wake_turbulence[2];
-    if (s.ok) {
-      for (Surface side : bl::kBothSurfaces) {
-        bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
-        v = with_wake(session.split_surface(side), line, sol);
-        laws[bl::index(side)] = law_for(v, side, st, hold, wake_turbulence[bl::index(side)]);
-      }
-      s = session.march_given(values, {&laws[0], &laws[1]}, reports_wanted && last,
-                              {&wake_turbulence[0], &wake_turbulence[1]});
-    }
+    const bl::Status s = march(sweep, false, reports_wanted && last);
     if (!s.ok) {
-      res.status = s;
+      res.status = s.cancelled ? bl::Status::stopped()
+                               : bl::Status::failure("sweep " + std::to_string(sweep) + " of the viscous analysis: " +
+                                                     s.message);
       return res;
     }
-    res.sweeps = sweep;
-    if (sweep == kHoldTransitionAfter)
-      for (Surface side : bl::kBothSurfaces)
-        held[bl::index(side)] = transition_point(values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
+    if (!last) res.sweeps = sweep;
+    if (!last && progress) progress(Progress{res.sweeps, res.change_cl, res.change_ue});
+    if (sweep == kHoldTransitionAfter) transition_points(held);
     if (last) break;
 
     State fresh;
@@ -284,9 +385,18 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   res.cd = wake_drag(up) + wake_drag(lo);
   res.cd_friction = friction_drag(values[0], up, af.alphaDeg) + friction_drag(values[1], lo, af.alphaDeg);
   res.cd_pressure = res.cd - res.cd_friction;
+  if (!res.converged && !(std::max(res.change_cl, res.change_ue) < settings.largest_shown_change))
+    res.cl = res.cm = res.cd = res.cd_friction = res.cd_pressure = std::nan("");
   res.state = st;
   res.body = displacementBody(values, {up, lo});
   return res;
+}
+
+std::string heldTransitionNote(bl::Surface which, int off) {
+  if (off == 0) return {};
+  return std::string(bl::name(which)) + ": the transition is held " + std::to_string(std::abs(off)) +
+         " contour points from where the settled flow puts it (held where an early sweep put it): the lift "
+         "and drag depend on where the sweeps started, and a polar's angle and the angle alone can differ";
 }
 
 }  // namespace viscous

@@ -28,6 +28,7 @@
 // pressure drag is the difference.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,9 +41,34 @@ namespace viscous {
 struct Settings {
   double tolerance = 1e-5;   // largest change of surface speed and lift between sweeps
   int max_sweeps = 80;       // sweeps before a computation is given up as not converged
+  // A computation that has stopped settling is given up as not converged
+  // (measured on the README's polars and their angles alone, 1,440
+  // analyses, see the README's "Giving up"):
+  // - its largest change (of the lift or the surface speed) has not fallen
+  //   below its lowest so far for give_up_after sweeps: a flow that
+  //   settles makes a new lowest change at least every 10 sweeps, one that
+  //   swings (e/R1 0.06 at Re 1 million past 10 degrees) none after its
+  //   16th to 24th sweep;
+  // - or, from sweep 20 on, the rate at which its lowest change fell over
+  //   the last give_up_after sweeps would take it to the tolerance only in
+  //   more than slow_margin times the sweeps it has left.  No flow that
+  //   settled was stopped so; 39 of the 44 that ran out of sweeps were,
+  //   after 64 sweeps on average (with a margin of 1.5, after 42, but the
+  //   flows still creeping towards their settled values were then stopped
+  //   while their last change was too large for their numbers to be given).
+  int give_up_after = 15;
+  double slow_margin = 3.0;
   double relaxation = 0.5;   // share of a sweep's change of the mass defect taken
   double wake_length = 1.5;  // chords behind the trailing edge
   double wake_growth = 1.12; // ratio of successive wake steps, from the contour's last panel
+  // A flow that has not settled gives its lift, moment and drag only while
+  // its last sweep changed the lift and the surface speed by less than
+  // this: such a flow is still creeping towards where it settles (the
+  // numbers are those of its last sweep, marked).  Beyond it the sweeps
+  // swing (measured on the README's polars: the last changes of the flows
+  // that did not settle were 1e-5 to 7e-4, or 0.4 and more, a drag of 6.3
+  // one sweep and 0.0026 the next), and no number is given.
+  double largest_shown_change = 1e-3;
 };
 
 // The mass defect a converged (or the last) sweep leaves: the start of the
@@ -62,6 +88,8 @@ struct Result {
   bl::Status status;        // whether the sweeps could run; a failed march says where
   bool converged = false;   // the sweeps met the tolerance
   int sweeps = 0;           // sweeps run
+  // The loads below are NaN where the flow did not settle and its sweeps
+  // still swing (Settings::largest_shown_change).
   double cl = 0;            // lift coefficient: the wall pressure of the displaced flow
   double cm = 0;            // pitching moment about the quarter chord, nose up
   double cd = 0;            // drag: Squire-Young at the end of the wake, both halves
@@ -69,8 +97,20 @@ struct Result {
   double cd_pressure = 0;   // cd - cd_friction
   double change_ue = 0;     // largest change of the surface speed in the last sweep
   double change_cl = 0;     // change of the lift in the last sweep
+  // Per surface (upper, lower): how many contour points from the held
+  // transition a march with it free puts it on the settled flow, when that
+  // is more than one; else 0.  Not 0: the lift and drag depend on where
+  // the sweeps started (an angle alone and the same angle of a polar differ).
+  int transition_off[2] = {0, 0};
   State state;              // mass defect of the last sweep
   DisplacementBody body;    // the section displaced by the last march's delta*, and the wake
+};
+
+// Where an analysis stands, after each sweep: for a window's progress line.
+struct Progress {
+  int sweeps = 0;        // sweeps done
+  double change_cl = 0;  // change of the lift in the last of them
+  double change_ue = 0;  // largest change of the surface speed in it
 };
 
 // Computes the viscous flow about the solved section af with the session's
@@ -78,8 +118,17 @@ struct Result {
 // afterwards the session holds both surfaces with their half-wakes as the
 // last sweep left them).  start: the state of a neighbouring angle to begin
 // from, or empty.  With reports, the last sweep writes the session's
-// reports.
+// reports.  progress, when given, is called on the calling thread after
+// every sweep.  The session's cancel flag is looked at before every sweep
+// and in every station of its marches: raised, the analysis ends within
+// one station with a status that says cancelled.
 Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settings& settings,
-               const State& start = State{}, bool reports = false);
+               const State& start = State{}, bool reports = false,
+               const std::function<void(const Progress&)>& progress = nullptr);
+
+// What a reader is told of a transition held away from where the settled
+// flow puts it (Result::transition_off of surface `which`), or "" when it is
+// not.
+std::string heldTransitionNote(bl::Surface which, int off);
 
 }  // namespace viscous

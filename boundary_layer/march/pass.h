@@ -143,6 +143,7 @@ struct Pass {
   StartingProfile& sp;
   BoxState bx;        // scalars carried from box_fluxes to box_system
   StartDumps start_dumps;
+  const CancelFlag* cancel = nullptr;  // raised: stop before the next station or stretch
 };
 
 }  // namespace bl

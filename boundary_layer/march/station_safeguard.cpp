@@ -254,6 +254,7 @@ bool continuation(Pass& p, int P) {
   Kept last;
   double s = 0.0, ds = kFirstStretch;
   while (s < 1.0) {
+    if (raised(p.cancel)) return false;  // the pass stops at its next station
     const double next = std::min(1.0, s + ds);
     last.keep(p, P);
     const bool end = next >= 1.0;

@@ -246,10 +246,11 @@ void finish_pass(Pass& p, const Stop& stop, bool started, SurfaceResult& result)
   state.iterations_to_come = {};
 
   const Status written = close_pass_reports(reports, state, p.which);  // flushes the reports, in every case
-  if (!stop.ok())
+  if (!stop.ok()) {
     result.status = Status::failure(std::string(name(p.which)) + ": " + stop.status.message +
                                     "; the results end at station " + std::to_string(stop.station - 1));
-  else
+    result.status.cancelled = stop.status.cancelled;
+  } else
     result.status = reports_failure(p.which, written);
 }
 
@@ -279,7 +280,7 @@ Status reports_failure(Surface which, const Status& written) {
 
 SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
                             SolverState& state, ReportFiles& reports, PassArrays& arrays, const InteractionLaw* law,
-                            const TurbulenceInput* turbulence) {
+                            const TurbulenceInput* turbulence, const CancelFlag* cancel) {
   SurfaceResult result = SurfaceResult::unmarched(surface);
   result.xtr = params.xtr_surf[index(which)];
   result.xinv = params.xinv_surf[index(which)];
@@ -288,11 +289,12 @@ SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const C
   if (!result.status.ok) return result;
 
   Pass p(surface, which, params, state, reports, arrays, law, turbulence);  // its working arrays live until the pass ends
+  p.cancel = cancel;
   Stop stop = prepare_pass(p);
   const bool started = stop.ok();
   if (started) stop = start_stations(p, result);
   for (int P = 3; stop.ok() && P <= p.sd.NXT; ++P) {
-    const Status s = march_station(p, P, result);
+    const Status s = raised(cancel) ? Status::stopped() : march_station(p, P, result);
     if (!s.ok) stop = Stop{s, P};
   }
   finish_pass(p, stop, started, result);

@@ -42,9 +42,14 @@ struct SolverState;
 // or parameters the march cannot start on are refused before anything is
 // written; a pass that fails at a station says why in the result's status,
 // the stations before it keeping their results and those from it on none.
+//
+// A raised cancel flag stops the pass before its next station (and a
+// station's safeguarded iteration before its next stretch): the result then
+// says so in its status (Status::cancelled), like a pass that failed there.
 SurfaceResult march_surface(const SurfaceValues& surface, Surface which, const ComputationParameters& params,
                             SolverState& state, ReportFiles& reports, PassArrays& arrays,
-                            const InteractionLaw* law = nullptr, const TurbulenceInput* turbulence = nullptr);
+                            const InteractionLaw* law = nullptr, const TurbulenceInput* turbulence = nullptr,
+                            const CancelFlag* cancel = nullptr);
 
 // The end of a pass's reports: after the lower pass the dumps of the
 // computation are closed; every report is flushed; the first that could

@@ -1,8 +1,9 @@
 // Opening, continuing, checking and closing the solver's report files.
 #include "report/report_files.h"
 
-#include <cstdio>
 #include <iostream>
+
+#include "atomic_file.h"
 
 namespace bl {
 
@@ -135,23 +136,11 @@ void ReportFiles::close_all() {
 
 Status ReportFiles::write_whole(const std::string& file_name, const std::string& text) {
   if (!enabled_ || holding_) return Status{};
-  const std::string target = path(file_name);
-  const std::string temp = target + ".tmp";
-  {
-    std::ofstream f(temp, std::ios::out | std::ios::trunc);
-    if (!f) return Status::failure("cannot open \"" + temp + "\" for writing");
-    f << text;
-    f.flush();
-    if (!f) {
-      f.close();
-      std::remove(temp.c_str());
-      return Status::failure("writing \"" + temp + "\" failed (disk full or no permission?)");
-    }
-  }
-  if (std::rename(temp.c_str(), target.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return Status::failure("cannot replace the report \"" + target + "\"");
-  }
+  // Rewritten at every split, many times in one computation: whole, but
+  // not forced to the disk each time.
+  std::string why;
+  if (!files::writeAtomically(path(file_name), text, why, false))
+    return Status::failure(why);
   return Status{};
 }
 

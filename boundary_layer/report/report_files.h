@@ -87,9 +87,10 @@ class ReportFiles {
   // Close every report.  The run-long ones start afresh at their next use.
   void close_all();
 
-  // Replace a whole report file by text.  The text goes to a temporary file
-  // that then takes the report's name, so a failed write leaves the
-  // previous report as it was.  Off or holding, nothing is written.
+  // Replace a whole report file by text, through a temporary file of a
+  // name of its own (files::writeAtomically), so a failed write leaves the
+  // previous report as it was and no other file is touched.  Off or
+  // holding, nothing is written.
   Status write_whole(const std::string& file_name, const std::string& text);
 
   // Report files that hold what is written to them instead of writing it:

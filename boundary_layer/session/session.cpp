@@ -198,7 +198,7 @@ Status Session::run_pass(const Passes& passes, Surface which) {
   const int i = index(which);
   keep_result(passes, which,
               march_surface(*passes.surfaces[i], which, passes.params, d.solver, d.reports, d.arrays[i],
-                            passes.laws[i], passes.turbulence[i]));
+                            passes.laws[i], passes.turbulence[i], cancel_));
   const Status st = d.results[i].status;
   note_outcome(which, st);
   return st;
@@ -242,7 +242,7 @@ Status Session::run_side_by_side(const Passes& passes) {
   std::thread beside([&] {
     try {
       lower = march_surface(*passes.surfaces[1], Surface::lower, params, lower_state, held, d.arrays[1],
-                            passes.laws[1], passes.turbulence[1]);
+                            passes.laws[1], passes.turbulence[1], cancel_);
     } catch (...) {
       lower_threw = std::current_exception();
     }
@@ -250,7 +250,7 @@ Status Session::run_side_by_side(const Passes& passes) {
   SurfaceResult upper;
   try {
     upper = march_surface(*passes.surfaces[0], Surface::upper, params, d.solver, d.reports, d.arrays[0],
-                          passes.laws[0], passes.turbulence[0]);
+                          passes.laws[0], passes.turbulence[0], cancel_);
   } catch (...) {
     upper_iterations.set_exception(std::current_exception());
     beside.join();

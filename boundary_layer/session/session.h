@@ -72,6 +72,14 @@ class Session {
   // upper one it is handed when the upper pass ends.
   void set_concurrent_surfaces(bool on) { concurrent_ = on; }
 
+  // The flag that stops this session's computations (null: none), raised
+  // from any thread.  A pass looks at it before every station: raised, the
+  // computation ends within one station, fails with a status that says
+  // cancelled, and the session is left as before it, usable.  The flag
+  // must outlive the computations that look at it.
+  void set_cancel_flag(const CancelFlag* flag) { cancel_ = flag; }
+  bool cancel_requested() const { return raised(cancel_); }
+
   // Takes points 0..n of the contour: arc length s, signed surface speed v
   // and, when given, the chord-axis coordinates x and y; splits it at the
   // stagnation point.  The surfaces then hold no results yet.  Refuses a
@@ -158,6 +166,7 @@ class Session {
   std::vector<std::string> cautions_;
   std::optional<Surface> failed_;
   bool concurrent_ = true;
+  const CancelFlag* cancel_ = nullptr;
 };
 
 }  // namespace bl

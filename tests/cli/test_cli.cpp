@@ -116,10 +116,12 @@ TEST_F(Cli, BadInputIsRefusedWithExitCode2AndNoFile) {
     const char* args;
     const char* says;
   } cases[] = {
-      {"--alpha abc", "--alpha"},
+      {"--alpha abc", "--alpha: 'abc' is not a number"},
+      {"--alpha -inf", "--alpha: '-inf' is not a finite number"},
       {"--alpha 70", "--alpha"},
-      {"--e nan", "finite"},
-      {"--bl --re-mill 1e400", "--re-mill: too large: 1e400"},
+      {"--e nan", "'nan' is not a number"},
+      {"--bl --re-mill 1e400", "--re-mill: '1e400' is too large"},
+      {"--n 1e3", "--n: '1e3' is not a whole number"},
       {"--h -0.9", "--h"},
       {"--no-such-option", "no-such-option"},
       {"--bl --np 5000", "Np"},
@@ -255,6 +257,25 @@ TEST_F(Cli, FailedComputationGivesExitCode1) {
   EXPECT_NE(r.err.find("veltaro-cli: "), std::string::npos);
 }
 
+// Ctrl-C in the middle of a long viscous analysis (a thick section at
+// Re 6.6 million, some 17 s of sweeps): it stops at its next station, says
+// "cancelled", exits with code 1, and the JSON it replaces is a whole
+// record of the cancelled run.  So does a sweep, keeping the rows it had.
+TEST_F(Cli, CtrlCCancelsWithExitCode1AndWholeFiles) {
+  write("summary.json", "keep\n");
+  const std::string section = "--bl --viscous --e 0.45 --re-mill 6.6 --np 81";
+  for (const std::string& args : {"--alpha 12 " + section + " --json summary.json", "--sweep 11:12:1 " + section}) {
+    const std::string cmd = "cd '" + dir + "' && { " VELTARO_CLI " " + args +
+                            " >out.txt 2>err.txt & p=$!; sleep 1; kill -INT $p; wait $p; }";
+    const int status = std::system(cmd.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << args;
+    EXPECT_NE(read("err.txt").find("veltaro-cli: cancelled"), std::string::npos) << args << ": " << read("err.txt");
+  }
+  const nlohmann::json j = nlohmann::json::parse(read("summary.json"));
+  EXPECT_EQ(j["failed"]["cancelled"], true);
+  EXPECT_EQ(j["failed"]["message"], "cancelled");
+}
+
 TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
   const Outcome r = run("--alpha 5 --e 0.1 --h 0.1 --n 300 --contour c.dat --plot p.svg");
   ASSERT_EQ(r.code, 0) << r.err;
@@ -316,7 +337,10 @@ TEST_F(Cli, PolarHeaderNamesEverySetting) {
 // A trip at a chord position overrides the arc length given, at every
 // angle, and every output says which trip was used.
 TEST_F(Cli, TripAtAChordPositionIsNamedInTheOutputs) {
-  const nlohmann::json tripped = nlohmann::json::parse(run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --json -").out);
+  // --verbose: the solver's diagnostic lines go to standard error, the JSON stays valid.
+  const Outcome verbose = run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --json - --verbose");
+  EXPECT_NE(verbose.err.find("Start  of b.l."), std::string::npos) << verbose.err;
+  const nlohmann::json tripped = nlohmann::json::parse(verbose.out);
   const nlohmann::json overridden =
       nlohmann::json::parse(run("--bl --alpha 4 --xtr-u 0.05 --xtr-l 0.1 --str-u 0.5 --str-l 0.001 --json -").out);
   EXPECT_EQ(tripped["surfaces"], overridden["surfaces"]);

@@ -99,8 +99,15 @@ BlParams blParams(Rng& r) {
   return p;
 }
 
+// The viscous analysis runs up to 80 sweeps of the march: its cases keep
+// to grids of at most 201 points across the layer, so that a computation
+// that settles stays well inside the time limit of a case.
+constexpr int kViscousMaxNp = 201;
+constexpr int kViscousMaxN = 600;
+
 void blOptions(Rng& r, CliCase& c) {
-  const BlParams p = blParams(r);
+  BlParams p = blParams(r);
+  if (c.viscous && p.np > kViscousMaxNp) p.np = 2 + p.np % (kViscousMaxNp - 1);
   realOption(r, c, "--re-mill", p.re_mill, p.re_mill > 0);
   realOption(r, c, "--eta-e", p.eta_e, true);
   realOption(r, c, "--kv", p.kv, p.kv >= 1);
@@ -110,7 +117,7 @@ void blOptions(Rng& r, CliCase& c) {
   intOption(r, c, "--np", p.np, p.np >= 2 && p.np <= 821);
 }
 
-void sectionOptions(Rng& r, CliCase& c) {
+void sectionOptions(Rng& r, CliCase& c, int maxN = 5000) {
   const double alpha = r.chance(0.05) ? r.uniform(-90, 90) : r.uniform(-65, 65);
   realOption(r, c, "--alpha", alpha, std::fabs(alpha) <= 65);
   const double e = r.chance(0.05) ? 0.0 : r.chance(0.05) ? r.uniform(-0.5, 1.5) : r.uniform(0, 1);
@@ -118,7 +125,7 @@ void sectionOptions(Rng& r, CliCase& c) {
   const double h = r.chance(0.05) ? r.uniform(-1.2, 1.2) : r.uniform(-0.8, 0.8);
   realOption(r, c, "--h", h, std::fabs(h) <= 0.8);
   // 1..5000, the small counts as often as the large ones; any N is taken.
-  intOption(r, c, "--n", static_cast<int>(r.logUniform(1, 5001)), true);
+  intOption(r, c, "--n", static_cast<int>(r.logUniform(1, maxN + 1)), true);
 }
 
 // A table of arc length and edge velocity: mostly a surface the march can
@@ -155,13 +162,16 @@ CliCase makeCli(Rng& r) {
   CliCase c;
   const double mode = r.uniform(0, 1);
   if (mode < 0.62) {  // one section
-    sectionOptions(r, c);
-    c.save = r.chance(0.35);
     c.bl = r.chance(0.6);
-    if (c.bl && r.chance(0.2)) c.recalc = r.integer(1, 2);
+    c.viscous = c.bl && r.chance(0.25);
+    sectionOptions(r, c, c.viscous ? kViscousMaxN : 5000);
+    c.save = r.chance(0.35);
+    if (c.bl && !c.viscous && r.chance(0.2)) c.recalc = r.integer(1, 2);
   } else if (mode < 0.8) {  // a polar sweep
     c.sweep = true;
-    sectionOptions(r, c);
+    c.bl = r.chance(0.5);
+    c.viscous = c.bl && r.chance(0.2);
+    sectionOptions(r, c, c.viscous ? kViscousMaxN : 5000);
     c.args.push_back("--sweep");
     if (r.chance(0.15)) {
       const char* const junk[] = {"1:2", "a:b:c", "0:10:0", "-70:0:1", "0:1:1:2", "nan:1:1", "0:5:-1", ""};
@@ -176,7 +186,6 @@ CliCase makeCli(Rng& r) {
       c.args.push_back(num(a0) + ":" + num(a1) + ":" + num(step));
     }
     c.save = r.chance(0.25);
-    c.bl = r.chance(0.5);
   } else {  // one surface from a table
     bool bad = false;
     c.surfaceTable = surfaceTable(r, bad);
@@ -198,6 +207,7 @@ CliCase makeCli(Rng& r) {
   }
   if (c.save) c.args.push_back("--save");
   if (c.bl) c.args.push_back("--bl");
+  if (c.viscous) c.args.push_back("--viscous");
   if (c.recalc > 0) {
     c.args.push_back("--recalc");
     c.args.push_back(std::to_string(c.recalc));

@@ -32,6 +32,7 @@ struct CliCase {
   std::string surfaceTable;       // contents of surface.txt, when --surface is given
   bool mustRefuse = false;        // input that can only be bad input (exit code 2)
   bool save = false, bl = false, sweep = false;
+  bool viscous = false;           // --viscous: the coupling sweeps, on a grid small enough to run them
   int recalc = 0;
   std::string json;               // json file name in the work folder, or "" / "-"
 };

@@ -76,6 +76,33 @@ bool anyNull(const nlohmann::json& j) {
   return false;
 }
 
+// A single run that failed says so in its JSON, where and why; one that
+// succeeded does not.
+void checkFailureRecord(const CliCase& c, int code, const std::string& text, Problems& problems) {
+  if (c.json.empty() || c.sweep || code == 2) return;
+  const nlohmann::json j = nlohmann::json::parse(text, nullptr, false);
+  if (j.is_discarded() || !j.is_object()) {
+    if (code == 1) problems.push_back("exit code 1 without a JSON record of the failure");
+    return;
+  }
+  const bool failed = j.contains("failed") && j["failed"].is_object() && j["failed"].contains("stage") &&
+                      j["failed"].contains("message");
+  if (code == 1 && !failed) problems.push_back("exit code 1, yet the JSON does not say where and why it failed");
+  if (code == 0 && j.contains("failed")) problems.push_back("exit code 0, yet the JSON records a failure");
+}
+
+// The viscous analysis counts its sweeps one way everywhere: at least one,
+// at most the 80 it is allowed.
+void checkSweepCounts(const std::string& text, Problems& problems) {
+  // The printed line ("sweeps 37"), the warning ("did not settle in 80
+  // sweeps") and the JSON ("sweeps": 37).
+  static const std::regex counts(R"((?:sweeps |settle in |"sweeps": )(\d+))");
+  for (std::sregex_iterator m(text.begin(), text.end(), counts), end; m != end; ++m) {
+    const int n = std::stoi((*m)[1]);
+    if (n < 1 || n > 80) problems.push_back("a viscous analysis reports " + std::to_string(n) + " sweeps");
+  }
+}
+
 }  // namespace
 
 bool checkJson(const std::string& text, const std::string& what, Problems& problems) {
@@ -156,6 +183,9 @@ void checkCliRun(const CliCase& c, int code, const std::string& out, const std::
     problems.push_back("CalcBl.out holds " + std::to_string(passes) + " passes, expected 1");
 
   if (c.json == "-" && code != 2 && !out.empty()) checkJson(out, "JSON on standard output", problems);
+  const std::string json = c.json.empty() ? "" : c.json == "-" ? out : readFile(folder + "/" + c.json);
+  checkFailureRecord(c, code, json, problems);
+  checkSweepCounts(out + err + (c.json == "-" ? "" : json), problems);
   const bool said = err.find("veltaro-cli:") != std::string::npos;
   if (hasNonFinite(out) && !said)
     problems.push_back("standard output shows a non-finite number without a message");

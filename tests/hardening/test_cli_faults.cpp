@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "summary.h"
 
 namespace {
@@ -20,7 +22,8 @@ namespace fs = std::filesystem;
 struct CliRun {
   int code = -1;
   std::string err;
-  int files = 0;  // files left in the folder
+  int files = 0;     // files left in the folder
+  std::string json;  // summary.json as the run left it
 };
 
 // veltaro-cli with shell words args in a fresh folder; setup is a shell
@@ -43,6 +46,10 @@ CliRun runCli(const std::string& args, const std::string& setup = "true") {
   r.err = s.str();
   std::error_code ec;
   for (const auto& e : fs::directory_iterator(dir, ec)) r.files += e.is_regular_file() ? 1 : 0;
+  std::ifstream json(dir / "summary.json");
+  std::ostringstream j;
+  j << json.rdbuf();
+  r.json = j.str();
   fs::remove_all(dir);
   fs::remove(errFile);
   return r;
@@ -138,7 +145,7 @@ TEST(CliFailurePath, UnwritableFolderIsExitCode1WithAMessage) {
     const char* said;
   } cases[] = {
       {"--save", gone, "Cannot create ./Airfoil_1.out"},
-      {"--bl", gone, "surface split: cannot open"},
+      {"--bl", gone, "surface split: Cannot create a file beside ./sxr_ue.out"},
       {"--json summary.json", gone, "Cannot create a file beside summary.json: No such file"},
       {"--bl", "ln -s /dev/full CalcBl.out", "writing the report \"./CalcBl.out\" failed"},
       {"--bl", limit, "writing the report \"./InputBl.out\" failed"},
@@ -151,5 +158,37 @@ TEST(CliFailurePath, UnwritableFolderIsExitCode1WithAMessage) {
     if (std::string(c.args).rfind("--save", 0) == 0) {
       EXPECT_EQ(r.files, 0) << "a half-written result file";
     }
+  }
+}
+
+// A run that failed kept its JSON from saying so ("warnings": [] after exit
+// code 1), added a settling that never started ("did not settle in 0
+// sweeps"), and named effects instead of causes.  Now the summary replaces
+// an earlier one with a record of where and why the run failed, and the
+// message names what the user can change.
+TEST(CliFault, AFailedRunSaysWhereAndWhy) {
+  const std::string earlier = "echo keep > summary.json";
+  const struct {
+    const char* args;
+    const char* stage;
+    int sweep;
+    const char* said;
+  } cases[] = {
+      {"--bl --viscous --e 0", "boundary layer", 0, "e/R1 = 0"},
+      {"--bl --n 385 --h 0.5 --e 0", "boundary layer", 0, "zero thickness"},
+      {"--bl --viscous --re-mill 1e-4", "viscous analysis", 2, "sweep 2 of the viscous analysis"},
+      {"--bl --viscous --e 0.577786336 --h 0.8 --alpha 0 --str-l 1.603", "viscous analysis", 9,
+       "runs backwards on the lower surface at x/c 0.24"},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = runCli(std::string(c.args) + " --json summary.json", earlier);
+    EXPECT_EQ(r.code, 1) << c.args << ": " << r.err;
+    EXPECT_NE(r.err.find(c.said), std::string::npos) << c.args << ": " << r.err;
+    EXPECT_EQ(r.err.find("did not settle"), std::string::npos) << c.args << ": " << r.err;
+    const nlohmann::json j = nlohmann::json::parse(r.json, nullptr, false);
+    ASSERT_TRUE(j.is_object() && j.contains("failed")) << c.args << ": " << r.json;
+    EXPECT_EQ(j["failed"]["stage"], c.stage) << c.args;
+    EXPECT_EQ(j["failed"].value("sweep", 0), c.sweep) << c.args;
+    EXPECT_NE(j["failed"]["message"].get<std::string>().find(c.said), std::string::npos) << c.args;
   }
 }

@@ -24,9 +24,6 @@ TEST(PolarCompute, ExceptionsReachTheCaller) {
   };
   EXPECT_THROW(polar::compute(set, ready), std::runtime_error);
   EXPECT_EQ(delivered, 2);
-  // cancelled is asked on the workers' threads.
-  const auto asked = []() -> bool { throw std::runtime_error("cancelled"); };
-  EXPECT_THROW(polar::compute(set, [](const polar::Point&) {}, asked), std::runtime_error);
 }
 
 // The polar window names its fields in a refusal; the command line, whose

@@ -136,3 +136,58 @@ TEST(ViscousAnalysis, DisplacementBodyLiesOutsideTheSectionAndFollowsTheWake) {
   EXPECT_GT(b.y[0][last], b.wakeY.back());
   EXPECT_LT(b.y[1][b.x[1].size() - 1], b.wakeY.back());
 }
+
+// A raised cancellation flag: the analysis stops within the sweep it is
+// in (the marches look at the flag before every station), says cancelled,
+// and the session computes again as before once the flag is lowered.
+TEST(ViscousAnalysis, RaisedFlagStopsWithinOneSweepAndLeavesTheSessionUsable) {
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 128);
+  aerofoil::solveSection(af, 4.0, 0.1, 0.0);
+  bl::Session session;
+  session.reports().set_enabled(false);
+  bl::CancelFlag cancel{false};
+  session.set_cancel_flag(&cancel);
+  const auto raise_after_two = [&](const viscous::Progress& p) {
+    if (p.sweeps == 2) cancel = true;
+  };
+  const viscous::Result stopped = viscous::analyse(session, af, viscous::Settings{}, {}, false, raise_after_two);
+  EXPECT_TRUE(stopped.status.cancelled);
+  EXPECT_EQ(stopped.status.message, "cancelled");
+  EXPECT_EQ(stopped.sweeps, 2);
+
+  ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y).ok);
+  const bl::Status plain = session.new_computation();  // the flag is still raised
+  EXPECT_TRUE(plain.cancelled);
+  cancel = false;
+  EXPECT_TRUE(session.new_computation().ok);
+  const viscous::Result again = viscous::analyse(session, af, viscous::Settings{});
+  EXPECT_TRUE(again.status.ok && again.converged) << again.status.message;
+}
+
+// An analysis that runs out of sweeps counts them one way, with reports
+// (whose extra march on the settled flow is no sweep) and without; its
+// numbers are given only while its last sweep changed them by less than
+// the bound, none (NaN) beyond it.
+TEST(ViscousAnalysis, SweepsCountedOneWayAndSwingingNumbersWithheld) {
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 128);
+  aerofoil::solveSection(af, 4.0, 0.1, 0.0);
+  viscous::Settings three;
+  three.max_sweeps = 3;
+  for (bool reports : {false, true}) {
+    bl::Session session;
+    session.reports().set_holding(true);  // written to memory, not to files
+    const viscous::Result r = viscous::analyse(session, af, three, {}, reports);
+    EXPECT_TRUE(r.status.ok) << r.status.message;
+    EXPECT_FALSE(r.converged);
+    EXPECT_EQ(r.sweeps, 3) << "reports " << reports;
+    EXPECT_GT(std::max(r.change_cl, r.change_ue), three.largest_shown_change);
+    EXPECT_TRUE(std::isnan(r.cl) && std::isnan(r.cd) && std::isnan(r.cm)) << r.cl;
+  }
+  three.largest_shown_change = 1.0;  // a bound the third sweep's change is within
+  bl::Session session;
+  session.reports().set_enabled(false);
+  const viscous::Result r = viscous::analyse(session, af, three);
+  EXPECT_TRUE(std::isfinite(r.cl) && std::isfinite(r.cd)) << r.cl;
+}

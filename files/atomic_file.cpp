@@ -23,14 +23,14 @@ bool failed(std::string& why, const std::string& what, const std::string& path, 
 // the mode 0666 that the kernel narrows by the umask, as for any new file:
 // the process-wide umask is never changed to learn it, which would race
 // with other threads creating files.  The name mixes the process, the
-// thread and the clock; a clash (EEXIST) tries another.
+// thread and the clock, and ends in ".tmp"; a clash (EEXIST) tries another.
 int createTemporary(const std::string& path, std::string& tmpPath) {
   const unsigned long long who =
       (static_cast<unsigned long long>(::getpid()) << 32) ^ std::hash<std::thread::id>()(std::this_thread::get_id());
   for (int attempt = 0; attempt < 100; ++attempt) {
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    tmpPath = path + ".tmp" + std::to_string(who ^ static_cast<unsigned long long>(now)) + "-" +
-              std::to_string(attempt);
+    tmpPath = path + "." + std::to_string(who ^ static_cast<unsigned long long>(now)) + "-" +
+              std::to_string(attempt) + ".tmp";
     const int fd = ::open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -70,7 +70,7 @@ bool writeAll(int fd, const std::string& text) {
   return true;
 }
 
-bool writeAtomically(const std::string& path, const std::string& text, std::string& why) {
+bool writeAtomically(const std::string& path, const std::string& text, std::string& why, bool durable) {
   if (path.empty()) {
     why = "No file name given";
     return false;
@@ -93,7 +93,7 @@ bool writeAtomically(const std::string& path, const std::string& text, std::stri
   // A replaced file keeps its permissions; a new one has those of its
   // creation.
   if (exists && ::fchmod(fd, sb.st_mode & 07777) != 0) return abandon(errno);
-  if (::fsync(fd) != 0) return abandon(errno);
+  if (durable && ::fsync(fd) != 0) return abandon(errno);
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(tmpPath.c_str());

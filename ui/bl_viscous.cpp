@@ -1,0 +1,139 @@
+// The boundary-layer window's viscous analysis: in the background, on a
+// session of its own, with its progress on the status line and Cancel.
+#include <string>
+#include <vector>
+
+#include "BlCalc_2D.h"
+
+const bl::Session& BlCalc_2D::shownSession() const {
+  return interacted_ && shown_ ? shown_->session : *session_;
+}
+
+// As veltaro-cli --bl --viscous: the analysis from no mass defect, with the
+// window session's parameters, the reports of its last sweep held until it
+// has succeeded.  One that runs is let go: it stops on its own.
+void BlCalc_2D::startViscous() {
+  jobs_->release(job_);
+  job_.reset();
+  auto job = std::make_shared<ViscousJob>();
+  job->section = section_;
+  job->session.reports().set_holding(true);
+  job->session.set_cancel_flag(&job->cancel);
+  static_cast<void>(job->session.set_parameters(session_->parameters()));  // accepted there already
+  ViscousJob* const j = job.get();
+  try {
+    jobs_->start(
+        job,
+        [j] {
+          const aerofoil::Joukowski& af = j->section;
+          viscous::Result r;
+          r.status = j->session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
+          if (r.status.ok)
+            r = viscous::analyse(j->session, af, viscous::Settings{}, viscous::State{}, true,
+                                 [j](const viscous::Progress& p) {
+                                   {
+                                     std::lock_guard<std::mutex> lock(j->mutex);
+                                     j->progress = p;
+                                   }
+                                   j->notify();
+                                 });
+          std::lock_guard<std::mutex> lock(j->mutex);
+          j->result = std::move(r);
+        },
+        this, ID_VISCOUS_JOB);
+    job_ = job;
+    showStatus("Viscous interaction: computing ...");
+  } catch (const std::exception& e) {
+    showStatus(std::string("The viscous analysis cannot start: ") + e.what());
+  }
+  updateButtons();
+}
+
+long BlCalc_2D::onCmdCancel(FXObject*, FXSelector, void*) {
+  if (computing()) {
+    job_->cancel = true;
+    showStatus("Viscous interaction: cancelling ...");
+    cancelButton->disable();
+  }
+  return 1;
+}
+
+// The job's wake-up: its progress after a sweep, or its end.
+long BlCalc_2D::onViscousJob(FXObject*, FXSelector, void* ptr) {
+  if (!job_ || ptr != job_.get()) return 1;  // an analysis let go
+  if (job_->finished()) {
+    finishViscous();
+    return 1;
+  }
+  viscous::Progress p;
+  {
+    std::lock_guard<std::mutex> lock(job_->mutex);
+    p = job_->progress;
+  }
+  if (!bl::raised(&job_->cancel))
+    showStatus("Viscous interaction: sweep " + std::to_string(p.sweeps) + " (last change: lift " +
+               plot::valueText("%.2g", p.change_cl) + ", surface speed " + plot::valueText("%.2g", p.change_ue) +
+               ")");
+  return 1;
+}
+
+void BlCalc_2D::finishViscous() {
+  const std::shared_ptr<ViscousJob> job = std::move(job_);
+  job_.reset();
+  viscous::Result r;
+  {
+    std::lock_guard<std::mutex> lock(job->mutex);
+    r = job->result;
+  }
+  updateButtons();
+  if (r.status.cancelled) {
+    showStatus(computed ? "Viscous interaction cancelled: the results shown are those of the computation before."
+                        : "Viscous interaction cancelled: no results.");
+    return;
+  }
+  if (!r.status.ok) {
+    const std::string why = "The viscous analysis failed. " + failureText(r.status, job->session);
+    if (opening_ && !computed) {
+      showStatus("No results. " + oneLine(why) +
+                 " (Str u and Str l show the transition positions it started from.)");
+      FXMessageBox::error(this, MBOX_OK, "Boundary layer", "%s", why.c_str());
+    } else {
+      showStatus("Recalculate failed. " + oneLine(why) +
+                 (computed ? " The results shown are those of the computation before." : " No results."));
+      FXMessageBox::error(this, MBOX_OK, "Recalculate", "%s\n%s", why.c_str(),
+                          computed ? "The previous results are kept." : "There are no results yet.");
+    }
+    return;
+  }
+  // Its reports, held, into the report files of the window's session, as
+  // if the analysis had run there (each starts afresh).
+  session_->reports().close_all();
+  session_->reports().append(job->session.reports());
+  shown_ = job;
+  interacted_ = true;
+  showResults(true);
+  showViscous(r);
+  clearMarks();
+  drawEdgeVelocity();
+  drawQuantity();
+  if (!job->session.cautions().empty())
+    FXMessageBox::information(this, MBOX_OK, opening_ ? "Boundary layer" : "Recalculate", "%s",
+                              cautionText().c_str());
+}
+
+void BlCalc_2D::showViscous(const viscous::Result& r) {
+  body_ = r.body;
+  resultLine->say(plot::viscousResultText(r).c_str());
+  resultFrame->show();
+  resultFrame->recalc();
+  std::vector<std::string> lines = shownSession().cautions();
+  for (bl::Surface which : bl::kBothSurfaces) {
+    const std::string held = viscous::heldTransitionNote(which, r.transition_off[bl::index(which)]);
+    if (!held.empty()) lines.push_back(held);
+  }
+  const std::string cautions = cautionLine(lines);
+  if (!r.converged)
+    showStatus(plot::unsettledText(r) + (cautions.empty() ? "" : " " + cautions));
+  else
+    showStatus(cautions);
+}
