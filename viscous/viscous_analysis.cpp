@@ -225,7 +225,29 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   aerofoil::SectionLoads loads;
   std::vector<double> prev_v;  // the surface speed and lift of the sweep before
   double prev_cl = 0.0;
-  std::array<bl::SurfaceValues, 2> values;
+  // A sweep as it was marched: its surface speed and loads, whether the
+  // transition was held, the surfaces, laws and wake input.  Past stall the
+  // displaced flow of a sweep can leave a layer that cannot be marched; the
+  // sweeps then end, not settled, with the last sweep that could be
+  // marched, marched again so that the session holds it.
+  struct Marched {
+    std::vector<double> v;
+    aerofoil::SectionLoads loads;
+    bool hold = false;
+    std::array<bl::SurfaceValues, 2> values;
+    std::array<bl::InteractionLaw, 2> laws;
+    std::array<bl::TurbulenceInput, 2> turbulence;
+  } good, attempt;
+  const auto hand_over = [&](const Marched& m, bool again) {
+    bl::Status s = session.hand_over_contour(af.s, m.v, n, af.x, af.y);
+    if (s.ok && (m.hold || again))
+      s = session.set_parameters(m.hold ? held_transition(session, restore.user, held) : restore.user);
+    return s;
+  };
+  const auto march = [&](Marched& m, bool with_reports) {
+    return session.march_given(m.values, {&m.laws[0], &m.laws[1]}, with_reports,
+                               {&m.turbulence[0], &m.turbulence[1]});
+  };
   for (int sweep = 1; sweep <= settings.max_sweeps + 1; ++sweep) {
     flow.solve(st.m, wake_fluxes(st, panels), sol);
     loads = aerofoil::integratePressure(af.x, af.y, sol.v, af.alphaDeg);
@@ -243,35 +265,45 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
     const bool last = res.converged || sweep > settings.max_sweeps;
     if (last && !reports_wanted) break;
 
-    const bool hold = sweep > kHoldTransitionAfter;
-    bl::Status s = session.hand_over_contour(af.s, sol.v, n, af.x, af.y);
-    if (s.ok && hold) s = session.set_parameters(held_transition(session, restore.user, held));
-    bl::InteractionLaw laws[2];
-    bl::TurbulenceInput wake_turbulence[2];
+    attempt.v = sol.v;
+    attempt.loads = loads;
+    attempt.hold = sweep > kHoldTransitionAfter;
+    bl::Status s = hand_over(attempt, false);
     if (s.ok) {
       for (Surface side : bl::kBothSurfaces) {
-        bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
-        v = with_wake(session.split_surface(side), line, sol);
-        laws[bl::index(side)] = law_for(v, side, st, hold, wake_turbulence[bl::index(side)]);
+        const auto i = static_cast<std::size_t>(bl::index(side));
+        attempt.values[i] = with_wake(session.split_surface(side), line, sol);
+        attempt.laws[i] = law_for(attempt.values[i], side, st, attempt.hold, attempt.turbulence[i]);
       }
-      s = session.march_given(values, {&laws[0], &laws[1]}, reports_wanted && last,
-                              {&wake_turbulence[0], &wake_turbulence[1]});
+      s = march(attempt, reports_wanted && last);
     }
     if (!s.ok) {
-      res.status = s;
-      return res;
+      if (res.sweeps == 0) {
+        res.status = s;
+        return res;
+      }
+      s = hand_over(good, true);
+      if (s.ok) s = march(good, reports_wanted);
+      if (!s.ok) {
+        res.status = s;
+        return res;
+      }
+      loads = good.loads;
+      res.converged = false;
+      break;
     }
+    std::swap(good, attempt);
     res.sweeps = sweep;
     if (sweep == kHoldTransitionAfter)
       for (Surface side : bl::kBothSurfaces)
-        held[bl::index(side)] = transition_point(values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
+        held[bl::index(side)] = transition_point(good.values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
     if (last) break;
 
     State fresh;
     fresh.m.assign(static_cast<std::size_t>(n + 1), 0.0);
     fresh.grid.assign(static_cast<std::size_t>(n + 1), 0);
     for (Surface side : bl::kBothSurfaces)
-      take_defect(values[static_cast<std::size_t>(bl::index(side))], session.surface(side), side, fresh);
+      take_defect(good.values[static_cast<std::size_t>(bl::index(side))], session.surface(side), side, fresh);
     relax(st.m, fresh.m, settings.relaxation);
     for (int h = 0; h < 2; ++h) relax(st.wake[h], fresh.wake[h], settings.relaxation);
     st.grid = std::move(fresh.grid);
@@ -282,7 +314,7 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   res.cm = loads.cm;
   const bl::SurfaceResult up = session.surface(Surface::upper), lo = session.surface(Surface::lower);
   res.cd = wake_drag(up) + wake_drag(lo);
-  res.cd_friction = friction_drag(values[0], up, af.alphaDeg) + friction_drag(values[1], lo, af.alphaDeg);
+  res.cd_friction = friction_drag(good.values[0], up, af.alphaDeg) + friction_drag(good.values[1], lo, af.alphaDeg);
   res.cd_pressure = res.cd - res.cd_friction;
   res.state = st;
   return res;
