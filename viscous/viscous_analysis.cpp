@@ -220,6 +220,14 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
 
   const bool reports_wanted = reports && session.reports().enabled();
   const RestoreParameters restore{session, session.parameters()};
+  // The sweeps march with the coupling's closure (its own default, not the
+  // uncoupled march's).
+  bl::ComputationParameters coupled = restore.user;
+  coupled.turbulence = settings.turbulence;
+  if (coupled.turbulence != restore.user.turbulence) {
+    res.status = session.set_parameters(coupled);
+    if (!res.status.ok) return res;
+  }
   int held[2] = {-1, -1};  // contour point of each surface's transition, once held
   aerofoil::OuterSolution sol;
   aerofoil::SectionLoads loads;
@@ -241,7 +249,7 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   const auto hand_over = [&](const Marched& m, bool again) {
     bl::Status s = session.hand_over_contour(af.s, m.v, n, af.x, af.y);
     if (s.ok && (m.hold || again))
-      s = session.set_parameters(m.hold ? held_transition(session, restore.user, held) : restore.user);
+      s = session.set_parameters(m.hold ? held_transition(session, coupled, held) : coupled);
     return s;
   };
   const auto march = [&](Marched& m, bool with_reports) {

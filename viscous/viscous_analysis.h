@@ -42,6 +42,11 @@ struct Settings {
   double relaxation = 0.5;   // share of a sweep's change of the mass defect taken
   double wake_length = 1.5;  // chords behind the trailing edge
   double wake_growth = 1.12; // ratio of successive wake steps, from the contour's last panel
+  // Closure of the layers and wakes the sweeps march, whatever the session's
+  // parameters name for the uncoupled march: Spalart-Allmaras, closer to
+  // the wind tunnel on NACA 0012 than the algebraic eddy viscosity (see the
+  // README's "Turbulence models").
+  bl::Turbulence turbulence = bl::Turbulence::spalart_allmaras;
 };
 
 // The mass defect a converged (or the last) sweep leaves: the start of the

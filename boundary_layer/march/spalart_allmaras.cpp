@@ -131,19 +131,26 @@ void SpalartAllmaras::prepare(const Pass& p, int P) {
   }
 }
 
-void SpalartAllmaras::eddy_viscosity(Pass& p) const {
+double SpalartAllmaras::eddy_viscosity(Pass& p, double share) const {
   LayerProfiles& lp = p.lp;
   const std::vector<double>& n = n_[2];
   const int np = p.sd.NP;
-  double largest = 0.0;
+  double largest = 0.0, gap = 0.0;
   for (int j = 1; j <= np; ++j) {
     const auto k = static_cast<std::size_t>(j - 1);
     const double chi = n[k] * local_[k].source.inv_nu;
     const double b = chi * sa_fv1(chi);
-    lp.b(3, j) = std::max(b, local_[k].floor);
+    const double to = std::max(b, local_[k].floor);
+    if (share == 1.0) {
+      lp.b(3, j) = to;
+    } else {
+      lp.b(3, j) += share * (to - lp.b(3, j));
+      gap = std::max(gap, std::fabs(to - lp.b(3, j)));
+    }
     largest = std::max(largest, b);
   }
-  if (!wake_) return;
+  gap = largest > 0.0 ? gap / largest : 0.0;
+  if (!wake_) return gap;
   // Just behind the trailing edge the wake's centre line carries the
   // wall's nu~, almost none, and the model keeps it small (its distance to
   // the edge is small): a thin layer with hardly any eddy viscosity, where
@@ -158,6 +165,7 @@ void SpalartAllmaras::eddy_viscosity(Pass& p) const {
   // it moves lift and drag by 1e-5 where both settle.
   const double least = kWakeCentre * largest;
   for (int j = 1; j <= np && lp.b(3, j) < least; ++j) lp.b(3, j) = least;
+  return gap;
 }
 
 void SpalartAllmaras::start_station(Pass& p, int P, bool first) {
@@ -182,7 +190,9 @@ void SpalartAllmaras::start_station(Pass& p, int P, bool first) {
   }
   fit(p, np);
   prepare(p, P);
-  eddy_viscosity(p);
+  eddy_viscosity(p, 1.0);
+  share_ = 1.0;
+  steps_ = 0;
 }
 
 int SpalartAllmaras::iteration_limit(int mean_flow_limit) const {
@@ -314,8 +324,19 @@ double SpalartAllmaras::after_update(Pass& p, int P) {
     n[i] = updated;
     largest = std::max(largest, updated);
   }
-  eddy_viscosity(p);
-  return largest > 0.0 ? change / largest : 0.0;
+  // On the wall, a step that has not halved the change of the step two
+  // before swings with the mean flow (near the wall of a young layer on a
+  // coarse grid the shear stress the slope holds is not yet the layer's):
+  // from then on b takes half its step, then a quarter.  (Behind the
+  // trailing edge the iterations are slow for the mean flow's own sake,
+  // see iteration_limit, and relaxing b would only slow them further.)
+  const double relative = largest > 0.0 ? change / largest : 0.0;
+  if (!wake_ && steps_ >= 2 && relative > 0.5 * changes_[0]) share_ = std::max(0.25, 0.5 * share_);
+  changes_[0] = changes_[1];
+  changes_[1] = relative;
+  ++steps_;
+  // Relaxed, b has converged only once it has reached n's.
+  return std::max(relative, eddy_viscosity(p, share_));
 }
 
 }  // namespace bl

@@ -85,8 +85,14 @@ class SpalartAllmaras : public TurbulenceModel {
   void fit(const Pass& p, int np);
   // The station's gas, wall distance and outer floor.
   void prepare(const Pass& p, int P);
-  // b(3, j) from the level-3 n's.
-  void eddy_viscosity(Pass& p) const;
+  // b(3, j) moved the share `share` of the way to that of the level-3 n's;
+  // returns what is left of the way, relative to the largest b.
+  double eddy_viscosity(Pass& p, double share) const;
+  // The share b takes of its step at the station, the model's last two
+  // relative changes there and its steps so far.
+  double share_ = 1.0;
+  double changes_[2] = {0, 0};
+  int steps_ = 0;
 };
 
 }  // namespace bl
