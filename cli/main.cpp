@@ -104,7 +104,9 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
     // The bare section's surfaces, which the pictures draw for comparison.
     for (bl::Surface which : bl::kBothSurfaces)
       bare[static_cast<std::size_t>(bl::index(which))] = session.split_surface(which);
-    vr = viscous::analyse(session, af, viscous::Settings{}, viscous::State{}, true);
+    viscous::Settings coupling;
+    coupling.turbulence = o.params.turbulence;
+    vr = viscous::analyse(session, af, coupling, viscous::State{}, true);
     sum.viscous = &vr;
     st = vr.status;
   } else if (st.ok) {
@@ -255,6 +257,7 @@ int runSweep(const cli::Options& o, const std::shared_ptr<const aerofoil::Sectio
   set.jobs = o.jobs;
   set.diagnostics = o.verbose;
   set.viscous = o.viscous;
+  set.coupling.turbulence = o.params.turbulence;
   if (o.reports) set.report_folder = o.outdir;
 
   const bool table = o.json != "-";

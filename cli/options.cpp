@@ -239,7 +239,7 @@ ParseResult parse(int argc, char** argv, Options& o) {
   app.add_option("--turbulence", turbulence,
                  "With --bl, --surface or --sweep: the closure of the turbulent layer,\n"
                  "algebraic (eddy viscosity: mixing length and outer law) or sa\n"
-                 "(Spalart-Allmaras transport equation)")
+                 "(Spalart-Allmaras transport equation); with --viscous the default is sa")
       ->check(CLI::IsMember({"algebraic", "sa"}))
       ->capture_default_str();
   app.add_option("--surface", o.surface,
@@ -341,6 +341,8 @@ ParseResult parse(int argc, char** argv, Options& o) {
     o.params.xtr_xc[i] = o.xtr_xc[i];
   }
   p.turbulence = *bl::turbulence_from_name(turbulence);  // a member of the names, checked above
+  // The viscous analysis has a closure of its own by default.
+  if (app.count("--turbulence") == 0 && o.viscous) p.turbulence = viscous::Settings{}.turbulence;
   if (app.count("--turbulence") > 0 && !o.bl && o.surface.empty())
     return bad("--turbulence chooses the boundary layer's closure: it needs --bl or --surface");
   if ((app.count("--start-theta") > 0) != (app.count("--start-h") > 0) ||

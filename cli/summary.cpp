@@ -33,6 +33,8 @@ void collectWarnings(Summary& sum) {
                   std::isfinite(sum.viscous->cl) ? "its lift and drag are those of the last sweep"
                                                  : "its sweeps swing, and no lift, moment or drag is given");
     sum.warnings.push_back(text);
+    if (!sum.viscous->unmarchable.empty())
+      sum.warnings.push_back("the sweeps ended there because " + sum.viscous->unmarchable);
   }
   if (sum.viscous && sum.viscous->status.ok)
     for (bl::Surface which : bl::kBothSurfaces) {

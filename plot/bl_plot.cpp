@@ -395,7 +395,8 @@ std::string unsettledText(const viscous::Result& r) {
   return "The viscous flow did not settle in " + std::to_string(r.sweeps) + " sweeps (last change: lift " +
          valueText("%.2g", r.change_cl) + ", surface speed " + valueText("%.2g", r.change_ue) + "): " +
          (std::isfinite(r.cl) ? "its lift and drag are those of the last sweep."
-                              : "its sweeps swing, and no lift or drag is given.");
+                              : "its sweeps swing, and no lift or drag is given.") +
+         (r.unmarchable.empty() ? "" : "  The sweeps ended there because " + r.unmarchable + ".");
 }
 
 BlTransform edgeVelocityTransform(const BlPlotState& st, int w, int h) {

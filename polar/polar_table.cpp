@@ -83,9 +83,11 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
             "# the section, at every angle; Str: arc length from the stagnation point in chords): forced\n"
             "# there unless laminar separation or Michel's criterion comes first\n";
   }
-  if (p.turbulence != bl::ComputationParameters{}.turbulence)
-    text += std::string("# Turbulence model: ") + bl::turbulence_name(p.turbulence) + " (" +
-            bl::turbulence_title(p.turbulence) + ")\n";
+  // A viscous polar's layers are all the coupling's.
+  const bl::Turbulence model = s.viscous ? s.coupling.turbulence : p.turbulence;
+  if (model != bl::ComputationParameters{}.turbulence)
+    text += std::string("# Turbulence model: ") + bl::turbulence_name(model) + " (" + bl::turbulence_title(model) +
+            ")\n";
   if (s.recalc > 0) text += "# Recalculate: pressed " + std::to_string(s.recalc) + " times after each computation\n";
   if (s.viscous) {
     const viscous::Settings& c = s.coupling;

@@ -275,6 +275,14 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
 
   const bool reports_wanted = reports && session.reports().enabled();
   const RestoreParameters restore{session, session.parameters()};
+  // The sweeps march with the coupling's closure (its own default, not the
+  // uncoupled march's).
+  bl::ComputationParameters coupled = restore.user;
+  coupled.turbulence = settings.turbulence;
+  if (coupled.turbulence != restore.user.turbulence) {
+    res.status = session.set_parameters(coupled);
+    if (!res.status.ok) return res;
+  }
   int held[2] = {-1, -1};  // contour point of each surface's transition, once held
   double lowest = HUGE_VAL;  // the lowest largest change of a sweep so far, and its sweep
   int lowest_at = 1;
@@ -283,32 +291,52 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   aerofoil::SectionLoads loads;
   std::vector<double> prev_v;  // the surface speed and lift of the sweep before
   double prev_cl = 0.0;
-  std::array<bl::SurfaceValues, 2> values;
-  // The march of one sweep on the flow sol: both surfaces continued into
-  // the wake, each with its interaction law, the transition held from the
-  // sweep after kHoldTransitionAfter on (unless free asks where it falls
-  // of itself).
-  const auto march = [&](int sweep, bool free, bool write) {
-    const bool hold = sweep > kHoldTransitionAfter;
-    bl::Status s = session.hand_over_contour(af.s, sol.v, n, af.x, af.y);
-    if (s.ok && hold) s = session.set_parameters(free ? restore.user : held_transition(session, restore.user, held));
-    bl::InteractionLaw laws[2];
-    bl::TurbulenceInput wake_turbulence[2];
-    if (!s.ok) return s;
-    for (Surface side : bl::kBothSurfaces) {
-      bl::SurfaceValues& v = values[static_cast<std::size_t>(bl::index(side))];
-      v = with_wake(session.split_surface(side), line, sol);
-      laws[bl::index(side)] = law_for(v, side, st, hold, wake_turbulence[bl::index(side)], free);
-    }
-    s = reversed_flow(values);
-    if (s.ok)
-      s = session.march_given(values, {&laws[0], &laws[1]}, write, {&wake_turbulence[0], &wake_turbulence[1]});
+  // A sweep as it was marched: its surface speed and loads, whether the
+  // transition was held (or left free, to ask where it falls of itself),
+  // the surfaces, laws and wake input.  Past stall the displaced flow of a
+  // sweep can leave a layer that cannot be marched; the sweeps then end,
+  // not settled, with the last sweep that could be marched, marched again
+  // so that the session holds it.
+  struct Marched {
+    std::vector<double> v;
+    aerofoil::SectionLoads loads;
+    bool hold = false;
+    bool free = false;
+    std::array<bl::SurfaceValues, 2> values;
+    std::array<bl::InteractionLaw, 2> laws;
+    std::array<bl::TurbulenceInput, 2> turbulence;
+  } good, attempt, check;
+  const auto hand_over = [&](const Marched& m, bool again) {
+    bl::Status s = session.hand_over_contour(af.s, m.v, n, af.x, af.y);
+    if (s.ok && (m.hold || again))
+      s = session.set_parameters(m.hold && !m.free ? held_transition(session, coupled, held) : coupled);
     return s;
   };
-  const auto transition_points = [&](int (&points)[2]) {
+  // The flow sol of this sweep split into both surfaces, each continued
+  // into its half of the wake with its interaction law, the transition held
+  // from the sweep after kHoldTransitionAfter on unless free.
+  const auto prepare = [&](Marched& m, int sweep, bool free) {
+    m.v = sol.v;
+    m.loads = loads;
+    m.hold = sweep > kHoldTransitionAfter;
+    m.free = free;
+    const bl::Status s = hand_over(m, free);
+    if (!s.ok) return s;
+    for (Surface side : bl::kBothSurfaces) {
+      const auto i = static_cast<std::size_t>(bl::index(side));
+      m.values[i] = with_wake(session.split_surface(side), line, sol);
+      m.laws[i] = law_for(m.values[i], side, st, m.hold, m.turbulence[i], free);
+    }
+    return reversed_flow(m.values);
+  };
+  const auto march = [&](Marched& m, bool with_reports) {
+    return session.march_given(m.values, {&m.laws[0], &m.laws[1]}, with_reports,
+                               {&m.turbulence[0], &m.turbulence[1]});
+  };
+  const auto transition_points = [&](const Marched& m, int (&points)[2]) {
     for (Surface side : bl::kBothSurfaces)
       points[bl::index(side)] =
-          transition_point(values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
+          transition_point(m.values[static_cast<std::size_t>(bl::index(side))], session.surface(side));
   };
   for (int sweep = 1; sweep <= settings.max_sweeps + 1; ++sweep) {
     if (session.cancel_requested()) {
@@ -337,12 +365,19 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
       // (A check, not a sweep.)  Unless the reports' march follows, the
       // held march is taken again where the check's transition differs.
       int free_points[2];
-      if (march(sweep, true, false).ok) {
-        transition_points(free_points);
+      bl::Status c = prepare(check, sweep, true);
+      if (c.ok) c = march(check, false);
+      if (c.cancelled) {
+        res.status = bl::Status::stopped();
+        return res;
+      }
+      if (c.ok) {
+        transition_points(check, free_points);
         for (int i = 0; i < 2; ++i)
           if (std::abs(free_points[i] - held[i]) > kStationFlip) res.transition_off[i] = free_points[i] - held[i];
         if ((free_points[0] != held[0] || free_points[1] != held[1]) && !reports_wanted) {
-          const bl::Status again = march(sweep, false, false);
+          bl::Status again = hand_over(good, true);
+          if (again.ok) again = march(good, false);
           if (!again.ok) {
             res.status = again.cancelled ? bl::Status::stopped() : again;
             return res;
@@ -356,23 +391,42 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
     const bool last = res.converged || stalled || sweep > settings.max_sweeps;
     if (last && !reports_wanted) break;
 
-    const bl::Status s = march(sweep, false, reports_wanted && last);
-    if (!s.ok) {
-      res.status = s.cancelled ? bl::Status::stopped()
-                               : bl::Status::failure("sweep " + std::to_string(sweep) + " of the viscous analysis: " +
-                                                     s.message);
+    bl::Status s = prepare(attempt, sweep, false);
+    if (s.ok) s = march(attempt, reports_wanted && last);
+    if (s.cancelled) {
+      res.status = bl::Status::stopped();
       return res;
     }
+    if (!s.ok) {
+      const std::string failed = "sweep " + std::to_string(sweep) + " of the viscous analysis: " + s.message;
+      // Only a flow close to settling (its numbers would be shown) ends
+      // with the sweep before; one that swings wildly fails, saying why.
+      if (res.sweeps == 0 || !(std::max(res.change_cl, res.change_ue) < settings.largest_shown_change)) {
+        res.status = bl::Status::failure(failed);
+        return res;
+      }
+      s = hand_over(good, true);
+      if (s.ok) s = march(good, reports_wanted);
+      if (!s.ok) {
+        res.status = s.cancelled ? bl::Status::stopped() : bl::Status::failure(failed);
+        return res;
+      }
+      res.unmarchable = failed;
+      loads = good.loads;
+      res.converged = false;
+      break;
+    }
+    std::swap(good, attempt);
     if (!last) res.sweeps = sweep;
     if (!last && progress) progress(Progress{res.sweeps, res.change_cl, res.change_ue});
-    if (sweep == kHoldTransitionAfter) transition_points(held);
+    if (sweep == kHoldTransitionAfter) transition_points(good, held);
     if (last) break;
 
     State fresh;
     fresh.m.assign(static_cast<std::size_t>(n + 1), 0.0);
     fresh.grid.assign(static_cast<std::size_t>(n + 1), 0);
     for (Surface side : bl::kBothSurfaces)
-      take_defect(values[static_cast<std::size_t>(bl::index(side))], session.surface(side), side, fresh);
+      take_defect(good.values[static_cast<std::size_t>(bl::index(side))], session.surface(side), side, fresh);
     relax(st.m, fresh.m, settings.relaxation);
     for (int h = 0; h < 2; ++h) relax(st.wake[h], fresh.wake[h], settings.relaxation);
     st.grid = std::move(fresh.grid);
@@ -383,12 +437,12 @@ Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settin
   res.cm = loads.cm;
   const bl::SurfaceResult up = session.surface(Surface::upper), lo = session.surface(Surface::lower);
   res.cd = wake_drag(up) + wake_drag(lo);
-  res.cd_friction = friction_drag(values[0], up, af.alphaDeg) + friction_drag(values[1], lo, af.alphaDeg);
+  res.cd_friction = friction_drag(good.values[0], up, af.alphaDeg) + friction_drag(good.values[1], lo, af.alphaDeg);
   res.cd_pressure = res.cd - res.cd_friction;
   if (!res.converged && !(std::max(res.change_cl, res.change_ue) < settings.largest_shown_change))
     res.cl = res.cm = res.cd = res.cd_friction = res.cd_pressure = std::nan("");
   res.state = st;
-  res.body = displacementBody(values, {up, lo});
+  res.body = displacementBody(good.values, {up, lo});
   return res;
 }
 

@@ -69,6 +69,12 @@ struct Settings {
   // that did not settle were 1e-5 to 7e-4, or 0.4 and more, a drag of 6.3
   // one sweep and 0.0026 the next), and no number is given.
   double largest_shown_change = 1e-3;
+
+  // Closure of the layers and wakes the sweeps march, whatever the session's
+  // parameters name for the uncoupled march: Spalart-Allmaras, closer to
+  // the wind tunnel on NACA 0012 than the algebraic eddy viscosity (see the
+  // README's "Turbulence models").
+  bl::Turbulence turbulence = bl::Turbulence::spalart_allmaras;
 };
 
 // The mass defect a converged (or the last) sweep leaves: the start of the
@@ -102,6 +108,10 @@ struct Result {
   // is more than one; else 0.  Not 0: the lift and drag depend on where
   // the sweeps started (an angle alone and the same angle of a polar differ).
   int transition_off[2] = {0, 0};
+  // Why the sweeps ended before settling when a later sweep's flow could
+  // not be marched (past stall, say): the loads are then those of the last
+  // sweep that could; "" otherwise.
+  std::string unmarchable;
   State state;              // mass defect of the last sweep
   DisplacementBody body;    // the section displaced by the last march's delta*, and the wake
 };

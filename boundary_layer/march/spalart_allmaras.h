@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "march/spalart_allmaras_source.h"
 #include "march/turbulence_model.h"
 
 namespace bl {
@@ -27,8 +28,9 @@ namespace bl {
 // the mean flow, one implicit step of the n-equation on the updated
 // profile (three-level backward difference in x as the box scheme's,
 // central diffusion and upwind convection across the layer, the source
-// linearised with its whole slope: a tridiagonal system), then b moved
-// half the way to the new one.
+// linearised: a tridiagonal system), then b from the new n.  The source's
+// slope carries the mean flow's answer to a change of b (see
+// sa_source), which lets b take the whole step.
 // Boundaries: n = 0 at the wall, dn/deta = 0 on the wake's centre line,
 // n = 3 nu_m at the outer edge.
 //
@@ -40,26 +42,57 @@ class SpalartAllmaras : public TurbulenceModel {
  public:
   void start_station(Pass& p, int P, bool first) override;
   double after_update(Pass& p, int P) override;
+  int iteration_limit(int mean_flow_limit) const override;
   void advance(Pass& p, int P) override;
 
  private:
   // n at the three station levels (as the profiles: 1 two stations back,
   // 2 the last converged, 3 the station computed), point j at index j - 1.
   std::vector<double> n_[3];
+  // The converged profile before level 1, the arc lengths of the last
+  // three converged stations, and how many have converged since the
+  // turbulence started: the first guess's history.
+  std::vector<double> older_;
+  double x_[3] = {0, 0, 0};
+  int converged_ = 0;
+
+  // What a step takes from the grid (fixed through a pass, so kept as it
+  // grows): the reciprocal steps below and above point j, the diffusion's
+  // weights 1 / (2 sigma deta h) of each face, h the mean step, and
+  // 1 / (deta below + deta above).
+  struct Grid {
+    double inv_dm, inv_dp, wm, wp, inv_span;
+  };
+  std::vector<Grid> grid_;
+  // What it takes from the station: the gas (nu_m, 1 / rho), the wall
+  // distance's factors, and the least eddy viscosity outside the layer
+  // (see outer_floor), from the station's first guess.
+  struct Local {
+    double nu, inv_rho, floor;
+    SaPoint source;
+  };
+  std::vector<Local> local_;
+  bool wake_ = false;
+
   // The tridiagonal system of a step: sub-, main and super-diagonal, right
   // side.
   std::vector<double> a_, b_, c_, r_;
+  // Solves it over lo..hi (vector indices), the solution into r_.
+  void solve_tridiagonal(int lo, int hi);
 
-  // Levels and system over np points; points the grid grew by take the
-  // free-stream value.
+  // Levels, grid and system over np points; points the grid grew by take
+  // the free-stream value.
   void fit(const Pass& p, int np);
-  // b(3, j) moved the share `relax` of the way to the level-3 n's.
-  void eddy_viscosity(Pass& p, double relax) const;
+  // The station's gas, wall distance and outer floor.
+  void prepare(const Pass& p, int P);
+  // b(3, j) moved the share `share` of the way to that of the level-3 n's;
+  // returns what is left of the way, relative to the largest b.
+  double eddy_viscosity(Pass& p, double share) const;
+  // The share b takes of its step at the station, the model's last two
+  // relative changes there and its steps so far.
+  double share_ = 1.0;
+  double changes_[2] = {0, 0};
+  int steps_ = 0;
 };
-
-// fv1 of the model and the chi it gives a ratio b = chi fv1(chi) from (the
-// start from an eddy viscosity).
-double sa_fv1(double chi);
-double sa_chi_of_eddy_viscosity(double b);
 
 }  // namespace bl

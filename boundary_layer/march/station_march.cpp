@@ -69,7 +69,11 @@ Status newton_iteration(Pass& p, int P) {
     st.ue(P) = 0.5 * (lp.u(3, np - 1) + lp.u(3, np));
   s = conv_max(lp, np, p.ms.DUmax, p.ms.JUmax);
   if (!s.ok) return Status::failure("station " + std::to_string(P) + ": " + s.message);
-  if (p.ms.ktbl == 2) p.ms.model_change = p.turbulence->after_update(p, P);
+  // A transport model's step, unless its last step had settled and the
+  // mean flow has moved by less than the model's own tolerance since: the
+  // step would only repeat it.
+  const bool model_settled = p.ms.model_change <= kTransportConvergence && p.ms.DUmax <= kTransportConvergence;
+  if (p.ms.ktbl == 2 && !model_settled) p.ms.model_change = p.turbulence->after_update(p, P);
   return Status{};
 }
 
@@ -121,15 +125,20 @@ Status compute_station(Pass& p, int P) {
   }
 
   ms.DUmax = 1.0;
-  ms.model_change = 0.0;
+  ms.model_change = ms.ktbl == 2 ? 1.0 : 0.0;  // a turbulent station's model has yet to take its step
   while (!settled(ms)) {
     const Status s = newton_iteration(p, P);
-    if (!s.ok || ms.kIter > ms.kIterMax) {
+    if (!s.ok || ms.kIter > (ms.ktbl == 2 ? p.turbulence->iteration_limit(ms.kIterMax) : ms.kIterMax)) {
       if (s.ok) write_iteration_limit(p.reports, ms.kIter, P, st.x(P), st.ue(P), ms.DUmax);
       // Broken down, or short of the tolerance at the limit: the
       // safeguarded iteration takes over.  What it cannot solve ends the
-      // pass or is accepted with its last iterate, as before.
-      if ((!s.ok || ms.DUmax > kConvergence) && !safeguard_station(p, P) && !s.ok) return s;
+      // pass (a march coupled by the interaction law carries the station
+      // before on instead) or is accepted with its last iterate, as before.
+      if ((!s.ok || ms.DUmax > kConvergence) && !safeguard_station(p, P) && !s.ok) {
+        if (p.law == nullptr) return s;
+        carry_previous_station(p, P);
+        ms.DUmax = 1.0;  // not converged
+      }
       break;
     }
     if (dumped(P)) dump_iteration(p, P);

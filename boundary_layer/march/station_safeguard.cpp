@@ -344,4 +344,9 @@ bool safeguard_station(Pass& p, int P) {
   return false;
 }
 
+void carry_previous_station(Pass& p, int P) {
+  restart(p, P);
+  write_station_note(p.reports, "Station not solved; the layer of the station before carried on to station", P);
+}
+
 }  // namespace bl

@@ -52,4 +52,12 @@ struct Pass;
 // iteration left them.
 bool safeguard_station(Pass& p, int P);
 
+// The last resort of a march coupled by the interaction law, where station
+// P could not be solved at all (a singular system, or an edge velocity that
+// no longer answers the law, in a wake behind a section past stall): the
+// layer of station P-1 carried on to P, so that the coupling still has a
+// layer to work on and the surface its results, the station counted as
+// not converged; said in the march report.
+void carry_previous_station(Pass& p, int P);
+
 }  // namespace bl

@@ -35,6 +35,10 @@ class TurbulenceModel {
   // model that holds b through the iterations).
   virtual double after_update(Pass& /*p*/, int /*P*/) { return 0.0; }
 
+  // The Newton iterations a turbulent station may take before it is
+  // accepted at the limit, given the mean flow's own limit.
+  virtual int iteration_limit(int mean_flow_limit) const { return mean_flow_limit; }
+
   // Station P has converged: what the model carries to the next station
   // moves on with the profile levels.
   virtual void advance(Pass& /*p*/, int /*P*/) {}

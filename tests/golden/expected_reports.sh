@@ -4,8 +4,9 @@
 # (alpha 12, SAVE RESULT, BL Calculation) on a coarse contour with the
 # solver's diagnostic lines, a cambered section, a section with free
 # transition (the lower surface turns turbulent by Michel's criterion, the
-# upper one at its laminar separation), a polar sweep, and a section the
-# boundary-layer side refuses.  The numbers were checked against
+# upper one at its laminar separation), a polar sweep, a section the
+# boundary-layer side refuses, and a viscous analysis (its default closure,
+# Spalart-Allmaras; the reports of its last sweep, with the wakes).  The numbers were checked against
 # classical solutions by the validation tests; this test keeps them as they
 # are.  A recalculation repeats the passes (the validation and window tests
 # see to that) and is not run here; the starting profile (init2d.OUT) does
@@ -39,6 +40,7 @@ cases=(
   "free:--alpha 4 --n 64 --np 31 --str-u 10 --str-l 10 --bl"
   "sweep:--n 64 --np 31 --sweep 0:2:2 --bl"
   "refused:--e 0 --n 64 --bl --json summary.json --verbose"
+  "viscous:--alpha 4 --e 0.1 --h 0.05 --n 64 --np 21 --bl --viscous --json summary.json"
 )
 for entry in "${cases[@]}"; do
   name=${entry%%:*}

@@ -176,9 +176,9 @@ TEST(CliFault, AFailedRunSaysWhereAndWhy) {
   } cases[] = {
       {"--bl --viscous --e 0", "boundary layer", 0, "e/R1 = 0"},
       {"--bl --n 385 --h 0.5 --e 0", "boundary layer", 0, "zero thickness"},
-      {"--bl --viscous --re-mill 1e-4", "viscous analysis", 2, "sweep 2 of the viscous analysis"},
-      {"--bl --viscous --e 0.577786336 --h 0.8 --alpha 0 --str-l 1.603", "viscous analysis", 9,
-       "runs backwards on the lower surface at x/c 0.24"},
+      {"--bl --viscous --re-mill 1e-4", "viscous analysis", 3, "sweep 3 of the viscous analysis"},
+      {"--bl --viscous --e 0.577786336 --h 0.8 --alpha 0 --str-l 1.603", "viscous analysis", 11,
+       "runs backwards on the lower surface at x/c 0.583"},
   };
   for (const auto& c : cases) {
     const CliRun r = runCli(std::string(c.args) + " --json summary.json", earlier);

@@ -19,8 +19,10 @@ struct Viscous {
 };
 
 // One analysis of the section (e/R1, h/R1) at alpha, transition tripped at
-// x/c 0.05 on both surfaces, or at the windows' arc lengths.
-Viscous analyse(double alpha, double e, double h, double re_mill, int n = 256, int np = 41, bool trip_xc = true) {
+// x/c 0.05 on both surfaces, or at the windows' arc lengths; with the
+// coupling's own closure (Spalart-Allmaras) or the one given.
+Viscous analyse(double alpha, double e, double h, double re_mill, int n = 256, int np = 41, bool trip_xc = true,
+                bl::Turbulence model = viscous::Settings{}.turbulence) {
   Viscous v;
   aerofoil::resizePoints(v.af, n);
   aerofoil::solveSection(v.af, alpha, e, h);
@@ -31,7 +33,9 @@ Viscous analyse(double alpha, double e, double h, double re_mill, int n = 256, i
   p.np_in = np;
   if (trip_xc) p.xtr_xc[0] = p.xtr_xc[1] = 0.05;
   EXPECT_TRUE(session.set_parameters(p).ok);
-  v.r = viscous::analyse(session, v.af, viscous::Settings{});
+  viscous::Settings settings;
+  settings.turbulence = model;
+  v.r = viscous::analyse(session, v.af, settings);
   EXPECT_TRUE(v.r.status.ok) << v.r.status.message;
   EXPECT_TRUE(v.r.converged) << "alpha " << alpha << ": " << v.r.sweeps << " sweeps";
   // Settled: the last sweep moved the lift and the surface speed by less than 1e-5.
@@ -101,13 +105,28 @@ TEST(ViscousAnalysis, LiftAndDragConvergeWithTheGrids) {
 // turn on the last digits of its profile.  A station that grew in one sweep
 // and not in the next kept the sweeps from settling (a cycle of two sweeps,
 // 3e-5 in the surface speed, for ever); each converges now.
+// (With Spalart-Allmaras the thick cambered section takes 53 sweeps: its
+// layer answers the rising pressure more, and the sweeps settle more slowly.)
 TEST(ViscousAnalysis, GrowthOfTheNormalGridLetsTheSweepsSettle) {
   const struct {
     double alpha, e, h;
   } cases[] = {{2.0, 0.15, 0.05}, {3.0, 0.2, 0.08}, {1.0, 0.1, 0.1}};
-  for (const auto& c : cases) {
-    const Viscous v = analyse(c.alpha, c.e, c.h, 1.0);
-    EXPECT_LT(v.r.sweeps, 50) << c.alpha << " " << c.e << " " << c.h;
+  for (bl::Turbulence model : {bl::Turbulence::algebraic, bl::Turbulence::spalart_allmaras})
+    for (const auto& c : cases) {
+      const Viscous v = analyse(c.alpha, c.e, c.h, 1.0, 256, 41, true, model);
+      EXPECT_LT(v.r.sweeps, model == bl::Turbulence::algebraic ? 50 : 60) << c.alpha << " " << c.e << " " << c.h;
+    }
+}
+
+// The mass defect is relaxed by half from sweep to sweep on every contour:
+// a reviewer found the sweeps of N 160 and 192 unsettled at 0.7 (there the
+// defect is carried onto the outer flow's FFT grid, 256 points, by
+// interpolation, and the trailing edge answers a change more sharply than on
+// a contour of 128 or 256 intervals); at 0.5 they settle like the others.
+TEST(ViscousAnalysis, SweepsSettleOnContoursOfEverySize) {
+  for (int n : {96, 160, 192}) {
+    const Viscous v = analyse(4.0, 0.1, 0.1, 3.0, n);
+    EXPECT_LT(v.r.sweeps, 50) << n;
   }
 }
 
@@ -190,4 +209,14 @@ TEST(ViscousAnalysis, SweepsCountedOneWayAndSwingingNumbersWithheld) {
   session.reports().set_enabled(false);
   const viscous::Result r = viscous::analyse(session, af, three);
   EXPECT_TRUE(std::isfinite(r.cl) && std::isfinite(r.cd)) << r.cl;
+}
+
+// Behind a symmetric section the two half-wakes are one wake, and the outer
+// law's eddy viscosity is that of its whole displacement: 1.5 chords
+// behind, the wake has recovered to H 1.07 (with one half's displacement
+// alone it is 1.10).
+TEST(ViscousAnalysis, TheWakeMixesWithTheDisplacementOfBothHalves) {
+  const Viscous v = analyse(0.0, 0.1, 0.0, 10.0, 256, 41, true, bl::Turbulence::algebraic);
+  EXPECT_LT(v.upper[bl::Column::h12].back(), 1.085);
+  EXPECT_LT(v.lower[bl::Column::h12].back(), 1.085);
 }
