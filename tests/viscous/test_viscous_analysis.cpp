@@ -26,23 +26,20 @@ Viscous analyse(double alpha, double e, double h, double re_mill, int n = 256, i
   Viscous v;
   aerofoil::resizePoints(v.af, n);
   aerofoil::solveSection(v.af, alpha, e, h);
-  bl::Session session;
-  session.reports().set_enabled(false);
   bl::ComputationParameters p;
   p.re_mill = re_mill;
   p.np_in = np;
   if (trip_xc) p.xtr_xc[0] = p.xtr_xc[1] = 0.05;
-  EXPECT_TRUE(session.set_parameters(p).ok);
   viscous::Settings settings;
   settings.turbulence = model;
-  v.r = viscous::analyse(session, v.af, settings);
+  v.r = viscous::analyse(v.af, p, settings);
   EXPECT_TRUE(v.r.status.ok) << v.r.status.message;
   EXPECT_TRUE(v.r.converged) << "alpha " << alpha << ": " << v.r.sweeps << " sweeps";
   // Settled: the last sweep moved the lift and the surface speed by less than 1e-5.
   EXPECT_LT(v.r.change_cl, 1e-5);
   EXPECT_LT(v.r.change_ue, 1e-5);
-  v.upper = session.surface(bl::Surface::upper);
-  v.lower = session.surface(bl::Surface::lower);
+  v.upper = v.r.surfaces[0];
+  v.lower = v.r.surfaces[1];
   return v;
 }
 
@@ -157,30 +154,26 @@ TEST(ViscousAnalysis, DisplacementBodyLiesOutsideTheSectionAndFollowsTheWake) {
 }
 
 // A raised cancellation flag: the analysis stops within the sweep it is
-// in (the marches look at the flag before every station), says cancelled,
-// and the session computes again as before once the flag is lowered.
-TEST(ViscousAnalysis, RaisedFlagStopsWithinOneSweepAndLeavesTheSessionUsable) {
+// in (the marches look at the flag before every station) and says
+// cancelled; once the flag is lowered the same analysis settles.
+TEST(ViscousAnalysis, RaisedFlagStopsWithinOneSweep) {
   aerofoil::Joukowski af;
   aerofoil::resizePoints(af, 128);
   aerofoil::solveSection(af, 4.0, 0.1, 0.0);
-  bl::Session session;
-  session.reports().set_enabled(false);
   bl::CancelFlag cancel{false};
-  session.set_cancel_flag(&cancel);
-  const auto raise_after_two = [&](const viscous::Progress& p) {
+  viscous::Run run;
+  run.cancel = &cancel;
+  run.progress = [&](const viscous::Progress& p) {
     if (p.sweeps == 2) cancel = true;
   };
-  const viscous::Result stopped = viscous::analyse(session, af, viscous::Settings{}, {}, false, raise_after_two);
+  const viscous::Result stopped = viscous::analyse(af, bl::ComputationParameters{}, viscous::Settings{}, {}, run);
   EXPECT_TRUE(stopped.status.cancelled);
   EXPECT_EQ(stopped.status.message, "cancelled");
   EXPECT_EQ(stopped.sweeps, 2);
 
-  ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y).ok);
-  const bl::Status plain = session.new_computation();  // the flag is still raised
-  EXPECT_TRUE(plain.cancelled);
   cancel = false;
-  EXPECT_TRUE(session.new_computation().ok);
-  const viscous::Result again = viscous::analyse(session, af, viscous::Settings{});
+  run.progress = nullptr;
+  const viscous::Result again = viscous::analyse(af, bl::ComputationParameters{}, viscous::Settings{}, {}, run);
   EXPECT_TRUE(again.status.ok && again.converged) << again.status.message;
 }
 
@@ -195,19 +188,23 @@ TEST(ViscousAnalysis, SweepsCountedOneWayAndSwingingNumbersWithheld) {
   viscous::Settings three;
   three.max_sweeps = 3;
   for (bool reports : {false, true}) {
-    bl::Session session;
-    session.reports().set_holding(true);  // written to memory, not to files
-    const viscous::Result r = viscous::analyse(session, af, three, {}, reports);
+    // The caller's report files, held: written to memory, not to files.
+    bl::ReportFiles held;
+    held.set_holding(true);
+    viscous::Run run;
+    run.reports = &held;
+    run.write_reports = reports;
+    const viscous::Result r = viscous::analyse(af, bl::ComputationParameters{}, three, {}, run);
     EXPECT_TRUE(r.status.ok) << r.status.message;
+    // The last sweep's reports reach the caller's files, and only when asked for.
+    EXPECT_EQ(held.held_text(bl::Report::CalcBl).empty(), !reports);
     EXPECT_FALSE(r.converged);
     EXPECT_EQ(r.sweeps, 3) << "reports " << reports;
     EXPECT_GT(std::max(r.change_cl, r.change_ue), three.largest_shown_change);
     EXPECT_TRUE(std::isnan(r.cl) && std::isnan(r.cd) && std::isnan(r.cm)) << r.cl;
   }
   three.largest_shown_change = 1.0;  // a bound the third sweep's change is within
-  bl::Session session;
-  session.reports().set_enabled(false);
-  const viscous::Result r = viscous::analyse(session, af, three);
+  const viscous::Result r = viscous::analyse(af, bl::ComputationParameters{}, three);
   EXPECT_TRUE(std::isfinite(r.cl) && std::isfinite(r.cd)) << r.cl;
 }
 
