@@ -73,7 +73,7 @@ struct Settings {
   // one sweep and 0.0026 the next), and no number is given.
   double largest_shown_change = 1e-3;
 
-  // Closure of the layers and wakes the sweeps march, whatever the session's
+  // Closure of the layers and wakes the sweeps march, whatever the user's
   // parameters name for the uncoupled march: Spalart-Allmaras, closer to
   // the wind tunnel on NACA 0012 than the algebraic eddy viscosity (see the
   // README's "Turbulence models").

@@ -7,7 +7,7 @@
 
 #include "flow_field.h"
 #include "joukowski.h"
-#include "session/session.h"
+#include "session_layer.h"
 #include "viscous_analysis.h"
 
 namespace {
@@ -216,4 +216,62 @@ TEST(ViscousAnalysis, TheWakeMixesWithTheDisplacementOfBothHalves) {
   const Viscous v = analyse(0.0, 0.1, 0.0, 10.0, 256, 41, true, bl::Turbulence::algebraic);
   EXPECT_LT(v.upper[bl::Column::h12].back(), 1.085);
   EXPECT_LT(v.lower[bl::Column::h12].back(), 1.085);
+}
+
+namespace {
+
+// The box scheme's layer, but its n-th march fails on the lower surface, as
+// a march past stall can (a singular pivot).
+class LayerFailingAt final : public viscous::LayerSolver {
+ public:
+  explicit LayerFailingAt(int n) : real_(bl::ComputationParameters{}, viscous::LayerRun{}), n_(n) {}
+  bl::Status split(const std::vector<double>& s, const std::vector<double>& v, int n, const std::vector<double>& x,
+                   const std::vector<double>& y) override {
+    return real_.split(s, v, n, x, y);
+  }
+  const bl::SurfaceValues& split_surface(bl::Surface which) const override { return real_.split_surface(which); }
+  bl::Status march(const viscous::LayerMarch& m, bool write_reports) override {
+    if (++marches_ != n_) {
+      const bl::Status st = real_.march(m, write_reports);
+      failed_ = real_.failed_surface();
+      return st;
+    }
+    failed_ = bl::Surface::lower;
+    return bl::Status::failure("singular pivot at station 163");
+  }
+  bl::SurfaceResult result(bl::Surface which) const override { return real_.result(which); }
+  const std::vector<std::string>& cautions() const override { return real_.cautions(); }
+  std::optional<bl::Surface> failed_surface() const override { return failed_; }
+  bool writes_reports() const override { return false; }
+  bool cancel_requested() const override { return false; }
+
+ private:
+  viscous::SessionLayer real_;
+  int n_, marches_ = 0;
+  std::optional<bl::Surface> failed_;
+};
+
+}  // namespace
+
+// A march that fails: in the first sweep the analysis fails, saying which
+// sweep and handing back the surface whose march failed; once the sweeps
+// are close to settling it ends with the sweep before (numbers given, not
+// settled), and says why.
+TEST(ViscousAnalysis, AFailedMarchIsHandedBack) {
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 128);
+  aerofoil::solveSection(af, 4.0, 0.1, 0.0);
+  LayerFailingAt first(1);
+  const viscous::Result r = viscous::analyse(first, af, viscous::Settings{}, {}, false);
+  EXPECT_FALSE(r.status.ok);
+  EXPECT_EQ(r.status.message, "sweep 1 of the viscous analysis: singular pivot at station 163");
+  EXPECT_EQ(r.failed_surface, bl::Surface::lower);
+
+  LayerFailingAt late(14);
+  const viscous::Result e = viscous::analyse(late, af, viscous::Settings{}, {}, false);
+  ASSERT_TRUE(e.status.ok) << e.status.message;
+  EXPECT_FALSE(e.converged);
+  EXPECT_EQ(e.unmarchable, "sweep 14 of the viscous analysis: singular pivot at station 163");
+  EXPECT_EQ(e.sweeps, 13);
+  EXPECT_TRUE(std::isfinite(e.cl) && std::isfinite(e.cd));
 }
