@@ -120,7 +120,7 @@ class Sweeps {
   bl::Status march(Marched& m, bool with_reports) { return layer_.march(m.layers, with_reports); }
   void transition_points(const Marched& m, int (&points)[2]) const;
   bl::Status check_free_transition(int sweep, Result& res);
-  bl::Status end_with_sweep_before(const bl::Status& failed, int sweep, Result& res);
+  bl::Status end_with_sweep_before(const bl::Status& failure, int sweep, Result& res);
   void take_new_defect();
   void loads_of_last_march(Result& res);
 
