@@ -3,10 +3,12 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kTwoPi;
 }
 
 RealFft::RealFft(int m) : m_(m) {

@@ -2,13 +2,14 @@
 
 #include <cmath>
 
+#include "constants.h"
 #include "joukowski_map.h"
 
 namespace aerofoil {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kPi;
+using constants::kTwoPi;
 }  // namespace
 
 CirclePlane circlePlane(const Joukowski& af) {

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
+using constants::kPi;
 }
 
 std::complex<double> edgeCorner(std::complex<double> w) {

@@ -4,11 +4,13 @@
 #include <cmath>
 #include <limits>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kPi;
+using constants::kTwoPi;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A point whose inverse image does not map back within this (chords) is

@@ -2,16 +2,18 @@
 
 #include <cmath>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
 // Constants taken as these exact doubles so that every digit is reproducible.
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kPi;
+using constants::kTwoPi;
 constexpr double kQuarterPi = 0.7853981633974483;
 constexpr double kTol = 1e-10;
 constexpr double kBelowHalfPi = 1.5707963266948965;       // pi/2 - 1e-10
-constexpr double kHalfPi = 1.5707963267948966;            // pi/2
+using constants::kHalfPi;
 constexpr double kBelowThreeHalfPi = 4.71238898028469;    // 3pi/2 - 1e-10
 constexpr double kThreeHalfPi = 4.71238898038469;         // 3pi/2
 constexpr double kAboveThreeHalfPi = 4.71238898048469;    // 3pi/2 + 1e-10

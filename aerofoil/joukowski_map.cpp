@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 JoukowskiMap::JoukowskiMap(const Joukowski& af) {
@@ -45,7 +47,7 @@ Complex JoukowskiMap::toCircle(Complex p) const {
 }
 
 std::vector<double> JoukowskiMap::contourAngles(const Joukowski& af) const {
-  constexpr double kTwoPi = 6.283185307179586;
+  using constants::kTwoPi;
   std::vector<double> phi(static_cast<std::size_t>(af.currentN) + 1);
   for (std::size_t k = 0; k < phi.size(); ++k) {
     const Complex z = std::polar(af.radius[k], af.theta[k]) - centre;

@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kPi;
+using constants::kTwoPi;
 
 double arg(Complex z) { return std::atan2(z.imag(), z.real()); }
 // Logarithm on the branch whose arguments lie within pi of `centre`.

@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include "circle_fourier.h"
+#include "constants.h"
 
 namespace aerofoil {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kPi;
+using constants::kTwoPi;
 constexpr int kSamples = 1024;  // samples of the outline for the branch and angle tables
 
 double arg(Complex z) { return std::atan2(z.imag(), z.real()); }

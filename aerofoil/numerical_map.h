@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "constants.h"
 #include "section_map.h"
 #include "section_shape.h"
 
@@ -39,7 +40,7 @@ struct NumericalMapSettings {
   // the angle between the two surfaces' end tangents is known only to about
   // this, and a wedge of almost no angle has a stagnation point whose
   // influence reaches no contour point.
-  double cuspAngle = 3.141592653589793 / 180.0;
+  double cuspAngle = constants::kPi / 180.0;
 };
 
 class NumericalMap final : public SectionMap {

@@ -3,11 +3,13 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kPi;
+using constants::kTwoPi;
 
 int defaultFftLength(int n) {
   int m = 16;

@@ -6,11 +6,13 @@
 
 #include "outer_flow.h"
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kPi;
+using constants::kTwoPi;
 constexpr double kSeriesTolerance = 1e-13;      // size of the last harmonic kept off the circle
 constexpr int kNearBefore = 4, kNearAfter = 3;  // panels about a wake point taken in closed form
 

@@ -1,5 +1,7 @@
 #include "section_map.h"
 
+#include "constants.h"
+
 namespace aerofoil {
 
 bool SectionMap::sourcePartner(Complex, Complex&, Complex&) const { return false; }
@@ -13,7 +15,7 @@ Complex SectionMap::sourceRemainder(Complex z, Complex zq) const {
 
 void SectionMap::mapRings(const std::vector<double>& rho, int m, std::vector<Complex>& chord,
                           std::vector<Complex>* derivative) const {
-  constexpr double kTwoPi = 6.283185307179586;
+  using constants::kTwoPi;
   const std::size_t mm = static_cast<std::size_t>(m);
   chord.resize(rho.size() * mm);
   if (derivative) derivative->resize(rho.size() * mm);

@@ -3,10 +3,12 @@
 #include <cmath>
 #include <vector>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kTwoPi;
 constexpr int kSamples = 360;  // circle angles sampled before the extremes are refined
 
 // The outline as a function of the circle angle phi.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "constants.h"
 #include "karman_trefftz_map.h"
 #include "mapped_section.h"
 #include "naca_section.h"
@@ -14,7 +15,7 @@ namespace aerofoil {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+using constants::kPi;
 
 // Shortest decimal text that reads back as the same double.
 std::string shortest(double v) {

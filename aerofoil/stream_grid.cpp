@@ -5,10 +5,12 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kTwoPi;
 
 // Where level crosses the edge from a value pa (point a) to pb (point b).
 Complex crossing(double level, double pa, double pb, Complex a, Complex b) {

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
+using constants::kPi;
 }
 
 SectionLoads integratePressure(const std::vector<double>& x, const std::vector<double>& y,

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "constants.h"
+
 namespace aerofoil {
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kTwoPi;
 constexpr double kEdgeTolerance = 1e-6;  // chords: how far point 0 may lie from the trailing edge
 constexpr int kMaxHalvings = 40;
 

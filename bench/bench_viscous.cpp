@@ -10,7 +10,6 @@
 
 #include "joukowski.h"
 #include "polar.h"
-#include "session/session.h"
 #include "viscous_analysis.h"
 
 namespace {
@@ -19,12 +18,10 @@ void BM_ViscousAnalysis(benchmark::State& state) {
   aerofoil::Joukowski af;
   aerofoil::resizePoints(af, 256);
   aerofoil::solveSection(af, 12.0, 0.131, 0.0);
-  bl::Session session;
-  session.reports().set_enabled(false);
   viscous::Settings settings;
   if (state.range(0) == 0) settings.turbulence = bl::Turbulence::algebraic;
   for (auto _ : state) {
-    const viscous::Result r = viscous::analyse(session, af, settings);
+    const viscous::Result r = viscous::analyse(af, bl::ComputationParameters{}, settings);
     if (!r.status.ok || !r.converged) {
       state.SkipWithError("the viscous analysis did not settle");
       break;

@@ -95,23 +95,34 @@ void printViscous(const viscous::Result& r) {
 
 // "BL Calculation" and K presses of "Recalculate" on the current section;
 // or, with --viscous, the viscous analysis (into `vr`, and sum.viscous
-// once it has run).  A failure goes into sum.failure.
+// once it has run), its reports where the session's go.  The results of
+// both surfaces into `surfaces`; a failure into sum.failure.
 bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aerofoil::Joukowski& af,
-                         cli::Summary& sum, viscous::Result& vr, std::array<bl::SurfaceValues, 2>& bare) {
+                         cli::Summary& sum, viscous::Result& vr, std::array<bl::SurfaceValues, 2>& bare,
+                         std::array<bl::SurfaceResult, 2>& surfaces, const bl::CancelFlag* cancel) {
   sum.surfaces.clear();
   bl::Status st = session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
+  std::optional<bl::Surface> failed;
   if (st.ok && o.viscous) {
     // The bare section's surfaces, which the pictures draw for comparison.
     for (bl::Surface which : bl::kBothSurfaces)
       bare[static_cast<std::size_t>(bl::index(which))] = session.split_surface(which);
     viscous::Settings coupling;
     coupling.turbulence = o.params.turbulence;
-    vr = viscous::analyse(session, af, coupling, viscous::State{}, true);
+    viscous::Run run;
+    run.cancel = cancel;
+    run.reports = &session.reports();
+    run.write_reports = true;
+    vr = viscous::analyse(af, session.parameters(), coupling, viscous::State{}, run);
     sum.viscous = &vr;
     st = vr.status;
+    failed = vr.failed_surface;
+    surfaces = vr.surfaces;
   } else if (st.ok) {
     st = session.new_computation();
     for (int k = 0; st.ok && k < o.recalc; ++k) st = session.recalculate();
+    failed = session.failed_surface();
+    for (bl::Surface which : bl::kBothSurfaces) surfaces[static_cast<std::size_t>(bl::index(which))] = session.surface(which);
   }
   if (st.cancelled) {
     st.message = "cancelled";
@@ -123,23 +134,24 @@ bl::Status boundaryLayer(bl::Session& session, const cli::Options& o, const aero
   if (!st.ok) {
     st.message = aerofoil::boundaryLayerFailure(af, st.message);
     cli::Failure f{o.viscous && sum.viscous ? "viscous analysis" : "boundary layer", st.message};
-    if (session.failed_surface()) f.surface = *session.failed_surface() == bl::Surface::upper ? "upper" : "lower";
+    if (failed) f.surface = *failed == bl::Surface::upper ? "upper" : "lower";
     if (sum.viscous && vr.sweeps < viscous::Settings{}.max_sweeps) f.sweep = vr.sweeps + 1;
     sum.failure = f;
     return st;
   }
-  sum.surfaces.emplace_back("upper", session.surface(bl::Surface::upper));
-  sum.surfaces.emplace_back("lower", session.surface(bl::Surface::lower));
+  sum.surfaces.emplace_back("upper", surfaces[0]);
+  sum.surfaces.emplace_back("lower", surfaces[1]);
   return st;
 }
 
 // --contour and --plot, after everything else of the section is computed;
-// session is the computed boundary layer, or null.
-bool writeSectionFiles(const cli::Options& o, const aerofoil::Joukowski& af, const bl::Session* session,
-                       const std::array<bl::SurfaceValues, 2>* bare, std::string& why) {
+// surfaces: the computed boundary layer (upper, lower), or null.
+bool writeSectionFiles(const cli::Options& o, const aerofoil::Joukowski& af,
+                       const std::array<bl::SurfaceResult, 2>* surfaces, const std::array<bl::SurfaceValues, 2>* bare,
+                       std::string& why) {
   if (!o.contour.empty() && !aerofoil::writeContourFile(af, o.contour, why)) return false;
   if (!o.plot.empty() &&
-      !plot::writeSvgFile(o.plot, cli::plotPanels(af, session, cli::quantityCode(o.quantity), bare), why))
+      !plot::writeSvgFile(o.plot, cli::plotPanels(af, surfaces, cli::quantityCode(o.quantity), bare), why))
     return false;
   return true;
 }
@@ -154,7 +166,8 @@ int finish(cli::Summary& sum, const cli::Options& o, int code) {
   return code;
 }
 
-int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::SectionModel& model) {
+int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::SectionModel& model,
+              const bl::CancelFlag& cancel) {
   aerofoil::Joukowski af;
   model.solve(o.section.alphaDeg, af);
   const std::string note = aerofoil::clampNote(o.section.n);
@@ -184,8 +197,9 @@ int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::Secti
   }
   viscous::Result vr;
   std::array<bl::SurfaceValues, 2> bare;
+  std::array<bl::SurfaceResult, 2> surfaces;
   if (o.bl) {
-    const bl::Status st = boundaryLayer(session, o, af, sum, vr, bare);
+    const bl::Status st = boundaryLayer(session, o, af, sum, vr, bare, surfaces, &cancel);
     if (!st.ok) {
       fail(st.message);
       return finish(sum, o, 1);
@@ -196,7 +210,7 @@ int runSingle(bl::Session& session, const cli::Options& o, const aerofoil::Secti
     }
   }
   std::string why;
-  if (!writeSectionFiles(o, af, o.bl ? &session : nullptr, o.viscous ? &bare : nullptr, why)) {
+  if (!writeSectionFiles(o, af, o.bl ? &surfaces : nullptr, o.viscous ? &bare : nullptr, why)) {
     sum.failure = cli::Failure{"files", why};
     fail(why);
     return finish(sum, o, 1);
@@ -332,7 +346,7 @@ int run(int argc, char** argv) {
   const bl::Status valid = session.set_parameters(o.params);  // parse() has checked them
   if (!valid.ok) return fail(valid.message);
   if (!o.surface.empty()) return runSurface(session, o);
-  return runSingle(session, o, *model);
+  return runSingle(session, o, *model, cancel);
 }
 
 // The results printed must have reached standard output: a full disk or a

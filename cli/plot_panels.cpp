@@ -15,7 +15,7 @@ int quantityCode(const std::string& name) {
 }
 
 // A further picture is one more push_back.
-std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
+std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const std::array<bl::SurfaceResult, 2>* surfaces,
                                        int quantity, const std::array<bl::SurfaceValues, 2>* bare) {
   std::vector<plot::SvgPanel> panels;
   plot::PlotScale ps;
@@ -23,10 +23,10 @@ std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::
                                               : plot::sectionCaption(af.name, af.alphaDeg, af.currentN);
   panels.push_back(plot::captionPanel(section, kPlotWidth));
   panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
-  if (!session) return panels;
+  if (!surfaces) return panels;
   plot::BlPlotState st;
   for (bl::Surface which : bl::kBothSurfaces) {
-    st.update(which, session->surface(which));
+    st.update(which, (*surfaces)[static_cast<std::size_t>(bl::index(which))]);
     if (bare) st.bare[bl::index(which)] = (*bare)[static_cast<std::size_t>(bl::index(which))];
   }
   for (bl::Surface which : bl::kBothSurfaces) {

@@ -22,12 +22,12 @@ int quantityCode(const std::string& name);
 
 // The drawings, top to bottom: a caption naming the section and the
 // pressure plot as the window's canvas draws it; with the boundary layer
-// computed (session not null), for the upper and then the lower surface a
+// computed (surfaces, upper and lower, not null), for the upper and then the lower surface a
 // caption naming it and the two plots of the boundary-layer window, the
 // edge velocity and the chosen quantity.  bare: after a viscous analysis,
 // the bare section's split, whose inviscid edge velocity the edge-velocity
 // plots draw under the interacted one.
-std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const bl::Session* session,
+std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const std::array<bl::SurfaceResult, 2>* surfaces,
                                        int quantity, const std::array<bl::SurfaceValues, 2>* bare = nullptr);
 
 }  // namespace cli

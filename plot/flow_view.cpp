@@ -6,6 +6,7 @@
 #include "axis_labels.h"
 #include "caption.h"
 #include "clip.h"
+#include "constants.h"
 #include "field_colours.h"
 #include "pick.h"
 
@@ -14,8 +15,8 @@ namespace plot {
 namespace {
 
 using aerofoil::Complex;
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using constants::kPi;
+using constants::kTwoPi;
 
 // The colours of the views.
 constexpr const char* kStreamColour = "#505050";

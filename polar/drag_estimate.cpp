@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "viscous_loads.h"
+
 namespace polar {
 
 double squireYoung(const std::vector<NamedSurface>& surfaces, std::string* why) {
@@ -23,7 +25,7 @@ double squireYoung(const std::vector<NamedSurface>& surfaces, std::string* why) 
       state << "trailing-edge edge velocity " << r.ueTe() << " is not positive";
       return none(state.str());
     }
-    cd += 2.0 * r.thetaTe() * std::pow(r.ueTe(), (r.hTe() + 5.0) / 2.0);
+    cd += viscous::squire_young(r.thetaTe(), r.ueTe(), r.hTe());
   }
   if (!std::isfinite(cd)) return none("the estimate is not a finite number");
   return cd;

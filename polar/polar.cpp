@@ -68,7 +68,8 @@ struct Joiner {
 // analysis of the displaced flow, starting where `chain` (the angles
 // before it) puts it, and recorded there.
 std::optional<Point> computePoint(bl::Session& session, const Settings& set, const aerofoil::SectionModel& model,
-                                  int index, viscous::Continuation& chain) {
+                                  int index, viscous::Continuation& chain, const bl::CancelFlag* cancel,
+                                  bool concurrent) {
   Point p;
   p.index = index;
   p.alpha = set.angles[static_cast<std::size_t>(index)];
@@ -100,8 +101,15 @@ std::optional<Point> computePoint(bl::Session& session, const Settings& set, con
   }
   viscous::Result vr;
   if (st.ok && set.viscous) {
+    // The analysis marches a layer of its own with the session's
+    // parameters, its reports and diagnostic lines where the session's go.
+    viscous::Run run;
+    run.cancel = cancel;
+    run.reports = &reports;
+    run.write_reports = !set.report_folder.empty();
+    run.concurrent_surfaces = concurrent;
     for (const viscous::State& start : chain.starts(p.alpha)) {
-      vr = viscous::analyse(session, af, set.coupling, start, !set.report_folder.empty());
+      vr = viscous::analyse(af, session.parameters(), set.coupling, start, run);
       if (vr.status.ok || vr.status.cancelled) break;
     }
     st = vr.status;
@@ -121,8 +129,10 @@ std::optional<Point> computePoint(bl::Session& session, const Settings& set, con
     return p;
   }
   p.computed = true;
-  const std::vector<NamedSurface> surfaces = {{"upper", session.surface(bl::Surface::upper)},
-                                               {"lower", session.surface(bl::Surface::lower)}};
+  using Surfaces = std::vector<NamedSurface>;
+  const Surfaces surfaces =
+      set.viscous ? Surfaces{{"upper", vr.surfaces[0]}, {"lower", vr.surfaces[1]}}
+                  : Surfaces{{"upper", session.surface(bl::Surface::upper)}, {"lower", session.surface(bl::Surface::lower)}};
   p.upper = surfacePoint(af, bl::Surface::upper, surfaces[0]);
   p.lower = surfacePoint(af, bl::Surface::lower, surfaces[1]);
   p.cd = squireYoung(surfaces, &p.cd_why);
@@ -252,7 +262,7 @@ void compute(const Settings& set, const std::function<void(const Point&)>& ready
       session->set_concurrent_surfaces(jobs == 1);
       session->set_cancel_flag(cancel);
       const auto run = [&](int i, viscous::Continuation& state) {
-        std::optional<Point> p = computePoint(*session, set, *model, i, state);
+        std::optional<Point> p = computePoint(*session, set, *model, i, state, cancel, jobs == 1);
         if (!p) return;  // cancelled while it ran
         {
           std::lock_guard<std::mutex> lock(m);

@@ -128,7 +128,7 @@ BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, BackgroundJobs& jo
   const bl::Status st = session.new_computation();
   computed = st.ok;
   if (!st.ok) {
-    failure = failureText(st, session);
+    failure = failureText(st, session.failed_surface());
     showStatus("No results. " + oneLine(failure) +
                " (Str u and Str l show the transition positions it started from.)");
   }
@@ -274,7 +274,7 @@ void BlCalc_2D::showPositions(bl::Surface which) {
       computed ? "" : "Not computed: the transition position the computation started from");
   // With interaction the parameters keep the positions given; the march's
   // own start of the inverse mode is the result's.
-  const double sinv = interacted_ ? shownSession().surface(which).xinv : p.xinv_surf[s];
+  const double sinv = viscous_ ? shownSurface(which).xinv : p.xinv_surf[s];
   sinvField[s]->setText(computed ? fixedText(sinv, 4) : FXString());
   showTextStart(sinvField[s]);
 }
@@ -283,26 +283,25 @@ void BlCalc_2D::showResults(bool wasComputed) {
   computed = wasComputed;
   for (bl::Surface which : bl::kBothSurfaces) {
     showPositions(which);
-    plotState.update(which, shownSession().surface(which), computed);
-    plotState.bare[bl::index(which)] = interacted_ ? bare_[bl::index(which)] : bl::SurfaceValues{};
+    plotState.update(which, shownSurface(which), computed);
+    plotState.bare[bl::index(which)] = viscous_ ? bare_[bl::index(which)] : bl::SurfaceValues{};
   }
-  if (!interacted_) resultFrame->hide();
+  if (!viscous_) resultFrame->hide();
 }
 
 const viscous::DisplacementBody* BlCalc_2D::displacementBody(const aerofoil::Joukowski& current) const {
-  return interacted_ && sectionText(current) == handedSection ? &body_ : nullptr;
+  return viscous_ && sectionText(current) == handedSection ? &viscous_->body : nullptr;
 }
 
-std::string BlCalc_2D::failureText(const bl::Status& st, const bl::Session& session) const {
+std::string BlCalc_2D::failureText(const bl::Status& st, std::optional<bl::Surface> failed) const {
   const std::string why = aerofoil::boundaryLayerFailure(section_, st.message);
-  const std::optional<bl::Surface> failed = session.failed_surface();
   if (!failed) return why;
   return std::string("Boundary-layer pass over the ") + bl::name(*failed) + ":\n" + why;
 }
 
 std::string BlCalc_2D::cautionText() const {
   std::string text;
-  for (const std::string& c : shownSession().cautions()) text += c + "\n";
+  for (const std::string& c : shownCautions()) text += c + "\n";
   return text;
 }
 
@@ -387,7 +386,7 @@ long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
 bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
   const FXint w = canvasUe->getWidth(), h = canvasUe->getHeight();
   const std::string caption = plot::surfaceCaption(handedSection, plotState.surface) +
-                              (interacted_ ? "; viscous interaction" : "");
+                              (viscous_ ? "; viscous interaction" : "");
   return writePngPicture(getApp(),
                          {plot::captionPanel(caption, w),
                           {plot::edgeVelocityPlot(plotState, w, h), w, h},
@@ -469,9 +468,8 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
 
 // Split the contour again (which also restores the inviscid edge velocity
 // the last march overwrote), then march the upper and the lower surface.  A
-// failure anywhere puts everything back.  After a viscous analysis the
-// section is handed over again first.  With "Viscous interaction", the
-// viscous analysis instead.
+// failure anywhere puts everything back.  With "Viscous interaction", the
+// viscous analysis instead (which leaves the window's session as it is).
 long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
   if (viscous()) {
     opening_ = false;
@@ -484,7 +482,7 @@ long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
   if (!st.ok) {
     // The session has put back what it held before: the window keeps
     // showing it as it is.
-    const std::string why = failureText(st, *session_);
+    const std::string why = failureText(st, session_->failed_surface());
     showStatus("Recalculate failed. " + oneLine(why) +
                (computed ? " The results shown are those of the computation before."
                          : " No results."));
@@ -493,8 +491,7 @@ long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
                         computed ? "The previous results are kept." : "There are no results yet.");
     return 1;
   }
-  interacted_ = false;
-  shown_.reset();
+  viscous_.reset();
   showStatus(cautionLine(session_->cautions()));
   showResults(true);
   clearMarks();

@@ -24,9 +24,12 @@
 // interacted edge velocity over the bare section's inviscid one and the
 // surfaces continued into the wake, and a line under the plots the viscous
 // lift, moment and drag.  Sweeps that did not settle, or an analysis that
-// failed, say so on the status line.  The analysis runs in the background,
-// on a session of its own whose reports are held and handed to the
-// window's session's report files when it succeeds: the window opens and
+// failed, say so on the status line.  The analysis runs in the background
+// on a layer of its own (the window's session, which marches the uncoupled
+// layer, is left as it is); its reports are held and handed to the
+// window's session's report files when it succeeds, and what it hands back
+// (the surfaces with their half-wakes, the loads) is what the window
+// shows.  The window opens and
 // answers at once, its status line counts the sweeps with their last
 // change, and "Cancel" stops it at its next station, the results before
 // staying on the screen.
@@ -36,6 +39,7 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -149,15 +153,16 @@ class BlCalc_2D : public FXDialogBox {
   void startViscous();
   // The end of the viscous analysis: its results shown, or why there are none.
   void finishViscous();
-  // The session whose results are shown: the viscous analysis's own, or
-  // the window's.
-  const bl::Session& shownSession() const;
+  // The results shown of a surface, and the cautions of their computation:
+  // the viscous analysis's, when its results are shown, or the session's.
+  bl::SurfaceResult shownSurface(bl::Surface which) const;
+  const std::vector<std::string>& shownCautions() const;
   // The result line and the status line of an analysis that succeeded.
   void showViscous(const viscous::Result& r);
   // The red status line: text, or nothing.
   void showStatus(const std::string& text);
   // What a failed computation says, naming the surface whose pass failed.
-  std::string failureText(const bl::Status& st, const bl::Session& session) const;
+  std::string failureText(const bl::Status& st, std::optional<bl::Surface> failed) const;
   // The cautions of the last computation, one line each.
   std::string cautionText() const;
   // Cautions on one line, for the status line; a message of several lines on one.
@@ -170,10 +175,11 @@ class BlCalc_2D : public FXDialogBox {
   // The marks go (the plots show other data); the lines under them empty.
   void clearMarks();
 
-  // A viscous analysis: its own session (its reports held), the section,
-  // and what it hands back, shared with its thread.
+  // A viscous analysis: the parameters and section it computes with, its
+  // reports (held), and what it hands back, shared with its thread.
   struct ViscousJob : BackgroundJobs::Job {
-    bl::Session session;
+    bl::ComputationParameters params;
+    bl::ReportFiles reports;
     aerofoil::Joukowski section;
     std::mutex mutex;
     viscous::Progress progress;  // after its last sweep
@@ -183,12 +189,12 @@ class BlCalc_2D : public FXDialogBox {
   bl::Session* session_ = nullptr;
   BackgroundJobs* jobs_ = nullptr;
   std::shared_ptr<ViscousJob> job_;    // the viscous analysis running, if one is
-  std::shared_ptr<ViscousJob> shown_;  // the one whose results are shown, while interacted_
   bool opening_ = false;               // the analysis running is the one the window opened with
   aerofoil::Joukowski section_;      // the section handed over
   bl::SurfaceValues bare_[2];        // its split: the inviscid edge velocity drawn beside interacted results
-  bool interacted_ = false;          // the results shown are a viscous analysis's
-  viscous::DisplacementBody body_;   // ... and its displacement body
+  // The viscous analysis whose results are shown (its surfaces with their
+  // half-wakes, its loads and displacement body), when they are one's.
+  std::optional<viscous::Result> viscous_;
   FXMenuPane* fileMenu = nullptr;
   FXMenuBar* menuBar_ = nullptr;
   WindowMenus menus;

@@ -5,38 +5,44 @@
 
 #include "BlCalc_2D.h"
 
-const bl::Session& BlCalc_2D::shownSession() const {
-  return interacted_ && shown_ ? shown_->session : *session_;
+bl::SurfaceResult BlCalc_2D::shownSurface(bl::Surface which) const {
+  return viscous_ ? viscous_->surfaces[static_cast<std::size_t>(bl::index(which))] : session_->surface(which);
+}
+
+const std::vector<std::string>& BlCalc_2D::shownCautions() const {
+  return viscous_ ? viscous_->cautions : session_->cautions();
 }
 
 // As veltaro-cli --bl --viscous: the analysis from no mass defect, with the
 // window session's parameters, the reports of its last sweep held until it
-// has succeeded.  One that runs is let go: it stops on its own.
+// has succeeded.  The window's session keeps what it holds: the analysis
+// marches a layer of its own.  One that runs is let go: it stops on its
+// own.
 void BlCalc_2D::startViscous() {
   jobs_->release(job_);
   job_.reset();
   auto job = std::make_shared<ViscousJob>();
   job->section = section_;
-  job->session.reports().set_holding(true);
-  job->session.set_cancel_flag(&job->cancel);
-  static_cast<void>(job->session.set_parameters(session_->parameters()));  // accepted there already
+  job->params = session_->parameters();
+  job->reports.set_holding(true);
   ViscousJob* const j = job.get();
   try {
     jobs_->start(
         job,
         [j] {
           const aerofoil::Joukowski& af = j->section;
-          viscous::Result r;
-          r.status = j->session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
-          if (r.status.ok)
-            r = viscous::analyse(j->session, af, viscous::Settings{}, viscous::State{}, true,
-                                 [j](const viscous::Progress& p) {
-                                   {
-                                     std::lock_guard<std::mutex> lock(j->mutex);
-                                     j->progress = p;
-                                   }
-                                   j->notify();
-                                 });
+          viscous::Run run;
+          run.cancel = &j->cancel;
+          run.reports = &j->reports;
+          run.write_reports = true;
+          run.progress = [j](const viscous::Progress& p) {
+            {
+              std::lock_guard<std::mutex> lock(j->mutex);
+              j->progress = p;
+            }
+            j->notify();
+          };
+          viscous::Result r = viscous::analyse(af, j->params, viscous::Settings{}, viscous::State{}, run);
           std::lock_guard<std::mutex> lock(j->mutex);
           j->result = std::move(r);
         },
@@ -92,7 +98,7 @@ void BlCalc_2D::finishViscous() {
     return;
   }
   if (!r.status.ok) {
-    const std::string why = "The viscous analysis failed. " + failureText(r.status, job->session);
+    const std::string why = "The viscous analysis failed. " + failureText(r.status, r.failed_surface);
     if (opening_ && !computed) {
       showStatus("No results. " + oneLine(why) +
                  " (Str u and Str l show the transition positions it started from.)");
@@ -108,25 +114,24 @@ void BlCalc_2D::finishViscous() {
   // Its reports, held, into the report files of the window's session, as
   // if the analysis had run there (each starts afresh).
   session_->reports().close_all();
-  session_->reports().append(job->session.reports());
-  shown_ = job;
-  interacted_ = true;
+  session_->reports().append(job->reports);
+  const bool cautioned = !r.cautions.empty();
+  viscous_ = std::move(r);
   showResults(true);
-  showViscous(r);
+  showViscous(*viscous_);
   clearMarks();
   drawEdgeVelocity();
   drawQuantity();
-  if (!job->session.cautions().empty())
+  if (cautioned)
     FXMessageBox::information(this, MBOX_OK, opening_ ? "Boundary layer" : "Recalculate", "%s",
                               cautionText().c_str());
 }
 
 void BlCalc_2D::showViscous(const viscous::Result& r) {
-  body_ = r.body;
   resultLine->say(plot::viscousResultText(r).c_str());
   resultFrame->show();
   resultFrame->recalc();
-  std::vector<std::string> lines = shownSession().cautions();
+  std::vector<std::string> lines = r.cautions;
   for (bl::Surface which : bl::kBothSurfaces) {
     const std::string held = viscous::heldTransitionNote(which, r.transition_off[bl::index(which)]);
     if (!held.empty()) lines.push_back(held);

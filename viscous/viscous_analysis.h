@@ -28,12 +28,15 @@
 // pressure drag is the difference.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "displacement_body.h"
 #include "joukowski.h"
+#include "layer_solver.h"
 #include "session/session.h"
 
 namespace viscous {
@@ -70,7 +73,7 @@ struct Settings {
   // one sweep and 0.0026 the next), and no number is given.
   double largest_shown_change = 1e-3;
 
-  // Closure of the layers and wakes the sweeps march, whatever the session's
+  // Closure of the layers and wakes the sweeps march, whatever the user's
   // parameters name for the uncoupled march: Spalart-Allmaras, closer to
   // the wind tunnel on NACA 0012 than the algebraic eddy viscosity (see the
   // README's "Turbulence models").
@@ -114,6 +117,11 @@ struct Result {
   std::string unmarchable;
   State state;              // mass defect of the last sweep
   DisplacementBody body;    // the section displaced by the last march's delta*, and the wake
+  // Both surfaces with their half-wakes as the last march left them
+  // (index bl::index(Surface): upper, lower), once the analysis has run.
+  std::array<bl::SurfaceResult, 2> surfaces;
+  std::vector<std::string> cautions;           // of the last march, one line each
+  std::optional<bl::Surface> failed_surface;   // whose march failed, when one did
 };
 
 // Where an analysis stands, after each sweep: for a window's progress line.
@@ -123,18 +131,32 @@ struct Progress {
   double change_ue = 0;  // largest change of the surface speed in it
 };
 
-// Computes the viscous flow about the solved section af with the session's
-// parameters, through the session (whose contour and results it replaces:
-// afterwards the session holds both surfaces with their half-wakes as the
-// last sweep left them).  start: the state of a neighbouring angle to begin
-// from, or empty.  With reports, the last sweep writes the session's
-// reports.  progress, when given, is called on the calling thread after
-// every sweep.  The session's cancel flag is looked at before every sweep
-// and in every station of its marches: raised, the analysis ends within
-// one station with a status that says cancelled.
-Result analyse(bl::Session& session, const aerofoil::Joukowski& af, const Settings& settings,
-               const State& start = State{}, bool reports = false,
-               const std::function<void(const Progress&)>& progress = nullptr);
+// How an analysis runs, beside what it computes.
+struct Run {
+  const bl::CancelFlag* cancel = nullptr;  // looked at before every sweep and in every station
+  // The caller's report files, which the layer's marches write into (null:
+  // none is written); with write_reports the last sweep writes the
+  // reports.
+  bl::ReportFiles* reports = nullptr;
+  bool write_reports = false;
+  bool concurrent_surfaces = true;  // the two surfaces of a march side by side
+  // Called on the calling thread after every sweep, when given.
+  std::function<void(const Progress&)> progress;
+};
+
+// Computes the viscous flow about the solved section af with the user's
+// boundary-layer parameters (the coupling's closure, Settings::turbulence,
+// in place of theirs), marched by a layer of the analysis's own.  start:
+// the state of a neighbouring angle to begin from, or empty.  Raised, the
+// cancel flag ends the analysis within one station with a status that says
+// cancelled.
+Result analyse(const aerofoil::Joukowski& af, const bl::ComputationParameters& params, const Settings& settings,
+               const State& start = State{}, const Run& run = Run{});
+
+// The same sweeps marched by the layer method given, with its parameters
+// as they stand.
+Result analyse(LayerSolver& layer, const aerofoil::Joukowski& af, const Settings& settings, const State& start,
+               bool write_reports, const std::function<void(const Progress&)>& progress = nullptr);
 
 // What a reader is told of a transition held away from where the settled
 // flow puts it (Result::transition_off of surface `which`), or "" when it is

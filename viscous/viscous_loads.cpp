@@ -3,18 +3,21 @@
 
 #include <cmath>
 
+#include "constants.h"
+
 namespace viscous {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
+using constants::kPi;
 }
+
+double squire_young(double theta, double ue, double h) { return 2.0 * theta * std::pow(ue, 0.5 * (h + 5.0)); }
 
 double wake_drag(const bl::SurfaceResult& r) {
   const int last = r.nodes() - 1;
   if (last < 0) return 0.0;
   const auto k = static_cast<std::size_t>(last);
-  const double theta = r[bl::Column::d2][k], h = r[bl::Column::h12][k], ue = r[bl::Column::ue][k];
-  return 2.0 * theta * std::pow(ue, 0.5 * (h + 5.0));
+  return squire_young(r[bl::Column::d2][k], r[bl::Column::ue][k], r[bl::Column::h12][k]);
 }
 
 double friction_drag(const bl::SurfaceValues& v, const bl::SurfaceResult& r, double alphaDeg) {

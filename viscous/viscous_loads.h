@@ -5,10 +5,15 @@
 
 namespace viscous {
 
-// The momentum defect a half-wake carries to infinity, as a drag
-// coefficient: Squire and Young from its last node,
+// The momentum defect a layer of momentum thickness theta, edge velocity
+// ue and shape factor H carries to infinity, as a drag coefficient (Squire
+// and Young):
 //   Cd = 2 theta ue^((H + 5)/2),
-// which continues the wake's momentum balance to where ue = 1 and H = 1.
+// which continues the wake's momentum balance, d(ln theta)/d(ln ue) =
+// -(H + 2) with H falling linearly with ln ue, to where ue = 1 and H = 1.
+double squire_young(double theta, double ue, double h);
+
+// Squire and Young from a half-wake's last node.
 double wake_drag(const bl::SurfaceResult& r);
 
 // The skin friction along the wall nodes of a surface as a drag

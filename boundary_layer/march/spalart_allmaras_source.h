@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 
+#include "constants.h"
+
 namespace bl {
 
 namespace sa {
@@ -16,7 +18,7 @@ namespace sa {
 constexpr double kCb1 = 0.1355;
 constexpr double kSigma = 2.0 / 3.0;
 constexpr double kCb2 = 0.622;
-constexpr double kKappa = 0.41;
+using constants::kKappa;
 constexpr double kCw1 = kCb1 / (kKappa * kKappa) + (1.0 + kCb2) / kSigma;
 constexpr double kCw2 = 0.3;
 constexpr double kCw3 = 2.0;

@@ -29,7 +29,9 @@ struct Session::Data {
   SurfaceValues surfaces[2];  // of the last split, upper and lower
   SurfaceResult results[2];   // of the last passes (before any: the surfaces unmarched)
   SolverState solver;         // what one pass leaves for the next
-  ReportFiles reports;
+  ReportFiles own_reports;
+  ReportFiles* caller_reports = nullptr;  // written in place of own_reports, when set
+  ReportFiles& reports() { return caller_reports ? *caller_reports : own_reports; }
   PassArrays arrays[2];  // storage for the upper and the lower pass
   // The results carry the positions their passes used, which the
   // parameters do not hold (march_given); else those of the parameters.
@@ -111,7 +113,9 @@ Session::Session() : data_(std::make_unique<Data>()) {}
 Session::~Session() = default;
 
 const ComputationParameters& Session::parameters() const { return data_->params; }
-ReportFiles& Session::reports() { return data_->reports; }
+ReportFiles& Session::reports() { return data_->reports(); }
+const ReportFiles& Session::reports() const { return data_->reports(); }
+void Session::write_reports_to(ReportFiles* files) { data_->caller_reports = files; }
 
 Status Session::restart(const ComputationParameters& p) {
   Data& d = *data_;
@@ -122,7 +126,7 @@ Status Session::restart(const ComputationParameters& p) {
     d.results[i] = SurfaceResult{};
   }
   d.solver = SolverState{};
-  d.reports.close_all();
+  d.reports().close_all();
   d.own_positions = false;
   cautions_.clear();
   failed_.reset();
@@ -165,7 +169,7 @@ Status Session::hand_over_contour(const std::vector<double>& s, const std::vecto
     c.y.assign(y.begin(), y.begin() + points);
   }
   SplitSurfaces split;
-  const Status st = split_at_stagnation(c, data_->reports, split);
+  const Status st = split_at_stagnation(c, data_->reports(), split);
   if (!st.ok) return st;
   data_->contour = std::move(c);
   data_->take_split(split);
@@ -197,7 +201,7 @@ Status Session::run_pass(const Passes& passes, Surface which) {
   Data& d = *data_;
   const int i = index(which);
   keep_result(passes, which,
-              march_surface(*passes.surfaces[i], which, passes.params, d.solver, d.reports, d.arrays[i],
+              march_surface(*passes.surfaces[i], which, passes.params, d.solver, d.reports(), d.arrays[i],
                             passes.laws[i], passes.turbulence[i], cancel_));
   const Status st = d.results[i].status;
   note_outcome(which, st);
@@ -234,7 +238,7 @@ Status Session::run_side_by_side(const Passes& passes) {
   lower_state.cfsep = params.cfs_sqrt_re;
   lower_state.dumps_open = true;
   lower_state.iterations_to_come = upper_iterations.get_future().share();
-  ReportFiles held = ReportFiles::holding_for(d.reports);
+  ReportFiles held = ReportFiles::holding_for(d.reports());
   d.arrays[1].reserve(passes.surfaces[1]->nodes(), params.np_in);
 
   SurfaceResult lower;
@@ -249,7 +253,7 @@ Status Session::run_side_by_side(const Passes& passes) {
   });
   SurfaceResult upper;
   try {
-    upper = march_surface(*passes.surfaces[0], Surface::upper, params, d.solver, d.reports, d.arrays[0],
+    upper = march_surface(*passes.surfaces[0], Surface::upper, params, d.solver, d.reports(), d.arrays[0],
                           passes.laws[0], passes.turbulence[0], cancel_);
   } catch (...) {
     upper_iterations.set_exception(std::current_exception());
@@ -265,12 +269,12 @@ Status Session::run_side_by_side(const Passes& passes) {
   note_outcome(Surface::upper, upper_status);
   if (!upper_status.ok) return upper_status;  // one after the other, the lower pass would not have run
 
-  d.reports.append(held);
+  d.reports().append(held);
   // The lower pass's state is what both passes leave; the dumps it would
   // have closed are the real ones.
   d.solver = std::move(lower_state);
   d.solver.dumps_open = true;
-  const Status written = close_pass_reports(d.reports, d.solver, Surface::lower);
+  const Status written = close_pass_reports(d.reports(), d.solver, Surface::lower);
   if (lower.status.ok) lower.status = reports_failure(Surface::lower, written);
   keep_result(passes, Surface::lower, std::move(lower));
   const Status lower_status = d.results[1].status;
@@ -290,7 +294,7 @@ Status Session::keep_previous_on_failure(Status st) {
     d.results[i] = d.before.results[i];
   }
   d.own_positions = d.before.own_positions;
-  static_cast<void>(d.reports.close_dumps());  // what they hold is moot now
+  static_cast<void>(d.reports().close_dumps());  // what they hold is moot now
   d.solver.dumps_open = false;
   cautions_.clear();
   return st;
@@ -324,7 +328,7 @@ Status Session::recalculate() {
   take_snapshot();
   failed_.reset();
   SplitSurfaces split;
-  Status st = split_at_stagnation(d.contour, d.reports, split);
+  Status st = split_at_stagnation(d.contour, d.reports(), split);
   if (st.ok) {
     d.take_split(split);
     Passes passes{{&d.surfaces[0], &d.surfaces[1]}, {nullptr, nullptr}, {nullptr, nullptr}, d.params};
@@ -389,7 +393,7 @@ Status Session::march_given(const std::array<SurfaceValues, 2>& surfaces,
   failed_.reset();
   Status st;
   {
-    const ReportsOff off(d.reports, !write_reports);  // for these passes alone
+    const ReportsOff off(d.reports(), !write_reports);  // for these passes alone
     st = run_both_surfaces(passes);
   }
   if (st.ok) d.own_positions = true;

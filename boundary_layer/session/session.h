@@ -64,6 +64,13 @@ class Session {
 
   // Where and whether the reports are written.
   ReportFiles& reports();
+  const ReportFiles& reports() const;
+
+  // The report files this session writes into: the caller's (which must
+  // outlive the computations that write them), or null for its own.  A
+  // computation the caller runs through a session of its own writes its
+  // reports where the caller's go, exactly as if it had run there.
+  void write_reports_to(ReportFiles* files);
 
   // The upper and the lower pass of a computation side by side on two
   // threads (the default), or one after the other.  Either way every

@@ -4,13 +4,15 @@
 #include <cmath>
 #include <sstream>
 
+#include "constants.h"
+
 namespace bl {
 
 namespace {
 
-constexpr double kKappa = 0.41;
+using constants::kKappa;
 constexpr double kB = 5.0;
-constexpr double kPi = 3.14159265358979323846;
+using constants::kPi;
 
 // Spalding's y+(u+) and its derivative.
 double spalding_y(double up) {

@@ -304,7 +304,9 @@ TEST_F(Cli, ContourAndPlotFilesOfTheSection) {
   ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN).ok);
   ASSERT_TRUE(session.new_computation().ok);
   const std::string svg = read("bl.svg");
-  EXPECT_EQ(svg, plot::svgDocument(cli::plotPanels(af, &session, plot::kH12)));
+  const std::array<bl::SurfaceResult, 2> surfaces = {session.surface(bl::Surface::upper),
+                                                      session.surface(bl::Surface::lower)};
+  EXPECT_EQ(svg, plot::svgDocument(cli::plotPanels(af, &surfaces, plot::kH12)));
   const int last = 3 * plot::kCaptionHeight + 600 + 3 * 300;
   EXPECT_NE(svg.find("<svg x=\"0\" y=\"" + std::to_string(last) + "\" width=\"800\" height=\"300\">"),
             std::string::npos);

@@ -7,7 +7,7 @@
 
 #include "flow_field.h"
 #include "joukowski.h"
-#include "session/session.h"
+#include "session_layer.h"
 #include "viscous_analysis.h"
 
 namespace {
@@ -26,23 +26,20 @@ Viscous analyse(double alpha, double e, double h, double re_mill, int n = 256, i
   Viscous v;
   aerofoil::resizePoints(v.af, n);
   aerofoil::solveSection(v.af, alpha, e, h);
-  bl::Session session;
-  session.reports().set_enabled(false);
   bl::ComputationParameters p;
   p.re_mill = re_mill;
   p.np_in = np;
   if (trip_xc) p.xtr_xc[0] = p.xtr_xc[1] = 0.05;
-  EXPECT_TRUE(session.set_parameters(p).ok);
   viscous::Settings settings;
   settings.turbulence = model;
-  v.r = viscous::analyse(session, v.af, settings);
+  v.r = viscous::analyse(v.af, p, settings);
   EXPECT_TRUE(v.r.status.ok) << v.r.status.message;
   EXPECT_TRUE(v.r.converged) << "alpha " << alpha << ": " << v.r.sweeps << " sweeps";
   // Settled: the last sweep moved the lift and the surface speed by less than 1e-5.
   EXPECT_LT(v.r.change_cl, 1e-5);
   EXPECT_LT(v.r.change_ue, 1e-5);
-  v.upper = session.surface(bl::Surface::upper);
-  v.lower = session.surface(bl::Surface::lower);
+  v.upper = v.r.surfaces[0];
+  v.lower = v.r.surfaces[1];
   return v;
 }
 
@@ -157,30 +154,26 @@ TEST(ViscousAnalysis, DisplacementBodyLiesOutsideTheSectionAndFollowsTheWake) {
 }
 
 // A raised cancellation flag: the analysis stops within the sweep it is
-// in (the marches look at the flag before every station), says cancelled,
-// and the session computes again as before once the flag is lowered.
-TEST(ViscousAnalysis, RaisedFlagStopsWithinOneSweepAndLeavesTheSessionUsable) {
+// in (the marches look at the flag before every station) and says
+// cancelled; once the flag is lowered the same analysis settles.
+TEST(ViscousAnalysis, RaisedFlagStopsWithinOneSweep) {
   aerofoil::Joukowski af;
   aerofoil::resizePoints(af, 128);
   aerofoil::solveSection(af, 4.0, 0.1, 0.0);
-  bl::Session session;
-  session.reports().set_enabled(false);
   bl::CancelFlag cancel{false};
-  session.set_cancel_flag(&cancel);
-  const auto raise_after_two = [&](const viscous::Progress& p) {
+  viscous::Run run;
+  run.cancel = &cancel;
+  run.progress = [&](const viscous::Progress& p) {
     if (p.sweeps == 2) cancel = true;
   };
-  const viscous::Result stopped = viscous::analyse(session, af, viscous::Settings{}, {}, false, raise_after_two);
+  const viscous::Result stopped = viscous::analyse(af, bl::ComputationParameters{}, viscous::Settings{}, {}, run);
   EXPECT_TRUE(stopped.status.cancelled);
   EXPECT_EQ(stopped.status.message, "cancelled");
   EXPECT_EQ(stopped.sweeps, 2);
 
-  ASSERT_TRUE(session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y).ok);
-  const bl::Status plain = session.new_computation();  // the flag is still raised
-  EXPECT_TRUE(plain.cancelled);
   cancel = false;
-  EXPECT_TRUE(session.new_computation().ok);
-  const viscous::Result again = viscous::analyse(session, af, viscous::Settings{});
+  run.progress = nullptr;
+  const viscous::Result again = viscous::analyse(af, bl::ComputationParameters{}, viscous::Settings{}, {}, run);
   EXPECT_TRUE(again.status.ok && again.converged) << again.status.message;
 }
 
@@ -195,19 +188,23 @@ TEST(ViscousAnalysis, SweepsCountedOneWayAndSwingingNumbersWithheld) {
   viscous::Settings three;
   three.max_sweeps = 3;
   for (bool reports : {false, true}) {
-    bl::Session session;
-    session.reports().set_holding(true);  // written to memory, not to files
-    const viscous::Result r = viscous::analyse(session, af, three, {}, reports);
+    // The caller's report files, held: written to memory, not to files.
+    bl::ReportFiles held;
+    held.set_holding(true);
+    viscous::Run run;
+    run.reports = &held;
+    run.write_reports = reports;
+    const viscous::Result r = viscous::analyse(af, bl::ComputationParameters{}, three, {}, run);
     EXPECT_TRUE(r.status.ok) << r.status.message;
+    // The last sweep's reports reach the caller's files, and only when asked for.
+    EXPECT_EQ(held.held_text(bl::Report::CalcBl).empty(), !reports);
     EXPECT_FALSE(r.converged);
     EXPECT_EQ(r.sweeps, 3) << "reports " << reports;
     EXPECT_GT(std::max(r.change_cl, r.change_ue), three.largest_shown_change);
     EXPECT_TRUE(std::isnan(r.cl) && std::isnan(r.cd) && std::isnan(r.cm)) << r.cl;
   }
   three.largest_shown_change = 1.0;  // a bound the third sweep's change is within
-  bl::Session session;
-  session.reports().set_enabled(false);
-  const viscous::Result r = viscous::analyse(session, af, three);
+  const viscous::Result r = viscous::analyse(af, bl::ComputationParameters{}, three);
   EXPECT_TRUE(std::isfinite(r.cl) && std::isfinite(r.cd)) << r.cl;
 }
 
@@ -219,4 +216,62 @@ TEST(ViscousAnalysis, TheWakeMixesWithTheDisplacementOfBothHalves) {
   const Viscous v = analyse(0.0, 0.1, 0.0, 10.0, 256, 41, true, bl::Turbulence::algebraic);
   EXPECT_LT(v.upper[bl::Column::h12].back(), 1.085);
   EXPECT_LT(v.lower[bl::Column::h12].back(), 1.085);
+}
+
+namespace {
+
+// The box scheme's layer, but its n-th march fails on the lower surface, as
+// a march past stall can (a singular pivot).
+class LayerFailingAt final : public viscous::LayerSolver {
+ public:
+  explicit LayerFailingAt(int n) : real_(bl::ComputationParameters{}, viscous::LayerRun{}), n_(n) {}
+  bl::Status split(const std::vector<double>& s, const std::vector<double>& v, int n, const std::vector<double>& x,
+                   const std::vector<double>& y) override {
+    return real_.split(s, v, n, x, y);
+  }
+  const bl::SurfaceValues& split_surface(bl::Surface which) const override { return real_.split_surface(which); }
+  bl::Status march(const viscous::LayerMarch& m, bool write_reports) override {
+    if (++marches_ != n_) {
+      const bl::Status st = real_.march(m, write_reports);
+      failed_ = real_.failed_surface();
+      return st;
+    }
+    failed_ = bl::Surface::lower;
+    return bl::Status::failure("singular pivot at station 163");
+  }
+  bl::SurfaceResult result(bl::Surface which) const override { return real_.result(which); }
+  const std::vector<std::string>& cautions() const override { return real_.cautions(); }
+  std::optional<bl::Surface> failed_surface() const override { return failed_; }
+  bool writes_reports() const override { return false; }
+  bool cancel_requested() const override { return false; }
+
+ private:
+  viscous::SessionLayer real_;
+  int n_, marches_ = 0;
+  std::optional<bl::Surface> failed_;
+};
+
+}  // namespace
+
+// A march that fails: in the first sweep the analysis fails, saying which
+// sweep and handing back the surface whose march failed; once the sweeps
+// are close to settling it ends with the sweep before (numbers given, not
+// settled), and says why.
+TEST(ViscousAnalysis, AFailedMarchIsHandedBack) {
+  aerofoil::Joukowski af;
+  aerofoil::resizePoints(af, 128);
+  aerofoil::solveSection(af, 4.0, 0.1, 0.0);
+  LayerFailingAt first(1);
+  const viscous::Result r = viscous::analyse(first, af, viscous::Settings{}, {}, false);
+  EXPECT_FALSE(r.status.ok);
+  EXPECT_EQ(r.status.message, "sweep 1 of the viscous analysis: singular pivot at station 163");
+  EXPECT_EQ(r.failed_surface, bl::Surface::lower);
+
+  LayerFailingAt late(14);
+  const viscous::Result e = viscous::analyse(late, af, viscous::Settings{}, {}, false);
+  ASSERT_TRUE(e.status.ok) << e.status.message;
+  EXPECT_FALSE(e.converged);
+  EXPECT_EQ(e.unmarchable, "sweep 14 of the viscous analysis: singular pivot at station 163");
+  EXPECT_EQ(e.sweeps, 13);
+  EXPECT_TRUE(std::isfinite(e.cl) && std::isfinite(e.cd));
 }
