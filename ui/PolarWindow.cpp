@@ -21,6 +21,8 @@
 FXDEFMAP(PolarWindow) PolarWindowMap[] = {
   FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FROM, PolarWindow::ID_XTR_L, PolarWindow::onCmdField),
   FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FREE_TRANSITION, PolarWindow::ID_TRIP, PolarWindow::onCmdTransition),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_VISCOUS, PolarWindow::onCmdViscous),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_TURBULENCE, PolarWindow::onCmdTurbulence),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_COMPUTE, PolarWindow::onCmdCompute),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_STOP,    PolarWindow::onCmdStop),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE,    PolarWindow::onCmdSave),
@@ -153,6 +155,11 @@ void PolarWindow::buildWidgets() {
   clearKeptButton = new FXButton(keeping, "Clear kept", nullptr, this, ID_CLEAR_KEPT,
                                  FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
 
+  // The turbulence model under Keep, the column's last row: the controls
+  // above keep their places.
+  turbulence_ = std::make_unique<TurbulenceChoice>(left, LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X, this, ID_TURBULENCE,
+                                                   params_.turbulence);
+
   auto* right = new FXVerticalFrame(body, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
   canvas = new SizedCanvas(right, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y,
                            kCanvasMinWidth, kCanvasMinHeight);
@@ -224,6 +231,7 @@ bl::ComputationParameters PolarWindow::parametersOfFields() const {
   p.xtr_surf[0] = free ? kFreeTransition : field(ID_STR_U).value;
   p.xtr_surf[1] = free ? kFreeTransition : field(ID_STR_L).value;
   const bool trip = !free && tripButton->getCheck() == TRUE;
+  p.turbulence = turbulence_->model(viscousButton->getCheck() == TRUE);
   for (int i = 0; i < 2; ++i) {
     p.xtr_xc[i].reset();
     if (trip) p.xtr_xc[i] = field(i == 0 ? ID_XTR_U : ID_XTR_L).value;
@@ -269,6 +277,17 @@ void PolarWindow::showTransitionFields() {
     else
       field(id).widget->disable();
   }
+}
+
+long PolarWindow::onCmdViscous(FXObject*, FXSelector, void*) {
+  turbulence_->follow(viscousButton->getCheck() == TRUE);
+  return 1;
+}
+
+// Taken at the next Compute, as the fields are.
+long PolarWindow::onCmdTurbulence(FXObject*, FXSelector, void*) {
+  turbulence_->take();
+  return 1;
 }
 
 long PolarWindow::onCmdCompute(FXObject*, FXSelector, void*) {
@@ -354,22 +373,6 @@ long PolarWindow::onCmdCopyValues(FXObject*, FXSelector, void*) {
 long PolarWindow::onClipboardRequest(FXObject* sender, FXSelector sel, void* ptr) {
   if (answerClipboard(this, ptr, clipboard_)) return 1;
   return FXDialogBox::onClipboardRequest(sender, sel, ptr);
-}
-
-long PolarWindow::onCmdSavePicture(FXObject*, FXSelector, void*) {
-  const FXString path = chooseSaveFile(this, "Save picture", "polar.png", "PNG image (*.png)\nAll files (*)");
-  if (path.empty()) return 1;
-  std::string why;
-  if (!savePicture(path.text(), why)) FXMessageBox::error(this, MBOX_OK, "Save picture", "%s", why.c_str());
-  return 1;
-}
-
-bool PolarWindow::savePicture(const std::string& path, std::string& why) {
-  const FXint w = canvas->getWidth(), h = canvas->getHeight();
-  return writePngPicture(getApp(),
-                         {plot::captionPanel(plot::polarCaption(setup_), w),
-                          {plot::polarPicture(points_, alphaFrom_, alphaTo_, w, h, kept_, setup_, mark_), w, h}},
-                         path, why);
 }
 
 long PolarWindow::onPaintCanvas(FXObject*, FXSelector, void*) {

@@ -10,7 +10,7 @@ const bl::Session& BlCalc_2D::shownSession() const {
 }
 
 // As veltaro-cli --bl --viscous: the analysis from no mass defect, with the
-// window session's parameters, the reports of its last sweep held until it
+// window session's parameters and the viscous analysis's turbulence model, the reports of its last sweep held until it
 // has succeeded.  One that runs is let go: it stops on its own.
 void BlCalc_2D::startViscous() {
   jobs_->release(job_);
@@ -19,17 +19,21 @@ void BlCalc_2D::startViscous() {
   job->section = section_;
   job->session.reports().set_holding(true);
   job->session.set_cancel_flag(&job->cancel);
-  static_cast<void>(job->session.set_parameters(session_->parameters()));  // accepted there already
+  bl::ComputationParameters params = session_->parameters();
+  params.turbulence = turbulence_->model(true);
+  static_cast<void>(job->session.set_parameters(params));  // accepted there already
+  viscous::Settings coupling;
+  coupling.turbulence = params.turbulence;
   ViscousJob* const j = job.get();
   try {
     jobs_->start(
         job,
-        [j] {
+        [j, coupling] {
           const aerofoil::Joukowski& af = j->section;
           viscous::Result r;
           r.status = j->session.hand_over_contour(af.s, af.v, af.currentN, af.x, af.y);
           if (r.status.ok)
-            r = viscous::analyse(j->session, af, viscous::Settings{}, viscous::State{}, true,
+            r = viscous::analyse(j->session, af, coupling, viscous::State{}, true,
                                  [j](const viscous::Progress& p) {
                                    {
                                      std::lock_guard<std::mutex> lock(j->mutex);

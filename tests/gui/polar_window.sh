@@ -3,7 +3,7 @@
 # default section and it computes at once; its saved table equals
 # veltaro-cli --sweep ... --bl for the same settings, before and after the
 # main window's N, Re(mill), free transition and a descending range are
-# changed, and for a viscous polar tripped at x/c; a step of 0 and one
+# changed, for a viscous polar tripped at x/c and with Spalart-Allmaras; a step of 0 and one
 # leading away from the last angle are refused; during a long polar the main window answers a spinner step and
 # "Cancel" stops the computation with its points kept; Escape while
 # computing hides the window; Ctrl-Q while computing ends the program with
@@ -25,7 +25,7 @@ sleep 0.3
 
 # Positions inside the polar window, below its menu bar.
 declare -A at=([from]="128 85" [to]="128 112" [step]="128 139" [re]="128 166" [np]="128 247"
-               [xtr_u]="128 273" [xtr_l]="128 300" [free]="18 332" [trip]="18 356" [viscous]="157 356"
+               [xtr_u]="128 273" [xtr_l]="128 300" [free]="18 332" [trip]="18 356" [viscous]="157 356" [turbulence]="150 532"
                [compute]="60 386" [cancel]="167 386" [save]="114 464" [keep]="60 500" [clear]="167 500")
 pw=""
 polar_click() { xdotool windowfocus --sync "$pw"; gui_click "$pw" ${at[$1]}; }
@@ -125,6 +125,18 @@ if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
   convert shot.png -crop "$geom" +repage "$root/docs/polar_window.png"
 fi
 polar_click viscous           # the long polar below without the interaction
+
+# --- Without the interaction the list shows the march's model; Spalart- -----
+# --- Allmaras picked (the wheel moves the list) computes the polar of --------
+# --- veltaro-cli --turbulence sa, and is put back --------------------------
+xdotool mousemove --window "$pw" ${at[turbulence]}
+xdotool click 5
+polar_click compute
+wait_done
+save_polar "$work/sa.txt"
+same_as_cli sa.txt --sweep 16:-4:-2 --bl --n 128 --re-mill 5 --xtr-u 0.05 --xtr-l 0.1 --turbulence sa
+xdotool mousemove --window "$pw" ${at[turbulence]}
+xdotool click 4
 
 # --- A long polar: the main window answers while it computes; Cancel -------
 xdotool windowfocus --sync "$win"
