@@ -454,8 +454,8 @@ long BlCalc_2D::onCmdViscous(FXObject*, FXSelector, void*) {
 }
 
 // Taken at the next computation, as the fields are.
-long BlCalc_2D::onCmdTurbulence(FXObject*, FXSelector, void*) {
-  turbulence_->take();
+long BlCalc_2D::onCmdTurbulence(FXObject*, FXSelector, void* ptr) {
+  turbulence_->pick(static_cast<int>(reinterpret_cast<FXival>(ptr)));
   return 1;
 }
 

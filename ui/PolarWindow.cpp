@@ -22,7 +22,7 @@ FXDEFMAP(PolarWindow) PolarWindowMap[] = {
   FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FROM, PolarWindow::ID_XTR_L, PolarWindow::onCmdField),
   FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FREE_TRANSITION, PolarWindow::ID_TRIP, PolarWindow::onCmdTransition),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_VISCOUS, PolarWindow::onCmdViscous),
-  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_TURBULENCE, PolarWindow::onCmdTurbulence),
+  FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_TURBULENCE, PolarWindow::ID_TURBULENCE_SA, PolarWindow::onCmdTurbulence),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_COMPUTE, PolarWindow::onCmdCompute),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_STOP,    PolarWindow::onCmdStop),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE,    PolarWindow::onCmdSave),
@@ -77,6 +77,9 @@ PolarWindow::PolarWindow(FXWindow* windows, BackgroundJobs& jobs, const bl::Comp
   new FXMenuCommand(fileMenu, "&Close", nullptr, this, FXTopWindow::ID_CLOSE);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
   menus = addWindowMenus(menubar, this, this, ID_COPY_VALUES, windows);
+  // A menu: the column of controls has no row to spare at the window's
+  // smallest size.
+  turbulence_ = std::make_unique<TurbulenceChoice>(menubar, this, this, ID_TURBULENCE, params.turbulence);
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
   buildWidgets();
   // The angles of a first look at a polar; the parameters as given.
@@ -154,11 +157,6 @@ void PolarWindow::buildWidgets() {
   keepButton->setTipText("Keep this polar on the plots, in a muted colour, to compare the next ones with");
   clearKeptButton = new FXButton(keeping, "Clear kept", nullptr, this, ID_CLEAR_KEPT,
                                  FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
-
-  // The turbulence model under Keep, the column's last row: the controls
-  // above keep their places.
-  turbulence_ = std::make_unique<TurbulenceChoice>(left, LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X, this, ID_TURBULENCE,
-                                                   params_.turbulence);
 
   auto* right = new FXVerticalFrame(body, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0);
   canvas = new SizedCanvas(right, this, ID_CANVAS, FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X | LAYOUT_FILL_Y,
@@ -285,8 +283,8 @@ long PolarWindow::onCmdViscous(FXObject*, FXSelector, void*) {
 }
 
 // Taken at the next Compute, as the fields are.
-long PolarWindow::onCmdTurbulence(FXObject*, FXSelector, void*) {
-  turbulence_->take();
+long PolarWindow::onCmdTurbulence(FXObject*, FXSelector sel, void*) {
+  turbulence_->pick(static_cast<int>(FXSELID(sel) - ID_TURBULENCE));
   return 1;
 }
 

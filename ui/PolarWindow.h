@@ -3,8 +3,9 @@
 // window's session; with "Viscous" the layer and its wake act back on the
 // flow (viscous lift, drag, lift-to-drag ratio and moment about the quarter
 // chord), computed as veltaro-cli --sweep ... --bl --viscous computes it.
-// "Turbulence" picks the closure of the turbulent layers, as --turbulence
-// does, each kind of polar keeping its own (turbulence_choice.h).  A non-modal dialog owned by the aerofoil
+// The Turbulence menu picks the closure of the turbulent layers, as
+// --turbulence does, each kind of polar keeping its own
+// (turbulence_choice.h).  A non-modal dialog owned by the aerofoil
 // window, which keeps the one window and hands it the current section each
 // time the user opens it.
 //
@@ -81,7 +82,8 @@ class PolarWindow : public FXDialogBox {
     ID_CLEAR_KEPT,
     ID_SAVE_PICTURE,
     ID_COPY_VALUES,
-    ID_TURBULENCE,  // a turbulence model picked
+    ID_TURBULENCE,     // the algebraic turbulence model picked
+    ID_TURBULENCE_SA,  // Spalart-Allmaras picked
     ID_LAST
   };
 

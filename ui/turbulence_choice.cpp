@@ -4,9 +4,12 @@
 
 namespace {
 
-// The list's entries in this order.
+// The entries in this order.
 constexpr bl::Turbulence kModels[] = {bl::Turbulence::algebraic, bl::Turbulence::spalart_allmaras};
 const char* const kEntries[] = {"algebraic", "Spalart-Allmaras"};
+const char* const kTip =
+    "The closure of the turbulent layer: the algebraic eddy viscosity, or the Spalart-Allmaras transport "
+    "equation; the computations with and without the interaction each keep their own";
 
 }  // namespace
 
@@ -18,19 +21,35 @@ TurbulenceChoice::TurbulenceChoice(FXComposite* p, FXuint layout, FXObject* tgt,
   list_ = new FXListBox(frame, tgt, sel, FRAME_SUNKEN | FRAME_THICK | LISTBOX_NORMAL | LAYOUT_CENTER_Y);
   for (const char* e : kEntries) list_->appendItem(e);
   list_->setNumVisible(2);
-  list_->setTipText("The closure of the turbulent layer: the algebraic eddy viscosity, or the Spalart-Allmaras "
-                    "transport equation; the window's own march and its viscous analysis each keep their own");
+  list_->setTipText(kTip);
   show();
 }
+
+TurbulenceChoice::TurbulenceChoice(FXMenuBar* bar, FXWindow* owner, FXObject* tgt, FXSelector sel,
+                                   bl::Turbulence march)
+    : models_{march, viscous::Settings{}.turbulence} {
+  pane_ = new FXMenuPane(owner);
+  const char* const items[] = {"&Algebraic eddy viscosity", "&Spalart-Allmaras"};
+  for (int k = 0; k < 2; ++k) radios_[k] = new FXMenuRadio(pane_, items[k], tgt, sel + k);
+  new FXMenuTitle(bar, "&Turbulence", nullptr, pane_);
+  show();
+}
+
+TurbulenceChoice::~TurbulenceChoice() { delete pane_; }
 
 void TurbulenceChoice::follow(bool viscous) {
   viscous_ = viscous;
   show();
 }
 
-void TurbulenceChoice::take() {
-  const FXint k = list_->getCurrentItem();
-  if (k >= 0 && k < 2) models_[viscous_ ? 1 : 0] = kModels[k];
+void TurbulenceChoice::pick(int entry) {
+  if (entry >= 0 && entry < 2) models_[viscous_ ? 1 : 0] = kModels[entry];
+  show();
 }
 
-void TurbulenceChoice::show() { list_->setCurrentItem(model(viscous_) == kModels[0] ? 0 : 1); }
+void TurbulenceChoice::show() {
+  const int shown = model(viscous_) == kModels[0] ? 0 : 1;
+  if (list_) list_->setCurrentItem(shown);
+  for (int k = 0; k < 2; ++k)
+    if (radios_[k]) radios_[k]->setCheck(k == shown);
+}

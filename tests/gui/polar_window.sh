@@ -25,7 +25,7 @@ sleep 0.3
 
 # Positions inside the polar window, below its menu bar.
 declare -A at=([from]="128 85" [to]="128 112" [step]="128 139" [re]="128 166" [np]="128 247"
-               [xtr_u]="128 273" [xtr_l]="128 300" [free]="18 332" [trip]="18 356" [viscous]="157 356" [turbulence]="150 532"
+               [xtr_u]="128 273" [xtr_l]="128 300" [free]="18 332" [trip]="18 356" [viscous]="157 356"
                [compute]="60 386" [cancel]="167 386" [save]="114 464" [keep]="60 500" [clear]="167 500")
 pw=""
 polar_click() { xdotool windowfocus --sync "$pw"; gui_click "$pw" ${at[$1]}; }
@@ -126,17 +126,15 @@ if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
 fi
 polar_click viscous           # the long polar below without the interaction
 
-# --- Without the interaction the list shows the march's model; Spalart- -----
-# --- Allmaras picked (the wheel moves the list) computes the polar of --------
-# --- veltaro-cli --turbulence sa, and is put back --------------------------
-xdotool mousemove --window "$pw" ${at[turbulence]}
-xdotool click 5
+# --- Turbulence > Spalart-Allmaras (second item) for the polar without -----
+# --- the interaction computes the polar of veltaro-cli --turbulence sa; -----
+# --- the algebraic model is put back ------------------------------------------
+gui_menu_key "$pw" t 2
 polar_click compute
 wait_done
 save_polar "$work/sa.txt"
 same_as_cli sa.txt --sweep 16:-4:-2 --bl --n 128 --re-mill 5 --xtr-u 0.05 --xtr-l 0.1 --turbulence sa
-xdotool mousemove --window "$pw" ${at[turbulence]}
-xdotool click 4
+gui_menu_key "$pw" t 1
 
 # --- A long polar: the main window answers while it computes; Cancel -------
 xdotool windowfocus --sync "$win"
