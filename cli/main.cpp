@@ -151,7 +151,7 @@ bool writeSectionFiles(const cli::Options& o, const aerofoil::Joukowski& af,
                        std::string& why) {
   if (!o.contour.empty() && !aerofoil::writeContourFile(af, o.contour, why)) return false;
   if (!o.plot.empty() &&
-      !plot::writeSvgFile(o.plot, cli::plotPanels(af, surfaces, cli::quantityCode(o.quantity), bare), why))
+      !plot::writeSvgFile(o.plot, cli::plotPanels(af, surfaces, cli::quantityCode(o.quantity), bare, o.params.turbulence), why))
     return false;
   return true;
 }

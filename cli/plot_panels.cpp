@@ -16,11 +16,10 @@ int quantityCode(const std::string& name) {
 
 // A further picture is one more push_back.
 std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const std::array<bl::SurfaceResult, 2>* surfaces,
-                                       int quantity, const std::array<bl::SurfaceValues, 2>* bare) {
+                                       int quantity, const std::array<bl::SurfaceValues, 2>* bare, bl::Turbulence turbulence) {
   std::vector<plot::SvgPanel> panels;
   plot::PlotScale ps;
-  const std::string section = af.name.empty() ? plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN)
-                                              : plot::sectionCaption(af.name, af.alphaDeg, af.currentN);
+  const std::string section = plot::sectionCaption(af);
   panels.push_back(plot::captionPanel(section, kPlotWidth));
   panels.push_back({plot::aerofoilPicture(ps, af, kPlotWidth, kPlotHeight), kPlotWidth, kPlotHeight});
   if (!surfaces) return panels;
@@ -32,7 +31,8 @@ std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const std:
   for (bl::Surface which : bl::kBothSurfaces) {
     st.surface = which;
     st.quantity[bl::index(which)] = quantity;
-    panels.push_back(plot::captionPanel(plot::surfaceCaption(section, which), kPlotWidth));
+    panels.push_back(plot::captionPanel(
+        plot::surfaceCaption(section, which) + plot::turbulenceNote(turbulence), kPlotWidth));
     panels.push_back({plot::edgeVelocityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
     panels.push_back({plot::quantityPlot(st, kPlotWidth, kBlPlotHeight), kPlotWidth, kBlPlotHeight});
   }

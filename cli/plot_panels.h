@@ -26,8 +26,11 @@ int quantityCode(const std::string& name);
 // caption naming it and the two plots of the boundary-layer window, the
 // edge velocity and the chosen quantity.  bare: after a viscous analysis,
 // the bare section's split, whose inviscid edge velocity the edge-velocity
-// plots draw under the interacted one.
+// plots draw under the interacted one.  turbulence: the closure the layers
+// were marched with, which the surfaces' captions name when it is not the
+// algebraic one.
 std::vector<plot::SvgPanel> plotPanels(const aerofoil::Joukowski& af, const std::array<bl::SurfaceResult, 2>* surfaces,
-                                       int quantity, const std::array<bl::SurfaceValues, 2>* bare = nullptr);
+                                       int quantity, const std::array<bl::SurfaceValues, 2>* bare = nullptr,
+                                       bl::Turbulence turbulence = bl::Turbulence::algebraic);
 
 }  // namespace cli

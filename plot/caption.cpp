@@ -18,6 +18,17 @@ std::string sectionCaption(const std::string& name, double alphaDeg, int n) {
   return "Section: " + name + text;
 }
 
+std::string sectionCaption(const aerofoil::Joukowski& af) {
+  return af.name.empty() ? sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN)
+                         : sectionCaption(af.name, af.alphaDeg, af.currentN);
+}
+
+std::string turbulenceNote(bl::Turbulence model) {
+  return model == bl::ComputationParameters{}.turbulence
+             ? std::string()
+             : std::string("; turbulence model ") + bl::turbulence_title(model);
+}
+
 std::string surfaceCaption(const std::string& section, bl::Surface which) {
   return section + "; " + bl::name(which);
 }
@@ -38,7 +49,8 @@ std::string polarCaption(const PolarSetup& p) {
     std::snprintf(section, sizeof section, "Section: e/R1 %g, h/R1 %g, N %d", p.eR1, p.hR1, p.n);
   else
     std::snprintf(section, sizeof section, ", N %d", p.n);
-  return (p.section.empty() ? std::string(section) : "Section: " + p.section + section) + text;
+  return (p.section.empty() ? std::string(section) : "Section: " + p.section + section) + text +
+         turbulenceNote(p.turbulence);
 }
 
 namespace {

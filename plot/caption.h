@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "axis_labels.h"
+#include "core/parameters.h"
 #include "core/surface.h"
+#include "joukowski.h"
 #include "kept_polars.h"
 #include "svg.h"
 
@@ -24,6 +26,15 @@ std::string sectionCaption(double alphaDeg, double eR1, double hR1, int n);
 // "Section: NACA 4412, alpha 4, N 256": a section other than Joukowski's by its name.
 std::string sectionCaption(const std::string& name, double alphaDeg, int n);
 
+// The section of the aerofoil window as one of the two above: by its name
+// when it has one.
+std::string sectionCaption(const aerofoil::Joukowski& af);
+
+// What a caption adds for the closure of the turbulent layer: nothing for
+// the default (algebraic) one, else "; turbulence model Spalart-Allmaras",
+// so that the pictures of the default computation read as they always have.
+std::string turbulenceNote(bl::Turbulence model);
+
 // The caption of a boundary-layer plot: the section, then the surface.
 std::string surfaceCaption(const std::string& section, bl::Surface which);
 
@@ -31,7 +42,7 @@ std::string surfaceCaption(const std::string& section, bl::Surface which);
 // computed with, "Section: e/R1 0.131, h/R1 0, N 256; Re(mill) 10,
 // Str u 0.05, Str l 0.05, Np 31" ("free transition" or "trip at x/c 0.05
 // (upper), 0.05 (lower)" for the positions), then "; viscous" for a
-// viscous polar.
+// viscous polar and the turbulence model's note (turbulenceNote).
 std::string polarCaption(const PolarSetup& setup);
 
 // The caption as a panel `width` pixels wide to stack above a picture:

@@ -23,6 +23,7 @@ std::string shown(double v) {
 std::string keptLabel(const PolarSetup& kept, const PolarSetup& current) {
   std::vector<std::string> parts;
   if (kept.viscous != current.viscous) parts.push_back(kept.viscous ? "viscous" : "not viscous");
+  if (kept.turbulence != current.turbulence) parts.push_back(bl::turbulence_title(kept.turbulence));
   if (kept.re_mill != current.re_mill) parts.push_back("Re(mill) " + shown(kept.re_mill));
   if (kept.free && !current.free) {
     parts.push_back("free transition");

@@ -22,6 +22,7 @@ struct PolarSetup {
   bool trip = false;  // forced at the chord positions xtr_u, xtr_l instead of str_u, str_l
   double xtr_u = 0, xtr_l = 0;
   bool viscous = false;  // the layer acting back on the flow
+  bl::Turbulence turbulence = bl::Turbulence::algebraic;  // closure of the turbulent layers
 };
 
 struct KeptPolar {
@@ -36,7 +37,8 @@ constexpr int kMaxKept = 5;
 const char* keptColour(int k);
 
 // What tells the kept polar from the current one, in the windows' labels:
-// "viscous" (or "not viscous"), "Re(mill) 5", "free transition", "Str u
+// "viscous" (or "not viscous"), the turbulence model ("Spalart-Allmaras"),
+// "Re(mill) 5", "free transition", "Str u
 // 0.05", "Trip x/c u 0.1", "Np 81", "N 128", joined by ", "; "same
 // settings" when nothing does.
 std::string keptLabel(const PolarSetup& kept, const PolarSetup& current);

@@ -21,7 +21,7 @@ SvgPanel caption(const std::string& text, int w, int h, int& rest) {
 
 std::vector<SvgPanel> aerofoilPictureToSave(const aerofoil::Joukowski& af, int w, int h) {
   int rest = 0;
-  SvgPanel top = caption(sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN), w, h, rest);
+  SvgPanel top = caption(sectionCaption(af), w, h, rest);
   PlotScale ps;
   return {std::move(top), {aerofoilPicture(ps, af, w, rest), w, rest}};
 }

@@ -9,7 +9,6 @@
 #include "clipboard_text.h"
 #include "fox_paint.h"
 #include "number_text.h"
-#include "save_file.h"
 
 // clang-format off
 FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
@@ -29,6 +28,8 @@ FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
   FXMAPFUNC (SEL_CLIPBOARD_REQUEST, 0,               BlCalc_2D::onClipboardRequest),
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_CANCEL,      BlCalc_2D::onCmdCancel),
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_VISCOUS_JOB, BlCalc_2D::onViscousJob),
+  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_VISCOUS,     BlCalc_2D::onCmdViscous),
+  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_TURBULENCE,  BlCalc_2D::onCmdTurbulence),
 };
 // clang-format on
 
@@ -57,8 +58,7 @@ const FXColor kRed = FXRGB(255, 0, 0);
 // aerofoil window's fields show them (six significant digits), so that a
 // section counts as changed when what the user sees has changed.
 std::string sectionText(const aerofoil::Joukowski& af) {
-  return af.name.empty() ? plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN)
-                         : plot::sectionCaption(af.name, af.alphaDeg, af.currentN);
+  return plot::sectionCaption(af);
 }
 
 // The window's title: the Joukowski section's, or another section's name.
@@ -118,6 +118,7 @@ BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, BackgroundJobs& jo
   // when the analysis ends.
   for (bl::Surface which : bl::kBothSurfaces) bare_[bl::index(which)] = session.split_surface(which);
   viscousButton->setCheck(viscous);
+  turbulence_->follow(viscous);
   if (viscous) {
     showResults(false);
     opening_ = true;
@@ -187,10 +188,12 @@ void BlCalc_2D::buildWidgets() {
   // The section line shares its row with "Viscous interaction", at the
   // right, which thus takes no height from the plots and the fields.
   auto* sectionRow = new FXHorizontalFrame(this, LAYOUT_SIDE_BOTTOM | LAYOUT_FILL_X, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  viscousButton = new FXCheckButton(sectionRow, "Viscous interaction", nullptr, 0,
+  viscousButton = new FXCheckButton(sectionRow, "Viscous interaction", this, ID_VISCOUS,
                                     CHECKBUTTON_NORMAL | LAYOUT_RIGHT | LAYOUT_CENTER_Y);
   viscousButton->setTipText("Recalculate with the boundary layer and its wake acting back on the flow: "
                             "viscous lift, moment and drag");
+  turbulence_ = std::make_unique<TurbulenceChoice>(sectionRow, LAYOUT_RIGHT | LAYOUT_CENTER_Y, this, ID_TURBULENCE,
+                                                   session_->parameters().turbulence);
   sectionLine = new TextLine(sectionRow, 0);
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   auto* left = new FXVerticalFrame(body);
@@ -287,6 +290,7 @@ void BlCalc_2D::showResults(bool wasComputed) {
     plotState.bare[bl::index(which)] = viscous_ ? bare_[bl::index(which)] : bl::SurfaceValues{};
   }
   if (!viscous_) resultFrame->hide();
+  shownTurbulence_ = viscous_ ? viscousTurbulence_ : session_->parameters().turbulence;
 }
 
 const viscous::DisplacementBody* BlCalc_2D::displacementBody(const aerofoil::Joukowski& current) const {
@@ -371,29 +375,6 @@ long BlCalc_2D::onClipboardRequest(FXObject* sender, FXSelector sel, void* ptr) 
   return FXDialogBox::onClipboardRequest(sender, sel, ptr);
 }
 
-long BlCalc_2D::onCmdSavePicture(FXObject*, FXSelector, void*) {
-  const FXString path =
-      chooseSaveFile(this, "Save picture", "boundary_layer.png", "PNG image (*.png)\nAll files (*)");
-  if (path.empty()) return 1;
-  std::string why;
-  if (!savePicture(path.text(), why))
-    FXMessageBox::error(this, MBOX_OK, "Save picture", "%s", why.c_str());
-  return 1;
-}
-
-// The two plots as the canvases show them, each at the size the window
-// draws it (the edge-velocity canvas's).
-bool BlCalc_2D::savePicture(const std::string& path, std::string& why) {
-  const FXint w = canvasUe->getWidth(), h = canvasUe->getHeight();
-  const std::string caption = plot::surfaceCaption(handedSection, plotState.surface) +
-                              (viscous_ ? "; viscous interaction" : "");
-  return writePngPicture(getApp(),
-                         {plot::captionPanel(caption, w),
-                          {plot::edgeVelocityPlot(plotState, w, h), w, h},
-                          {plot::quantityPlot(plotState, w, h), w, h}},
-                         path, why);
-}
-
 // Only the canvas that was exposed is drawn again.
 long BlCalc_2D::onPaintCanvas(FXObject*, FXSelector sel, void*) {
   if (FXSELID(sel) == ID_CANVAS_UE)
@@ -466,6 +447,17 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
   return 1;
 }
 
+long BlCalc_2D::onCmdViscous(FXObject*, FXSelector, void*) {
+  turbulence_->follow(viscous());
+  return 1;
+}
+
+// Taken at the next computation, as the fields are.
+long BlCalc_2D::onCmdTurbulence(FXObject*, FXSelector, void* ptr) {
+  turbulence_->pick(static_cast<int>(reinterpret_cast<FXival>(ptr)));
+  return 1;
+}
+
 // Split the contour again (which also restores the inviscid edge velocity
 // the last march overwrote), then march the upper and the lower surface.  A
 // failure anywhere puts everything back.  With "Viscous interaction", the
@@ -478,6 +470,9 @@ long BlCalc_2D::onCmdRecalc(FXObject*, FXSelector, void*) {
   }
   jobs_->release(job_);  // a viscous analysis running gives way
   job_.reset();
+  bl::ComputationParameters p = session_->parameters();
+  p.turbulence = turbulence_->model(false);
+  static_cast<void>(session_->set_parameters(p));  // the others accepted there already, the model any
   const bl::Status st = session_->recalculate();
   if (!st.ok) {
     // The session has put back what it held before: the window keeps

@@ -18,6 +18,12 @@
 // clipboard.  When the user closes it, it tells its target (SEL_CLOSE with
 // its selector) before it goes.
 //
+// "Turbulence" beside it picks the closure of the turbulent layer for the
+// next computation: the window's own march keeps the algebraic eddy
+// viscosity unless another is picked, the viscous analysis the coupling's
+// default (turbulence_choice.h); reports and pictures name a model other
+// than the algebraic one.
+//
 // With "Viscous interaction" checked, its computations are the viscous
 // analysis of the section (the layer and its wake acting back on the flow,
 // as veltaro-cli --bl --viscous computes it): the plots show the
@@ -49,6 +55,7 @@
 #include "number_text.h"
 #include "plot_widgets.h"
 #include "session/session.h"
+#include "turbulence_choice.h"
 #include "viscous_analysis.h"
 #include "window_menu.h"
 
@@ -87,6 +94,8 @@ class BlCalc_2D : public FXDialogBox {
     ID_COPY_VALUES,
     ID_CANCEL,        // stops the viscous analysis running
     ID_VISCOUS_JOB,   // the viscous analysis's wake-up: progress, or its end
+    ID_VISCOUS,       // "Viscous interaction" checked or cleared
+    ID_TURBULENCE,    // a turbulence model picked
     ID_LAST
   };
 
@@ -115,10 +124,6 @@ class BlCalc_2D : public FXDialogBox {
   // Whether "Viscous interaction" is checked.
   bool viscous() const { return viscousButton->getCheck() == TRUE; }
 
-  // Both plots as drawn, the edge velocity above the quantity, as PNG data
-  // in path (replaced whole or not at all).
-  bool savePicture(const std::string& path, std::string& why);
-
   long onCmdAlgo(FXObject*, FXSelector, void*);
   long onPaintCanvas(FXObject*, FXSelector, void*);
   long onCmdUpperQuantity(FXObject*, FXSelector, void*);
@@ -133,6 +138,8 @@ class BlCalc_2D : public FXDialogBox {
   long onClipboardRequest(FXObject*, FXSelector, void*);
   long onCmdCancel(FXObject*, FXSelector, void*);
   long onViscousJob(FXObject*, FXSelector, void*);
+  long onCmdViscous(FXObject*, FXSelector, void*);
+  long onCmdTurbulence(FXObject*, FXSelector, void*);
 
   // Whether a viscous analysis is running.
   bool computing() const { return job_ != nullptr; }
@@ -179,6 +186,7 @@ class BlCalc_2D : public FXDialogBox {
   // reports (held), and what it hands back, shared with its thread.
   struct ViscousJob : BackgroundJobs::Job {
     bl::ComputationParameters params;
+    viscous::Settings coupling;  // the coupling's settings, its turbulence model the window's choice
     bl::ReportFiles reports;
     aerofoil::Joukowski section;
     std::mutex mutex;
@@ -206,6 +214,9 @@ class BlCalc_2D : public FXDialogBox {
   TextLine* sectionLine = nullptr;  // the section the results belong to
   TextLine* statusLine = nullptr;   // what failed, in red; blank otherwise
   FXCheckButton* viscousButton = nullptr;
+  std::unique_ptr<TurbulenceChoice> turbulence_;  // the models of the march and of the viscous analysis
+  bl::Turbulence shownTurbulence_ = bl::Turbulence::algebraic;  // the model of the results shown
+  bl::Turbulence viscousTurbulence_ = bl::Turbulence::algebraic;  // the model of the viscous results kept
   FXHorizontalFrame* resultFrame = nullptr;  // holds the result line; shown with interacted results
   FXButton* cancelButton = nullptr;          // enabled while a viscous analysis runs
   ValueLine* resultLine = nullptr;           // the viscous lift, moment and drag

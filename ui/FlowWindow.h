@@ -72,9 +72,8 @@ class FlowWindow : public FXDialogBox {
   void hide() override;
   bool animating() const { return animating_; }
 
-  // Both planes at w x h pixels, SVG where the path ends in .svg, else
-  // PNG (replaced whole or not at all).
-  bool savePicture(const std::string& path, int w, int h, std::string& why);
+  // Both planes as a picture w x h pixels under their caption.
+  std::vector<plot::SvgPanel> picture(int w, int h);
 
   long onPaintCanvas(FXObject*, FXSelector, void*);
   long onMotionCanvas(FXObject*, FXSelector, void*);

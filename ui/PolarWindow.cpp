@@ -21,6 +21,8 @@
 FXDEFMAP(PolarWindow) PolarWindowMap[] = {
   FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FROM, PolarWindow::ID_XTR_L, PolarWindow::onCmdField),
   FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_FREE_TRANSITION, PolarWindow::ID_TRIP, PolarWindow::onCmdTransition),
+  FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_VISCOUS, PolarWindow::onCmdViscous),
+  FXMAPFUNCS(SEL_COMMAND, PolarWindow::ID_TURBULENCE, PolarWindow::ID_TURBULENCE_SA, PolarWindow::onCmdTurbulence),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_COMPUTE, PolarWindow::onCmdCompute),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_STOP,    PolarWindow::onCmdStop),
   FXMAPFUNC (SEL_COMMAND, PolarWindow::ID_SAVE,    PolarWindow::onCmdSave),
@@ -75,6 +77,9 @@ PolarWindow::PolarWindow(FXWindow* windows, BackgroundJobs& jobs, const bl::Comp
   new FXMenuCommand(fileMenu, "&Close", nullptr, this, FXTopWindow::ID_CLOSE);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
   menus = addWindowMenus(menubar, this, this, ID_COPY_VALUES, windows);
+  // A menu: the column of controls has no row to spare at the window's
+  // smallest size.
+  turbulence_ = std::make_unique<TurbulenceChoice>(menubar, this, this, ID_TURBULENCE, params.turbulence);
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
   buildWidgets();
   // The angles of a first look at a polar; the parameters as given.
@@ -224,6 +229,7 @@ bl::ComputationParameters PolarWindow::parametersOfFields() const {
   p.xtr_surf[0] = free ? kFreeTransition : field(ID_STR_U).value;
   p.xtr_surf[1] = free ? kFreeTransition : field(ID_STR_L).value;
   const bool trip = !free && tripButton->getCheck() == TRUE;
+  p.turbulence = turbulence_->model(viscousButton->getCheck() == TRUE);
   for (int i = 0; i < 2; ++i) {
     p.xtr_xc[i].reset();
     if (trip) p.xtr_xc[i] = field(i == 0 ? ID_XTR_U : ID_XTR_L).value;
@@ -269,6 +275,17 @@ void PolarWindow::showTransitionFields() {
     else
       field(id).widget->disable();
   }
+}
+
+long PolarWindow::onCmdViscous(FXObject*, FXSelector, void*) {
+  turbulence_->follow(viscousButton->getCheck() == TRUE);
+  return 1;
+}
+
+// Taken at the next Compute, as the fields are.
+long PolarWindow::onCmdTurbulence(FXObject*, FXSelector sel, void*) {
+  turbulence_->pick(static_cast<int>(FXSELID(sel) - ID_TURBULENCE));
+  return 1;
 }
 
 long PolarWindow::onCmdCompute(FXObject*, FXSelector, void*) {
@@ -354,22 +371,6 @@ long PolarWindow::onCmdCopyValues(FXObject*, FXSelector, void*) {
 long PolarWindow::onClipboardRequest(FXObject* sender, FXSelector sel, void* ptr) {
   if (answerClipboard(this, ptr, clipboard_)) return 1;
   return FXDialogBox::onClipboardRequest(sender, sel, ptr);
-}
-
-long PolarWindow::onCmdSavePicture(FXObject*, FXSelector, void*) {
-  const FXString path = chooseSaveFile(this, "Save picture", "polar.png", "PNG image (*.png)\nAll files (*)");
-  if (path.empty()) return 1;
-  std::string why;
-  if (!savePicture(path.text(), why)) FXMessageBox::error(this, MBOX_OK, "Save picture", "%s", why.c_str());
-  return 1;
-}
-
-bool PolarWindow::savePicture(const std::string& path, std::string& why) {
-  const FXint w = canvas->getWidth(), h = canvas->getHeight();
-  return writePngPicture(getApp(),
-                         {plot::captionPanel(plot::polarCaption(setup_), w),
-                          {plot::polarPicture(points_, alphaFrom_, alphaTo_, w, h, kept_, setup_, mark_), w, h}},
-                         path, why);
 }
 
 long PolarWindow::onPaintCanvas(FXObject*, FXSelector, void*) {

@@ -2,7 +2,10 @@
 // of angles of attack, with the boundary-layer parameters of the aerofoil
 // window's session; with "Viscous" the layer and its wake act back on the
 // flow (viscous lift, drag, lift-to-drag ratio and moment about the quarter
-// chord), computed as veltaro-cli --sweep ... --bl --viscous computes it.  A non-modal dialog owned by the aerofoil
+// chord), computed as veltaro-cli --sweep ... --bl --viscous computes it.
+// The Turbulence menu picks the closure of the turbulent layers, as
+// --turbulence does, each kind of polar keeping its own
+// (turbulence_choice.h).  A non-modal dialog owned by the aerofoil
 // window, which keeps the one window and hands it the current section each
 // time the user opens it.
 //
@@ -49,6 +52,7 @@
 #include "pick.h"
 #include "plot_widgets.h"
 #include "polar.h"
+#include "turbulence_choice.h"
 #include "window_menu.h"
 #include "core/parameters.h"
 
@@ -78,6 +82,8 @@ class PolarWindow : public FXDialogBox {
     ID_CLEAR_KEPT,
     ID_SAVE_PICTURE,
     ID_COPY_VALUES,
+    ID_TURBULENCE,     // the algebraic turbulence model picked
+    ID_TURBULENCE_SA,  // Spalart-Allmaras picked
     ID_LAST
   };
 
@@ -117,6 +123,8 @@ class PolarWindow : public FXDialogBox {
 
   long onCmdField(FXObject*, FXSelector, void*);
   long onCmdTransition(FXObject*, FXSelector, void*);
+  long onCmdViscous(FXObject*, FXSelector, void*);
+  long onCmdTurbulence(FXObject*, FXSelector, void*);
   long onCmdCompute(FXObject*, FXSelector, void*);
   long onCmdStop(FXObject*, FXSelector, void*);
   long onCmdSave(FXObject*, FXSelector, void*);
@@ -128,9 +136,6 @@ class PolarWindow : public FXDialogBox {
   long onClickCanvas(FXObject*, FXSelector, void*);
   long onCmdCopyValues(FXObject*, FXSelector, void*);
   long onClipboardRequest(FXObject*, FXSelector, void*);
-
-  // The plots as drawn, as PNG data in path (replaced whole or not at all).
-  bool savePicture(const std::string& path, std::string& why);
 
   // The operating point of the section `section` at alphaDeg marked on the
   // lift curve, while the polar shown is that section's (NaN: no mark).
@@ -173,6 +178,7 @@ class PolarWindow : public FXDialogBox {
   FXCheckButton* freeButton = nullptr;
   FXCheckButton* tripButton = nullptr;     // transition forced at x/c
   FXCheckButton* viscousButton = nullptr;  // the layer acting back on the flow
+  std::unique_ptr<TurbulenceChoice> turbulence_;  // the models of the polars with and without it
   FXButton* computeButton = nullptr;
   FXButton* stopButton = nullptr;
   FXButton* saveButton = nullptr;

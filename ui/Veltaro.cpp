@@ -486,31 +486,3 @@ long Veltaro::onCmdExportContour(FXObject*, FXSelector, void*) {
     FXMessageBox::error(this, MBOX_OK, "Export contour", "%s", why.c_str());
   return 1;
 }
-
-long Veltaro::onCmdSavePicture(FXObject*, FXSelector, void*) {
-  const FXString path =
-      chooseSaveFile(this, "Save picture", "aerofoil.png", "PNG image (*.png)\nAll files (*)");
-  if (path.empty()) return 1;
-  std::string why;
-  if (!savePicture(path.text(), why))
-    FXMessageBox::error(this, MBOX_OK, "Save picture", "%s", why.c_str());
-  return 1;
-}
-
-// The same primitives as the canvas, at its size, drawn into an off-screen
-// image and read back; a scale of its own leaves the window's as drawn.
-bool Veltaro::savePicture(const std::string& path, std::string& why) {
-  const FXint w = canvas->getWidth(), h = canvas->getHeight();
-  if (!computed || w <= 0 || h <= 0) {
-    why = "There is no picture on the canvas yet";
-    return false;
-  }
-  plot::PlotScale ps;
-  return writePngPicture(getApp(),
-                         {plot::captionPanel(af.name.empty()
-                                                 ? plot::sectionCaption(af.alphaDeg, af.eR1, af.hR1, af.currentN)
-                                                 : plot::sectionCaption(af.name, af.alphaDeg, af.currentN),
-                                             w),
-                          {plot::aerofoilPicture(ps, af, w, h), w, h}},
-                         path, why);
-}

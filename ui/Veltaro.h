@@ -106,8 +106,6 @@ class Veltaro : public FXMainWindow {
   // results, at its wanted size or smaller down to its minimum.
   void placeNewWindow(FXTopWindow* window, const WindowSize& size);
 
-  // The canvas picture as PNG data in path (replaced whole or not at all).
-  bool savePicture(const std::string& path, std::string& why);
 
   const aerofoil::Joukowski& solution() const { return af; }
 

@@ -14,8 +14,9 @@ const std::vector<std::string>& BlCalc_2D::shownCautions() const {
 }
 
 // As veltaro-cli --bl --viscous: the analysis from no mass defect, with the
-// window session's parameters, the reports of its last sweep held until it
-// has succeeded.  The window's session keeps what it holds: the analysis
+// window session's parameters and the turbulence model chosen for the
+// viscous analysis, the reports of its last sweep held until it has
+// succeeded.  The window's session keeps what it holds: the analysis
 // marches a layer of its own.  One that runs is let go: it stops on its
 // own.
 void BlCalc_2D::startViscous() {
@@ -25,6 +26,7 @@ void BlCalc_2D::startViscous() {
   job->section = section_;
   job->params = session_->parameters();
   job->reports.set_holding(true);
+  job->coupling.turbulence = turbulence_->model(true);
   ViscousJob* const j = job.get();
   try {
     jobs_->start(
@@ -42,7 +44,7 @@ void BlCalc_2D::startViscous() {
             }
             j->notify();
           };
-          viscous::Result r = viscous::analyse(af, j->params, viscous::Settings{}, viscous::State{}, run);
+          viscous::Result r = viscous::analyse(af, j->params, j->coupling, viscous::State{}, run);
           std::lock_guard<std::mutex> lock(j->mutex);
           j->result = std::move(r);
         },
@@ -117,6 +119,7 @@ void BlCalc_2D::finishViscous() {
   session_->reports().append(job->reports);
   const bool cautioned = !r.cautions.empty();
   viscous_ = std::move(r);
+  viscousTurbulence_ = job->coupling.turbulence;
   showResults(true);
   showViscous(*viscous_);
   clearMarks();

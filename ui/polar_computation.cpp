@@ -36,6 +36,7 @@ void PolarWindow::start() {
   settings.boundary_layer = true;
   settings.params = parametersOfFields();
   settings.viscous = viscousButton->getCheck() == TRUE;
+  settings.coupling.turbulence = settings.params.turbulence;  // the model of a polar of either kind
   shown_ = settings;
 
   points_.clear();
@@ -48,7 +49,8 @@ void PolarWindow::start() {
   setup_ = {model_->name(),        section_.eR1,          section_.hR1,          model_->points(),
             settings.params.re_mill, freeButton->getCheck() == TRUE, field(ID_STR_U).value,
             field(ID_STR_L).value, settings.params.np_in,   trip,
-            field(ID_XTR_U).value, field(ID_XTR_L).value, settings.viscous};
+            field(ID_XTR_U).value, field(ID_XTR_L).value, settings.viscous,
+            settings.params.turbulence};
   gapsText->setText("");
   alphaFrom_ = angles.front();
   alphaTo_ = angles.back();

@@ -61,11 +61,12 @@ if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
   convert start.png -crop "$geom" +repage "$root/docs/screenshot.png"  # the default section
 fi
 
-# File > Save picture... writes the canvas as drawn under a caption band
-# that names the section (23 pixels, 17 more for each further line where
+# File > Save picture... offers the canvas's size and then writes the
+# canvas as drawn (the click mark aside) under a caption band that names
+# the section (23 pixels, 17 more for each further line where
 # the caption wraps whole to a narrow canvas): below it the PNG equals the
 # canvas on the screen pixel for pixel.
-gui_save_as "$win" 4 "Save picture" "$work/canvas.png"
+gui_save_picture "$win" 4 "$work/canvas.png"
 gui_wait_file canvas.png || gui_fail "Save picture wrote no canvas.png"
 sleep 0.3
 import -window root now.png
@@ -87,7 +88,7 @@ differ=$(compare -metric AE saved.png shown.png null: 2>&1 || true)
 
 # Saving again under the same name asks first; "No" keeps the file.
 cp canvas.png kept.png
-gui_save_as "$win" 4 "Save picture" "$work/canvas.png"
+gui_save_picture "$win" 4 "$work/canvas.png"
 sleep 0.5
 gui_answer_no "Save picture"
 cmp -s canvas.png kept.png || gui_fail "canvas.png was replaced without a yes"

@@ -8,7 +8,9 @@
 # mark; has an invalid Np refused; makes a recalculation fail half-way and
 # checks that the earlier results stay on the screen; closes the window and
 # opens another; recalculates with viscous interaction, its result line as
-# veltaro-cli --bl --viscous computes it; quits with Ctrl-Q.
+# veltaro-cli --bl --viscous computes it (before that, a march with
+# Spalart-Allmaras: its passes and its picture, saved as SVG at a size
+# typed, name the model); quits with Ctrl-Q.
 # Usage: bl_dialog.sh path/to/veltaro path/to/read_selection project-root path/to/veltaro-cli
 set -euo pipefail
 exe=$1
@@ -32,7 +34,7 @@ sleep 0.3
 declare -A at=([re]="130 65" [etae]="130 92" [kv]="130 119" [np]="130 146" [cfs]="130 173"
                [str_u]="95 341" [sinv_u]="95 368" [str_l]="95 543" [sinv_l]="95 570"
                [upper]="32 208" [lower]="32 410" [lower_h12]="37 507" [recalc]="88 610"
-               [viscous]="657 656" [result]="400 623")
+               [viscous]="657 656" [result]="400 623" [turbulence]="580 655")
 dlg=""
 dialog_click() { gui_click "$dlg" ${at[$1]}; }
 
@@ -117,11 +119,12 @@ done
 awk -v v="$(field str_u)" 'BEGIN { exit !(v > 0 && v <= 0.02) }' || gui_fail "Str u out of range"
 awk -v v="$(field sinv_u)" 'BEGIN { exit !(v > 0.5 && v < 1.2) }' || gui_fail "Sinv u out of range"
 
-# File > Save picture... writes both canvases as drawn under a caption band
+# File > Save picture... offers the canvases' size and writes both as drawn
+# under a caption band
 # (23 pixels) that names the section and the surface, the edge velocity
 # (the upper half of the rest) as on the screen pixel for pixel.
 caption=23
-gui_save_as "$dlg" 2 "Save picture" "$work/plots.png"
+gui_save_picture "$dlg" 2 "$work/plots.png"
 gui_wait_file plots.png || gui_fail "Save picture wrote no plots.png"
 sleep 0.3
 import -window root now.png
@@ -233,6 +236,24 @@ before=$(gui_passes)
 bl_calculation
 dlg=$(gui_wait_window "$title") || gui_fail "no window after Quit"
 gui_wait_passes $((before + 2))
+
+# --- Spalart-Allmaras, picked for the march (the wheel moves the list), ----
+# --- reaches the passes, which name it, and the picture's caption, whole ----
+# --- at 300 pixels ------------------------------------------------------------
+xdotool mousemove --window "$dlg" ${at[turbulence]}
+xdotool click 5
+sleep 0.3
+named() { grep -c '^ Turbulence model: Spalart-Allmaras$' CalcBl.out || true; }
+before=$(gui_passes)
+sa=$(named)
+dialog_click recalc
+gui_wait_passes $((before + 2))
+[ "$(named)" -eq $((sa + 2)) ] || gui_fail "the two passes do not name Spalart-Allmaras"
+gui_save_picture "$dlg" 2 "$work/sa.svg" 300x600
+gui_wait_file sa.svg || gui_fail "no SVG of the plots"
+[ "$(gui_svg_size sa.svg)" = 300x600 ] || gui_fail "SVG of $(gui_svg_size sa.svg)"
+[ "$(gui_svg_caption sa.svg)" = "Section: alpha 12, e/R1 0.131, h/R1 0, N 512; upper surface; turbulence model Spalart-Allmaras" ] ||
+  gui_fail "the SVG's caption reads '$(gui_svg_caption sa.svg)'"
 
 # --- Viscous interaction: Recalculate runs the viscous analysis, the wake ----
 # --- behind the trailing edge is plotted, the line under the plots holds ----

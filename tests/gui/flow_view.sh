@@ -124,14 +124,7 @@ gui_click "$fw" 375 49     # Displacement body and wake: off
 gui_click "$fw" 375 49
 
 # --- Save picture at the size typed ------------------------------------------
-gui_menu_item "$fw" 1
-box=$(gui_wait_window "Picture size") || gui_fail "no size asked"
-xdotool windowfocus --sync "$box"
-xdotool type --delay 30 "640"
-xdotool key Tab ctrl+a
-xdotool type --delay 30 "400"
-xdotool key Return
-gui_type_file_name "Save picture" "$work/flow.png"
+gui_save_picture "$fw" 1 "$work/flow.png" 640x400
 gui_wait_file flow.png || gui_fail "no picture written"
 [ "$(identify -format '%wx%h' flow.png)" = 640x400 ] || gui_fail "picture of $(identify -format '%wx%h' flow.png)"
 convert flow.png -crop 640x360+0+40 +repage body.png
@@ -139,16 +132,9 @@ convert flow.png -crop 640x360+0+40 +repage body.png
 [ "$(green body.png)" -eq 0 ] || gui_fail "the picture has the cursor"
 
 # And as SVG, by the name's ending.
-gui_menu_item "$fw" 1
-box=$(gui_wait_window "Picture size") || gui_fail "no size asked"
-xdotool windowfocus --sync "$box"
-xdotool type --delay 30 "500"
-xdotool key Tab ctrl+a
-xdotool type --delay 30 "300"
-xdotool key Return
-gui_type_file_name "Save picture" "$work/flow.svg"
+gui_save_picture "$fw" 1 "$work/flow.svg" 500x300
 gui_wait_file flow.svg || gui_fail "no SVG written"
-grep -q '<svg xmlns="http://www.w3.org/2000/svg" width="500" height="300"' flow.svg || gui_fail "SVG of another size"
+[ "$(gui_svg_size flow.svg)" = 500x300 ] || gui_fail "SVG of $(gui_svg_size flow.svg)"
 
 gui_quit "$win"
 echo "flow view: ok"

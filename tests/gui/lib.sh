@@ -178,13 +178,39 @@ gui_type_file_name() {  # caption path
   xdotool key Return
 }
 
-# A File menu item that asks for a file name (the n-th item: 3 Export
-# contour..., 4 Save picture... in the aerofoil window, 2 Save picture...
-# in the boundary-layer window): opened from the window, the path typed
+# A saved SVG picture's size, "WIDTHxHEIGHT", and its caption: the texts
+# of its first panel, their lines joined by blanks.
+gui_svg_size() {  # file
+  sed -n '0,/<svg xmlns/s/.*<svg xmlns="[^"]*" width="\([0-9]*\)" height="\([0-9]*\)".*/\1x\2/p' "$1"
+}
+gui_svg_caption() {  # file
+  awk '/<svg x="0" y="0"/ { c = 1 } c && /<\/svg>/ { exit } c' "$1" |
+    sed -n 's/.*<text[^>]*>\(.*\)<\/text>/\1/p' | paste -sd' '
+}
+
+# A File menu item that asks for a file name (the n-th item, e.g. 3 Export
+# contour... in the aerofoil window): opened from the window, the path typed
 # into its save dialog.
 gui_save_as() {  # window n caption path
   gui_menu_item "$1" "$2"
   gui_type_file_name "$3" "$4"
+}
+
+# File > Save picture... of a window (its n-th File item): the size box
+# answered, WIDTHxHEIGHT typed or the size it offers taken with Return,
+# then the path typed into the save dialog.
+gui_save_picture() {  # window n path [WIDTHxHEIGHT]
+  local box
+  gui_menu_item "$1" "$2"
+  box=$(gui_wait_window "Picture size") || gui_fail "no picture size asked"
+  xdotool windowfocus --sync "$box"
+  if [ -n "${4:-}" ]; then
+    xdotool type --delay 30 "${4%x*}"
+    xdotool key Tab ctrl+a
+    xdotool type --delay 30 "${4#*x}"
+  fi
+  xdotool key Return
+  gui_type_file_name "Save picture" "$3"
 }
 
 # Child windows of a top-level window that reach outside it, one line each

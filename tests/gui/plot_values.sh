@@ -120,11 +120,21 @@ sleep 0.5
 
 # File > Save picture... (second item) writes the plots as shown under a
 # caption band naming the section.
-gui_save_as "$pw" 2 "Save picture" "$work/polar.png"
+gui_save_picture "$pw" 2 "$work/polar.png"
 gui_wait_file polar.png || gui_fail "the polar window saved no picture"
 [ "$(identify -format '%wx%h' polar.png)" = 663x$((489 + 23)) ] || gui_fail "picture of $(identify -format '%wx%h' polar.png)"
 convert polar.png -crop 663x23+0+0 +repage band.png
 [ "$(gui_count_colour band.png 'rgb(0,0,0)')" -gt 50 ] || gui_fail "no caption above the saved polar"
+# At a size typed: that size, PNG; as SVG at 300 pixels, the caption
+# whole over the lines it needs ("Np 4" was once all a narrow canvas kept).
+gui_save_picture "$pw" 2 "$work/big.png" 1200x900
+gui_wait_file big.png || gui_fail "no picture at the size typed"
+[ "$(identify -format '%wx%h' big.png)" = 1200x900 ] || gui_fail "picture of $(identify -format '%wx%h' big.png)"
+gui_save_picture "$pw" 2 "$work/polar.svg" 300x500
+gui_wait_file polar.svg || gui_fail "no SVG of the polar"
+[ "$(gui_svg_size polar.svg)" = 300x500 ] || gui_fail "SVG of $(gui_svg_size polar.svg)"
+[ "$(gui_svg_caption polar.svg)" = "Section: e/R1 0.131, h/R1 0, N 256; Re(mill) 5, Str u 0.02, Str l 0.03, Np 41" ] ||
+  gui_fail "the SVG's caption reads '$(gui_svg_caption polar.svg)'"
 xdotool windowfocus --sync "$pw"
 xdotool key Escape
 sleep 0.5

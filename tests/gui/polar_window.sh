@@ -3,7 +3,7 @@
 # default section and it computes at once; its saved table equals
 # veltaro-cli --sweep ... --bl for the same settings, before and after the
 # main window's N, Re(mill), free transition and a descending range are
-# changed, and for a viscous polar tripped at x/c; a step of 0 and one
+# changed, for a viscous polar tripped at x/c and with Spalart-Allmaras; a step of 0 and one
 # leading away from the last angle are refused; during a long polar the main window answers a spinner step and
 # "Cancel" stops the computation with its points kept; Escape while
 # computing hides the window; Ctrl-Q while computing ends the program with
@@ -125,6 +125,16 @@ if [ "${VELTARO_UPDATE_SCREENSHOT:-0}" = 1 ]; then
   convert shot.png -crop "$geom" +repage "$root/docs/polar_window.png"
 fi
 polar_click viscous           # the long polar below without the interaction
+
+# --- Turbulence > Spalart-Allmaras (second item) for the polar without -----
+# --- the interaction computes the polar of veltaro-cli --turbulence sa; -----
+# --- the algebraic model is put back ------------------------------------------
+gui_menu_key "$pw" t 2
+polar_click compute
+wait_done
+save_polar "$work/sa.txt"
+same_as_cli sa.txt --sweep 16:-4:-2 --bl --n 128 --re-mill 5 --xtr-u 0.05 --xtr-l 0.1 --turbulence sa
+gui_menu_key "$pw" t 1
 
 # --- A long polar: the main window answers while it computes; Cancel -------
 xdotool windowfocus --sync "$win"

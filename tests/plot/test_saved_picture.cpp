@@ -32,3 +32,20 @@ TEST(SavedPicture, TakesTheSizeAskedAndTheWholeCaption) {
   EXPECT_EQ(big[1].drawing.front().x2, 2400);
   EXPECT_EQ(big[1].drawing.front().y2, 1800 - plot::kCaptionHeight);
 }
+
+// A picture names the closure of its turbulent layers unless it is the
+// algebraic one, whose pictures read as before; a kept polar of the other
+// model says so in the legend.
+TEST(SavedPicture, CaptionNamesTheTurbulenceModel) {
+  plot::PolarSetup setup{"", 0.131, 0.0, 256, 10.0, false, 0.02, 0.03, 41, false, 0.05, 0.05, true};
+  const std::string algebraic = plot::polarCaption(setup);
+  EXPECT_EQ(algebraic.find("urbulence"), std::string::npos) << algebraic;
+  plot::PolarSetup sa = setup;
+  sa.turbulence = bl::Turbulence::spalart_allmaras;
+  EXPECT_EQ(plot::polarCaption(sa), algebraic + "; turbulence model Spalart-Allmaras");
+  EXPECT_EQ(plot::keptLabel(sa, setup), "Spalart-Allmaras");
+  EXPECT_EQ(plot::keptLabel(setup, sa), "algebraic eddy viscosity");
+  EXPECT_EQ(plot::surfaceCaption("Section: NACA 0012, alpha 4, N 256", bl::Surface::upper) +
+                plot::turbulenceNote(bl::Turbulence::spalart_allmaras),
+            "Section: NACA 0012, alpha 4, N 256; upper surface; turbulence model Spalart-Allmaras");
+}
