@@ -55,30 +55,10 @@ def read_csv(path):
         return [{k: (float(v) if v not in ("", None) else None) for k, v in row.items()} for row in csv.DictReader(f)]
 
 
-def natural_spline(xs, ys):
-    """Natural cubic spline through (xs, ys), as the validation script
-    builds the edge velocity from the wall taps."""
-    n = len(xs)
-    h = [xs[i + 1] - xs[i] for i in range(n - 1)]
-    a, b, c, r = [0.0] * n, [1.0] * n, [0.0] * n, [0.0] * n
-    for i in range(1, n - 1):
-        a[i], b[i], c[i] = h[i - 1], 2 * (h[i - 1] + h[i]), h[i]
-        r[i] = 6 * ((ys[i + 1] - ys[i]) / h[i] - (ys[i] - ys[i - 1]) / h[i - 1])
-    for i in range(1, n):
-        m = a[i] / b[i - 1]
-        b[i] -= m * c[i - 1]
-        r[i] -= m * r[i - 1]
-    m2 = [0.0] * n
-    m2[-1] = r[-1] / b[-1]
-    for i in range(n - 2, -1, -1):
-        m2[i] = (r[i] - c[i] * m2[i + 1]) / b[i]
-
-    def f(x):
-        i = max(0, min(n - 2, next((k for k in range(n - 1) if x <= xs[k + 1]), n - 2)))
-        t, d = x - xs[i], xs[i + 1] - x
-        return (m2[i] * d ** 3 + m2[i + 1] * t ** 3) / (6 * h[i]) + \
-            (ys[i] / h[i] - m2[i] * h[i] / 6) * d + (ys[i + 1] / h[i] - m2[i + 1] * h[i] / 6) * t
-    return f
+# The edge velocity through the wall taps: the same natural cubic spline as
+# the validation script builds, so that both marches see one edge velocity.
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from validate_layers import spline as natural_spline  # noqa: E402
 
 
 def thomas(a, b, c, r):
