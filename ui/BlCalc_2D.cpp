@@ -251,7 +251,7 @@ FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int colum
   // started and take no typing.
   const bool output = id == ID_SINV_U || id == ID_SINV_L;
   auto* tf = new FXTextField(grid, columns, this, id,
-                             TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK | (output ? TEXTFIELD_READONLY : 0));
+                             FRAME_SUNKEN | FRAME_THICK | (output ? TEXTFIELD_READONLY : 0));
   if (output) tf->setTipText("Computed: where the march switched to the inverse mode");
   if (id >= ID_RE && id <= ID_STR_L) {
     fields[id - ID_RE].widget = tf;
@@ -461,8 +461,12 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
     bl::ComputationParameters p = session_->parameters();
     bl::assign(p, parameterOf(id), v);
     // The other parameters were accepted before: only this one can be out
-    // of range, and the refusal names it as the window labels it.
-    return session_->set_parameters(p).ok ? std::string() : outOfRange(f.label, v, accepted);
+    // of range, or make a grid the march cannot use with them, and the
+    // refusal names it as the window labels it.
+    const bl::Status s = session_->set_parameters(p);
+    if (s.ok) return std::string();
+    return s.message.rfind("the normal grid", 0) == 0 ? refusedWith(f.label, v, s.message)
+                                                       : outOfRange(f.label, v, accepted);
   });
   return 1;
 }

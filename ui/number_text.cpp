@@ -61,6 +61,10 @@ std::string outOfRange(const char* label, double v, const std::string& accepted)
          accepted + ".";
 }
 
+std::string refusedWith(const char* label, double v, const std::string& reason) {
+  return std::string(label) + " = " + FXStringFormat("%g", v).text() + " is refused: " + reason;
+}
+
 bool commitNumber(FXWindow* owner, NumberField& f, const std::string& accepted,
                   const std::function<std::string(double)>& refusal) {
   const FXString text = f.widget->getText();

@@ -50,6 +50,11 @@ std::string unreadable(const NumberField& f, const FXString& text, NumberRead wh
 // number greater than 0."
 std::string outOfRange(const char* label, double v, const std::string& accepted);
 
+// Why a number is refused for a reason other than its own range, such as
+// a grid of the parameters together: "Np = 200 is refused: the normal grid
+// of ...".
+std::string refusedWith(const char* label, double v, const std::string& reason);
+
 // The field's committed text.  A number that refusal accepts (returns ""
 // for) becomes the field's value and is shown in the field's format: true.
 // Anything else is refused: the field shows its last value again and an
