@@ -143,7 +143,9 @@ void PolarWindow::buildWidgets() {
                             FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
   progress = new FXProgressBar(left, nullptr, 0,
                                PROGRESSBAR_HORIZONTAL | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X);
-  statusLabel = new TextLine(left, 0);
+  // Two rows in the narrow column at most: the failures are listed in
+  // full under the plots.
+  statusLabel = new TextLine(left, 0, 2);
   saveButton = new FXButton(left, "Save polar...", nullptr, this, ID_SAVE,
                             FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
   auto* keeping = new FXHorizontalFrame(left, LAYOUT_FILL_X | PACK_UNIFORM_WIDTH, 0, 0, 0, 0, 0, 0, 0, 0);

@@ -50,6 +50,9 @@ ScreenRect placeWindow(const ScreenRect& area, const WindowSize& size, const std
     xEnds.push_back(s.frame.right());
     yStarts.push_back(s.frame.y);
     yEnds.push_back(s.frame.bottom());
+    // Against the part that must stay in sight: on a small screen, over
+    // the rest of that window may cover less than over another window.
+    if (s.keep.w > 0) xEnds.push_back(s.keep.right());
   }
   const std::vector<Span> xs = spans(area.x, area.right(), size.wantW, size.minW, xStarts, xEnds);
   const std::vector<Span> ys = spans(area.y, area.bottom(), size.wantH, size.minH, yStarts, yEnds);

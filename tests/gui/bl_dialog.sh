@@ -208,6 +208,16 @@ gui_wait_passes 12
 dlg=$(gui_wait_window "$title")
 type_into re 10
 sleep 0.3
+# The upper surface's values as plotted (Edit > Copy values), before and
+# after: the same table.  (The status line's message may wrap onto a second
+# line and leave the plots a line lower; the values are what must stay.)
+dialog_click upper
+copied_values() {  # file
+  gui_menu_key "$dlg" e 1
+  sleep 0.3
+  "$read_selection" CLIPBOARD >"$1" || gui_fail "nothing on the clipboard"
+}
+copied_values before.tsv
 import -window root before.png
 rm -f Debug.out
 ln -s /dev/full Debug.out
@@ -215,13 +225,11 @@ dialog_click recalc
 close_box "Recalculate"
 gui_wait_passes 13
 [ "$(grep -c '^ Re=   10000000.000' CalcBl.out)" -eq 3 ] || gui_fail "the failing pass did not run"
+copied_values after.tsv
+[ "$(wc -l <before.tsv)" -gt 100 ] && cmp -s before.tsv after.tsv || gui_fail "the values changed by a failed recalculation"
 import -window root after.png
-for region in ue qty; do
-  crop before.png $region b.png
-  crop after.png $region a.png
-  d=$(differing_pixels b.png a.png)
-  [ "$d" -eq 0 ] || gui_fail "$region plot changed by a failed recalculation ($d pixels)"
-done
+crop after.png ue a.png
+[ "$(gui_count_colour a.png 'rgb(255,0,0)')" -gt 200 ] || gui_fail "the computed edge velocity went after a failed recalculation"
 rm -f Debug.out
 
 # --- Quit closes the window; the next BL Calculation opens a fresh one -------
