@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: start the program, check that the window opens large enough
 # to show every control, type an N (and a text that is none), step the
-# Alpha spinner, save a result file (said on the status line), check the file and the drawn canvas, save the canvas as a picture,
-# quit with Ctrl-Q.
+# Alpha spinner, save a result file (said on the status line), check the
+# file and the drawn canvas, save the canvas as a picture, quit with Ctrl-Q.
 # Usage: aerofoil_window.sh path/to/veltaro project-root
 set -euo pipefail
 exe=$1
