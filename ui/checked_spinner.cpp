@@ -13,19 +13,11 @@ FXDEFMAP(CheckedSpinner) CheckedSpinnerMap[] = {
 
 FXIMPLEMENT(CheckedSpinner, FXRealSpinner, CheckedSpinnerMap, ARRAYNUMBER(CheckedSpinnerMap))
 
-namespace {
-std::string trimmed(const std::string& s) {
-  const auto b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-}  // namespace
-
 std::string spinnerNote(const std::string& name, const std::string& typed, double lo, double hi,
                         double previous, double& used, bool whole) {
   const auto shown = [](double v) { return std::string(FXStringFormat("%g", v).text()); };
   const std::string range = " (" + shown(lo) + ".." + shown(hi) + ")";
-  const std::string text = trimmed(typed);
+  const std::string text = trimmedText(typed);
   double v = 0;
   const NumberRead read = readNumber(text.c_str(), whole, v);
   if (read == NumberRead::NotANumber) {

@@ -53,7 +53,7 @@ constexpr int kMinGridPoints = 2;
 // march can use.
 constexpr double kMaxStepRatio = 10.0;
 constexpr double kMaxOuterEdge = 1000.0;
-constexpr double kMinFirstStep = 1e-12;
+constexpr double kMinFirstStep = 1e-15;
 
 // The parameters a user edits, in the order the windows show them.
 enum class Parameter { ReMill, EtaE, Kv, Np, Cfs, StrU, StrL };
