@@ -29,7 +29,7 @@ FXDEFMAP(BlCalc_2D) BlCalc_2DMap[] = {
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_CANCEL,      BlCalc_2D::onCmdCancel),
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_VISCOUS_JOB, BlCalc_2D::onViscousJob),
   FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_VISCOUS,     BlCalc_2D::onCmdViscous),
-  FXMAPFUNC (SEL_COMMAND, BlCalc_2D::ID_TURBULENCE,  BlCalc_2D::onCmdTurbulence),
+  FXMAPFUNCS(SEL_COMMAND, BlCalc_2D::ID_TURBULENCE, BlCalc_2D::ID_TURBULENCE_SA, BlCalc_2D::onCmdTurbulence),
 };
 // clang-format on
 
@@ -98,6 +98,9 @@ BlCalc_2D::BlCalc_2D(FXWindow* windows, bl::Session& session, BackgroundJobs& jo
   setSelector(sel);
   buildWidgets();
   menus = addWindowMenus(menuBar_, this, this, ID_COPY_VALUES, windows);
+  // A menu, as in the polar window: the section line's row keeps its width
+  // for the section and the "Viscous interaction" box.
+  turbulence_ = std::make_unique<TurbulenceChoice>(menuBar_, this, this, ID_TURBULENCE, session.parameters().turbulence);
   showMainSection(handed);
 
   // Parameters as the session holds them.
@@ -192,8 +195,6 @@ void BlCalc_2D::buildWidgets() {
                                     CHECKBUTTON_NORMAL | LAYOUT_RIGHT | LAYOUT_CENTER_Y);
   viscousButton->setTipText("Recalculate with the boundary layer and its wake acting back on the flow: "
                             "viscous lift, moment and drag");
-  turbulence_ = std::make_unique<TurbulenceChoice>(sectionRow, LAYOUT_RIGHT | LAYOUT_CENTER_Y, this, ID_TURBULENCE,
-                                                   session_->parameters().turbulence);
   sectionLine = new TextLine(sectionRow, 0);
   auto* body = new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   auto* left = new FXVerticalFrame(body);
@@ -254,7 +255,7 @@ FXTextField* BlCalc_2D::addField(FXComposite* grid, const char* label, int colum
   // started and take no typing.
   const bool output = id == ID_SINV_U || id == ID_SINV_L;
   auto* tf = new FXTextField(grid, columns, this, id,
-                             TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK | (output ? TEXTFIELD_READONLY : 0));
+                             FRAME_SUNKEN | FRAME_THICK | (output ? TEXTFIELD_READONLY : 0));
   if (output) tf->setTipText("Computed: where the march switched to the inverse mode");
   if (id >= ID_RE && id <= ID_STR_L) {
     fields[id - ID_RE].widget = tf;
@@ -441,8 +442,12 @@ long BlCalc_2D::onCmdField(FXObject*, FXSelector sel, void*) {
     bl::ComputationParameters p = session_->parameters();
     bl::assign(p, parameterOf(id), v);
     // The other parameters were accepted before: only this one can be out
-    // of range, and the refusal names it as the window labels it.
-    return session_->set_parameters(p).ok ? std::string() : outOfRange(f.label, v, accepted);
+    // of range, or make a grid the march cannot use with them, and the
+    // refusal names it as the window labels it.
+    const bl::Status s = session_->set_parameters(p);
+    if (s.ok) return std::string();
+    return s.message.rfind("the normal grid", 0) == 0 ? refusedWith(f.label, v, s.message)
+                                                       : outOfRange(f.label, v, accepted);
   });
   return 1;
 }
@@ -453,8 +458,8 @@ long BlCalc_2D::onCmdViscous(FXObject*, FXSelector, void*) {
 }
 
 // Taken at the next computation, as the fields are.
-long BlCalc_2D::onCmdTurbulence(FXObject*, FXSelector, void* ptr) {
-  turbulence_->pick(static_cast<int>(reinterpret_cast<FXival>(ptr)));
+long BlCalc_2D::onCmdTurbulence(FXObject*, FXSelector sel, void*) {
+  turbulence_->pick(static_cast<int>(FXSELID(sel) - ID_TURBULENCE));
   return 1;
 }
 

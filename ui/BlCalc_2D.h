@@ -95,7 +95,8 @@ class BlCalc_2D : public FXDialogBox {
     ID_CANCEL,        // stops the viscous analysis running
     ID_VISCOUS_JOB,   // the viscous analysis's wake-up: progress, or its end
     ID_VISCOUS,       // "Viscous interaction" checked or cleared
-    ID_TURBULENCE,    // a turbulence model picked
+    ID_TURBULENCE,    // the algebraic turbulence model picked
+    ID_TURBULENCE_SA, // Spalart-Allmaras picked
     ID_LAST
   };
 

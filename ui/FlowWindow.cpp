@@ -8,6 +8,7 @@
 #include "caption.h"
 #include "fox_paint.h"
 #include "pick.h"
+#include "window_menu.h"
 
 // clang-format off
 FXDEFMAP(FlowWindow) FlowWindowMap[] = {
@@ -54,6 +55,7 @@ FlowWindow::FlowWindow(Veltaro* aerofoil)
   new FXMenuSeparator(fileMenu);
   new FXMenuCommand(fileMenu, "&Close", nullptr, this, FXTopWindow::ID_CLOSE);
   new FXMenuTitle(menubar, "&File", nullptr, fileMenu);
+  windowMenu = addWindowMenu(menubar, this, aerofoil);
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X);
   buildWidgets();
   showAnimationDefaults();
@@ -64,6 +66,7 @@ FlowWindow::~FlowWindow() {
   delete sectionImage_;
   delete circleImage_;
   delete fileMenu;
+  delete windowMenu;
 }
 
 void FlowWindow::buildWidgets() {

@@ -126,6 +126,7 @@ class FlowWindow : public FXDialogBox {
   bool sectionMark_ = false, circleMark_ = false;
 
   FXMenuPane* fileMenu = nullptr;
+  FXMenuPane* windowMenu = nullptr;  // the windows, as every window has them
   // The colouring (0 none, 1 Cp, 2 speed) and the input animated (as
   // SectionInput), each chosen by a row of radio buttons.
   FXint colourChoice_ = 0;

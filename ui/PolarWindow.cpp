@@ -124,7 +124,7 @@ void PolarWindow::buildWidgets() {
     field(id).label = labels[id - ID_FROM];
     new FXLabel(grid, field(id).label, nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
     field(id).widget =
-        new FXTextField(grid, 8, this, id, TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK);
+        new FXTextField(grid, 8, this, id, FRAME_SUNKEN | FRAME_THICK);
   }
   field(ID_NP).widget->setTipText("Normal grid points");
   for (int id : {ID_XTR_U, ID_XTR_L})
@@ -148,7 +148,9 @@ void PolarWindow::buildWidgets() {
                             FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
   progress = new FXProgressBar(left, nullptr, 0,
                                PROGRESSBAR_HORIZONTAL | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X);
-  statusLabel = new TextLine(left, 0);
+  // Two rows in the narrow column at most: the failures are listed in
+  // full under the plots.
+  statusLabel = new TextLine(left, 0, 2);
   saveButton = new FXButton(left, "Save polar...", nullptr, this, ID_SAVE,
                             FRAME_RAISED | FRAME_THICK | LAYOUT_FILL_X, 0, 0, 0, 0, 10, 10, 6, 6);
   auto* keeping = new FXHorizontalFrame(left, LAYOUT_FILL_X | PACK_UNIFORM_WIDTH, 0, 0, 0, 0, 0, 0, 0, 0);
@@ -174,6 +176,7 @@ void PolarWindow::open(const std::shared_ptr<const aerofoil::SectionModel>& sect
                        const bl::ComputationParameters& params) {
   section_ = section->inputs();
   model_ = section;
+  mainSection_ = sectionText(*section);
   setTitle(model_->name().empty() ? FXString(kTitle) : FXString(("Polar. " + model_->name() + ".").c_str()));
   params_ = params;
   if (!shown()) show(PLACEMENT_DEFAULT);
@@ -211,7 +214,9 @@ std::string PolarWindow::refusal(int id, double v) const {
   if (parameterOf(id, p)) {
     bl::ComputationParameters params = parametersOfFields();
     bl::assign(params, p, v);
-    ok = bl::validate_parameters(params).ok;
+    const bl::Status s = bl::validate_parameters(params);
+    if (!s.ok && s.message.rfind("the normal grid", 0) == 0) return refusedWith(field(id).label, v, s.message);
+    ok = s.ok;
   } else {
     const bool trip = id == ID_XTR_U || id == ID_XTR_L;
     ok = id == ID_STEP ? v != 0

@@ -137,6 +137,10 @@ class PolarWindow : public FXDialogBox {
   long onCmdCopyValues(FXObject*, FXSelector, void*);
   long onClipboardRequest(FXObject*, FXSelector, void*);
 
+  // The aerofoil window's section now: the section line says when the
+  // polar's section is an earlier one.
+  void showMainSection(const aerofoil::SectionModel& current);
+
   // The operating point of the section `section` at alphaDeg marked on the
   // lift curve, while the polar shown is that section's (NaN: no mark).
   void showOperatingPoint(const aerofoil::SectionModel* section, double alphaDeg);
@@ -166,6 +170,8 @@ class PolarWindow : public FXDialogBox {
   void stop();
 
   void showStatus();
+  static std::string sectionText(const aerofoil::SectionModel& section);
+  void showSectionLine();
   void updateControls();
   void redraw();
   void showMarkedValues();
@@ -174,6 +180,7 @@ class PolarWindow : public FXDialogBox {
   std::shared_ptr<const aerofoil::SectionModel> model_;  // the section the polar is computed on
   bl::ComputationParameters params_;  // ETAe, Kv, Cfs*sqrt(Re) of the session
   polar::Settings shown_;             // what computed the points shown
+  std::string mainSection_;           // the aerofoil window's section, as the section line names it
   NumberField fields[kFields];
   FXCheckButton* freeButton = nullptr;
   FXCheckButton* tripButton = nullptr;     // transition forced at x/c

@@ -1,7 +1,5 @@
 #include "Veltaro.h"
 
-#include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -39,6 +37,8 @@ FXDEFMAP(Veltaro) VeltaroMap[] = {
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_POLAR,          Veltaro::onCmdPolar),
   FXMAPFUNCS(SEL_COMMAND, Veltaro::ID_WINDOW_AEROFOIL, Veltaro::ID_WINDOW_POLAR, Veltaro::onCmdWindow),
   FXMAPFUNCS(SEL_UPDATE,  Veltaro::ID_WINDOW_AEROFOIL, Veltaro::ID_WINDOW_POLAR, Veltaro::onUpdWindow),
+  FXMAPFUNC(SEL_COMMAND, Veltaro::ID_WINDOW_FLOW,    Veltaro::onCmdWindow),
+  FXMAPFUNC(SEL_UPDATE,  Veltaro::ID_WINDOW_FLOW,    Veltaro::onUpdWindow),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_TILE,           Veltaro::onCmdTile),
   FXMAPFUNC(SEL_COMMAND, Veltaro::ID_COPY_VALUES,    Veltaro::onCmdCopyValues),
   FXMAPFUNC(SEL_CLIPBOARD_REQUEST, 0,                Veltaro::onClipboardRequest),
@@ -53,11 +53,6 @@ FXIMPLEMENT(Veltaro, FXMainWindow, VeltaroMap, ARRAYNUMBER(VeltaroMap))
 
 namespace {
 
-// The size the window was designed for; it opens larger where its contents
-// need more with the toolkit's fonts.
-constexpr int kDesignWidth = 600;
-constexpr int kDesignHeight = 550;
-
 const char* const kPointsTip = "Contour intervals N, 8..1199";
 
 // The smallest canvas whose plot keeps its labels apart: the axis title,
@@ -68,17 +63,6 @@ constexpr int kCanvasMinHeight = 280;
 
 const char* const kReference =
     "I. H. Abbott, A. E. von Doenhoff. Theory of Wing Sections. McGraw-Hill, 1949.";
-
-// The "N=" text as a base-10 integer; an empty or unreadable text is 0 and a
-// number beyond the integer range saturates, so the clamp that follows
-// decides.
-int readInteger(const FXString& text) {
-  errno = 0;
-  const long long v = std::strtoll(text.text(), nullptr, 10);
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
-}
 
 CheckedSpinner* addSpinner(FXComposite* grid, const char* label, FXObject* tgt, FXSelector id,
                            double lo, double hi, double incr, double value, const char* tip) {
@@ -134,7 +118,7 @@ Veltaro::Veltaro(FXApp* app)
   auto* nGrid = new FXMatrix(controls, 2, MATRIX_BY_COLUMNS | FRAME_RIDGE);
   new FXLabel(nGrid, "N=");
   pointsField = new FXTextField(nGrid, 7, this, ID_NPOINTS,
-                                TEXTFIELD_INTEGER | FRAME_SUNKEN | FRAME_THICK);
+                                FRAME_SUNKEN | FRAME_THICK);
   const aerofoil::SectionInputs start;
   pointsField->setText(FXStringVal(start.n));
   pointsField->setTipText(kPointsTip);
@@ -218,46 +202,7 @@ void Veltaro::create() {
   recompute();
 }
 
-std::vector<FXTopWindow*> Veltaro::openWindows() {
-  std::vector<FXTopWindow*> out{this};
-  if (blOpenCount != 0 && blDialog && blDialog->shown()) out.push_back(blDialog);
-  if (polarWindow && polarWindow->shown()) out.push_back(polarWindow);
-  return out;
-}
-
-// The decorations of this window, which the manager has framed by now,
-// are those every window gets.
-void Veltaro::refreshFrame() {
-  const FrameExtents e = frameExtents(this);
-  if (e.top + e.left + e.right + e.bottom > 0) frame_ = e;
-}
-
-void Veltaro::placeNewWindow(FXTopWindow* window, const WindowSize& clientSize) {
-  refreshFrame();
-  std::vector<ShownWindow> shown;
-  for (FXTopWindow* w : openWindows()) {
-    if (w == window) continue;
-    ShownWindow s{outerFrame(w, frame_), {}};
-    if (w == this) {
-      // The inputs and results, from the left edge of the frame to the
-      // right of the column that holds them, over the whole height.
-      const ScreenRect c = screenRectOf(controls);
-      s.keep = {s.frame.x, s.frame.y, c.right() - s.frame.x, s.frame.h};
-    }
-    shown.push_back(s);
-  }
-  const int dw = frame_.left + frame_.right, dh = frame_.top + frame_.bottom;
-  const WindowSize size{clientSize.wantW + dw, clientSize.wantH + dh, clientSize.minW + dw, clientSize.minH + dh};
-  const ScreenRect at = innerRect(placeWindow(workArea(getApp()), size, shown), frame_);
-  placeAt(window, at);
-}
-
 void Veltaro::recompute() {
-  if (requestedN != af.currentN) {
-    requestedN = readInteger(pointsField->getText());
-    // The field keeps the typed text; the count used is held to the bounds.
-    requestedN = aerofoil::clampPoints(requestedN);
-  }
   std::string why;
   section_.model(eSpinner->getValue(), hSpinner->getValue(), requestedN, why).solve(alphaSpinner->getValue(), af);
   if (!why.empty()) statusLine->say(why.c_str());
@@ -274,6 +219,7 @@ void Veltaro::recompute() {
   // earlier section.
   if (blOpenCount != 0 && blDialog) blDialog->showMainSection(af);
   if (flowWindow) flowWindow->showSection(af);
+  if (polarWindow) polarWindow->showMainSection(*section_.shared());
 }
 
 void Veltaro::draw(FXDCWindow& dc) {
@@ -307,52 +253,6 @@ long Veltaro::onCmdCopyValues(FXObject*, FXSelector, void*) {
 long Veltaro::onClipboardRequest(FXObject* sender, FXSelector sel, void* ptr) {
   if (answerClipboard(this, ptr, clipboard_)) return 1;
   return FXMainWindow::onClipboardRequest(sender, sel, ptr);
-}
-
-// Window menu: one of the windows brought forward.  The boundary-layer and
-// polar items act on an open window only.
-long Veltaro::onCmdWindow(FXObject*, FXSelector sel, void*) {
-  switch (FXSELID(sel)) {
-    case ID_WINDOW_AEROFOIL: bringForward(this); break;
-    case ID_WINDOW_BL:
-      if (blOpenCount != 0 && blDialog) bringForward(blDialog);
-      break;
-    default:
-      if (polarWindow && polarWindow->shown()) bringForward(polarWindow);
-      break;
-  }
-  return 1;
-}
-
-long Veltaro::onUpdWindow(FXObject* sender, FXSelector sel, void*) {
-  bool open = true;
-  if (FXSELID(sel) == ID_WINDOW_BL) open = blOpenCount != 0 && blDialog;
-  if (FXSELID(sel) == ID_WINDOW_POLAR) open = polarWindow && polarWindow->shown();
-  sender->handle(this, FXSEL(SEL_COMMAND, open ? ID_ENABLE : ID_DISABLE), nullptr);
-  return 1;
-}
-
-// The open windows side by side over the work area, each at least at its
-// minimum size.
-long Veltaro::onCmdTile(FXObject*, FXSelector, void*) {
-  refreshFrame();
-  const std::vector<FXTopWindow*> windows = openWindows();
-  const int dw = frame_.left + frame_.right, dh = frame_.top + frame_.bottom;
-  std::vector<WindowSize> sizes;
-  for (FXTopWindow* w : windows)
-    sizes.push_back({w->getDefaultWidth() + dw, w->getDefaultHeight() + dh, w->getDefaultWidth() + dw,
-                     w->getDefaultHeight() + dh});
-  // The aerofoil window wants its design width, the others what they open at.
-  sizes[0].wantW = FXMAX(kDesignWidth, sizes[0].minW - dw) + dw;
-  for (std::size_t i = 1; i < windows.size(); ++i)
-    sizes[i].wantW = (windows[i] == polarWindow ? PolarWindow::kOpenWidth : BlCalc_2D::kOpenWidth) + dw;
-  const std::vector<ScreenRect> at = tileWindows(workArea(getApp()), sizes);
-  for (std::size_t i = 0; i < windows.size(); ++i) {
-    const ScreenRect r = innerRect(at[i], frame_);
-    placeAt(windows[i], r);
-    windows[i]->raise();
-  }
-  return 1;
 }
 
 long Veltaro::onCmdDelEH(FXObject*, FXSelector, void*) {
@@ -400,7 +300,13 @@ long Veltaro::onPaintCanvas(FXObject*, FXSelector, void* ptr) {
 
 long Veltaro::onCmdSave(FXObject*, FXSelector, void*) {
   const aerofoil::SaveOutcome out = aerofoil::saveResult(af, saveCount);
-  if (!out.ok) FXMessageBox::error(this, MBOX_OK, "SAVE RESULT", "%s", out.message.c_str());
+  if (!out.ok) {
+    FXMessageBox::error(this, MBOX_OK, "SAVE RESULT", "%s", out.message.c_str());
+    return 1;
+  }
+  // The file's name, so that the user knows which of the numbered files
+  // holds this section.
+  statusLine->say(("Saved " + std::string(FXPath::name(out.path.c_str()).text())).c_str());
   return 1;
 }
 
@@ -411,10 +317,13 @@ long Veltaro::onCmdInput(FXObject*, FXSelector, void*) {
 }
 
 long Veltaro::onCmdPoints(FXObject*, FXSelector, void*) {
-  requestedN = readInteger(pointsField->getText());
   // The field keeps what was typed; the status line and the field's tip say
-  // when a bound is used instead.
-  pointsNote = aerofoil::clampNote(requestedN);
+  // when a bound is used instead, or that the text is no whole number (the
+  // count in use stays).  A count within the bounds is used as typed.
+  double used = requestedN;
+  pointsNote = spinnerNote("N", pointsField->getText().text(), aerofoil::kMinPoints, aerofoil::kMaxPoints,
+                           requestedN, used, true);
+  requestedN = static_cast<int>(used);
   pointsField->setTipText(pointsNote.empty() ? kPointsTip : pointsNote.c_str());
   showNotes();
   recompute();

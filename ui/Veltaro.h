@@ -58,8 +58,14 @@ class Veltaro : public FXMainWindow {
     ID_SECTION_NACA,
     ID_OPEN_SECTION,       // File > Open section...: a coordinate file
     ID_FLOW_VIEW,          // File > Flow view...
+    ID_WINDOW_FLOW,        // Window menu: the flow view brought forward
     ID_LAST
   };
+
+  // The size the window was designed for; it opens larger where its
+  // contents need more with the toolkit's fonts.
+  static constexpr int kDesignWidth = 600;
+  static constexpr int kDesignHeight = 550;
 
   explicit Veltaro(FXApp* app);
   ~Veltaro() override;
@@ -117,7 +123,8 @@ class Veltaro : public FXMainWindow {
   void showNotes();
   // The line under the plot: the values of the marked point.
   void showMarkedValues();
-  // The shown windows in the order aerofoil, boundary layer, polar.
+  // The shown windows in the order aerofoil, boundary layer, polar, flow
+  // view (aerofoil_windows.cpp, with the Window menu's commands).
   std::vector<FXTopWindow*> openWindows();
   void refreshFrame();
   // Makes the chosen kind of section the one solved, or says why not.

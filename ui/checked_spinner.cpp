@@ -13,28 +13,22 @@ FXDEFMAP(CheckedSpinner) CheckedSpinnerMap[] = {
 
 FXIMPLEMENT(CheckedSpinner, FXRealSpinner, CheckedSpinnerMap, ARRAYNUMBER(CheckedSpinnerMap))
 
-namespace {
-std::string trimmed(const std::string& s) {
-  const auto b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-}  // namespace
-
 std::string spinnerNote(const std::string& name, const std::string& typed, double lo, double hi,
-                        double previous, double& used) {
+                        double previous, double& used, bool whole) {
   const auto shown = [](double v) { return std::string(FXStringFormat("%g", v).text()); };
-  const std::string text = trimmed(typed);
+  const std::string range = " (" + shown(lo) + ".." + shown(hi) + ")";
+  const std::string text = trimmedText(typed);
   double v = 0;
-  const NumberRead read = readNumber(text.c_str(), false, v);
+  const NumberRead read = readNumber(text.c_str(), whole, v);
   if (read == NumberRead::NotANumber) {
     used = previous;
-    return name + ": \"" + text + "\" is not a number: " + name + " = " + shown(previous) + " is kept";
+    return name + ": \"" + text + "\" is not " + (whole ? "a whole number" : "a number") + range + ": " + name +
+           " = " + shown(previous) + " is kept";
   }
   if (read == NumberRead::TooLarge) v = text[0] == '-' ? lo : hi;
   used = std::clamp(v, lo, hi);
   if (read == NumberRead::Number && used == v) return "";
-  const std::string why = read == NumberRead::TooLarge ? " is too large"
+  const std::string why = read == NumberRead::TooLarge ? " is too large" + range
                           : v < lo                     ? " is below " + shown(lo)
                                                        : " is above " + shown(hi);
   return name + " = " + text + why + ": " + name + " = " + shown(used) + " is used";
@@ -42,7 +36,12 @@ std::string spinnerNote(const std::string& name, const std::string& typed, doubl
 
 CheckedSpinner::CheckedSpinner(FXComposite* p, FXint cols, FXObject* tgt, FXSelector sel, FXuint opts,
                                const char* name)
-    : FXRealSpinner(p, cols, tgt, sel, opts), name_(name) {}
+    : FXRealSpinner(p, cols, tgt, sel, opts), name_(name) {
+  // The toolkit's filter drops the letters of a real number's field as they
+  // are typed ("abc" would arrive as ""): the text arrives as typed, and
+  // what is no number is said so, quoted.
+  textField->setTextStyle(textField->getTextStyle() & ~(TEXTFIELD_REAL | TEXTFIELD_INTEGER));
+}
 
 std::string CheckedSpinner::note() const { return getValue() == noted_ ? note_ : std::string(); }
 

@@ -32,9 +32,11 @@ class CheckedSpinner : public FXRealSpinner {
   double noted_ = 0;  // the value the note speaks of
 };
 
-// What a typed spinner text comes to, for the status line: "" when the
-// number lies in lo..hi; else why and the value used.  used is the value
-// the spinner takes (the number held to lo..hi, or previous when the text
-// is no number).
+// What a typed number text comes to, for the status line: "" when the
+// number lies in lo..hi; else why, quoting the text, and the value used
+// ('Alpha: "abc" is not a number (-65..65): Alpha = 12 is kept', "Alpha =
+// 1e6 is above 65: Alpha = 65 is used").  used is the value the input
+// takes (the number held to lo..hi, or previous when the text is no
+// number).  whole: only a base-10 whole number is a number ("1e3" is not).
 std::string spinnerNote(const std::string& name, const std::string& typed, double lo, double hi,
-                        double previous, double& used);
+                        double previous, double& used, bool whole = false);

@@ -51,7 +51,7 @@ void FlowWindow::buildAnimationRow(FXComposite* p) {
                 {"at", rate_, ID_RATE, "How fast the input moves, in its units a second"}};
   for (const auto& f : fields) {
     new FXLabel(row, f.label, nullptr, LAYOUT_CENTER_Y);
-    f.field.widget = new FXTextField(row, 7, this, f.id, TEXTFIELD_REAL | FRAME_SUNKEN | FRAME_THICK | LAYOUT_CENTER_Y);
+    f.field.widget = new FXTextField(row, 7, this, f.id, FRAME_SUNKEN | FRAME_THICK | LAYOUT_CENTER_Y);
     f.field.widget->setTipText(f.tip);
   }
   from_.label = "from";

@@ -61,6 +61,15 @@ std::string outOfRange(const char* label, double v, const std::string& accepted)
          accepted + ".";
 }
 
+std::string refusedWith(const char* label, double v, const std::string& reason) {
+  return std::string(label) + " = " + FXStringFormat("%g", v).text() + " is refused: " + reason;
+}
+
+std::string trimmedText(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t");
+  return b == std::string::npos ? std::string() : s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
 bool commitNumber(FXWindow* owner, NumberField& f, const std::string& accepted,
                   const std::function<std::string(double)>& refusal) {
   const FXString text = f.widget->getText();
@@ -76,6 +85,9 @@ bool commitNumber(FXWindow* owner, NumberField& f, const std::string& accepted,
       showNumber(f);  // "10" becomes "10.000", as the field writes its values
       return true;
     }
+    // The number as it was typed ("Kv = 1e6 is ..."), not as printed back.
+    const std::string printed = std::string(f.label) + " = " + FXStringFormat("%g", v).text();
+    if (why.rfind(printed, 0) == 0) why = std::string(f.label) + " = " + trimmedText(text.text()) + why.substr(printed.size());
   }
   showNumber(f);
   FXMessageBox::error(owner, MBOX_OK, "Invalid value", "%s\n%s keeps its value %s.", why.c_str(), f.label,

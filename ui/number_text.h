@@ -24,6 +24,9 @@ enum class NumberRead {
 // 0 in a double ("1e-400") reads as what it rounds to.
 NumberRead readNumber(const FXString& text, bool whole, double& out);
 
+// The text without the blanks around it.
+std::string trimmedText(const std::string& s);
+
 // Brings the first character of a field's text into view, the cursor with
 // it: a text field otherwise shows the end of a text longer than itself
 // ("00000" for 100000).
@@ -50,9 +53,15 @@ std::string unreadable(const NumberField& f, const FXString& text, NumberRead wh
 // number greater than 0."
 std::string outOfRange(const char* label, double v, const std::string& accepted);
 
+// Why a number is refused for a reason other than its own range, such as
+// a grid of the parameters together: "Np = 200 is refused: the normal grid
+// of ...".
+std::string refusedWith(const char* label, double v, const std::string& reason);
+
 // The field's committed text.  A number that refusal accepts (returns ""
 // for) becomes the field's value and is shown in the field's format: true.
 // Anything else is refused: the field shows its last value again and an
-// error box over owner says why and which value is kept: false.
+// error box over owner says why, quoting the text as typed ("Kv = 1e6 is
+// out of range: ..."), and which value is kept: false.
 bool commitNumber(FXWindow* owner, NumberField& f, const std::string& accepted,
                   const std::function<std::string(double)>& refusal);

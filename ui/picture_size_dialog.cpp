@@ -17,9 +17,10 @@ bool askPictureSize(FXWindow* owner, const char* caption, int& w, int& h) {
     fields[k].decimals = -1;
     fields[k].value = std::clamp(*sides[k], plot::kMinPictureSide, plot::kMaxPictureSide);
     new FXLabel(grid, (std::string(labels[k]) + " (pixels)").c_str(), nullptr, JUSTIFY_RIGHT | LAYOUT_FILL_X | LAYOUT_CENTER_Y);
-    // Enter in either field accepts the box.
+    // Enter in either field accepts the box.  No character filter: what is
+    // typed arrives as typed, and a refusal quotes it.
     fields[k].widget = new FXTextField(grid, 6, &box, FXDialogBox::ID_ACCEPT,
-                                       TEXTFIELD_INTEGER | TEXTFIELD_ENTER_ONLY | FRAME_SUNKEN | FRAME_THICK);
+                                       TEXTFIELD_ENTER_ONLY | FRAME_SUNKEN | FRAME_THICK);
     showNumber(fields[k]);
   }
   auto* buttons = new FXHorizontalFrame(&box, LAYOUT_FILL_X | PACK_UNIFORM_WIDTH);

@@ -57,11 +57,7 @@ void PolarWindow::start() {
   total_ = static_cast<int>(angles.size());
   progress->setTotal(static_cast<FXuint>(total_));
   progress->setProgress(0);
-  if (model_->name().empty())
-    sectionLabel->setText(FXStringFormat("e/R1 = %g  h/R1 = %g  N = %d", section_.eR1, section_.hR1,
-                                         aerofoil::clampPoints(section_.n)));
-  else
-    sectionLabel->setText(FXStringFormat("%s  N = %d", model_->name().c_str(), model_->points()));
+  showSectionLine();
   cancelled_ = false;
   started_ = std::chrono::steady_clock::now();
   // The job holds what the worker hands back; the worker reaches nothing

@@ -1,8 +1,8 @@
-// The Edit and Window menus that each of the three windows has: "Copy
+// The Edit and Window menus that each window has: "Copy
 // values" (Ctrl-C) of the window's own plots, and the windows, any of which
 // is brought forward from any other, with "Tile" to lay the open ones side
 // by side over the screen.  The Window commands go to the aerofoil window,
-// which keeps the other two.
+// which keeps the others.
 #pragma once
 
 #include <fx.h>
@@ -11,6 +11,10 @@ struct WindowMenus {
   FXMenuPane* edit = nullptr;
   FXMenuPane* window = nullptr;
 };
+
+// Adds "&Window" (to windows, the aerofoil window) to the menu bar; the
+// pane belongs to owner, which deletes it.
+FXMenuPane* addWindowMenu(FXMenuBar* bar, FXWindow* owner, FXObject* windows);
 
 // Adds "&Edit" (copyValues to self) and "&Window" (to windows, the aerofoil
 // window) to the menu bar; the panes belong to owner, which deletes them.

@@ -40,9 +40,13 @@ struct ShownWindow {
 //   - wholly on the area, no larger than it.
 ScreenRect placeWindow(const ScreenRect& area, const WindowSize& size, const std::vector<ShownWindow>& shown);
 
-// The windows side by side over the whole area, in the order given, each
-// as high as the area.  The width they want is shared out when it fits;
-// else what lies above their minimum widths; else each is at its minimum
-// and neighbours overlap alike, the first at the left edge and the last at
-// the right.
+// The windows laid over the whole area, in the order given.  Side by side,
+// each as high as the area, where their minimum widths fit (or there are
+// fewer than three): the width they want is shared out when it fits; else
+// what lies above their minimum widths; else each is at its minimum and
+// neighbours overlap alike, the first at the left edge and the last at the
+// right.  Where three or more do not fit side by side, two columns: the
+// first window on the left, as high as the area; the others one below the
+// other on the right, as wide as the widest of them needs, their heights
+// shared out by the same rule (the last at the bottom).
 std::vector<ScreenRect> tileWindows(const ScreenRect& area, const std::vector<WindowSize>& sizes);

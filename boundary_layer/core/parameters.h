@@ -48,6 +48,13 @@ std::string trip_range_in_short();  // "0 < X <= 1"
 // The normal grid needs two points at least and holds kMaxGridPoints.
 constexpr int kMinGridPoints = 2;
 
+// The largest step ratio Kv and outer edge ETAe of the normal grid, and
+// the smallest first step of it (in the similarity coordinate) that the
+// march can use.
+constexpr double kMaxStepRatio = 10.0;
+constexpr double kMaxOuterEdge = 1000.0;
+constexpr double kMinFirstStep = 1e-15;
+
 // The parameters a user edits, in the order the windows show them.
 enum class Parameter { ReMill, EtaE, Kv, Np, Cfs, StrU, StrL };
 
@@ -63,9 +70,11 @@ void assign(ComputationParameters& params, Parameter p, double v);
 // ok, or a message naming the first parameter out of range as the windows
 // label it, with its range ("Kv = 0.5 is out of range: it must be a finite
 // number of at least 1."; an infinity "is too large"):
-//   Re(mill) > 0, ETAe > 0, Kv >= 1, Np in 2..821, Cfs*sqrt(Re) > 0,
-//   Str u, Str l, Sinv u, Sinv l >= 0, every real finite; a transition
-//   position given as x/c in 0 < X <= 1.
+//   Re(mill) > 0, ETAe in (0, 1000], Kv in 1..10, Np in 2..821,
+//   Cfs*sqrt(Re) > 0, Str u, Str l, Sinv u, Sinv l >= 0, every real
+//   finite; a transition position given as x/c in 0 < X <= 1; and a first
+//   normal grid step of at least kMinFirstStep (the message then
+//   starts "the normal grid of ...").
 Status validate_parameters(const ComputationParameters& p);
 
 }  // namespace bl

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "core/parameters.h"
 #include "report_folder_fixture.h"
@@ -138,6 +139,8 @@ TEST(Parameters, EachOutOfRangeValueIsNamedWithItsRange) {
       {[](auto& p) { p.eta_e = 0; }, "ETAe", "greater than 0"},
       {[](auto& p) { p.kv = -1.1; }, "Kv", "at least 1"},
       {[](auto& p) { p.kv = 0.5; }, "Kv", "at least 1"},  // a grid shrinking away from the wall
+      {[](auto& p) { p.kv = 1e6; }, "Kv", "at most 10"},
+      {[](auto& p) { p.eta_e = 1e6; }, "ETAe", "at most 1000"},
       {[](auto& p) { p.np_in = 1; }, "Np", "from 2 to 821"},
       {[](auto& p) { p.np_in = 822; }, "Np", "from 2 to 821"},
       {[](auto& p) { p.cfs_sqrt_re = 0; }, "Cfs*sqrt(Re)", "greater than 0"},
@@ -162,7 +165,7 @@ TEST(Parameters, EachOutOfRangeValueIsNamedWithItsRange) {
     p = good;
     p.kv = bad;
     EXPECT_EQ(bl::validate_parameters(p).message, std::string("Kv is ") + (std::isnan(bad) ? "not a number" : "too large") +
-                                                      ": it must be a finite number of at least 1.");
+                                                      ": it must be a finite number of at least 1 and at most 10.");
   }
   bl::ComputationParameters edge = good;  // the ends of the ranges are allowed
   edge.np_in = 2;
@@ -173,6 +176,30 @@ TEST(Parameters, EachOutOfRangeValueIsNamedWithItsRange) {
   edge.kv = 1.0005;  // uniform first step, then growing
   EXPECT_TRUE(bl::validate_parameters(edge).ok);
   // The ranges the windows and the command line show are those checked.
-  EXPECT_EQ(bl::accepted_range(bl::Parameter::Kv), "a number of at least 1");
-  EXPECT_EQ(bl::range_in_short(bl::Parameter::Kv), ">= 1");
+  EXPECT_EQ(bl::accepted_range(bl::Parameter::Kv), "a number of at least 1 and at most 10");
+  EXPECT_EQ(bl::range_in_short(bl::Parameter::Kv), "1..10");
+  EXPECT_EQ(bl::range_in_short(bl::Parameter::EtaE), "> 0, <= 1000");
+}
+
+// A grid whose first step the march cannot resolve is refused when it is
+// set, not by a singular Newton system at the first station: Kv 2.7 on 41
+// points (a first step of 6e-17), 200 points at Kv 1.2 (2e-16), ETAe
+// 1e-300; Kv 2.5 (1.1e-15), whose starting profile is solved, and the
+// grids in use pass.
+TEST(Parameters, AGridTooFineAtTheWallIsRefusedWithItsFirstStep) {
+  for (auto [kv, np, eta] : {std::tuple{2.7, 41, 6.0}, {1.2, 200, 6.0}, {1.05, 821, 6.0}, {1.1, 41, 1e-300}}) {
+    bl::ComputationParameters p;
+    p.kv = kv;
+    p.np_in = np;
+    p.eta_e = eta;
+    const bl::Status s = bl::validate_parameters(p);
+    EXPECT_FALSE(s.ok) << kv << " " << np;
+    EXPECT_EQ(s.message.rfind("the normal grid of ETAe = ", 0), 0u) << s.message;
+  }
+  for (auto [kv, np] : {std::pair{1.1, 41}, {1.6, 41}, {2.5, 41}, {3.0, 11}, {1.0005, 821}, {1.01, 821}}) {
+    bl::ComputationParameters p;
+    p.kv = kv;
+    p.np_in = np;
+    EXPECT_TRUE(bl::validate_parameters(p).ok) << kv << " " << np;
+  }
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: start the program, check that the window opens large enough
-# to show every control, type an N, step the Alpha spinner, save a result
-# file, check the file and the drawn canvas, save the canvas as a picture,
-# quit with Ctrl-Q.
+# to show every control, type an N (and a text that is none), step the
+# Alpha spinner, save a result file (said on the status line), check the
+# file and the drawn canvas, save the canvas as a picture, quit with Ctrl-Q.
 # Usage: aerofoil_window.sh path/to/veltaro project-root
 set -euo pipefail
 exe=$1
@@ -34,12 +34,24 @@ xdotool type --delay 30 "64"
 xdotool key Return
 sleep 0.5
 
+# "1e3" is no whole number: N stays 64 (a filter that dropped the letter
+# made it 13).
+gui_click "$win" 72 50 3
+xdotool type --delay 30 "1e3"
+xdotool key Return
+sleep 0.3
+
 # One step up of Alpha (increment 0.1): 12 -> 12.1.
 gui_click "$win" 141 103
 
+# SAVE RESULT names the file on the status line, at the window's bottom.
+status_line() { import -window root st.png; convert st.png -crop "300x18+2+$((H - 20))" +repage "$1"; }
+status_line before.png
 gui_click "$win" 105 518   # SAVE RESULT
 gui_wait_file Airfoil_1.out || gui_fail "SAVE RESULT wrote no Airfoil_1.out"
 sleep 0.3
+status_line after.png
+[ "$(compare -metric AE before.png after.png null: 2>&1 || true)" -gt 100 ] || gui_fail "SAVE RESULT said nothing"
 
 lines=$(wc -l < Airfoil_1.out)
 [ "$lines" -eq 73 ] || gui_fail "Airfoil_1.out has $lines lines, expected 73 for N = 64"

@@ -34,7 +34,7 @@ sleep 0.3
 declare -A at=([re]="130 65" [etae]="130 92" [kv]="130 119" [np]="130 146" [cfs]="130 173"
                [str_u]="95 341" [sinv_u]="95 368" [str_l]="95 543" [sinv_l]="95 570"
                [upper]="32 208" [lower]="32 410" [lower_h12]="37 507" [recalc]="88 610"
-               [viscous]="657 656" [result]="400 623" [turbulence]="580 655")
+               [viscous]="657 656" [result]="400 623")
 dlg=""
 dialog_click() { gui_click "$dlg" ${at[$1]}; }
 
@@ -211,6 +211,16 @@ gui_wait_passes 12
 dlg=$(gui_wait_window "$title")
 type_into re 10
 sleep 0.3
+# The upper surface's values as plotted (Edit > Copy values), before and
+# after: the same table.  (The status line's message may wrap onto a second
+# line and leave the plots a line lower; the values are what must stay.)
+dialog_click upper
+copied_values() {  # file
+  gui_menu_key "$dlg" e 1
+  sleep 0.3
+  "$read_selection" CLIPBOARD >"$1" || gui_fail "nothing on the clipboard"
+}
+copied_values before.tsv
 import -window root before.png
 rm -f Debug.out
 ln -s /dev/full Debug.out
@@ -218,13 +228,11 @@ dialog_click recalc
 close_box "Recalculate"
 gui_wait_passes 13
 [ "$(grep -c '^ Re=   10000000.000' CalcBl.out)" -eq 3 ] || gui_fail "the failing pass did not run"
+copied_values after.tsv
+[ "$(wc -l <before.tsv)" -gt 100 ] && cmp -s before.tsv after.tsv || gui_fail "the values changed by a failed recalculation"
 import -window root after.png
-for region in ue qty; do
-  crop before.png $region b.png
-  crop after.png $region a.png
-  d=$(differing_pixels b.png a.png)
-  [ "$d" -eq 0 ] || gui_fail "$region plot changed by a failed recalculation ($d pixels)"
-done
+crop after.png ue a.png
+[ "$(gui_count_colour a.png 'rgb(255,0,0)')" -gt 200 ] || gui_fail "the computed edge velocity went after a failed recalculation"
 rm -f Debug.out
 
 # --- Quit closes the window; the next BL Calculation opens a fresh one -------
@@ -237,11 +245,10 @@ bl_calculation
 dlg=$(gui_wait_window "$title") || gui_fail "no window after Quit"
 gui_wait_passes $((before + 2))
 
-# --- Spalart-Allmaras, picked for the march (the wheel moves the list), ----
+# --- Spalart-Allmaras, picked for the march (Turbulence, second item), -----
 # --- reaches the passes, which name it, and the picture's caption, whole ----
 # --- at 300 pixels ------------------------------------------------------------
-xdotool mousemove --window "$dlg" ${at[turbulence]}
-xdotool click 5
+gui_menu_key "$dlg" t 2
 sleep 0.3
 named() { grep -c '^ Turbulence model: Spalart-Allmaras$' CalcBl.out || true; }
 before=$(gui_passes)

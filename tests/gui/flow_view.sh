@@ -115,7 +115,8 @@ gui_click "$win" 105 542   # BL Calculation
 dlg=$(gui_wait_window 'Boundary Layer. Joukowski aerofoil.') || gui_fail "no boundary-layer window"
 xdotool windowmove --sync "$dlg" 800 600
 sleep 0.5
-gui_click "$dlg" 657 656   # Viscous interaction
+read -r _ _ dw _ < <(gui_geometry "$dlg")   # it opens narrower where that covers less
+gui_click "$dlg" $((dw - 143)) 656   # Viscous interaction, at the right
 gui_click "$dlg" 88 610    # Recalculate
 for _ in $(seq 1 240); do [ "$(body)" -gt 100 ] && break; sleep 0.25; done
 [ "$(body)" -gt 100 ] || gui_fail "no displacement body after the viscous analysis"

@@ -3,7 +3,8 @@
 # default section and it computes at once; its saved table equals
 # veltaro-cli --sweep ... --bl for the same settings, before and after the
 # main window's N, Re(mill), free transition and a descending range are
-# changed, for a viscous polar tripped at x/c and with Spalart-Allmaras; a step of 0 and one
+# changed (the section line marked red while the main window's section is
+# another), for a viscous polar tripped at x/c and with Spalart-Allmaras; a step of 0 and one
 # leading away from the last angle are refused; during a long polar the main window answers a spinner step and
 # "Cancel" stops the computation with its points kept; Escape while
 # computing hides the window; Ctrl-Q while computing ends the program with
@@ -84,11 +85,18 @@ save_polar "$work/polar.txt"
 same_as_cli polar.txt --sweep -4:16:1 --bl --e 0.131 --h 0 --n 256 --re-mill 10 --np 41 --str-u 0.02 --str-l 0.03
 
 # --- N = 128, then Ctrl-P again: the one window with the new section --------
+# The section line turns red as soon as the aerofoil window's section is
+# another than the polar's, and is black again on the current section.
+section_red() { import -window root s.png; crop_polar s.png 220x70 10 40 l.png; gui_count_colour l.png 'rgb(255,0,0)'; }
+[ "$(section_red)" -eq 0 ] || gui_fail "the section line is red on the current section"
 xdotool windowfocus --sync "$win"
 gui_click "$win" 72 50 3
 xdotool type --delay 30 "128"
 xdotool key Return
+sleep 0.3
+[ "$(section_red)" -gt 30 ] || gui_fail "no earlier-section mark after N changed"
 open_polar
+[ "$(section_red)" -eq 0 ] || gui_fail "the earlier-section mark stays after Ctrl-P"
 [ "$(xdotool search --onlyvisible --name "^${title}\$" | wc -l)" -eq 1 ] || gui_fail "more than one polar window"
 wait_done
 type_into re 5

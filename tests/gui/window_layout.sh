@@ -6,7 +6,9 @@
 # window beside the aerofoil window and the polar window on neither of
 # them, and on both screens never over the aerofoil window's inputs and
 # results.  Window > Aerofoil brings the aerofoil window forward from the
-# polar window; Window > Tile lays the three side by side; a window shrunk
+# polar window, Window > Flow view the flow view; Window > Tile lays the
+# three side by side, or in two columns on the small screen, and puts the
+# flow view beside the aerofoil window when it is open; a window shrunk
 # far below its size stops at its minimum with every control inside.
 # Prints the overlaps it measured.
 # Usage: window_layout.sh path/to/veltaro
@@ -17,8 +19,9 @@ source "$here/lib.sh"
 
 bl_title='Boundary Layer. Joukowski aerofoil.'
 polar_title='Polar. Joukowski aerofoil.'
-# The aerofoil window's inputs and results lie in its first 250 pixels.
-controls_width=250
+# The aerofoil window's inputs and results lie in its first 230 pixels
+# (the Result box ends at 228).
+controls_width=230
 
 gui_session
 for screen in 1920x1080 1366x768; do
@@ -60,19 +63,56 @@ for screen in 1920x1080 1366x768; do
   sleep 0.5
   [ "$(xdotool getactivewindow)" = "$win" ] || gui_fail "$screen: Window > Aerofoil left $(xdotool getactivewindow) in front"
 
-  # Window > Tile (fifth item, after the separator): side by side over the
-  # whole width, overlapping only where the minima do not fit.
+  # The flow view (Ctrl-F) joins them: Window > Flow view brings it
+  # forward from the polar window.
+  xdotool windowactivate --sync "$win"
+  xdotool key ctrl+f
+  fw=$(gui_wait_window "Flow view") || gui_fail "$screen: no flow view"
+  sleep 0.5
+  xdotool windowactivate --sync "$pw"
+  gui_menu_key "$pw" w 4
+  sleep 0.5
+  [ "$(xdotool getactivewindow)" = "$fw" ] || gui_fail "$screen: Window > Flow view left $(xdotool getactivewindow) in front"
+  xdotool key Escape   # closed: Tile lays out the other three
+  sleep 0.5
+
+  # Window > Tile (after the separator; the keyboard passes over the
+  # flow view's item while the flow view is closed): side by side over the
+  # whole width where the minima fit; else the aerofoil window alone on
+  # the left, wholly in sight, the others one below the other beside it,
+  # the polar at the bottom: no window is cut to a strip of its width.
   gui_menu_key "$win" w 4
   sleep 1
   a=$(gui_frame "$win") b=$(gui_frame "$bl") p=$(gui_frame "$pw")
   echo "$screen: tiled: aerofoil $a, boundary layer $b, polar $p"
-  read -r ax _ _ _ <<<"$a"
-  read -r px _ pw_ _ <<<"$p"
+  read -r ax _ aw _ <<<"$a"
+  read -r bx _ bw _ <<<"$b"
+  read -r px py pw_ ph <<<"$p"
   [ "$ax" -eq 0 ] && [ $((px + pw_)) -eq "${screen%x*}" ] || gui_fail "$screen: Tile does not span the screen"
   if [ "$screen" = 1920x1080 ]; then
     [ "$(gui_overlap "$a" "$b")" -eq 0 ] && [ "$(gui_overlap "$b" "$p")" -eq 0 ] ||
       gui_fail "$screen: tiled windows overlap"
+  else
+    [ "$(gui_overlap "$a" "$b")" -eq 0 ] && [ "$(gui_overlap "$a" "$p")" -eq 0 ] ||
+      gui_fail "$screen: a tiled window overlaps the aerofoil window"
+    [ "$bx" -eq $((ax + aw)) ] && [ "$px" -eq "$bx" ] && [ "$bw" -ge 700 ] && [ $((py + ph)) -eq "${screen#*x}" ] ||
+      gui_fail "$screen: not two columns with the polar below"
   fi
+
+  # With the flow view open too, Tile puts it on the screen beside the
+  # aerofoil window, which stays wholly in sight.
+  xdotool windowactivate --sync "$win"
+  xdotool key ctrl+f
+  sleep 0.5
+  gui_menu_key "$win" w 5
+  sleep 1
+  a=$(gui_frame "$win") f=$(gui_frame "$fw")
+  echo "$screen: tiled with the flow view: aerofoil $a, flow view $f"
+  read -r fx fy fw_ fh <<<"$f"
+  [ "$(gui_overlap "$a" "$f")" -eq 0 ] && [ $((fx + fw_)) -le "${screen%x*}" ] && [ $((fy + fh)) -le "${screen#*x}" ] ||
+    gui_fail "$screen: the flow view tiled at $f"
+  xdotool key --window "$fw" Escape
+  sleep 0.3
 
   # Shrunk far below its size, each window stops at its minimum with every
   # control inside it.
