@@ -111,9 +111,11 @@ bool writeJson(const Summary& sum, const std::string& path, std::string& why) {
   // A trip given as x/c, which placed the transition instead of str_u, str_l.
   if (p.xtr_xc[0]) j["inputs"]["xtr_u"] = *p.xtr_xc[0];
   if (p.xtr_xc[1]) j["inputs"]["xtr_l"] = *p.xtr_xc[1];
-  // The closure, when it is not the default algebraic one (whose outputs
-  // stay as they were).
-  if (p.turbulence != bl::ComputationParameters{}.turbulence) j["inputs"]["turbulence"] = bl::turbulence_name(p.turbulence);
+  // The closure, when it is not the uncoupled march's default algebraic one
+  // (whose outputs stay as they were), and always with the viscous
+  // analysis, whose default is another.
+  if (o.viscous || p.turbulence != bl::ComputationParameters{}.turbulence)
+    j["inputs"]["turbulence"] = bl::turbulence_name(p.turbulence);
   if (o.started()) {
     j["inputs"]["start_theta"] = o.start_theta;
     j["inputs"]["start_h"] = o.start_h;
@@ -182,7 +184,7 @@ nlohmann::json polarJson(const polar::Point& p, bool boundary_layer, const bl::C
   // A trip given as x/c: where it was asked for on each surface.
   if (params.xtr_xc[0]) j["upper"]["trip_xc"] = *params.xtr_xc[0];
   if (params.xtr_xc[1]) j["lower"]["trip_xc"] = *params.xtr_xc[1];
-  if (params.turbulence != bl::ComputationParameters{}.turbulence)
+  if (p.viscous.sweeps > 0 || params.turbulence != bl::ComputationParameters{}.turbulence)
     j["turbulence"] = bl::turbulence_name(params.turbulence);
   j["cd_squire_young"] = number(p.cd);
   if (p.viscous.sweeps > 0) {

@@ -83,9 +83,10 @@ std::string settingsHeader(const Settings& s, const std::string& program) {
             "# the section, at every angle; Str: arc length from the stagnation point in chords): forced\n"
             "# there unless laminar separation or Michel's criterion comes first\n";
   }
-  // A viscous polar's layers are all the coupling's.
+  // A viscous polar's layers are all the coupling's, whose default differs
+  // from the uncoupled march's: a viscous polar always names its closure.
   const bl::Turbulence model = s.viscous ? s.coupling.turbulence : p.turbulence;
-  if (model != bl::ComputationParameters{}.turbulence)
+  if (s.viscous || model != bl::ComputationParameters{}.turbulence)
     text += std::string("# Turbulence model: ") + bl::turbulence_name(model) + " (" + bl::turbulence_title(model) +
             ")\n";
   if (s.recalc > 0) text += "# Recalculate: pressed " + std::to_string(s.recalc) + " times after each computation\n";

@@ -454,7 +454,7 @@ TEST_F(Cli, OutputThatCannotBeWrittenIsAFailure) {
 
 namespace {
 
-// The turbulence model is named where it was chosen, and only then: the
+// The turbulence model is named where it was chosen or is the coupling's: the
 // JSON inputs, a sweep's rows and the polar header; a table started from a
 // turbulent layer marches from its first node, which carries the state
 // given; the options that need each other are refused alone.
@@ -469,6 +469,13 @@ TEST_F(Cli, TurbulenceModelAndTurbulentStart) {
   ASSERT_EQ(polar.code, 0) << polar.err;
   EXPECT_NE(polar.out.find("# Turbulence model: sa (Spalart-Allmaras)\n"), std::string::npos);
   EXPECT_EQ(run("--sweep 0:1:1 --bl").out.find("Turbulence"), std::string::npos);
+  // The viscous analysis's default closure is not the march's: its JSON and
+  // polar header name the closure whichever it is.
+  Outcome coupled = run("--bl --viscous --turbulence algebraic --n 96 --json -");
+  ASSERT_EQ(coupled.code, 0) << coupled.err;
+  EXPECT_EQ(nlohmann::json::parse(coupled.out)["inputs"]["turbulence"], "algebraic");
+  EXPECT_NE(run("--sweep 0:1:1 --bl --viscous --turbulence algebraic --n 96").out.find("# Turbulence model: algebraic"),
+            std::string::npos);
 
   {
     std::ofstream t(dir + "/plate.txt");
