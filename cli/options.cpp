@@ -119,7 +119,12 @@ bool parseSweep(Options& o, std::string& why) {
   return true;
 }
 
-// "X,Y" into the probe's point: two finite numbers.
+// How far from the section a probe may lie, chords: there the flow is the
+// free stream's to well below the printed digits, and the maps stay clear
+// of overflow (at 1e308 the point came back as "inside the section").
+constexpr double kProbeReach = 1e6;
+
+// "X,Y" into the probe's point: two finite numbers within kProbeReach.
 bool parseProbe(Options& o, std::string& why) {
   const std::size_t comma = o.probe.find(',');
   why = "--probe takes X,Y (x/c and y/c of a point off the section), got '" + o.probe + "'";
@@ -131,6 +136,10 @@ bool parseProbe(Options& o, std::string& why) {
     v[k] = std::strtod(parts[k].c_str(), &end);
     while (end && (*end == ' ' || *end == '\t')) ++end;
     if (blank(parts[k]) || *end != '\0' || !std::isfinite(v[k])) return false;
+  }
+  if (std::fabs(v[0]) > kProbeReach || std::fabs(v[1]) > kProbeReach) {
+    why = "--probe " + o.probe + ": X and Y lie within 1e6 chords of the section (there the flow is the free stream)";
+    return false;
   }
   o.probe_x = v[0];
   o.probe_y = v[1];

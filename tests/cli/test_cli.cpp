@@ -569,6 +569,6 @@ TEST_F(Cli, ProbeReadsTheFlowAtAPointOffTheSection) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(files(), 0);
   // Not a point, or with a run of many sections: bad input.
-  for (const char* bad : {"--probe 0.3", "--probe 0.3,", "--probe a,b", "--probe 0.5,0.2 --sweep 0:4:2"})
+  for (const char* bad : {"--probe 0.3", "--probe 0.3,", "--probe a,b", "--probe 0.5,0.2 --sweep 0:4:2", "--probe 1e308,0"})
     EXPECT_EQ(run(bad).code, 2) << bad;
 }
