@@ -210,18 +210,21 @@ void Sweeps::transition_points(const Marched& m, int (&points)[2]) const {
 
 // Settled with the transition held: where does it fall of itself?  (A
 // check, not a sweep.)  Unless the reports' march follows, the held march
-// is taken again where the check's transition differs, so that the layer
-// holds the settled flow.
+// is taken again where the check's transition differs or the check could
+// not be marched, so that the layer holds the settled flow.
 bl::Status Sweeps::check_free_transition(int sweep, Result& res) {
-  int free_points[2];
+  int free_points[2] = {held_[0], held_[1]};
   bl::Status c = split_and_continue(check_, sweep, true);
   if (c.ok) c = march(check_, false);
   if (c.cancelled) return bl::Status::stopped();
-  if (!c.ok) return bl::Status{};  // the held flow stands unchecked
-  transition_points(check_, free_points);
-  for (int i = 0; i < 2; ++i)
-    if (std::abs(free_points[i] - held_[i]) > kStationFlip) res.transition_off[i] = free_points[i] - held_[i];
-  if ((free_points[0] != held_[0] || free_points[1] != held_[1]) && !reports_wanted_) {
+  bool differs = !c.ok;  // a check that failed leaves the held flow unchecked, and the layer without it
+  if (c.ok) {
+    transition_points(check_, free_points);
+    for (int i = 0; i < 2; ++i)
+      if (std::abs(free_points[i] - held_[i]) > kStationFlip) res.transition_off[i] = free_points[i] - held_[i];
+    differs = free_points[0] != held_[0] || free_points[1] != held_[1];
+  }
+  if (differs && !reports_wanted_) {
     bl::Status again = split(good_);
     if (again.ok) again = march(good_, false);
     if (!again.ok) return again.cancelled ? bl::Status::stopped() : again;
